@@ -1,0 +1,96 @@
+#pragma once
+// The one grid of the program: 1-based columns and rows, row 0 holding the headers,
+// a current cell for reads and writes, an active row for commands. Model/view, so
+// a hundred thousand rows stay cheap.
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QSet>
+#include <QStringList>
+#include <QTableView>
+#include <vector>
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+    void setRows(int n);
+    void setCols(int n);
+    int rows() const { return int(m_cells.size()); }
+    int cols() const { return m_cols; }
+    // 1-based; row 0 is the header row.
+    QString text(int col, int row) const;
+    void setText(int col, int row, const QString& text);
+    void clearText();
+    void setRowColor(int row, const QColor& c);
+    QColor rowColor(int row) const;
+    void setBold(int col, int row, bool bold);
+    bool isBold(int col, int row) const;
+    void setRowHeight(int row, int h);
+    int rowHeight(int row) const;
+
+private:
+    static quint64 key(int col, int row) { return (quint64(row) << 16) | quint64(col); }
+    int m_cols = 0;
+    QStringList m_headers;
+    std::vector<QStringList> m_cells;
+    std::vector<QRgb> m_rowColor;  // 0 = default (black)
+    std::vector<quint8> m_rowHeight;
+    QSet<quint64> m_bold;
+};
+
+class Grid : public QTableView {
+    Q_OBJECT
+public:
+    explicit Grid(QWidget* parent = nullptr);
+
+    static constexpr int kRowHeight = 18;  // the height every data row gets
+
+    // Row count: setting it adds or removes rows at the end.
+    void setMaxRows(int n);
+    int maxRows() const;
+    void setMaxCols(int n);
+    int maxCols() const;
+    // Current cell (1-based; row 0 = header row) for text(), setText(), setFontBold().
+    void setCol(int col) { m_col = col; }
+    void setRow(int row) { m_row = row; }
+    int col() const { return m_col; }
+    int row() const { return m_row; }
+    QString text() const;
+    void setText(const QString& text);
+    // Height of the current row in the grid's unit (data rows: 18).
+    void setRowHeight(int h);
+    int rowHeight(int row) const;
+    // Empties every cell, keeping the rows.
+    void clearText();
+    // Selects the block from (col1,row1) to (col2,row2) and makes (col1,row1) active.
+    void setSelection(int col1, int row1, int col2, int row2);
+    // The row of the cell the user last clicked or moved to; 0 when none.
+    int activeRow() const;
+    void setActiveCell(int col, int row);
+    void setRowForeColor(int row, const QColor& c);
+    QColor rowForeColor(int row) const;
+    void setFontBold(bool bold);
+    bool fontBold() const;
+
+    // Direct cell access for loaders and tests (1-based).
+    QString cellText(int col, int row) const { return m_model->text(col, row); }
+    void setCellText(int col, int row, const QString& t) { m_model->setText(col, row, t); }
+    // Header texts of columns 1..n, also setting the column count.
+    void setHeaders(const QStringList& headers);
+    void setColumnWidthChars(int col, int chars);
+
+signals:
+    // Double-click on a cell: its column and row (row 0 for a header).
+    void dblClick(int col, int row);
+
+private:
+    GridModel* m_model;
+    int m_col = 1;
+    int m_row = 1;
+};

@@ -1,0 +1,168 @@
+#include "app/MainWindow.h"
+
+#include "app/MainPosition.h"
+#include "app/Messages.h"
+#include "app/ProgramDir.h"
+#include "app/ProgramExit.h"
+#include "app/WindowUtil.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+// The window's picture: a pasture at dusk with the program's seal.
+QPixmap mainPicture(const QSize& size)
+{
+    QPixmap pm(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor(70, 120, 170));
+    sky.setColorAt(0.6, QColor(240, 200, 140));
+    sky.setColorAt(1, QColor(110, 150, 70));
+    p.fillRect(pm.rect(), sky);
+    QPainterPath hill;
+    hill.moveTo(0, size.height() * 0.72);
+    hill.cubicTo(size.width() * 0.3, size.height() * 0.6, size.width() * 0.6, size.height() * 0.85,
+                 size.width(), size.height() * 0.7);
+    hill.lineTo(size.width(), size.height());
+    hill.lineTo(0, size.height());
+    p.fillPath(hill, QColor(80, 120, 50));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 75, 30));
+    const QRectF seal(size.width() / 2.0 - 60, size.height() * 0.2, 120, 120);
+    p.drawEllipse(seal);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setPixelSize(46);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(seal, Qt::AlignCenter, QStringLiteral("한우"));
+    return pm;
+}
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("한우암소관리 프로그램"));
+    setFixedSize(640, 440);
+    setStyleSheet(QStringLiteral("#frmMain { background: rgb(60, 90, 60); }"));
+
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(0, 0, 250, 440);
+    image->setPixmap(mainPicture(image->size()));
+
+    auto* title = new QLabel(QStringLiteral("한우암소관리 프로그램"), this);
+    title->setObjectName(QStringLiteral("MyLabel2"));
+    title->setGeometry(262, 14, 366, 44);
+    title->setStyleSheet(QStringLiteral("color: white; font-size: 24px; font-weight: bold;"));
+
+    auto* brand = new QLabel(QStringLiteral("우리 농장 한우의 번식·성장·출하 기록"), this);
+    brand->setObjectName(QStringLiteral("ML_TITLE"));
+    brand->setGeometry(264, 56, 366, 24);
+    brand->setStyleSheet(QStringLiteral("color: rgb(230, 230, 200); font-size: 13px;"));
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(262, 92, 366, 336);
+    frame->setStyleSheet(QStringLiteral("#Frame1 { background: white; border-radius: 6px; }"));
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(14, 14, 14, 14);
+    grid->setSpacing(10);
+
+    const struct {
+        int index;
+        const char* caption;
+    } items[] = {{0, "개체관리"}, {1, "교배기록부"}, {2, "분만기록부"}, {3, "출하기록부"},
+                 {4, "축산분뇨 관리대장"}, {5, "농장정보"}, {6, "일일관리 대상조회"}, {99, "종     료"}};
+    int pos = 0;
+    for (const auto& it : items) {
+        auto* b = new QPushButton(QString::fromUtf8(it.caption), frame);
+        b->setObjectName(QStringLiteral("Com_Button_%1").arg(it.index));
+        b->setAccessibleName(QStringLiteral("Com_Button(%1)").arg(it.index));
+        b->setProperty("index", it.index);
+        b->setMinimumHeight(60);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setStyleSheet(QStringLiteral(
+            "QPushButton { font-size: 15px; font-weight: bold; color: rgb(40, 60, 40);"
+            " background: rgb(235, 242, 228); border: 1px solid rgb(150, 175, 130); border-radius: 6px; }"
+            "QPushButton:hover { background: rgb(210, 228, 196); }"));
+        connect(b, &QPushButton::clicked, this, [this, i = it.index] { menuClicked(i); });
+        grid->addWidget(b, pos / 2, pos % 2);
+        m_buttons.insert(it.index, b);
+        ++pos;
+    }
+
+    for (QWidget* handle : {static_cast<QWidget*>(frame), static_cast<QWidget*>(image),
+                            static_cast<QWidget*>(title), static_cast<QWidget*>(brand)})
+        makeDragHandle(handle, this);
+}
+
+void MainWindow::setOpener(int index, Opener opener) { m_openers.insert(index, std::move(opener)); }
+
+QAbstractButton* MainWindow::menuButton(int index) const { return m_buttons.value(index); }
+QWidget* MainWindow::openWindow(int index) const { return m_open.value(index); }
+
+void MainWindow::menuClicked(int index)
+{
+    if (index == 99) {
+        close();
+        return;
+    }
+    if (!m_openers.contains(index)) return;  // that window is not part of this build
+    QPointer<QWidget> w = m_open.value(index);
+    if (!w) {
+        w = m_openers[index]();
+        if (!w) return;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        m_open.insert(index, w);
+        connect(w, &QObject::destroyed, this, [this] {
+            show();
+            raise();
+            activateWindow();
+        });
+    }
+    w->show();
+    w->raise();
+    w->activateWindow();
+    if (w) hide();
+}
+
+void MainWindow::placeFromSettings()
+{
+    TwipsPosition p = readMainPosition(settingsFilePath());
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenW = screen ? pixelsToTwips(screen->geometry().width()) : 0;
+    p = correctedPosition(p, screenW, pixelsToTwips(width()));
+    move(twipsToPixels(p.left), twipsToPixels(p.top));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    hide();
+    const int answer = showMessage(this, MsgIcon::Question, QStringLiteral("한우암소관리 프로그램"),
+                                   QStringLiteral("프로그램을 종료하시겠습니까?"), MsgButton::Yes | MsgButton::No);
+    if (answer == MsgButton::Yes) {
+        writeMainPosition(settingsFilePath(), TwipsPosition{pixelsToTwips(y()), pixelsToTwips(x())});
+        QCoreApplication::processEvents();
+        endProgram(0);
+        event->accept();
+        return;
+    }
+    QCoreApplication::processEvents();
+    event->ignore();
+    QCoreApplication::processEvents();
+    show();
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Window helpers: dragging a frameless window by any widget, rounded windows, twips.
+#include <QWidget>
+
+// Starts the system's move loop for `widget`'s window, following the mouse.
+void DragWindow(QWidget* window);
+// Lets a mouse press on `handle` move `window` (installs DragWindow on the press).
+void makeDragHandle(QWidget* handle, QWidget* window);
+// Clips a window to a rounded rectangle with 24 x 24 pixel corner ellipses.
+void RoundWindow(QWidget* window);
+
+constexpr int kTwipsPerPixel = 15;
+inline int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+inline int pixelsToTwips(int px) { return px * kTwipsPerPixel; }

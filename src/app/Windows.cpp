@@ -1,0 +1,8 @@
+#include "app/Windows.h"
+
+#include "app/MainWindow.h"
+
+void registerWindows(MainWindow& main)
+{
+    (void)main;
+}

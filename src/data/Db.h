@@ -1,0 +1,62 @@
+#pragma once
+// The one shared connection and the error reactions every window uses.
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+#include <QWidget>
+#include <stdexcept>
+
+// The shared connection; a new connection object on every DBOpen.
+extern QSqlDatabase gConn;
+
+// Opens gConn on <program folder>/db/TARVIK.db. On any failure shows the
+// connection-error message, ends the program through the exit hook and returns false.
+bool DBOpen();
+// Closes gConn when it is open; otherwise does nothing.
+void DBClose();
+
+// The support contact shown in the connection-error message.
+inline const QString kSupportName = QStringLiteral("한우관리 프로그램 고객지원센터");
+inline const QString kSupportTel = QStringLiteral("063-270-4827");
+
+// A failed query or statement: the database's own number and description.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QSqlError& e);
+    explicit DbError(const QString& description, int number = 0);
+    QSqlError error;
+    int number = 0;
+    QString description;
+};
+
+// Runs a query with bound values (positional '?'), forward only; throws DbError.
+QSqlQuery runQuery(const QString& sql, const QVariantList& binds = {});
+// Executes one statement with bound values; throws DbError.
+void execStatement(const QString& sql, const QVariantList& binds = {});
+
+// Commits only when told; rolls back when it goes out of scope otherwise.
+class Transaction {
+public:
+    Transaction();  // throws DbError when no transaction can be started
+    ~Transaction();
+    void commit();  // throws DbError
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    bool m_done = false;
+};
+
+// The Korean sentence for errors a user can cause, or "" for any other error.
+QString koreanErrorSentence(const DbError& e);
+// The plain error message: OK box with the application title; a Korean sentence
+// first for the errors a user can cause, then the database's description.
+void showPlainError(QWidget* parent, const DbError& e);
+void showPlainError(QWidget* parent, const QString& description);
+// The connection-error message (then the caller ends the program).
+void showConnectionError(QWidget* parent);
+// The reconnect prompt of the work-table fillers: Retry reconnects (DBClose, DBOpen).
+// Returns true when the user chose Retry.
+bool reconnectPrompt(QWidget* parent, const DbError& e);

@@ -1,0 +1,135 @@
+#include "data/SampleFarm.h"
+
+#include "data/Values.h"
+
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+
+class Writer {
+public:
+    Writer(QSqlDatabase db, const QString& sql) : q(db)
+    {
+        ok = q.prepare(sql);
+    }
+    bool row(const QVariantList& values)
+    {
+        if (!ok) return false;
+        for (int i = 0; i < values.size(); ++i) q.bindValue(i, values[i]);
+        ok = q.exec();
+        return ok;
+    }
+    QString error() const { return q.lastError().text(); }
+    QSqlQuery q;
+    bool ok = false;
+};
+
+QString marks(int n)
+{
+    QStringList m;
+    for (int i = 0; i < n; ++i) m << QStringLiteral("?");
+    return m.join(u',');
+}
+
+}  // namespace
+
+QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
+{
+    QRandomGenerator rng(o.seed);
+    auto pick = [&](int n) { return int(rng.bounded(n)); };
+    const QStringList ranches = {"햇살목장", "푸른들목장", "한빛목장", "새벽목장", "들꽃목장"};
+    const QStringList semen = {"1001", "1050", "0987", "1122", "0835", "1203"};
+    const QStringList people = {"김수정", "이인공", "박기사", "최수의"};
+
+    if (!db.transaction()) return db.lastError().text();
+    Writer animal(db, QStringLiteral("insert into 개체관리 values(%1)").arg(marks(18)));
+    Writer breeding(db, QStringLiteral("insert into 번식기록 values(%1)").arg(marks(17)));
+    Writer weigh(db, QStringLiteral("insert into 초음파측정 values(%1)").arg(marks(11)));
+    Writer body(db, QStringLiteral("insert into 체척 values(%1)").arg(marks(14)));
+    Writer vaccine(db, QStringLiteral("insert into 백신접종 values(%1)").arg(marks(9)));
+    Writer grading(db, QStringLiteral("insert into 등급판정 values(%1)").arg(marks(16)));
+    Writer manure(db, QStringLiteral("insert into 축산분뇨관리대장 values(%1)").arg(marks(7)));
+    auto fail = [&](const Writer& w) {
+        db.rollback();
+        return w.error();
+    };
+
+    for (int i = 1; i <= o.animals; ++i) {
+        const bool bull = i % 3 == 0;
+        const QString number = QStringLiteral("KR%1").arg(4100000000LL + i * 7, 12, 10, QChar(u'0'));
+        const QDate birth = o.today.addDays(-(200 + pick(2400)));
+        const QDate arrival = birth.addDays(pick(60));
+        const bool shipped = bull && pick(4) == 0;
+        const qint64 planned = bull ? datenum::fromDate(birth.addMonths(30)) : 0;
+        const qint64 shippedOn = shipped ? datenum::fromDate(o.today.addDays(-pick(300))) : 0;
+        const qint64 castrated = bull ? datenum::fromDate(birth.addMonths(6)) : 0;
+        if (!animal.row({number, bull ? 1 : 0, pick(5) == 0 ? 1 : 0, datenum::fromDate(birth),
+                         QStringLiteral("%1").arg(300000 + i), ranches[pick(ranches.size())],
+                         QStringLiteral("%1-%2").arg(1 + pick(9)).arg(1 + pick(20)),
+                         datenum::fromDate(arrival), semen[pick(semen.size())],
+                         QStringLiteral("0%1").arg(50000 + pick(9999)), QString(), QString(),
+                         QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)), castrated,
+                         pick(6) == 0 ? QStringLiteral("순함") : QString(), double(1 + pick(5)), planned,
+                         shippedOn}))
+            return fail(animal);
+
+        if (!bull) {
+            // Inseminations going back from a recent date; the last one may be open.
+            QDate ins = o.today.addDays(-pick(300));
+            for (int k = 0; k < o.breedingPerCow; ++k) {
+                const bool open = k == 0 && pick(2) == 0;
+                const bool pregnant = !open && pick(4) != 0;
+                const QDate calved = ins.addDays(282);
+                const bool hasCalf = pregnant && calved <= o.today;
+                if (!breeding.row({number, double(o.breedingPerCow - k), double(1 + pick(2)),
+                                   datenum::fromDate(ins), semen[pick(semen.size())], QString(),
+                                   datenum::fromDate(ins.addDays(280)), double(4 + pick(3)),
+                                   open ? 0 : datenum::fromDate(ins.addDays(60)), open ? -1 : (pregnant ? 0 : 1),
+                                   hasCalf ? datenum::fromDate(calved) : 0,
+                                   hasCalf ? QStringLiteral("%1-C%2").arg(number).arg(k) : QString(),
+                                   hasCalf ? pick(2) : -1, hasCalf ? QStringLiteral("1") : QString(),
+                                   people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0,
+                                   QString()}))
+                    return fail(breeding);
+                ins = ins.addDays(-(300 + pick(150)));
+            }
+        }
+        for (int k = 0; k < 2; ++k) {
+            const QDate on = birth.addMonths(6 + k * 6);
+            if (on > o.today) break;
+            if (!weigh.row({number, k == 0 ? QStringLiteral("육성기") : QStringLiteral("비육전기"),
+                            datenum::fromDate(on), double(180 + k * 120 + pick(40)), QStringLiteral("SSD-500"),
+                            double(50 + pick(30)), double(5 + pick(8)), double(1 + pick(8)),
+                            people[pick(people.size())], people[pick(people.size())], QStringLiteral("1+")}))
+                return fail(weigh);
+            if (!body.row({number, QString::number(6 + k * 6), datenum::fromDate(on), people[pick(people.size())],
+                           double(100 + k * 15 + pick(10)), double(105 + k * 15), double(110 + k * 20),
+                           double(50 + k * 8), double(30 + k * 6), double(140 + k * 25), double(40 + k * 5),
+                           double(35 + k * 4), double(33 + k * 4), double(18 + k * 3)}))
+                return fail(body);
+        }
+        const QDate shot = birth.addMonths(2);
+        if (shot <= o.today &&
+            !vaccine.row({number, datenum::fromDate(shot), QStringLiteral("구제역 예방접종"), QStringLiteral("백신 2ml"),
+                          datenum::fromDate(shot.addDays(14)), people[3], QString(), 0, QString()}))
+            return fail(vaccine);
+        if (shipped &&
+            !grading.row({number, QStringLiteral("축산물공판장"), shippedOn, double(700 + pick(100)), double(10 + pick(5)),
+                          double(90 + pick(20)), double(420 + pick(60)), double(5 + pick(4)), QStringLiteral("5"),
+                          QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1+"),
+                          18000 + pick(3000), 17000 + pick(3000), people[pick(people.size())]}))
+            return fail(grading);
+    }
+    for (int d = 1; d <= 30; ++d) {
+        const QDate on = o.today.addDays(-d * 7);
+        if (!manure.row({datenum::fromDate(on), 2.5 + pick(10) / 10.0, datenum::fromDate(on.addDays(3)),
+                         d % 2 ? QStringLiteral("퇴비화") : QStringLiteral("액비화"), 2.0 + pick(10) / 10.0,
+                         QStringLiteral("자가 농지"), QString()}))
+            return fail(manure);
+    }
+    if (!db.commit()) return db.lastError().text();
+    return QString();
+}

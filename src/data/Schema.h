@@ -1,0 +1,28 @@
+#pragma once
+// The database's tables, in the program's column order. Only the set-up tool and tests
+// create them; the program itself never creates, alters or drops a table.
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct ColumnDef {
+    QString name;
+    QString type;  // INTEGER, REAL or TEXT
+};
+
+struct TableDef {
+    QString name;
+    std::vector<ColumnDef> columns;
+    bool workTable = false;
+};
+
+const std::vector<TableDef>& schemaTables();
+
+// Creates every table, the unique keys and the single 농장정보 row in an empty database.
+// Returns an empty text on success, else the error.
+QString createSchema(QSqlDatabase db);
+
+// Creates the database file with its schema when no file exists at path; an existing
+// file is never touched. Returns an empty text on success (or when the file exists).
+QString createDatabaseFileIfMissing(const QString& path);

@@ -1,0 +1,33 @@
+// Tarvik: herd records of a Korean beef-cattle farm.
+#include "app/MainWindow.h"
+#include "app/ProgramDir.h"
+#include "app/SingleInstance.h"
+#include "app/Windows.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    QTranslator qtKorean;
+    if (qtKorean.load(QLocale(QLocale::Korean), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtKorean);
+    app.setApplicationName(QStringLiteral("한우암소관리"));
+    // The program ends only from the main window's exit question.
+    app.setQuitOnLastWindowClosed(false);
+
+    // A second copy ends at once, silently.
+    auto lock = acquireSingleInstance(programDir());
+    if (!lock) return 0;
+
+    MainWindow frmMain;
+    registerWindows(frmMain);
+    frmMain.placeFromSettings();
+    frmMain.show();
+    return app.exec();
+}

@@ -1,0 +1,29 @@
+// Lays out the database of a program folder: creates db/TARVIK.db with every table and
+// the farm row when no database exists; an existing database is never touched.
+#include "data/Schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: tarvik-setup PROGRAM_FOLDER\n");
+        return 2;
+    }
+    const QString path = QDir(QString::fromLocal8Bit(argv[1])).absoluteFilePath(QStringLiteral("db/TARVIK.db"));
+    if (QFileInfo::exists(path)) {
+        std::printf("database kept: %s\n", qPrintable(path));
+        return 0;
+    }
+    const QString err = createDatabaseFileIfMissing(path);
+    if (!err.isEmpty()) {
+        std::fprintf(stderr, "cannot create %s: %s\n", qPrintable(path), qPrintable(err));
+        return 1;
+    }
+    std::printf("database created: %s\n", qPrintable(path));
+    return 0;
+}
