@@ -65,13 +65,21 @@ void DBClose()
     if (gConn.isValid() && gConn.isOpen()) gConn.close();
 }
 
+QVariant bindable(const QVariant& v)
+{
+    // Qt binds a null QString as SQL NULL; an empty text must stay the empty text.
+    if (v.typeId() == QMetaType::QString && static_cast<const QString*>(v.constData())->isNull())
+        return QVariant(QString::fromLatin1(""));
+    return v;
+}
+
 QSqlQuery runQuery(const QString& sql, const QVariantList& binds)
 {
     QSqlQuery q(gConn);
     q.setForwardOnly(true);
     if (!gConn.isOpen()) throw DbError(QStringLiteral("데이터베이스가 연결되어 있지 않습니다."));
     if (!q.prepare(sql)) throw DbError(q.lastError());
-    for (const QVariant& v : binds) q.addBindValue(v);
+    for (const QVariant& v : binds) q.addBindValue(bindable(v));
     if (!q.exec()) throw DbError(q.lastError());
     return q;
 }

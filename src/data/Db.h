@@ -31,6 +31,8 @@ public:
     QString description;
 };
 
+// A value ready to bind: a null QString becomes the empty text (never SQL NULL).
+QVariant bindable(const QVariant& v);
 // Runs a query with bound values (positional '?'), forward only; throws DbError.
 QSqlQuery runQuery(const QString& sql, const QVariantList& binds = {});
 // Executes one statement with bound values; throws DbError.

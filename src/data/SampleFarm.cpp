@@ -1,5 +1,6 @@
 #include "data/SampleFarm.h"
 
+#include "data/Db.h"
 #include "data/Values.h"
 
 #include <QRandomGenerator>
@@ -18,7 +19,7 @@ public:
     bool row(const QVariantList& values)
     {
         if (!ok) return false;
-        for (int i = 0; i < values.size(); ++i) q.bindValue(i, values[i]);
+        for (int i = 0; i < values.size(); ++i) q.bindValue(i, bindable(values[i]));
         ok = q.exec();
         return ok;
     }

@@ -1,0 +1,30 @@
+#include "bench/bench_grid.h"
+
+#include "app/Grid.h"
+
+#include <QElapsedTimer>
+#include <cstdio>
+
+void benchGrid()
+{
+    const int n = 100000, cols = 17;
+    Grid g;
+    QStringList headers;
+    for (int c = 1; c <= cols; ++c) headers << QStringLiteral("열%1").arg(c);
+    g.setHeaders(headers);
+    g.resize(1200, 800);
+    g.show();
+    QElapsedTimer t;
+    t.start();
+    for (int r = 1; r <= n; ++r) {
+        g.setMaxRows(r);
+        g.setRow(r);
+        g.setRowHeight(Grid::kRowHeight);
+        for (int c = 1; c <= cols; ++c) {
+            g.setCol(c);
+            g.setText(QStringLiteral("KR00041%1").arg(r));
+        }
+    }
+    std::printf("grid_append n=%d total_ms=%lld\n", n, static_cast<long long>(t.elapsed()));
+    std::fflush(stdout);
+}

@@ -1,0 +1,32 @@
+// tarvik-bench: speed measurements, one line each, so runs can be compared.
+//   tarvik-bench [grid|search|daily ...]   (no argument: all)
+#include "bench/bench_grid.h"
+#if __has_include("bench/bench_search.h")
+#include "bench/bench_search.h"
+#define HAVE_BENCH_SEARCH 1
+#endif
+#if __has_include("bench/bench_daily.h")
+#include "bench/bench_daily.h"
+#define HAVE_BENCH_DAILY 1
+#endif
+
+#include <QApplication>
+#include <QLocale>
+#include <QStringList>
+
+int main(int argc, char** argv)
+{
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    QApplication app(argc, argv);
+    QStringList which = app.arguments().mid(1);
+    auto wanted = [&](const char* name) { return which.isEmpty() || which.contains(QLatin1String(name)); };
+    if (wanted("grid")) benchGrid();
+#ifdef HAVE_BENCH_SEARCH
+    if (wanted("search")) benchSearch();
+#endif
+#ifdef HAVE_BENCH_DAILY
+    if (wanted("daily")) benchDaily();
+#endif
+    return 0;
+}

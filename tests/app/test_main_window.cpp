@@ -1,0 +1,150 @@
+#include "app/MainPosition.h"
+#include "app/MainWindow.h"
+#include "app/ProgramDir.h"
+#include "app/SingleInstance.h"
+#include "support/TestFarm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+TEST(MainPosition, StartUpCorrections)
+{
+    const int screenW = 1600 * 15, winW = 640 * 15;
+    struct Case {
+        TwipsPosition saved, expected;
+    } cases[] = {
+        {{0, 0}, {0, 0}},
+        {{-300, 500}, {1, 500}},
+        {{300, -300}, {300, screenW - winW}},
+        {{-1, -1}, {1, screenW - winW}},
+        {{99999, 99999}, {99999, 99999}},  // beyond the right or bottom edge stays
+    };
+    for (const Case& c : cases) {
+        const TwipsPosition p = correctedPosition(c.saved, screenW, winW);
+        EXPECT_EQ(p.top, c.expected.top);
+        EXPECT_EQ(p.left, c.expected.left);
+    }
+}
+
+TEST(MainPosition, MissingFileGivesZeroAndWritingCreatesBothKeys)
+{
+    TestFarm farm;
+    const QString ini = settingsFilePath();
+    ASSERT_FALSE(QFile::exists(ini));
+    TwipsPosition p = readMainPosition(ini);
+    EXPECT_EQ(p.top, 0);
+    EXPECT_EQ(p.left, 0);
+    writeMainPosition(ini, {450, 1200});
+    ASSERT_TRUE(QFile::exists(ini));
+    QSettings s(ini, QSettings::IniFormat);
+    EXPECT_EQ(s.value(QStringLiteral("FRMMAIN/TOP")).toString(), QStringLiteral("450"));
+    EXPECT_EQ(s.value(QStringLiteral("FRMMAIN/LEFT")).toString(), QStringLiteral("1200"));
+    p = readMainPosition(ini);
+    EXPECT_EQ(p.top, 450);
+    EXPECT_EQ(p.left, 1200);
+}
+
+TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds)
+{
+    TestFarm farm;
+    auto first = acquireSingleInstance(farm.dir());
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(acquireSingleInstance(farm.dir()));
+    first.reset();
+    EXPECT_TRUE(acquireSingleInstance(farm.dir()));
+}
+
+TEST(MainWindow, ControlsAndCaptions)
+{
+    TestFarm farm;
+    MainWindow w;
+    EXPECT_EQ(w.objectName(), QStringLiteral("frmMain"));
+    EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());  // fixed size
+    for (const char* name : {"Frame1", "Image1", "MyLabel2", "ML_TITLE"})
+        EXPECT_TRUE(w.findChild<QWidget*>(QString::fromUtf8(name))) << name;
+    const struct {
+        int index;
+        const char* caption;
+    } buttons[] = {{0, "개체관리"}, {1, "교배기록부"}, {2, "분만기록부"}, {3, "출하기록부"},
+                   {4, "축산분뇨 관리대장"}, {5, "농장정보"}, {6, "일일관리 대상조회"}, {99, "종     료"}};
+    for (const auto& b : buttons) {
+        auto* button = w.findChild<QAbstractButton*>(QStringLiteral("Com_Button_%1").arg(b.index));
+        ASSERT_TRUE(button) << b.index;
+        EXPECT_EQ(button->text(), QString::fromUtf8(b.caption));
+    }
+}
+
+TEST(MainWindow, RestoresSavedPositionWithCorrections)
+{
+    TestFarm farm;
+    writeMainPosition(settingsFilePath(), {-300, -300});
+    MainWindow w;
+    w.placeFromSettings();
+    const int screenW = QGuiApplication::primaryScreen()->geometry().width();
+    EXPECT_EQ(w.pos().y(), 0);  // 1 twip
+    EXPECT_EQ(w.pos().x(), (screenW * 15 - w.width() * 15) / 15);
+}
+
+TEST(MainWindow, ExitQuestionNoKeepsRunningYesSavesAndEnds)
+{
+    TestFarm farm;
+    MainWindow w;
+    w.move(100, 60);
+    w.show();
+
+    farm.messages().answer(MsgButton::No);
+    w.menuClicked(99);
+    ASSERT_EQ(farm.messages().count(), 1);
+    const MessageSpec q = farm.messages().last();
+    EXPECT_EQ(q.text, QStringLiteral("프로그램을 종료하시겠습니까?"));
+    EXPECT_EQ(q.title, QStringLiteral("한우암소관리 프로그램"));
+    EXPECT_EQ(q.icon, MsgIcon::Question);
+    EXPECT_EQ(q.buttons, MsgButton::Yes | MsgButton::No);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(farm.exitCalls(), 0);
+    EXPECT_FALSE(QFile::exists(settingsFilePath()));
+
+    farm.messages().answer(MsgButton::Yes);
+    w.close();
+    EXPECT_EQ(farm.exitCalls(), 1);
+    const TwipsPosition saved = readMainPosition(settingsFilePath());
+    EXPECT_EQ(saved.left, w.x() * 15);
+    EXPECT_EQ(saved.top, w.y() * 15);
+}
+
+TEST(MainWindow, MenuOpensWindowHidesAndComesBackWhenItCloses)
+{
+    TestFarm farm;
+    MainWindow w;
+    w.show();
+    int created = 0;
+    w.setOpener(0, [&] {
+        ++created;
+        auto* child = new QWidget;
+        child->setObjectName(QStringLiteral("frmSearch"));
+        return child;
+    });
+    w.menuClicked(0);
+    ASSERT_TRUE(w.openWindow(0));
+    EXPECT_TRUE(w.openWindow(0)->isVisible());
+    EXPECT_FALSE(w.isVisible());
+    w.menuClicked(0);  // a single instance: reused
+    EXPECT_EQ(created, 1);
+
+    w.openWindow(0)->close();  // deletes itself on close
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(w.openWindow(0));
+    EXPECT_TRUE(w.isVisible());
+
+    // A button without a window in this build does nothing visible.
+    w.menuClicked(3);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(farm.messages().count(), 0);
+}

@@ -1,0 +1,127 @@
+#include "app/Globals.h"
+#include "app/ProgramDir.h"
+#include "data/Db.h"
+#include "data/Schema.h"
+#include "support/TestFarm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlRecord>
+#include <gtest/gtest.h>
+
+TEST(DBOpen, OpensTheProgramFoldersDatabase)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    EXPECT_TRUE(gConn.isOpen());
+    EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
+    EXPECT_EQ(farm.messages().count(), 0);
+    DBClose();
+    EXPECT_FALSE(gConn.isOpen());
+    DBClose();  // closing twice does nothing
+    // Reopening gives a fresh connection.
+    ASSERT_TRUE(farm.open());
+    EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
+}
+
+TEST(DBOpen, MissingFileShowsConnectionErrorThenEnds)
+{
+    TestFarm farm;
+    QFile::remove(databaseFilePath());
+    EXPECT_FALSE(DBOpen());
+    ASSERT_EQ(farm.messages().count(), 1);
+    const MessageSpec& m = farm.messages().last();
+    EXPECT_EQ(m.title, QStringLiteral("데이터베이스 연결 오류"));
+    EXPECT_EQ(m.icon, MsgIcon::Question);
+    EXPECT_EQ(m.buttons, MsgButton::Ok);
+    EXPECT_TRUE(m.text.startsWith(QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
+                                                 "아래의 연락처로 연락해 주십시오.\r\n\r\n")));
+    EXPECT_TRUE(m.text.endsWith(QStringLiteral("\r\n\r\nTEL : ") + kSupportTel));
+    EXPECT_EQ(farm.exitCalls(), 1);
+    // No empty database was created behind the user's back.
+    EXPECT_FALSE(QFile::exists(databaseFilePath()));
+}
+
+TEST(DBOpen, FileThatIsNoDatabaseFails)
+{
+    TestFarm farm;
+    QFile f(databaseFilePath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    EXPECT_FALSE(DBOpen());
+    EXPECT_EQ(farm.exitCalls(), 1);
+    EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
+}
+
+TEST(ReconnectPrompt, RetryReconnectsCancelDoesNot)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    const DbError err(QStringLiteral("disk I/O error"), 10);
+
+    farm.messages().answer(MsgButton::Cancel);
+    EXPECT_FALSE(reconnectPrompt(nullptr, err));
+    const MessageSpec m = farm.messages().last();
+    EXPECT_EQ(m.title, QStringLiteral("DB Access Error"));
+    EXPECT_EQ(m.buttons, MsgButton::Retry | MsgButton::Cancel);
+    EXPECT_EQ(m.icon, MsgIcon::Question);
+    EXPECT_EQ(m.text, QStringLiteral("10\r\ndisk I/O error\r\n현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
+                                     "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?"));
+    const QString before = gConn.connectionName();
+
+    farm.messages().answer(MsgButton::Retry);
+    EXPECT_TRUE(reconnectPrompt(nullptr, err));
+    EXPECT_TRUE(gConn.isOpen());
+    EXPECT_NE(gConn.connectionName(), before);  // a new connection object
+    EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
+}
+
+TEST(PlainError, KoreanSentenceBeforeTheDescription)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    farm.addAnimal(QStringLiteral("A1"), 0);
+    try {
+        execStatement(QStringLiteral("insert into 개체관리(개체번호) values(?)"), {QStringLiteral("A1")});
+        FAIL() << "duplicate accepted";
+    } catch (const DbError& e) {
+        showPlainError(nullptr, e);
+    }
+    const MessageSpec& m = farm.messages().last();
+    EXPECT_EQ(m.title, kAppTitle);
+    EXPECT_EQ(m.buttons, MsgButton::Ok);
+    EXPECT_TRUE(m.text.startsWith(QStringLiteral("같은 번호(또는 날짜)의 기록이 이미 있어 저장할 수 없습니다.\r\n")));
+    EXPECT_TRUE(m.text.contains(QStringLiteral("UNIQUE"), Qt::CaseInsensitive));
+
+    // An error a user cannot cause keeps the bare description.
+    showPlainError(nullptr, DbError(QStringLiteral("something odd")));
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("something odd"));
+}
+
+TEST(Statements, QuotesAreStoredAsTyped)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    const QString tricky = QStringLiteral("O'Brien'); delete from 개체관리; --");
+    farm.addAnimal(QStringLiteral("A1"), 0, 0, {{QStringLiteral("별명"), tricky}});
+    EXPECT_EQ(farm.scalar(QStringLiteral("select 별명 from 개체관리 where 개체번호 = ?"), {QStringLiteral("A1")}), tricky);
+    EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
+}
+
+TEST(Transaction, RollsBackUnlessCommitted)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    {
+        Transaction t;
+        execStatement(QStringLiteral("insert into 개체관리(개체번호) values('A1')"));
+    }
+    EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 0);
+    {
+        Transaction t;
+        execStatement(QStringLiteral("insert into 개체관리(개체번호) values('A1')"));
+        t.commit();
+    }
+    EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
+}
