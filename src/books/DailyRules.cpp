@@ -1,0 +1,108 @@
+#include "books/DailyRules.h"
+
+#include "data/Values.h"
+
+#include <algorithm>
+
+namespace daily {
+
+namespace {
+constexpr int kReestrusDays = 20;
+constexpr int kGestationDays = 280;
+const char16_t* const kDayNames[4] = {u"어제", u"오늘", u"내일", u"모레"};
+
+QString dayName(int index) { return QString::fromUtf16(kDayNames[std::clamp(index, 0, 3)]); }
+}  // namespace
+
+std::array<QDate, 4> dueDays(const QDate& today)
+{
+    return {today.addDays(-1), today, today.addDays(1), today.addDays(2)};
+}
+
+QString dayHeader(int index, const QDate& day)
+{
+    return formatDate(day, dayName(index) + QStringLiteral("( yyyy년mm월dd일 )"));
+}
+
+QString dayFormula(int index, const QDate& day)
+{
+    return dayName(index) + QStringLiteral(" = '") + formatDate(day, dayName(index) + QStringLiteral("(mm월dd일)")) +
+           QStringLiteral("' ");
+}
+
+QDate inseminationDate(const QVariant& value)
+{
+    const QString text = NullTrim(value);
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok);
+    if (!ok || n <= 0) return QDate();
+    return datenum::fromDashed(datenum::digits(n, QStringLiteral("0000-00-00")));
+}
+
+QDate reestrusDate(const QDate& inseminated) { return inseminated.addDays(kReestrusDays); }
+
+bool reestrusListed(const QDate& r, const QDate& today)
+{
+    return r >= today.addDays(-2) && r <= today.addDays(2);
+}
+
+DayCell reestrusCell(const QDate& r, const QDate& day)
+{
+    if (day == r || day == r.addDays(1)) return {QStringLiteral("재발정일"), true};
+    if (day < r) return {QStringLiteral("재발정 %1일전").arg(day.daysTo(r)), false};
+    return {};
+}
+
+QDate calvingDate(const QDate& inseminated) { return inseminated.addDays(kGestationDays); }
+
+bool calvingCandidate(const QDate& c, const QDate& today)
+{
+    return c >= today.addDays(-10) && c <= today.addDays(7);
+}
+
+DayCell calvingCell(const QDate& c, const QDate& day)
+{
+    const qint64 n = day.daysTo(c);
+    if (n == 0) return {QStringLiteral("출산예정일"), true};
+    if (n > 0) return {QStringLiteral("출산예정 %1일전").arg(n), false};
+    if (n >= -7) return {QStringLiteral("출산예정 %1일후").arg(-n), false};
+    return {};
+}
+
+DateNumberRange reestrusInseminationRange(const QDate& today)
+{
+    // R = I + 20 within today - 2 .. today + 2.
+    return {datenum::fromDate(today.addDays(-2 - kReestrusDays)), datenum::fromDate(today.addDays(2 - kReestrusDays))};
+}
+
+DateNumberRange calvingInseminationRange(const QDate& today)
+{
+    // C = I + 280 within today - 10 .. today + 7.
+    return {datenum::fromDate(today.addDays(-10 - kGestationDays)), datenum::fromDate(today.addDays(7 - kGestationDays))};
+}
+
+// Cows only; ordered by animal number, one animal's records by insemination date.
+QString reestrusSql()
+{
+    return QStringLiteral(
+        "select 개체관리.개체번호, 개체관리.우방번호, 개체관리.별명, 번식기록.수정일 "
+        "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
+        "where 번식기록.수정일 between ? and ? "
+        "and 개체관리.구분 = 0 "
+        "and 번식기록.판정일 = 0 "
+        "order by 개체관리.개체번호, 번식기록.수정일");
+}
+
+QString calvingSql()
+{
+    return QStringLiteral(
+        "select 개체관리.개체번호, 개체관리.우방번호, 개체관리.별명, 번식기록.수정일 "
+        "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
+        "where 번식기록.수정일 between ? and ? "
+        "and 개체관리.구분 = 0 "
+        "and 번식기록.가부 = 0 "
+        "and 번식기록.분만일 = 0 "
+        "order by 개체관리.개체번호, 번식기록.수정일");
+}
+
+}  // namespace daily

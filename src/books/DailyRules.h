@@ -1,0 +1,57 @@
+#pragma once
+// The day rules of the daily due lists, free of any window: which breeding records are
+// listed around a day, and what each of the four day cells says.
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <array>
+
+namespace daily {
+
+// Yesterday, today, tomorrow and the day after tomorrow, seen from `today`.
+std::array<QDate, 4> dueDays(const QDate& today);
+
+// Column headers 4-7: "어제( yyyy년mm월dd일 )", "오늘( … )", "내일( … )", "모레( … )".
+QString dayHeader(int index, const QDate& day);
+// Report formulas 1-4: "어제 = '어제(mm월dd일)' " and so on.
+QString dayFormula(int index, const QDate& day);
+
+// The insemination date of a 번식기록.수정일 value, read the way every grid shows it
+// ("0000-00-00"); invalid when the value is no date (for example 0).
+QDate inseminationDate(const QVariant& value);
+
+// One day cell of a list row.
+struct DayCell {
+    QString text;
+    bool bold = false;
+    bool operator==(const DayCell&) const = default;
+};
+
+// Re-estrus is expected 20 days after an insemination and lasts two days (R and R + 1).
+QDate reestrusDate(const QDate& inseminated);
+// Listed while today - 2 <= R <= today + 2.
+bool reestrusListed(const QDate& r, const QDate& today);
+// "재발정일" (bold) on R and R + 1, "재발정 N일전" before R, empty after R + 1.
+DayCell reestrusCell(const QDate& r, const QDate& day);
+
+// Calving is expected 280 days after the insemination.
+QDate calvingDate(const QDate& inseminated);
+// A candidate while today - 10 <= C <= today + 7.
+bool calvingCandidate(const QDate& c, const QDate& today);
+// "출산예정일" (bold) on C, "출산예정 N일전" before, "출산예정 N일후" up to 7 days after, then empty.
+DayCell calvingCell(const QDate& c, const QDate& day);
+
+// The insemination dates, as date numbers (both ends included), whose records can be
+// listed on `today`; the database narrows the rows with them before the rules run.
+struct DateNumberRange {
+    qint64 from = 0;
+    qint64 to = 0;
+};
+DateNumberRange reestrusInseminationRange(const QDate& today);
+DateNumberRange calvingInseminationRange(const QDate& today);
+
+// The two list queries; each takes the range above as its two bound values.
+QString reestrusSql();
+QString calvingSql();
+
+}  // namespace daily

@@ -1,0 +1,142 @@
+#include "books/DailyWindow.h"
+
+#include "app/Clock.h"
+#include "books/DailyRules.h"
+#include "data/Db.h"
+#include "data/Values.h"
+
+#include <QHBoxLayout>
+
+namespace {
+constexpr int kColumns = 7;
+
+// Columns 1-3 of a list row and the insemination date of its record.
+struct RecordFields {
+    QString number, pen, ranch;
+    QDate inseminated;
+};
+
+RecordFields readRecord(const QSqlQuery& q)
+{
+    RecordFields f{NullTrim(q.value(0)), NullTrim(q.value(1)), NullTrim(q.value(2)),
+                   daily::inseminationDate(q.value(3))};
+    if (!f.inseminated.isValid())
+        throw DbError(QStringLiteral("개체 %1의 수정일(%2)을 날짜로 읽을 수 없습니다.").arg(f.number, NullTrim(q.value(3))));
+    return f;
+}
+}  // namespace
+
+DailyWindow::DailyWindow(QWidget* parent)
+    : ListWindow(QStringLiteral("일일관리"), QStringLiteral("한우 일일관리 대상조회"), QStringLiteral("인 쇄"), parent)
+{
+    Option1 = new QRadioButton(QStringLiteral("재발정예정개체"), conditionHost());
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option1->setAccessibleName(QStringLiteral("Option1"));
+    Option1->setChecked(true);
+    Option2 = new QRadioButton(QStringLiteral("출산예정개체"), conditionHost());
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Option2->setAccessibleName(QStringLiteral("Option2"));
+    auto* layout = static_cast<QHBoxLayout*>(conditionHost()->layout());
+    layout->addWidget(Option1);
+    layout->addWidget(Option2);
+    layout->addStretch(1);
+    // A click on either option shows its list at once.
+    connect(Option1, &QRadioButton::clicked, this, [this] { query(); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { query(); });
+
+    SS->setHeaders({QStringLiteral("암소개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
+                    QString(), QString(), QString(), QString()});
+    const int widths[kColumns] = {10, 6, 8, 12, 12, 12, 12};
+    for (int c = 1; c <= kColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
+    resize(1080, 640);
+
+    // Load.
+    if (!openConnection()) return;  // the program has ended
+    m_headerDays = daily::dueDays(today());
+    for (int i = 0; i < 4; ++i) SS->setCellText(4 + i, 0, daily::dayHeader(i, m_headerDays[size_t(i)]));
+    query();
+    loadFarmHeader();
+}
+
+void DailyWindow::query()
+{
+    if (!isConnected()) return;
+    if (Option1->isChecked()) queryReestrus();
+    else queryCalving();
+}
+
+void DailyWindow::queryReestrus()
+{
+    const QDate now = today();
+    const auto days = daily::dueDays(now);
+    const auto range = daily::reestrusInseminationRange(now);
+    ListQuery lq;
+    lq.waitText = QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
+    lq.sql = daily::reestrusSql();
+    lq.binds = {range.from, range.to};
+    lq.eachRecord = [this, now, days](const QSqlQuery& q) {
+        const RecordFields f = readRecord(q);
+        const QDate r = daily::reestrusDate(f.inseminated);
+        if (!daily::reestrusListed(r, now)) return;
+        const int row = appendRow();
+        writeCell(1, row, f.number);
+        writeCell(2, row, f.pen);
+        writeCell(3, row, f.ranch);
+        for (int i = 0; i < 4; ++i) {
+            const daily::DayCell cell = daily::reestrusCell(r, days[size_t(i)]);
+            writeCell(4 + i, row, cell.text, cell.bold);
+        }
+    };
+    runListQuery(lq);
+}
+
+void DailyWindow::queryCalving()
+{
+    const QDate now = today();
+    const auto days = daily::dueDays(now);
+    const auto range = daily::calvingInseminationRange(now);
+    ListQuery lq;
+    lq.waitText = QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
+    lq.sql = daily::calvingSql();
+    lq.binds = {range.from, range.to};
+    lq.eachRecord = [this, now, days](const QSqlQuery& q) {
+        const RecordFields f = readRecord(q);
+        const QDate c = daily::calvingDate(f.inseminated);
+        if (!daily::calvingCandidate(c, now)) return;
+        const int row = appendRow();
+        writeCell(1, row, f.number);
+        writeCell(2, row, f.pen);
+        writeCell(3, row, f.ranch);
+        bool any = false;
+        for (int i = 0; i < 4; ++i) {
+            const daily::DayCell cell = daily::calvingCell(c, days[size_t(i)]);
+            writeCell(4 + i, row, cell.text, cell.bold);
+            any = any || !cell.text.isEmpty();
+        }
+        // More than a week past the expected day on all four days: not due any more.
+        if (!any) takeBackRow();
+    };
+    runListQuery(lq);
+}
+
+void DailyWindow::print()
+{
+    const bool reestrus = Option1->isChecked();
+    const QString title = reestrus ? QStringLiteral("재발정예정 개체일람") : QStringLiteral("출산예정 개체일람");
+    ListPrint p;
+    p.nothingMessage = QStringLiteral("출력할 개체정보가 존재하지 않습니다.");
+    p.question = reestrus ? QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?")
+                          : QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?");
+    p.reportFile = QStringLiteral("일일관리.rpt");
+    p.previewTitle = title;
+    p.workTable = QStringLiteral("일일관리");
+    p.columns = kColumns;
+    p.formulas = [title] {
+        // The day texts of the moment of printing, not those of the headers.
+        const auto days = daily::dueDays(today());
+        QStringList f{QStringLiteral("타이틀 = '") + title + QStringLiteral("' ")};
+        for (int i = 0; i < 4; ++i) f << daily::dayFormula(i, days[size_t(i)]);
+        return f;
+    };
+    printList(p);
+}
