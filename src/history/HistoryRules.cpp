@@ -1,0 +1,50 @@
+#include "history/HistoryRules.h"
+
+#include "data/Values.h"
+
+namespace entry {
+
+EntryCheck missing(const QString& field, const QString& message)
+{
+    return {message, QStringLiteral("미입력"), MsgIcon::Information, field};
+}
+
+EntryCheck invalidValue(const QString& field)
+{
+    return {QStringLiteral("값을 다시 입력해 주세요."), QStringLiteral("값 부정"), MsgIcon::Question, field};
+}
+
+EntryCheck duplicateDate(const QString& field, const QString& message)
+{
+    return {message, QStringLiteral("선택오류"), MsgIcon::Information, field};
+}
+
+QString t(const QString& text) { return text.trimmed(); }
+
+QVariant v(const QString& text)
+{
+    const QString s = text.trimmed();
+    if (s.isEmpty()) return 0;
+    if (isNumeric(s)) return numericValue(s);
+    return s;
+}
+
+qint64 d(const QDate& date) { return datenum::fromDate(date); }
+
+bool positive(const QString& text) { return isNumeric(text) && numericValue(text) > 0; }
+
+QString dateCell(const QString& storedText)
+{
+    return datenum::digits(qint64(numericValue(storedText)), QStringLiteral("0000-00-00"));
+}
+
+QString dateCellIfSet(const QString& storedText)
+{
+    return positive(storedText) ? dateCell(storedText) : QString();
+}
+
+QString gridDate(const QDate& date) { return formatDate(date, QStringLiteral("yyyy-mm-dd")); }
+
+QDate cellDate(const QString& cellText) { return datenum::fromDashed(cellText); }
+
+}  // namespace entry

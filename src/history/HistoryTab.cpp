@@ -1,0 +1,187 @@
+#include "history/HistoryTab.h"
+
+#include "app/Grid.h"
+#include "app/Messages.h"
+#include "data/Db.h"
+#include "data/Values.h"
+#include "history/HistoryEntryDialog.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+// Lets the window repaint during a load without letting clicks run commands halfway.
+void letWindowBreathe() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+QPushButton* commandButton(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAccessibleName(name);
+    b->setMinimumWidth(90);
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
+HistoryTab::HistoryTab(const Layout& layout, QWidget* parent) : QWidget(parent), m_layout(layout)
+{
+    m_grid = new Grid(this);
+    m_grid->setObjectName(layout.gridName);
+    m_grid->setAccessibleName(layout.gridName);
+    m_grid->setHeaders(layout.headers);
+    for (int c = 0; c < layout.columnChars.size(); ++c) m_grid->setColumnWidthChars(c + 1, layout.columnChars[c]);
+
+    m_insert = commandButton(layout.insertName, QStringLiteral("신규등록"), this);
+    m_update = commandButton(layout.updateName, QStringLiteral("수 정"), this);
+    m_delete = commandButton(layout.deleteName, QStringLiteral("삭 제"), this);
+
+    auto* notes = new QVBoxLayout;
+    notes->setSpacing(2);
+    for (const QString& n : layout.notes) {
+        auto* l = new QLabel(n, this);
+        l->setWordWrap(true);
+        notes->addWidget(l);
+    }
+    notes->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_insert);
+    buttons->addWidget(m_update);
+    buttons->addWidget(m_delete);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(notes, 1);
+    bottom->addLayout(buttons);
+    bottom->setAlignment(buttons, Qt::AlignTop);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(m_grid, 1);
+    v->addLayout(bottom);
+
+    connect(m_insert, &QPushButton::clicked, this, [this] { insertRecord(); });
+    connect(m_update, &QPushButton::clicked, this, [this] { changeRecord(); });
+    connect(m_delete, &QPushButton::clicked, this, [this] { deleteRecord(); });
+    connect(m_grid, &Grid::dblClick, this, [this](int, int row) {
+        if (row >= 1) changeRecord();
+    });
+}
+
+void HistoryTab::reload(const QString& animalNumber)
+{
+    letWindowBreathe();
+    m_animal = animalNumber;
+    try {
+        const BoundStatement st = loadQuery(m_animal.trimmed());
+        QSqlQuery q = runQuery(st.sql, st.binds);
+        m_grid->clearText();
+        rowCount() = 0;
+        m_grid->setMaxRows(0);
+        while (q.next()) {
+            const long row = ++rowCount();
+            m_grid->setMaxRows(int(row));
+            m_grid->setRow(int(row));
+            m_grid->setRowHeight(Grid::kRowHeight);
+            writeRow(int(row), rowTexts(q.record()));
+            letWindowBreathe();
+        }
+        m_grid->setMaxRows(int(rowCount()));
+        m_grid->setSelection(1, 1, m_grid->maxCols(), 1);
+    } catch (const DbError& e) {
+        showPlainError(this, e);
+    }
+}
+
+void HistoryTab::insertRecord()
+{
+    if (m_animal.trimmed().isEmpty()) {
+        // The form has not stored an animal yet; a record would belong to nobody.
+        showMessage(this, MsgIcon::Information, QStringLiteral("미입력"),
+                    QStringLiteral("개체를 먼저 저장해 주세요."), MsgButton::Ok);
+        return;
+    }
+    openDialog(QString());
+}
+
+void HistoryTab::changeRecord()
+{
+    if (rowCount() == 0) return;
+    const int row = m_grid->activeRow();
+    if (row < 1 || row > rowCount()) return;
+    m_grid->setRow(row);
+    const QDate date = activeRowDate(row, QStringLiteral("수정"));
+    if (!date.isValid()) return;
+    openDialog(formatDate(date, QStringLiteral("yyyymmdd")));
+}
+
+void HistoryTab::deleteRecord()
+{
+    if (rowCount() == 0) return;
+    const int row = m_grid->activeRow();
+    if (row < 1 || row > rowCount()) return;
+    const QDate date = activeRowDate(row, QStringLiteral("삭제"));
+    if (!date.isValid()) return;
+    if (showMessage(this, MsgIcon::Question, QStringLiteral("삭제"), m_layout.deleteQuestion,
+                    MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
+        return;
+    m_grid->setRow(row);
+    try {
+        const BoundStatement st = deleteStatement(m_animal.trimmed(), entry::d(date));
+        execStatement(st.sql, st.binds);
+    } catch (const DbError& e) {
+        // The row stays in the grid; say why instead of leaving the user guessing.
+        showPlainError(this, e);
+        return;
+    }
+    reload(m_animal);
+}
+
+bool HistoryTab::showsDate(const QDate& date)
+{
+    for (int r = 1; r <= rowCount() && r <= m_grid->maxRows(); ++r) {
+        const QString cell = m_grid->cellText(m_layout.keyColumn, r);
+        if (cell.isEmpty()) break;
+        if (entry::cellDate(cell) == date) return true;
+    }
+    return false;
+}
+
+int HistoryTab::appendRow()
+{
+    const int row = int(++rowCount());
+    m_grid->setMaxRows(row);
+    m_grid->setRow(row);
+    m_grid->setRowHeight(Grid::kRowHeight);
+    m_grid->setSelection(1, row, m_grid->maxCols(), row);
+    return row;
+}
+
+void HistoryTab::writeRow(int row, const QStringList& texts)
+{
+    for (int c = 0; c < texts.size(); ++c) m_grid->setCellText(c + 1, row, texts[c]);
+}
+
+int HistoryTab::currentRow() const { return m_grid->row(); }
+
+void HistoryTab::openDialog(const QString& key)
+{
+    std::unique_ptr<HistoryEntryDialog> dialog(createDialog());
+    dialog->key() = key;
+    dialog->prepare();
+    dialog->exec();
+}
+
+QDate HistoryTab::activeRowDate(int row, const QString& action)
+{
+    const QDate date = entry::cellDate(m_grid->cellText(m_layout.keyColumn, row));
+    if (!date.isValid()) {
+        showMessage(this, MsgIcon::Information, QStringLiteral("선택오류"),
+                    QStringLiteral("선택하신 행에는 날짜가 없어 %1할 수 없습니다.").arg(action), MsgButton::Ok);
+    }
+    return date;
+}
