@@ -1,0 +1,24 @@
+#pragma once
+// 한우수소관리: the bull's (or steer's) record, with its castration and shipment dates,
+// four history tabs and two prints. A bull has no breeding history.
+#include "registry/AnimalRecordForm.h"
+
+class QPushButton;
+
+class BullRecordForm : public AnimalRecordForm {
+    Q_OBJECT
+public:
+    explicit BullRecordForm(SearchWindow* list);
+
+    QPushButton* cmdPrn1 = nullptr;
+    QPushButton* cmdPrn2 = nullptr;
+
+protected:
+    void refreshAll() override;
+    void loadExtra(int listRow) override;
+    void fillExtra(AnimalValues& v) const override;
+    void extraCells(QMap<int, QString>& cells) const override;
+
+private:
+    CheckedDate m_planned, m_shipped;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// 한우암소관리: the cow's record, with her breeding, weighing, body, treatment and
+// grading tabs and three prints.
+#include "registry/AnimalRecordForm.h"
+
+class QPushButton;
+
+class CowRecordForm : public AnimalRecordForm {
+    Q_OBJECT
+public:
+    explicit CowRecordForm(SearchWindow* list);
+
+    long lss1RowCount = 0;  // rows of the breeding grid
+    void ReflashData1();
+
+    QPushButton* cmdPrn1 = nullptr;
+    QPushButton* cmdPrn2 = nullptr;
+    QPushButton* cmdPrn3 = nullptr;
+
+protected:
+    void refreshAll() override;
+};

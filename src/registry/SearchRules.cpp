@@ -1,0 +1,127 @@
+#include "registry/SearchRules.h"
+
+#include "data/Values.h"
+
+#include <QSqlRecord>
+
+SearchQuery buildSearchQuery(const SearchConditions& c)
+{
+    SearchQuery q;
+    QStringList where;
+    if (c.sex == SexFilter::Cows) where << QStringLiteral("구분 = 0");
+    else if (c.sex == SexFilter::Bulls) where << QStringLiteral("구분 = 1");
+    const QString word = c.word.trimmed();
+    if (!word.isEmpty()) {
+        where << QStringLiteral("(개체번호 = ? or 별명 = ? or 등록번호 = ?)");
+        q.binds << word << word << word;
+    }
+    // The age box belongs to the bulls; with any other choice its tick is ignored.
+    if (c.sex == SexFilter::Bulls && c.olderThan28) where << QStringLiteral("출하일 = 0");
+    q.sql = QStringLiteral("select * from 개체관리 ");
+    if (!where.isEmpty()) q.sql += QStringLiteral("where ") + where.join(QStringLiteral(" and ")) + u' ';
+    q.sql += QStringLiteral("order by 개체생일 desc, 개체번호");
+    return q;
+}
+
+bool skippedByAge(qint64 birth, const QDate& today)
+{
+    if (birth == 0) return false;
+    const QDate born = datenum::toDate(birth);
+    if (!born.isValid()) return false;
+    return addMonthsClamped(born, 28) > today;
+}
+
+QStringList searchHeaders()
+{
+    return {QStringLiteral("개체식별번호"), QStringLiteral("암/수소"), QStringLiteral("구분"),
+            QStringLiteral("개체생일"), QStringLiteral("종축등록번호"), QStringLiteral("목장명"),
+            QStringLiteral("우방번호"), QStringLiteral("입식일자"), QStringLiteral("부번호(정액번호) KPN-"),
+            QStringLiteral("부번호(바코드)"), QStringLiteral("모번호"), QStringLiteral("판매일(거세일)"),
+            QStringLiteral("개체특징"), QStringLiteral("흑비경"), QStringLiteral("출하예정일"),
+            QStringLiteral("출하일"), QStringLiteral("개월령")};
+}
+
+SearchRowFormatter::SearchRowFormatter(const QDate& today)
+    : m_today(today), m_cow(QStringLiteral("암소")), m_bull(QStringLiteral("수소")),
+      m_pure(QStringLiteral("순종")), m_cross(QStringLiteral("교잡종"))
+{
+}
+
+const QString& SearchRowFormatter::dateText(qint64 n)
+{
+    static const QString empty;
+    if (n <= 0) return empty;
+    auto it = m_dates.find(n);
+    if (it == m_dates.end()) it = m_dates.insert(n, datenum::longText(n));
+    return *it;
+}
+
+QString SearchRowFormatter::ageText(const AnimalRecord& r)
+{
+    if (r.출하일 != 0 || r.개체생일 == 0) return QString();
+    const QDate born = datenum::toDate(r.개체생일);
+    if (!born.isValid()) return QString();
+    const int months = ageInMonths(born, m_today);
+    auto it = m_ages.find(months);
+    if (it == m_ages.end()) it = m_ages.insert(months, QString::number(months) + QStringLiteral(" 개월령"));
+    return *it;
+}
+
+QStringList SearchRowFormatter::cells(const AnimalRecord& r)
+{
+    QStringList c;
+    c.reserve(kSearchColumns);
+    c << r.개체번호 << (r.구분 != 0 ? m_bull : m_cow) << (r.구분2 != 0 ? m_cross : m_pure)
+      << dateText(r.개체생일) << r.등록번호 << r.별명 << r.우방번호 << dateText(r.입식일자) << r.정액번호
+      << r.부번호 << r.모번호 << dateText(r.판매일) << r.개체특징
+      << (r.점수.toDouble() != 0 ? r.점수 : QString()) << dateText(r.출하예정일) << dateText(r.출하일)
+      << ageText(r);
+    return c;
+}
+
+namespace {
+const char* const kReadColumns[16] = {"개체번호", "구분",     "구분2",  "개체생일", "등록번호", "별명",
+                                      "우방번호", "입식일자", "정액번호", "부번호",  "모번호",   "판매일",
+                                      "개체특징", "점수",     "출하예정일", "출하일"};
+}
+
+AnimalRecordReader::AnimalRecordReader(const QSqlQuery& q)
+{
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < 16; ++i) m_col[size_t(i)] = rec.indexOf(QString::fromUtf8(kReadColumns[i]));
+}
+
+AnimalRecord AnimalRecordReader::read(const QSqlQuery& q) const
+{
+    auto text = [&](int i) { return NullTrim(q.value(m_col[size_t(i)])); };
+    auto number = [&](int i) { return q.value(m_col[size_t(i)]).toLongLong(); };
+    AnimalRecord r;
+    r.개체번호 = text(0);
+    r.구분 = number(1);
+    r.구분2 = number(2);
+    r.개체생일 = number(3);
+    r.등록번호 = text(4);
+    r.별명 = text(5);
+    r.우방번호 = text(6);
+    r.입식일자 = number(7);
+    r.정액번호 = text(8);
+    r.부번호 = text(9);
+    r.모번호 = text(10);
+    r.판매일 = number(11);
+    r.개체특징 = text(12);
+    r.점수 = text(13);
+    r.출하예정일 = number(14);
+    r.출하일 = number(15);
+    return r;
+}
+
+QVariantList listPrintRow(const QStringList& cells)
+{
+    QVariantList v;
+    v.reserve(18);
+    auto cell = [&](int col) { return col <= cells.size() ? cells[col - 1].trimmed() : QString(); };
+    for (int col = 1; col <= 10; ++col) v << cell(col);
+    v << QString() << QString();
+    for (int col = 11; col <= 16; ++col) v << cell(col);
+    return v;
+}

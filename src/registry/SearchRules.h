@@ -1,0 +1,92 @@
+#pragma once
+// The individual search list without its window: the query for the chosen conditions,
+// how a record becomes a grid row, the age filter and the rows of the list print.
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <array>
+
+enum class SexFilter { All, Cows, Bulls };
+
+struct SearchConditions {
+    SexFilter sex = SexFilter::All;
+    QString word;            // as typed; blanks around it do not count
+    bool olderThan28 = false;  // only applies while the age box is shown (bulls)
+};
+
+struct SearchQuery {
+    QString sql;
+    QVariantList binds;
+};
+
+// The query of the search: sex, the word matching 개체번호, 별명 or 등록번호 exactly
+// (a bound value, so any character is just a character), unshipped animals for the
+// age filter; youngest first, then by number.
+SearchQuery buildSearchQuery(const SearchConditions& c);
+
+// The filter "28 months and older": a record is skipped while the day 28 calendar
+// months after its birth (clamped to the month's end) lies after today. No birth date
+// (0 or no real date) is never skipped.
+bool skippedByAge(qint64 birth, const QDate& today);
+
+constexpr int kSearchColumns = 17;
+QStringList searchHeaders();
+
+// One record of 개체관리 as the list reads it.
+struct AnimalRecord {
+    QString 개체번호;
+    qint64 구분 = 0;
+    qint64 구분2 = 0;
+    qint64 개체생일 = 0;
+    QString 등록번호;
+    QString 별명;
+    QString 우방번호;
+    qint64 입식일자 = 0;
+    QString 정액번호;
+    QString 부번호;
+    QString 모번호;
+    qint64 판매일 = 0;
+    QString 개체특징;
+    QString 점수;  // as read (trimmed); shown only when its value is not 0
+    qint64 출하예정일 = 0;
+    qint64 출하일 = 0;
+};
+
+// Turns records into the 17 cell texts of a list row. Keeps the texts it made before
+// (dates, ages, the fixed words) so that equal cells share one string: a list of a
+// hundred thousand animals then costs a fraction of the memory and time.
+class SearchRowFormatter {
+public:
+    explicit SearchRowFormatter(const QDate& today);
+    QStringList cells(const AnimalRecord& r);
+    // "yyyy년 mm월 dd일" for a date number above 0, else "".
+    const QString& dateText(qint64 n);
+    // "N 개월령" for an unshipped animal with a birth date, else "".
+    QString ageText(const AnimalRecord& r);
+
+private:
+    QDate m_today;
+    QHash<qint64, QString> m_dates;
+    QHash<int, QString> m_ages;
+    const QString m_cow, m_bull, m_pure, m_cross;
+};
+
+// Reads records of "select * from 개체관리" by column position found once.
+class AnimalRecordReader {
+public:
+    explicit AnimalRecordReader(const QSqlQuery& q);
+    AnimalRecord read(const QSqlQuery& q) const;
+
+private:
+    std::array<int, 16> m_col{};
+};
+
+inline bool isBullRow(const AnimalRecord& r) { return r.구분 != 0; }
+
+// The 18 values of a 개체관리워크 row from the 17 cells of a list row: columns 1-10,
+// two empty texts, columns 11-16, each trimmed; column 17 (age) is not printed.
+QVariantList listPrintRow(const QStringList& cells);
