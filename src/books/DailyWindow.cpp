@@ -119,7 +119,9 @@ void DailyWindow::queryCalving()
     runListQuery(lq);
 }
 
-void DailyWindow::print()
+void DailyWindow::print() { printList(printSpec()); }
+
+ListWindow::ListPrint DailyWindow::printSpec() const
 {
     const bool reestrus = Option1->isChecked();
     const QString title = reestrus ? QStringLiteral("재발정예정 개체일람") : QStringLiteral("출산예정 개체일람");
@@ -138,5 +140,5 @@ void DailyWindow::print()
         for (int i = 0; i < 4; ++i) f << daily::dayFormula(i, days[size_t(i)]);
         return f;
     };
-    printList(p);
+    return p;
 }

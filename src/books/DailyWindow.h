@@ -22,6 +22,9 @@ public:
     void queryReestrus();
     void queryCalving();
 
+    // The print command's texts, work table and formulas for the option now selected.
+    ListPrint printSpec() const;
+
 protected:
     void query() override;
     void print() override;

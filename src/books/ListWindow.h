@@ -46,6 +46,18 @@ public:
     // every cell as shown, trimmed (texts reach the table exactly as typed).
     QList<QVariantList> workTableRows(int columns) const;
 
+    // What a list's print command hands to the common print sequence: its texts, its work
+    // table (refilled with workTableRows(columns)) and its formulas, asked for at print time.
+    struct ListPrint {
+        QString nothingMessage;  // lss1RowCount is 0
+        QString question;
+        QString reportFile;
+        QString previewTitle;
+        QString workTable;
+        int columns = 0;
+        std::function<QStringList()> formulas;
+    };
+
     // The waiting text under every list's own wait text.
     static QString waitCaption(const QString& waitText);
 
@@ -86,17 +98,7 @@ protected:
     // Writes one cell of a data row, optionally in bold.
     void writeCell(int col, int row, const QString& text, bool bold = false);
 
-    // The print command through the common print sequence; the work table is refilled
-    // with workTableRows(columns) and the formulas are asked for at print time.
-    struct ListPrint {
-        QString nothingMessage;  // lss1RowCount is 0
-        QString question;
-        QString reportFile;
-        QString previewTitle;
-        QString workTable;
-        int columns = 0;
-        std::function<QStringList()> formulas;
-    };
+    // The print command through the common print sequence.
     PrintOutcome printList(const ListPrint& p);
 
     void closeEvent(QCloseEvent* event) override;

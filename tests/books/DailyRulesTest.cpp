@@ -1,0 +1,141 @@
+// The day rules of the daily due lists, over the edge cases around the due dates.
+#include "books/DailyRules.h"
+#include "data/Values.h"
+
+#include <gtest/gtest.h>
+
+using daily::DayCell;
+
+namespace {
+const QDate kToday(2009, 12, 8);
+
+// The four cells of a row, "*" marking bold ones, joined with " | ".
+QString reestrusRow(int inseminatedDaysAgo, const QDate& today = kToday)
+{
+    const QDate r = daily::reestrusDate(today.addDays(-inseminatedDaysAgo));
+    QStringList cells;
+    for (const QDate& d : daily::dueDays(today)) {
+        const DayCell c = daily::reestrusCell(r, d);
+        cells << (c.bold ? QStringLiteral("*") : QString()) + c.text;
+    }
+    return cells.join(QStringLiteral(" | "));
+}
+
+QString calvingRow(int dueInDays, const QDate& today = kToday)
+{
+    const QDate c = today.addDays(dueInDays);
+    QStringList cells;
+    for (const QDate& d : daily::dueDays(today)) {
+        const DayCell cell = daily::calvingCell(c, d);
+        cells << (cell.bold ? QStringLiteral("*") : QString()) + cell.text;
+    }
+    return cells.join(QStringLiteral(" | "));
+}
+}  // namespace
+
+TEST(DailyRules, ReestrusListedAndCellsAroundTheDueDay)
+{
+    struct Case {
+        int daysAgo;
+        bool listed;
+        const char* row;
+    } cases[] = {
+        {16, false, "재발정 5일전 | 재발정 4일전 | 재발정 3일전 | 재발정 2일전"},
+        {17, false, "재발정 4일전 | 재발정 3일전 | 재발정 2일전 | 재발정 1일전"},
+        {18, true, "재발정 3일전 | 재발정 2일전 | 재발정 1일전 | *재발정일"},
+        {19, true, "재발정 2일전 | 재발정 1일전 | *재발정일 | *재발정일"},
+        {20, true, "재발정 1일전 | *재발정일 | *재발정일 | "},
+        {21, true, "*재발정일 | *재발정일 |  | "},
+        {22, true, "*재발정일 |  |  | "},
+        {23, false, " |  |  | "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.daysAgo);
+        const QDate r = daily::reestrusDate(kToday.addDays(-c.daysAgo));
+        EXPECT_EQ(r, kToday.addDays(20 - c.daysAgo));
+        EXPECT_EQ(daily::reestrusListed(r, kToday), c.listed);
+        EXPECT_EQ(reestrusRow(c.daysAgo), QString::fromUtf8(c.row));
+        // Every listed row says "재발정일" on at least one of its days.
+        if (c.listed) EXPECT_TRUE(reestrusRow(c.daysAgo).contains(QStringLiteral("*재발정일")));
+    }
+}
+
+TEST(DailyRules, CalvingCandidatesAndCells)
+{
+    struct Case {
+        int dueIn;  // C - today
+        bool candidate;
+        const char* row;
+    } cases[] = {
+        {-11, false, " |  |  | "},
+        {-10, true, " |  |  | "},  // candidate, but every cell empty: taken back
+        {-9, true, " |  |  | "},
+        {-8, true, "출산예정 7일후 |  |  | "},
+        {-5, true, "출산예정 4일후 | 출산예정 5일후 | 출산예정 6일후 | 출산예정 7일후"},
+        {-1, true, "*출산예정일 | 출산예정 1일후 | 출산예정 2일후 | 출산예정 3일후"},
+        {0, true, "출산예정 1일전 | *출산예정일 | 출산예정 1일후 | 출산예정 2일후"},
+        {2, true, "출산예정 3일전 | 출산예정 2일전 | 출산예정 1일전 | *출산예정일"},
+        {7, true, "출산예정 8일전 | 출산예정 7일전 | 출산예정 6일전 | 출산예정 5일전"},
+        {8, false, "출산예정 9일전 | 출산예정 8일전 | 출산예정 7일전 | 출산예정 6일전"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dueIn);
+        EXPECT_EQ(daily::calvingCandidate(kToday.addDays(c.dueIn), kToday), c.candidate);
+        EXPECT_EQ(calvingRow(c.dueIn), QString::fromUtf8(c.row));
+    }
+    EXPECT_EQ(daily::calvingDate(QDate(2009, 3, 3)), QDate(2009, 12, 8));
+}
+
+TEST(DailyRules, RulesHoldAcrossMonthAndYearEnds)
+{
+    // 31 December: tomorrow and the day after lie in the next year.
+    const QDate newYearsEve(2009, 12, 31);
+    EXPECT_EQ(reestrusRow(20, newYearsEve), QStringLiteral("재발정 1일전 | *재발정일 | *재발정일 | "));
+    EXPECT_EQ(calvingRow(2, newYearsEve), QStringLiteral("출산예정 3일전 | 출산예정 2일전 | 출산예정 1일전 | *출산예정일"));
+    // Leap day: 20 days after 9 February 2008 is 29 February.
+    EXPECT_EQ(daily::reestrusDate(QDate(2008, 2, 9)), QDate(2008, 2, 29));
+    // A cell's day count is the calendar-day distance, with no thousands separator.
+    EXPECT_EQ(daily::reestrusCell(QDate(2012, 1, 1), QDate(2009, 1, 1)).text, QStringLiteral("재발정 1095일전"));
+}
+
+TEST(DailyRules, HeadersAndFormulasFollowTheirDatePatterns)
+{
+    const auto days = daily::dueDays(kToday);
+    EXPECT_EQ(days[0], QDate(2009, 12, 7));
+    EXPECT_EQ(days[3], QDate(2009, 12, 10));
+    EXPECT_EQ(daily::dayHeader(0, days[0]), QStringLiteral("어제( 2009년12월07일 )"));
+    EXPECT_EQ(daily::dayHeader(1, days[1]), QStringLiteral("오늘( 2009년12월08일 )"));
+    EXPECT_EQ(daily::dayHeader(2, days[2]), QStringLiteral("내일( 2009년12월09일 )"));
+    EXPECT_EQ(daily::dayHeader(3, days[3]), QStringLiteral("모레( 2009년12월10일 )"));
+    EXPECT_EQ(daily::dayFormula(0, days[0]), QStringLiteral("어제 = '어제(12월07일)' "));
+    EXPECT_EQ(daily::dayFormula(1, days[1]), QStringLiteral("오늘 = '오늘(12월08일)' "));
+    EXPECT_EQ(daily::dayFormula(2, days[2]), QStringLiteral("내일 = '내일(12월09일)' "));
+    EXPECT_EQ(daily::dayFormula(3, QDate(2010, 1, 2)), QStringLiteral("모레 = '모레(01월02일)' "));
+}
+
+TEST(DailyRules, InseminationDateIsReadFromTheDateNumber)
+{
+    EXPECT_EQ(daily::inseminationDate(QVariant(qint64(20091118))), QDate(2009, 11, 18));
+    EXPECT_EQ(daily::inseminationDate(QVariant(QStringLiteral(" 20091118 "))), QDate(2009, 11, 18));
+    EXPECT_FALSE(daily::inseminationDate(QVariant(0)).isValid());
+    EXPECT_FALSE(daily::inseminationDate(QVariant(qint64(20091131))).isValid());
+    EXPECT_FALSE(daily::inseminationDate(QVariant()).isValid());
+    EXPECT_FALSE(daily::inseminationDate(QVariant(QStringLiteral("abc"))).isValid());
+}
+
+TEST(DailyRules, DatabaseRangesCoverExactlyTheRecordsTheRulesCanList)
+{
+    // For every insemination day around the range, the database range admits it exactly
+    // when the rules would consider it; checked over a year end.
+    for (const QDate& today : {kToday, QDate(2010, 1, 1), QDate(2008, 3, 1)}) {
+        SCOPED_TRACE(today.toString(Qt::ISODate).toStdString());
+        const auto re = daily::reestrusInseminationRange(today);
+        const auto ca = daily::calvingInseminationRange(today);
+        for (int ago = 0; ago < 320; ++ago) {
+            const QDate i = today.addDays(-ago);
+            const qint64 n = datenum::fromDate(i);
+            EXPECT_EQ(n >= re.from && n <= re.to, daily::reestrusListed(daily::reestrusDate(i), today)) << ago;
+            EXPECT_EQ(n >= ca.from && n <= ca.to, daily::calvingCandidate(daily::calvingDate(i), today)) << ago;
+        }
+    }
+}

@@ -1,0 +1,325 @@
+// 일일관리 driven through its controls on a small farm around a fixed today.
+#include "app/Clock.h"
+#include "app/Globals.h"
+#include "books/DailyWindow.h"
+#include "data/Db.h"
+#include "support/TestFarm.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <memory>
+
+namespace {
+
+const QDate kToday(2009, 12, 8);
+
+// A grid row as "a | b | *c", bold cells marked with "*".
+QString rowText(Grid* g, int row)
+{
+    QStringList cells;
+    for (int c = 1; c <= g->maxCols(); ++c) {
+        g->setCol(c);
+        g->setRow(row);
+        cells << (g->fontBold() ? QStringLiteral("*") : QString()) + g->cellText(c, row);
+    }
+    return cells.join(QStringLiteral(" | "));
+}
+
+QStringList gridRows(Grid* g)
+{
+    QStringList rows;
+    for (int r = 1; r <= g->maxRows(); ++r) rows << rowText(g, r);
+    return rows;
+}
+
+QStringList headers(Grid* g)
+{
+    QStringList h;
+    for (int c = 1; c <= g->maxCols(); ++c) h << g->cellText(c, 0);
+    return h;
+}
+
+class DailyWindowTest : public ::testing::Test {
+protected:
+    DailyWindowTest()
+    {
+        setTodayOverride(kToday);
+        EXPECT_TRUE(farm.open());
+    }
+    ~DailyWindowTest() override { setTodayOverride(QDate()); }
+
+    void cow(const QString& number, const QString& pen = {}, const QString& ranch = {})
+    {
+        farm.addAnimal(number, 0, 0, {{QStringLiteral("우방번호"), pen}, {QStringLiteral("별명"), ranch}});
+    }
+    void bull(const QString& number) { farm.addAnimal(number, 1, 0); }
+    // An insemination without a pregnancy check.
+    void openInsemination(const QString& number, int daysAgo)
+    {
+        farm.addBreeding(number, dn(kToday.addDays(-daysAgo)));
+    }
+    // A checked insemination whose calving is expected `dueIn` days from today.
+    void pregnancy(const QString& number, int dueIn, QVariantMap more = {})
+    {
+        const QDate inseminated = kToday.addDays(dueIn - 280);
+        if (!more.contains(QStringLiteral("판정일"))) more[QStringLiteral("판정일")] = dn(inseminated.addDays(60));
+        if (!more.contains(QStringLiteral("가부"))) more[QStringLiteral("가부")] = 0;
+        farm.addBreeding(number, dn(inseminated), more);
+    }
+
+    TestFarm farm;
+};
+
+}  // namespace
+
+TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
+{
+    cow(QStringLiteral("KR003"), QStringLiteral("1-3"), QStringLiteral("들꽃목장"));
+    cow(QStringLiteral("KR001"), QStringLiteral("1-1"), QStringLiteral("햇살목장"));
+    cow(QStringLiteral("KR005"), QStringLiteral("2-1"), QStringLiteral("푸른들목장"));
+    cow(QStringLiteral("KR002"), QStringLiteral("1-2"), QStringLiteral("한빛목장"));
+    cow(QStringLiteral("KR004"), QStringLiteral("2-2"), QStringLiteral("새벽목장"));
+    openInsemination(QStringLiteral("KR003"), 17);
+    openInsemination(QStringLiteral("KR001"), 18);
+    openInsemination(QStringLiteral("KR005"), 20);
+    openInsemination(QStringLiteral("KR002"), 22);
+    openInsemination(QStringLiteral("KR004"), 23);
+
+    DailyWindow w;
+    EXPECT_EQ(w.objectName(), QStringLiteral("일일관리"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("한우 일일관리 대상조회"));
+    EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("Option1")), w.Option1);
+    EXPECT_EQ(w.Option1->text(), QStringLiteral("재발정예정개체"));
+    EXPECT_EQ(w.Option2->text(), QStringLiteral("출산예정개체"));
+    EXPECT_TRUE(w.Option1->isChecked());
+    EXPECT_FALSE(w.Option2->isChecked());
+    EXPECT_EQ(w.Com_Function(1)->text(), QStringLiteral("인 쇄"));
+    EXPECT_EQ(headers(w.SS),
+              QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )",
+                           "오늘( 2009년12월08일 )", "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
+    // 17 and 23 days ago are outside; 18, 20 and 22 are listed by animal number.
+    EXPECT_EQ(gridRows(w.SS),
+              QStringList({"KR001 | 1-1 | 햇살목장 | 재발정 3일전 | 재발정 2일전 | 재발정 1일전 | *재발정일",
+                           "KR002 | 1-2 | 한빛목장 | *재발정일 |  |  | ",
+                           "KR005 | 2-1 | 푸른들목장 | 재발정 1일전 | *재발정일 | *재발정일 | "}));
+    EXPECT_EQ(w.lss1RowCount, 3);
+    EXPECT_EQ(w.SS->rowHeight(1), Grid::kRowHeight);
+    EXPECT_EQ(w.SS->activeRow(), 1);
+    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_TRUE(w.isEnabled());
+    EXPECT_EQ(farm.messages().count(), 0);
+}
+
+TEST_F(DailyWindowTest, CheckedRecordsAndMalesAreNeverListed)
+{
+    cow(QStringLiteral("KR010"));
+    cow(QStringLiteral("KR011"));
+    cow(QStringLiteral("KR012"));
+    cow(QStringLiteral("KR013"));
+    cow(QStringLiteral("KR014"));
+    bull(QStringLiteral("KR020"));
+    bull(QStringLiteral("KR021"));
+    // Inseminated 20 days ago but checked already, whatever the verdict.
+    const QDate i20 = kToday.addDays(-20);
+    const qint64 checked = dn(kToday.addDays(-1));
+    farm.addBreeding(QStringLiteral("KR010"), dn(i20), {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), 0}});
+    farm.addBreeding(QStringLiteral("KR011"), dn(i20), {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), 1}});
+    farm.addBreeding(QStringLiteral("KR012"), dn(i20), {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), -1}});
+    openInsemination(QStringLiteral("KR013"), 20);
+    pregnancy(QStringLiteral("KR014"), 0);
+    // Bulls with records that would otherwise be due.
+    openInsemination(QStringLiteral("KR020"), 20);
+    pregnancy(QStringLiteral("KR021"), 0);
+
+    DailyWindow w;
+    ASSERT_EQ(w.lss1RowCount, 1);
+    EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR013 |")));
+    w.Option2->click();
+    ASSERT_EQ(w.lss1RowCount, 1);
+    EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR014 |")));
+}
+
+TEST_F(DailyWindowTest, TwoOpenInseminationsOfOneCowAreListedTwice)
+{
+    cow(QStringLiteral("KR030"), QStringLiteral("3-1"), QStringLiteral("햇살목장"));
+    openInsemination(QStringLiteral("KR030"), 18);
+    openInsemination(QStringLiteral("KR030"), 21);
+
+    DailyWindow w;
+    EXPECT_EQ(gridRows(w.SS),
+              QStringList({"KR030 | 3-1 | 햇살목장 | *재발정일 | *재발정일 |  | ",
+                           "KR030 | 3-1 | 햇살목장 | 재발정 3일전 | 재발정 2일전 | 재발정 1일전 | *재발정일"}));
+    EXPECT_EQ(w.lss1RowCount, 2);
+}
+
+TEST_F(DailyWindowTest, Option2ShowsTheCalvingListAtOnceAndOption1SwitchesBack)
+{
+    // Expected calving relative to today; -10 and -9 are candidates taken back, +8 is outside.
+    const struct {
+        const char* number;
+        int dueIn;
+    } due[] = {{"KR101", -8}, {"KR102", -10}, {"KR103", 0}, {"KR104", -9}, {"KR105", 7}, {"KR106", 8}};
+    for (const auto& d : due) {
+        cow(QString::fromUtf8(d.number), QStringLiteral("5-1"), QStringLiteral("목장"));
+        pregnancy(QString::fromUtf8(d.number), d.dueIn);
+    }
+    // Not pregnant, unjudged, or calved already: never in the calving list.
+    cow(QStringLiteral("KR110"));
+    cow(QStringLiteral("KR111"));
+    cow(QStringLiteral("KR112"));
+    pregnancy(QStringLiteral("KR110"), 0, {{QStringLiteral("가부"), 1}});
+    pregnancy(QStringLiteral("KR111"), 0, {{QStringLiteral("가부"), -1}, {QStringLiteral("판정일"), 0}});
+    pregnancy(QStringLiteral("KR112"), 0, {{QStringLiteral("분만일"), dn(kToday.addDays(-1))}});
+    // One re-estrus row, so the switch visibly replaces the list.
+    cow(QStringLiteral("KR001"));
+    openInsemination(QStringLiteral("KR001"), 20);
+
+    DailyWindow w;
+    ASSERT_EQ(w.lss1RowCount, 1);
+    w.Option2->click();
+    EXPECT_TRUE(w.Option2->isChecked());
+    EXPECT_EQ(gridRows(w.SS),
+              QStringList({"KR101 | 5-1 | 목장 | 출산예정 7일후 |  |  | ",
+                           "KR103 | 5-1 | 목장 | 출산예정 1일전 | *출산예정일 | 출산예정 1일후 | 출산예정 2일후",
+                           "KR105 | 5-1 | 목장 | 출산예정 8일전 | 출산예정 7일전 | 출산예정 6일전 | 출산예정 5일전"}));
+    EXPECT_EQ(w.lss1RowCount, 3);
+    EXPECT_EQ(w.SS->maxRows(), 3);
+    EXPECT_EQ(w.SS->activeRow(), 1);
+    // The headers stay those of the load.
+    EXPECT_EQ(w.SS->cellText(5, 0), QStringLiteral("오늘( 2009년12월08일 )"));
+
+    w.Option1->click();
+    EXPECT_EQ(gridRows(w.SS), QStringList({"KR001 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
+    EXPECT_EQ(w.lss1RowCount, 1);
+    EXPECT_EQ(farm.messages().count(), 0);
+}
+
+TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay)
+{
+    cow(QStringLiteral("KR040"));
+    openInsemination(QStringLiteral("KR040"), 20);
+    DailyWindow w;
+    ASSERT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
+    const QStringList loadHeaders = headers(w.SS);
+
+    setTodayOverride(kToday.addDays(1));
+    w.Com_Function(0)->click();
+    EXPECT_EQ(headers(w.SS), loadHeaders);
+    EXPECT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
+    EXPECT_EQ(w.printSpec().formulas(),
+              QStringList({"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ", "오늘 = '오늘(12월09일)' ",
+                           "내일 = '내일(12월10일)' ", "모레 = '모레(12월11일)' "}));
+
+    // Three days on, the record has left the list.
+    setTodayOverride(kToday.addDays(3));
+    w.show();
+    QKeyEvent f11(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier);
+    QApplication::sendEvent(w.SS, &f11);
+    EXPECT_EQ(w.lss1RowCount, 0);
+    EXPECT_EQ(w.SS->maxRows(), 0);
+    EXPECT_EQ(headers(w.SS), loadHeaders);
+}
+
+TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
+{
+    DailyWindow w;
+    ListWindow::ListPrint p = w.printSpec();
+    EXPECT_EQ(p.nothingMessage, QStringLiteral("출력할 개체정보가 존재하지 않습니다."));
+    EXPECT_EQ(p.question, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
+    EXPECT_EQ(p.reportFile, QStringLiteral("일일관리.rpt"));
+    EXPECT_EQ(p.previewTitle, QStringLiteral("재발정예정 개체일람"));
+    EXPECT_EQ(p.workTable, QStringLiteral("일일관리"));
+    EXPECT_EQ(p.columns, 7);
+    EXPECT_EQ(p.formulas().value(0), QStringLiteral("타이틀 = '재발정예정 개체일람' "));
+    EXPECT_EQ(p.formulas().value(2), QStringLiteral("오늘 = '오늘(12월08일)' "));
+
+    w.Option2->click();
+    p = w.printSpec();
+    EXPECT_EQ(p.question, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
+    EXPECT_EQ(p.previewTitle, QStringLiteral("출산예정 개체일람"));
+    EXPECT_EQ(p.formulas(),
+              QStringList({"타이틀 = '출산예정 개체일람' ", "어제 = '어제(12월07일)' ", "오늘 = '오늘(12월08일)' ",
+                           "내일 = '내일(12월09일)' ", "모레 = '모레(12월10일)' "}));
+}
+
+TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
+{
+    farm.exec(QStringLiteral("insert into 일일관리 values('지난번', '', '', '', '', '', '')"));
+    DailyWindow w;
+    ASSERT_EQ(w.lss1RowCount, 0);
+    w.Com_Function(1)->click();
+    ASSERT_EQ(farm.messages().count(), 1);
+    const MessageSpec& m = farm.messages().last();
+    EXPECT_EQ(m.icon, MsgIcon::Critical);
+    EXPECT_EQ(m.title, QStringLiteral("출력확인"));
+    EXPECT_EQ(m.text, QStringLiteral("출력할 개체정보가 존재하지 않습니다."));
+    EXPECT_EQ(farm.count(QStringLiteral("일일관리")), 1);
+    EXPECT_EQ(farm.scalar(QStringLiteral("select c01 from 일일관리")), QStringLiteral("지난번"));
+}
+
+TEST_F(DailyWindowTest, PrintAsksTheQuestionOfTheSelectedList)
+{
+    cow(QStringLiteral("KR001"));
+    openInsemination(QStringLiteral("KR001"), 20);
+    cow(QStringLiteral("KR002"));
+    pregnancy(QStringLiteral("KR002"), 1);
+    DailyWindow w;
+    farm.messages().answer(MsgButton::No);
+    w.Com_Function(1)->click();
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
+    EXPECT_EQ(farm.messages().last().title, QStringLiteral("출력확인"));
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
+
+    w.Option2->click();
+    farm.messages().answer(MsgButton::No);
+    w.Com_Function(1)->click();
+    ASSERT_EQ(farm.messages().count(), 2);
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
+    EXPECT_EQ(farm.count(QStringLiteral("일일관리")), 0);
+}
+
+TEST_F(DailyWindowTest, WorkTableRowsCarryAnApostropheAsTyped)
+{
+    cow(QStringLiteral("KR001"), QStringLiteral("A'1"), QStringLiteral("O'Neil 목장"));
+    openInsemination(QStringLiteral("KR001"), 19);
+    DailyWindow w;
+    const QList<QVariantList> rows = w.workTableRows(7);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0], QVariantList({"KR001", "A'1", "O'Neil 목장", "재발정 2일전", "재발정 1일전", "재발정일",
+                                     "재발정일"}));
+}
+
+TEST_F(DailyWindowTest, AnUnreadableInseminationDateStopsTheQueryAndKeepsTheRowsBefore)
+{
+    // On 21 December the re-estrus window covers inseminations from 29 November to
+    // 3 December, so the impossible 31 November falls inside it.
+    setTodayOverride(QDate(2009, 12, 21));
+    cow(QStringLiteral("KR050"));
+    cow(QStringLiteral("KR051"));
+    cow(QStringLiteral("KR052"));
+    farm.addBreeding(QStringLiteral("KR050"), 20091129);
+    farm.addBreeding(QStringLiteral("KR051"), 20091131);
+    farm.addBreeding(QStringLiteral("KR052"), 20091201);
+    DailyWindow w;
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().title, kAppTitle);
+    EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("20091131")));
+    EXPECT_EQ(gridRows(w.SS), QStringList({"KR050 |  |  | *재발정일 |  |  | "}));
+    EXPECT_EQ(w.lss1RowCount, 1);
+    EXPECT_TRUE(w.isEnabled());
+    EXPECT_FALSE(w.ML_INFO->isVisible());
+}
+
+TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
+{
+    farm.close();
+    ASSERT_TRUE(QFile::remove(farm.dir() + QStringLiteral("/db/TARVIK.db")));
+    DailyWindow w;
+    EXPECT_EQ(farm.exitCalls(), 1);
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
+    EXPECT_EQ(w.lss1RowCount, 0);
+    w.Com_Function(0)->click();
+    EXPECT_EQ(farm.messages().count(), 1);
+}
