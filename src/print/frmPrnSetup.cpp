@@ -1,0 +1,310 @@
+#include "print/frmPrnSetup.h"
+
+#include "app/Globals.h"
+#include "app/Messages.h"
+#include "app/WindowKeys.h"
+#include "app/WindowUtil.h"
+#include "print/PrinterSystem.h"
+#include "print/PrnSetup.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr int kWidth = 340;
+constexpr int kHeight = 200;
+const QColor kEdgeTop(96, 140, 190);
+const QColor kEdgeBottom(38, 78, 122);
+
+PrnSetupDialog::PdfFileAsker gPdfAsker;
+
+QString askPdfFile(QWidget* parent, const QString& suggested)
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("PDF 파일로 저장"),
+                                                QDir(dir.isEmpty() ? QDir::homePath() : dir).filePath(suggested),
+                                                QStringLiteral("PDF 파일 (*.pdf)"));
+    if (!file.isEmpty() && !file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) file += QStringLiteral(".pdf");
+    return file;
+}
+
+// The skin is drawn, not loaded: a blue title bar with a gloss, a blue frame around the body.
+QPixmap titlePiece(int w, bool roundLeft, bool roundRight)
+{
+    QPixmap pm(w, 30);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, 30);
+    g.setColorAt(0, kEdgeTop);
+    g.setColorAt(0.5, QColor(64, 108, 158));
+    g.setColorAt(1, kEdgeBottom);
+    QPainterPath path;
+    const int r = 10;
+    path.addRect(roundLeft ? r : 0, 0, w - (roundLeft ? r : 0) - (roundRight ? r : 0), 30);
+    if (roundLeft) path.addRoundedRect(0, 0, 2 * r, 30, r, r), path.addRect(0, r, r, 30 - r);
+    if (roundRight) path.addRoundedRect(w - 2 * r, 0, 2 * r, 30, r, r), path.addRect(w - r, r, r, 30 - r);
+    p.fillPath(path.simplified(), g);
+    p.fillRect(QRectF(0, 1, w, 1), QColor(255, 255, 255, 70));
+    return pm;
+}
+
+// A vertical or horizontal strip: the frame colour on one side, transparent elsewhere.
+QPixmap edgePiece(int w, int h, Qt::Edge edge)
+{
+    QPixmap pm(w, h);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    const int t = 4;
+    if (edge == Qt::LeftEdge) p.fillRect(0, 0, t, h, kEdgeBottom);
+    if (edge == Qt::RightEdge) p.fillRect(w - t, 0, t, h, kEdgeBottom);
+    if (edge == Qt::BottomEdge) p.fillRect(0, h - t, w, t, kEdgeBottom);
+    return pm;
+}
+
+QPixmap cornerPiece(int w, int h, bool left)
+{
+    QPixmap pm(w, h);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    const int t = 4;
+    p.fillRect(0, h - t, w, t, kEdgeBottom);
+    p.fillRect(left ? 0 : w - t, 0, t, h, kEdgeBottom);
+    return pm;
+}
+
+QPixmap closeImage()
+{
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(255, 255, 255, 200), 1));
+    p.setBrush(QColor(196, 72, 56));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 17, 17), 4, 4);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5.5, 5.5), QPointF(12.5, 12.5));
+    p.drawLine(QPointF(12.5, 5.5), QPointF(5.5, 12.5));
+    return pm;
+}
+
+QLabel* image(QWidget* parent, const char* name, const QPixmap& pm, bool stretch)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setPixmap(pm);
+    l->setScaledContents(stretch);
+    l->resize(pm.size());
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& tip)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAccessibleName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setStyleSheet(QStringLiteral(
+        "QPushButton { border: 1px solid #4a6f99; border-radius: 5px; padding: 4px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fdfdfd, stop:1 #d5dfea); }"
+        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #bcd0e6); }"
+        "QPushButton:pressed { background: #a9c1dc; }"));
+    return b;
+}
+
+}  // namespace
+
+PrnSetupDialog::PrnSetupDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmPrnSetup"));
+    setWindowTitle(QStringLiteral("프린터 설정"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(true);
+    setFixedSize(kWidth, kHeight);
+    setAutoFillBackground(true);
+    buildSkin();
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setAutoFillBackground(true);
+    frame->setGeometry(22, 44, kWidth - 44, 62);
+    auto* label = new QLabel(QStringLiteral("프린터명"), frame);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setGeometry(14, 19, 62, 24);
+    cmbPrnName = new QComboBox(frame);
+    cmbPrnName->setObjectName(QStringLiteral("cmbPrnName"));
+    cmbPrnName->setAccessibleName(QStringLiteral("cmbPrnName"));
+    cmbPrnName->setGeometry(78, 18, kWidth - 44 - 92, 26);
+
+    QPushButton* print = button(this, "cmdPrn", QStringLiteral("인 쇄"), QStringLiteral("프린터로 바로 인쇄합니다."));
+    QPushButton* preview =
+        button(this, "cmdlyout", QStringLiteral("미리보기"), QStringLiteral("프린트하기전 미리보기를 합니다."));
+    QPushButton* cancel = button(this, "cmdCancel", QStringLiteral("취 소"), QStringLiteral("인쇄를 취소합니다."));
+    const int bw = 86, gap = (kWidth - 44 - 3 * bw) / 2;
+    print->setGeometry(22, 122, bw, 32);
+    preview->setGeometry(22 + bw + gap, 122, bw, 32);
+    cancel->setGeometry(22 + 2 * (bw + gap), 122, bw, 32);
+    connect(print, &QPushButton::clicked, this, [this] { choose(1); });
+    connect(preview, &QPushButton::clicked, this, [this] { choose(2); });
+    connect(cancel, &QPushButton::clicked, this, [this] { choose(3); });
+
+    new WindowKeys(this, [this] { closeWithoutChoice(); });
+
+    SkinDialog();
+    // Our own body colour over the skin's grey.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(236, 236, 236));
+    setPalette(pal);
+    frame->setPalette(pal);
+}
+
+void PrnSetupDialog::buildSkin()
+{
+    image(this, "imgTitleLeft", titlePiece(14, true, false), false);
+    image(this, "imgTitleMain", titlePiece(8, false, false), true);
+    image(this, "imgTitleRight", titlePiece(15, false, true), false);
+    image(this, "imgWindowLeft", edgePiece(4, 8, Qt::LeftEdge), true);
+    image(this, "imgWindowRight", edgePiece(17, 8, Qt::RightEdge), true);
+    image(this, "imgWindowBottomLeft", cornerPiece(14, 20, true), false);
+    image(this, "imgWindowBottom", edgePiece(8, 20, Qt::BottomEdge), true);
+    image(this, "imgWindowBottomRight", cornerPiece(15, 20, false), false);
+    QLabel* close = image(this, "imgTitleClose", closeImage(), false);
+    close->setToolTip(QStringLiteral("닫기"));
+    close->setCursor(Qt::PointingHandCursor);
+    close->installEventFilter(this);
+
+    auto* title = new QLabel(QStringLiteral("프린트 설정"), this);
+    title->setObjectName(QStringLiteral("lblTitle"));
+    title->setStyleSheet(QStringLiteral("color: white; font-weight: bold; background: transparent;"));
+    title->resize(200, 18);
+
+    for (const char* name : {"lblTitle", "imgTitleLeft", "imgTitleMain", "imgTitleRight", "imgWindowLeft",
+                             "imgWindowRight", "imgWindowBottom", "imgWindowBottomLeft", "imgWindowBottomRight"})
+        makeDragHandle(findChild<QWidget*>(QString::fromLatin1(name)), this);
+}
+
+void PrnSetupDialog::SkinDialog()
+{
+    const int W = width(), H = height();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(207, 207, 207));
+    setPalette(pal);
+    auto place = [this](const char* name, int x, int y, int w = -1, int h = -1) {
+        QWidget* wdg = findChild<QWidget*>(QString::fromLatin1(name));
+        wdg->move(x, y);
+        if (w >= 0 || h >= 0) wdg->resize(w >= 0 ? w : wdg->width(), h >= 0 ? h : wdg->height());
+        return wdg;
+    };
+    place("imgTitleLeft", 0, 0);
+    place("imgTitleMain", 14, 0, W - 19, -1);
+    place("imgTitleRight", W - 15, 0);
+    place("imgWindowLeft", 0, 30, -1, H - 50);
+    place("imgWindowRight", W - 17, 30, -1, H - 50);
+    place("imgWindowBottomLeft", 0, H - 20);
+    place("imgWindowBottom", 14, H - 20, W - 25, -1);
+    place("imgWindowBottomRight", W - 15, H - 20);
+    place("imgTitleClose", W - 30, 6);
+    place("lblTitle", 40, 7)->raise();
+    // The right piece sits over the stretched middle; both under the title and close image.
+    findChild<QWidget*>(QStringLiteral("imgTitleRight"))->raise();
+    findChild<QWidget*>(QStringLiteral("imgWindowBottomRight"))->raise();
+    findChild<QWidget*>(QStringLiteral("lblTitle"))->raise();
+    findChild<QWidget*>(QStringLiteral("imgTitleClose"))->raise();
+    RoundWindow(this);
+}
+
+QString PrnSetupDialog::pdfEntryText() { return QStringLiteral("PDF 파일로 저장"); }
+
+void PrnSetupDialog::setPdfFileAsker(PdfFileAsker asker) { gPdfAsker = std::move(asker); }
+
+bool PrnSetupDialog::loadPrinters()
+{
+    // Until a button is pressed the result is cancel, and the default counts as unchanged.
+    giPrnResult = 3;
+    gsDefPrnName.clear();
+    PrinterSystem& system = printerSystem();
+    const QString current = system.defaultPrinter();
+    const QStringList names = system.printers();
+    int selected = 0;
+    for (int i = 0; i < names.size(); ++i) {
+        cmbPrnName->addItem(names[i]);
+        if (names[i] == current) {
+            gsDefPrnName = names[i];
+            selected = i;
+        }
+    }
+    gsPrnName = gsDefPrnName;
+    if (names.isEmpty()) {
+        showMessage(this, MsgIcon::Critical, QStringLiteral("프린터설정 오류"), QStringLiteral("프린터를 설치해 주세요."),
+                    MsgButton::Ok);
+        giPrnResult = 3;
+        m_done = true;
+        return false;
+    }
+    cmbPrnName->addItem(pdfEntryText());
+    cmbPrnName->setCurrentIndex(selected);
+
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect g = screen->geometry();
+        move(g.x() + g.width() / 2 - width() / 2, g.y() + g.height() / 2 - height() / 2);
+    }
+    return true;
+}
+
+void PrnSetupDialog::choose(int result)
+{
+    const bool pdf = cmbPrnName->currentIndex() == cmbPrnName->count() - 1 &&
+                     cmbPrnName->currentText() == pdfEntryText();
+    if (pdf && result == 1) {
+        const QString file = gPdfAsker ? gPdfAsker(this, m_suggested) : askPdfFile(this, m_suggested);
+        if (file.isEmpty()) return;  // no file given: the user chooses again
+        m_pdfFile = file;
+    }
+    // A PDF file is written without any printer: the default stays as it is.
+    gsPrnName = pdf ? gsDefPrnName : cmbPrnName->currentText();
+    QApplication::processEvents();
+    if (gsPrnName != gsDefPrnName) SetDefaultPrinter(gsPrnName);
+    giPrnResult = qint16(result);
+    m_done = true;
+    accept();
+}
+
+void PrnSetupDialog::closeWithoutChoice()
+{
+    giPrnResult = 3;
+    m_done = true;
+    reject();
+}
+
+bool PrnSetupDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched->objectName() == QLatin1String("imgTitleClose") && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        closeWithoutChoice();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PrnSetupDialog::closeEvent(QCloseEvent* event)
+{
+    if (!m_done) giPrnResult = 3;
+    QDialog::closeEvent(event);
+}
