@@ -7,6 +7,7 @@
 #include "app/WindowKeys.h"
 #include "data/Db.h"
 #include "data/Values.h"
+#include "history/HistoryTab.h"
 #include "registry/SearchRules.h"
 #include "registry/SearchWindow.h"
 
@@ -239,7 +240,19 @@ CheckedDate AnimalRecordForm::addDateField(int row, int pair, const QString& cap
     return d;
 }
 
-void AnimalRecordForm::addHistoryTab(QWidget* page, const QString& caption) { STAB->addTab(page, caption); }
+void AnimalRecordForm::addHistoryTab(QWidget* page, const QString& caption)
+{
+    STAB->addTab(page, caption);
+    if (auto* tab = qobject_cast<HistoryTab*>(page)) m_historyTabs << tab;
+}
+
+void AnimalRecordForm::tellTabsTheNumber(const QString& number)
+{
+    // The entry dialogs store under the tab's number: after a registration or a
+    // renumbering it must be the number the animal now has.
+    for (HistoryTab* tab : m_historyTabs)
+        if (tab) tab->setAnimalNumber(number);
+}
 
 void AnimalRecordForm::addGradingTab()
 {
@@ -408,6 +421,7 @@ void AnimalRecordForm::save()
             if (m_list) m_list->SS->setRow(m_listRow);
             writeBack(m_listRow, false);
             s개체번호 = typed;
+            tellTabsTheNumber(v.개체번호);
             return;
         }
         if (animalExists(v.개체번호)) {
@@ -427,6 +441,7 @@ void AnimalRecordForm::save()
         return;
     }
     s개체번호 = typed;
+    tellTabsTheNumber(v.개체번호);
     if (m_list) {
         Grid* g = m_list->SS;
         m_list->lss1RowCount += 1;

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class Grid;
+class HistoryTab;
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
@@ -106,6 +107,7 @@ private:
     QLabel* addCaption(int row, int pair, const QString& caption);
     void setStoredState(bool stored);
     void writeBack(int listRow, bool registering);
+    void tellTabsTheNumber(const QString& number);
 
     int m_kind;
     int m_listRow = 0;
@@ -117,4 +119,5 @@ private:
     QMap<QString, QLineEdit*> m_texts;
     QHBoxLayout* m_printBar = nullptr;
     QList<QPushButton*> m_printButtons;
+    QList<QPointer<HistoryTab>> m_historyTabs;
 };

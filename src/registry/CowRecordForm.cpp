@@ -1,14 +1,16 @@
 #include "registry/CowRecordForm.h"
 
+#include "history/BreedingTab.h"
+
 #include <QPushButton>
 
 CowRecordForm::CowRecordForm(SearchWindow* list)
     : AnimalRecordForm(list, 0, QStringLiteral("한우암소관리"), QStringLiteral("한우(암소) 개체기록부"),
-                       QStringLiteral("구      분"), QStringLiteral("판 매 일"))
+                       QStringLiteral("구      분"), QStringLiteral("판 매 일")),
+      breedingTab(new BreedingTab),
+      lss1RowCount(breedingTab->lss1RowCount)
 {
-    // TODO(lead): tab 0 takes the BreedingTab of src/history once it is built, and
-    // ReflashData1 then calls breedingTab->ReflashData1(s개체번호).
-    addHistoryTab(new QWidget, QStringLiteral("번식기록"));
+    addHistoryTab(breedingTab, QStringLiteral("번식기록"));
     addHistoryTab(new QWidget, QStringLiteral("체중·초음파측정"));
     addHistoryTab(new QWidget, QStringLiteral("체     척"));
     addHistoryTab(new QWidget, QStringLiteral("진료·백신접종"));
@@ -20,7 +22,7 @@ CowRecordForm::CowRecordForm(SearchWindow* list)
     finishOpening();
 }
 
-void CowRecordForm::ReflashData1() { lss1RowCount = 0; }
+void CowRecordForm::ReflashData1() { breedingTab->ReflashData1(s개체번호.trimmed()); }
 
 void CowRecordForm::refreshAll()
 {

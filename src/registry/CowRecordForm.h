@@ -3,6 +3,7 @@
 // grading tabs and three prints.
 #include "registry/AnimalRecordForm.h"
 
+class BreedingTab;
 class QPushButton;
 
 class CowRecordForm : public AnimalRecordForm {
@@ -10,7 +11,9 @@ class CowRecordForm : public AnimalRecordForm {
 public:
     explicit CowRecordForm(SearchWindow* list);
 
-    long lss1RowCount = 0;  // rows of the breeding grid
+    // Tab 0; the form's breeding row count is the tab's own counter.
+    BreedingTab* breedingTab;
+    long& lss1RowCount;
     void ReflashData1();
 
     QPushButton* cmdPrn1 = nullptr;
