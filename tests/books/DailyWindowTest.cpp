@@ -1,12 +1,21 @@
 // 일일관리 driven through its controls on a small farm around a fixed today.
 #include "app/Clock.h"
 #include "app/Globals.h"
+#include "app/MainWindow.h"
+#include "app/Windows.h"
 #include "books/DailyWindow.h"
 #include "data/Db.h"
+#include "print/CrystalReport.h"
+#include "print/PrinterSystem.h"
+#include "print/PrnSetup.h"
+#include "print/PrintSequence.h"
+#include "print/frmPrnSetup.h"
 #include "support/TestFarm.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPrintPreviewDialog>
 #include <memory>
 
 namespace {
@@ -279,17 +288,6 @@ TEST_F(DailyWindowTest, PrintAsksTheQuestionOfTheSelectedList)
     EXPECT_EQ(farm.count(QStringLiteral("일일관리")), 0);
 }
 
-TEST_F(DailyWindowTest, WorkTableRowsCarryAnApostropheAsTyped)
-{
-    cow(QStringLiteral("KR001"), QStringLiteral("A'1"), QStringLiteral("O'Neil 목장"));
-    openInsemination(QStringLiteral("KR001"), 19);
-    DailyWindow w;
-    const QList<QVariantList> rows = w.workTableRows(7);
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0], QVariantList({"KR001", "A'1", "O'Neil 목장", "재발정 2일전", "재발정 1일전", "재발정일",
-                                     "재발정일"}));
-}
-
 TEST_F(DailyWindowTest, AnUnreadableInseminationDateStopsTheQueryAndKeepsTheRowsBefore)
 {
     // On 21 December the re-estrus window covers inseminations from 29 November to
@@ -322,4 +320,83 @@ TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
     EXPECT_EQ(w.lss1RowCount, 0);
     w.Com_Function(0)->click();
     EXPECT_EQ(farm.messages().count(), 1);
+}
+
+namespace {
+class OnePrinter : public PrinterSystem {
+public:
+    QStringList printers() override { return {QStringLiteral("사무실프린터")}; }
+    QString defaultPrinter() override { return QStringLiteral("사무실프린터"); }
+    bool setDefaultPrinter(const QString&) override { return true; }
+};
+}  // namespace
+
+TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfThePrintDay)
+{
+    cow(QStringLiteral("KR002"), QStringLiteral("2-1"), QStringLiteral("햇살목장"));
+    cow(QStringLiteral("KR001"), QStringLiteral("A'1"), QStringLiteral("O'Neil 목장"));
+    openInsemination(QStringLiteral("KR001"), 19);
+    openInsemination(QStringLiteral("KR002"), 20);
+    DailyWindow w;
+    ASSERT_EQ(w.lss1RowCount, 2);
+
+    OnePrinter printers;
+    setPrinterSystem(&printers);
+    setWorkTablePauseMs(0);
+    setPrinterDialogRunner([](PrnSetupDialog& d) {
+        d.findChild<QAbstractButton*>(QStringLiteral("cmdlyout"))->click();
+    });
+    QString previewTitle;
+    reportControl().setPreviewRunner([&](QPrintPreviewDialog& p) { previewTitle = p.windowTitle(); });
+    const int runsBefore = reportControl().runCount();
+
+    // Printed the next morning without a new query: the table holds the rows as shown,
+    // the day formulas are those of the print day.
+    setTodayOverride(kToday.addDays(1));
+    farm.messages().answer(MsgButton::Yes);
+    w.Com_Function(1)->click();
+
+    setPrinterDialogRunner({});
+    reportControl().setPreviewRunner({});
+    setPrinterSystem(nullptr);
+    setWorkTablePauseMs(500);
+
+    ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
+    EXPECT_EQ(reportControl().runCount(), runsBefore + 1);
+    EXPECT_TRUE(reportControl().reportFileName.endsWith(QStringLiteral("rpt/일일관리.rpt")));
+    EXPECT_EQ(reportControl().windowTitle, QStringLiteral("재발정예정 개체일람"));
+    EXPECT_TRUE(previewTitle.contains(QStringLiteral("재발정예정 개체일람")));
+    const QStringList formulas{"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ", "오늘 = '오늘(12월09일)' ",
+                               "내일 = '내일(12월10일)' ", "모레 = '모레(12월11일)' ", ""};
+    for (int i = 0; i < formulas.size(); ++i) EXPECT_EQ(reportControl().formulas[size_t(i)], formulas[i]) << i;
+
+    ASSERT_EQ(farm.count(QStringLiteral("일일관리")), 2);
+    QSqlQuery q = runQuery(QStringLiteral("select * from 일일관리 order by rowid"));
+    QStringList stored;
+    while (q.next()) {
+        QStringList cells;
+        for (int c = 0; c < 7; ++c) cells << q.value(c).toString();
+        stored << cells.join(QStringLiteral(" | "));
+    }
+    EXPECT_EQ(stored, QStringList({"KR001 | A'1 | O'Neil 목장 | 재발정 2일전 | 재발정 1일전 | 재발정일 | 재발정일",
+                                   "KR002 | 2-1 | 햇살목장 | 재발정 1일전 | 재발정일 | 재발정일 | "}));
+}
+
+TEST_F(DailyWindowTest, TheMenuOpensTheWindowAndGetsTheMainWindowBackOnClose)
+{
+    MainWindow main;
+    registerWindows(main);
+    main.show();
+    main.menuClicked(6);
+    QPointer<QWidget> opened = main.openWindow(6);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->objectName(), QStringLiteral("일일관리"));
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(gConn.isOpen());
+    opened->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(gConn.isOpen());
+    EXPECT_TRUE(main.isVisible());
 }
