@@ -9,7 +9,7 @@ HistoryTab::Layout breedingLayout()
     HistoryTab::Layout l;
     l.gridName = QStringLiteral("SS1");
     l.headers = breeding::headers();
-    l.columnChars = {3, 3, 6, 7, 5, 3, 6, 3, 6, 6, 7, 3, 10};
+    l.columnChars = {3, 3, 6, 7, 5, 3, 8, 3, 6, 6, 7, 3, 10};
     l.keyColumn = breeding::kKeyColumn;
     l.insertName = QStringLiteral("cmdInsert1");
     l.updateName = QStringLiteral("cmdUpate1");

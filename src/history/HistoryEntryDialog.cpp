@@ -109,6 +109,7 @@ QLineEdit* HistoryEntryDialog::textBox(const QString& name)
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
     e->setAccessibleName(name);
+    e->setMinimumWidth(140);
     return e;
 }
 

@@ -1,0 +1,100 @@
+#pragma once
+// A cow with a breeding tab hosted in a plain window, and a driver for the modal dialog.
+#include "app/Clock.h"
+#include "app/Globals.h"
+#include "app/Grid.h"
+#include "history/BreedingDialog.h"
+#include "history/BreedingTab.h"
+#include "support/TestFarm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+#include <ostream>
+#include <memory>
+
+// Readable failures for Korean texts.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+class BreedingFixture : public ::testing::Test {
+protected:
+    const QDate kToday{2024, 5, 10};
+    const QString kCow = QStringLiteral("002");
+
+    void SetUp() override
+    {
+        setTodayOverride(kToday);
+        ASSERT_TRUE(farm.open());
+        farm.addAnimal(kCow, 0);
+        host = std::make_unique<QWidget>();
+        tab = new BreedingTab(host.get());
+    }
+    void TearDown() override
+    {
+        host.reset();
+        setTodayOverride(QDate());
+    }
+
+    QPushButton* button(const char* name) { return tab->findChild<QPushButton*>(QString::fromUtf8(name)); }
+
+    // Clicks `opener` and runs `body` on the modal breeding dialog it opens; a dialog
+    // still open afterwards is cancelled. False when no dialog was opened.
+    bool withDialog(QPushButton* opener, const std::function<void(BreedingDialog&)>& body)
+    {
+        bool opened = false;
+        QObject guard;
+        QTimer::singleShot(0, &guard, [&] {
+            auto* d = qobject_cast<BreedingDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            opened = true;
+            body(*d);
+            if (d->isVisible()) d->reject();
+        });
+        opener->click();
+        QCoreApplication::processEvents();
+        return opened;
+    }
+    bool withNew(const std::function<void(BreedingDialog&)>& body) { return withDialog(button("cmdInsert1"), body); }
+    bool withChange(int row, const std::function<void(BreedingDialog&)>& body)
+    {
+        tab->SS1->setActiveCell(1, row);
+        return withDialog(button("cmdUpate1"), body);
+    }
+
+    // The least a new record needs: parity, count and semen number.
+    static void fillRequired(BreedingDialog& d)
+    {
+        d.산차->setText(QStringLiteral("1"));
+        d.회수->setText(QStringLiteral("2"));
+        d.정액번호->setText(QStringLiteral("KPN-950"));
+        d.BCS->setText(QStringLiteral("5"));
+    }
+
+    QStringList gridRow(int row) const
+    {
+        QStringList r;
+        for (int c = 1; c <= 13; ++c) r << tab->SS1->cellText(c, row);
+        return r;
+    }
+
+    // One stored record as text, in the table's column order after 개체번호.
+    QStringList stored(qint64 inseminated)
+    {
+        QStringList r;
+        for (const char* c : {"산차", "회수", "수정일", "정액번호", "공란우", "예정일", "BCS", "판정일", "가부", "분만일",
+                              "송아지번호", "성별", "분만난이도", "인공수정자", "생시체중", "비고"})
+            r << farm.scalar(QStringLiteral("select \"%1\" from 번식기록 where 개체번호 = ? and 수정일 = ?")
+                                 .arg(QString::fromUtf8(c)),
+                             {kCow, inseminated});
+        return r;
+    }
+
+    TestFarm farm;
+    std::unique_ptr<QWidget> host;
+    BreedingTab* tab = nullptr;
+};
