@@ -44,6 +44,7 @@ void HistoryEntryDialog::prepare()
 {
     setDefaults();
     if (!isNew()) LoadRecord();
+    if (m_first) m_first->setFocus();
 }
 
 void HistoryEntryDialog::LoadRecord()
@@ -152,6 +153,7 @@ QWidget* HistoryEntryDialog::buttonRow()
 
 void HistoryEntryDialog::setFieldOrder(const QList<QWidget*>& fields)
 {
+    m_first = fields.isEmpty() ? nullptr : fields.first();
     QList<QWidget*> chain = fields;
     chain << m_save << m_cancel;
     for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);

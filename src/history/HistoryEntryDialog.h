@@ -69,7 +69,8 @@ protected:
     QLabel* note(const QString& text);
     // 저 장 and 취 소, right-aligned.
     QWidget* buttonRow();
-    // Chains the tab order through `fields`, then 저 장 and 취 소.
+    // Chains the tab order through `fields`, then 저 장 and 취 소; the first field gets
+    // the focus when the dialog opens.
     void setFieldOrder(const QList<QWidget*>& fields);
 
 private:
@@ -77,4 +78,5 @@ private:
     Texts m_texts;
     QPushButton* m_save = nullptr;
     QPushButton* m_cancel = nullptr;
+    QWidget* m_first = nullptr;
 };

@@ -17,6 +17,7 @@ TEST_F(BreedingFixture, OpeningANewRecordSetsTodayAndTheExpectedDate)
         EXPECT_EQ(d.windowTitle(), QStringLiteral("번식기록 등록/수정"));
         EXPECT_TRUE(d.isModal());
         EXPECT_TRUE(d.s수정일.isEmpty());
+        EXPECT_EQ(d.focusWidget(), d.산차);
         EXPECT_EQ(d.수정일->date(), kToday);
         EXPECT_EQ(d.판정일->date(), kToday);
         EXPECT_EQ(d.분만일->date(), kToday);
