@@ -40,7 +40,9 @@ public:
         QFont f(m_def.font);
         f.setPointSizeF(size);
         f.setBold(bold);
-        f.setStyleStrategy(QFont::PreferAntialias);
+        // Without shaping the PDF keeps every glyph's character: shaped Latin digits of the
+        // CJK font lose theirs, and an animal number like KR000001 would not be searchable.
+        f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
         return f;
     }
 

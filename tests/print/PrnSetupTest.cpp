@@ -1,0 +1,166 @@
+// The printer dialog itself: its list, its looks and what each of its ways out stores.
+#include "print/PrintFixture.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+
+template <class T = QWidget>
+T* child(QWidget& w, const char* name)
+{
+    T* c = w.findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+}  // namespace
+
+TEST_F(PrintTest, DialogListsPrintersWithTheDefaultSelected)
+{
+    printers.names = {QStringLiteral("가 프린터"), QStringLiteral("나 프린터"), QStringLiteral("다 프린터")};
+    printers.current = QStringLiteral("나 프린터");
+    gsDefPrnName = QStringLiteral("낡은 값");
+    PrnSetupDialog d;
+    ASSERT_TRUE(d.loadPrinters());
+    auto* list = child<QComboBox>(d, "cmbPrnName");
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->itemText(0), QStringLiteral("가 프린터"));
+    EXPECT_EQ(list->itemText(3), QStringLiteral("PDF 파일로 저장"));
+    EXPECT_EQ(list->currentText(), QStringLiteral("나 프린터"));
+    EXPECT_EQ(gsDefPrnName, QStringLiteral("나 프린터"));
+    EXPECT_EQ(giPrnResult, 3);
+
+    // A default that is not listed (or none at all): the first printer, and no default stored.
+    printers.current = QStringLiteral("원격 프린터");
+    PrnSetupDialog d2;
+    ASSERT_TRUE(d2.loadPrinters());
+    EXPECT_EQ(child<QComboBox>(d2, "cmbPrnName")->currentIndex(), 0);
+    EXPECT_EQ(gsDefPrnName, QString());
+}
+
+TEST_F(PrintTest, DialogLooksAsDrawn)
+{
+    PrnSetupDialog d;
+    ASSERT_TRUE(d.loadPrinters());
+    EXPECT_EQ(d.objectName(), QStringLiteral("frmPrnSetup"));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("프린터 설정"));
+    EXPECT_TRUE(d.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(d.isModal());
+    EXPECT_EQ(child<QLabel>(d, "lblTitle")->text(), QStringLiteral("프린트 설정"));
+    EXPECT_EQ(child<QLabel>(d, "Label1")->text(), QStringLiteral("프린터명"));
+    struct Button {
+        const char* name;
+        QString text, tip;
+    };
+    const Button buttons[] = {
+        {"cmdPrn", QStringLiteral("인 쇄"), QStringLiteral("프린터로 바로 인쇄합니다.")},
+        {"cmdlyout", QStringLiteral("미리보기"), QStringLiteral("프린트하기전 미리보기를 합니다.")},
+        {"cmdCancel", QStringLiteral("취 소"), QStringLiteral("인쇄를 취소합니다.")},
+    };
+    for (const Button& b : buttons) {
+        auto* w = child<QPushButton>(d, b.name);
+        EXPECT_EQ(w->text(), b.text);
+        EXPECT_EQ(w->toolTip(), b.tip);
+    }
+    const int W = d.width(), H = d.height();
+    EXPECT_EQ(child(d, "lblTitle")->pos(), QPoint(40, 7));
+    EXPECT_EQ(child(d, "imgTitleLeft")->pos(), QPoint(0, 0));
+    EXPECT_EQ(child(d, "imgTitleMain")->geometry(), QRect(14, 0, W - 19, 30));
+    EXPECT_EQ(child(d, "imgTitleRight")->pos(), QPoint(W - 15, 0));
+    EXPECT_EQ(child(d, "imgWindowLeft")->geometry().topLeft(), QPoint(0, 30));
+    EXPECT_EQ(child(d, "imgWindowLeft")->height(), H - 50);
+    EXPECT_EQ(child(d, "imgWindowRight")->pos(), QPoint(W - 17, 30));
+    EXPECT_EQ(child(d, "imgWindowBottomLeft")->pos(), QPoint(0, H - 20));
+    EXPECT_EQ(child(d, "imgWindowBottom")->geometry(), QRect(14, H - 20, W - 25, 20));
+    EXPECT_EQ(child(d, "imgWindowBottomRight")->pos(), QPoint(W - 15, H - 20));
+    for (const char* img : {"imgTitleLeft", "imgTitleMain", "imgTitleRight", "imgTitleClose", "imgWindowBottom"})
+        EXPECT_FALSE(child<QLabel>(d, img)->pixmap().isNull()) << img;
+    EXPECT_EQ(d.palette().color(QPalette::Window), QColor(236, 236, 236));
+    EXPECT_EQ(child(d, "Frame1")->palette().color(QPalette::Window), QColor(236, 236, 236));
+    EXPECT_FALSE(d.mask().isEmpty());  // rounded corners
+    EXPECT_FALSE(d.mask().contains(QPoint(0, 0)));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_LE(std::abs(d.geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(d.geometry().center().y() - screen.center().y()), 1);
+}
+
+TEST_F(PrintTest, DialogButtonsStoreTheirResults)
+{
+    struct Case {
+        QString button;
+        int result;
+        QString chosen;
+        QStringList setCalls;
+    };
+    const QString barn = QStringLiteral("축사 프린터");
+    const Case cases[] = {
+        {QStringLiteral("cmdPrn"), 1, barn, {barn}},
+        {QStringLiteral("cmdlyout"), 2, barn, {barn}},
+        {QStringLiteral("cmdCancel"), 3, barn, {barn}},  // cancel switches too; the print command puts it back
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button.toStdString());
+        printers.current = QStringLiteral("사무실 프린터");
+        printers.setCalls.clear();
+        PrnSetupDialog d;
+        ASSERT_TRUE(d.loadPrinters());
+        child<QComboBox>(d, "cmbPrnName")->setCurrentText(barn);
+        d.findChild<QPushButton*>(c.button)->click();
+        EXPECT_EQ(giPrnResult, c.result);
+        EXPECT_EQ(gsPrnName, c.chosen);
+        EXPECT_EQ(printers.setCalls, c.setCalls);
+        EXPECT_EQ(d.result(), QDialog::Accepted);
+    }
+}
+
+TEST_F(PrintTest, DialogCloseImageAndEscapeCancelWithoutTouchingTheDefault)
+{
+    for (const bool escape : {false, true}) {
+        printers.setCalls.clear();
+        PrnSetupDialog d;
+        ASSERT_TRUE(d.loadPrinters());
+        d.show();
+        child<QComboBox>(d, "cmbPrnName")->setCurrentText(QStringLiteral("축사 프린터"));
+        if (escape) {
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(child(d, "cmbPrnName"), &esc);
+        } else {
+            QWidget* img = child(d, "imgTitleClose");
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 4), img->mapToGlobal(QPointF(4, 4)),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(img, &press);
+        }
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(giPrnResult, 3);
+        EXPECT_TRUE(printers.setCalls.isEmpty());
+        EXPECT_EQ(gsPrnName, gsDefPrnName);  // so the print command has nothing to put back
+    }
+}
+
+TEST_F(PrintTest, DialogPdfEntryAsksForAFileAndStaysWhenNoneIsGiven)
+{
+    QStringList answers = {QString(), out.filePath(QStringLiteral("a.pdf"))};
+    int asked = 0;
+    PrnSetupDialog::setPdfFileAsker([&](QWidget*, const QString& suggested) {
+        EXPECT_EQ(suggested, QStringLiteral("제안.pdf"));
+        return answers.value(asked++);
+    });
+    PrnSetupDialog d;
+    d.setSuggestedFileName(QStringLiteral("제안.pdf"));
+    ASSERT_TRUE(d.loadPrinters());
+    d.show();
+    child<QComboBox>(d, "cmbPrnName")->setCurrentText(PrnSetupDialog::pdfEntryText());
+    child<QPushButton>(d, "cmdPrn")->click();
+    EXPECT_TRUE(d.isVisible());  // no file chosen: the user picks again
+    EXPECT_EQ(giPrnResult, 3);
+    EXPECT_FALSE(d.pdfChosen());
+    child<QPushButton>(d, "cmdPrn")->click();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(giPrnResult, 1);
+    EXPECT_EQ(d.pdfFileName(), out.filePath(QStringLiteral("a.pdf")));
+    EXPECT_EQ(gsPrnName, QStringLiteral("사무실 프린터"));  // the default stays the default
+    EXPECT_TRUE(printers.setCalls.isEmpty());
+}
