@@ -143,6 +143,23 @@ int GridModel::rowHeight(int row) const
     return m_rowHeight[size_t(row - 1)];
 }
 
+void GridModel::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
+{
+    if (rows.isEmpty()) return;
+    const int old = this->rows();
+    const int n = int(rows.size());
+    beginInsertRows({}, old, old + n - 1);
+    for (int i = 0; i < n; ++i) {
+        QStringList& r = rows[i];
+        if (r.size() > m_cols) r.resize(m_cols);
+        m_cells.push_back(std::move(r));
+        const QColor c = i < colors.size() ? colors[i] : QColor();
+        m_rowColor.push_back(!c.isValid() || c == QColor(Qt::black) ? 0 : (c.rgb() | 0xff000000u));
+        m_rowHeight.push_back(quint8(Grid::kRowHeight));
+    }
+    endInsertRows();
+}
+
 Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
 {
     setModel(m_model);
@@ -205,6 +222,11 @@ void Grid::setHeaders(const QStringList& headers)
 {
     setMaxCols(int(headers.size()));
     for (int i = 0; i < headers.size(); ++i) m_model->setText(i + 1, 0, headers[i]);
+}
+
+void Grid::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
+{
+    m_model->appendRows(std::move(rows), colors);
 }
 
 void Grid::setColumnWidthChars(int col, int chars)

@@ -33,6 +33,8 @@ public:
     bool isBold(int col, int row) const;
     void setRowHeight(int row, int h);
     int rowHeight(int row) const;
+    // Appends rows in one insertion; see Grid::appendRows.
+    void appendRows(QList<QStringList>&& rows, const QList<QColor>& colors);
 
 private:
     static quint64 key(int col, int row) { return (quint64(row) << 16) | quint64(col); }
@@ -84,6 +86,10 @@ public:
     // Header texts of columns 1..n, also setting the column count.
     void setHeaders(const QStringList& headers);
     void setColumnWidthChars(int col, int chars);
+    // Appends many rows at the end in one step, for loaders of thousands of rows: each row's
+    // cells from column 1, the row height 18 and its text colour (invalid: the default).
+    // The same result as appending and filling them one by one, without a signal per cell.
+    void appendRows(QList<QStringList>&& rows, const QList<QColor>& colors = {});
 
 signals:
     // Double-click on a cell: its column and row (row 0 for a header).

@@ -3,6 +3,7 @@
 // filter applied, the window repainted on a time budget while it reads.
 #include "registry/SearchRules.h"
 
+#include <QColor>
 #include <QDate>
 #include <QSqlQuery>
 #include <functional>
@@ -28,5 +29,5 @@ private:
     bool m_ageFilter;
     SearchRowFormatter m_format;
     QList<QStringList> m_rows;
-    QList<bool> m_bull;
+    QList<QColor> m_colors;
 };

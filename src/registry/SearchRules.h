@@ -75,7 +75,7 @@ private:
     const QString m_cow, m_bull, m_pure, m_cross;
 };
 
-// Reads records of "select * from 개체관리" by column position found once.
+// Reads records of a 개체관리 query by column positions found once by name.
 class AnimalRecordReader {
 public:
     explicit AnimalRecordReader(const QSqlQuery& q);
