@@ -32,11 +32,13 @@ QString dayFormula(int index, const QDate& day)
 
 QDate inseminationDate(const QVariant& value)
 {
-    const QString text = NullTrim(value);
-    bool ok = false;
-    const qint64 n = text.toLongLong(&ok);
-    if (!ok || n <= 0) return QDate();
-    return datenum::fromDashed(datenum::digits(n, QStringLiteral("0000-00-00")));
+    // The same day as reading the number through "0000-00-00"; invalid when there is none.
+    qint64 n = 0;
+    bool ok = true;
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int) n = value.toLongLong();
+    else n = NullTrim(value).toLongLong(&ok);
+    if (!ok || n <= 0 || n > 99991231) return QDate();
+    return datenum::toDate(n);
 }
 
 QDate reestrusDate(const QDate& inseminated) { return inseminated.addDays(kReestrusDays); }

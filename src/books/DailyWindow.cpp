@@ -46,7 +46,7 @@ DailyWindow::DailyWindow(QWidget* parent)
 
     SS->setHeaders({QStringLiteral("암소개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
                     QString(), QString(), QString(), QString()});
-    const int widths[kColumns] = {10, 6, 8, 12, 12, 12, 12};
+    const int widths[kColumns] = {10, 6, 10, 15, 15, 15, 15};
     for (int c = 1; c <= kColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
     resize(1080, 640);
 

@@ -118,7 +118,12 @@ TEST(DailyRules, InseminationDateIsReadFromTheDateNumber)
     EXPECT_EQ(daily::inseminationDate(QVariant(qint64(20091118))), QDate(2009, 11, 18));
     EXPECT_EQ(daily::inseminationDate(QVariant(QStringLiteral(" 20091118 "))), QDate(2009, 11, 18));
     EXPECT_FALSE(daily::inseminationDate(QVariant(0)).isValid());
+    EXPECT_EQ(daily::inseminationDate(QVariant(qint64(20080229))), QDate(2008, 2, 29));
+    EXPECT_FALSE(daily::inseminationDate(QVariant(qint64(20090229))).isValid());
     EXPECT_FALSE(daily::inseminationDate(QVariant(qint64(20091131))).isValid());
+    EXPECT_FALSE(daily::inseminationDate(QVariant(qint64(20091300))).isValid());
+    EXPECT_FALSE(daily::inseminationDate(QVariant(qint64(200912081))).isValid());
+    EXPECT_FALSE(daily::inseminationDate(QVariant(qint64(-20091208))).isValid());
     EXPECT_FALSE(daily::inseminationDate(QVariant()).isValid());
     EXPECT_FALSE(daily::inseminationDate(QVariant(QStringLiteral("abc"))).isValid());
 }
