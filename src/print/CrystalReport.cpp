@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSqlRecord>
 
 bool parseFormulaAssignment(const QString& slot, QString* name, QString* value)
@@ -132,6 +133,13 @@ int CrystalReport::run()
         QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
         preview.setObjectName(QStringLiteral("reportPreview"));
         preview.setWindowTitle(windowTitle);
+        // Screen-filling even where no window manager maximises it; a page readable at once.
+        const QScreen* screen = preview.screen() ? preview.screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect area = screen->availableGeometry();
+            if (windowState == 2) preview.setGeometry(area);
+            else preview.resize(area.width() * 3 / 4, area.height() * 9 / 10);
+        }
         if (windowState == 2) preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
         bool painted = true;
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {

@@ -17,7 +17,6 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -42,22 +41,16 @@ QString askPdfFile(QWidget* parent, const QString& suggested)
 }
 
 // The skin is drawn, not loaded: a blue title bar with a gloss, a blue frame around the body.
-QPixmap titlePiece(int w, bool roundLeft, bool roundRight)
+// The pieces are square; the rounded window clips the corners.
+QPixmap titlePiece(int w)
 {
     QPixmap pm(w, 30);
-    pm.fill(Qt::transparent);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, 0, 0, 30);
     g.setColorAt(0, kEdgeTop);
     g.setColorAt(0.5, QColor(64, 108, 158));
     g.setColorAt(1, kEdgeBottom);
-    QPainterPath path;
-    const int r = 10;
-    path.addRect(roundLeft ? r : 0, 0, w - (roundLeft ? r : 0) - (roundRight ? r : 0), 30);
-    if (roundLeft) path.addRoundedRect(0, 0, 2 * r, 30, r, r), path.addRect(0, r, r, 30 - r);
-    if (roundRight) path.addRoundedRect(w - 2 * r, 0, 2 * r, 30, r, r), path.addRect(w - r, r, r, 30 - r);
-    p.fillPath(path.simplified(), g);
+    p.fillRect(QRect(0, 0, w, 30), g);
     p.fillRect(QRectF(0, 1, w, 1), QColor(255, 255, 255, 70));
     return pm;
 }
@@ -176,9 +169,9 @@ PrnSetupDialog::PrnSetupDialog(QWidget* parent) : QDialog(parent)
 
 void PrnSetupDialog::buildSkin()
 {
-    image(this, "imgTitleLeft", titlePiece(14, true, false), false);
-    image(this, "imgTitleMain", titlePiece(8, false, false), true);
-    image(this, "imgTitleRight", titlePiece(15, false, true), false);
+    image(this, "imgTitleLeft", titlePiece(14), false);
+    image(this, "imgTitleMain", titlePiece(8), true);
+    image(this, "imgTitleRight", titlePiece(15), false);
     image(this, "imgWindowLeft", edgePiece(4, 8, Qt::LeftEdge), true);
     image(this, "imgWindowRight", edgePiece(17, 8, Qt::RightEdge), true);
     image(this, "imgWindowBottomLeft", cornerPiece(14, 20, true), false);

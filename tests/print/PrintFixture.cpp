@@ -1,8 +1,5 @@
 #include "print/PrintFixture.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 
 QStringList pdfPages(const QString& pdfFile)
@@ -19,63 +16,10 @@ QStringList pdfPages(const QString& pdfFile)
 void PrintTest::SetUp()
 {
     ASSERT_TRUE(out.isValid());
-    printers.names = {QStringLiteral("사무실 프린터"), QStringLiteral("축사 프린터")};
-    printers.current = QStringLiteral("사무실 프린터");
-    setPrinterSystem(&printers);
-    setWorkTablePauseMs(0);
     gsPrnName.clear();
     gsDefPrnName.clear();
     giPrnResult = 0;
     ASSERT_TRUE(farm.open());
-    reportControl().setPreviewRunner([this](QPrintPreviewDialog& d) {
-        previewTitles << d.windowTitle();
-        d.show();
-        QApplication::processEvents();
-        if (auto* w = d.findChild<QPrintPreviewWidget*>()) previewPages = w->pageCount();
-        d.close();
-    });
-    dialogChooses(QStringLiteral("사무실 프린터"), QStringLiteral("cmdlyout"));
-}
-
-void PrintTest::TearDown()
-{
-    setPrinterSystem(nullptr);
-    setPrinterDialogRunner({});
-    PrnSetupDialog::setPdfFileAsker({});
-    reportControl().setPreviewRunner({});
-    setWorkTablePauseMs(500);
-}
-
-void PrintTest::dialogChooses(const QString& printer, const QString& button)
-{
-    setPrinterDialogRunner([this, printer, button](PrnSetupDialog& d) {
-        ++dialogRuns;
-        auto* list = d.findChild<QComboBox*>(QStringLiteral("cmbPrnName"));
-        ASSERT_NE(list, nullptr);
-        const int index = list->findText(printer);
-        ASSERT_GE(index, 0) << printer.toStdString();
-        list->setCurrentIndex(index);
-        if (button == QLatin1String("imgTitleClose")) {
-            QWidget* img = d.findChild<QWidget*>(button);
-            ASSERT_NE(img, nullptr);
-            QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), img->mapToGlobal(QPointF(5, 5)),
-                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(img, &press);
-        } else {
-            auto* b = d.findChild<QPushButton*>(button);
-            ASSERT_NE(b, nullptr) << button.toStdString();
-            b->click();
-        }
-    });
-}
-
-void PrintTest::dialogSavesPdf(const QString& file)
-{
-    PrnSetupDialog::setPdfFileAsker([this, file](QWidget*, const QString& suggested) {
-        pdfAsked = suggested;
-        return file;
-    });
-    dialogChooses(PrnSetupDialog::pdfEntryText(), QStringLiteral("cmdPrn"));
 }
 
 PrintRequest PrintTest::sampleRequest(const QList<QVariantList>& rows, const QStringList& formulas)

@@ -1,37 +1,12 @@
 #pragma once
-// Shared set-up of the print tests: a farm folder, a fake printer system with named printers,
-// a scripted printer dialog and a preview that only records what it would show.
+// Shared set-up of the print tests: a farm folder and scripted printing (PrintScript.h).
 #include "app/Globals.h"
-#include "print/CrystalReport.h"
-#include "print/PrintSequence.h"
-#include "print/PrinterSystem.h"
-#include "print/PrnSetup.h"
-#include "print/frmPrnSetup.h"
+#include "print/PrintScript.h"
 #include "support/TestFarm.h"
 
-#include <QComboBox>
-#include <QPrintPreviewDialog>
-#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-class FakePrinterSystem : public PrinterSystem {
-public:
-    QStringList names;
-    QString current;
-    QStringList setCalls;  // every setDefaultPrinter call, in order
-
-    QStringList printers() override { return names; }
-    QString defaultPrinter() override { return current; }
-    bool setDefaultPrinter(const QString& name) override
-    {
-        setCalls << name;
-        if (!name.isEmpty() && !names.contains(name)) return false;
-        current = name;
-        return true;
-    }
-};
 
 // Text of a PDF page by page, through pdftotext.
 QStringList pdfPages(const QString& pdfFile);
@@ -39,13 +14,9 @@ QStringList pdfPages(const QString& pdfFile);
 class PrintTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    // The printer dialog will select `printer` and press the button named `button`
-    // ("cmdPrn", "cmdlyout", "cmdCancel", or "imgTitleClose" for the close image).
-    void dialogChooses(const QString& printer, const QString& button);
-    // The dialog's PDF entry with "인 쇄"; the file asked for is `file`.
-    void dialogSavesPdf(const QString& file);
+    void dialogChooses(const QString& printer, const QString& button) { script.choose(printer, button); }
+    void dialogSavesPdf(const QString& file) { script.savePdf(file); }
 
     // A request for the sample report over the work table 일일관리.
     PrintRequest sampleRequest(const QList<QVariantList>& rows, const QStringList& formulas = {});
@@ -53,9 +24,10 @@ protected:
 
     TestFarm farm;
     QTemporaryDir out;
-    FakePrinterSystem printers;
-    int dialogRuns = 0;
-    QStringList previewTitles;
-    int previewPages = 0;
-    QString pdfAsked;  // the suggested name the PDF asker got
+    PrintScript script;
+    FakePrinterSystem& printers = script.printers;
+    int& dialogRuns = script.dialogRuns;
+    QStringList& previewTitles = script.previewTitles;
+    int& previewPages = script.previewPages;
+    QString& pdfAsked = script.pdfSuggested;
 };
