@@ -1,0 +1,81 @@
+#pragma once
+// A farm, a fixed today and the search list window, driven through its controls.
+#include "app/Clock.h"
+#include "app/Globals.h"
+#include "app/Grid.h"
+#include "data/Db.h"
+#include "data/Values.h"
+#include "registry/SearchWindow.h"
+#include "support/TestFarm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <memory>
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setTodayOverride(QDate(2010, 2, 28));
+        ASSERT_TRUE(farm.open());
+    }
+    void TearDown() override
+    {
+        delete window.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setTodayOverride(QDate());
+    }
+
+    // Opens the search list (it connects on its own) and shows it.
+    SearchWindow* openList()
+    {
+        window = new SearchWindow;
+        window->show();
+        window->activateWindow();
+        QApplication::processEvents();
+        return window;
+    }
+    template <class T = QWidget>
+    T* find(const QString& name, QWidget* in = nullptr)
+    {
+        QWidget* root = in ? in : window.data();
+        T* w = root ? root->findChild<T*>(name) : nullptr;
+        EXPECT_NE(w, nullptr) << "no control " << name.toStdString();
+        return w;
+    }
+    void click(const QString& name, QWidget* in = nullptr)
+    {
+        if (auto* b = find<QAbstractButton>(name, in)) b->click();
+    }
+    // Searches with the given option ("SSOption1" 전체, "SSOption2" 암소, "SSOption3" 수소) and word.
+    void searchFor(const QString& option = QStringLiteral("SSOption1"), const QString& word = {})
+    {
+        click(option);
+        find<QLineEdit>(QStringLiteral("txtWord"))->setText(word);
+        click(QStringLiteral("Com_Function_0"));
+    }
+    QStringList column(int col)
+    {
+        QStringList out;
+        for (int r = 1; r <= window->SS->maxRows(); ++r) out << window->SS->cellText(col, r);
+        return out;
+    }
+    QStringList row(int r)
+    {
+        QStringList out;
+        for (int c = 1; c <= window->SS->maxCols(); ++c) out << window->SS->cellText(c, r);
+        return out;
+    }
+    int rowOf(const QString& number)
+    {
+        return int(column(1).indexOf(number)) + 1;
+    }
+
+    TestFarm farm;
+    QPointer<SearchWindow> window;
+};
