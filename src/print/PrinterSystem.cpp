@@ -22,15 +22,10 @@ QStringList CupsPrinterSystem::printers()
 
 QString CupsPrinterSystem::defaultPrinter()
 {
-    cups_dest_t* dests = nullptr;
-    const int n = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
-    QString name;
-    for (int i = 0; i < n; ++i)
-        if (dests[i].is_default) {
-            name = QString::fromUtf8(dests[i].name);
-            break;
-        }
-    cupsFreeDests(n, dests);
+    // Asks for the default alone: listing every destination may browse the network.
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    const QString name = dest ? QString::fromUtf8(dest->name) : QString();
+    if (dest) cupsFreeDests(1, dest);
     return name;
 }
 

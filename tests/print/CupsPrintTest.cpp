@@ -70,6 +70,8 @@ TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
     EXPECT_EQ(defaultAfterChoice, target);
     EXPECT_EQ(cups.defaultPrinter(), before);
     if (cups.defaultPrinter() != before) cups.setDefaultPrinter(before);
+    EXPECT_FALSE(cups.setDefaultPrinter(QStringLiteral("없는 프린터")));
+    EXPECT_EQ(cups.defaultPrinter(), before);
 
     // The job reaches the queue and completes (cups-pdf writes the file).
     QElapsedTimer waited;

@@ -22,6 +22,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
 
 class FakePrinterSystem : public PrinterSystem {
 public:
