@@ -304,6 +304,8 @@ struct Parser {
         const double usable = pageHeight(def) - def.margins.top() - def.margins.bottom();
         if (def.header.height + def.footer.height >= usable)
             return fail(QStringLiteral("머리말과 꼬리말이 쪽보다 높습니다."));
+        if (def.header.height + def.form.height + def.footer.height > usable + 1e-6)
+            return fail(QStringLiteral("[form]이 한 쪽에 들어가지 않습니다. height를 줄여 주세요."));
         if (pageWidth(def) - def.margins.left() - def.margins.right() <= 0)
             return fail(QStringLiteral("여백이 용지보다 넓습니다."));
         return true;

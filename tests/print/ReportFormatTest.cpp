@@ -133,6 +133,7 @@ TEST(ReportFormat, MistakesAreRefusedWithTheLine)
         {"[report]\n[table]\nsource = t\nrow-height = 0\n", "줄 4"},
         {"[report]\nthis is not a setting\n", "줄 2"},
         {"[report]\n[header]\nheight = 200\n[footer]\nheight = 100\n", "줄 6"},  // bands higher than the page
+        {"[report]\n[header]\nheight = 20\n[form]\nheight = 260\n", "줄 6"},     // a form taller than its page
     };
     for (const Case& c : cases) {
         Definition d;
