@@ -51,6 +51,7 @@ protected:
     void click(const QString& name, QWidget* in = nullptr)
     {
         if (auto* b = find<QAbstractButton>(name, in)) b->click();
+        QApplication::processEvents();  // window activation arrives as an event
     }
     // Searches with the given option ("SSOption1" 전체, "SSOption2" 암소, "SSOption3" 수소) and word.
     void searchFor(const QString& option = QStringLiteral("SSOption1"), const QString& word = {})

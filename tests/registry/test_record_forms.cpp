@@ -1,0 +1,434 @@
+// The cow and bull record forms opened from the search list: registering, loading,
+// updating, renumbering and closing.
+#include "RegistryFixture.h"
+
+#include "history/BreedingTab.h"
+#include "registry/BullRecordForm.h"
+#include "registry/CowRecordForm.h"
+
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTabWidget>
+
+namespace {
+
+const QDate kToday(2010, 2, 28);
+const QStringList kHistory = {"번식기록", "초음파측정", "체척", "백신접종", "등급판정"};
+
+class RecordFormTest : public RegistryTest {
+protected:
+    QWidget* topLevel(const QString& name)
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == name && w->isVisible()) return w;
+        return nullptr;
+    }
+    QWidget* form(const QString& name)
+    {
+        QWidget* f = topLevel(name);
+        EXPECT_NE(f, nullptr) << "no open form " << name.toStdString();
+        return f;
+    }
+    void type(QWidget* f, const QString& field, const QString& text) { find<QLineEdit>(field, f)->setText(text); }
+    void setDate(QWidget* f, const QString& field, const QDate& d, bool ticked = true)
+    {
+        find<QCheckBox>(field + "체크", f)->setChecked(ticked);
+        find<QDateEdit>(field, f)->setDate(d);
+    }
+    // Every column of the animal's row, as stored.
+    QStringList stored(const QString& number)
+    {
+        QSqlQuery q = runQuery("select * from 개체관리 where 개체번호 = ?", {number});
+        QStringList out;
+        if (q.next())
+            for (int c = 0; c < 18; ++c) out << NullTrim(q.value(c));
+        return out;
+    }
+    void addWithHistory(const QString& number, int sex = 0, const QVariantMap& more = {})
+    {
+        farm.addAnimal(number, sex, 20080101, more);
+        farm.addBreeding(number, 20090101);
+        farm.exec("insert into 초음파측정(개체번호, 개체능력, 측정일) values(?, '육성', 20090201)", {number});
+        farm.exec("insert into 체척(개체번호, 월령, 측정일) values(?, '12', 20090301)", {number});
+        farm.exec("insert into 백신접종(개체번호, 날짜) values(?, 20090401)", {number});
+        farm.exec("insert into 등급판정(개체번호, 판정일) values(?, 20090501)", {number});
+    }
+    int historyOf(const QString& number)
+    {
+        int n = 0;
+        for (const QString& t : kHistory) n += farm.count(t, "개체번호 = ?", {number});
+        return n;
+    }
+    // Opens the list, searches all and opens the animal's row with "개체수정".
+    QWidget* edit(const QString& number)
+    {
+        if (!window) openList();
+        searchFor();
+        window->SS->setActiveCell(1, rowOf(number));
+        click("cmdUpdate");
+        return topLevel(gsFormName());
+    }
+    QString gsFormName() const { return giFormKind == 0 ? "한우암소관리" : "한우수소관리"; }
+};
+
+TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
+{
+    farm.addAnimal("OLD", 0, 20050101);
+    openList();
+    searchFor();
+    giFormKind = 1;
+    click("cmdInsert");
+    QWidget* f = form("한우암소관리");
+    ASSERT_TRUE(f);
+    auto* cow = window->cowForm();
+    ASSERT_EQ(static_cast<QWidget*>(cow), f);
+    EXPECT_EQ(f->windowTitle(), "한우(암소) 개체기록부");
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_EQ(giFormKind, 0);
+    EXPECT_TRUE(cow->s개체번호.isEmpty());
+
+    // Initial state: tabs and prints off, boxes clear, no breed chosen, pickers on today.
+    auto* tabs = find<QTabWidget>("STAB", f);
+    EXPECT_FALSE(tabs->isEnabled());
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    EXPECT_EQ(captions, (QStringList{"번식기록", "체중·초음파측정", "체     척", "진료·백신접종", "도태등급판정"}));
+    const QList<std::pair<QString, QString>> prints = {
+        {"cmdPrn1", " 한우(암소) 개체기록부"}, {"cmdPrn2", " 번식기록부"}, {"cmdPrn3", " 진료/백신 기록부"}};
+    for (const auto& [name, caption] : prints) {
+        auto* b = find<QPushButton>(name, f);
+        EXPECT_EQ(b->text(), caption);
+        EXPECT_FALSE(b->isEnabled());
+    }
+    EXPECT_EQ(find<QPushButton>("Com_Button_0", f)->text(), "저 장");
+    EXPECT_EQ(find<QPushButton>("Com_Button_8", f)->text(), "닫기(ESC)");
+    EXPECT_EQ(find<QPushButton>("Com_Button_8", f)->toolTip(), "창을 닫습니다");
+    EXPECT_FALSE(find<QRadioButton>("SSOption1", f)->isChecked());
+    EXPECT_FALSE(find<QRadioButton>("SSOption2", f)->isChecked());
+    for (const char* d : {"개체생일", "입식일자", "판매일"}) {
+        EXPECT_FALSE(find<QCheckBox>(QString::fromUtf8(d) + "체크", f)->isChecked()) << d;
+        EXPECT_EQ(find<QDateEdit>(QString::fromUtf8(d), f)->date(), kToday) << d;
+        EXPECT_FALSE(find<QDateEdit>(QString::fromUtf8(d), f)->isEnabled()) << d;
+    }
+    EXPECT_EQ(find<QDateEdit>("판정일", f)->date(), kToday);
+
+    // Ticking a box makes its picker usable.
+    find<QCheckBox>("개체생일체크", f)->click();
+    EXPECT_TRUE(find<QDateEdit>("개체생일", f)->isEnabled());
+    find<QCheckBox>("개체생일체크", f)->click();
+    EXPECT_FALSE(find<QDateEdit>("개체생일", f)->isEnabled());
+
+    // The 002 example: only a birth date and a score, neither breed option chosen.
+    type(f, "개체번호", "002");
+    setDate(f, "개체생일", QDate(2009, 3, 15));
+    setDate(f, "입식일자", QDate(2009, 4, 1), false);
+    type(f, "점수", "4");
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().text, "002을(를) 신규등록하시겠습니까?");
+    EXPECT_EQ(farm.messages().last().title, "등록");
+    EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
+    EXPECT_EQ(farm.messages().last().buttons, MsgButton::Yes | MsgButton::No);
+    EXPECT_EQ(stored("002"), (QStringList{"002", "0", "1", "20090315", "", "", "", "0", "", "", "", "", "", "0", "",
+                                          "4", "0", "0"}));
+    EXPECT_EQ(cow->s개체번호, "002");
+
+    // Appended to the list, selected, with the age column left alone.
+    ASSERT_EQ(window->lss1RowCount, 2);
+    EXPECT_EQ(window->SS->maxRows(), 2);
+    EXPECT_EQ(row(2), (QStringList{"002", "암소", "교잡종", "2009년 03월 15일", "", "", "", "", "", "", "", "", "", "4",
+                                   "", "", ""}));
+    EXPECT_EQ(window->SS->activeRow(), 2);
+    EXPECT_EQ(window->SS->rowHeight(2), 18);
+    EXPECT_TRUE(tabs->isEnabled());
+    for (const auto& [name, caption] : prints) EXPECT_TRUE(find<QPushButton>(name, f)->isEnabled());
+    // The breeding tab stores under the new number from now on.
+    EXPECT_EQ(cow->breedingTab->animalNumber(), "002");
+
+    // Closing with the button gives the list back, usable and focused.
+    click("Com_Button_8", f);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->cowForm(), nullptr);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(QApplication::activeWindow(), window.data());
+}
+
+TEST_F(RecordFormTest, NewBullWithCastrationAndShipmentDates)
+{
+    openList();
+    click("cmdInsert2");
+    QWidget* f = form("한우수소관리");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->windowTitle(), "한우(수소) 개체기록부");
+    EXPECT_EQ(giFormKind, 1);
+    auto* tabs = find<QTabWidget>("STAB", f);
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    EXPECT_EQ(captions, (QStringList{"체중·초음파측정", "체     척", "진료·백신접종", "도태등급판정"}));
+    EXPECT_EQ(find<QPushButton>("cmdPrn1", f)->text(), " 한우(수소) 개체기록부");
+    EXPECT_EQ(find<QPushButton>("cmdPrn2", f)->text(), " 진료/백신 기록부");
+    EXPECT_EQ(f->findChild<QPushButton*>("cmdPrn3"), nullptr);
+    for (const char* d : {"출하예정일", "출하일"}) {
+        EXPECT_FALSE(find<QCheckBox>(QString::fromUtf8(d) + "체크", f)->isChecked());
+        EXPECT_EQ(find<QDateEdit>(QString::fromUtf8(d), f)->date(), kToday);
+    }
+
+    type(f, "개체번호", "B-7");
+    find<QRadioButton>("SSOption1", f)->setChecked(true);
+    setDate(f, "판매일", QDate(2009, 9, 1));  // labelled "거 세 일"
+    setDate(f, "출하예정일", QDate(2011, 5, 1));
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    EXPECT_EQ(stored("B-7"), (QStringList{"B-7", "1", "0", "0", "", "", "", "0", "", "", "", "", "", "20090901", "", "0",
+                                          "20110501", "0"}));
+    ASSERT_EQ(window->lss1RowCount, 1);
+    EXPECT_EQ(row(1), (QStringList{"B-7", "수소", "순종", "", "", "", "", "", "", "", "", "2009년 09월 01일", "", "",
+                                   "2011년 05월 01일", "", ""}));
+    EXPECT_TRUE(find<QPushButton>("cmdPrn2", f)->isEnabled());
+
+    // The close box gives the list back too.
+    f->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->bullForm(), nullptr);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(RecordFormTest, InputChecksStoreNothing)
+{
+    farm.addAnimal("EXISTS", 0, 20080101);
+    openList();
+    click("cmdInsert");
+    QWidget* f = form("한우암소관리");
+    ASSERT_TRUE(f);
+
+    type(f, "개체번호", "   ");
+    click("Com_Button_0", f);
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().text, "개체번호를 입력해 주세요.");
+    EXPECT_EQ(farm.messages().last().title, "미입력");
+    EXPECT_EQ(farm.messages().last().icon, MsgIcon::Information);
+    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("개체번호", f));
+
+    // A score that is no number is refused before anything is written.
+    type(f, "개체번호", "NEW");
+    type(f, "점수", "4점");
+    click("Com_Button_0", f);
+    ASSERT_EQ(farm.messages().count(), 2);
+    EXPECT_EQ(farm.messages().last().text, "값을 다시 입력해 주세요.");
+    EXPECT_EQ(farm.messages().last().title, "값 부정");
+    EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
+    EXPECT_EQ(farm.messages().last().buttons, MsgButton::Ok);
+    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("점수", f));
+    EXPECT_EQ(farm.count("개체관리"), 1);
+
+    // A number that is taken.
+    type(f, "점수", "");
+    type(f, "개체번호", " EXISTS ");
+    click("Com_Button_0", f);
+    ASSERT_EQ(farm.messages().count(), 3);
+    EXPECT_EQ(farm.messages().last().text, "이미 등록된 개체번호가 존재합니다. 개체번호를 다시 입력해 주세요.");
+    EXPECT_EQ(farm.messages().last().title, "등록오류");
+    EXPECT_EQ(farm.messages().last().icon, MsgIcon::Critical);
+    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("개체번호", f));
+
+    // No to the question, and Enter, store nothing.
+    type(f, "개체번호", "NEW");
+    farm.messages().answer(MsgButton::No);
+    click("Com_Button_0", f);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(find<QWidget>("개체번호", f), &enter);
+    EXPECT_EQ(farm.messages().count(), 4);
+    EXPECT_EQ(farm.count("개체관리"), 1);
+    EXPECT_EQ(window->lss1RowCount, 0);
+    EXPECT_FALSE(find<QTabWidget>("STAB", f)->isEnabled());
+
+    // Esc closes like the close box.
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(find<QWidget>("개체번호", f), &esc);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->cowForm(), nullptr);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(RecordFormTest, LoadingAndUpdatingWithoutRenumbering)
+{
+    addWithHistory("C1", 0,
+                   {{"구분2", 0}, {"등록번호", "R1"}, {"별명", "들꽃"}, {"우방번호", "3"}, {"입식일자", 20080301},
+                    {"정액번호", "1001"}, {"부번호", "0500"}, {"모번호", "M9"}, {"판매일", 0}, {"개체특징", "순함"},
+                    {"점수", 5}});
+    QWidget* f = edit("C1");
+    ASSERT_TRUE(f);
+    auto* cow = window->cowForm();
+    EXPECT_EQ(giFormKind, 0);
+    EXPECT_FALSE(window->isEnabled());
+    EXPECT_EQ(cow->s개체번호, "C1");
+    EXPECT_TRUE(find<QRadioButton>("SSOption1", f)->isChecked());
+    EXPECT_TRUE(find<QCheckBox>("개체생일체크", f)->isChecked());
+    EXPECT_TRUE(find<QDateEdit>("개체생일", f)->isEnabled());
+    EXPECT_EQ(find<QDateEdit>("개체생일", f)->date(), QDate(2008, 1, 1));
+    EXPECT_EQ(find<QDateEdit>("입식일자", f)->date(), QDate(2008, 3, 1));
+    EXPECT_FALSE(find<QCheckBox>("판매일체크", f)->isChecked());
+    EXPECT_EQ(find<QLineEdit>("정액번호", f)->text(), "1001");
+    EXPECT_EQ(find<QLineEdit>("점수", f)->text(), "5");
+    EXPECT_TRUE(find<QTabWidget>("STAB", f)->isEnabled());
+    EXPECT_TRUE(find<QPushButton>("cmdPrn3", f)->isEnabled());
+    // The breeding tab was loaded for the cow.
+    EXPECT_EQ(cow->lss1RowCount, 1);
+    EXPECT_EQ(cow->breedingTab->SS1->maxRows(), 1);
+
+    // Selecting the grading tab puts the focus on its first field.
+    find<QTabWidget>("STAB", f)->setCurrentIndex(4);
+    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("작업장", f));
+
+    // Same number: an unticked date goes as 0 and an empty cell; history untouched.
+    type(f, "별명", " 새 목장 ");
+    find<QCheckBox>("입식일자체크", f)->setChecked(false);
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().text, "C1을(를) 수정하시겠습니까?");
+    EXPECT_EQ(farm.messages().last().title, "수정");
+    const QStringList s = stored("C1");
+    EXPECT_EQ(s[5], "새 목장");
+    EXPECT_EQ(s[7], "0");
+    EXPECT_EQ(s[15], "5");
+    EXPECT_EQ(historyOf("C1"), 5);
+    const int r = rowOf("C1");
+    EXPECT_EQ(window->SS->cellText(6, r), " 새 목장 ");
+    EXPECT_EQ(window->SS->cellText(8, r), "");
+    EXPECT_EQ(window->SS->cellText(2, r), "암소");
+    EXPECT_EQ(window->SS->cellText(17, r), "25 개월령");
+}
+
+TEST_F(RecordFormTest, RenumberingTwiceMovesTheWholeHistoryEachTime)
+{
+    addWithHistory("A");
+    addWithHistory("OTHER");
+    QWidget* f = edit("A");
+    ASSERT_TRUE(f);
+    auto* cow = window->cowForm();
+    const int r = rowOf("A");
+
+    type(f, "개체번호", "B");
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    EXPECT_EQ(historyOf("A"), 0);
+    EXPECT_EQ(historyOf("B"), 5);
+    EXPECT_EQ(cow->s개체번호, "B");
+    EXPECT_EQ(window->SS->cellText(1, r), "B");
+
+    type(f, "개체번호", "C");
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    EXPECT_EQ(historyOf("B"), 0);
+    EXPECT_EQ(historyOf("C"), 5);
+    EXPECT_EQ(historyOf("OTHER"), 5);
+    EXPECT_EQ(farm.count("개체관리", "개체번호 = 'C'"), 1);
+    EXPECT_EQ(farm.count("개체관리"), 2);
+    EXPECT_EQ(window->SS->cellText(1, r), "C");
+    EXPECT_EQ(cow->breedingTab->animalNumber(), "C");
+    EXPECT_EQ(farm.messages().count(), 2);
+}
+
+TEST_F(RecordFormTest, RenumberingOntoAnotherAnimalIsRefusedWithNothingChanged)
+{
+    addWithHistory("A");
+    addWithHistory("B");
+    QWidget* f = edit("A");
+    ASSERT_TRUE(f);
+    const int r = rowOf("A");
+    type(f, "개체번호", "B");
+    type(f, "별명", "바뀐 이름");
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    ASSERT_EQ(farm.messages().count(), 2);
+    EXPECT_EQ(farm.messages().last().title, kAppTitle);
+    EXPECT_EQ(farm.messages().last().buttons, MsgButton::Ok);
+    EXPECT_EQ(historyOf("A"), 5);
+    EXPECT_EQ(historyOf("B"), 5);
+    EXPECT_EQ(stored("A")[5], "");
+    EXPECT_EQ(window->cowForm()->s개체번호, "A");
+    EXPECT_EQ(window->SS->cellText(1, r), "A");
+    EXPECT_EQ(window->SS->cellText(6, r), "");
+}
+
+TEST_F(RecordFormTest, ANumberTypedWithBlanksIsStoredTrimmedAndStillUpdatable)
+{
+    openList();
+    click("cmdInsert");
+    QWidget* f = form("한우암소관리");
+    ASSERT_TRUE(f);
+    type(f, "개체번호", " 007 ");
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    EXPECT_EQ(farm.count("개체관리", "개체번호 = '007'"), 1);
+    EXPECT_EQ(window->cowForm()->s개체번호, " 007 ");
+    EXPECT_EQ(window->SS->cellText(1, 1), " 007 ");
+
+    type(f, "우방번호", "9");
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    EXPECT_EQ(stored("007")[6], "9");
+}
+
+TEST_F(RecordFormTest, WhichFormTheEditCommandOpens)
+{
+    // An empty list: nothing happens.
+    openList();
+    click("cmdUpdate");
+    EXPECT_EQ(window->cowForm(), nullptr);
+    EXPECT_EQ(window->bullForm(), nullptr);
+    EXPECT_TRUE(window->isEnabled());
+
+    farm.addAnimal("X", 0, 20080101);
+    farm.addAnimal("BULL", 1, 20070101, {{"출하예정일", 20100501}, {"판매일", 20070701}});
+    searchFor();
+    // A row whose kind column is anything but exactly "암소" opens the bull form.
+    window->SS->setCellText(2, rowOf("X"), "암소 ");
+    window->SS->setActiveCell(1, rowOf("X"));
+    click("cmdUpdate");
+    QWidget* f = topLevel("한우수소관리");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(topLevel("한우암소관리"), nullptr);
+    EXPECT_EQ(giFormKind, 1);
+    find<QPushButton>("Com_Button_8", f)->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window->isEnabled());
+
+    // A double-click on a bull's cell opens it with its shipment dates.
+    const int r = rowOf("BULL");
+    window->SS->setActiveCell(3, r);
+    emit window->SS->dblClick(3, r);
+    f = topLevel("한우수소관리");
+    ASSERT_TRUE(f);
+    EXPECT_TRUE(find<QCheckBox>("출하예정일체크", f)->isChecked());
+    EXPECT_EQ(find<QDateEdit>("출하예정일", f)->date(), QDate(2010, 5, 1));
+    EXPECT_FALSE(find<QCheckBox>("출하일체크", f)->isChecked());
+    EXPECT_EQ(find<QDateEdit>("판매일", f)->date(), QDate(2007, 7, 1));
+
+    // Saved back: shipment columns from the form, unticked ones empty.
+    find<QCheckBox>("출하예정일체크", f)->setChecked(false);
+    setDate(f, "출하일", QDate(2010, 2, 20));
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    EXPECT_EQ(stored("BULL")[16], "0");
+    EXPECT_EQ(stored("BULL")[17], "20100220");
+    EXPECT_EQ(window->SS->cellText(15, r), "");
+    EXPECT_EQ(window->SS->cellText(16, r), "2010년 02월 20일");
+    EXPECT_EQ(window->SS->cellText(2, r), "수소");
+
+    // Header double-clicks do nothing.
+    f->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    emit window->SS->dblClick(0, 1);
+    emit window->SS->dblClick(1, 0);
+    EXPECT_EQ(window->bullForm(), nullptr);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+}  // namespace
