@@ -27,7 +27,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kCaptionWidth = 84;
+constexpr int kCaptionWidth = 78;
 
 QDateEdit* datePicker(const QString& name, QWidget* parent)
 {
@@ -80,6 +80,7 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     setObjectName(objectName);
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
+    setMinimumSize(1000, 600);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(8, 8, 8, 8);

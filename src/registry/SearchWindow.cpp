@@ -170,7 +170,7 @@ void SearchWindow::buildUi()
     SS->setObjectName(QStringLiteral("SS"));
     SS->setAccessibleName(QStringLiteral("SS"));
     SS->setHeaders(searchHeaders());
-    const int widths[kSearchColumns] = {9, 4, 4, 8, 6, 6, 5, 8, 9, 6, 8, 8, 8, 3, 8, 8, 5};
+    const int widths[kSearchColumns] = {10, 4, 4, 8, 6, 6, 5, 8, 11, 7, 9, 8, 8, 3, 8, 8, 5};
     for (int c = 1; c <= kSearchColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
     connect(SS, &Grid::dblClick, this, [this](int col, int row) {
         if (col != 0 && row != 0) editSelected();
