@@ -385,7 +385,7 @@ void SearchWindow::recordFormClosed(AnimalRecordForm* form, bool takeFocus)
 void SearchWindow::closeEvent(QCloseEvent* event)
 {
     // Not while a search reads or a record form still works on the list.
-    if (m_searching || m_cowForm || m_bullForm) {
+    if (m_searching || (m_cowForm && m_cowForm->isVisible()) || (m_bullForm && m_bullForm->isVisible())) {
         event->ignore();
         return;
     }

@@ -191,6 +191,10 @@ TEST_F(RecordFormTest, NewBullWithCastrationAndShipmentDates)
                                    "2011년 05월 01일", "", ""}));
     EXPECT_TRUE(find<QPushButton>("cmdPrn2", f)->isEnabled());
 
+    // The list stays while a record form works on it.
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+
     // The close box gives the list back too.
     f->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
