@@ -184,6 +184,19 @@ TEST_F(SearchListTest, NoMatchAndAllSkipped)
     EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("txtWord"));
 }
 
+TEST_F(SearchListTest, AFailingSearchSaysSoAndLeavesTheWindowUsable)
+{
+    openList();
+    farm.exec("alter table 개체관리 rename to 개체관리_old");
+    searchFor();
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().title, kAppTitle);
+    EXPECT_TRUE(farm.messages().last().text.contains("개체관리")) << farm.messages().last().text.toStdString();
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_FALSE(window->isSearching());
+    EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
+}
+
 class DeleteTest : public RegistryTest {
 protected:
     void addWithHistory(const QString& number)
