@@ -47,6 +47,13 @@ void HistoryEntryDialog::prepare()
     if (m_first) m_first->setFocus();
 }
 
+void HistoryEntryDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Showing a dialog may hand the focus to a button; the first field is where typing starts.
+    if (m_first) m_first->setFocus();
+}
+
 void HistoryEntryDialog::LoadRecord()
 {
     try {

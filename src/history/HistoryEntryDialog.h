@@ -36,6 +36,11 @@ public:
 
     // The load handler: the opening defaults, then LoadRecord when a record is named.
     void prepare();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+public:
     // Fills the fields from the stored record named by key().
     void LoadRecord();
     // 저 장: checks, question, statement, grid row, close. True when stored.

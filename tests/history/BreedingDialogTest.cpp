@@ -17,7 +17,9 @@ TEST_F(BreedingFixture, OpeningANewRecordSetsTodayAndTheExpectedDate)
         EXPECT_EQ(d.windowTitle(), QStringLiteral("번식기록 등록/수정"));
         EXPECT_TRUE(d.isModal());
         EXPECT_TRUE(d.s수정일.isEmpty());
-        EXPECT_EQ(d.focusWidget(), d.산차);
+        // The focus lands once the dialog is active; under load that may take a moment.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+        EXPECT_EQ(d.focusWidget(), d.산차) << (d.focusWidget() ? d.focusWidget()->objectName().toStdString() + " " + d.focusWidget()->metaObject()->className() : std::string("none"));
         EXPECT_EQ(d.수정일->date(), kToday);
         EXPECT_EQ(d.판정일->date(), kToday);
         EXPECT_EQ(d.분만일->date(), kToday);
