@@ -16,12 +16,14 @@
 #include <cstdio>
 
 namespace {
+// Resident memory the process allocated itself (RssAnon): the grid and the rest of the heap,
+// without the database file's pages that SQLite maps and the kernel may drop at any time.
 double residentMb()
 {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly)) return 0;
     for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        if (line.startsWith("RssAnon:")) return line.mid(8).trimmed().split(' ').value(0).toDouble() / 1024.0;
     return 0;
 }
 

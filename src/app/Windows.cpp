@@ -6,7 +6,6 @@
 
 void registerWindows(MainWindow& main)
 {
-    (void)main;
     main.setOpener(0, [] { return static_cast<QWidget*>(new SearchWindow); });
     main.setOpener(6, [] { return static_cast<QWidget*>(new DailyWindow); });
 }

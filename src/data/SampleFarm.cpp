@@ -61,7 +61,8 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
     for (int i = 1; i <= o.animals; ++i) {
         const bool bull = i % 3 == 0;
         const QString number = QStringLiteral("KR%1").arg(4100000000LL + i * 7, 12, 10, QChar(u'0'));
-        const QDate birth = o.today.addDays(-(200 + pick(2400)));
+        // Cows are old enough to have been bred; bulls range from calves to shipped steers.
+        const QDate birth = o.today.addDays(-((bull ? 200 : 700) + pick(2400)));
         const QDate arrival = birth.addDays(pick(60));
         const bool shipped = bull && pick(4) == 0;
         const qint64 planned = bull ? datenum::fromDate(birth.addMonths(30)) : 0;
@@ -78,14 +79,20 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
             return fail(animal);
 
         if (!bull) {
-            // Inseminations going back from a recent date; the last one may be open.
-            QDate ins = o.today.addDays(-pick(300));
-            for (int k = 0; k < o.breedingPerCow; ++k) {
+            // Inseminations going back from a recent date, none before the cow was 14 months
+            // old; the latest one may still be open (no check yet).
+            QList<QDate> dates;
+            const QDate firstBreeding = birth.addMonths(14);
+            for (QDate ins = o.today.addDays(-pick(300)); ins >= firstBreeding && dates.size() < o.breedingPerCow;
+                 ins = ins.addDays(-(300 + pick(150))))
+                dates << ins;
+            for (int k = 0; k < dates.size(); ++k) {
+                const QDate ins = dates[k];
                 const bool open = k == 0 && pick(2) == 0;
                 const bool pregnant = !open && pick(4) != 0;
                 const QDate calved = ins.addDays(282);
                 const bool hasCalf = pregnant && calved <= o.today;
-                if (!breeding.row({number, double(o.breedingPerCow - k), double(1 + pick(2)),
+                if (!breeding.row({number, double(dates.size() - k), double(1 + pick(2)),
                                    datenum::fromDate(ins), semen[pick(semen.size())], QString(),
                                    datenum::fromDate(ins.addDays(280)), double(4 + pick(3)),
                                    open ? 0 : datenum::fromDate(ins.addDays(60)), open ? -1 : (pregnant ? 0 : 1),
@@ -95,7 +102,6 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
                                    people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0,
                                    QString()}))
                     return fail(breeding);
-                ins = ins.addDays(-(300 + pick(150)));
             }
         }
         for (int k = 0; k < 2; ++k) {
