@@ -35,8 +35,11 @@ TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
     setPrinterSystem(nullptr);
     CupsPrinterSystem cups;
     const QStringList queues = cups.printers();
-    if (!queues.contains(kQueue1) || !queues.contains(kQueue2))
+    if (!queues.contains(kQueue1) || !queues.contains(kQueue2)) {
+        // CI sets the queues up through the test command; there a missing queue is a failure.
+        if (!qEnvironmentVariable("CI").isEmpty()) FAIL() << "CUPS test queues missing in CI";
         GTEST_SKIP() << "no CUPS test queues: run scripts/cups-test-queues.sh as root";
+    }
 
     TestFarm farm;
     ASSERT_TRUE(farm.open());
