@@ -8,6 +8,7 @@
 #include "print/CrystalReport.h"
 #include "print/PrinterSystem.h"
 #include "print/PrnSetup.h"
+#include "print/PrintScript.h"
 #include "print/PrintSequence.h"
 #include "print/frmPrnSetup.h"
 #include "support/TestFarm.h"
@@ -16,6 +17,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -39,6 +42,15 @@ QStringList gridRows(Grid* g)
     QStringList rows;
     for (int r = 1; r <= g->maxRows(); ++r) rows << rowText(g, r);
     return rows;
+}
+
+// The text of a printed PDF, through pdftotext.
+QString pdfText(const QString& file)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QStringList headers(Grid* g)
@@ -399,4 +411,57 @@ TEST_F(DailyWindowTest, TheMenuOpensTheWindowAndGetsTheMainWindowBackOnClose)
     EXPECT_FALSE(opened);
     EXPECT_FALSE(gConn.isOpen());
     EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(DailyWindowTest, EachListWaitsWithItsOwnText)
+{
+    DailyWindow w;
+    // The label keeps the caption of the last query after it is hidden again.
+    EXPECT_EQ(w.ML_INFO->text(),
+              QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                             "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    w.Option2->click();
+    EXPECT_EQ(w.ML_INFO->text(),
+              QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                             "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    EXPECT_FALSE(w.ML_INFO->isVisible());
+}
+
+TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
+{
+    cow(QStringLiteral("KR001"), QStringLiteral("1-1"), QStringLiteral("햇살목장"));
+    cow(QStringLiteral("KR002"), QStringLiteral("1-2"), QStringLiteral("한빛목장"));
+    openInsemination(QStringLiteral("KR001"), 20);
+    pregnancy(QStringLiteral("KR002"), 0);
+    DailyWindow w;
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+
+    struct Case {
+        QRadioButton* option;
+        QString title, number, cell;
+    };
+    const Case cases[] = {{w.Option1, QStringLiteral("재발정예정 개체일람"), QStringLiteral("KR001"),
+                           QStringLiteral("재발정 1일전")},
+                          {w.Option2, QStringLiteral("출산예정 개체일람"), QStringLiteral("KR002"),
+                           QStringLiteral("출산예정 1일전")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        c.option->click();
+        ASSERT_EQ(w.lss1RowCount, 1);
+        const QString pdf = out.filePath(c.number + QStringLiteral(".pdf"));
+        {
+            PrintScript print;
+            print.savePdf(pdf);
+            farm.messages().answer(MsgButton::Yes);
+            w.Com_Function(1)->click();
+        }
+        const QString text = pdfText(pdf);
+        ASSERT_FALSE(text.isEmpty());
+        EXPECT_TRUE(text.contains(c.title)) << text.toStdString();
+        for (const char* day : {"어제(12월07일)", "오늘(12월08일)", "내일(12월09일)", "모레(12월10일)"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(day))) << day;
+        EXPECT_TRUE(text.contains(c.number));
+        EXPECT_TRUE(text.contains(c.cell));
+    }
 }

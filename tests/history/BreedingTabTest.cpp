@@ -154,3 +154,59 @@ TEST_F(BreedingFixture, NewRecordNeedsAStoredCow)
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("미입력"));
 }
+
+TEST_F(BreedingFixture, ResultAndSexShowOnlyWithTheirDates)
+{
+    // One record per case, on consecutive days so the grid order is the case order.
+    struct Case {
+        qint64 checked;
+        int verdict;
+        qint64 calved;
+        const char* calf;
+        int sex;
+        const char* cells;  // columns 7, 8, 10, 11, 12
+    };
+    const qint64 d = n(2021, 5, 5);
+    const Case cases[] = {
+        {0, 0, 0, "", -1, " |  |  |  | "},  // a stored 0 verdict without a check date is no "가"
+        {0, 1, 0, "", -1, " |  |  |  | "},
+        {d, 0, 0, "", -1, "2021-05-05 | 가 |  |  | "},
+        {d, 1, 0, "", -1, "2021-05-05 | 부 |  |  | "},
+        {d, -1, 0, "", -1, "2021-05-05 | 부 |  |  | "},
+        {0, -1, 0, "C-1", 0, " |  |  |  | "},  // a calf number without a calving date stays hidden
+        {0, -1, d, "", 0, " |  | 2021-05-05 |  | "},
+        {0, -1, d, "C-2", 0, " |  | 2021-05-05 | C-2 | 암"},
+        {0, -1, d, "C-3", 1, " |  | 2021-05-05 | C-3 | 수"},
+        {0, -1, d, "C-4", -1, " |  | 2021-05-05 | C-4 | 수"},
+    };
+    QDate day(2020, 1, 1);
+    for (const Case& c : cases) {
+        farm.addBreeding(kCow, dn(day), {{"판정일", c.checked}, {"가부", c.verdict}, {"분만일", c.calved},
+                                         {"송아지번호", QString::fromUtf8(c.calf)}, {"성별", c.sex}});
+        day = day.addDays(1);
+    }
+    tab->ReflashData1(kCow);
+    ASSERT_EQ(tab->lss1RowCount, long(std::size(cases)));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const QStringList row = gridRow(i + 1);
+        EXPECT_EQ(QStringList({row[6], row[7], row[9], row[10], row[11]}).join(QStringLiteral(" | ")),
+                  QString::fromUtf8(cases[i].cells))
+            << i;
+    }
+}
+
+TEST_F(BreedingFixture, AFailedDeleteSaysWhyAndKeepsTheRow)
+{
+    farm.addBreeding(kCow, n(2022, 1, 9));
+    tab->ReflashData1(kCow);
+    // The statement cannot run: the user hears why instead of a delete that silently did nothing.
+    farm.exec(QStringLiteral("create trigger 지키기 before delete on 번식기록 begin select raise(abort, '잠김'); end"));
+    farm.messages().answer(MsgButton::Yes);
+    button("cmdDelete1")->click();
+    ASSERT_EQ(farm.messages().count(), 2);
+    EXPECT_EQ(farm.messages().last().title, kAppTitle);
+    EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("잠김")));
+    EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 1);
+    EXPECT_EQ(tab->lss1RowCount, 1);
+    EXPECT_EQ(tab->SS1->cellText(3, 1), QStringLiteral("2022-01-09"));
+}
