@@ -339,6 +339,51 @@ TEST_F(RecordFormTest, RenumberingTwiceMovesTheWholeHistoryEachTime)
     EXPECT_EQ(farm.messages().count(), 2);
 }
 
+TEST_F(RecordFormTest, RenumberingABullMovesItsBreedingRowsToo)
+{
+    // A bull has no breeding tab, but rows under its number (say, entered while it was
+    // registered as a cow) must not stay behind under the old number.
+    addWithHistory("B1", 1);
+    QWidget* f = edit("B1");
+    ASSERT_TRUE(f);
+    ASSERT_EQ(f->objectName(), "한우수소관리");
+    type(f, "개체번호", "B2");
+    farm.messages().answer(MsgButton::Yes);
+    click("Com_Button_0", f);
+    EXPECT_EQ(historyOf("B1"), 0);
+    EXPECT_EQ(historyOf("B2"), 5);
+    EXPECT_EQ(farm.count("번식기록", "개체번호 = 'B2'"), 1);
+    EXPECT_EQ(stored("B2")[1], "1");
+}
+
+TEST_F(RecordFormTest, OnlyExactly암소OpensTheCowForm)
+{
+    farm.addAnimal("X", 0, 20080101);
+    openList();
+    searchFor();
+    const struct {
+        QString kind;
+        QString form;
+        int formKind;
+    } cases[] = {{"암소", "한우암소관리", 0}, {"", "한우수소관리", 1}, {" 암소", "한우수소관리", 1},
+                 {"수소", "한우수소관리", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(("column 2 = [" + c.kind + "]").toStdString());
+        window->SS->setCellText(2, 1, c.kind);
+        window->SS->setActiveCell(1, 1);
+        giFormKind = qint16(1 - c.formKind);
+        click("cmdUpdate");
+        QWidget* f = topLevel(c.form);
+        ASSERT_TRUE(f);
+        EXPECT_EQ(giFormKind, c.formKind);
+        EXPECT_EQ(find<QLineEdit>("개체번호", f)->text(), "X");
+        EXPECT_FALSE(window->isEnabled());
+        find<QPushButton>("Com_Button_8", f)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window->isEnabled());
+    }
+}
+
 TEST_F(RecordFormTest, RenumberingOntoAnotherAnimalIsRefusedWithNothingChanged)
 {
     addWithHistory("A");

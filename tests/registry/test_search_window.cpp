@@ -197,6 +197,19 @@ TEST_F(SearchListTest, AFailingSearchSaysSoAndLeavesTheWindowUsable)
     EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
 }
 
+TEST_F(SearchListTest, F11WhileASearchRunsDoesNotSearchAgain)
+{
+    openList();
+    // The key is handled while the search lets window messages run with the window disabled;
+    // a second search would show the no-match message of the empty herd twice.
+    QCoreApplication::postEvent(find<QWidget>("txtWord"),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier));
+    click("Com_Function_0");
+    QApplication::processEvents();
+    EXPECT_EQ(farm.messages().count(), 1);
+    EXPECT_TRUE(window->isEnabled());
+}
+
 class DeleteTest : public RegistryTest {
 protected:
     void addWithHistory(const QString& number)
