@@ -178,6 +178,9 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
             [this](const QModelIndex& i) { emit dblClick(i.column() + 1, i.row() + 1); });
     connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this](int section) { emit dblClick(section + 1, 0); });
+    // The row numbers are a header too: column 0.
+    connect(verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this](int section) { emit dblClick(0, section + 1); });
 }
 
 void Grid::setMaxRows(int n) { m_model->setRows(n); }

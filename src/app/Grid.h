@@ -92,7 +92,8 @@ public:
     void appendRows(QList<QStringList>&& rows, const QList<QColor>& colors = {});
 
 signals:
-    // Double-click on a cell: its column and row (row 0 for a header).
+    // Double-click on a cell: its column and row (row 0 on the column headers, column 0 on the
+    // row numbers).
     void dblClick(int col, int row);
 
 private:

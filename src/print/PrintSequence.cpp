@@ -88,7 +88,8 @@ bool fillWorkTable(QWidget* window, const QString& table, const QList<QVariantLi
                     throw DbError(insert.lastError());
                 preparedFor = row.size();
             }
-            for (qsizetype i = 0; i < row.size(); ++i) insert.bindValue(int(i), row[i]);
+            // An empty grid cell is the empty text, never a null (the program never writes null).
+            for (qsizetype i = 0; i < row.size(); ++i) insert.bindValue(int(i), bindable(row[i]));
             if (!insert.exec()) throw DbError(insert.lastError());
         }
         insert.finish();

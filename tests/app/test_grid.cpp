@@ -1,5 +1,6 @@
 #include "app/Grid.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -68,6 +69,24 @@ TEST(Grid, SelectionActiveRowAndDoubleClick)
     ASSERT_GE(spy.count(), 1);
     EXPECT_EQ(spy.last().at(0).toInt(), 2);
     EXPECT_EQ(spy.last().at(1).toInt(), 3);
+
+    // Headers report 0: row 0 on a column header, column 0 on a row number.
+    struct HeaderCase {
+        QHeaderView* header;
+        int section, col, row;
+    } headers[] = {{g.horizontalHeader(), 2, 3, 0}, {g.verticalHeader(), 3, 0, 4}};
+    for (const HeaderCase& h : headers) {
+        spy.clear();
+        const int pos = h.header->sectionViewportPosition(h.section) + h.header->sectionSize(h.section) / 2;
+        const QPoint at = h.header->orientation() == Qt::Horizontal ? QPoint(pos, h.header->height() / 2)
+                                                                     : QPoint(h.header->width() / 2, pos);
+        QTest::mousePress(h.header->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(h.header->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(h.header->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_GE(spy.count(), 1) << h.col << "," << h.row;
+        EXPECT_EQ(spy.last().at(0).toInt(), h.col);
+        EXPECT_EQ(spy.last().at(1).toInt(), h.row);
+    }
 }
 
 TEST(Grid, ShrinkingDropsBoldOfRemovedRows)

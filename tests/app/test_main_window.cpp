@@ -100,7 +100,10 @@ TEST(MainWindow, ExitQuestionNoKeepsRunningYesSavesAndEnds)
     w.show();
 
     farm.messages().answer(MsgButton::No);
+    bool visibleWhileAsked = true;
+    farm.messages().onShow = [&](const MessageSpec&) { visibleWhileAsked = w.isVisible(); };
     w.menuClicked(99);
+    EXPECT_FALSE(visibleWhileAsked);  // hidden first, then asked
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec q = farm.messages().last();
     EXPECT_EQ(q.text, QStringLiteral("프로그램을 종료하시겠습니까?"));

@@ -42,6 +42,17 @@ TEST(DBOpen, MissingFileShowsConnectionErrorThenEnds)
     EXPECT_FALSE(QFile::exists(databaseFilePath()));
 }
 
+TEST(DBOpen, UnreachableProgramFolderFails)
+{
+    TestFarm farm;
+    setProgramDir(farm.dir() + QStringLiteral("/없는 폴더"));
+    EXPECT_FALSE(DBOpen());
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
+    EXPECT_EQ(farm.exitCalls(), 1);
+    EXPECT_FALSE(gConn.isOpen());
+}
+
 TEST(DBOpen, FileThatIsNoDatabaseFails)
 {
     TestFarm farm;

@@ -48,6 +48,42 @@ TEST(Schema, EveryTableWithTheProgramsColumnOrder)
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
 }
 
+TEST(Schema, ColumnTypesFollowTheValueEncodings)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    // One letter per column in the program's order: T text, I date number or flag (or whole
+    // number), R number with a decimal point.
+    const struct {
+        const char* table;
+        const char* types;
+    } cases[] = {
+        {"개체관리", "TIIITTTITTTTTITRII"},
+        {"번식기록", "TRRITTIRIIITITTRT"},
+        {"초음파측정", "TTIRTRRRTTT"},
+        {"체척", "TTITRRRRRRRRRR"},
+        {"백신접종", "TITTITTIT"},
+        {"등급판정", "TTIRRRRRTTTTTIIT"},
+        {"농장정보", "TTTTTTT"},
+        {"축산분뇨관리대장", "IRITRTT"},
+        {"개체관리워크", "TTTTTTTTTTTTTTTTTT"},
+        {"번식기록워크", "RRTTTTRTTTTTT"},
+        {"백신접종워크", "TTTTTTTT"},
+        {"교배기록부워크", "TTTTTTTTTT"},
+        {"분만기록부워크", "TTTTTTTTTT"},
+        {"출하성적기록부워크", "TTTTTTTTTTTTTT"},
+        {"축산분뇨관리대장워크", "TTTTTTT"},
+        {"일일관리", "TTTTTTT"},
+    };
+    for (const auto& c : cases) {
+        QString types;
+        QSqlQuery q = runQuery(QStringLiteral("select type from pragma_table_info(?) order by cid"),
+                               {QString::fromUtf8(c.table)});
+        while (q.next()) types += q.value(0).toString().left(1).toUpper();
+        EXPECT_EQ(types, QString::fromLatin1(c.types)) << c.table;
+    }
+}
+
 TEST(Schema, LogicalKeysAreUnique)
 {
     TestFarm farm;

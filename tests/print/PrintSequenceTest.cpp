@@ -76,6 +76,9 @@ TEST_F(PrintTest, FillingStoresRowsInOrderWithQuotesAsTyped)
     EXPECT_EQ(farm.scalar(QStringLiteral("select c01 from 일일관리 order by rowid limit 1 offset 1")),
               QStringLiteral("두번째"));
     EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 0);  // the table is still there
+    // Empty cells are stored as empty texts, never as nulls.
+    EXPECT_EQ(farm.count(QStringLiteral("일일관리"), QStringLiteral("c02 is null or c04 is null or c07 is null")), 0);
+    EXPECT_EQ(farm.scalar(QStringLiteral("select typeof(c04) from 일일관리 order by rowid limit 1")), QStringLiteral("text"));
 
     // Refilling replaces the rows; an empty list leaves an empty table.
     ASSERT_TRUE(fillWorkTable(nullptr, QStringLiteral("일일관리"), {}));
