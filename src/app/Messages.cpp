@@ -23,34 +23,34 @@ QMessageBox::StandardButton toStd(int b)
 void setMessenger(Messenger* m) { gMessenger = m ? m : &gQtMessenger; }
 Messenger& messenger() { return *gMessenger; }
 
-int QtMessenger::show(QWidget* parent, const MessageSpec& spec)
+int QtMessenger::show(QWidget* parent, const MessageSpec& msg)
 {
     QMessageBox box(parent);
-    switch (spec.icon) {
+    switch (msg.icon) {
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     case MsgIcon::None: break;
     }
-    box.setWindowTitle(spec.title.isEmpty() ? QStringLiteral("한우암소관리") : spec.title);
-    QString shown = spec.text;
+    box.setWindowTitle(msg.title.isEmpty() ? QStringLiteral("한우암소관리") : msg.title);
+    QString shown = msg.text;
     shown.replace(kCrLf, QStringLiteral("\n"));
     box.setText(shown);
     box.setTextFormat(Qt::PlainText);
     const int order[] = {MsgButton::Yes, MsgButton::No, MsgButton::Retry, MsgButton::Ok, MsgButton::Cancel};
     for (int b : order)
-        if (spec.buttons & b) box.addButton(toStd(b));
-    if (spec.defaultButton != MsgButton::None) box.setDefaultButton(toStd(spec.defaultButton));
-    if (spec.buttons & MsgButton::Cancel) box.setEscapeButton(QMessageBox::Cancel);
-    else if (spec.buttons & MsgButton::No) box.setEscapeButton(QMessageBox::No);
+        if (msg.buttons & b) box.addButton(toStd(b));
+    if (msg.defaultButton != MsgButton::None) box.setDefaultButton(toStd(msg.defaultButton));
+    if (msg.buttons & MsgButton::Cancel) box.setEscapeButton(QMessageBox::Cancel);
+    else if (msg.buttons & MsgButton::No) box.setEscapeButton(QMessageBox::No);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     for (int b : order)
-        if ((spec.buttons & b) && box.button(toStd(b)) == clicked) return b;
+        if ((msg.buttons & b) && box.button(toStd(b)) == clicked) return b;
     // Closed without a button: the escape answer.
-    if (spec.buttons & MsgButton::Cancel) return MsgButton::Cancel;
-    if (spec.buttons & MsgButton::No) return MsgButton::No;
+    if (msg.buttons & MsgButton::Cancel) return MsgButton::Cancel;
+    if (msg.buttons & MsgButton::No) return MsgButton::No;
     return MsgButton::Ok;
 }
 

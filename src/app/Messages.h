@@ -21,13 +21,13 @@ class Messenger {
 public:
     virtual ~Messenger() = default;
     // Shows the box and returns the pressed button (one MsgButton value).
-    virtual int show(QWidget* parent, const MessageSpec& spec) = 0;
+    virtual int show(QWidget* parent, const MessageSpec& box) = 0;
 };
 
 // The Qt implementation used by the running program.
 class QtMessenger : public Messenger {
 public:
-    int show(QWidget* parent, const MessageSpec& spec) override;
+    int show(QWidget* parent, const MessageSpec& box) override;
 };
 
 // Replaces the messenger (tests install a scripted fake); nullptr restores the Qt one.

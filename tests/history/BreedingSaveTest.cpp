@@ -188,8 +188,8 @@ TEST_F(BreedingFixture, DuplicateDateRefusedForNewButAChangeReachesTheKey)
     EXPECT_TRUE(open);
     EXPECT_EQ(keptSemen, QStringLiteral("KPN-NEW"));
     ASSERT_EQ(farm.messages().count(), 2);
-    EXPECT_EQ(farm.messages().shown()[0].spec.text, QStringLiteral("번식기록을 수정하시겠습니까?"));
-    EXPECT_EQ(farm.messages().shown()[0].spec.title, QStringLiteral("수정"));
+    EXPECT_EQ(farm.messages().shown()[0].box.text, QStringLiteral("번식기록을 수정하시겠습니까?"));
+    EXPECT_EQ(farm.messages().shown()[0].box.title, QStringLiteral("수정"));
     const MessageSpec& err = farm.messages().last();
     EXPECT_EQ(err.title, kAppTitle);
     EXPECT_EQ(err.buttons, MsgButton::Ok);

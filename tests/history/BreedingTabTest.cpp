@@ -142,8 +142,8 @@ TEST_F(BreedingFixture, ARowWithoutDateCannotBeChangedOrDeleted)
     EXPECT_FALSE(withChange(1, [](BreedingDialog&) {}));
     button("cmdDelete1")->click();
     ASSERT_EQ(farm.messages().count(), 2);
-    EXPECT_EQ(farm.messages().shown()[0].spec.title, QStringLiteral("선택오류"));
-    EXPECT_EQ(farm.messages().shown()[1].spec.text, QStringLiteral("선택하신 행에는 날짜가 없어 삭제할 수 없습니다."));
+    EXPECT_EQ(farm.messages().shown()[0].box.title, QStringLiteral("선택오류"));
+    EXPECT_EQ(farm.messages().shown()[1].box.text, QStringLiteral("선택하신 행에는 날짜가 없어 삭제할 수 없습니다."));
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 1);
 }
 

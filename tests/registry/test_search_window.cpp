@@ -314,8 +314,8 @@ TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
     setWorkTablePauseMs(500);
 
     ASSERT_GE(farm.messages().count(), 1);
-    EXPECT_EQ(farm.messages().shown().first().spec.text, "한우암소관리 목록을 출력 하시겠습니까?");
-    EXPECT_EQ(farm.messages().shown().first().spec.title, "출력확인");
+    EXPECT_EQ(farm.messages().shown().first().box.text, "한우암소관리 목록을 출력 하시겠습니까?");
+    EXPECT_EQ(farm.messages().shown().first().box.title, "출력확인");
     EXPECT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
     EXPECT_TRUE(reportControl().reportFileName.endsWith("rpt/TarvikList.rpt"));
     EXPECT_EQ(reportControl().windowTitle, "한우개체 목록 출력");

@@ -3,22 +3,22 @@
 ScriptedMessenger::ScriptedMessenger() { setMessenger(this); }
 ScriptedMessenger::~ScriptedMessenger() { setMessenger(nullptr); }
 
-int ScriptedMessenger::show(QWidget* parent, const MessageSpec& spec)
+int ScriptedMessenger::show(QWidget* parent, const MessageSpec& box)
 {
     int a;
     if (!m_script.empty()) {
         a = m_script.front();
         m_script.pop_front();
-    } else if (spec.defaultButton != MsgButton::None) {
-        a = spec.defaultButton;
-    } else if (spec.buttons & MsgButton::Yes) {
+    } else if (box.defaultButton != MsgButton::None) {
+        a = box.defaultButton;
+    } else if (box.buttons & MsgButton::Yes) {
         a = MsgButton::Yes;
-    } else if (spec.buttons & MsgButton::Retry) {
+    } else if (box.buttons & MsgButton::Retry) {
         a = MsgButton::Retry;
     } else {
         a = MsgButton::Ok;
     }
-    m_shown.push_back({parent, spec, a});
-    if (onShow) onShow(spec);
+    m_shown.push_back({parent, box, a});
+    if (onShow) onShow(box);
     return a;
 }

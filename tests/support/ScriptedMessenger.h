@@ -13,7 +13,7 @@ public:
 
     struct Shown {
         QWidget* parent;
-        MessageSpec spec;
+        MessageSpec box;
         int answer;
     };
 
@@ -23,11 +23,11 @@ public:
     // Runs while a box is "shown" (for example to inspect the window behind it).
     std::function<void(const MessageSpec&)> onShow;
 
-    int show(QWidget* parent, const MessageSpec& spec) override;
+    int show(QWidget* parent, const MessageSpec& box) override;
 
     const QList<Shown>& shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
-    const MessageSpec& last() const { return m_shown.back().spec; }
+    const MessageSpec& last() const { return m_shown.back().box; }
     void clear() { m_shown.clear(); m_script.clear(); }
 
 private:
