@@ -67,54 +67,54 @@ void DailyWindow::query()
 
 void DailyWindow::queryReestrus()
 {
-    const QDate now = today();
-    const auto days = daily::dueDays(now);
-    const auto range = daily::reestrusInseminationRange(now);
-    ListQuery lq;
-    lq.waitText = QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
-    lq.sql = daily::reestrusSql();
-    lq.binds = {range.from, range.to};
-    lq.eachRecord = [this, now, days](const QSqlQuery& q) {
-        const RecordFields f = readRecord(q);
-        const QDate r = daily::reestrusDate(f.inseminated);
-        if (!daily::reestrusListed(r, now)) return;
-        const int row = appendRow();
-        writeCell(1, row, f.number);
-        writeCell(2, row, f.pen);
-        writeCell(3, row, f.ranch);
-        for (int i = 0; i < 4; ++i) {
-            const daily::DayCell cell = daily::reestrusCell(r, days[size_t(i)]);
-            writeCell(4 + i, row, cell.text, cell.bold);
-        }
-    };
-    runListQuery(lq);
+    DueList list;
+    list.waitText = QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
+    list.sql = daily::reestrusSql();
+    list.range = daily::reestrusInseminationRange;
+    list.dueDate = daily::reestrusDate;
+    list.listed = daily::reestrusListed;
+    list.cell = daily::reestrusCell;
+    runDueList(list);
 }
 
 void DailyWindow::queryCalving()
 {
+    DueList list;
+    list.waitText = QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
+    list.sql = daily::calvingSql();
+    list.range = daily::calvingInseminationRange;
+    list.dueDate = daily::calvingDate;
+    list.listed = daily::calvingCandidate;
+    list.cell = daily::calvingCell;
+    // More than a week past the expected day on all four days: not due any more.
+    list.takeBackEmptyRows = true;
+    runDueList(list);
+}
+
+void DailyWindow::runDueList(const DueList& list)
+{
     const QDate now = today();
     const auto days = daily::dueDays(now);
-    const auto range = daily::calvingInseminationRange(now);
+    const auto range = list.range(now);
     ListQuery lq;
-    lq.waitText = QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
-    lq.sql = daily::calvingSql();
+    lq.waitText = list.waitText;
+    lq.sql = list.sql;
     lq.binds = {range.from, range.to};
-    lq.eachRecord = [this, now, days](const QSqlQuery& q) {
+    lq.eachRecord = [this, &list, now, days](const QSqlQuery& q) {
         const RecordFields f = readRecord(q);
-        const QDate c = daily::calvingDate(f.inseminated);
-        if (!daily::calvingCandidate(c, now)) return;
+        const QDate due = list.dueDate(f.inseminated);
+        if (!list.listed(due, now)) return;
         const int row = appendRow();
         writeCell(1, row, f.number);
         writeCell(2, row, f.pen);
         writeCell(3, row, f.ranch);
         bool any = false;
         for (int i = 0; i < 4; ++i) {
-            const daily::DayCell cell = daily::calvingCell(c, days[size_t(i)]);
+            const daily::DayCell cell = list.cell(due, days[size_t(i)]);
             writeCell(4 + i, row, cell.text, cell.bold);
             any = any || !cell.text.isEmpty();
         }
-        // More than a week past the expected day on all four days: not due any more.
-        if (!any) takeBackRow();
+        if (!any && list.takeBackEmptyRows) takeBackRow();
     };
     runListQuery(lq);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // 일일관리: the cows due around today for re-estrus or for calving, one row per breeding
 // record, with what yesterday, today, tomorrow and the day after tomorrow mean for it.
+#include "books/DailyRules.h"
 #include "books/ListWindow.h"
 
 #include <QDate>
@@ -30,5 +31,17 @@ protected:
     void print() override;
 
 private:
+    // One due list: its query, its due date and the texts of its four day cells.
+    struct DueList {
+        QString waitText;
+        QString sql;
+        daily::DateNumberRange (*range)(const QDate& today) = nullptr;
+        QDate (*dueDate)(const QDate& inseminated) = nullptr;
+        bool (*listed)(const QDate& due, const QDate& today) = nullptr;
+        daily::DayCell (*cell)(const QDate& due, const QDate& day) = nullptr;
+        bool takeBackEmptyRows = false;
+    };
+    void runDueList(const DueList& list);
+
     std::array<QDate, 4> m_headerDays;
 };
