@@ -31,6 +31,12 @@ public:
     QString description;
 };
 
+// One SQL text with its '?' values, in order.
+struct BoundStatement {
+    QString sql;
+    QVariantList binds;
+};
+
 // A value ready to bind: a null QString becomes the empty text (never SQL NULL).
 QVariant bindable(const QVariant& v);
 // Runs a query with bound values (positional '?'), forward only; throws DbError.

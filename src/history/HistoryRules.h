@@ -9,11 +9,7 @@
 #include <QVariantList>
 #include <optional>
 
-// One SQL text with its '?' values, in order.
-struct BoundStatement {
-    QString sql;
-    QVariantList binds;
-};
+#include "data/Db.h"
 
 // A check that refused the input: its message box and the field (objectName) to focus.
 struct EntryCheck {

@@ -9,13 +9,13 @@ QVariantList rowValues(const AnimalValues& v)
             v.부번호,   QString(), QString(), v.모번호,   v.판매일,   v.개체특징, v.점수,     v.출하예정일, v.출하일};
 }
 
-void runAll(const QList<Statement>& statements)
+void runAll(const QList<BoundStatement>& statements)
 {
-    for (const Statement& s : statements) execStatement(s.sql, s.binds);
+    for (const BoundStatement& s : statements) execStatement(s.sql, s.binds);
 }
 }  // namespace
 
-Statement animalInsert(const AnimalValues& v)
+BoundStatement animalInsert(const AnimalValues& v)
 {
     return {QStringLiteral("INSERT INTO 개체관리(개체번호, 구분, 구분2, 개체생일, 등록번호, 별명, 우방번호, 입식일자, "
                            "정액번호, 부번호, 축산업번호, 번식농장, 모번호, 판매일, 개체특징, 점수, 출하예정일, 출하일) "
@@ -23,7 +23,7 @@ Statement animalInsert(const AnimalValues& v)
             rowValues(v)};
 }
 
-Statement animalUpdate(const AnimalValues& v, const QString& storedNumber)
+BoundStatement animalUpdate(const AnimalValues& v, const QString& storedNumber)
 {
     QVariantList binds = rowValues(v);
     binds << storedNumber;
@@ -40,17 +40,17 @@ QStringList historyTables()
             QStringLiteral("백신접종"), QStringLiteral("등급판정")};
 }
 
-QList<Statement> renumberStatements(const QString& from, const QString& to)
+QList<BoundStatement> renumberStatements(const QString& from, const QString& to)
 {
-    QList<Statement> list;
+    QList<BoundStatement> list;
     for (const QString& t : historyTables())
         list.append({QStringLiteral("UPDATE %1 SET 개체번호 = ? Where 개체번호 = ?").arg(t), {to, from}});
     return list;
 }
 
-QList<Statement> deleteStatements(const QString& number)
+QList<BoundStatement> deleteStatements(const QString& number)
 {
-    QList<Statement> list;
+    QList<BoundStatement> list;
     const QStringList order = {QStringLiteral("등급판정"), QStringLiteral("백신접종"), QStringLiteral("체척"),
                                QStringLiteral("초음파측정"), QStringLiteral("번식기록"), QStringLiteral("개체관리")};
     for (const QString& t : order)
@@ -66,14 +66,14 @@ bool animalExists(const QString& number)
 
 void insertAnimal(const AnimalValues& v)
 {
-    const Statement s = animalInsert(v);
+    const BoundStatement s = animalInsert(v);
     execStatement(s.sql, s.binds);
 }
 
 void updateAnimal(const AnimalValues& v, const QString& storedNumber)
 {
     Transaction tx;
-    QList<Statement> all{animalUpdate(v, storedNumber)};
+    QList<BoundStatement> all{animalUpdate(v, storedNumber)};
     all += renumberStatements(storedNumber, v.개체번호);
     runAll(all);
     tx.commit();

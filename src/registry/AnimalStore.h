@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include "data/Db.h"
+
 // The values of one 개체관리 row as the record forms store them.
 struct AnimalValues {
     QString 개체번호;       // trimmed
@@ -25,21 +27,16 @@ struct AnimalValues {
     qint64 출하일 = 0;
 };
 
-struct Statement {
-    QString sql;
-    QVariantList binds;
-};
-
 // INSERT of a new animal (all 18 columns; 축산업번호 and 번식농장 always empty).
-Statement animalInsert(const AnimalValues& v);
+BoundStatement animalInsert(const AnimalValues& v);
 // UPDATE of the animal stored under `storedNumber`, possibly giving it a new number.
-Statement animalUpdate(const AnimalValues& v, const QString& storedNumber);
+BoundStatement animalUpdate(const AnimalValues& v, const QString& storedNumber);
 // The history tables that carry an animal's number, in the order they are renumbered.
 QStringList historyTables();
 // Moves the history rows of `from` to `to`: 번식기록, 초음파측정, 체척, 백신접종, 등급판정.
-QList<Statement> renumberStatements(const QString& from, const QString& to);
+QList<BoundStatement> renumberStatements(const QString& from, const QString& to);
 // Deletes the animal's history rows (등급판정, 백신접종, 체척, 초음파측정, 번식기록), then the animal.
-QList<Statement> deleteStatements(const QString& number);
+QList<BoundStatement> deleteStatements(const QString& number);
 
 // True when 개체관리 holds the number.
 bool animalExists(const QString& number);

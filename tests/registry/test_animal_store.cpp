@@ -15,12 +15,7 @@ protected:
     // An animal with one row in each history table.
     void addWithHistory(const QString& number, int sex = 0)
     {
-        farm.addAnimal(number, sex, 20080101);
-        farm.addBreeding(number, 20090101);
-        farm.exec("insert into 초음파측정(개체번호, 개체능력, 측정일) values(?, '육성', 20090201)", {number});
-        farm.exec("insert into 체척(개체번호, 월령, 측정일) values(?, '12', 20090301)", {number});
-        farm.exec("insert into 백신접종(개체번호, 날짜) values(?, 20090401)", {number});
-        farm.exec("insert into 등급판정(개체번호, 판정일) values(?, 20090501)", {number});
+        farm.addAnimalWithHistory(number, sex);
     }
     int rowsOf(const QString& number)
     {
@@ -126,11 +121,11 @@ TEST_F(AnimalStoreTest, DeleteRemovesAllSixTablesOrNothing)
 TEST(AnimalStatements, OrderOfTheHistoryStatements)
 {
     QStringList renumbered, deleted;
-    for (const Statement& s : renumberStatements("A", "B")) {
+    for (const BoundStatement& s : renumberStatements("A", "B")) {
         renumbered << s.sql.section(' ', 1, 1);
         EXPECT_EQ(s.binds, (QVariantList{"B", "A"}));
     }
-    for (const Statement& s : deleteStatements("A")) deleted << s.sql.section(' ', 2, 2);
+    for (const BoundStatement& s : deleteStatements("A")) deleted << s.sql.section(' ', 2, 2);
     EXPECT_EQ(renumbered, (QStringList{"번식기록", "초음파측정", "체척", "백신접종", "등급판정"}));
     EXPECT_EQ(deleted, (QStringList{"등급판정", "백신접종", "체척", "초음파측정", "번식기록", "개체관리"}));
 }

@@ -214,12 +214,7 @@ class DeleteTest : public RegistryTest {
 protected:
     void addWithHistory(const QString& number)
     {
-        farm.addAnimal(number, 0, 20080101);
-        farm.addBreeding(number, 20090101);
-        farm.exec("insert into 초음파측정(개체번호, 개체능력, 측정일) values(?, '육성', 20090201)", {number});
-        farm.exec("insert into 체척(개체번호, 월령, 측정일) values(?, '12', 20090301)", {number});
-        farm.exec("insert into 백신접종(개체번호, 날짜) values(?, 20090401)", {number});
-        farm.exec("insert into 등급판정(개체번호, 판정일) values(?, 20090501)", {number});
+        farm.addAnimalWithHistory(number);
     }
     int rowsOf(const QString& number)
     {

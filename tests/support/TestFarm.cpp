@@ -102,4 +102,14 @@ void TestFarm::addBreeding(const QString& number, qint64 inseminated, const QVar
     insertRow(*this, QStringLiteral("번식기록"), v);
 }
 
+void TestFarm::addAnimalWithHistory(const QString& number, int sex, const QVariantMap& more)
+{
+    addAnimal(number, sex, 20080101, more);
+    addBreeding(number, 20090101);
+    exec(QStringLiteral("insert into 초음파측정(개체번호, 개체능력, 측정일) values(?, '육성', 20090201)"), {number});
+    exec(QStringLiteral("insert into 체척(개체번호, 월령, 측정일) values(?, '12', 20090301)"), {number});
+    exec(QStringLiteral("insert into 백신접종(개체번호, 날짜) values(?, 20090401)"), {number});
+    exec(QStringLiteral("insert into 등급판정(개체번호, 판정일) values(?, 20090501)"), {number});
+}
+
 qint64 dn(const QDate& d) { return datenum::fromDate(d); }

@@ -32,6 +32,8 @@ public:
     // Convenience inserts with the program's column order; unnamed columns get '' or 0.
     void addAnimal(const QString& number, int sex, qint64 birth = 0, const QVariantMap& more = {});
     void addBreeding(const QString& number, qint64 inseminated, const QVariantMap& more = {});
+    // An animal born 2008-01-01 with one row in each of the five history tables.
+    void addAnimalWithHistory(const QString& number, int sex = 0, const QVariantMap& more = {});
 
 private:
     QTemporaryDir m_dir;
