@@ -1,8 +1,8 @@
 #include "bench/bench_daily.h"
 
-#include "app/Clock.h"
-#include "app/ProgramDir.h"
-#include "books/DailyRules.h"
+#include "app/model/Clock.h"
+#include "app/model/ProgramDir.h"
+#include "books/model/DailyRules.h"
 #include "books/DailyWindow.h"
 #include "data/Db.h"
 #include "data/Schema.h"

@@ -1,11 +1,11 @@
 #include "bench/bench_search.h"
 
 #include "app/Grid.h"
-#include "app/ProgramDir.h"
+#include "app/model/ProgramDir.h"
 #include "data/Db.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"
-#include "registry/SearchRules.h"
+#include "registry/model/SearchRules.h"
 #include "registry/SearchWindow.h"
 
 #include <QApplication>

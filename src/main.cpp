@@ -1,7 +1,7 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
 #include "app/MainWindow.h"
-#include "app/ProgramDir.h"
-#include "app/SingleInstance.h"
+#include "app/model/ProgramDir.h"
+#include "app/model/SingleInstance.h"
 #include "app/Windows.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
-#include "app/MainPosition.h"
+#include "app/model/MainPosition.h"
 #include "app/Messages.h"
-#include "app/ProgramDir.h"
-#include "app/ProgramExit.h"
+#include "app/model/ProgramDir.h"
+#include "app/model/ProgramExit.h"
 #include "app/WindowUtil.h"
 
 #include <QApplication>

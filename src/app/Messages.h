@@ -1,21 +1,9 @@
 #pragma once
 // Every message box of the program goes through here, so tests can script the answers.
+#include "app/model/MessageSpec.h"
+
 #include <QString>
 #include <QWidget>
-
-enum class MsgIcon { None, Information, Question, Exclamation, Critical };
-
-namespace MsgButton {
-enum : int { None = 0, Ok = 1, Cancel = 2, Yes = 4, No = 8, Retry = 16 };
-}
-
-struct MessageSpec {
-    MsgIcon icon = MsgIcon::None;
-    QString title;
-    QString text;          // line breaks are CR LF, as the texts are written
-    int buttons = MsgButton::Ok;
-    int defaultButton = MsgButton::None;  // None: the first button
-};
 
 class Messenger {
 public:
@@ -36,6 +24,3 @@ Messenger& messenger();
 
 int showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
                 int buttons = MsgButton::Ok, int defaultButton = MsgButton::None);
-
-// CR LF, the line break of every message text.
-inline const QString kCrLf = QStringLiteral("\r\n");

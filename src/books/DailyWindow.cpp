@@ -1,7 +1,7 @@
 #include "books/DailyWindow.h"
 
-#include "app/Clock.h"
-#include "books/DailyRules.h"
+#include "app/model/Clock.h"
+#include "books/model/DailyRules.h"
 #include "data/Db.h"
 #include "data/Values.h"
 

@@ -4,7 +4,9 @@
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/WindowUtil.h"
+#include "app/DbMessages.h"
 #include "data/Db.h"
+#include "data/FarmInfo.h"
 #include "data/Values.h"
 
 #include <QCloseEvent>
@@ -128,17 +130,16 @@ bool ListWindow::openConnection()
 {
     SS->setMaxRows(0);
     lss1RowCount = 0;
-    m_connected = DBOpen();
+    m_connected = openConnectionOrEnd(this);
     return m_connected;
 }
 
 void ListWindow::loadFarmHeader()
 {
     try {
-        QSqlQuery q = ::runQuery(QStringLiteral("select * from 농장정보 "));
-        if (q.next()) {
-            gs등록번호 = NullTrim(q.value(QStringLiteral("등록번호")));
-            gs사업장명칭 = NullTrim(q.value(QStringLiteral("사업장명칭")));
+        if (const auto farm = readFarmInfo()) {
+            gs등록번호 = farm->등록번호;
+            gs사업장명칭 = farm->사업장명칭;
         }
     } catch (const DbError& e) {
         showPlainError(this, e);

@@ -1,9 +1,6 @@
 #include "data/Db.h"
 
-#include "app/Globals.h"
-#include "app/Messages.h"
-#include "app/ProgramDir.h"
-#include "app/ProgramExit.h"
+#include "app/model/ProgramDir.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +24,7 @@ DbError::DbError(const QString& desc, int num)
 {
 }
 
-bool DBOpen()
+bool DBOpen(QString* error)
 {
     // A new connection object replaces any previous one.
     DBClose();
@@ -54,12 +51,11 @@ bool DBOpen()
                  q.exec(QStringLiteral("select count(*) from sqlite_master")) && q.next();
         }
     }
-    if (!ok) {
-        showConnectionError(nullptr);
-        endProgram(0);
-        return false;
+    if (!ok && error) {
+        *error = QFileInfo(file).isFile() ? QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + file
+                                          : QStringLiteral("데이터베이스 파일이 없습니다: ") + file;
     }
-    return true;
+    return ok;
 }
 
 void DBClose()
@@ -132,36 +128,3 @@ QString koreanErrorSentence(const DbError& e)
     return QString();
 }
 
-void showPlainError(QWidget* parent, const DbError& e)
-{
-    const QString sentence = koreanErrorSentence(e);
-    const QString text = sentence.isEmpty() ? e.description : sentence + kCrLf + e.description;
-    showMessage(parent, MsgIcon::None, kAppTitle, text, MsgButton::Ok);
-}
-
-void showPlainError(QWidget* parent, const QString& description)
-{
-    showMessage(parent, MsgIcon::None, kAppTitle, description, MsgButton::Ok);
-}
-
-void showConnectionError(QWidget* parent)
-{
-    const QString text = QStringLiteral("데이터베이스 연결 오류가 발생했습니다.") + kCrLf + kCrLf + kCrLf +
-                         QStringLiteral("아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName +
-                         kCrLf + kCrLf + QStringLiteral("TEL : ") + kSupportTel;
-    showMessage(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text, MsgButton::Ok);
-}
-
-bool reconnectPrompt(QWidget* parent, const DbError& e)
-{
-    const QString text = QString::number(e.number) + kCrLf + e.description + kCrLf +
-                         QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.") + kCrLf +
-                         QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf +
-                         QStringLiteral("DB를 재접속하시겠습니까?");
-    const int answer = showMessage(parent, MsgIcon::Question, QStringLiteral("DB Access Error"), text,
-                                   MsgButton::Retry | MsgButton::Cancel);
-    if (answer != MsgButton::Retry) return false;
-    DBClose();
-    DBOpen();
-    return true;
-}

@@ -5,21 +5,17 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
-#include <QWidget>
 #include <stdexcept>
 
 // The shared connection; a new connection object on every DBOpen.
 extern QSqlDatabase gConn;
 
-// Opens gConn on <program folder>/db/TARVIK.db. On any failure shows the
-// connection-error message, ends the program through the exit hook and returns false.
-bool DBOpen();
+// Opens gConn on <program folder>/db/TARVIK.db. Returns false when the file is missing or
+// is no readable database, with the reason in `error` when given; it shows nothing: the
+// window that asked decides what the farmer sees (see app/DbMessages.h).
+bool DBOpen(QString* error = nullptr);
 // Closes gConn when it is open; otherwise does nothing.
 void DBClose();
-
-// The support contact shown in the connection-error message.
-inline const QString kSupportName = QStringLiteral("한우관리 프로그램 고객지원센터");
-inline const QString kSupportTel = QStringLiteral("063-270-4827");
 
 // A failed query or statement: the database's own number and description.
 class DbError : public std::runtime_error {
@@ -59,12 +55,3 @@ private:
 
 // The Korean sentence for errors a user can cause, or "" for any other error.
 QString koreanErrorSentence(const DbError& e);
-// The plain error message: OK box with the application title; a Korean sentence
-// first for the errors a user can cause, then the database's description.
-void showPlainError(QWidget* parent, const DbError& e);
-void showPlainError(QWidget* parent, const QString& description);
-// The connection-error message (then the caller ends the program).
-void showConnectionError(QWidget* parent);
-// The reconnect prompt of the work-table fillers: Retry reconnects (DBClose, DBOpen).
-// Returns true when the user chose Retry.
-bool reconnectPrompt(QWidget* parent, const DbError& e);

@@ -1,6 +1,6 @@
 #include "history/BreedingDialog.h"
 
-#include "app/Clock.h"
+#include "app/model/Clock.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

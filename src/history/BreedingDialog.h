@@ -1,7 +1,7 @@
 #pragma once
 // The breeding entry dialog 번식기록 ("번식기록 등록/수정"): one insemination with its
 // pregnancy check, expected calving and calving.
-#include "history/BreedingRecord.h"
+#include "history/model/BreedingRecord.h"
 #include "history/HistoryEntryDialog.h"
 
 class QButtonGroup;

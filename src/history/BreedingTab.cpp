@@ -1,7 +1,7 @@
 #include "history/BreedingTab.h"
 
 #include "history/BreedingDialog.h"
-#include "history/BreedingRecord.h"
+#include "history/model/BreedingRecord.h"
 
 namespace {
 HistoryTab::Layout breedingLayout()

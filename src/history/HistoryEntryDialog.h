@@ -3,7 +3,7 @@
 // (the record's date as yyyymmdd, empty for a new record), checks the input in a fixed
 // order, asks, runs one INSERT or UPDATE, writes the owner tab's grid row and closes.
 // Enter does nothing; Esc and 취 소 close without storing.
-#include "history/HistoryRules.h"
+#include "history/model/HistoryRules.h"
 
 #include <QDate>
 #include <QDialog>

@@ -2,6 +2,7 @@
 
 #include "app/Grid.h"
 #include "app/Messages.h"
+#include "app/DbMessages.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryEntryDialog.h"

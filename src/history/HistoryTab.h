@@ -3,7 +3,7 @@
 // 신규등록 / 수 정 / 삭 제 under it (double-click = 수 정) and fixed notes beside it.
 // A concrete tab supplies its layout, its queries and its entry dialog; the dialog
 // writes the stored record back into this tab's grid.
-#include "history/HistoryRules.h"
+#include "history/model/HistoryRules.h"
 
 #include <QDate>
 #include <QList>

@@ -1,10 +1,10 @@
 #include "print/CrystalReport.h"
 
-#include "app/Clock.h"
+#include "app/model/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
-#include "print/PrinterSystem.h"
-#include "print/ReportRenderer.h"
+#include "print/model/PrinterSystem.h"
+#include "print/model/ReportRenderer.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -48,6 +48,13 @@ int CrystalReport::fail(int status, const QString& why)
 }
 
 namespace {
+// Full-page coordinates: the report layout places everything itself.
+void applyPageSetup(const report::Definition& def, QPrinter* printer)
+{
+    printer->setFullPage(true);
+    printer->setPageLayout(report::pageLayout(def));
+}
+
 
 // Work-table rows in the order they were stored.
 QList<QStringList> readRows(const QString& table)
@@ -104,7 +111,7 @@ int CrystalReport::run()
         if (printFileName.isEmpty()) return fail(OutputFailed, QStringLiteral("저장할 파일 이름이 없습니다."));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFileName);
-        report::applyPageSetup(def, &printer);
+        applyPageSetup(def, &printer);
         if (!report::render(def, data, &printer, &error)) return fail(OutputFailed, error);
         const QFileInfo out(printFileName);
         if (!out.isFile() || out.size() == 0) return fail(OutputFailed, QStringLiteral("PDF 파일을 쓸 수 없습니다."));
@@ -118,7 +125,7 @@ int CrystalReport::run()
         printer.setPrinterName(name);
         if (!printer.isValid() || printer.printerName() != name)
             return fail(NoPrinter, QStringLiteral("프린터 '%1'을(를) 쓸 수 없습니다.").arg(name));
-        report::applyPageSetup(def, &printer);
+        applyPageSetup(def, &printer);
         if (!report::render(def, data, &printer, &error)) return fail(OutputFailed, error);
         if (printer.printerState() == QPrinter::Error)
             return fail(OutputFailed, QStringLiteral("프린터가 인쇄 작업을 받지 않았습니다."));
@@ -129,7 +136,7 @@ int CrystalReport::run()
         if (!name.isEmpty()) printer.setPrinterName(name);
         // Without a usable printer the preview still shows the pages (and saves as PDF).
         if (name.isEmpty() || !printer.isValid()) printer.setOutputFormat(QPrinter::PdfFormat);
-        report::applyPageSetup(def, &printer);
+        applyPageSetup(def, &printer);
         QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
         preview.setObjectName(QStringLiteral("reportPreview"));
         preview.setWindowTitle(windowTitle);

@@ -1,7 +1,8 @@
 #include "print/PrintSequence.h"
 
 #include "app/Messages.h"
-#include "app/ProgramDir.h"
+#include "app/model/ProgramDir.h"
+#include "app/DbMessages.h"
 #include "data/Db.h"
 #include "print/CrystalReport.h"
 #include "print/PrnSetup.h"

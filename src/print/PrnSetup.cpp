@@ -1,9 +1,9 @@
 #include "print/PrnSetup.h"
 
 #include "app/Globals.h"
-#include "app/ProgramDir.h"
+#include "app/model/ProgramDir.h"
 #include "print/CrystalReport.h"
-#include "print/PrinterSystem.h"
+#include "print/model/PrinterSystem.h"
 #include "print/frmPrnSetup.h"
 
 #include <QApplication>

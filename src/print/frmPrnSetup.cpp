@@ -4,7 +4,7 @@
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/WindowUtil.h"
-#include "print/PrinterSystem.h"
+#include "print/model/PrinterSystem.h"
 #include "print/PrnSetup.h"
 
 #include <QApplication>

@@ -1,14 +1,15 @@
 #include "registry/AnimalRecordForm.h"
 
-#include "app/Clock.h"
+#include "app/model/Clock.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
+#include "app/DbMessages.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryTab.h"
-#include "registry/SearchRules.h"
+#include "registry/model/SearchRules.h"
 #include "registry/SearchWindow.h"
 
 #include <QButtonGroup>

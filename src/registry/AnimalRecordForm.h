@@ -2,7 +2,7 @@
 // What the cow and bull record forms share: the registration fields, the check-box
 // dates, loading from and writing back to the search list, save and close. Each form
 // adds its own fields, history tabs, print buttons and refresh order.
-#include "registry/AnimalStore.h"
+#include "registry/model/AnimalStore.h"
 
 #include <QDate>
 #include <QMap>

@@ -1,7 +1,7 @@
 #pragma once
 // Fills the search list from an open query: rows of 17 cells, bulls in blue, the age
 // filter applied, the window repainted on a time budget while it reads.
-#include "registry/SearchRules.h"
+#include "registry/model/SearchRules.h"
 
 #include <QColor>
 #include <QDate>

@@ -1,15 +1,17 @@
 #include "registry/SearchWindow.h"
 
-#include "app/Clock.h"
+#include "app/model/Clock.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/Messages.h"
-#include "app/ProgramExit.h"
+#include "app/model/ProgramExit.h"
 #include "app/WindowKeys.h"
+#include "app/DbMessages.h"
 #include "data/Db.h"
+#include "data/FarmInfo.h"
 #include "data/Values.h"
 #include "print/PrintSequence.h"
-#include "registry/AnimalStore.h"
+#include "registry/model/AnimalStore.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
 #include "registry/SearchFill.h"
@@ -67,7 +69,7 @@ SearchWindow::SearchWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     // Loading: an empty list, the connection, the farm header.
     SS->setMaxRows(0);
     lss1RowCount = 0;
-    m_connected = DBOpen();
+    m_connected = openConnectionOrEnd(this);
     if (!m_connected) return;  // the program has ended
     loadFarmInfo();
 }
@@ -214,10 +216,9 @@ void SearchWindow::setAgeBoxShown(bool shown) { m_ageFrame->setVisible(shown); }
 void SearchWindow::loadFarmInfo()
 {
     try {
-        QSqlQuery q = runQuery(QStringLiteral("select * from 농장정보 "));
-        if (q.next()) {
-            gs등록번호 = NullTrim(q.value(QStringLiteral("등록번호")));
-            gs사업장명칭 = NullTrim(q.value(QStringLiteral("사업장명칭")));
+        if (const auto farm = readFarmInfo()) {
+            gs등록번호 = farm->등록번호;
+            gs사업장명칭 = farm->사업장명칭;
         }
     } catch (const DbError& e) {
         showPlainError(this, e);

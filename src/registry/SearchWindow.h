@@ -2,7 +2,7 @@
 // frmSearch: the registry window. Lists the animals of 개체관리 by sex, search word and
 // age, and is the way into the cow and bull record forms; deletes an animal with its
 // whole history and prints the list.
-#include "registry/SearchRules.h"
+#include "registry/model/SearchRules.h"
 
 #include <QPointer>
 #include <QWidget>

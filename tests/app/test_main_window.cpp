@@ -1,7 +1,7 @@
-#include "app/MainPosition.h"
+#include "app/model/MainPosition.h"
 #include "app/MainWindow.h"
-#include "app/ProgramDir.h"
-#include "app/SingleInstance.h"
+#include "app/model/ProgramDir.h"
+#include "app/model/SingleInstance.h"
 #include "support/TestFarm.h"
 
 #include <QAbstractButton>

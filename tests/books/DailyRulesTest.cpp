@@ -1,5 +1,5 @@
 // The day rules of the daily due lists, over the edge cases around the due dates.
-#include "books/DailyRules.h"
+#include "books/model/DailyRules.h"
 #include "data/Values.h"
 
 #include <gtest/gtest.h>

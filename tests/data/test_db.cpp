@@ -1,6 +1,8 @@
 #include "app/Globals.h"
-#include "app/ProgramDir.h"
+#include "app/model/ProgramDir.h"
+#include "app/DbMessages.h"
 #include "data/Db.h"
+#include "data/FarmInfo.h"
 #include "data/Schema.h"
 #include "support/TestFarm.h"
 
@@ -28,7 +30,7 @@ TEST(DBOpen, MissingFileShowsConnectionErrorThenEnds)
 {
     TestFarm farm;
     QFile::remove(databaseFilePath());
-    EXPECT_FALSE(DBOpen());
+    EXPECT_FALSE(openConnectionOrEnd(nullptr));
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.title, QStringLiteral("데이터베이스 연결 오류"));
@@ -46,7 +48,7 @@ TEST(DBOpen, UnreachableProgramFolderFails)
 {
     TestFarm farm;
     setProgramDir(farm.dir() + QStringLiteral("/없는 폴더"));
-    EXPECT_FALSE(DBOpen());
+    EXPECT_FALSE(openConnectionOrEnd(nullptr));
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
     EXPECT_EQ(farm.exitCalls(), 1);
@@ -60,7 +62,7 @@ TEST(DBOpen, FileThatIsNoDatabaseFails)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(QByteArray(4096, 'x'));
     f.close();
-    EXPECT_FALSE(DBOpen());
+    EXPECT_FALSE(openConnectionOrEnd(nullptr));
     EXPECT_EQ(farm.exitCalls(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
 }
@@ -135,4 +137,29 @@ TEST(Transaction, RollsBackUnlessCommitted)
         t.commit();
     }
     EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
+}
+
+TEST(DBOpen, ReportsFailureToItsCallerWithoutShowingAnything)
+{
+    TestFarm farm;
+    QFile::remove(databaseFilePath());
+    QString error;
+    EXPECT_FALSE(DBOpen(&error));
+    EXPECT_TRUE(error.contains(QStringLiteral("데이터베이스 파일이 없습니다")));
+    EXPECT_EQ(farm.messages().count(), 0);
+    EXPECT_EQ(farm.exitCalls(), 0);
+}
+
+TEST(FarmInfo, ReadsTheOneRowTrimmedAndNothingWhenEmpty)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    farm.exec(QStringLiteral("update 농장정보 set 등록번호 = ' 123 ', 사업장명칭 = '하늘 농장 '"));
+    auto info = readFarmInfo();
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->등록번호, QStringLiteral("123"));
+    EXPECT_EQ(info->사업장명칭, QStringLiteral("하늘 농장"));
+    EXPECT_EQ(info->축종, QStringLiteral("한우"));
+    farm.exec(QStringLiteral("delete from 농장정보"));
+    EXPECT_FALSE(readFarmInfo().has_value());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A cow with a breeding tab hosted in a plain window, and a driver for the modal dialog.
-#include "app/Clock.h"
+#include "app/model/Clock.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "history/BreedingDialog.h"

@@ -1,5 +1,5 @@
 // The breeding rules without the dialog: checks, bound values and grid rows.
-#include "history/BreedingRecord.h"
+#include "history/model/BreedingRecord.h"
 
 #include <gtest/gtest.h>
 

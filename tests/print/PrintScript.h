@@ -11,7 +11,7 @@
 //   print.previewTitles / print.dialogRuns / print.printers.setCalls
 #include "print/CrystalReport.h"
 #include "print/PrintSequence.h"
-#include "print/PrinterSystem.h"
+#include "print/model/PrinterSystem.h"
 #include "print/PrnSetup.h"
 #include "print/frmPrnSetup.h"
 

@@ -1,7 +1,7 @@
 // Reading report files: what the format accepts, what it refuses, and how rows are paged.
 #include "print/CrystalReport.h"
-#include "print/ReportDefinition.h"
-#include "print/ReportRenderer.h"
+#include "print/model/ReportDefinition.h"
+#include "print/model/ReportRenderer.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

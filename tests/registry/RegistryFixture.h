@@ -1,6 +1,6 @@
 #pragma once
 // A farm, a fixed today and the search list window, driven through its controls.
-#include "app/Clock.h"
+#include "app/model/Clock.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "data/Db.h"

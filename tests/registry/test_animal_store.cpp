@@ -1,7 +1,7 @@
 // Storing, renumbering and deleting an animal: all or nothing.
 #include "data/Db.h"
 #include "data/Values.h"
-#include "registry/AnimalStore.h"
+#include "registry/model/AnimalStore.h"
 #include "support/TestFarm.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // order, the age filter, the cell texts and the rows of the list print.
 #include "data/Db.h"
 #include "data/Values.h"
-#include "registry/SearchRules.h"
+#include "registry/model/SearchRules.h"
 #include "support/TestFarm.h"
 
 namespace {

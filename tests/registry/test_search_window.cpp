@@ -6,7 +6,7 @@
 #include "app/Windows.h"
 #include "print/CrystalReport.h"
 #include "print/PrintSequence.h"
-#include "print/PrinterSystem.h"
+#include "print/model/PrinterSystem.h"
 #include "print/PrnSetup.h"
 #include "print/frmPrnSetup.h"
 

@@ -1,4 +1,4 @@
-#include "registry/AnimalStore.h"
+#include "registry/model/AnimalStore.h"
 
 #include "data/Db.h"
 

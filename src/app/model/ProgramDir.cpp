@@ -1,4 +1,4 @@
-#include "app/ProgramDir.h"
+#include "app/model/ProgramDir.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/Clock.h"
+#include "app/model/Clock.h"
 
 namespace {
 QDate gOverride;

@@ -1,4 +1,4 @@
-#include "registry/SearchRules.h"
+#include "registry/model/SearchRules.h"
 
 #include "data/Values.h"
 

@@ -1,4 +1,4 @@
-#include "app/ProgramExit.h"
+#include "app/model/ProgramExit.h"
 
 #include <cstdlib>
 

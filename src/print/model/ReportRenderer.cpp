@@ -1,4 +1,4 @@
-#include "print/ReportRenderer.h"
+#include "print/model/ReportRenderer.h"
 
 #include "data/Values.h"
 
@@ -6,7 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <cmath>
 
 namespace report {
@@ -246,20 +246,18 @@ QString resolve(const Template& t, const Data& data, int page, int pages, const 
     return out;
 }
 
-void applyPageSetup(const Definition& def, QPrinter* printer)
+QPageLayout pageLayout(const Definition& def)
 {
-    printer->setFullPage(true);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                       def.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    return QPageLayout(QPageSize(QPageSize::A4), def.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-bool render(const Definition& def, const Data& data, QPrinter* printer, QString* error)
+bool render(const Definition& def, const Data& data, QPagedPaintDevice* device, QString* error)
 {
     QList<PagePlan> plan;
     if (!planPages(def, int(data.rows.size()), &plan, error)) return false;
     QPainter painter;
-    if (!painter.begin(printer)) {
+    if (!painter.begin(device)) {
         if (error) *error = QStringLiteral("출력 장치에 그릴 수 없습니다.");
         return false;
     }
@@ -268,7 +266,7 @@ bool render(const Definition& def, const Data& data, QPrinter* printer, QString*
     Canvas canvas(painter, def);
     const int pages = int(plan.size());
     for (int i = 0; i < pages; ++i) {
-        if (i > 0 && !printer->newPage()) {
+        if (i > 0 && !device->newPage()) {
             painter.end();
             if (error) *error = QStringLiteral("새 쪽을 시작할 수 없습니다.");
             return false;

@@ -1,15 +1,16 @@
 #pragma once
 // Lays a report out on A4 pages and paints it with QPainter on any QPrinter (a printer queue,
 // the preview window's pages, a PDF file): the same layout for every destination.
-#include "print/ReportDefinition.h"
+#include "print/model/ReportDefinition.h"
 
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace report {
 
@@ -36,9 +37,10 @@ bool planPages(const Definition& def, int rowCount, QList<PagePlan>* pages, QStr
 QString resolve(const Template& t, const Data& data, int page, int pages, const QStringList* row = nullptr,
                 int rowNumber = 0);
 
-// Sets A4, the orientation and full-page coordinates on the printer.
-void applyPageSetup(const Definition& def, QPrinter* printer);
-// Paints every page. False (error set) when the printer cannot be painted on.
-bool render(const Definition& def, const Data& data, QPrinter* printer, QString* error);
+// The report's paper: A4 in its orientation, no margins (the layout places everything).
+QPageLayout pageLayout(const Definition& def);
+// Paints every page on a printer or a PDF writer whose page layout is pageLayout(def).
+// False (error set) when the device cannot be painted on.
+bool render(const Definition& def, const Data& data, QPagedPaintDevice* device, QString* error);
 
 }  // namespace report

@@ -1,7 +1,7 @@
 #pragma once
 // The breeding records of a cow: grid layout, the entry dialog's values, its checks,
 // statements and grid rows. UI-free, so the rules can be tested directly.
-#include "history/HistoryRules.h"
+#include "history/model/HistoryRules.h"
 
 #include <QDate>
 #include <QString>

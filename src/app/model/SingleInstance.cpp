@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "app/model/SingleInstance.h"
 
 #include <QCryptographicHash>
 #include <QDir>

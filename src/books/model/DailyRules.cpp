@@ -1,4 +1,4 @@
-#include "books/DailyRules.h"
+#include "books/model/DailyRules.h"
 
 #include "data/Values.h"
 

@@ -1,4 +1,4 @@
-#include "app/MainPosition.h"
+#include "app/model/MainPosition.h"
 
 #include <QSettings>
 

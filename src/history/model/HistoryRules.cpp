@@ -1,4 +1,4 @@
-#include "history/HistoryRules.h"
+#include "history/model/HistoryRules.h"
 
 #include "data/Values.h"
 

@@ -1,4 +1,4 @@
-#include "history/BreedingRecord.h"
+#include "history/model/BreedingRecord.h"
 
 #include "data/Values.h"
 

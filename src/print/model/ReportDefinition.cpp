@@ -1,4 +1,4 @@
-#include "print/ReportDefinition.h"
+#include "print/model/ReportDefinition.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "print/PrinterSystem.h"
+#include "print/model/PrinterSystem.h"
 
 #include <cups/cups.h>
 

@@ -1,0 +1,20 @@
+#include "data/FarmInfo.h"
+
+#include "data/Db.h"
+#include "data/Values.h"
+
+std::optional<FarmInfo> readFarmInfo()
+{
+    QSqlQuery q = runQuery(QStringLiteral("select * from 농장정보 "));
+    if (!q.next()) return std::nullopt;
+    const auto field = [&q](const char* name) { return NullTrim(q.value(QString::fromUtf8(name))); };
+    FarmInfo f;
+    f.등록번호 = field("등록번호");
+    f.고유번호 = field("고유번호");
+    f.성명 = field("성명");
+    f.주민번호 = field("주민번호");
+    f.사업장명칭 = field("사업장명칭");
+    f.소재지 = field("소재지");
+    f.축종 = field("축종");
+    return f;
+}
