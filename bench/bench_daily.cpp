@@ -2,8 +2,8 @@
 
 #include "app/model/Clock.h"
 #include "app/model/ProgramDir.h"
-#include "books/model/DailyRules.h"
 #include "books/DailyWindow.h"
+#include "books/model/DailyRules.h"
 #include "data/Db.h"
 #include "data/Schema.h"
 #include "data/Values.h"
@@ -48,9 +48,11 @@ QString writeFarm(const QString& file, int records)
         QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
         db.transaction();
         QSqlQuery animal(db), breeding(db);
-        animal.prepare(QStringLiteral("insert into 개체관리 (개체번호, 구분, 구분2, 개체생일, 별명, 우방번호) values (?, ?, 0, ?, ?, ?)"));
-        breeding.prepare(QStringLiteral("insert into 번식기록 (개체번호, 산차, 회수, 수정일, 예정일, 판정일, 가부, 분만일, 성별) "
-                                        "values (?, ?, 1, ?, ?, ?, ?, ?, -1)"));
+        animal.prepare(QStringLiteral(
+            "insert into 개체관리 (개체번호, 구분, 구분2, 개체생일, 별명, 우방번호) values (?, ?, 0, ?, ?, ?)"));
+        breeding.prepare(
+            QStringLiteral("insert into 번식기록 (개체번호, 산차, 회수, 수정일, 예정일, 판정일, 가부, 분만일, 성별) "
+                           "values (?, ?, 1, ?, ?, ?, ?, ?, -1)"));
         QRandomGenerator rng(20091208);
         const QStringList ranches = {"햇살목장", "푸른들목장", "한빛목장", "새벽목장", "들꽃목장"};
         const int animals = (records + kInseminationsPerCow - 1) / kInseminationsPerCow;
@@ -138,14 +140,12 @@ void benchDaily()
             w.show();
             const int runs = 5;
             const double reTotal = bestMs(runs, [&] { w.queryReestrus(); });
-            const double reBare = bestMs(runs, [&] {
-                bareQueryRows(daily::reestrusSql(), daily::reestrusInseminationRange(today()));
-            });
+            const double reBare =
+                bestMs(runs, [&] { bareQueryRows(daily::reestrusSql(), daily::reestrusInseminationRange(today())); });
             report("reestrus", records, reTotal, reBare);
             const double caTotal = bestMs(runs, [&] { w.queryCalving(); });
-            const double caBare = bestMs(runs, [&] {
-                bareQueryRows(daily::calvingSql(), daily::calvingInseminationRange(today()));
-            });
+            const double caBare =
+                bestMs(runs, [&] { bareQueryRows(daily::calvingSql(), daily::calvingInseminationRange(today())); });
             report("calving", records, caTotal, caBare);
             w.close();
         }

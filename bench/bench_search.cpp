@@ -5,8 +5,8 @@
 #include "data/Db.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"
-#include "registry/model/SearchRules.h"
 #include "registry/SearchWindow.h"
+#include "registry/model/SearchRules.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
 #include "app/MainWindow.h"
+#include "app/Windows.h"
 #include "app/model/ProgramDir.h"
 #include "app/model/SingleInstance.h"
-#include "app/Windows.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

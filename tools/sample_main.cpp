@@ -32,8 +32,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(db.lastError().text()));
             return 1;
         }
-        QSqlQuery(db).exec(QStringLiteral("update 농장정보 set 등록번호 = '35-123-4567', 사업장명칭 = '햇살한우농장', "
-                                          "성명 = '홍길동', 소재지 = '전라북도 정읍시'"));
+        QSqlQuery(db).exec(
+            QStringLiteral("update 농장정보 set 등록번호 = '35-123-4567', 사업장명칭 = '햇살한우농장', "
+                           "성명 = '홍길동', 소재지 = '전라북도 정읍시'"));
         err = writeSampleFarm(db, o);
         db.close();
     }

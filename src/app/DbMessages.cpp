@@ -27,8 +27,8 @@ void showPlainError(QWidget* parent, const QString& description)
 void showConnectionError(QWidget* parent)
 {
     const QString text = QStringLiteral("데이터베이스 연결 오류가 발생했습니다.") + kCrLf + kCrLf + kCrLf +
-                         QStringLiteral("아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName +
-                         kCrLf + kCrLf + QStringLiteral("TEL : ") + kSupportTel;
+                         QStringLiteral("아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName + kCrLf +
+                         kCrLf + QStringLiteral("TEL : ") + kSupportTel;
     showMessage(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text, MsgButton::Ok);
 }
 
@@ -36,8 +36,7 @@ bool reconnectPrompt(QWidget* parent, const DbError& e)
 {
     const QString text = QString::number(e.number) + kCrLf + e.description + kCrLf +
                          QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.") + kCrLf +
-                         QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf +
-                         QStringLiteral("DB를 재접속하시겠습니까?");
+                         QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf + QStringLiteral("DB를 재접속하시겠습니까?");
     const int answer = showMessage(parent, MsgIcon::Question, QStringLiteral("DB Access Error"), text,
                                    MsgButton::Retry | MsgButton::Cancel);
     if (answer != MsgButton::Retry) return false;

@@ -5,8 +5,14 @@
 
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows(); }
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_cols; }
+int GridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows();
+}
+int GridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
@@ -28,8 +34,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
             return f;
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -123,13 +128,18 @@ QColor GridModel::rowColor(int row) const
 void GridModel::setBold(int col, int row, bool bold)
 {
     if (col < 1 || col > m_cols || row < 1 || row > rows()) return;
-    if (bold) m_bold.insert(key(col, row));
-    else m_bold.remove(key(col, row));
+    if (bold)
+        m_bold.insert(key(col, row));
+    else
+        m_bold.remove(key(col, row));
     const QModelIndex i = index(row - 1, col - 1);
     emit dataChanged(i, i, {Qt::FontRole});
 }
 
-bool GridModel::isBold(int col, int row) const { return m_bold.contains(key(col, row)); }
+bool GridModel::isBold(int col, int row) const
+{
+    return m_bold.contains(key(col, row));
+}
 
 void GridModel::setRowHeight(int row, int h)
 {
@@ -183,15 +193,42 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
             [this](int section) { emit dblClick(0, section + 1); });
 }
 
-void Grid::setMaxRows(int n) { m_model->setRows(n); }
-int Grid::maxRows() const { return m_model->rows(); }
-void Grid::setMaxCols(int n) { m_model->setCols(n); }
-int Grid::maxCols() const { return m_model->cols(); }
-QString Grid::text() const { return m_model->text(m_col, m_row); }
-void Grid::setText(const QString& text) { m_model->setText(m_col, m_row, text); }
-void Grid::setRowHeight(int h) { m_model->setRowHeight(m_row, h); }
-int Grid::rowHeight(int row) const { return m_model->rowHeight(row); }
-void Grid::clearText() { m_model->clearText(); }
+void Grid::setMaxRows(int n)
+{
+    m_model->setRows(n);
+}
+int Grid::maxRows() const
+{
+    return m_model->rows();
+}
+void Grid::setMaxCols(int n)
+{
+    m_model->setCols(n);
+}
+int Grid::maxCols() const
+{
+    return m_model->cols();
+}
+QString Grid::text() const
+{
+    return m_model->text(m_col, m_row);
+}
+void Grid::setText(const QString& text)
+{
+    m_model->setText(m_col, m_row, text);
+}
+void Grid::setRowHeight(int h)
+{
+    m_model->setRowHeight(m_row, h);
+}
+int Grid::rowHeight(int row) const
+{
+    return m_model->rowHeight(row);
+}
+void Grid::clearText()
+{
+    m_model->clearText();
+}
 
 void Grid::setSelection(int col1, int row1, int col2, int row2)
 {
@@ -216,10 +253,22 @@ void Grid::setActiveCell(int col, int row)
     setCurrentIndex(m_model->index(row - 1, col - 1));
 }
 
-void Grid::setRowForeColor(int row, const QColor& c) { m_model->setRowColor(row, c); }
-QColor Grid::rowForeColor(int row) const { return m_model->rowColor(row); }
-void Grid::setFontBold(bool bold) { m_model->setBold(m_col, m_row, bold); }
-bool Grid::fontBold() const { return m_model->isBold(m_col, m_row); }
+void Grid::setRowForeColor(int row, const QColor& c)
+{
+    m_model->setRowColor(row, c);
+}
+QColor Grid::rowForeColor(int row) const
+{
+    return m_model->rowColor(row);
+}
+void Grid::setFontBold(bool bold)
+{
+    m_model->setBold(m_col, m_row, bold);
+}
+bool Grid::fontBold() const
+{
+    return m_model->isBold(m_col, m_row);
+}
 
 void Grid::setHeaders(const QStringList& headers)
 {

@@ -1,10 +1,10 @@
 #include "app/MainWindow.h"
 
-#include "app/model/MainPosition.h"
 #include "app/Messages.h"
+#include "app/WindowUtil.h"
+#include "app/model/MainPosition.h"
 #include "app/model/ProgramDir.h"
 #include "app/model/ProgramExit.h"
-#include "app/WindowUtil.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,8 +32,8 @@ QPixmap mainPicture(const QSize& size)
     p.fillRect(pm.rect(), sky);
     QPainterPath hill;
     hill.moveTo(0, size.height() * 0.72);
-    hill.cubicTo(size.width() * 0.3, size.height() * 0.6, size.width() * 0.6, size.height() * 0.85,
-                 size.width(), size.height() * 0.7);
+    hill.cubicTo(size.width() * 0.3, size.height() * 0.6, size.width() * 0.6, size.height() * 0.85, size.width(),
+                 size.height() * 0.7);
     hill.lineTo(size.width(), size.height());
     hill.lineTo(0, size.height());
     p.fillPath(hill, QColor(80, 120, 50));
@@ -85,8 +85,8 @@ MainWindow::MainWindow(QWidget* parent)
     const struct {
         int index;
         const char* caption;
-    } items[] = {{0, "개체관리"}, {1, "교배기록부"}, {2, "분만기록부"}, {3, "출하기록부"},
-                 {4, "축산분뇨 관리대장"}, {5, "농장정보"}, {6, "일일관리 대상조회"}, {99, "종     료"}};
+    } items[] = {{0, "개체관리"},          {1, "교배기록부"}, {2, "분만기록부"},        {3, "출하기록부"},
+                 {4, "축산분뇨 관리대장"}, {5, "농장정보"},   {6, "일일관리 대상조회"}, {99, "종     료"}};
     int pos = 0;
     for (const auto& it : items) {
         auto* b = new QPushButton(QString::fromUtf8(it.caption), frame);
@@ -105,15 +105,24 @@ MainWindow::MainWindow(QWidget* parent)
         ++pos;
     }
 
-    for (QWidget* handle : {static_cast<QWidget*>(frame), static_cast<QWidget*>(image),
-                            static_cast<QWidget*>(title), static_cast<QWidget*>(brand)})
+    for (QWidget* handle : {static_cast<QWidget*>(frame), static_cast<QWidget*>(image), static_cast<QWidget*>(title),
+                            static_cast<QWidget*>(brand)})
         makeDragHandle(handle, this);
 }
 
-void MainWindow::setOpener(int index, Opener opener) { m_openers.insert(index, std::move(opener)); }
+void MainWindow::setOpener(int index, Opener opener)
+{
+    m_openers.insert(index, std::move(opener));
+}
 
-QAbstractButton* MainWindow::menuButton(int index) const { return m_buttons.value(index); }
-QWidget* MainWindow::openWindow(int index) const { return m_open.value(index); }
+QAbstractButton* MainWindow::menuButton(int index) const
+{
+    return m_buttons.value(index);
+}
+QWidget* MainWindow::openWindow(int index) const
+{
+    return m_open.value(index);
+}
 
 void MainWindow::menuClicked(int index)
 {

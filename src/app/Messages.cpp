@@ -20,8 +20,14 @@ QMessageBox::StandardButton toStd(int b)
 }
 }  // namespace
 
-void setMessenger(Messenger* m) { gMessenger = m ? m : &gQtMessenger; }
-Messenger& messenger() { return *gMessenger; }
+void setMessenger(Messenger* m)
+{
+    gMessenger = m ? m : &gQtMessenger;
+}
+Messenger& messenger()
+{
+    return *gMessenger;
+}
 
 int QtMessenger::show(QWidget* parent, const MessageSpec& msg)
 {
@@ -42,8 +48,10 @@ int QtMessenger::show(QWidget* parent, const MessageSpec& msg)
     for (int b : order)
         if (msg.buttons & b) box.addButton(toStd(b));
     if (msg.defaultButton != MsgButton::None) box.setDefaultButton(toStd(msg.defaultButton));
-    if (msg.buttons & MsgButton::Cancel) box.setEscapeButton(QMessageBox::Cancel);
-    else if (msg.buttons & MsgButton::No) box.setEscapeButton(QMessageBox::No);
+    if (msg.buttons & MsgButton::Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (msg.buttons & MsgButton::No)
+        box.setEscapeButton(QMessageBox::No);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     for (int b : order)

@@ -22,5 +22,5 @@ public:
 void setMessenger(Messenger* m);
 Messenger& messenger();
 
-int showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
-                int buttons = MsgButton::Ok, int defaultButton = MsgButton::None);
+int showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text, int buttons = MsgButton::Ok,
+                int defaultButton = MsgButton::None);

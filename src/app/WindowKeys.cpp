@@ -9,7 +9,10 @@ WindowKeys::WindowKeys(QWidget* window, std::function<void()> onEscape)
     qApp->installEventFilter(this);
 }
 
-WindowKeys::~WindowKeys() { qApp->removeEventFilter(this); }
+WindowKeys::~WindowKeys()
+{
+    qApp->removeEventFilter(this);
+}
 
 bool WindowKeys::eventFilter(QObject* watched, QEvent* event)
 {
@@ -25,8 +28,10 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event)
     }
     if (key == Qt::Key_Escape) {
         if (!press) return false;
-        if (m_onEscape) m_onEscape();
-        else m_window->close();
+        if (m_onEscape)
+            m_onEscape();
+        else
+            m_window->close();
         return true;
     }
     if (key == Qt::Key_F11 && (ke->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0) {

@@ -33,7 +33,10 @@ private:
 };
 }  // namespace
 
-void makeDragHandle(QWidget* handle, QWidget* window) { handle->installEventFilter(new DragFilter(handle, window)); }
+void makeDragHandle(QWidget* handle, QWidget* window)
+{
+    handle->installEventFilter(new DragFilter(handle, window));
+}
 
 void RoundWindow(QWidget* window)
 {

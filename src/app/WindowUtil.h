@@ -10,5 +10,11 @@ void makeDragHandle(QWidget* handle, QWidget* window);
 void RoundWindow(QWidget* window);
 
 constexpr int kTwipsPerPixel = 15;
-inline int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
-inline int pixelsToTwips(int px) { return px * kTwipsPerPixel; }
+inline int twipsToPixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+inline int pixelsToTwips(int px)
+{
+    return px * kTwipsPerPixel;
+}

@@ -21,7 +21,8 @@ RecordFields readRecord(const QSqlQuery& q)
     RecordFields f{NullTrim(q.value(0)), NullTrim(q.value(1)), NullTrim(q.value(2)),
                    daily::inseminationDate(q.value(3))};
     if (!f.inseminated.isValid())
-        throw DbError(QStringLiteral("개체 %1의 수정일(%2)을 날짜로 읽을 수 없습니다.").arg(f.number, NullTrim(q.value(3))));
+        throw DbError(
+            QStringLiteral("개체 %1의 수정일(%2)을 날짜로 읽을 수 없습니다.").arg(f.number, NullTrim(q.value(3))));
     return f;
 }
 }  // namespace
@@ -44,8 +45,8 @@ DailyWindow::DailyWindow(QWidget* parent)
     connect(Option1, &QRadioButton::clicked, this, [this] { query(); });
     connect(Option2, &QRadioButton::clicked, this, [this] { query(); });
 
-    SS->setHeaders({QStringLiteral("암소개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
-                    QString(), QString(), QString(), QString()});
+    SS->setHeaders({QStringLiteral("암소개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"), QString(),
+                    QString(), QString(), QString()});
     const int widths[kColumns] = {10, 6, 10, 15, 15, 15, 15};
     for (int c = 1; c <= kColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
     resize(1080, 640);
@@ -61,8 +62,10 @@ DailyWindow::DailyWindow(QWidget* parent)
 void DailyWindow::query()
 {
     if (!isConnected()) return;
-    if (Option1->isChecked()) queryReestrus();
-    else queryCalving();
+    if (Option1->isChecked())
+        queryReestrus();
+    else
+        queryCalving();
 }
 
 void DailyWindow::queryReestrus()
@@ -119,7 +122,10 @@ void DailyWindow::runDueList(const DueList& list)
     runListQuery(lq);
 }
 
-void DailyWindow::print() { printList(printSpec()); }
+void DailyWindow::print()
+{
+    printList(printSpec());
+}
 
 ListWindow::ListPrint DailyWindow::printSpec() const
 {

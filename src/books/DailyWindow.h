@@ -1,8 +1,8 @@
 #pragma once
 // 일일관리: the cows due around today for re-estrus or for calving, one row per breeding
 // record, with what yesterday, today, tomorrow and the day after tomorrow mean for it.
-#include "books/model/DailyRules.h"
 #include "books/ListWindow.h"
+#include "books/model/DailyRules.h"
 
 #include <QDate>
 #include <QRadioButton>

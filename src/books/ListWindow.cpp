@@ -1,10 +1,10 @@
 #include "books/ListWindow.h"
 
+#include "app/DbMessages.h"
 #include "app/Globals.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/WindowUtil.h"
-#include "app/DbMessages.h"
 #include "data/Db.h"
 #include "data/FarmInfo.h"
 #include "data/Values.h"
@@ -87,10 +87,10 @@ ListWindow::ListWindow(const QString& name, const QString& caption, const QStrin
     ML_INFO->setWordWrap(true);
     ML_INFO->setFixedSize(520, 120);
     // Explicit colours: the label is shown while the window is disabled and must not grey out.
-    ML_INFO->setStyleSheet(QStringLiteral(
-        "QLabel#ML_INFO { color: rgb(20, 40, 110); background: rgb(255, 252, 228);"
-        " border: 2px solid rgb(120, 140, 190); border-radius: 6px; font-size: 14px; font-weight: bold;"
-        " padding: 8px; }"));
+    ML_INFO->setStyleSheet(
+        QStringLiteral("QLabel#ML_INFO { color: rgb(20, 40, 110); background: rgb(255, 252, 228);"
+                       " border: 2px solid rgb(120, 140, 190); border-radius: 6px; font-size: 14px; font-weight: bold;"
+                       " padding: 8px; }"));
     ML_INFO->hide();
 
     m_keys = new WindowKeys(this);
@@ -289,8 +289,7 @@ void ListWindow::applyResizeRules()
         m_print->move(x, buttonTop);
     if (const int x = m_print->x() - (m_query->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
         m_query->move(x, buttonTop);
-    if (const int w = m_query->x() - kMarginPx; w >= 0)
-        m_conditionHost->setGeometry(0, 0, w, SSPanel1->height());
+    if (const int w = m_query->x() - kMarginPx; w >= 0) m_conditionHost->setGeometry(0, 0, w, SSPanel1->height());
 
     SP_SpreadPN->move(kMarginPx, SSPanel1->y() + SSPanel1->height() + 6);
     if (const int h = outerHeight - (SP_SpreadPN->y() + twipsToPixels(kPanelBottomTwips)); h >= 0)
@@ -303,6 +302,5 @@ void ListWindow::applyResizeRules()
     if (const int w = SP_SpreadPN->width() - inset; w >= 0) SS->resize(w, SS->height());
     if (const int h = SP_SpreadPN->height() - inset; h >= 0) SS->resize(SS->width(), h);
 
-    ML_INFO->move(SS->x() + SS->width() / 2 - ML_INFO->width() / 2,
-                  SS->y() + SS->height() / 2 - ML_INFO->height() / 2);
+    ML_INFO->move(SS->x() + SS->width() / 2 - ML_INFO->width() / 2, SS->y() + SS->height() / 2 - ML_INFO->height() / 2);
 }

@@ -31,10 +31,10 @@ public:
     qint32 lss1RowCount = 0;
 
     // The frame's controls, named as everywhere in the program.
-    QFrame* SSPanel1 = nullptr;      // the button bar (element 2; object name "SSPanel1_2")
-    QFrame* SP_SpreadPN = nullptr;   // the panel holding the grid
-    Grid* SS = nullptr;              // the list
-    QLabel* ML_INFO = nullptr;       // please-wait label, visible only while a query runs
+    QFrame* SSPanel1 = nullptr;                  // the button bar (element 2; object name "SSPanel1_2")
+    QFrame* SP_SpreadPN = nullptr;               // the panel holding the grid
+    Grid* SS = nullptr;                          // the list
+    QLabel* ML_INFO = nullptr;                   // please-wait label, visible only while a query runs
     QPushButton* Com_Function(int index) const;  // 0 query, 1 print, 99 close
 
     // True once DBOpen succeeded at load (false: the program has ended).

@@ -13,14 +13,14 @@ int gConnSerial = 0;
 }  // namespace
 
 DbError::DbError(const QSqlError& e)
-    : std::runtime_error(e.text().toStdString()), error(e),
+    : std::runtime_error(e.text().toStdString()),
+      error(e),
       number(e.nativeErrorCode().toInt()),
       description(e.databaseText().isEmpty() ? e.text() : e.databaseText())
 {
 }
 
-DbError::DbError(const QString& desc, int num)
-    : std::runtime_error(desc.toStdString()), number(num), description(desc)
+DbError::DbError(const QString& desc, int num) : std::runtime_error(desc.toStdString()), number(num), description(desc)
 {
 }
 
@@ -118,7 +118,8 @@ QString koreanErrorSentence(const DbError& e)
         return QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다. 잠시 후 다시 해 주세요.");
     if (primary == 8 || d.contains(QLatin1String("readonly")) || d.contains(QLatin1String("read-only")))
         return QStringLiteral("데이터베이스 파일이 읽기 전용이어서 저장할 수 없습니다.");
-    if (primary == 13 || d.contains(QLatin1String("disk is full")) || d.contains(QLatin1String("database or disk is full")))
+    if (primary == 13 || d.contains(QLatin1String("disk is full")) ||
+        d.contains(QLatin1String("database or disk is full")))
         return QStringLiteral("디스크 공간이 부족하여 저장할 수 없습니다.");
     if (primary == 14 || primary == 26 || d.contains(QLatin1String("unable to open")) ||
         d.contains(QLatin1String("not a database")))
@@ -127,4 +128,3 @@ QString koreanErrorSentence(const DbError& e)
         return QStringLiteral("데이터베이스에 필요한 표가 없습니다. 데이터베이스 파일을 확인해 주세요.");
     return QString();
 }
-

@@ -12,10 +12,7 @@ namespace {
 
 class Writer {
 public:
-    Writer(QSqlDatabase db, const QString& sql) : q(db)
-    {
-        ok = q.prepare(sql);
-    }
+    Writer(QSqlDatabase db, const QString& sql) : q(db) { ok = q.prepare(sql); }
     bool row(const QVariantList& values)
     {
         if (!ok) return false;
@@ -70,12 +67,10 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
         const qint64 castrated = bull ? datenum::fromDate(birth.addMonths(6)) : 0;
         if (!animal.row({number, bull ? 1 : 0, pick(5) == 0 ? 1 : 0, datenum::fromDate(birth),
                          QStringLiteral("%1").arg(300000 + i), ranches[pick(ranches.size())],
-                         QStringLiteral("%1-%2").arg(1 + pick(9)).arg(1 + pick(20)),
-                         datenum::fromDate(arrival), semen[pick(semen.size())],
-                         QStringLiteral("0%1").arg(50000 + pick(9999)), QString(), QString(),
+                         QStringLiteral("%1-%2").arg(1 + pick(9)).arg(1 + pick(20)), datenum::fromDate(arrival),
+                         semen[pick(semen.size())], QStringLiteral("0%1").arg(50000 + pick(9999)), QString(), QString(),
                          QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)), castrated,
-                         pick(6) == 0 ? QStringLiteral("순함") : QString(), double(1 + pick(5)), planned,
-                         shippedOn}))
+                         pick(6) == 0 ? QStringLiteral("순함") : QString(), double(1 + pick(5)), planned, shippedOn}))
             return fail(animal);
 
         if (!bull) {
@@ -92,15 +87,13 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
                 const bool pregnant = !open && pick(4) != 0;
                 const QDate calved = ins.addDays(282);
                 const bool hasCalf = pregnant && calved <= o.today;
-                if (!breeding.row({number, double(dates.size() - k), double(1 + pick(2)),
-                                   datenum::fromDate(ins), semen[pick(semen.size())], QString(),
-                                   datenum::fromDate(ins.addDays(280)), double(4 + pick(3)),
-                                   open ? 0 : datenum::fromDate(ins.addDays(60)), open ? -1 : (pregnant ? 0 : 1),
-                                   hasCalf ? datenum::fromDate(calved) : 0,
+                if (!breeding.row({number, double(dates.size() - k), double(1 + pick(2)), datenum::fromDate(ins),
+                                   semen[pick(semen.size())], QString(), datenum::fromDate(ins.addDays(280)),
+                                   double(4 + pick(3)), open ? 0 : datenum::fromDate(ins.addDays(60)),
+                                   open ? -1 : (pregnant ? 0 : 1), hasCalf ? datenum::fromDate(calved) : 0,
                                    hasCalf ? QStringLiteral("%1-C%2").arg(number).arg(k) : QString(),
                                    hasCalf ? pick(2) : -1, hasCalf ? QStringLiteral("1") : QString(),
-                                   people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0,
-                                   QString()}))
+                                   people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0, QString()}))
                     return fail(breeding);
             }
         }
@@ -119,15 +112,15 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
                 return fail(body);
         }
         const QDate shot = birth.addMonths(2);
-        if (shot <= o.today &&
-            !vaccine.row({number, datenum::fromDate(shot), QStringLiteral("구제역 예방접종"), QStringLiteral("백신 2ml"),
-                          datenum::fromDate(shot.addDays(14)), people[3], QString(), 0, QString()}))
+        if (shot <= o.today && !vaccine.row({number, datenum::fromDate(shot), QStringLiteral("구제역 예방접종"),
+                                             QStringLiteral("백신 2ml"), datenum::fromDate(shot.addDays(14)), people[3],
+                                             QString(), 0, QString()}))
             return fail(vaccine);
         if (shipped &&
-            !grading.row({number, QStringLiteral("축산물공판장"), shippedOn, double(700 + pick(100)), double(10 + pick(5)),
-                          double(90 + pick(20)), double(420 + pick(60)), double(5 + pick(4)), QStringLiteral("5"),
-                          QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1+"),
-                          18000 + pick(3000), 17000 + pick(3000), people[pick(people.size())]}))
+            !grading.row({number, QStringLiteral("축산물공판장"), shippedOn, double(700 + pick(100)),
+                          double(10 + pick(5)), double(90 + pick(20)), double(420 + pick(60)), double(5 + pick(4)),
+                          QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2"),
+                          QStringLiteral("1+"), 18000 + pick(3000), 17000 + pick(3000), people[pick(people.size())]}))
             return fail(grading);
     }
     for (int d = 1; d <= 30; ++d) {

@@ -6,8 +6,8 @@
 #include <QString>
 
 struct SampleFarmOptions {
-    int animals = 200;            // number of animals (about two thirds cows)
-    int breedingPerCow = 3;       // inseminations per cow
+    int animals = 200;       // number of animals (about two thirds cows)
+    int breedingPerCow = 3;  // inseminations per cow
     QDate today = QDate::currentDate();
     quint32 seed = 20091208;
 };

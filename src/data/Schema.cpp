@@ -28,43 +28,117 @@ TableDef textWork(const QString& name, int count)
 std::vector<TableDef> buildTables()
 {
     std::vector<TableDef> t;
-    t.push_back(table(QStringLiteral("개체관리"),
-                      {{"개체번호", T}, {"구분", I}, {"구분2", I}, {"개체생일", I}, {"등록번호", T},
-                       {"별명", T}, {"우방번호", T}, {"입식일자", I}, {"정액번호", T}, {"부번호", T},
-                       {"축산업번호", T}, {"번식농장", T}, {"모번호", T}, {"판매일", I}, {"개체특징", T},
-                       {"점수", R}, {"출하예정일", I}, {"출하일", I}}));
-    t.push_back(table(QStringLiteral("번식기록"),
-                      {{"개체번호", T}, {"산차", R}, {"회수", R}, {"수정일", I}, {"정액번호", T},
-                       {"공란우", T}, {"예정일", I}, {"BCS", R}, {"판정일", I}, {"가부", I}, {"분만일", I},
-                       {"송아지번호", T}, {"성별", I}, {"분만난이도", T}, {"인공수정자", T}, {"생시체중", R},
-                       {"비고", T}}));
-    t.push_back(table(QStringLiteral("초음파측정"),
-                      {{"개체번호", T}, {"개체능력", T}, {"측정일", I}, {"체중", R}, {"초음파기기", T},
-                       {"등심단면적", R}, {"등지방두께", R}, {"근내지방도", R}, {"측정자", T}, {"판정자", T},
-                       {"예상등급", T}}));
-    t.push_back(table(QStringLiteral("체척"),
-                      {{"개체번호", T}, {"월령", T}, {"측정일", I}, {"측정자", T}, {"체고", R}, {"십자부고", R},
-                       {"체장", R}, {"흉심", R}, {"흉폭", R}, {"흉위", R}, {"고장", R}, {"요각폭", R},
-                       {"곤폭", R}, {"좌골폭", R}}));
-    t.push_back(table(QStringLiteral("백신접종"),
-                      {{"개체번호", T}, {"날짜", I}, {"증상", T}, {"처치", T}, {"만료일", I}, {"수의사", T},
-                       {"비고", T}, {"구입일", I}, {"구입처", T}}));
-    t.push_back(table(QStringLiteral("등급판정"),
-                      {{"개체번호", T}, {"작업장", T}, {"판정일", I}, {"생체중", R}, {"등지방두께", R},
-                       {"등심단면적", R}, {"도체중", R}, {"근내지방", R}, {"육색", T}, {"지방색", T},
-                       {"조직감", T}, {"성숙도", T}, {"최종등급", T}, {"지육단가", I}, {"경락가", I},
-                       {"등급판정사", T}}));
-    t.push_back(table(QStringLiteral("농장정보"),
-                      {{"등록번호", T}, {"고유번호", T}, {"성명", T}, {"주민번호", T}, {"사업장명칭", T},
-                       {"소재지", T}, {"축종", T}}));
-    t.push_back(table(QStringLiteral("축산분뇨관리대장"),
-                      {{"발생일자", I}, {"발생량", R}, {"처리일자", I}, {"처리방법", T}, {"처리량", R},
-                       {"사용처", T}, {"비고", T}}));
+    t.push_back(table(QStringLiteral("개체관리"), {{"개체번호", T},
+                                                   {"구분", I},
+                                                   {"구분2", I},
+                                                   {"개체생일", I},
+                                                   {"등록번호", T},
+                                                   {"별명", T},
+                                                   {"우방번호", T},
+                                                   {"입식일자", I},
+                                                   {"정액번호", T},
+                                                   {"부번호", T},
+                                                   {"축산업번호", T},
+                                                   {"번식농장", T},
+                                                   {"모번호", T},
+                                                   {"판매일", I},
+                                                   {"개체특징", T},
+                                                   {"점수", R},
+                                                   {"출하예정일", I},
+                                                   {"출하일", I}}));
+    t.push_back(table(QStringLiteral("번식기록"), {{"개체번호", T},
+                                                   {"산차", R},
+                                                   {"회수", R},
+                                                   {"수정일", I},
+                                                   {"정액번호", T},
+                                                   {"공란우", T},
+                                                   {"예정일", I},
+                                                   {"BCS", R},
+                                                   {"판정일", I},
+                                                   {"가부", I},
+                                                   {"분만일", I},
+                                                   {"송아지번호", T},
+                                                   {"성별", I},
+                                                   {"분만난이도", T},
+                                                   {"인공수정자", T},
+                                                   {"생시체중", R},
+                                                   {"비고", T}}));
+    t.push_back(table(QStringLiteral("초음파측정"), {{"개체번호", T},
+                                                     {"개체능력", T},
+                                                     {"측정일", I},
+                                                     {"체중", R},
+                                                     {"초음파기기", T},
+                                                     {"등심단면적", R},
+                                                     {"등지방두께", R},
+                                                     {"근내지방도", R},
+                                                     {"측정자", T},
+                                                     {"판정자", T},
+                                                     {"예상등급", T}}));
+    t.push_back(table(QStringLiteral("체척"), {{"개체번호", T},
+                                               {"월령", T},
+                                               {"측정일", I},
+                                               {"측정자", T},
+                                               {"체고", R},
+                                               {"십자부고", R},
+                                               {"체장", R},
+                                               {"흉심", R},
+                                               {"흉폭", R},
+                                               {"흉위", R},
+                                               {"고장", R},
+                                               {"요각폭", R},
+                                               {"곤폭", R},
+                                               {"좌골폭", R}}));
+    t.push_back(table(QStringLiteral("백신접종"), {{"개체번호", T},
+                                                   {"날짜", I},
+                                                   {"증상", T},
+                                                   {"처치", T},
+                                                   {"만료일", I},
+                                                   {"수의사", T},
+                                                   {"비고", T},
+                                                   {"구입일", I},
+                                                   {"구입처", T}}));
+    t.push_back(table(QStringLiteral("등급판정"), {{"개체번호", T},
+                                                   {"작업장", T},
+                                                   {"판정일", I},
+                                                   {"생체중", R},
+                                                   {"등지방두께", R},
+                                                   {"등심단면적", R},
+                                                   {"도체중", R},
+                                                   {"근내지방", R},
+                                                   {"육색", T},
+                                                   {"지방색", T},
+                                                   {"조직감", T},
+                                                   {"성숙도", T},
+                                                   {"최종등급", T},
+                                                   {"지육단가", I},
+                                                   {"경락가", I},
+                                                   {"등급판정사", T}}));
+    t.push_back(table(QStringLiteral("농장정보"), {{"등록번호", T},
+                                                   {"고유번호", T},
+                                                   {"성명", T},
+                                                   {"주민번호", T},
+                                                   {"사업장명칭", T},
+                                                   {"소재지", T},
+                                                   {"축종", T}}));
+    t.push_back(table(
+        QStringLiteral("축산분뇨관리대장"),
+        {{"발생일자", I}, {"발생량", R}, {"처리일자", I}, {"처리방법", T}, {"처리량", R}, {"사용처", T}, {"비고", T}}));
     // Work tables: filled by position just before their report runs.
     t.push_back(textWork(QStringLiteral("개체관리워크"), 18));
     t.push_back(table(QStringLiteral("번식기록워크"),
-                      {{"c01", R}, {"c02", R}, {"c03", T}, {"c04", T}, {"c05", T}, {"c06", T}, {"c07", R},
-                       {"c08", T}, {"c09", T}, {"c10", T}, {"c11", T}, {"c12", T}, {"c13", T}},
+                      {{"c01", R},
+                       {"c02", R},
+                       {"c03", T},
+                       {"c04", T},
+                       {"c05", T},
+                       {"c06", T},
+                       {"c07", R},
+                       {"c08", T},
+                       {"c09", T},
+                       {"c10", T},
+                       {"c11", T},
+                       {"c12", T},
+                       {"c13", T}},
                       true));
     t.push_back(textWork(QStringLiteral("백신접종워크"), 8));
     t.push_back(textWork(QStringLiteral("교배기록부워크"), 10));
@@ -94,8 +168,9 @@ QString columnSql(const ColumnDef& c, bool work)
 {
     QString s = QStringLiteral("\"%1\" %2").arg(c.name, c.type);
     // The program never writes null; data tables refuse it so readers never meet one.
-    if (!work) s += c.type == QLatin1String("TEXT") ? QStringLiteral(" NOT NULL DEFAULT ''")
-                                                   : QStringLiteral(" NOT NULL DEFAULT 0");
+    if (!work)
+        s += c.type == QLatin1String("TEXT") ? QStringLiteral(" NOT NULL DEFAULT ''")
+                                             : QStringLiteral(" NOT NULL DEFAULT 0");
     return s;
 }
 
@@ -119,7 +194,8 @@ QString createSchema(QSqlDatabase db)
     for (const TableDef& t : schemaTables()) {
         QStringList cols;
         for (const ColumnDef& c : t.columns) cols << columnSql(c, t.workTable);
-        const QString sql = QStringLiteral("CREATE TABLE \"%1\" (%2) STRICT").arg(t.name, cols.join(QStringLiteral(", ")));
+        const QString sql =
+            QStringLiteral("CREATE TABLE \"%1\" (%2) STRICT").arg(t.name, cols.join(QStringLiteral(", ")));
         if (!q.exec(sql)) return fail(q);
     }
     for (const char* idx : kUniqueIndexes)
@@ -138,8 +214,10 @@ QString createDatabaseFileIfMissing(const QString& path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        if (!db.open()) err = db.lastError().text();
-        else err = createSchema(db);
+        if (!db.open())
+            err = db.lastError().text();
+        else
+            err = createSchema(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);

@@ -69,16 +69,30 @@ QString formatDate(const QDate& d, const QString& pattern)
     QString out;
     for (int i = 0; i < pattern.size();) {
         const QStringView rest = QStringView(pattern).mid(i);
-        if (rest.startsWith(u"yyyy")) { out += QStringLiteral("%1").arg(d.year(), 4, 10, QChar(u'0')); i += 4; }
-        else if (rest.startsWith(u"yy")) { out += QStringLiteral("%1").arg(d.year() % 100, 2, 10, QChar(u'0')); i += 2; }
-        else if (rest.startsWith(u"mm")) { out += QStringLiteral("%1").arg(d.month(), 2, 10, QChar(u'0')); i += 2; }
-        else if (rest.startsWith(u"dd")) { out += QStringLiteral("%1").arg(d.day(), 2, 10, QChar(u'0')); i += 2; }
-        else { out += pattern[i]; ++i; }
+        if (rest.startsWith(u"yyyy")) {
+            out += QStringLiteral("%1").arg(d.year(), 4, 10, QChar(u'0'));
+            i += 4;
+        } else if (rest.startsWith(u"yy")) {
+            out += QStringLiteral("%1").arg(d.year() % 100, 2, 10, QChar(u'0'));
+            i += 2;
+        } else if (rest.startsWith(u"mm")) {
+            out += QStringLiteral("%1").arg(d.month(), 2, 10, QChar(u'0'));
+            i += 2;
+        } else if (rest.startsWith(u"dd")) {
+            out += QStringLiteral("%1").arg(d.day(), 2, 10, QChar(u'0'));
+            i += 2;
+        } else {
+            out += pattern[i];
+            ++i;
+        }
     }
     return out;
 }
 
-QDate addMonthsClamped(const QDate& d, int months) { return d.addMonths(months); }
+QDate addMonthsClamped(const QDate& d, int months)
+{
+    return d.addMonths(months);
+}
 
 int ageInMonths(const QDate& birth, const QDate& today)
 {
@@ -89,8 +103,7 @@ namespace {
 // Strips blanks and thousands separators; empty when the text is no number.
 QString normalizedNumber(const QString& text)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^[+-]?(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d*)?$"));
+    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d*)?$"));
     const QString t = text.trimmed();
     if (t.isEmpty() || !re.match(t).hasMatch()) return QString();
     QString bare = t;
@@ -101,7 +114,10 @@ QString normalizedNumber(const QString& text)
 }
 }  // namespace
 
-bool isNumeric(const QString& text) { return !normalizedNumber(text).isEmpty(); }
+bool isNumeric(const QString& text)
+{
+    return !normalizedNumber(text).isEmpty();
+}
 
 double numericValue(const QString& text)
 {

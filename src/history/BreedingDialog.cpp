@@ -45,10 +45,10 @@ QWidget* withNote(QWidget* field, QLabel* note, QWidget* parent)
 }  // namespace
 
 BreedingDialog::BreedingDialog(HistoryTab& owner)
-    : HistoryEntryDialog(owner, QStringLiteral("번식기록"), QStringLiteral("번식기록 등록/수정"),
-                         {QStringLiteral("번식기록을 신규등록하시겠습니까?"),
-                          QStringLiteral("번식기록을 수정하시겠습니까?"),
-                          QStringLiteral("수정일를 다시 선택해 주세요.")})
+    : HistoryEntryDialog(
+          owner, QStringLiteral("번식기록"), QStringLiteral("번식기록 등록/수정"),
+          {QStringLiteral("번식기록을 신규등록하시겠습니까?"), QStringLiteral("번식기록을 수정하시겠습니까?"),
+           QStringLiteral("수정일를 다시 선택해 주세요.")})
 {
     산차 = textBox(QStringLiteral("산차"));
     회수 = textBox(QStringLiteral("회수"));
@@ -85,9 +85,9 @@ BreedingDialog::BreedingDialog(HistoryTab& owner)
     SSOption3->setChecked(true);
 
     buildLayout();
-    setFieldOrder({산차, 회수, 수정일, 정액번호, 공란우, BCS, 판정일체크, 판정일, SSOption1, SSOption2, 예정일체크,
-                   예정일, 분만일체크, 분만일, 송아지번호, SSOption3, SSOption4, 생시체중, 분만난이도, 인공수정자,
-                   비고});
+    setFieldOrder({산차,       회수,      수정일,    정액번호,   공란우,     BCS,        판정일체크,
+                   판정일,     SSOption1, SSOption2, 예정일체크, 예정일,     분만일체크, 분만일,
+                   송아지번호, SSOption3, SSOption4, 생시체중,   분만난이도, 인공수정자, 비고});
 
     for (QCheckBox* box : {판정일체크, 예정일체크, 분만일체크})
         connect(box, &QCheckBox::toggled, this, [this] { applyEnabling(); });
@@ -158,7 +158,8 @@ void BreedingDialog::buildLayout()
 void BreedingDialog::applyEnabling()
 {
     예정일->setEnabled(예정일체크->isChecked());
-    for (QWidget* w : {static_cast<QWidget*>(판정일), static_cast<QWidget*>(SSOption1), static_cast<QWidget*>(SSOption2)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(판정일), static_cast<QWidget*>(SSOption1), static_cast<QWidget*>(SSOption2)})
         w->setEnabled(판정일체크->isChecked());
     for (QWidget* w : {static_cast<QWidget*>(분만일), static_cast<QWidget*>(송아지번호),
                        static_cast<QWidget*>(SSOption3), static_cast<QWidget*>(SSOption4)})
@@ -229,15 +230,27 @@ BoundStatement BreedingDialog::recordQuery(const QString& animal, const QString&
     return breeding::recordQuery(animal, key);
 }
 
-void BreedingDialog::fillFromRecord(const QSqlRecord& record) { showInput(breeding::applyRecord(input(), record)); }
+void BreedingDialog::fillFromRecord(const QSqlRecord& record)
+{
+    showInput(breeding::applyRecord(input(), record));
+}
 
-CheckResult BreedingDialog::checkInput() const { return breeding::check(input()); }
+CheckResult BreedingDialog::checkInput() const
+{
+    return breeding::check(input());
+}
 
-QDate BreedingDialog::keyDate() const { return 수정일->date(); }
+QDate BreedingDialog::keyDate() const
+{
+    return 수정일->date();
+}
 
 BoundStatement BreedingDialog::storeStatement(const QString& animal, const QString& key) const
 {
     return key.isEmpty() ? breeding::insertStatement(animal, input()) : breeding::updateStatement(animal, key, input());
 }
 
-QStringList BreedingDialog::gridRow() const { return breeding::savedRow(input()); }
+QStringList BreedingDialog::gridRow() const
+{
+    return breeding::savedRow(input());
+}

@@ -1,8 +1,8 @@
 #pragma once
 // The breeding entry dialog 번식기록 ("번식기록 등록/수정"): one insemination with its
 // pregnancy check, expected calving and calving.
-#include "history/model/BreedingRecord.h"
 #include "history/HistoryEntryDialog.h"
+#include "history/model/BreedingRecord.h"
 
 class QButtonGroup;
 class QCheckBox;

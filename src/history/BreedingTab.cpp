@@ -26,13 +26,22 @@ BreedingTab::BreedingTab(QWidget* parent) : HistoryTab(breedingLayout(), parent)
     SS1 = grid();
 }
 
-BoundStatement BreedingTab::loadQuery(const QString& animal) const { return breeding::loadQuery(animal); }
+BoundStatement BreedingTab::loadQuery(const QString& animal) const
+{
+    return breeding::loadQuery(animal);
+}
 
-QStringList BreedingTab::rowTexts(const QSqlRecord& record) const { return breeding::loadedRow(record); }
+QStringList BreedingTab::rowTexts(const QSqlRecord& record) const
+{
+    return breeding::loadedRow(record);
+}
 
 BoundStatement BreedingTab::deleteStatement(const QString& animal, qint64 date) const
 {
     return breeding::deleteStatement(animal, date);
 }
 
-HistoryEntryDialog* BreedingTab::createDialog() { return new BreedingDialog(*this); }
+HistoryEntryDialog* BreedingTab::createDialog()
+{
+    return new BreedingDialog(*this);
+}

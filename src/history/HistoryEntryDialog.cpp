@@ -1,8 +1,8 @@
 #include "history/HistoryEntryDialog.h"
 
-#include "app/WindowKeys.h"
 #include "app/DbMessages.h"
 #include "app/Messages.h"
+#include "app/WindowKeys.h"
 #include "data/Db.h"
 #include "history/HistoryTab.h"
 

@@ -22,9 +22,9 @@ class HistoryEntryDialog : public QDialog {
     Q_OBJECT
 public:
     struct Texts {
-        QString newQuestion;      // asked before an insert (title "등록")
-        QString changeQuestion;   // asked before an update (title "수정")
-        QString duplicateDate;    // a new record on a date the grid already shows
+        QString newQuestion;     // asked before an insert (title "등록")
+        QString changeQuestion;  // asked before an update (title "수정")
+        QString duplicateDate;   // a new record on a date the grid already shows
     };
 
     // objectName and caption of the dialog; the owner tab must outlive it.

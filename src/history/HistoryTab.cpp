@@ -1,8 +1,8 @@
 #include "history/HistoryTab.h"
 
+#include "app/DbMessages.h"
 #include "app/Grid.h"
 #include "app/Messages.h"
-#include "app/DbMessages.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryEntryDialog.h"
@@ -17,7 +17,10 @@
 
 namespace {
 // Lets the window repaint during a load without letting clicks run commands halfway.
-void letWindowBreathe() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void letWindowBreathe()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 QPushButton* commandButton(const QString& name, const QString& text, QWidget* parent)
 {
@@ -102,8 +105,8 @@ void HistoryTab::insertRecord()
 {
     if (m_animal.trimmed().isEmpty()) {
         // The form has not stored an animal yet; a record would belong to nobody.
-        showMessage(this, MsgIcon::Information, QStringLiteral("미입력"),
-                    QStringLiteral("개체를 먼저 저장해 주세요."), MsgButton::Ok);
+        showMessage(this, MsgIcon::Information, QStringLiteral("미입력"), QStringLiteral("개체를 먼저 저장해 주세요."),
+                    MsgButton::Ok);
         return;
     }
     openDialog(QString());
@@ -167,7 +170,10 @@ void HistoryTab::writeRow(int row, const QStringList& texts)
     for (int c = 0; c < texts.size(); ++c) m_grid->setCellText(c + 1, row, texts[c]);
 }
 
-int HistoryTab::currentRow() const { return m_grid->row(); }
+int HistoryTab::currentRow() const
+{
+    return m_grid->row();
+}
 
 void HistoryTab::openDialog(const QString& key)
 {

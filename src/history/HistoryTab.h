@@ -20,15 +20,15 @@ class HistoryTab : public QWidget {
     Q_OBJECT
 public:
     struct Layout {
-        QString gridName;         // objectName of the grid, e.g. "SS1"
-        QStringList headers;      // column headers, 1..n
-        QList<int> columnChars;   // column widths in characters (optional, per column)
-        int keyColumn = 1;        // the grid column showing the record's date
-        QString insertName;       // "cmdInsertN"
-        QString updateName;       // "cmdUpateN"
-        QString deleteName;       // "cmdDeleteN"
-        QStringList notes;        // fixed notes beside the grid
-        QString deleteQuestion;   // asked before a delete (title "삭제")
+        QString gridName;        // objectName of the grid, e.g. "SS1"
+        QStringList headers;     // column headers, 1..n
+        QList<int> columnChars;  // column widths in characters (optional, per column)
+        int keyColumn = 1;       // the grid column showing the record's date
+        QString insertName;      // "cmdInsertN"
+        QString updateName;      // "cmdUpateN"
+        QString deleteName;      // "cmdDeleteN"
+        QStringList notes;       // fixed notes beside the grid
+        QString deleteQuestion;  // asked before a delete (title "삭제")
     };
 
     HistoryTab(const Layout& layout, QWidget* parent = nullptr);

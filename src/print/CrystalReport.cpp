@@ -24,8 +24,10 @@ bool parseFormulaAssignment(const QString& slot, QString* name, QString* value)
     // value (a name like O'Neil) survives.
     const qsizetype open = rest.indexOf(u'\'');
     const qsizetype close = rest.lastIndexOf(u'\'');
-    if (open == 0 && close > open) *value = rest.mid(1, close - 1);
-    else *value = rest;
+    if (open == 0 && close > open)
+        *value = rest.mid(1, close - 1);
+    else
+        *value = rest;
     return true;
 }
 
@@ -54,7 +56,6 @@ void applyPageSetup(const report::Definition& def, QPrinter* printer)
     printer->setFullPage(true);
     printer->setPageLayout(report::pageLayout(def));
 }
-
 
 // Work-table rows in the order they were stored.
 QList<QStringList> readRows(const QString& table)
@@ -144,8 +145,10 @@ int CrystalReport::run()
         const QScreen* screen = preview.screen() ? preview.screen() : QGuiApplication::primaryScreen();
         if (screen) {
             const QRect area = screen->availableGeometry();
-            if (windowState == 2) preview.setGeometry(area);
-            else preview.resize(area.width() * 3 / 4, area.height() * 9 / 10);
+            if (windowState == 2)
+                preview.setGeometry(area);
+            else
+                preview.resize(area.width() * 3 / 4, area.height() * 9 / 10);
         }
         if (windowState == 2) preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
         bool painted = true;
@@ -156,8 +159,10 @@ int CrystalReport::run()
                 m_lastError = err;
             }
         });
-        if (m_previewRunner) m_previewRunner(preview);
-        else preview.exec();
+        if (m_previewRunner)
+            m_previewRunner(preview);
+        else
+            preview.exec();
         if (!painted) return fail(OutputFailed, m_lastError);
         return Ok;
     }

@@ -1,8 +1,8 @@
 #include "print/PrintSequence.h"
 
+#include "app/DbMessages.h"
 #include "app/Messages.h"
 #include "app/model/ProgramDir.h"
-#include "app/DbMessages.h"
 #include "data/Db.h"
 #include "print/CrystalReport.h"
 #include "print/PrnSetup.h"
@@ -70,7 +70,10 @@ const QString kConfirm = QStringLiteral("출력확인");
 
 }  // namespace
 
-void setWorkTablePauseMs(int ms) { gPauseMs = ms; }
+void setWorkTablePauseMs(int ms)
+{
+    gPauseMs = ms;
+}
 
 bool fillWorkTable(QWidget* window, const QString& table, const QList<QVariantList>& rows)
 {

@@ -9,13 +9,13 @@
 #include <functional>
 
 struct PrintRequest {
-    QWidget* window = nullptr;       // owner: hourglass cursor, parent of the message boxes
-    bool nothingToPrint = false;     // the command's own test (usually an empty grid)
-    QString nothingMessage;          // critical, title "출력확인"
-    QString question;                // Yes/No, title "출력확인"; ends in "출력 하시겠습니까?"
-    QString reportFile;              // file name under rpt/, e.g. "TarvikList.rpt"
-    QString previewTitle;            // title of the preview window
-    QString workTable;               // work table to refill; empty when the report has none
+    QWidget* window = nullptr;    // owner: hourglass cursor, parent of the message boxes
+    bool nothingToPrint = false;  // the command's own test (usually an empty grid)
+    QString nothingMessage;       // critical, title "출력확인"
+    QString question;             // Yes/No, title "출력확인"; ends in "출력 하시겠습니까?"
+    QString reportFile;           // file name under rpt/, e.g. "TarvikList.rpt"
+    QString previewTitle;         // title of the preview window
+    QString workTable;            // work table to refill; empty when the report has none
     // The work-table rows, one value per column by position (texts or numbers).
     std::function<QList<QVariantList>()> rows;
     // Formula assignments for slots 0.., e.g. "농장명 = '" + name + "' ", made after preparing.

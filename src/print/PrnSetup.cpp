@@ -3,8 +3,8 @@
 #include "app/Globals.h"
 #include "app/model/ProgramDir.h"
 #include "print/CrystalReport.h"
-#include "print/model/PrinterSystem.h"
 #include "print/frmPrnSetup.h"
+#include "print/model/PrinterSystem.h"
 
 #include <QApplication>
 
@@ -12,12 +12,14 @@ namespace {
 PrinterDialogRunner gRunner;
 }
 
-void setPrinterDialogRunner(PrinterDialogRunner runner) { gRunner = std::move(runner); }
+void setPrinterDialogRunner(PrinterDialogRunner runner)
+{
+    gRunner = std::move(runner);
+}
 
 void SetDefaultPrinter(const QString& name)
 {
-    if (!printerSystem().setDefaultPrinter(name))
-        qWarning("default printer not changed to '%s'", qPrintable(name));
+    if (!printerSystem().setDefaultPrinter(name)) qWarning("default printer not changed to '%s'", qPrintable(name));
 }
 
 void restoreDefaultPrinter()
@@ -35,16 +37,20 @@ bool PrepareReport(const QString& file, const QString& title)
         dialog.setSuggestedFileName((title.trimmed().isEmpty() ? QStringLiteral("출력") : title.trimmed()) +
                                     QStringLiteral(".pdf"));
         if (dialog.loadPrinters()) {
-            if (gRunner) gRunner(dialog);
-            else dialog.exec();
+            if (gRunner)
+                gRunner(dialog);
+            else
+                dialog.exec();
         }
         pdfFile = dialog.pdfFileName();
     }
     QApplication::processEvents();
     if (giPrnResult != 1 && giPrnResult != 2) return false;
 
-    if (giPrnResult == 2) report.destination = CrystalReport::ToWindow;
-    else report.destination = pdfFile.isEmpty() ? CrystalReport::ToPrinter : CrystalReport::ToFile;
+    if (giPrnResult == 2)
+        report.destination = CrystalReport::ToWindow;
+    else
+        report.destination = pdfFile.isEmpty() ? CrystalReport::ToPrinter : CrystalReport::ToFile;
     report.reportFileName = reportDir() + u'/' + file;
     report.windowTitle = title;
     report.windowState = 2;

@@ -4,8 +4,8 @@
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/WindowUtil.h"
-#include "print/model/PrinterSystem.h"
 #include "print/PrnSetup.h"
+#include "print/model/PrinterSystem.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -222,9 +222,15 @@ void PrnSetupDialog::SkinDialog()
     RoundWindow(this);
 }
 
-QString PrnSetupDialog::pdfEntryText() { return QStringLiteral("PDF 파일로 저장"); }
+QString PrnSetupDialog::pdfEntryText()
+{
+    return QStringLiteral("PDF 파일로 저장");
+}
 
-void PrnSetupDialog::setPdfFileAsker(PdfFileAsker asker) { gPdfAsker = std::move(asker); }
+void PrnSetupDialog::setPdfFileAsker(PdfFileAsker asker)
+{
+    gPdfAsker = std::move(asker);
+}
 
 bool PrnSetupDialog::loadPrinters()
 {
@@ -244,8 +250,8 @@ bool PrnSetupDialog::loadPrinters()
     }
     gsPrnName = gsDefPrnName;
     if (names.isEmpty()) {
-        showMessage(this, MsgIcon::Critical, QStringLiteral("프린터설정 오류"), QStringLiteral("프린터를 설치해 주세요."),
-                    MsgButton::Ok);
+        showMessage(this, MsgIcon::Critical, QStringLiteral("프린터설정 오류"),
+                    QStringLiteral("프린터를 설치해 주세요."), MsgButton::Ok);
         giPrnResult = 3;
         m_done = true;
         return false;
@@ -263,8 +269,8 @@ bool PrnSetupDialog::loadPrinters()
 
 void PrnSetupDialog::choose(int result)
 {
-    const bool pdf = cmbPrnName->currentIndex() == cmbPrnName->count() - 1 &&
-                     cmbPrnName->currentText() == pdfEntryText();
+    const bool pdf =
+        cmbPrnName->currentIndex() == cmbPrnName->count() - 1 && cmbPrnName->currentText() == pdfEntryText();
     if (pdf && result == 1) {
         const QString file = gPdfAsker ? gPdfAsker(this, m_suggested) : askPdfFile(this, m_suggested);
         if (file.isEmpty()) return;  // no file given: the user chooses again

@@ -1,16 +1,16 @@
 #include "registry/AnimalRecordForm.h"
 
-#include "app/model/Clock.h"
+#include "app/DbMessages.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
-#include "app/DbMessages.h"
+#include "app/model/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryTab.h"
-#include "registry/model/SearchRules.h"
 #include "registry/SearchWindow.h"
+#include "registry/model/SearchRules.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -48,7 +48,10 @@ void nameArray(QWidget* w, int index)
 }
 }  // namespace
 
-bool CheckedDate::ticked() const { return box->isChecked(); }
+bool CheckedDate::ticked() const
+{
+    return box->isChecked();
+}
 
 void CheckedDate::setTicked(bool on)
 {
@@ -56,7 +59,10 @@ void CheckedDate::setTicked(bool on)
     picker->setEnabled(on);
 }
 
-qint64 CheckedDate::dateNumber() const { return ticked() ? datenum::fromDate(picker->date()) : 0; }
+qint64 CheckedDate::dateNumber() const
+{
+    return ticked() ? datenum::fromDate(picker->date()) : 0;
+}
 
 QString CheckedDate::cellText() const
 {
@@ -301,9 +307,18 @@ void AnimalRecordForm::setStoredState(bool stored)
 }
 
 // The history pages fill their grids for the number in the 개체번호 box.
-void AnimalRecordForm::ReflashData2() { lss2RowCount = 0; }
-void AnimalRecordForm::ReflashData3() { lss3RowCount = 0; }
-void AnimalRecordForm::ReflashData4() { lss4RowCount = 0; }
+void AnimalRecordForm::ReflashData2()
+{
+    lss2RowCount = 0;
+}
+void AnimalRecordForm::ReflashData3()
+{
+    lss3RowCount = 0;
+}
+void AnimalRecordForm::ReflashData4()
+{
+    lss4RowCount = 0;
+}
 void AnimalRecordForm::ReflashData5() {}
 
 void AnimalRecordForm::loadFromList(int listRow)
@@ -316,8 +331,10 @@ void AnimalRecordForm::loadFromList(int listRow)
     auto cell = [&](int col) { return g->cellText(col, listRow); };
     m_number->setText(cell(1));
     s개체번호 = cell(1);
-    if (cell(3) == QStringLiteral("순종")) m_pure->setChecked(true);
-    else m_cross->setChecked(true);
+    if (cell(3) == QStringLiteral("순종"))
+        m_pure->setChecked(true);
+    else
+        m_cross->setChecked(true);
     m_birth.setFromCell(cell(4));
     m_texts[QStringLiteral("등록번호")]->setText(cell(5));
     m_texts[QStringLiteral("별명")]->setText(cell(6));

@@ -22,7 +22,10 @@ CowRecordForm::CowRecordForm(SearchWindow* list)
     finishOpening();
 }
 
-void CowRecordForm::ReflashData1() { breedingTab->ReflashData1(s개체번호.trimmed()); }
+void CowRecordForm::ReflashData1()
+{
+    breedingTab->ReflashData1(s개체번호.trimmed());
+}
 
 void CowRecordForm::refreshAll()
 {

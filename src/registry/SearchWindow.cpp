@@ -1,20 +1,20 @@
 #include "registry/SearchWindow.h"
 
-#include "app/model/Clock.h"
+#include "app/DbMessages.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/Messages.h"
-#include "app/model/ProgramExit.h"
 #include "app/WindowKeys.h"
-#include "app/DbMessages.h"
+#include "app/model/Clock.h"
+#include "app/model/ProgramExit.h"
 #include "data/Db.h"
 #include "data/FarmInfo.h"
 #include "data/Values.h"
 #include "print/PrintSequence.h"
-#include "registry/model/AnimalStore.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
 #include "registry/SearchFill.h"
+#include "registry/model/AnimalStore.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -211,7 +211,10 @@ void SearchWindow::layoutWidgets()
     m_wait->move(SS->x() + SS->width() / 2 - m_wait->width() / 2, SS->y() + SS->height() / 2 - m_wait->height() / 2);
 }
 
-void SearchWindow::setAgeBoxShown(bool shown) { m_ageFrame->setVisible(shown); }
+void SearchWindow::setAgeBoxShown(bool shown)
+{
+    m_ageFrame->setVisible(shown);
+}
 
 void SearchWindow::loadFarmInfo()
 {
@@ -324,8 +327,14 @@ void SearchWindow::printList()
     if (runPrintSequence(r) == PrintOutcome::NothingToPrint) m_word->setFocus();
 }
 
-CowRecordForm* SearchWindow::cowForm() const { return m_cowForm; }
-BullRecordForm* SearchWindow::bullForm() const { return m_bullForm; }
+CowRecordForm* SearchWindow::cowForm() const
+{
+    return m_cowForm;
+}
+BullRecordForm* SearchWindow::bullForm() const
+{
+    return m_bullForm;
+}
 
 CowRecordForm* SearchWindow::ensureCowForm()
 {
@@ -367,8 +376,10 @@ void SearchWindow::editSelected()
     const int row = SS->activeRow();
     if (row < 1) return;
     SS->setRow(row);
-    if (SS->cellText(2, row) == QStringLiteral("암소")) ensureCowForm()->loadFromList(row);
-    else ensureBullForm()->loadFromList(row);
+    if (SS->cellText(2, row) == QStringLiteral("암소"))
+        ensureCowForm()->loadFromList(row);
+    else
+        ensureBullForm()->loadFromList(row);
 }
 
 void SearchWindow::recordFormClosed(AnimalRecordForm* form, bool takeFocus)

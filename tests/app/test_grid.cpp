@@ -1,9 +1,9 @@
 #include "app/Grid.h"
 
+#include <gtest/gtest.h>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 TEST(Grid, AppendFillReadAndClear)
 {
@@ -79,7 +79,7 @@ TEST(Grid, SelectionActiveRowAndDoubleClick)
         spy.clear();
         const int pos = h.header->sectionViewportPosition(h.section) + h.header->sectionSize(h.section) / 2;
         const QPoint at = h.header->orientation() == Qt::Horizontal ? QPoint(pos, h.header->height() / 2)
-                                                                     : QPoint(h.header->width() / 2, pos);
+                                                                    : QPoint(h.header->width() / 2, pos);
         QTest::mousePress(h.header->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(h.header->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(h.header->viewport(), Qt::LeftButton, {}, at);

@@ -1,16 +1,16 @@
-#include "app/model/MainPosition.h"
 #include "app/MainWindow.h"
+#include "app/model/MainPosition.h"
 #include "app/model/ProgramDir.h"
 #include "app/model/SingleInstance.h"
 #include "support/TestFarm.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QScreen>
 #include <QSettings>
-#include <gtest/gtest.h>
 
 TEST(MainPosition, StartUpCorrections)
 {
@@ -72,8 +72,8 @@ TEST(MainWindow, ControlsAndCaptions)
     const struct {
         int index;
         const char* caption;
-    } buttons[] = {{0, "개체관리"}, {1, "교배기록부"}, {2, "분만기록부"}, {3, "출하기록부"},
-                   {4, "축산분뇨 관리대장"}, {5, "농장정보"}, {6, "일일관리 대상조회"}, {99, "종     료"}};
+    } buttons[] = {{0, "개체관리"},          {1, "교배기록부"}, {2, "분만기록부"},        {3, "출하기록부"},
+                   {4, "축산분뇨 관리대장"}, {5, "농장정보"},   {6, "일일관리 대상조회"}, {99, "종     료"}};
     for (const auto& b : buttons) {
         auto* button = w.findChild<QAbstractButton*>(QStringLiteral("Com_Button_%1").arg(b.index));
         ASSERT_TRUE(button) << b.index;

@@ -1,10 +1,10 @@
 #include "app/WindowKeys.h"
 
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 TEST(WindowKeys, EnterSwallowedEscClosesF11RunsEnabledQuery)
 {

@@ -91,7 +91,8 @@ TEST(DailyRules, RulesHoldAcrossMonthAndYearEnds)
     // 31 December: tomorrow and the day after lie in the next year.
     const QDate newYearsEve(2009, 12, 31);
     EXPECT_EQ(reestrusRow(20, newYearsEve), QStringLiteral("재발정 1일전 | *재발정일 | *재발정일 | "));
-    EXPECT_EQ(calvingRow(2, newYearsEve), QStringLiteral("출산예정 3일전 | 출산예정 2일전 | 출산예정 1일전 | *출산예정일"));
+    EXPECT_EQ(calvingRow(2, newYearsEve),
+              QStringLiteral("출산예정 3일전 | 출산예정 2일전 | 출산예정 1일전 | *출산예정일"));
     // Leap day: 20 days after 9 February 2008 is 29 February.
     EXPECT_EQ(daily::reestrusDate(QDate(2008, 2, 9)), QDate(2008, 2, 29));
     // A cell's day count is the calendar-day distance, with no thousands separator.

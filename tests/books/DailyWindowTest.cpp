@@ -1,16 +1,16 @@
 // 일일관리 driven through its controls on a small farm around a fixed today.
-#include "app/model/Clock.h"
 #include "app/Globals.h"
 #include "app/MainWindow.h"
 #include "app/Windows.h"
+#include "app/model/Clock.h"
 #include "books/DailyWindow.h"
 #include "data/Db.h"
 #include "print/CrystalReport.h"
-#include "print/model/PrinterSystem.h"
-#include "print/PrnSetup.h"
 #include "print/PrintScript.h"
 #include "print/PrintSequence.h"
+#include "print/PrnSetup.h"
 #include "print/frmPrnSetup.h"
+#include "print/model/PrinterSystem.h"
 #include "support/TestFarm.h"
 
 #include <QAbstractButton>
@@ -42,15 +42,6 @@ QStringList gridRows(Grid* g)
     QStringList rows;
     for (int r = 1; r <= g->maxRows(); ++r) rows << rowText(g, r);
     return rows;
-}
-
-// The text of a printed PDF, through pdftotext.
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QStringList headers(Grid* g)
@@ -116,8 +107,8 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_FALSE(w.Option2->isChecked());
     EXPECT_EQ(w.Com_Function(1)->text(), QStringLiteral("인 쇄"));
     EXPECT_EQ(headers(w.SS),
-              QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )",
-                           "오늘( 2009년12월08일 )", "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
+              QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )", "오늘( 2009년12월08일 )",
+                           "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
     // 17 and 23 days ago are outside; 18, 20 and 22 are listed by animal number.
     EXPECT_EQ(gridRows(w.SS),
               QStringList({"KR001 | 1-1 | 햇살목장 | 재발정 3일전 | 재발정 2일전 | 재발정 1일전 | *재발정일",
@@ -143,9 +134,12 @@ TEST_F(DailyWindowTest, CheckedRecordsAndMalesAreNeverListed)
     // Inseminated 20 days ago but checked already, whatever the verdict.
     const QDate i20 = kToday.addDays(-20);
     const qint64 checked = dn(kToday.addDays(-1));
-    farm.addBreeding(QStringLiteral("KR010"), dn(i20), {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), 0}});
-    farm.addBreeding(QStringLiteral("KR011"), dn(i20), {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), 1}});
-    farm.addBreeding(QStringLiteral("KR012"), dn(i20), {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), -1}});
+    farm.addBreeding(QStringLiteral("KR010"), dn(i20),
+                     {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), 0}});
+    farm.addBreeding(QStringLiteral("KR011"), dn(i20),
+                     {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), 1}});
+    farm.addBreeding(QStringLiteral("KR012"), dn(i20),
+                     {{QStringLiteral("판정일"), checked}, {QStringLiteral("가부"), -1}});
     openInsemination(QStringLiteral("KR013"), 20);
     pregnancy(QStringLiteral("KR014"), 0);
     // Bulls with records that would otherwise be due.
@@ -355,9 +349,8 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     OnePrinter printers;
     setPrinterSystem(&printers);
     setWorkTablePauseMs(0);
-    setPrinterDialogRunner([](PrnSetupDialog& d) {
-        d.findChild<QAbstractButton*>(QStringLiteral("cmdlyout"))->click();
-    });
+    setPrinterDialogRunner(
+        [](PrnSetupDialog& d) { d.findChild<QAbstractButton*>(QStringLiteral("cmdlyout"))->click(); });
     QString previewTitle;
     reportControl().setPreviewRunner([&](QPrintPreviewDialog& p) { previewTitle = p.windowTitle(); });
     const int runsBefore = reportControl().runCount();
@@ -379,8 +372,9 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     EXPECT_TRUE(reportControl().reportFileName.endsWith(QStringLiteral("rpt/일일관리.rpt")));
     EXPECT_EQ(reportControl().windowTitle, QStringLiteral("재발정예정 개체일람"));
     EXPECT_TRUE(previewTitle.contains(QStringLiteral("재발정예정 개체일람")));
-    const QStringList formulas{"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ", "오늘 = '오늘(12월09일)' ",
-                               "내일 = '내일(12월10일)' ", "모레 = '모레(12월11일)' ", ""};
+    const QStringList formulas{"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ",
+                               "오늘 = '오늘(12월09일)' ",        "내일 = '내일(12월10일)' ",
+                               "모레 = '모레(12월11일)' ",        ""};
     for (int i = 0; i < formulas.size(); ++i) EXPECT_EQ(reportControl().formulas[size_t(i)], formulas[i]) << i;
 
     ASSERT_EQ(farm.count(QStringLiteral("일일관리")), 2);
@@ -417,13 +411,11 @@ TEST_F(DailyWindowTest, EachListWaitsWithItsOwnText)
 {
     DailyWindow w;
     // The label keeps the caption of the last query after it is hidden again.
-    EXPECT_EQ(w.ML_INFO->text(),
-              QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
-                             "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    EXPECT_EQ(w.ML_INFO->text(), QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                                                "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
     w.Option2->click();
-    EXPECT_EQ(w.ML_INFO->text(),
-              QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
-                             "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    EXPECT_EQ(w.ML_INFO->text(), QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                                                "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
     EXPECT_FALSE(w.ML_INFO->isVisible());
 }
 
@@ -441,10 +433,9 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
         QRadioButton* option;
         QString title, number, cell;
     };
-    const Case cases[] = {{w.Option1, QStringLiteral("재발정예정 개체일람"), QStringLiteral("KR001"),
-                           QStringLiteral("재발정 1일전")},
-                          {w.Option2, QStringLiteral("출산예정 개체일람"), QStringLiteral("KR002"),
-                           QStringLiteral("출산예정 1일전")}};
+    const Case cases[] = {
+        {w.Option1, QStringLiteral("재발정예정 개체일람"), QStringLiteral("KR001"), QStringLiteral("재발정 1일전")},
+        {w.Option2, QStringLiteral("출산예정 개체일람"), QStringLiteral("KR002"), QStringLiteral("출산예정 1일전")}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title.toStdString());
         c.option->click();

@@ -64,10 +64,7 @@ protected:
         for (const char* n : {"KR003", "KR001", "KR002"})
             farm.addAnimal(QString::fromUtf8(n), 0, 0, {{QStringLiteral("별명"), QStringLiteral("햇살목장")}});
     }
-    static QString animalsSql()
-    {
-        return QStringLiteral("select 개체번호, 별명 from 개체관리 order by 개체번호");
-    }
+    static QString animalsSql() { return QStringLiteral("select 개체번호, 별명 from 개체관리 order by 개체번호"); }
     TestFarm farm;
 };
 
@@ -108,7 +105,8 @@ TEST_F(ListWindowTest, QueryShowsTheWaitLabelOnADisabledWindowAndSelectsTheFirst
     EXPECT_TRUE(w.lastOk);
     // Label visible, window disabled; the grid grows one row per record.
     EXPECT_EQ(seen, QStringList({"1/0/1/0", "1/0/1/1", "1/0/1/2"}));
-    EXPECT_EQ(w.ML_INFO->text(), QStringLiteral("시험 목록을 조회중 입니다.\r\n\r\n데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    EXPECT_EQ(w.ML_INFO->text(),
+              QStringLiteral("시험 목록을 조회중 입니다.\r\n\r\n데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
     EXPECT_FALSE(w.ML_INFO->isVisible());
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(w.lss1RowCount, 3);

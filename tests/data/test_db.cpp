@@ -1,15 +1,15 @@
+#include "app/DbMessages.h"
 #include "app/Globals.h"
 #include "app/model/ProgramDir.h"
-#include "app/DbMessages.h"
 #include "data/Db.h"
 #include "data/FarmInfo.h"
 #include "data/Schema.h"
 #include "support/TestFarm.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QSqlRecord>
-#include <gtest/gtest.h>
 
 TEST(DBOpen, OpensTheProgramFoldersDatabase)
 {
@@ -36,8 +36,9 @@ TEST(DBOpen, MissingFileShowsConnectionErrorThenEnds)
     EXPECT_EQ(m.title, QStringLiteral("데이터베이스 연결 오류"));
     EXPECT_EQ(m.icon, MsgIcon::Question);
     EXPECT_EQ(m.buttons, MsgButton::Ok);
-    EXPECT_TRUE(m.text.startsWith(QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
-                                                 "아래의 연락처로 연락해 주십시오.\r\n\r\n")));
+    EXPECT_TRUE(
+        m.text.startsWith(QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
+                                         "아래의 연락처로 연락해 주십시오.\r\n\r\n")));
     EXPECT_TRUE(m.text.endsWith(QStringLiteral("\r\n\r\nTEL : ") + kSupportTel));
     EXPECT_EQ(farm.exitCalls(), 1);
     // No empty database was created behind the user's back.
@@ -79,8 +80,9 @@ TEST(ReconnectPrompt, RetryReconnectsCancelDoesNot)
     EXPECT_EQ(m.title, QStringLiteral("DB Access Error"));
     EXPECT_EQ(m.buttons, MsgButton::Retry | MsgButton::Cancel);
     EXPECT_EQ(m.icon, MsgIcon::Question);
-    EXPECT_EQ(m.text, QStringLiteral("10\r\ndisk I/O error\r\n현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
-                                     "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?"));
+    EXPECT_EQ(m.text,
+              QStringLiteral("10\r\ndisk I/O error\r\n현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
+                             "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?"));
     const QString before = gConn.connectionName();
 
     farm.messages().answer(MsgButton::Retry);
@@ -118,7 +120,8 @@ TEST(Statements, QuotesAreStoredAsTyped)
     ASSERT_TRUE(farm.open());
     const QString tricky = QStringLiteral("O'Brien'); delete from 개체관리; --");
     farm.addAnimal(QStringLiteral("A1"), 0, 0, {{QStringLiteral("별명"), tricky}});
-    EXPECT_EQ(farm.scalar(QStringLiteral("select 별명 from 개체관리 where 개체번호 = ?"), {QStringLiteral("A1")}), tricky);
+    EXPECT_EQ(farm.scalar(QStringLiteral("select 별명 from 개체관리 where 개체번호 = ?"), {QStringLiteral("A1")}),
+              tricky);
     EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
 }
 

@@ -4,9 +4,9 @@
 #include "data/Schema.h"
 #include "support/TestFarm.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QSqlRecord>
-#include <gtest/gtest.h>
 
 namespace {
 QStringList columnsOf(const QString& table)
@@ -42,7 +42,7 @@ TEST(Schema, EveryTableWithTheProgramsColumnOrder)
     const struct {
         const char* name;
         int columns;
-    } work[] = {{"개체관리워크", 18}, {"번식기록워크", 13}, {"백신접종워크", 8}, {"교배기록부워크", 10},
+    } work[] = {{"개체관리워크", 18},   {"번식기록워크", 13},       {"백신접종워크", 8},         {"교배기록부워크", 10},
                 {"분만기록부워크", 10}, {"출하성적기록부워크", 14}, {"축산분뇨관리대장워크", 7}, {"일일관리", 7}};
     for (const auto& w : work) EXPECT_EQ(columnsOf(QString::fromUtf8(w.name)).size(), w.columns) << w.name;
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
@@ -123,7 +123,8 @@ TEST(Schema, NumberColumnsRefuseTextButTakeQuotedNumerals)
     farm.addAnimal(QStringLiteral("C1"), 0);
     // A quoted numeral in BCS is the number 5.
     execStatement(QStringLiteral("insert into 번식기록(개체번호, 수정일, BCS) values('C1', 20090301, '5')"));
-    EXPECT_EQ(farm.scalar(QStringLiteral("select typeof(BCS) || ':' || BCS from 번식기록")), QStringLiteral("real:5.0"));
+    EXPECT_EQ(farm.scalar(QStringLiteral("select typeof(BCS) || ':' || BCS from 번식기록")),
+              QStringLiteral("real:5.0"));
 
     const char* refused[] = {
         "update 개체관리 set 점수 = 'abc'",
@@ -170,5 +171,6 @@ TEST(SampleFarm, WritesEveryKindOfRecord)
         EXPECT_GT(farm.count(QString::fromUtf8(t)), 0) << t;
     // Breeding rows belong to cows only.
     EXPECT_EQ(farm.count(QStringLiteral("번식기록"),
-                         QStringLiteral("개체번호 in (select 개체번호 from 개체관리 where 구분 <> 0)")), 0);
+                         QStringLiteral("개체번호 in (select 개체번호 from 개체관리 where 구분 <> 0)")),
+              0);
 }

@@ -1,7 +1,7 @@
 #include "data/Values.h"
 
-#include <QVariant>
 #include <gtest/gtest.h>
+#include <QVariant>
 
 TEST(NullTrim, NullEmptyAndBlanks)
 {
@@ -62,13 +62,14 @@ TEST(Months, ClampedAdditionAndAge)
         {QDate(2009, 1, 15), 28, QDate(2011, 5, 15)},
         {QDate(2009, 12, 31), 2, QDate(2010, 2, 28)},
     };
-    for (const Case& c : adds) EXPECT_EQ(addMonthsClamped(c.from, c.months), c.expected) << c.from.toString().toStdString();
+    for (const Case& c : adds)
+        EXPECT_EQ(addMonthsClamped(c.from, c.months), c.expected) << c.from.toString().toStdString();
 
     struct Age {
         QDate birth, today;
         int months;
     } ages[] = {
-        {QDate(2009, 1, 31), QDate(2009, 2, 1), 1},   // month boundaries, not days
+        {QDate(2009, 1, 31), QDate(2009, 2, 1), 1},  // month boundaries, not days
         {QDate(2009, 1, 1), QDate(2009, 1, 31), 0},
         {QDate(2007, 10, 31), QDate(2010, 2, 28), 28},
         {QDate(2008, 12, 15), QDate(2010, 3, 1), 15},
@@ -83,10 +84,21 @@ TEST(Numbers, NumericTest)
         bool numeric;
         double value;
     } cases[] = {
-        {"5", true, 5},          {" 5 ", true, 5},       {"-3.5", true, -3.5},  {"+2", true, 2},
-        {".5", true, 0.5},       {"1,234", true, 1234},  {"12,345.6", true, 12345.6},
-        {"", false, 0},          {"  ", false, 0},       {"abc", false, 0},     {"5a", false, 0},
-        {"1.2.3", false, 0},     {"-", false, 0},        {".", false, 0},       {"1,23", false, 0},
+        {"5", true, 5},
+        {" 5 ", true, 5},
+        {"-3.5", true, -3.5},
+        {"+2", true, 2},
+        {".5", true, 0.5},
+        {"1,234", true, 1234},
+        {"12,345.6", true, 12345.6},
+        {"", false, 0},
+        {"  ", false, 0},
+        {"abc", false, 0},
+        {"5a", false, 0},
+        {"1.2.3", false, 0},
+        {"-", false, 0},
+        {".", false, 0},
+        {"1,23", false, 0},
         {"오", false, 0},
     };
     for (const Case& c : cases) {
@@ -102,9 +114,8 @@ TEST(Numbers, Formats)
         const char* pattern;
         const char* expected;
     } cases[] = {
-        {12345.6, "#,##0", "12,346"}, {12345.6, "##0", "12346"}, {0, "#,##0", "0"},
-        {999.5, "#,##0", "1,000"},    {1234567, "#,##0", "1,234,567"}, {-1234.4, "#,##0", "-1,234"},
-        {0.4, "##0", "0"},
+        {12345.6, "#,##0", "12,346"},    {12345.6, "##0", "12346"},    {0, "#,##0", "0"}, {999.5, "#,##0", "1,000"},
+        {1234567, "#,##0", "1,234,567"}, {-1234.4, "#,##0", "-1,234"}, {0.4, "##0", "0"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected)) << c.value;

@@ -6,7 +6,10 @@
 #include <QTest>
 
 namespace {
-qint64 n(int y, int m, int d) { return dn(QDate(y, m, d)); }
+qint64 n(int y, int m, int d)
+{
+    return dn(QDate(y, m, d));
+}
 }  // namespace
 
 TEST_F(BreedingFixture, OpeningANewRecordSetsTodayAndTheExpectedDate)
@@ -19,7 +22,9 @@ TEST_F(BreedingFixture, OpeningANewRecordSetsTodayAndTheExpectedDate)
         EXPECT_TRUE(d.s수정일.isEmpty());
         // The focus lands once the dialog is active; under load that may take a moment.
         EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-        EXPECT_EQ(d.focusWidget(), d.산차) << (d.focusWidget() ? d.focusWidget()->objectName().toStdString() + " " + d.focusWidget()->metaObject()->className() : std::string("none"));
+        EXPECT_EQ(d.focusWidget(), d.산차) << (d.focusWidget() ? d.focusWidget()->objectName().toStdString() + " " +
+                                                                     d.focusWidget()->metaObject()->className()
+                                                               : std::string("none"));
         EXPECT_EQ(d.수정일->date(), kToday);
         EXPECT_EQ(d.판정일->date(), kToday);
         EXPECT_EQ(d.분만일->date(), kToday);
@@ -54,10 +59,10 @@ TEST_F(BreedingFixture, TabOrderFollowsTheFields)
 {
     tab->ReflashData1(kCow);
     withNew([&](BreedingDialog& d) {
-        const QStringList order = {"산차", "회수", "수정일", "정액번호", "공란우", "BCS", "판정일체크", "판정일",
-                                   "SSOption1", "SSOption2", "예정일체크", "예정일", "분만일체크", "분만일", "송아지번호",
-                                   "SSOption3", "SSOption4", "생시체중", "분만난이도", "인공수정자", "비고",
-                                   "cmdSave", "cmdCancel"};
+        const QStringList order = {"산차",       "회수",       "수정일",     "정액번호",  "공란우",     "BCS",
+                                   "판정일체크", "판정일",     "SSOption1",  "SSOption2", "예정일체크", "예정일",
+                                   "분만일체크", "분만일",     "송아지번호", "SSOption3", "SSOption4",  "생시체중",
+                                   "분만난이도", "인공수정자", "비고",       "cmdSave",   "cmdCancel"};
         // Walk the focus chain from the first field, keeping the named fields (a picker's
         // inner line edit and the option frame are passed through).
         QStringList seen;
@@ -81,8 +86,8 @@ TEST_F(BreedingFixture, CheckBoxesEnableExactlyTheirGroups)
         const QList<Group> groups = {{d.예정일체크, {d.예정일}},
                                      {d.판정일체크, {d.판정일, d.SSOption1, d.SSOption2}},
                                      {d.분만일체크, {d.분만일, d.송아지번호, d.SSOption3, d.SSOption4}}};
-        const QList<QWidget*> always = {d.산차, d.회수, d.수정일, d.정액번호, d.공란우, d.BCS, d.생시체중,
-                                        d.분만난이도, d.인공수정자, d.비고};
+        const QList<QWidget*> always = {d.산차, d.회수,     d.수정일,     d.정액번호,   d.공란우,
+                                        d.BCS,  d.생시체중, d.분만난이도, d.인공수정자, d.비고};
         for (const Group& g : groups) {
             for (bool on : {true, false, true}) {
                 g.box->click();  // by the user
@@ -130,10 +135,21 @@ TEST_F(BreedingFixture, ExpectedDateFollowsThe280DayRule)
 TEST_F(BreedingFixture, LoadRecordFillsTheFieldsOfTheChangedRecord)
 {
     farm.addBreeding(kCow, n(2023, 6, 1),
-                     {{"산차", 2}, {"회수", 1}, {"정액번호", "KPN-1"}, {"공란우", "D7"}, {"BCS", 6},
-                      {"예정일", n(2024, 3, 9)}, {"판정일", n(2023, 8, 1)}, {"가부", 1}, {"분만일", n(2024, 3, 5)},
-                      {"송아지번호", "C-9"}, {"성별", 1}, {"분만난이도", "2"}, {"인공수정자", "김수의"},
-                      {"생시체중", 27.5}, {"비고", "순산"}});
+                     {{"산차", 2},
+                      {"회수", 1},
+                      {"정액번호", "KPN-1"},
+                      {"공란우", "D7"},
+                      {"BCS", 6},
+                      {"예정일", n(2024, 3, 9)},
+                      {"판정일", n(2023, 8, 1)},
+                      {"가부", 1},
+                      {"분만일", n(2024, 3, 5)},
+                      {"송아지번호", "C-9"},
+                      {"성별", 1},
+                      {"분만난이도", "2"},
+                      {"인공수정자", "김수의"},
+                      {"생시체중", 27.5},
+                      {"비고", "순산"}});
     // No expected date: BCS stays as it was, the groups without dates stay unticked.
     farm.addBreeding(kCow, n(2022, 4, 2), {{"산차", 1}, {"회수", 1}, {"BCS", 8}, {"가부", 0}, {"송아지번호", "Z"}});
     tab->ReflashData1(kCow);

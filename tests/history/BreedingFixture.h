@@ -1,8 +1,8 @@
 #pragma once
 // A cow with a breeding tab hosted in a plain window, and a driver for the modal dialog.
-#include "app/model/Clock.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
+#include "app/model/Clock.h"
 #include "history/BreedingDialog.h"
 #include "history/BreedingTab.h"
 #include "support/TestFarm.h"
@@ -15,11 +15,14 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 
 // Readable failures for Korean texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 class BreedingFixture : public ::testing::Test {
 protected:
@@ -86,8 +89,8 @@ protected:
     QStringList stored(qint64 inseminated)
     {
         QStringList r;
-        for (const char* c : {"산차", "회수", "수정일", "정액번호", "공란우", "예정일", "BCS", "판정일", "가부", "분만일",
-                              "송아지번호", "성별", "분만난이도", "인공수정자", "생시체중", "비고"})
+        for (const char* c : {"산차", "회수", "수정일", "정액번호", "공란우", "예정일", "BCS", "판정일", "가부",
+                              "분만일", "송아지번호", "성별", "분만난이도", "인공수정자", "생시체중", "비고"})
             r << farm.scalar(QStringLiteral("select \"%1\" from 번식기록 where 개체번호 = ? and 수정일 = ?")
                                  .arg(QString::fromUtf8(c)),
                              {kCow, inseminated});

@@ -42,8 +42,23 @@ TEST(BreedingRules, UntickedGroupsStoreTheirEmptyValues)
     const BoundStatement ins = breeding::insertStatement(QStringLiteral("002"), in);
     ASSERT_EQ(ins.binds.size(), 17);
     EXPECT_EQ(ins.sql.count(u'?'), 17);
-    const QVariantList expected = {QStringLiteral("002"), 1.0, 1.0, 20090301LL, QStringLiteral("KPN-1"), QString(), 0, 0,
-                                   0, -1, 0, QString(), -1, QString(), QString(), 0, QString()};
+    const QVariantList expected = {QStringLiteral("002"),
+                                   1.0,
+                                   1.0,
+                                   20090301LL,
+                                   QStringLiteral("KPN-1"),
+                                   QString(),
+                                   0,
+                                   0,
+                                   0,
+                                   -1,
+                                   0,
+                                   QString(),
+                                   -1,
+                                   QString(),
+                                   QString(),
+                                   0,
+                                   QString()};
     for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(ins.binds[i].toString(), expected[i].toString()) << i;
 
     const BoundStatement up = breeding::updateStatement(QStringLiteral("002"), QStringLiteral("20090201"), in);
@@ -52,8 +67,8 @@ TEST(BreedingRules, UntickedGroupsStoreTheirEmptyValues)
     EXPECT_EQ(up.binds[16].toString(), QStringLiteral("002"));
     EXPECT_EQ(up.binds[17].toLongLong(), 20090201);
 
-    EXPECT_EQ(breeding::savedRow(in), QStringList({"1", "1", "2009-03-01", "KPN-1", "", "9", "", "", "", "", "", "",
-                                                   ""}));
+    EXPECT_EQ(breeding::savedRow(in),
+              QStringList({"1", "1", "2009-03-01", "KPN-1", "", "9", "", "", "", "", "", "", ""}));
 }
 
 TEST(BreedingRules, NonNumbersReachTheDatabaseUnchanged)

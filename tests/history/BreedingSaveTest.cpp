@@ -2,7 +2,10 @@
 #include "BreedingFixture.h"
 
 namespace {
-qint64 n(int y, int m, int d) { return dn(QDate(y, m, d)); }
+qint64 n(int y, int m, int d)
+{
+    return dn(QDate(y, m, d));
+}
 const QString kTitle = QStringLiteral("미입력");
 }  // namespace
 
@@ -33,11 +36,12 @@ TEST_F(BreedingFixture, NewRecordWithEveryGroupUnticked)
     EXPECT_EQ(q.icon, MsgIcon::Question);
     EXPECT_EQ(q.buttons, MsgButton::Yes | MsgButton::No);
 
-    EXPECT_EQ(stored(dn(kToday)), QStringList({"1", "2", "20240510", "KPN-950", "D1", "0", "0", "0", "-1", "0", "", "-1",
-                                               "1", "이", "0", "메모"}));
+    EXPECT_EQ(stored(dn(kToday)), QStringList({"1", "2", "20240510", "KPN-950", "D1", "0", "0", "0", "-1", "0", "",
+                                               "-1", "1", "이", "0", "메모"}));
     ASSERT_EQ(tab->lss1RowCount, 2);
     EXPECT_EQ(tab->SS1->maxRows(), 2);
-    EXPECT_EQ(gridRow(2), QStringList({" 1 ", "2", "2024-05-10", " KPN-950 ", "D1", "abc", "", "", "", "", "", "", "1"}));
+    EXPECT_EQ(gridRow(2),
+              QStringList({" 1 ", "2", "2024-05-10", " KPN-950 ", "D1", "abc", "", "", "", "", "", "", "1"}));
     EXPECT_EQ(tab->SS1->rowHeight(2), 18);
     EXPECT_EQ(tab->SS1->activeRow(), 2);
     EXPECT_EQ(tab->SS1->cellText(3, 1), QStringLiteral("2024-06-01"));  // out of date order until a reload
@@ -96,20 +100,40 @@ TEST_F(BreedingFixture, EachCheckInOrderWithItsMessageAndFocus)
         QString focus;
     };
     const QList<Case> cases = {
-        {"empty parity", [](BreedingDialog& d) { d.산차->setText("  "); d.회수->clear(); }, "산차를 입력해 주세요.", kTitle,
-         MsgIcon::Information, "산차"},
-        {"parity not a number", [](BreedingDialog& d) { d.산차->setText("1a"); d.회수->clear(); }, again, bad,
-         MsgIcon::Question, "산차"},
-        {"empty count", [](BreedingDialog& d) { d.회수->setText(" "); d.정액번호->clear(); }, "회수를 입력해 주세요.",
-         kTitle, MsgIcon::Information, "회수"},
+        {"empty parity",
+         [](BreedingDialog& d) {
+             d.산차->setText("  ");
+             d.회수->clear();
+         },
+         "산차를 입력해 주세요.", kTitle, MsgIcon::Information, "산차"},
+        {"parity not a number",
+         [](BreedingDialog& d) {
+             d.산차->setText("1a");
+             d.회수->clear();
+         },
+         again, bad, MsgIcon::Question, "산차"},
+        {"empty count",
+         [](BreedingDialog& d) {
+             d.회수->setText(" ");
+             d.정액번호->clear();
+         },
+         "회수를 입력해 주세요.", kTitle, MsgIcon::Information, "회수"},
         {"count not a number", [](BreedingDialog& d) { d.회수->setText("x"); }, again, bad, MsgIcon::Question, "회수"},
-        {"empty BCS with expected date", [](BreedingDialog& d) { d.BCS->clear(); d.생시체중->setText("?"); }, again,
-         bad, MsgIcon::Question, "BCS"},
+        {"empty BCS with expected date",
+         [](BreedingDialog& d) {
+             d.BCS->clear();
+             d.생시체중->setText("?");
+         },
+         again, bad, MsgIcon::Question, "BCS"},
         {"BCS not a number", [](BreedingDialog& d) { d.BCS->setText("5점"); }, again, bad, MsgIcon::Question, "BCS"},
-        {"birth weight not a number", [](BreedingDialog& d) { d.생시체중->setText("25kg"); d.정액번호->clear(); },
+        {"birth weight not a number",
+         [](BreedingDialog& d) {
+             d.생시체중->setText("25kg");
+             d.정액번호->clear();
+         },
          again, bad, MsgIcon::Question, "생시체중"},
-        {"empty semen number", [](BreedingDialog& d) { d.정액번호->setText("   "); }, "정액번호를 입력해 주세요.", kTitle,
-         MsgIcon::Information, "정액번호"},
+        {"empty semen number", [](BreedingDialog& d) { d.정액번호->setText("   "); }, "정액번호를 입력해 주세요.",
+         kTitle, MsgIcon::Information, "정액번호"},
         {"date already in the grid", [](BreedingDialog&) {}, "수정일를 다시 선택해 주세요.", "선택오류",
          MsgIcon::Information, "수정일"},
     };
@@ -201,8 +225,8 @@ TEST_F(BreedingFixture, DuplicateDateRefusedForNewButAChangeReachesTheKey)
 TEST_F(BreedingFixture, ChangeMovesTheRecordAndUpdatesItsRowInPlace)
 {
     farm.addBreeding(kCow, n(2022, 1, 9), {{"정액번호", "KPN-1"}, {"산차", 1}, {"회수", 1}});
-    farm.addBreeding(kCow, n(2022, 4, 2), {{"정액번호", "KPN-2"}, {"산차", 1}, {"회수", 2}, {"BCS", 5},
-                                           {"예정일", n(2023, 1, 7)}});
+    farm.addBreeding(kCow, n(2022, 4, 2),
+                     {{"정액번호", "KPN-2"}, {"산차", 1}, {"회수", 2}, {"BCS", 5}, {"예정일", n(2023, 1, 7)}});
     farm.addBreeding(QStringLiteral("003"), n(2022, 4, 2), {{"정액번호", "OTHER"}});
     tab->ReflashData1(kCow);
 
@@ -217,7 +241,8 @@ TEST_F(BreedingFixture, ChangeMovesTheRecordAndUpdatesItsRowInPlace)
     EXPECT_EQ(farm.count(QStringLiteral("번식기록"), QStringLiteral("수정일 = ?"), {n(2022, 1, 9)}), 0);
     EXPECT_EQ(stored(n(2022, 2, 1)), QStringList({"1", "1", "20220201", "KPN-1", "", "20221108", "6", "20220320", "0",
                                                   "0", "", "-1", "", "", "0", ""}));
-    EXPECT_EQ(farm.scalar(QStringLiteral("select 정액번호 from 번식기록 where 개체번호 = '003'")), QStringLiteral("OTHER"));
+    EXPECT_EQ(farm.scalar(QStringLiteral("select 정액번호 from 번식기록 where 개체번호 = '003'")),
+              QStringLiteral("OTHER"));
     EXPECT_EQ(tab->lss1RowCount, 2);
     EXPECT_EQ(gridRow(1), QStringList({"1", "1", "2022-02-01", "KPN-1", "", "6", "2022-03-20", "가(O)", "2022-11-08",
                                        "", "", "", ""}));
@@ -309,7 +334,8 @@ TEST_F(BreedingFixture, AChangeWhoseRecordIsGoneIsNotReportedAsDone)
     EXPECT_TRUE(open);
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
-    EXPECT_EQ(farm.messages().last().text, QStringLiteral("수정할 기록을 찾을 수 없습니다. 화면을 닫았다가 다시 열어 주세요."));
+    EXPECT_EQ(farm.messages().last().text,
+              QStringLiteral("수정할 기록을 찾을 수 없습니다. 화면을 닫았다가 다시 열어 주세요."));
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 0);
     EXPECT_EQ(gridRow(1)[2], QStringLiteral("2022-01-09"));
 }

@@ -4,15 +4,29 @@
 #include <QLabel>
 
 namespace {
-qint64 n(int y, int m, int d) { return dn(QDate(y, m, d)); }
+qint64 n(int y, int m, int d)
+{
+    return dn(QDate(y, m, d));
+}
 }  // namespace
 
 TEST_F(BreedingFixture, GridHeadersButtonsAndNotes)
 {
     EXPECT_EQ(tab->SS1->objectName(), QStringLiteral("SS1"));
     EXPECT_EQ(tab->findChild<Grid*>(QStringLiteral("SS1")), tab->SS1);
-    const QStringList headers = {"산차", "회수", "수정일", "씨수소 정액번호", "공란우", "BCS", "임신        판정일",
-                                 "가 부", "분만예정일", "분만일", "송아지번호", "성 별", "분만난이도 특이사항"};
+    const QStringList headers = {"산차",
+                                 "회수",
+                                 "수정일",
+                                 "씨수소 정액번호",
+                                 "공란우",
+                                 "BCS",
+                                 "임신        판정일",
+                                 "가 부",
+                                 "분만예정일",
+                                 "분만일",
+                                 "송아지번호",
+                                 "성 별",
+                                 "분만난이도 특이사항"};
     ASSERT_EQ(tab->SS1->maxCols(), 13);
     for (int c = 1; c <= 13; ++c) EXPECT_EQ(tab->SS1->cellText(c, 0), headers[c - 1]) << c;
 
@@ -34,12 +48,27 @@ TEST_F(BreedingFixture, ReflashData1ShowsEachColumnOnlyWhenItsConditionHolds)
 {
     // Stored out of date order; the loader orders by 수정일.
     farm.addBreeding(kCow, n(2023, 6, 1),
-                     {{"산차", 2}, {"회수", 1}, {"정액번호", "KPN-1"}, {"공란우", "D7"}, {"BCS", 5.5},
-                      {"예정일", n(2024, 3, 7)}, {"판정일", n(2023, 8, 1)}, {"가부", 0}, {"분만일", n(2024, 3, 5)},
-                      {"송아지번호", "C-9"}, {"성별", 1}, {"분만난이도", "1"}});
+                     {{"산차", 2},
+                      {"회수", 1},
+                      {"정액번호", "KPN-1"},
+                      {"공란우", "D7"},
+                      {"BCS", 5.5},
+                      {"예정일", n(2024, 3, 7)},
+                      {"판정일", n(2023, 8, 1)},
+                      {"가부", 0},
+                      {"분만일", n(2024, 3, 5)},
+                      {"송아지번호", "C-9"},
+                      {"성별", 1},
+                      {"분만난이도", "1"}});
     farm.addBreeding(kCow, n(2022, 4, 2),
-                     {{"산차", 1}, {"회수", 3}, {"정액번호", "KPN-2"}, {"가부", 1}, {"판정일", 0},
-                      {"분만일", n(2023, 1, 7)}, {"송아지번호", ""}, {"성별", 0}});
+                     {{"산차", 1},
+                      {"회수", 3},
+                      {"정액번호", "KPN-2"},
+                      {"가부", 1},
+                      {"판정일", 0},
+                      {"분만일", n(2023, 1, 7)},
+                      {"송아지번호", ""},
+                      {"성별", 0}});
     farm.addBreeding(kCow, n(2022, 1, 9), {{"판정일", n(2022, 3, 1)}, {"가부", 1}, {"송아지번호", "X"}, {"성별", 0}});
     farm.addBreeding(QStringLiteral("999"), n(2022, 5, 5));  // another cow
 
@@ -107,7 +136,8 @@ TEST_F(BreedingFixture, DeleteAsksThenDeletesTheActiveRowAndReloads)
     farm.messages().answer(MsgButton::Yes);
     button("cmdDelete1")->click();
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 2);
-    EXPECT_EQ(farm.count(QStringLiteral("번식기록"), QStringLiteral("수정일 = ?"), {n(2022, 4, 2)}), 1);  // the other cow's
+    EXPECT_EQ(farm.count(QStringLiteral("번식기록"), QStringLiteral("수정일 = ?"), {n(2022, 4, 2)}),
+              1);  // the other cow's
     ASSERT_EQ(tab->lss1RowCount, 1);
     EXPECT_EQ(tab->SS1->cellText(3, 1), QStringLiteral("2022-01-09"));
 }
@@ -181,8 +211,12 @@ TEST_F(BreedingFixture, ResultAndSexShowOnlyWithTheirDates)
     };
     QDate day(2020, 1, 1);
     for (const Case& c : cases) {
-        farm.addBreeding(kCow, dn(day), {{"판정일", c.checked}, {"가부", c.verdict}, {"분만일", c.calved},
-                                         {"송아지번호", QString::fromUtf8(c.calf)}, {"성별", c.sex}});
+        farm.addBreeding(kCow, dn(day),
+                         {{"판정일", c.checked},
+                          {"가부", c.verdict},
+                          {"분만일", c.calved},
+                          {"송아지번호", QString::fromUtf8(c.calf)},
+                          {"성별", c.sex}});
         day = day.addDays(1);
     }
     tab->ReflashData1(kCow);

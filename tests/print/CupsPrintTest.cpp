@@ -3,10 +3,10 @@
 // Needs the queues of scripts/cups-test-queues.sh; skipped when no scheduler answers.
 #include "print/PrintFixture.h"
 
+#include <cups/cups.h>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QThread>
-#include <cups/cups.h>
 
 namespace {
 

@@ -2,17 +2,6 @@
 
 #include <QProcess>
 
-QStringList pdfPages(const QString& pdfFile)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfFile, QStringLiteral("-")});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
-    QString text = QString::fromUtf8(p.readAllStandardOutput());
-    QStringList pages = text.split(u'\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-    return pages;
-}
-
 void PrintTest::SetUp()
 {
     ASSERT_TRUE(out.isValid());

@@ -4,12 +4,9 @@
 #include "print/PrintScript.h"
 #include "support/TestFarm.h"
 
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-// Text of a PDF page by page, through pdftotext.
-QStringList pdfPages(const QString& pdfFile);
 
 class PrintTest : public ::testing::Test {
 protected:

@@ -11,9 +11,9 @@
 //   print.previewTitles / print.dialogRuns / print.printers.setCalls
 #include "print/CrystalReport.h"
 #include "print/PrintSequence.h"
-#include "print/model/PrinterSystem.h"
 #include "print/PrnSetup.h"
 #include "print/frmPrnSetup.h"
+#include "print/model/PrinterSystem.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -13,7 +13,10 @@ namespace {
 
 const QString kFailed = QStringLiteral("출력에 실패했습니다.프린터를 확인하세요.");
 
-int runs() { return reportControl().runCount(); }
+int runs()
+{
+    return reportControl().runCount();
+}
 
 }  // namespace
 
@@ -64,7 +67,8 @@ TEST_F(PrintTest, MissingReportFileStopsBeforeFilling)
 TEST_F(PrintTest, FillingStoresRowsInOrderWithQuotesAsTyped)
 {
     const QList<QVariantList> rows = {
-        {QStringLiteral("O'Neil"), 7, QStringLiteral("'; drop table 개체관리; --"), QString(), 1.5, QString(), QString()},
+        {QStringLiteral("O'Neil"), 7, QStringLiteral("'; drop table 개체관리; --"), QString(), 1.5, QString(),
+         QString()},
         {QStringLiteral("두번째"), QString(), QString(), QString(), QString(), QString(), QString()},
     };
     ASSERT_TRUE(fillWorkTable(nullptr, QStringLiteral("일일관리"), rows));
@@ -78,7 +82,8 @@ TEST_F(PrintTest, FillingStoresRowsInOrderWithQuotesAsTyped)
     EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 0);  // the table is still there
     // Empty cells are stored as empty texts, never as nulls.
     EXPECT_EQ(farm.count(QStringLiteral("일일관리"), QStringLiteral("c02 is null or c04 is null or c07 is null")), 0);
-    EXPECT_EQ(farm.scalar(QStringLiteral("select typeof(c04) from 일일관리 order by rowid limit 1")), QStringLiteral("text"));
+    EXPECT_EQ(farm.scalar(QStringLiteral("select typeof(c04) from 일일관리 order by rowid limit 1")),
+              QStringLiteral("text"));
 
     // Refilling replaces the rows; an empty list leaves an empty table.
     ASSERT_TRUE(fillWorkTable(nullptr, QStringLiteral("일일관리"), {}));
@@ -106,8 +111,9 @@ TEST_F(PrintTest, FailedFillingKeepsThePreviousRowsAndRunsNoReport)
         EXPECT_EQ(m.title, QStringLiteral("DB Access Error"));
         EXPECT_EQ(m.icon, MsgIcon::Question);
         EXPECT_EQ(m.buttons, MsgButton::Retry | MsgButton::Cancel);
-        EXPECT_TRUE(m.text.endsWith(QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
-                                                   "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?")))
+        EXPECT_TRUE(
+            m.text.endsWith(QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
+                                           "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?")))
             << m.text.toStdString();
         // Retry opens a new connection, Cancel keeps the old one.
         EXPECT_EQ(gConn.connectionName() != connBefore, answer == MsgButton::Retry);
@@ -170,8 +176,8 @@ TEST_F(PrintTest, FormulaSlotsDoNotLeakIntoTheNextReport)
     EXPECT_TRUE(pdfPages(first).join(QString()).contains(QStringLiteral("지난 출력의 비고")));
 
     dialogSavesPdf(second);
-    ASSERT_EQ(runPrintSequence(sampleRequest(animals(2), {QStringLiteral("타이틀 = '두번째' "),
-                                                          QStringLiteral("농장명 = '한빛' ")})),
+    ASSERT_EQ(runPrintSequence(sampleRequest(
+                  animals(2), {QStringLiteral("타이틀 = '두번째' "), QStringLiteral("농장명 = '한빛' ")})),
               PrintOutcome::Done);
     EXPECT_EQ(reportControl().formulas[0], QStringLiteral("타이틀 = '두번째' "));
     for (int i = 2; i < CrystalReport::kFormulaSlots; ++i)
@@ -284,7 +290,8 @@ TEST_F(PrintTest, FailedRunIsReportedAndTheDefaultStillRestored)
     r.reportFile = QStringLiteral("깨진양식.rpt");
     EXPECT_EQ(runPrintSequence(r), PrintOutcome::Failed);
     EXPECT_EQ(farm.messages().last().text, kFailed);
-    EXPECT_TRUE(reportControl().lastError().startsWith(QStringLiteral("줄 3"))) << reportControl().lastError().toStdString();
+    EXPECT_TRUE(reportControl().lastError().startsWith(QStringLiteral("줄 3")))
+        << reportControl().lastError().toStdString();
     EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("x.pdf"))));
 }
 

@@ -129,8 +129,8 @@ TEST_F(PrintTest, DialogCloseImageAndEscapeCancelWithoutTouchingTheDefault)
             QApplication::sendEvent(child(d, "cmbPrnName"), &esc);
         } else {
             QWidget* img = child(d, "imgTitleClose");
-            QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 4), img->mapToGlobal(QPointF(4, 4)),
-                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(4, 4), img->mapToGlobal(QPointF(4, 4)), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(img, &press);
         }
         EXPECT_FALSE(d.isVisible());

@@ -3,8 +3,8 @@
 #include "print/model/ReportDefinition.h"
 #include "print/model/ReportRenderer.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 using namespace report;
 
@@ -56,14 +56,13 @@ TEST(ReportFormat, SampleReportReadsAllSections)
 
 TEST(ReportFormat, ElementsAndOptions)
 {
-    const Definition d = parsed(kMinimal + QStringLiteral(
-        "orientation = landscape\n"
-        "[header]\n"
-        "height = 20\n"
-        "text 0 0 * 10 center bold size=16 | {타이틀} 외 | 기호\n"
-        "field 0 12 90 8 label=30 right | 농장 | {농장명}\n"
-        "line 0 19 * 19 pen=0.5\n"
-        "box 1.5 2 3 4 top shade wrap |\n"));
+    const Definition d = parsed(kMinimal + QStringLiteral("orientation = landscape\n"
+                                                          "[header]\n"
+                                                          "height = 20\n"
+                                                          "text 0 0 * 10 center bold size=16 | {타이틀} 외 | 기호\n"
+                                                          "field 0 12 90 8 label=30 right | 농장 | {농장명}\n"
+                                                          "line 0 19 * 19 pen=0.5\n"
+                                                          "box 1.5 2 3 4 top shade wrap |\n"));
     EXPECT_TRUE(d.landscape);
     ASSERT_EQ(d.header.elements.size(), 4);
     const Element& t = d.header.elements[0];
@@ -90,9 +89,10 @@ TEST(ReportFormat, ElementsAndOptions)
 
 TEST(ReportFormat, PlaceholdersResolve)
 {
-    const Definition d = parsed(kMinimal + QStringLiteral(
-        "[table]\nsource = t\n"
-        "column 10 | {{제목}} {@제목}\\n{@쪽}/{@쪽수} | {@번호}. {2}{9}:{없는이름}:{ 농장명 }\n"));
+    const Definition d = parsed(
+        kMinimal +
+        QStringLiteral("[table]\nsource = t\n"
+                       "column 10 | {{제목}} {@제목}\\n{@쪽}/{@쪽수} | {@번호}. {2}{9}:{없는이름}:{ 농장명 }\n"));
     Data data;
     data.title = QStringLiteral("목록");
     data.formulas.insert(QStringLiteral("농장명"), QStringLiteral("한빛"));
@@ -110,26 +110,26 @@ TEST(ReportFormat, MistakesAreRefusedWithTheLine)
         const char* line;
     };
     const Case cases[] = {
-        {"", "줄 1"},                                             // no [report]
-        {"[header]\n", "줄 1"},                                   // must start with [report]
-        {"[report]\n[report]\n", "줄 2"},                         // section twice
-        {"[report]\n[page]\n", "줄 2"},                           // unknown section
+        {"", "줄 1"},                      // no [report]
+        {"[header]\n", "줄 1"},            // must start with [report]
+        {"[report]\n[report]\n", "줄 2"},  // section twice
+        {"[report]\n[page]\n", "줄 2"},    // unknown section
         {"[report]\norientation = sideways\n", "줄 2"},
         {"[report]\npage = B5\n", "줄 2"},
         {"[report]\nmargins = 1 2 3\n", "줄 2"},
-        {"[report]\ncolour = red\n", "줄 2"},                     // unknown key
-        {"[report]\n[header]\ntext 0 0 10 | x\n", "줄 3"},        // too few numbers
+        {"[report]\ncolour = red\n", "줄 2"},               // unknown key
+        {"[report]\n[header]\ntext 0 0 10 | x\n", "줄 3"},  // too few numbers
         {"[report]\n[header]\ntext 0 0 ten 5 | x\n", "줄 3"},
         {"[report]\n[header]\ntext 0 0 10 5 blink | x\n", "줄 3"},  // unknown option
         {"[report]\n[header]\ntext 0 0 10 5 | {농장명\n", "줄 3"},  // unclosed brace
         {"[report]\n[header]\ntext 0 0 10 5 | {@없음}\n", "줄 3"},
-        {"[report]\n[header]\ntext 0 0 10 5 | {3}\n", "줄 3"},      // columns only in cells
+        {"[report]\n[header]\ntext 0 0 10 5 | {3}\n", "줄 3"},  // columns only in cells
         {"[report]\n[header]\nfield 0 0 10 5 | 이름표만\n", "줄 3"},
         {"[report]\n[header]\ncolumn 10 | a | b\n", "줄 3"},
         {"[report]\n[table]\nsource = t\ncolumn 10 | 제목만\n", "줄 4"},
         {"[report]\n[table]\nsource = t\ncolumn 0 | a | b\n", "줄 4"},
-        {"[report]\n[table]\ncolumn 10 | a | {1}\n", "줄 4"},     // no source (checked at the end)
-        {"[report]\n[table]\nsource = t\n", "줄 4"},              // no columns
+        {"[report]\n[table]\ncolumn 10 | a | {1}\n", "줄 4"},  // no source (checked at the end)
+        {"[report]\n[table]\nsource = t\n", "줄 4"},           // no columns
         {"[report]\n[table]\nsource = t\nrow-height = 0\n", "줄 4"},
         {"[report]\nthis is not a setting\n", "줄 2"},
         {"[report]\n[header]\nheight = 200\n[footer]\nheight = 100\n", "줄 6"},  // bands higher than the page
@@ -152,9 +152,10 @@ TEST(ReportFormat, CommentsBlankLinesAndCrLfAreIgnored)
 TEST(ReportFormat, RowsArePagedUnderHeaderFormAndAboveFooter)
 {
     // Portrait: printable height 297 - 12 - 12 = 273; header 23, footer 10 -> body 240 mm.
-    const QString base = kMinimal + QStringLiteral(
-        "[header]\nheight = 23\n[footer]\nheight = 10\n"
-        "[table]\nsource = t\nheader-height = 10\nrow-height = 10\ncolumn 1 | a | {1}\n");
+    const QString base =
+        kMinimal + QStringLiteral(
+                       "[header]\nheight = 23\n[footer]\nheight = 10\n"
+                       "[table]\nsource = t\nheader-height = 10\nrow-height = 10\ncolumn 1 | a | {1}\n");
     const Definition plain = parsed(base);
     QList<PagePlan> pages;
     QString error;
@@ -184,7 +185,8 @@ TEST(ReportFormat, RowsArePagedUnderHeaderFormAndAboveFooter)
     EXPECT_FALSE(pages[0].hasTable);
     EXPECT_EQ(pages[1].rowCount, 5);
 
-    const Definition tooTall = parsed(kMinimal + QStringLiteral("[table]\nsource = t\nrow-height = 300\ncolumn 1 | a | {1}\n"));
+    const Definition tooTall =
+        parsed(kMinimal + QStringLiteral("[table]\nsource = t\nrow-height = 300\ncolumn 1 | a | {1}\n"));
     EXPECT_FALSE(planPages(tooTall, 1, &pages, &error));
     EXPECT_FALSE(error.isEmpty());
 }

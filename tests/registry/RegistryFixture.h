@@ -1,8 +1,8 @@
 #pragma once
 // A farm, a fixed today and the search list window, driven through its controls.
-#include "app/model/Clock.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
+#include "app/model/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "registry/SearchWindow.h"
@@ -72,10 +72,7 @@ protected:
         for (int c = 1; c <= window->SS->maxCols(); ++c) out << window->SS->cellText(c, r);
         return out;
     }
-    int rowOf(const QString& number)
-    {
-        return int(column(1).indexOf(number)) + 1;
-    }
+    int rowOf(const QString& number) { return int(column(1).indexOf(number)) + 1; }
 
     TestFarm farm;
     QPointer<SearchWindow> window;

@@ -13,10 +13,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(farm.open()); }
 
     // An animal with one row in each history table.
-    void addWithHistory(const QString& number, int sex = 0)
-    {
-        farm.addAnimalWithHistory(number, sex);
-    }
+    void addWithHistory(const QString& number, int sex = 0) { farm.addAnimalWithHistory(number, sex); }
     int rowsOf(const QString& number)
     {
         int n = 0;
@@ -48,8 +45,8 @@ TEST_F(AnimalStoreTest, InsertStoresEveryColumn)
     insertAnimal(v);
     QSqlQuery q = runQuery("select * from 개체관리");
     ASSERT_TRUE(q.next());
-    const QStringList expected = {"X'1", "1", "0", "20090315", "R", "목", "2", "20090401", "1001", "B",
-                                  "", "", "M", "20091001", "특", "4.5", "20110101", "20110202"};
+    const QStringList expected = {"X'1", "1", "0", "20090315", "R",        "목", "2",   "20090401", "1001",
+                                  "B",   "",  "",  "M",        "20091001", "특", "4.5", "20110101", "20110202"};
     for (int i = 0; i < 18; ++i) EXPECT_EQ(NullTrim(q.value(i)), expected[i]) << "column " << i + 1;
     EXPECT_TRUE(animalExists("X'1"));
     EXPECT_FALSE(animalExists("X"));

@@ -129,8 +129,8 @@ TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
     EXPECT_EQ(farm.messages().last().title, "등록");
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
     EXPECT_EQ(farm.messages().last().buttons, MsgButton::Yes | MsgButton::No);
-    EXPECT_EQ(stored("002"), (QStringList{"002", "0", "1", "20090315", "", "", "", "0", "", "", "", "", "", "0", "",
-                                          "4", "0", "0"}));
+    EXPECT_EQ(stored("002"),
+              (QStringList{"002", "0", "1", "20090315", "", "", "", "0", "", "", "", "", "", "0", "", "4", "0", "0"}));
     EXPECT_EQ(cow->s개체번호, "002");
 
     // Appended to the list, selected, with the age column left alone.
@@ -179,8 +179,8 @@ TEST_F(RecordFormTest, NewBullWithCastrationAndShipmentDates)
     setDate(f, "출하예정일", QDate(2011, 5, 1));
     farm.messages().answer(MsgButton::Yes);
     click("Com_Button_0", f);
-    EXPECT_EQ(stored("B-7"), (QStringList{"B-7", "1", "0", "0", "", "", "", "0", "", "", "", "", "", "20090901", "", "0",
-                                          "20110501", "0"}));
+    EXPECT_EQ(stored("B-7"), (QStringList{"B-7", "1", "0", "0", "", "", "", "0", "", "", "", "", "", "20090901", "",
+                                          "0", "20110501", "0"}));
     ASSERT_EQ(window->lss1RowCount, 1);
     EXPECT_EQ(row(1), (QStringList{"B-7", "수소", "순종", "", "", "", "", "", "", "", "", "2009년 09월 01일", "", "",
                                    "2011년 05월 01일", "", ""}));
@@ -257,8 +257,16 @@ TEST_F(RecordFormTest, InputChecksStoreNothing)
 TEST_F(RecordFormTest, LoadingAndUpdatingWithoutRenumbering)
 {
     addWithHistory("C1", 0,
-                   {{"구분2", 0}, {"등록번호", "R1"}, {"별명", "들꽃"}, {"우방번호", "3"}, {"입식일자", 20080301},
-                    {"정액번호", "1001"}, {"부번호", "0500"}, {"모번호", "M9"}, {"판매일", 0}, {"개체특징", "순함"},
+                   {{"구분2", 0},
+                    {"등록번호", "R1"},
+                    {"별명", "들꽃"},
+                    {"우방번호", "3"},
+                    {"입식일자", 20080301},
+                    {"정액번호", "1001"},
+                    {"부번호", "0500"},
+                    {"모번호", "M9"},
+                    {"판매일", 0},
+                    {"개체특징", "순함"},
                     {"점수", 5}});
     QWidget* f = edit("C1");
     ASSERT_TRUE(f);
@@ -360,7 +368,9 @@ TEST_F(RecordFormTest, OnlyExactly암소OpensTheCowForm)
         QString kind;
         QString form;
         int formKind;
-    } cases[] = {{"암소", "한우암소관리", 0}, {"", "한우수소관리", 1}, {" 암소", "한우수소관리", 1},
+    } cases[] = {{"암소", "한우암소관리", 0},
+                 {"", "한우수소관리", 1},
+                 {" 암소", "한우수소관리", 1},
                  {"수소", "한우수소관리", 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(("column 2 = [" + c.kind + "]").toStdString());

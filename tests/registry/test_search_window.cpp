@@ -6,9 +6,9 @@
 #include "app/Windows.h"
 #include "print/CrystalReport.h"
 #include "print/PrintSequence.h"
-#include "print/model/PrinterSystem.h"
 #include "print/PrnSetup.h"
 #include "print/frmPrnSetup.h"
+#include "print/model/PrinterSystem.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -36,11 +36,17 @@ TEST_F(SearchListTest, OpensEmptyWithTheFarmHeaderAndEveryControl)
     EXPECT_EQ(window->SS->maxRows(), 0);
     EXPECT_EQ(window->lss1RowCount, 0);
 
-    const QList<std::pair<QString, QString>> captions = {
-        {"SSOption1", "전체"},        {"SSOption2", "암소"},          {"SSOption3", "수소"},
-        {"Option1", "28개월령 이후"}, {"Com_Function_0", "조회(F11)"}, {"Com_Function_1", "목록인쇄"},
-        {"Com_Function_99", "닫기(ESC)"}, {"cmdInsert", "개체(암소)등록"}, {"cmdInsert2", "개체(수소)등록"},
-        {"cmdUpdate", "개체수정"},    {"cmdDelete", "개체삭제"}};
+    const QList<std::pair<QString, QString>> captions = {{"SSOption1", "전체"},
+                                                         {"SSOption2", "암소"},
+                                                         {"SSOption3", "수소"},
+                                                         {"Option1", "28개월령 이후"},
+                                                         {"Com_Function_0", "조회(F11)"},
+                                                         {"Com_Function_1", "목록인쇄"},
+                                                         {"Com_Function_99", "닫기(ESC)"},
+                                                         {"cmdInsert", "개체(암소)등록"},
+                                                         {"cmdInsert2", "개체(수소)등록"},
+                                                         {"cmdUpdate", "개체수정"},
+                                                         {"cmdDelete", "개체삭제"}};
     for (const auto& [name, caption] : captions)
         if (auto* b = find<QAbstractButton>(name)) EXPECT_EQ(b->text(), caption) << name.toStdString();
     EXPECT_EQ(find<QLabel>("Label2")->text(), "*개체번호, 종축등록번호, 별명으로 검색이 가능합니다.");
@@ -89,8 +95,8 @@ TEST_F(SearchListTest, TheMenuOpensItAndClosingBringsTheMainWindowBack)
 TEST_F(SearchListTest, ConditionsThroughTheControls)
 {
     farm.addAnimal("COW", 0, 20050101);
-    farm.addAnimal("OLD", 1, 20071031);              // 28 months exactly on 2010-02-28
-    farm.addAnimal("YOUNG", 1, 20071101);            // one day short
+    farm.addAnimal("OLD", 1, 20071031);    // 28 months exactly on 2010-02-28
+    farm.addAnimal("YOUNG", 1, 20071101);  // one day short
     farm.addAnimal("SHIPPED", 1, 20050101, {{"출하일", 20091201}});
     farm.addAnimal("NOBIRTH", 1, 0);
     openList();
@@ -130,8 +136,16 @@ TEST_F(SearchListTest, DisplayRulesColoursAndRowHeights)
 {
     setTodayOverride(QDate(2009, 2, 1));
     farm.addAnimal("COW", 0, 20090131,
-                   {{"구분2", 1}, {"등록번호", "R1"}, {"별명", "들꽃"}, {"우방번호", "3-1"}, {"입식일자", 20091208},
-                    {"정액번호", "1001"}, {"부번호", "0500"}, {"모번호", "M9"}, {"개체특징", "순함"}, {"점수", 0}});
+                   {{"구분2", 1},
+                    {"등록번호", "R1"},
+                    {"별명", "들꽃"},
+                    {"우방번호", "3-1"},
+                    {"입식일자", 20091208},
+                    {"정액번호", "1001"},
+                    {"부번호", "0500"},
+                    {"모번호", "M9"},
+                    {"개체특징", "순함"},
+                    {"점수", 0}});
     farm.addAnimal("BULL", 1, 20061231,
                    {{"판매일", 20070615}, {"점수", 4.5}, {"출하예정일", 20090501}, {"출하일", 20090115}});
     openList();
@@ -202,8 +216,7 @@ TEST_F(SearchListTest, F11WhileASearchRunsDoesNotSearchAgain)
     openList();
     // The key is handled while the search lets window messages run with the window disabled;
     // a second search would show the no-match message of the empty herd twice.
-    QCoreApplication::postEvent(find<QWidget>("txtWord"),
-                                new QKeyEvent(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier));
+    QCoreApplication::postEvent(find<QWidget>("txtWord"), new QKeyEvent(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier));
     click("Com_Function_0");
     QApplication::processEvents();
     EXPECT_EQ(farm.messages().count(), 1);
@@ -212,10 +225,7 @@ TEST_F(SearchListTest, F11WhileASearchRunsDoesNotSearchAgain)
 
 class DeleteTest : public RegistryTest {
 protected:
-    void addWithHistory(const QString& number)
-    {
-        farm.addAnimalWithHistory(number);
-    }
+    void addWithHistory(const QString& number) { farm.addAnimalWithHistory(number); }
     int rowsOf(const QString& number)
     {
         int n = 0;
@@ -237,8 +247,9 @@ TEST_F(DeleteTest, AskedWithNoAsDefaultThenEveryTableAndTheListAgain)
     click("cmdDelete");
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
-    EXPECT_EQ(m.text, "선택하신 한우개체 정보를 정말로 삭제하시겠습니까?\r\n\r\n"
-                      "주의 : 모든 번식기록, 백신접종, 체척, 초음파측정 기록이 삭제됩니다.");
+    EXPECT_EQ(m.text,
+              "선택하신 한우개체 정보를 정말로 삭제하시겠습니까?\r\n\r\n"
+              "주의 : 모든 번식기록, 백신접종, 체척, 초음파측정 기록이 삭제됩니다.");
     EXPECT_EQ(m.title, "삭제");
     EXPECT_EQ(m.icon, MsgIcon::Critical);
     EXPECT_EQ(m.buttons, MsgButton::Yes | MsgButton::No);
@@ -323,10 +334,10 @@ TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
         stored << v;
     }
     ASSERT_EQ(stored.size(), 2);
-    EXPECT_EQ(stored[0], (QStringList{"A1", "암소", "순종", "2009년 12월 08일", "", "", "", "", "", "", "", "", "M'1", "",
-                                      "O'Neil 씨 소", "4", "", ""}));
-    EXPECT_EQ(stored[1], (QStringList{"B1", "수소", "순종", "2008년 01월 01일", "", "", "", "", "", "", "", "", "", "", "",
-                                      "", "", "2010년 01월 01일"}));
+    EXPECT_EQ(stored[0], (QStringList{"A1", "암소", "순종", "2009년 12월 08일", "", "", "", "", "", "", "", "", "M'1",
+                                      "", "O'Neil 씨 소", "4", "", ""}));
+    EXPECT_EQ(stored[1], (QStringList{"B1", "수소", "순종", "2008년 01월 01일", "", "", "", "", "", "", "", "", "", "",
+                                      "", "", "", "2010년 01월 01일"}));
 
     // The report itself: farm name in the header, the texts as stored.
     QProcess p;

@@ -1,7 +1,13 @@
 #include "support/ScriptedMessenger.h"
 
-ScriptedMessenger::ScriptedMessenger() { setMessenger(this); }
-ScriptedMessenger::~ScriptedMessenger() { setMessenger(nullptr); }
+ScriptedMessenger::ScriptedMessenger()
+{
+    setMessenger(this);
+}
+ScriptedMessenger::~ScriptedMessenger()
+{
+    setMessenger(nullptr);
+}
 
 int ScriptedMessenger::show(QWidget* parent, const MessageSpec& box)
 {

@@ -8,7 +8,7 @@
 
 class ScriptedMessenger : public Messenger {
 public:
-    ScriptedMessenger();   // installs itself
+    ScriptedMessenger();            // installs itself
     ~ScriptedMessenger() override;  // restores the Qt messenger
 
     struct Shown {
@@ -28,7 +28,11 @@ public:
     const QList<Shown>& shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
     const MessageSpec& last() const { return m_shown.back().box; }
-    void clear() { m_shown.clear(); m_script.clear(); }
+    void clear()
+    {
+        m_shown.clear();
+        m_script.clear();
+    }
 
 private:
     std::deque<int> m_script;

@@ -35,8 +35,14 @@ TestFarm::~TestFarm()
     setProgramDir(QString());
 }
 
-bool TestFarm::open() { return DBOpen(); }
-void TestFarm::close() { DBClose(); }
+bool TestFarm::open()
+{
+    return DBOpen();
+}
+void TestFarm::close()
+{
+    DBClose();
+}
 
 void TestFarm::exec(const QString& sql, const QVariantList& binds)
 {
@@ -74,8 +80,10 @@ void insertRow(TestFarm& farm, const QString& table, QVariantMap values)
         QVariantList binds;
         for (const ColumnDef& c : t.columns) {
             marks << QStringLiteral("?");
-            if (values.contains(c.name)) binds << values.value(c.name);
-            else binds << (c.type == QLatin1String("TEXT") ? QVariant(QString()) : QVariant(0));
+            if (values.contains(c.name))
+                binds << values.value(c.name);
+            else
+                binds << (c.type == QLatin1String("TEXT") ? QVariant(QString()) : QVariant(0));
         }
         farm.exec(QStringLiteral("insert into \"%1\" values(%2)").arg(table, marks.join(u',')), binds);
     }
@@ -112,4 +120,7 @@ void TestFarm::addAnimalWithHistory(const QString& number, int sex, const QVaria
     exec(QStringLiteral("insert into 등급판정(개체번호, 판정일) values(?, 20090501)"), {number});
 }
 
-qint64 dn(const QDate& d) { return datenum::fromDate(d); }
+qint64 dn(const QDate& d)
+{
+    return datenum::fromDate(d);
+}

@@ -1,25 +1,28 @@
 #pragma once
 // A throw-away program folder with a fresh database, the report files and the
 // scripted messenger, for tests that drive the real code.
+#include "support/HookGuard.h"
 #include "support/ScriptedMessenger.h"
+#include "support/TestHelpers.h"
 
+#include <gtest/gtest.h>
 #include <QDate>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariantList>
-#include <gtest/gtest.h>
 #include <memory>
 
 class TestFarm {
 public:
     // Creates <tmp>/db/TARVIK.db with every table, copies rpt/ and points the program there.
-    // Records calls of the exit hook instead of ending the test run.
+    // Records calls of the exit hook instead of ending the test run; every hook is restored
+    // when the farm goes.
     TestFarm();
     ~TestFarm();
 
     QString dir() const { return m_dir.path(); }
-    bool open();      // DBOpen on the folder
-    void close();     // DBClose
+    bool open();   // DBOpen on the folder
+    void close();  // DBClose
     ScriptedMessenger& messages() { return m_messages; }
     int exitCalls() const { return m_exitCalls; }
 
@@ -36,9 +39,16 @@ public:
     void addAnimalWithHistory(const QString& number, int sex = 0, const QVariantMap& more = {});
 
 private:
+    HookGuard m_hooks;  // first member: restores every hook after everything else is gone
     QTemporaryDir m_dir;
     ScriptedMessenger m_messages;
     int m_exitCalls = 0;
+};
+
+// The base of tests that drive the program on a farm of their own.
+class FarmTest : public ::testing::Test {
+protected:
+    TestFarm farm;
 };
 
 // The date number of a date.

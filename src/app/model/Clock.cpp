@@ -4,5 +4,11 @@ namespace {
 QDate gOverride;
 }
 
-QDate today() { return gOverride.isValid() ? gOverride : QDate::currentDate(); }
-void setTodayOverride(const QDate& d) { gOverride = d; }
+QDate today()
+{
+    return gOverride.isValid() ? gOverride : QDate::currentDate();
+}
+void setTodayOverride(const QDate& d)
+{
+    gOverride = d;
+}

@@ -12,7 +12,7 @@ enum : int { None = 0, Ok = 1, Cancel = 2, Yes = 4, No = 8, Retry = 16 };
 struct MessageSpec {
     MsgIcon icon = MsgIcon::None;
     QString title;
-    QString text;          // line breaks are CR LF, as the texts are written
+    QString text;  // line breaks are CR LF, as the texts are written
     int buttons = MsgButton::Ok;
     int defaultButton = MsgButton::None;  // None: the first button
 };

@@ -15,8 +15,20 @@ QString programDir()
     return QCoreApplication::applicationDirPath();
 }
 
-void setProgramDir(const QString& dir) { gOverride = dir.isEmpty() ? QString() : QDir(dir).absolutePath(); }
+void setProgramDir(const QString& dir)
+{
+    gOverride = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
+}
 
-QString settingsFilePath() { return programDir() + QStringLiteral("/Tarvik.ini"); }
-QString reportDir() { return programDir() + QStringLiteral("/rpt"); }
-QString databaseFilePath() { return programDir() + QStringLiteral("/db/TARVIK.db"); }
+QString settingsFilePath()
+{
+    return programDir() + QStringLiteral("/Tarvik.ini");
+}
+QString reportDir()
+{
+    return programDir() + QStringLiteral("/rpt");
+}
+QString databaseFilePath()
+{
+    return programDir() + QStringLiteral("/db/TARVIK.db");
+}

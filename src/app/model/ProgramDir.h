@@ -5,6 +5,6 @@
 QString programDir();
 // Tests and tools point the program at another folder.
 void setProgramDir(const QString& dir);
-QString settingsFilePath();   // <program folder>/Tarvik.ini
-QString reportDir();          // <program folder>/rpt
-QString databaseFilePath();   // <program folder>/db/TARVIK.db
+QString settingsFilePath();  // <program folder>/Tarvik.ini
+QString reportDir();         // <program folder>/rpt
+QString databaseFilePath();  // <program folder>/db/TARVIK.db

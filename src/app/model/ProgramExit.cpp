@@ -6,7 +6,10 @@ namespace {
 ExitHook gHook;
 }
 
-void setExitHook(ExitHook hook) { gHook = std::move(hook); }
+void setExitHook(ExitHook hook)
+{
+    gHook = std::move(hook);
+}
 
 void endProgram(int code)
 {

@@ -11,7 +11,10 @@ constexpr int kReestrusDays = 20;
 constexpr int kGestationDays = 280;
 const char16_t* const kDayNames[4] = {u"어제", u"오늘", u"내일", u"모레"};
 
-QString dayName(int index) { return QString::fromUtf16(kDayNames[std::clamp(index, 0, 3)]); }
+QString dayName(int index)
+{
+    return QString::fromUtf16(kDayNames[std::clamp(index, 0, 3)]);
+}
 }  // namespace
 
 std::array<QDate, 4> dueDays(const QDate& today)
@@ -35,13 +38,18 @@ QDate inseminationDate(const QVariant& value)
     // The same day as reading the number through "0000-00-00"; invalid when there is none.
     qint64 n = 0;
     bool ok = true;
-    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int) n = value.toLongLong();
-    else n = NullTrim(value).toLongLong(&ok);
+    if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        n = value.toLongLong();
+    else
+        n = NullTrim(value).toLongLong(&ok);
     if (!ok || n <= 0 || n > 99991231) return QDate();
     return datenum::toDate(n);
 }
 
-QDate reestrusDate(const QDate& inseminated) { return inseminated.addDays(kReestrusDays); }
+QDate reestrusDate(const QDate& inseminated)
+{
+    return inseminated.addDays(kReestrusDays);
+}
 
 bool reestrusListed(const QDate& r, const QDate& today)
 {
@@ -55,7 +63,10 @@ DayCell reestrusCell(const QDate& r, const QDate& day)
     return {};
 }
 
-QDate calvingDate(const QDate& inseminated) { return inseminated.addDays(kGestationDays); }
+QDate calvingDate(const QDate& inseminated)
+{
+    return inseminated.addDays(kGestationDays);
+}
 
 bool calvingCandidate(const QDate& c, const QDate& today)
 {
@@ -80,7 +91,8 @@ DateNumberRange reestrusInseminationRange(const QDate& today)
 DateNumberRange calvingInseminationRange(const QDate& today)
 {
     // C = I + 280 within today - 10 .. today + 7.
-    return {datenum::fromDate(today.addDays(-10 - kGestationDays)), datenum::fromDate(today.addDays(7 - kGestationDays))};
+    return {datenum::fromDate(today.addDays(-10 - kGestationDays)),
+            datenum::fromDate(today.addDays(7 - kGestationDays))};
 }
 
 // Cows only; ordered by animal number, one animal's records by insemination date.

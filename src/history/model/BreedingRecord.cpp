@@ -9,9 +9,15 @@ using namespace entry;
 namespace breeding {
 
 namespace {
-QString field(const QSqlRecord& r, const char* name) { return NullTrim(r.value(QString::fromUtf8(name))); }
+QString field(const QSqlRecord& r, const char* name)
+{
+    return NullTrim(r.value(QString::fromUtf8(name)));
+}
 
-QDate storedDate(const QString& text) { return datenum::toDate(qint64(numericValue(text))); }
+QDate storedDate(const QString& text)
+{
+    return datenum::toDate(qint64(numericValue(text)));
+}
 
 // Values in the column order of both statements, the key excluded.
 QVariantList values(const QString& animal, const BreedingInput& in, bool withAnimal)
@@ -19,12 +25,18 @@ QVariantList values(const QString& animal, const BreedingInput& in, bool withAni
     QVariantList b;
     if (withAnimal) b << animal;
     b << v(in.산차) << v(in.회수) << d(in.수정일) << t(in.정액번호) << t(in.공란우);
-    if (in.예정일체크) b << d(in.예정일) << v(in.BCS);
-    else b << 0 << 0;
-    if (in.판정일체크) b << d(in.판정일) << (in.가 ? 0 : 1);
-    else b << 0 << -1;
-    if (in.분만일체크) b << d(in.분만일) << t(in.송아지번호) << (in.암 ? 0 : 1);
-    else b << 0 << QString() << -1;
+    if (in.예정일체크)
+        b << d(in.예정일) << v(in.BCS);
+    else
+        b << 0 << 0;
+    if (in.판정일체크)
+        b << d(in.판정일) << (in.가 ? 0 : 1);
+    else
+        b << 0 << -1;
+    if (in.분만일체크)
+        b << d(in.분만일) << t(in.송아지번호) << (in.암 ? 0 : 1);
+    else
+        b << 0 << QString() << -1;
     b << t(in.분만난이도) << t(in.인공수정자) << v(in.생시체중) << t(in.비고);
     return b;
 }
@@ -32,10 +44,18 @@ QVariantList values(const QString& animal, const BreedingInput& in, bool withAni
 
 QStringList headers()
 {
-    return {QStringLiteral("산차"),       QStringLiteral("회수"),     QStringLiteral("수정일"),
-            QStringLiteral("씨수소 정액번호"), QStringLiteral("공란우"), QStringLiteral("BCS"),
-            QStringLiteral("임신        판정일"), QStringLiteral("가 부"), QStringLiteral("분만예정일"),
-            QStringLiteral("분만일"),     QStringLiteral("송아지번호"), QStringLiteral("성 별"),
+    return {QStringLiteral("산차"),
+            QStringLiteral("회수"),
+            QStringLiteral("수정일"),
+            QStringLiteral("씨수소 정액번호"),
+            QStringLiteral("공란우"),
+            QStringLiteral("BCS"),
+            QStringLiteral("임신        판정일"),
+            QStringLiteral("가 부"),
+            QStringLiteral("분만예정일"),
+            QStringLiteral("분만일"),
+            QStringLiteral("송아지번호"),
+            QStringLiteral("성 별"),
             QStringLiteral("분만난이도 특이사항")};
 }
 

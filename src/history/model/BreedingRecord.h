@@ -19,13 +19,13 @@ struct BreedingInput {
     QString BCS;
     bool 판정일체크 = false;
     QDate 판정일;
-    bool 가 = true;           // SSOption1 "가(O)"; false = SSOption2 "부(X)"
+    bool 가 = true;  // SSOption1 "가(O)"; false = SSOption2 "부(X)"
     bool 예정일체크 = false;
     QDate 예정일;
     bool 분만일체크 = false;
     QDate 분만일;
     QString 송아지번호;
-    bool 암 = true;           // SSOption3 "암"; false = SSOption4 "수"
+    bool 암 = true;  // SSOption3 "암"; false = SSOption4 "수"
     QString 생시체중;
     QString 분만난이도;
     QString 인공수정자;
@@ -36,8 +36,8 @@ namespace breeding {
 // Days from insemination to the expected calving.
 inline constexpr int kGestationDays = 280;
 
-QStringList headers();     // the 13 headers of SS1
-QStringList notes();       // the three notes beside SS1
+QStringList headers();                // the 13 headers of SS1
+QStringList notes();                  // the three notes beside SS1
 inline constexpr int kKeyColumn = 3;  // 수정일
 
 // The cow's records ordered by insemination date.

@@ -19,7 +19,10 @@ EntryCheck duplicateDate(const QString& field, const QString& message)
     return {message, QStringLiteral("선택오류"), MsgIcon::Information, field};
 }
 
-QString t(const QString& text) { return text.trimmed(); }
+QString t(const QString& text)
+{
+    return text.trimmed();
+}
 
 QVariant v(const QString& text)
 {
@@ -29,9 +32,15 @@ QVariant v(const QString& text)
     return s;
 }
 
-qint64 d(const QDate& date) { return datenum::fromDate(date); }
+qint64 d(const QDate& date)
+{
+    return datenum::fromDate(date);
+}
 
-bool positive(const QString& text) { return isNumeric(text) && numericValue(text) > 0; }
+bool positive(const QString& text)
+{
+    return isNumeric(text) && numericValue(text) > 0;
+}
 
 QString dateCell(const QString& storedText)
 {
@@ -43,8 +52,14 @@ QString dateCellIfSet(const QString& storedText)
     return positive(storedText) ? dateCell(storedText) : QString();
 }
 
-QString gridDate(const QDate& date) { return formatDate(date, QStringLiteral("yyyy-mm-dd")); }
+QString gridDate(const QDate& date)
+{
+    return formatDate(date, QStringLiteral("yyyy-mm-dd"));
+}
 
-QDate cellDate(const QString& cellText) { return datenum::fromDashed(cellText); }
+QDate cellDate(const QString& cellText)
+{
+    return datenum::fromDashed(cellText);
+}
 
 }  // namespace entry

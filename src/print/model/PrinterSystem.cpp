@@ -6,7 +6,10 @@ namespace {
 PrinterSystem* gOverride = nullptr;
 
 // Queues only: instances ("printer/instance") are option sets of a queue, not printers.
-bool isQueue(const cups_dest_t& d) { return d.instance == nullptr; }
+bool isQueue(const cups_dest_t& d)
+{
+    return d.instance == nullptr;
+}
 }  // namespace
 
 QStringList CupsPrinterSystem::printers()
@@ -41,8 +44,7 @@ bool CupsPrinterSystem::setDefaultPrinter(const QString& name)
         cupsFreeDests(n, dests);
         return false;
     }
-    for (int i = 0; i < n; ++i)
-        dests[i].is_default = !name.isEmpty() && isQueue(dests[i]) && wanted == dests[i].name;
+    for (int i = 0; i < n; ++i) dests[i].is_default = !name.isEmpty() && isQueue(dests[i]) && wanted == dests[i].name;
     const int rc = cupsSetDests2(CUPS_HTTP_DEFAULT, n, dests);
     cupsFreeDests(n, dests);
     return rc == 0;
@@ -54,4 +56,7 @@ PrinterSystem& printerSystem()
     return gOverride ? *gOverride : cups;
 }
 
-void setPrinterSystem(PrinterSystem* system) { gOverride = system; }
+void setPrinterSystem(PrinterSystem* system)
+{
+    gOverride = system;
+}

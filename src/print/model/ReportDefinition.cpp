@@ -66,17 +66,24 @@ struct Parser {
                 bool digits = false;
                 const int col = name.toInt(&digits);
                 if (digits) {
-                    if (!rowContext) return fail(QStringLiteral("열 번호 {%1}은(는) 표의 칸에서만 쓸 수 있습니다.").arg(name));
+                    if (!rowContext)
+                        return fail(QStringLiteral("열 번호 {%1}은(는) 표의 칸에서만 쓸 수 있습니다.").arg(name));
                     if (col < 1) return fail(QStringLiteral("열 번호는 1부터 시작합니다."));
                     t.push_back({Part::Column, QString(), col});
                 } else if (name.startsWith(u'@')) {
                     const QString b = name.mid(1).trimmed();
-                    if (b == QStringLiteral("쪽")) t.push_back({Part::Page, {}, 0});
-                    else if (b == QStringLiteral("쪽수")) t.push_back({Part::Pages, {}, 0});
-                    else if (b == QStringLiteral("출력일")) t.push_back({Part::PrintDate, {}, 0});
-                    else if (b == QStringLiteral("제목")) t.push_back({Part::Title, {}, 0});
-                    else if (b == QStringLiteral("번호") && rowContext) t.push_back({Part::RowNumber, {}, 0});
-                    else return fail(QStringLiteral("알 수 없는 이름 {%1}").arg(name));
+                    if (b == QStringLiteral("쪽"))
+                        t.push_back({Part::Page, {}, 0});
+                    else if (b == QStringLiteral("쪽수"))
+                        t.push_back({Part::Pages, {}, 0});
+                    else if (b == QStringLiteral("출력일"))
+                        t.push_back({Part::PrintDate, {}, 0});
+                    else if (b == QStringLiteral("제목"))
+                        t.push_back({Part::Title, {}, 0});
+                    else if (b == QStringLiteral("번호") && rowContext)
+                        t.push_back({Part::RowNumber, {}, 0});
+                    else
+                        return fail(QStringLiteral("알 수 없는 이름 {%1}").arg(name));
                 } else {
                     t.push_back({Part::Formula, name, 0});
                 }
@@ -97,16 +104,26 @@ struct Parser {
             const QString key = eq < 0 ? tok : tok.left(eq);
             const QString val = eq < 0 ? QString() : tok.mid(eq + 1);
             if (eq < 0) {
-                if (key == QLatin1String("left")) s->horizontal = Qt::AlignLeft;
-                else if (key == QLatin1String("center")) s->horizontal = Qt::AlignHCenter;
-                else if (key == QLatin1String("right")) s->horizontal = Qt::AlignRight;
-                else if (key == QLatin1String("top")) s->vertical = Qt::AlignTop;
-                else if (key == QLatin1String("middle")) s->vertical = Qt::AlignVCenter;
-                else if (key == QLatin1String("bottom")) s->vertical = Qt::AlignBottom;
-                else if (key == QLatin1String("bold")) s->bold = true;
-                else if (key == QLatin1String("shade")) s->shade = true;
-                else if (key == QLatin1String("wrap")) s->wrap = true;
-                else return fail(QStringLiteral("알 수 없는 선택 '%1'").arg(tok));
+                if (key == QLatin1String("left"))
+                    s->horizontal = Qt::AlignLeft;
+                else if (key == QLatin1String("center"))
+                    s->horizontal = Qt::AlignHCenter;
+                else if (key == QLatin1String("right"))
+                    s->horizontal = Qt::AlignRight;
+                else if (key == QLatin1String("top"))
+                    s->vertical = Qt::AlignTop;
+                else if (key == QLatin1String("middle"))
+                    s->vertical = Qt::AlignVCenter;
+                else if (key == QLatin1String("bottom"))
+                    s->vertical = Qt::AlignBottom;
+                else if (key == QLatin1String("bold"))
+                    s->bold = true;
+                else if (key == QLatin1String("shade"))
+                    s->shade = true;
+                else if (key == QLatin1String("wrap"))
+                    s->wrap = true;
+                else
+                    return fail(QStringLiteral("알 수 없는 선택 '%1'").arg(tok));
                 continue;
             }
             double v = 0;
@@ -140,12 +157,18 @@ struct Parser {
         if (!line.endsWith(u']')) return fail(QStringLiteral("구역 이름이 ']'로 끝나지 않습니다."));
         const QString name = line.mid(1, line.size() - 2).trimmed();
         Section s = Section::None;
-        if (name == QLatin1String("report")) s = Section::Report;
-        else if (name == QLatin1String("header")) s = Section::Header;
-        else if (name == QLatin1String("form")) s = Section::Form;
-        else if (name == QLatin1String("table")) s = Section::Table;
-        else if (name == QLatin1String("footer")) s = Section::Footer;
-        else return fail(QStringLiteral("알 수 없는 구역 [%1]").arg(name));
+        if (name == QLatin1String("report"))
+            s = Section::Report;
+        else if (name == QLatin1String("header"))
+            s = Section::Header;
+        else if (name == QLatin1String("form"))
+            s = Section::Form;
+        else if (name == QLatin1String("table"))
+            s = Section::Table;
+        else if (name == QLatin1String("footer"))
+            s = Section::Footer;
+        else
+            return fail(QStringLiteral("알 수 없는 구역 [%1]").arg(name));
         if (section == Section::None && s != Section::Report)
             return fail(QStringLiteral("파일은 [report] 구역으로 시작해야 합니다."));
         if (seen.contains(s)) return fail(QStringLiteral("구역 [%1]이(가) 두 번 나옵니다.").arg(name));
@@ -168,9 +191,12 @@ struct Parser {
                 return true;
             }
             if (key == QLatin1String("orientation")) {
-                if (value == QLatin1String("portrait")) def.landscape = false;
-                else if (value == QLatin1String("landscape")) def.landscape = true;
-                else return fail(QStringLiteral("방향은 portrait 또는 landscape입니다."));
+                if (value == QLatin1String("portrait"))
+                    def.landscape = false;
+                else if (value == QLatin1String("landscape"))
+                    def.landscape = true;
+                else
+                    return fail(QStringLiteral("방향은 portrait 또는 landscape입니다."));
                 return true;
             }
             if (key == QLatin1String("margins")) {
@@ -223,8 +249,7 @@ struct Parser {
             }
             if (key == QLatin1String("empty")) return parseTemplate(value, false, &def.table.empty);
             break;
-        case Section::None:
-            return fail(QStringLiteral("파일은 [report] 구역으로 시작해야 합니다."));
+        case Section::None: return fail(QStringLiteral("파일은 [report] 구역으로 시작해야 합니다."));
         }
         return fail(QStringLiteral("이 구역에서 알 수 없는 설정 '%1'").arg(key));
     }
@@ -255,10 +280,14 @@ struct Parser {
         Band* b = band();
         if (!b) return fail(QStringLiteral("%1은(는) [header], [form], [footer] 구역에만 쓸 수 있습니다.").arg(kind));
         Element e;
-        if (kind == QLatin1String("text")) e.kind = Element::Text;
-        else if (kind == QLatin1String("box")) e.kind = Element::Box;
-        else if (kind == QLatin1String("field")) e.kind = Element::Field;
-        else e.kind = Element::Line;
+        if (kind == QLatin1String("text"))
+            e.kind = Element::Text;
+        else if (kind == QLatin1String("box"))
+            e.kind = Element::Box;
+        else if (kind == QLatin1String("field"))
+            e.kind = Element::Field;
+        else
+            e.kind = Element::Line;
         if (e.kind == Element::Box) e.style.horizontal = Qt::AlignHCenter;
         if (tokens.size() < 4) return fail(QStringLiteral("%1에는 위치와 크기 네 숫자가 필요합니다.").arg(kind));
         if (!number(tokens[0], &e.x) || !number(tokens[1], &e.y) || !number(tokens[2], &e.w, true, &e.toEdge) ||
@@ -314,8 +343,14 @@ struct Parser {
 
 }  // namespace
 
-double pageWidth(const Definition& d) { return d.landscape ? 297.0 : 210.0; }
-double pageHeight(const Definition& d) { return d.landscape ? 210.0 : 297.0; }
+double pageWidth(const Definition& d)
+{
+    return d.landscape ? 297.0 : 210.0;
+}
+double pageHeight(const Definition& d)
+{
+    return d.landscape ? 210.0 : 297.0;
+}
 
 bool parseDefinition(const QString& text, Definition* out, QString* error)
 {

@@ -55,11 +55,11 @@ struct Column {
 
 struct Table {
     bool present = false;
-    QString source;         // the work table
-    double size = 0;        // points; 0: the report's size
+    QString source;   // the work table
+    double size = 0;  // points; 0: the report's size
     double headerHeight = 8;
     double rowHeight = 6.5;
-    Template empty;         // printed instead of rows when there are none
+    Template empty;  // printed instead of rows when there are none
     QList<Column> columns;
 };
 

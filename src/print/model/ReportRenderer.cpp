@@ -5,8 +5,8 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
 #include <QPagedPaintDevice>
+#include <QPainter>
 #include <cmath>
 
 namespace report {
@@ -17,8 +17,14 @@ constexpr double kEps = 1e-6;
 constexpr double kCellPadding = 1.0;  // mm inside frames
 const QColor kShade(228, 228, 228);
 
-double contentWidth(const Definition& d) { return pageWidth(d) - d.margins.left() - d.margins.right(); }
-double bodyTop(const Definition& d) { return d.margins.top() + (d.header.present ? d.header.height : 0); }
+double contentWidth(const Definition& d)
+{
+    return pageWidth(d) - d.margins.left() - d.margins.right();
+}
+double bodyTop(const Definition& d)
+{
+    return d.margins.top() + (d.header.present ? d.header.height : 0);
+}
 double footerTop(const Definition& d)
 {
     return pageHeight(d) - d.margins.bottom() - (d.footer.present ? d.footer.height : 0);
@@ -27,10 +33,7 @@ double footerTop(const Definition& d)
 // Paints in millimetres on a device that counts in its own pixels.
 class Canvas {
 public:
-    Canvas(QPainter& p, const Definition& def) : m_p(p), m_def(def)
-    {
-        m_scale = p.device()->logicalDpiX() / 25.4;
-    }
+    Canvas(QPainter& p, const Definition& def) : m_p(p), m_def(def) { m_scale = p.device()->logicalDpiX() / 25.4; }
 
     double px(double mm) const { return mm * m_scale; }
     QRectF rect(double x, double y, double w, double h) const { return QRectF(px(x), px(y), px(w), px(h)); }
@@ -102,8 +105,7 @@ private:
     double m_scale = 1;
 };
 
-void drawBand(Canvas& c, const Definition& def, const Band& band, double top, const Data& data, int page,
-              int pages)
+void drawBand(Canvas& c, const Definition& def, const Band& band, double top, const Data& data, int page, int pages)
 {
     const double left = def.margins.left();
     const double width = contentWidth(def);

@@ -19,15 +19,15 @@ struct Data {
     QHash<QString, QString> formulas;  // formula name -> value
     QString title;                     // the preview title given by the print command
     QDate printDate;
-    QList<QStringList> rows;           // work-table rows, columns by position
+    QList<QStringList> rows;  // work-table rows, columns by position
 };
 
 // Where the table rows go: one entry per page.
 struct PagePlan {
     int firstRow = 0;
     int rowCount = 0;
-    bool hasTable = false;   // the table (header row at least) is drawn on this page
-    double tableTop = 0;     // mm from the top of the paper
+    bool hasTable = false;  // the table (header row at least) is drawn on this page
+    double tableTop = 0;    // mm from the top of the paper
 };
 
 // Splits the rows over pages. Fails (error set) when not even one row fits on a page.

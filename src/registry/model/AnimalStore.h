@@ -9,10 +9,10 @@
 
 // The values of one 개체관리 row as the record forms store them.
 struct AnimalValues {
-    QString 개체번호;       // trimmed
-    int 구분 = 0;           // 0 cow, 1 bull
-    int 구분2 = 1;          // 0 purebred, 1 crossbred
-    qint64 개체생일 = 0;    // date numbers: yyyymmdd or 0
+    QString 개체번호;     // trimmed
+    int 구분 = 0;         // 0 cow, 1 bull
+    int 구분2 = 1;        // 0 purebred, 1 crossbred
+    qint64 개체생일 = 0;  // date numbers: yyyymmdd or 0
     QString 등록번호;
     QString 별명;
     QString 우방번호;

@@ -8,8 +8,10 @@ SearchQuery buildSearchQuery(const SearchConditions& c)
 {
     SearchQuery q;
     QStringList where;
-    if (c.sex == SexFilter::Cows) where << QStringLiteral("구분 = 0");
-    else if (c.sex == SexFilter::Bulls) where << QStringLiteral("구분 = 1");
+    if (c.sex == SexFilter::Cows)
+        where << QStringLiteral("구분 = 0");
+    else if (c.sex == SexFilter::Bulls)
+        where << QStringLiteral("구분 = 1");
     const QString word = c.word.trimmed();
     if (!word.isEmpty()) {
         where << QStringLiteral("(개체번호 = ? or 별명 = ? or 등록번호 = ?)");
@@ -18,8 +20,9 @@ SearchQuery buildSearchQuery(const SearchConditions& c)
     // The age box belongs to the bulls; with any other choice its tick is ignored.
     if (c.sex == SexFilter::Bulls && c.olderThan28) where << QStringLiteral("출하일 = 0");
     // Only the sixteen columns the list shows: every column read costs time on large herds.
-    q.sql = QStringLiteral("select 개체번호, 구분, 구분2, 개체생일, 등록번호, 별명, 우방번호, 입식일자, 정액번호, "
-                           "부번호, 모번호, 판매일, 개체특징, 점수, 출하예정일, 출하일 from 개체관리 ");
+    q.sql = QStringLiteral(
+        "select 개체번호, 구분, 구분2, 개체생일, 등록번호, 별명, 우방번호, 입식일자, 정액번호, "
+        "부번호, 모번호, 판매일, 개체특징, 점수, 출하예정일, 출하일 from 개체관리 ");
     if (!where.isEmpty()) q.sql += QStringLiteral("where ") + where.join(QStringLiteral(" and ")) + u' ';
     q.sql += QStringLiteral("order by 개체생일 desc, 개체번호");
     return q;
@@ -35,17 +38,20 @@ bool skippedByAge(qint64 birth, const QDate& today)
 
 QStringList searchHeaders()
 {
-    return {QStringLiteral("개체식별번호"), QStringLiteral("암/수소"), QStringLiteral("구분"),
-            QStringLiteral("개체생일"), QStringLiteral("종축등록번호"), QStringLiteral("목장명"),
-            QStringLiteral("우방번호"), QStringLiteral("입식일자"), QStringLiteral("부번호(정액번호) KPN-"),
-            QStringLiteral("부번호(바코드)"), QStringLiteral("모번호"), QStringLiteral("판매일(거세일)"),
-            QStringLiteral("개체특징"), QStringLiteral("흑비경"), QStringLiteral("출하예정일"),
-            QStringLiteral("출하일"), QStringLiteral("개월령")};
+    return {QStringLiteral("개체식별번호"),   QStringLiteral("암/수소"),      QStringLiteral("구분"),
+            QStringLiteral("개체생일"),       QStringLiteral("종축등록번호"), QStringLiteral("목장명"),
+            QStringLiteral("우방번호"),       QStringLiteral("입식일자"),     QStringLiteral("부번호(정액번호) KPN-"),
+            QStringLiteral("부번호(바코드)"), QStringLiteral("모번호"),       QStringLiteral("판매일(거세일)"),
+            QStringLiteral("개체특징"),       QStringLiteral("흑비경"),       QStringLiteral("출하예정일"),
+            QStringLiteral("출하일"),         QStringLiteral("개월령")};
 }
 
 SearchRowFormatter::SearchRowFormatter(const QDate& today)
-    : m_today(today), m_cow(QStringLiteral("암소")), m_bull(QStringLiteral("수소")),
-      m_pure(QStringLiteral("순종")), m_cross(QStringLiteral("교잡종"))
+    : m_today(today),
+      m_cow(QStringLiteral("암소")),
+      m_bull(QStringLiteral("수소")),
+      m_pure(QStringLiteral("순종")),
+      m_cross(QStringLiteral("교잡종"))
 {
 }
 
@@ -73,17 +79,16 @@ QStringList SearchRowFormatter::cells(const AnimalRecord& r)
 {
     QStringList c;
     c.reserve(kSearchColumns);
-    c << r.개체번호 << (r.구분 != 0 ? m_bull : m_cow) << (r.구분2 != 0 ? m_cross : m_pure)
-      << dateText(r.개체생일) << r.등록번호 << r.별명 << r.우방번호 << dateText(r.입식일자) << r.정액번호
-      << r.부번호 << r.모번호 << dateText(r.판매일) << r.개체특징
-      << (r.점수.toDouble() != 0 ? r.점수 : QString()) << dateText(r.출하예정일) << dateText(r.출하일)
-      << ageText(r);
+    c << r.개체번호 << (r.구분 != 0 ? m_bull : m_cow) << (r.구분2 != 0 ? m_cross : m_pure) << dateText(r.개체생일)
+      << r.등록번호 << r.별명 << r.우방번호 << dateText(r.입식일자) << r.정액번호 << r.부번호 << r.모번호
+      << dateText(r.판매일) << r.개체특징 << (r.점수.toDouble() != 0 ? r.점수 : QString()) << dateText(r.출하예정일)
+      << dateText(r.출하일) << ageText(r);
     return c;
 }
 
 namespace {
-const char* const kReadColumns[16] = {"개체번호", "구분",     "구분2",  "개체생일", "등록번호", "별명",
-                                      "우방번호", "입식일자", "정액번호", "부번호",  "모번호",   "판매일",
+const char* const kReadColumns[16] = {"개체번호", "구분",     "구분2",      "개체생일", "등록번호", "별명",
+                                      "우방번호", "입식일자", "정액번호",   "부번호",   "모번호",   "판매일",
                                       "개체특징", "점수",     "출하예정일", "출하일"};
 }
 

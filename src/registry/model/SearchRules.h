@@ -14,7 +14,7 @@ enum class SexFilter { All, Cows, Bulls };
 
 struct SearchConditions {
     SexFilter sex = SexFilter::All;
-    QString word;            // as typed; blanks around it do not count
+    QString word;              // as typed; blanks around it do not count
     bool olderThan28 = false;  // only applies while the age box is shown (bulls)
 };
 
@@ -85,7 +85,10 @@ private:
     std::array<int, 16> m_col{};
 };
 
-inline bool isBullRow(const AnimalRecord& r) { return r.구분 != 0; }
+inline bool isBullRow(const AnimalRecord& r)
+{
+    return r.구분 != 0;
+}
 
 // The 18 values of a 개체관리워크 row from the 17 cells of a list row: columns 1-10,
 // two empty texts, columns 11-16, each trimmed; column 17 (age) is not printed.

@@ -1,0 +1,53 @@
+#include "support/TestHelpers.h"
+
+#include "app/Grid.h"
+#include "data/Db.h"
+
+#include <QProcess>
+
+QStringList pdfPages(const QString& pdfFile)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfFile, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    QStringList pages = text.split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+    return pages;
+}
+
+QString pdfText(const QString& pdfFile)
+{
+    return pdfPages(pdfFile).join(QStringLiteral("\n"));
+}
+
+QStringList gridRow(const Grid* grid, int row, int columns)
+{
+    QStringList out;
+    const int n = columns > 0 ? columns : grid->maxCols();
+    for (int c = 1; c <= n; ++c) out << grid->cellText(c, row);
+    return out;
+}
+
+QStringList gridColumn(const Grid* grid, int col)
+{
+    QStringList out;
+    for (int r = 1; r <= grid->maxRows(); ++r) out << grid->cellText(col, r);
+    return out;
+}
+
+QStringList historyTableNames()
+{
+    return {QStringLiteral("번식기록"), QStringLiteral("초음파측정"), QStringLiteral("체척"),
+            QStringLiteral("백신접종"), QStringLiteral("등급판정")};
+}
+
+int rowsOfAnimal(const QString& number)
+{
+    int n = 0;
+    for (const QString& table : QStringList{QStringLiteral("개체관리")} + historyTableNames()) {
+        QSqlQuery q = runQuery(QStringLiteral("select count(*) from %1 where 개체번호 = ?").arg(table), {number});
+        if (q.next()) n += q.value(0).toInt();
+    }
+    return n;
+}

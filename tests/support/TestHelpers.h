@@ -1,0 +1,19 @@
+#pragma once
+// Small readers the tests of every area share.
+#include <QString>
+#include <QStringList>
+
+class Grid;
+
+// Text of a PDF page by page, through pdftotext -layout (empty when it cannot be read).
+QStringList pdfPages(const QString& pdfFile);
+// The whole text of a PDF.
+QString pdfText(const QString& pdfFile);
+// Cells 1..columns of a grid row as shown (columns 0: every column of the grid).
+QStringList gridRow(const Grid* grid, int row, int columns = 0);
+// One column of a grid, rows 1..maxRows.
+QStringList gridColumn(const Grid* grid, int col);
+// Rows of one animal in 개체관리 and its five history tables together (needs an open farm).
+int rowsOfAnimal(const QString& number);
+// The five history tables keyed by 개체번호.
+QStringList historyTableNames();
