@@ -1,3 +1,4 @@
+#include "app/Accessibility.h"
 #include "app/Grid.h"
 
 #include <gtest/gtest.h>
@@ -101,4 +102,13 @@ TEST(Grid, ShrinkingDropsBoldOfRemovedRows)
     g.setMaxRows(3);
     g.setRow(3);
     EXPECT_FALSE(g.fontBold());
+}
+
+TEST(HeardText, SpelledOutCaptionsReadAsWords)
+{
+    EXPECT_EQ(heardText(QStringLiteral("저 장")), QStringLiteral("저장"));
+    EXPECT_EQ(heardText(QStringLiteral("종     료")), QStringLiteral("종료"));
+    EXPECT_EQ(heardText(QStringLiteral("조회(F11)")), QStringLiteral("조회(F11)"));
+    EXPECT_EQ(heardText(QStringLiteral("일일관리 대상조회")), QStringLiteral("일일관리 대상조회"));
+    EXPECT_EQ(heardText(QStringLiteral("닫기(ESC)")), QStringLiteral("닫기(ESC)"));
 }
