@@ -4,8 +4,8 @@
 #include "app/Messages.h"
 #include "app/model/ProgramDir.h"
 #include "data/Db.h"
-#include "print/CrystalReport.h"
-#include "print/PrnSetup.h"
+#include "print/PrinterDialog.h"
+#include "print/ReportJob.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -65,6 +65,13 @@ void pauseKeepingUi(int ms)
     }
 }
 
+// The file name the PDF entry proposes: the preview title.
+QString suggestedPdfName(const QString& title)
+{
+    const QString name = title.trimmed();
+    return (name.isEmpty() ? QStringLiteral("출력") : name) + QStringLiteral(".pdf");
+}
+
 const QString kPrintError = QStringLiteral("출력오류");
 const QString kConfirm = QStringLiteral("출력확인");
 
@@ -121,7 +128,8 @@ PrintOutcome runPrintSequence(const PrintRequest& request)
     WaitCursor cursor;
     CursorScope scope(&cursor);
     cursor.on();
-    bool dialogShown = false;
+    // Nothing chosen yet: nothing to put back until the dialog has switched the default.
+    PrinterChoice choice;
     try {
         if (!QFileInfo(reportDir() + u'/' + request.reportFile).isFile()) {
             cursor.off();
@@ -137,33 +145,34 @@ PrintOutcome runPrintSequence(const PrintRequest& request)
         }
 
         cursor.off();
-        dialogShown = true;
-        if (!PrepareReport(request.reportFile, request.previewTitle)) {
-            restoreDefaultPrinter();
+        QApplication::processEvents();
+        choice = runPrinterDialog(QApplication::activeWindow(), suggestedPdfName(request.previewTitle));
+        QApplication::processEvents();
+        ReportJob& report = reportControl();
+        if (!report.prepare(choice, request.reportFile, request.previewTitle)) {
+            restoreDefaultPrinter(choice);
             QApplication::processEvents();
             return PrintOutcome::Cancelled;
         }
-        CrystalReport& report = reportControl();
         if (request.formulas) {
             const QStringList formulas = request.formulas();
-            if (formulas.size() > CrystalReport::kFormulaSlots)
-                qWarning("%lld formulas for %d slots", qlonglong(formulas.size()), CrystalReport::kFormulaSlots);
-            for (qsizetype i = 0; i < formulas.size() && i < CrystalReport::kFormulaSlots; ++i)
+            if (formulas.size() > ReportJob::kFormulaSlots)
+                qWarning("%lld formulas for %d slots", qlonglong(formulas.size()), ReportJob::kFormulaSlots);
+            for (qsizetype i = 0; i < formulas.size() && i < ReportJob::kFormulaSlots; ++i)
                 report.formulas[size_t(i)] = formulas[i];
         }
-        if (report.destination != CrystalReport::ToWindow) cursor.on();
+        if (report.destination != ReportJob::ToWindow) cursor.on();
         const int status = report.run();
         cursor.off();
         if (status != 0)
             showMessage(window, MsgIcon::Exclamation, kPrintError,
                         QStringLiteral("출력에 실패했습니다.프린터를 확인하세요."), MsgButton::Ok);
-        restoreDefaultPrinter();
+        restoreDefaultPrinter(choice);
         QApplication::processEvents();
         return status == 0 ? PrintOutcome::Done : PrintOutcome::Failed;
     } catch (const std::exception& e) {
         qWarning("print stopped: %s", e.what());
-        // Only a dialog that ran can have switched the default printer.
-        if (dialogShown) restoreDefaultPrinter();
+        restoreDefaultPrinter(choice);
         QApplication::processEvents();
         return PrintOutcome::Failed;
     }

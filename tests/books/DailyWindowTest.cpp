@@ -5,11 +5,10 @@
 #include "app/model/Clock.h"
 #include "books/DailyWindow.h"
 #include "data/Db.h"
-#include "print/CrystalReport.h"
 #include "print/PrintScript.h"
 #include "print/PrintSequence.h"
-#include "print/PrnSetup.h"
-#include "print/frmPrnSetup.h"
+#include "print/PrinterDialog.h"
+#include "print/ReportJob.h"
 #include "print/model/PrinterSystem.h"
 #include "support/TestFarm.h"
 
@@ -350,7 +349,7 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     setPrinterSystem(&printers);
     setWorkTablePauseMs(0);
     setPrinterDialogRunner(
-        [](PrnSetupDialog& d) { d.findChild<QAbstractButton*>(QStringLiteral("cmdlyout"))->click(); });
+        [](PrinterDialog& d) { d.findChild<QAbstractButton*>(QStringLiteral("cmdlyout"))->click(); });
     QString previewTitle;
     reportControl().setPreviewRunner([&](QPrintPreviewDialog& p) { previewTitle = p.windowTitle(); });
     const int runsBefore = reportControl().runCount();

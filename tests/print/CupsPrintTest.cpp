@@ -47,7 +47,7 @@ TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
     const QString before = cups.defaultPrinter();
     const QString target = before == kQueue2 ? kQueue1 : kQueue2;
     QString defaultAfterChoice;
-    setPrinterDialogRunner([&](PrnSetupDialog& d) {
+    setPrinterDialogRunner([&](PrinterDialog& d) {
         EXPECT_EQ(d.findChild<QComboBox*>(QStringLiteral("cmbPrnName"))->currentText(), before);
         d.findChild<QComboBox*>(QStringLiteral("cmbPrnName"))->setCurrentText(target);
         d.findChild<QPushButton*>(QStringLiteral("cmdPrn"))->click();

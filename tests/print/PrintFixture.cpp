@@ -5,9 +5,6 @@
 void PrintTest::SetUp()
 {
     ASSERT_TRUE(out.isValid());
-    gsPrnName.clear();
-    gsDefPrnName.clear();
-    giPrnResult = 0;
     ASSERT_TRUE(farm.open());
 }
 

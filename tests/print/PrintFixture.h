@@ -1,6 +1,5 @@
 #pragma once
 // Shared set-up of the print tests: a farm folder and scripted printing (PrintScript.h).
-#include "app/Globals.h"
 #include "print/PrintScript.h"
 #include "support/TestFarm.h"
 

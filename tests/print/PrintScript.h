@@ -9,10 +9,9 @@
 //   print.savePdf(dir.filePath("out.pdf"));             // the dialog's "PDF 파일로 저장" entry
 //   runPrintSequence(request);
 //   print.previewTitles / print.dialogRuns / print.printers.setCalls
-#include "print/CrystalReport.h"
 #include "print/PrintSequence.h"
-#include "print/PrnSetup.h"
-#include "print/frmPrnSetup.h"
+#include "print/PrinterDialog.h"
+#include "print/ReportJob.h"
 #include "print/model/PrinterSystem.h"
 
 #include <QApplication>
@@ -66,7 +65,7 @@ public:
     {
         setPrinterSystem(nullptr);
         setPrinterDialogRunner({});
-        PrnSetupDialog::setPdfFileAsker({});
+        PrinterDialog::setPdfFileAsker({});
         reportControl().setPreviewRunner({});
         setWorkTablePauseMs(500);
     }
@@ -77,7 +76,7 @@ public:
     // "cmdCancel", or "imgTitleClose" for the close image.
     void choose(const QString& printer, const QString& button)
     {
-        setPrinterDialogRunner([this, printer, button](PrnSetupDialog& d) {
+        setPrinterDialogRunner([this, printer, button](PrinterDialog& d) {
             ++dialogRuns;
             auto* list = d.findChild<QComboBox*>(QStringLiteral("cmbPrnName"));
             list->setCurrentIndex(std::max(0, list->findText(printer)));
@@ -95,10 +94,10 @@ public:
     // The next printer dialogs choose "PDF 파일로 저장" and "인 쇄", giving `file` as the file.
     void savePdf(const QString& file)
     {
-        PrnSetupDialog::setPdfFileAsker([this, file](QWidget*, const QString& suggested) {
+        PrinterDialog::setPdfFileAsker([this, file](QWidget*, const QString& suggested) {
             pdfSuggested = suggested;
             return file;
         });
-        choose(PrnSetupDialog::pdfEntryText(), QStringLiteral("cmdPrn"));
+        choose(PrinterDialog::pdfEntryText(), QStringLiteral("cmdPrn"));
     }
 };

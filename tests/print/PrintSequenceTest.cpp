@@ -180,8 +180,7 @@ TEST_F(PrintTest, FormulaSlotsDoNotLeakIntoTheNextReport)
                   animals(2), {QStringLiteral("타이틀 = '두번째' "), QStringLiteral("농장명 = '한빛' ")})),
               PrintOutcome::Done);
     EXPECT_EQ(reportControl().formulas[0], QStringLiteral("타이틀 = '두번째' "));
-    for (int i = 2; i < CrystalReport::kFormulaSlots; ++i)
-        EXPECT_TRUE(reportControl().formulas[size_t(i)].isEmpty()) << i;
+    for (int i = 2; i < ReportJob::kFormulaSlots; ++i) EXPECT_TRUE(reportControl().formulas[size_t(i)].isEmpty()) << i;
     const QString text = pdfPages(second).join(QString());
     EXPECT_TRUE(text.contains(QStringLiteral("두번째")));
     EXPECT_FALSE(text.contains(QStringLiteral("지난 출력의 비고")));
@@ -204,7 +203,7 @@ TEST_F(PrintTest, DefaultPrinterRulesForEveryWayOutOfTheDialog)
         {"other printer, cancel button", barn, QStringLiteral("cmdCancel"), PrintOutcome::Cancelled, {barn, office}},
         {"same printer, cancel button", office, QStringLiteral("cmdCancel"), PrintOutcome::Cancelled, {}},
         {"other printer, close image", barn, QStringLiteral("imgTitleClose"), PrintOutcome::Cancelled, {}},
-        {"PDF entry, preview", PrnSetupDialog::pdfEntryText(), QStringLiteral("cmdlyout"), PrintOutcome::Done, {}},
+        {"PDF entry, preview", PrinterDialog::pdfEntryText(), QStringLiteral("cmdlyout"), PrintOutcome::Done, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -216,7 +215,6 @@ TEST_F(PrintTest, DefaultPrinterRulesForEveryWayOutOfTheDialog)
         EXPECT_EQ(runPrintSequence(sampleRequest(animals(2))), c.outcome);
         EXPECT_EQ(printers.setCalls, c.setCalls);
         EXPECT_EQ(printers.current, office);
-        EXPECT_EQ(gsDefPrnName, office);
         const bool ran = c.outcome == PrintOutcome::Done;
         EXPECT_EQ(runs(), before + (ran ? 1 : 0));
         EXPECT_EQ(previewTitles, ran ? QStringList{QStringLiteral("시험 출력 목록")} : QStringList{});
@@ -227,14 +225,14 @@ TEST_F(PrintTest, DefaultPrinterRulesForEveryWayOutOfTheDialog)
 
 TEST_F(PrintTest, CancelLeavesTheReportControlAsItWas)
 {
-    CrystalReport& rc = reportControl();
-    rc.destination = CrystalReport::ToPrinter;
+    ReportJob& rc = reportControl();
+    rc.destination = ReportJob::ToPrinter;
     rc.reportFileName = QStringLiteral("앞의 양식");
     rc.windowTitle = QStringLiteral("앞의 제목");
     rc.formulas[3] = QStringLiteral("앞 = '값' ");
     dialogChooses(QStringLiteral("축사 프린터"), QStringLiteral("cmdCancel"));
     EXPECT_EQ(runPrintSequence(sampleRequest(animals(1), {QStringLiteral("새 = '값' ")})), PrintOutcome::Cancelled);
-    EXPECT_EQ(rc.destination, CrystalReport::ToPrinter);
+    EXPECT_EQ(rc.destination, ReportJob::ToPrinter);
     EXPECT_EQ(rc.reportFileName, QStringLiteral("앞의 양식"));
     EXPECT_EQ(rc.windowTitle, QStringLiteral("앞의 제목"));
     EXPECT_EQ(rc.formulas[3], QStringLiteral("앞 = '값' "));
@@ -243,9 +241,15 @@ TEST_F(PrintTest, CancelLeavesTheReportControlAsItWas)
 
 TEST_F(PrintTest, NoPrinterInstalled)
 {
+    // An earlier print on another printer leaves nothing behind for this one to put back.
+    dialogChooses(QStringLiteral("축사 프린터"), QStringLiteral("cmdlyout"));
+    ASSERT_EQ(runPrintSequence(sampleRequest(animals(1))), PrintOutcome::Done);
+    printers.setCalls.clear();
+    farm.messages().clear();
+    dialogRuns = 0;
+
     printers.names.clear();
     printers.current.clear();
-    gsPrnName = QStringLiteral("지난번 프린터");  // left over from an earlier print
     EXPECT_EQ(runPrintSequence(sampleRequest(animals(1))), PrintOutcome::Cancelled);
     ASSERT_EQ(farm.messages().count(), 2);
     const MessageSpec& m = farm.messages().last();
@@ -254,7 +258,6 @@ TEST_F(PrintTest, NoPrinterInstalled)
     EXPECT_EQ(m.text, QStringLiteral("프린터를 설치해 주세요."));
     EXPECT_EQ(m.buttons, MsgButton::Ok);
     EXPECT_EQ(dialogRuns, 0);
-    EXPECT_EQ(giPrnResult, 3);
     EXPECT_TRUE(printers.setCalls.isEmpty());  // nothing to put back
 }
 

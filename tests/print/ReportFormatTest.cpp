@@ -1,5 +1,5 @@
 // Reading report files: what the format accepts, what it refuses, and how rows are paged.
-#include "print/CrystalReport.h"
+#include "print/ReportJob.h"
 #include "print/model/ReportDefinition.h"
 #include "print/model/ReportRenderer.h"
 

@@ -4,10 +4,9 @@
 
 #include "app/MainWindow.h"
 #include "app/Windows.h"
-#include "print/CrystalReport.h"
 #include "print/PrintSequence.h"
-#include "print/PrnSetup.h"
-#include "print/frmPrnSetup.h"
+#include "print/PrinterDialog.h"
+#include "print/ReportJob.h"
 #include "print/model/PrinterSystem.h"
 
 #include <QComboBox>
@@ -306,16 +305,16 @@ TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
     OnePrinter printers;
     setPrinterSystem(&printers);
     setWorkTablePauseMs(0);
-    PrnSetupDialog::setPdfFileAsker([&](QWidget*, const QString&) { return pdf; });
-    setPrinterDialogRunner([](PrnSetupDialog& d) {
+    PrinterDialog::setPdfFileAsker([&](QWidget*, const QString&) { return pdf; });
+    setPrinterDialogRunner([](PrinterDialog& d) {
         auto* list = d.findChild<QComboBox*>("cmbPrnName");
-        list->setCurrentIndex(list->findText(PrnSetupDialog::pdfEntryText()));
+        list->setCurrentIndex(list->findText(PrinterDialog::pdfEntryText()));
         d.findChild<QPushButton*>("cmdPrn")->click();
     });
     farm.messages().answer(MsgButton::Yes);
     click("Com_Function_1");
     setPrinterDialogRunner({});
-    PrnSetupDialog::setPdfFileAsker({});
+    PrinterDialog::setPdfFileAsker({});
     setPrinterSystem(nullptr);
     setWorkTablePauseMs(500);
 

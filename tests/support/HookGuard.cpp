@@ -5,7 +5,7 @@
 #include "app/model/ProgramDir.h"
 #include "app/model/ProgramExit.h"
 #include "print/PrintSequence.h"
-#include "print/PrnSetup.h"
+#include "print/PrinterDialog.h"
 #include "print/model/PrinterSystem.h"
 
 #include <QDate>

@@ -1,10 +1,9 @@
-#include "print/frmPrnSetup.h"
+#include "print/PrinterDialog.h"
 
-#include "app/Globals.h"
+#include "app/Accessibility.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/WindowUtil.h"
-#include "print/PrnSetup.h"
 #include "print/model/PrinterSystem.h"
 
 #include <QApplication>
@@ -28,7 +27,8 @@ constexpr int kHeight = 200;
 const QColor kEdgeTop(96, 140, 190);
 const QColor kEdgeBottom(38, 78, 122);
 
-PrnSetupDialog::PdfFileAsker gPdfAsker;
+PrinterDialog::PdfFileAsker gPdfAsker;
+PrinterDialogRunner gRunner;
 
 QString askPdfFile(QWidget* parent, const QString& suggested)
 {
@@ -122,7 +122,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, cons
 
 }  // namespace
 
-PrnSetupDialog::PrnSetupDialog(QWidget* parent) : QDialog(parent)
+PrinterDialog::PrinterDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPrnSetup"));
     setWindowTitle(QStringLiteral("프린터 설정"));
@@ -153,9 +153,9 @@ PrnSetupDialog::PrnSetupDialog(QWidget* parent) : QDialog(parent)
     print->setGeometry(22, 122, bw, 32);
     preview->setGeometry(22 + bw + gap, 122, bw, 32);
     cancel->setGeometry(22 + 2 * (bw + gap), 122, bw, 32);
-    connect(print, &QPushButton::clicked, this, [this] { choose(1); });
-    connect(preview, &QPushButton::clicked, this, [this] { choose(2); });
-    connect(cancel, &QPushButton::clicked, this, [this] { choose(3); });
+    connect(print, &QPushButton::clicked, this, [this] { choose(PrinterChoice::Outcome::Print); });
+    connect(preview, &QPushButton::clicked, this, [this] { choose(PrinterChoice::Outcome::Preview); });
+    connect(cancel, &QPushButton::clicked, this, [this] { choose(PrinterChoice::Outcome::Cancel); });
 
     new WindowKeys(this, [this] { closeWithoutChoice(); });
 
@@ -167,7 +167,7 @@ PrnSetupDialog::PrnSetupDialog(QWidget* parent) : QDialog(parent)
     frame->setPalette(pal);
 }
 
-void PrnSetupDialog::buildSkin()
+void PrinterDialog::buildSkin()
 {
     image(this, "imgTitleLeft", titlePiece(14), false);
     image(this, "imgTitleMain", titlePiece(8), true);
@@ -192,7 +192,7 @@ void PrnSetupDialog::buildSkin()
         makeDragHandle(findChild<QWidget*>(QString::fromLatin1(name)), this);
 }
 
-void PrnSetupDialog::SkinDialog()
+void PrinterDialog::SkinDialog()
 {
     const int W = width(), H = height();
     QPalette pal = palette();
@@ -222,21 +222,20 @@ void PrnSetupDialog::SkinDialog()
     RoundWindow(this);
 }
 
-QString PrnSetupDialog::pdfEntryText()
+QString PrinterDialog::pdfEntryText()
 {
     return QStringLiteral("PDF 파일로 저장");
 }
 
-void PrnSetupDialog::setPdfFileAsker(PdfFileAsker asker)
+void PrinterDialog::setPdfFileAsker(PdfFileAsker asker)
 {
     gPdfAsker = std::move(asker);
 }
 
-bool PrnSetupDialog::loadPrinters()
+bool PrinterDialog::loadPrinters()
 {
-    // Until a button is pressed the result is cancel, and the default counts as unchanged.
-    giPrnResult = 3;
-    gsDefPrnName.clear();
+    // Until a button is pressed the outcome is cancel, and the default counts as unchanged.
+    m_choice = PrinterChoice{};
     PrinterSystem& system = printerSystem();
     const QString current = system.defaultPrinter();
     const QStringList names = system.printers();
@@ -244,15 +243,14 @@ bool PrnSetupDialog::loadPrinters()
     for (int i = 0; i < names.size(); ++i) {
         cmbPrnName->addItem(names[i]);
         if (names[i] == current) {
-            gsDefPrnName = names[i];
+            m_choice.defaultPrinter = names[i];
             selected = i;
         }
     }
-    gsPrnName = gsDefPrnName;
+    m_choice.printer = m_choice.defaultPrinter;
     if (names.isEmpty()) {
         showMessage(this, MsgIcon::Critical, QStringLiteral("프린터설정 오류"),
                     QStringLiteral("프린터를 설치해 주세요."), MsgButton::Ok);
-        giPrnResult = 3;
         m_done = true;
         return false;
     }
@@ -267,32 +265,34 @@ bool PrnSetupDialog::loadPrinters()
     return true;
 }
 
-void PrnSetupDialog::choose(int result)
+void PrinterDialog::choose(PrinterChoice::Outcome outcome)
 {
     const bool pdf =
         cmbPrnName->currentIndex() == cmbPrnName->count() - 1 && cmbPrnName->currentText() == pdfEntryText();
-    if (pdf && result == 1) {
-        const QString file = gPdfAsker ? gPdfAsker(this, m_suggested) : askPdfFile(this, m_suggested);
-        if (file.isEmpty()) return;  // no file given: the user chooses again
-        m_pdfFile = file;
+    QString pdfFile;
+    if (pdf && outcome == PrinterChoice::Outcome::Print) {
+        pdfFile = gPdfAsker ? gPdfAsker(this, m_suggested) : askPdfFile(this, m_suggested);
+        if (pdfFile.isEmpty()) return;  // no file given: the user chooses again
     }
     // A PDF file is written without any printer: the default stays as it is.
-    gsPrnName = pdf ? gsDefPrnName : cmbPrnName->currentText();
+    m_choice.printer = pdf ? m_choice.defaultPrinter : cmbPrnName->currentText();
+    m_choice.pdfFile = pdfFile;
     QApplication::processEvents();
-    if (gsPrnName != gsDefPrnName) SetDefaultPrinter(gsPrnName);
-    giPrnResult = qint16(result);
+    // Cancel switches too: the print command puts the default back in every case.
+    if (m_choice.switchedDefault()) setDefaultPrinter(m_choice.printer);
+    m_choice.outcome = outcome;
     m_done = true;
     accept();
 }
 
-void PrnSetupDialog::closeWithoutChoice()
+void PrinterDialog::closeWithoutChoice()
 {
-    giPrnResult = 3;
+    m_choice.outcome = PrinterChoice::Outcome::Cancel;
     m_done = true;
     reject();
 }
 
-bool PrnSetupDialog::eventFilter(QObject* watched, QEvent* event)
+bool PrinterDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched->objectName() == QLatin1String("imgTitleClose") && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
@@ -302,8 +302,26 @@ bool PrnSetupDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void PrnSetupDialog::closeEvent(QCloseEvent* event)
+void PrinterDialog::closeEvent(QCloseEvent* event)
 {
-    if (!m_done) giPrnResult = 3;
+    if (!m_done) m_choice.outcome = PrinterChoice::Outcome::Cancel;
     QDialog::closeEvent(event);
+}
+
+void setPrinterDialogRunner(PrinterDialogRunner runner)
+{
+    gRunner = std::move(runner);
+}
+
+PrinterChoice runPrinterDialog(QWidget* parent, const QString& suggestedPdfName)
+{
+    PrinterDialog dialog(parent);
+    dialog.setSuggestedFileName(suggestedPdfName);
+    if (dialog.loadPrinters()) {
+        if (gRunner)
+            gRunner(dialog);
+        else
+            dialog.exec();
+    }
+    return dialog.choice();
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The report control: one object for the whole run that every print command drives. It is
+// The report job: one object for the whole run that every print command drives. It is
 // told a destination, a report file, a preview title and up to 201 formulas, and run() lays
 // the report out on the printer, in the preview window or into a PDF file.
+#include "print/model/PrinterChoice.h"
+
 #include <QString>
 #include <array>
 #include <functional>
@@ -9,7 +11,7 @@
 class QPrintPreviewDialog;
 class QWidget;
 
-class CrystalReport {
+class ReportJob {
 public:
     enum Destination { ToWindow = 0, ToPrinter = 1, ToFile = 2 };
     static constexpr int kFormulaSlots = 201;
@@ -22,6 +24,10 @@ public:
     // Slot texts of the form: name = 'value' (one assignment per slot, "" when unused).
     std::array<QString, kFormulaSlots> formulas;
 
+    // Readies the next run for what the printer dialog chose: destination, the report file
+    // (rpt/ + file), the preview title, all formula slots cleared. A cancelled choice leaves
+    // everything as it was and gives false.
+    bool prepare(const PrinterChoice& choice, const QString& file, const QString& title);
     void clearFormulas();
     // Lays the report out on the destination: 0 on success, otherwise a failure code
     // (lastError() says what went wrong, for the log).
@@ -42,8 +48,8 @@ private:
     PreviewRunner m_previewRunner;
 };
 
-// The program's one report control.
-CrystalReport& reportControl();
+// The program's one report job.
+ReportJob& reportControl();
 
 // The name and value of a slot text "name = 'value' "; false for an empty or malformed slot.
 bool parseFormulaAssignment(const QString& slot, QString* name, QString* value);

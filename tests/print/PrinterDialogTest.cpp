@@ -22,28 +22,29 @@ TEST_F(PrintTest, DialogListsPrintersWithTheDefaultSelected)
 {
     printers.names = {QStringLiteral("가 프린터"), QStringLiteral("나 프린터"), QStringLiteral("다 프린터")};
     printers.current = QStringLiteral("나 프린터");
-    gsDefPrnName = QStringLiteral("낡은 값");
-    PrnSetupDialog d;
+    PrinterDialog d;
     ASSERT_TRUE(d.loadPrinters());
     auto* list = child<QComboBox>(d, "cmbPrnName");
     ASSERT_EQ(list->count(), 4);
     EXPECT_EQ(list->itemText(0), QStringLiteral("가 프린터"));
     EXPECT_EQ(list->itemText(3), QStringLiteral("PDF 파일로 저장"));
     EXPECT_EQ(list->currentText(), QStringLiteral("나 프린터"));
-    EXPECT_EQ(gsDefPrnName, QStringLiteral("나 프린터"));
-    EXPECT_EQ(giPrnResult, 3);
+    EXPECT_EQ(d.choice().defaultPrinter, QStringLiteral("나 프린터"));
+    EXPECT_EQ(d.choice().printer, QStringLiteral("나 프린터"));
+    EXPECT_EQ(d.choice().outcome, PrinterChoice::Outcome::Cancel);  // until a button is pressed
 
     // A default that is not listed (or none at all): the first printer, and no default stored.
     printers.current = QStringLiteral("원격 프린터");
-    PrnSetupDialog d2;
+    PrinterDialog d2;
     ASSERT_TRUE(d2.loadPrinters());
     EXPECT_EQ(child<QComboBox>(d2, "cmbPrnName")->currentIndex(), 0);
-    EXPECT_EQ(gsDefPrnName, QString());
+    EXPECT_EQ(d2.choice().defaultPrinter, QString());
+    EXPECT_FALSE(d2.choice().switchedDefault());
 }
 
 TEST_F(PrintTest, DialogLooksAsDrawn)
 {
-    PrnSetupDialog d;
+    PrinterDialog d;
     ASSERT_TRUE(d.loadPrinters());
     EXPECT_EQ(d.objectName(), QStringLiteral("frmPrnSetup"));
     EXPECT_EQ(d.windowTitle(), QStringLiteral("프린터 설정"));
@@ -89,28 +90,34 @@ TEST_F(PrintTest, DialogLooksAsDrawn)
 
 TEST_F(PrintTest, DialogButtonsStoreTheirResults)
 {
+    using Outcome = PrinterChoice::Outcome;
     struct Case {
         QString button;
-        int result;
+        Outcome result;
         QString chosen;
         QStringList setCalls;
     };
     const QString barn = QStringLiteral("축사 프린터");
     const Case cases[] = {
-        {QStringLiteral("cmdPrn"), 1, barn, {barn}},
-        {QStringLiteral("cmdlyout"), 2, barn, {barn}},
-        {QStringLiteral("cmdCancel"), 3, barn, {barn}},  // cancel switches too; the print command puts it back
+        {QStringLiteral("cmdPrn"), Outcome::Print, barn, {barn}},
+        {QStringLiteral("cmdlyout"), Outcome::Preview, barn, {barn}},
+        {QStringLiteral("cmdCancel"),
+         Outcome::Cancel,
+         barn,
+         {barn}},  // cancel switches too; the print command puts it back
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button.toStdString());
         printers.current = QStringLiteral("사무실 프린터");
         printers.setCalls.clear();
-        PrnSetupDialog d;
+        PrinterDialog d;
         ASSERT_TRUE(d.loadPrinters());
         child<QComboBox>(d, "cmbPrnName")->setCurrentText(barn);
         d.findChild<QPushButton*>(c.button)->click();
-        EXPECT_EQ(giPrnResult, c.result);
-        EXPECT_EQ(gsPrnName, c.chosen);
+        EXPECT_EQ(d.choice().outcome, c.result);
+        EXPECT_EQ(d.choice().printer, c.chosen);
+        EXPECT_EQ(d.choice().defaultPrinter, QStringLiteral("사무실 프린터"));
+        EXPECT_TRUE(d.choice().pdfFile.isEmpty());
         EXPECT_EQ(printers.setCalls, c.setCalls);
         EXPECT_EQ(d.result(), QDialog::Accepted);
     }
@@ -120,7 +127,7 @@ TEST_F(PrintTest, DialogCloseImageAndEscapeCancelWithoutTouchingTheDefault)
 {
     for (const bool escape : {false, true}) {
         printers.setCalls.clear();
-        PrnSetupDialog d;
+        PrinterDialog d;
         ASSERT_TRUE(d.loadPrinters());
         d.show();
         child<QComboBox>(d, "cmbPrnName")->setCurrentText(QStringLiteral("축사 프린터"));
@@ -134,9 +141,9 @@ TEST_F(PrintTest, DialogCloseImageAndEscapeCancelWithoutTouchingTheDefault)
             QApplication::sendEvent(img, &press);
         }
         EXPECT_FALSE(d.isVisible());
-        EXPECT_EQ(giPrnResult, 3);
+        EXPECT_EQ(d.choice().outcome, PrinterChoice::Outcome::Cancel);
         EXPECT_TRUE(printers.setCalls.isEmpty());
-        EXPECT_EQ(gsPrnName, gsDefPrnName);  // so the print command has nothing to put back
+        EXPECT_FALSE(d.choice().switchedDefault());  // so the print command has nothing to put back
     }
 }
 
@@ -144,23 +151,23 @@ TEST_F(PrintTest, DialogPdfEntryAsksForAFileAndStaysWhenNoneIsGiven)
 {
     QStringList answers = {QString(), out.filePath(QStringLiteral("a.pdf"))};
     int asked = 0;
-    PrnSetupDialog::setPdfFileAsker([&](QWidget*, const QString& suggested) {
+    PrinterDialog::setPdfFileAsker([&](QWidget*, const QString& suggested) {
         EXPECT_EQ(suggested, QStringLiteral("제안.pdf"));
         return answers.value(asked++);
     });
-    PrnSetupDialog d;
+    PrinterDialog d;
     d.setSuggestedFileName(QStringLiteral("제안.pdf"));
     ASSERT_TRUE(d.loadPrinters());
     d.show();
-    child<QComboBox>(d, "cmbPrnName")->setCurrentText(PrnSetupDialog::pdfEntryText());
+    child<QComboBox>(d, "cmbPrnName")->setCurrentText(PrinterDialog::pdfEntryText());
     child<QPushButton>(d, "cmdPrn")->click();
     EXPECT_TRUE(d.isVisible());  // no file chosen: the user picks again
-    EXPECT_EQ(giPrnResult, 3);
-    EXPECT_FALSE(d.pdfChosen());
+    EXPECT_EQ(d.choice().outcome, PrinterChoice::Outcome::Cancel);
+    EXPECT_TRUE(d.choice().pdfFile.isEmpty());
     child<QPushButton>(d, "cmdPrn")->click();
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(giPrnResult, 1);
-    EXPECT_EQ(d.pdfFileName(), out.filePath(QStringLiteral("a.pdf")));
-    EXPECT_EQ(gsPrnName, QStringLiteral("사무실 프린터"));  // the default stays the default
+    EXPECT_EQ(d.choice().outcome, PrinterChoice::Outcome::Print);
+    EXPECT_EQ(d.choice().pdfFile, out.filePath(QStringLiteral("a.pdf")));
+    EXPECT_EQ(d.choice().printer, QStringLiteral("사무실 프린터"));  // the default stays the default
     EXPECT_TRUE(printers.setCalls.isEmpty());
 }

@@ -1,6 +1,7 @@
-#include "print/CrystalReport.h"
+#include "print/ReportJob.h"
 
 #include "app/model/Clock.h"
+#include "app/model/ProgramDir.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "print/model/PrinterSystem.h"
@@ -31,18 +32,33 @@ bool parseFormulaAssignment(const QString& slot, QString* name, QString* value)
     return true;
 }
 
-CrystalReport& reportControl()
+ReportJob& reportControl()
 {
-    static CrystalReport control;
+    static ReportJob control;
     return control;
 }
 
-void CrystalReport::clearFormulas()
+bool ReportJob::prepare(const PrinterChoice& choice, const QString& file, const QString& title)
+{
+    if (!choice.proceeds()) return false;
+    if (choice.outcome == PrinterChoice::Outcome::Preview)
+        destination = ToWindow;
+    else
+        destination = choice.pdfFile.isEmpty() ? ToPrinter : ToFile;
+    reportFileName = reportDir() + u'/' + file;
+    windowTitle = title;
+    windowState = 2;
+    printFileName = choice.outcome == PrinterChoice::Outcome::Print ? choice.pdfFile : QString();
+    clearFormulas();
+    return true;
+}
+
+void ReportJob::clearFormulas()
 {
     for (QString& f : formulas) f.clear();
 }
 
-int CrystalReport::fail(int status, const QString& why)
+int ReportJob::fail(int status, const QString& why)
 {
     m_lastError = why;
     qWarning("report %s: %s", qPrintable(QFileInfo(reportFileName).fileName()), qPrintable(why));
@@ -76,7 +92,7 @@ QList<QStringList> readRows(const QString& table)
 
 }  // namespace
 
-int CrystalReport::run()
+int ReportJob::run()
 {
     ++m_runs;
     m_lastError.clear();

@@ -1,25 +1,27 @@
 #pragma once
 // The printer dialog: choose a printer (or a PDF file) and print, preview or cancel.
 // Frameless, with its own drawn title bar and border; moved by dragging them.
+#include "print/model/PrinterChoice.h"
+
 #include <QDialog>
 #include <QString>
 #include <functional>
 
 class QComboBox;
 
-class PrnSetupDialog : public QDialog {
+class PrinterDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit PrnSetupDialog(QWidget* parent = nullptr);
+    explicit PrinterDialog(QWidget* parent = nullptr);
 
-    // Lists the installed printers with the default one selected (kept in gsDefPrnName).
-    // Without any printer: the message, giPrnResult = 3 and false.
+    // Lists the installed printers with the default one selected. Without any printer: the
+    // message and false (the choice stays cancel).
     bool loadPrinters();
+    // The outcome so far: cancel until a button chose otherwise.
+    const PrinterChoice& choice() const { return m_choice; }
 
     // The last entry of the list: save the report as a PDF file instead of printing.
     static QString pdfEntryText();
-    bool pdfChosen() const { return !m_pdfFile.isEmpty(); }
-    QString pdfFileName() const { return m_pdfFile; }
     // File name proposed when a PDF file is asked for.
     void setSuggestedFileName(const QString& name) { m_suggested = name; }
 
@@ -34,11 +36,19 @@ protected:
 private:
     void buildSkin();
     void SkinDialog();
-    void choose(int result);
+    void choose(PrinterChoice::Outcome outcome);
     void closeWithoutChoice();
 
     QComboBox* cmbPrnName = nullptr;
-    QString m_pdfFile;
+    PrinterChoice m_choice;
     QString m_suggested;
     bool m_done = false;
 };
+
+// Shows the printer dialog modally (or hands it to the runner tests set) and returns what the
+// user chose; with no printer installed the message and cancel.
+PrinterChoice runPrinterDialog(QWidget* parent, const QString& suggestedPdfName);
+
+// Runs the loaded printer dialog instead of exec() (tests press its buttons); {} restores exec().
+using PrinterDialogRunner = std::function<void(PrinterDialog&)>;
+void setPrinterDialogRunner(PrinterDialogRunner runner);
