@@ -1,22 +1,18 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
 #include "app/MainWindow.h"
+#include "app/Translation.h"
 #include "app/Windows.h"
 #include "app/model/ProgramDir.h"
 #include "app/model/SingleInstance.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
-    QTranslator qtKorean;
-    if (qtKorean.load(QLocale(QLocale::Korean), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtKorean);
+    installQtKoreanTexts();
     app.setApplicationName(QStringLiteral("한우암소관리"));
     // The program ends only from the main window's exit question.
     app.setQuitOnLastWindowClosed(false);

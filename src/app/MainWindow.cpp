@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/Accessibility.h"
 #include "app/Messages.h"
 #include "app/WindowUtil.h"
 #include "app/model/MainPosition.h"
@@ -90,8 +91,7 @@ MainWindow::MainWindow(QWidget* parent)
     int pos = 0;
     for (const auto& it : items) {
         auto* b = new QPushButton(QString::fromUtf8(it.caption), frame);
-        b->setObjectName(QStringLiteral("Com_Button_%1").arg(it.index));
-        b->setAccessibleName(QStringLiteral("Com_Button(%1)").arg(it.index));
+        nameControl(b, QStringLiteral("Com_Button_%1").arg(it.index), b->text());
         b->setProperty("index", it.index);
         b->setMinimumHeight(60);
         b->setCursor(Qt::PointingHandCursor);

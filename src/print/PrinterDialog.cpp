@@ -107,8 +107,7 @@ QLabel* image(QWidget* parent, const char* name, const QPixmap& pm, bool stretch
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& tip)
 {
     auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAccessibleName(QString::fromLatin1(name));
+    nameControl(b, QString::fromLatin1(name), text);
     b->setToolTip(tip);
     b->setAutoDefault(false);
     b->setCursor(Qt::PointingHandCursor);
@@ -141,8 +140,7 @@ PrinterDialog::PrinterDialog(QWidget* parent) : QDialog(parent)
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(14, 19, 62, 24);
     cmbPrnName = new QComboBox(frame);
-    cmbPrnName->setObjectName(QStringLiteral("cmbPrnName"));
-    cmbPrnName->setAccessibleName(QStringLiteral("cmbPrnName"));
+    nameInput(cmbPrnName, QStringLiteral("cmbPrnName"), label);
     cmbPrnName->setGeometry(78, 18, kWidth - 44 - 92, 26);
 
     QPushButton* print = button(this, "cmdPrn", QStringLiteral("인 쇄"), QStringLiteral("프린터로 바로 인쇄합니다."));
@@ -179,6 +177,8 @@ void PrinterDialog::buildSkin()
     image(this, "imgWindowBottomRight", cornerPiece(15, 20, false), false);
     QLabel* close = image(this, "imgTitleClose", closeImage(), false);
     close->setToolTip(QStringLiteral("닫기"));
+    // An image that acts as a button: heard by what it does.
+    nameControl(close, QStringLiteral("imgTitleClose"), close->toolTip());
     close->setCursor(Qt::PointingHandCursor);
     close->installEventFilter(this);
 

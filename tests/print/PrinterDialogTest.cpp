@@ -1,5 +1,6 @@
 // The printer dialog itself: its list, its looks and what each of its ways out stores.
 #include "print/PrintFixture.h"
+#include "support/AccessibilityCheck.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -65,18 +66,13 @@ TEST_F(PrintTest, DialogLooksAsDrawn)
         auto* w = child<QPushButton>(d, b.name);
         EXPECT_EQ(w->text(), b.text);
         EXPECT_EQ(w->toolTip(), b.tip);
+        EXPECT_EQ(w->accessibleName(), QString(b.text).remove(u' '));  // "인 쇄" is heard as "인쇄"
     }
-    const int W = d.width(), H = d.height();
-    EXPECT_EQ(child(d, "lblTitle")->pos(), QPoint(40, 7));
-    EXPECT_EQ(child(d, "imgTitleLeft")->pos(), QPoint(0, 0));
-    EXPECT_EQ(child(d, "imgTitleMain")->geometry(), QRect(14, 0, W - 19, 30));
-    EXPECT_EQ(child(d, "imgTitleRight")->pos(), QPoint(W - 15, 0));
-    EXPECT_EQ(child(d, "imgWindowLeft")->geometry().topLeft(), QPoint(0, 30));
-    EXPECT_EQ(child(d, "imgWindowLeft")->height(), H - 50);
-    EXPECT_EQ(child(d, "imgWindowRight")->pos(), QPoint(W - 17, 30));
-    EXPECT_EQ(child(d, "imgWindowBottomLeft")->pos(), QPoint(0, H - 20));
-    EXPECT_EQ(child(d, "imgWindowBottom")->geometry(), QRect(14, H - 20, W - 25, 20));
-    EXPECT_EQ(child(d, "imgWindowBottomRight")->pos(), QPoint(W - 15, H - 20));
+    // The list is heard by its caption, the close image by what it does.
+    EXPECT_EQ(child(d, "cmbPrnName")->accessibleName(), QStringLiteral("프린터명"));
+    EXPECT_EQ(child(d, "imgTitleClose")->accessibleName(), QStringLiteral("닫기"));
+    EXPECT_EQ(child(d, "imgTitleClose")->accessibleDescription(), QStringLiteral("imgTitleClose"));
+    EXPECT_EQ(controlsHeardByControlName(&d), QStringList());
     for (const char* img : {"imgTitleLeft", "imgTitleMain", "imgTitleRight", "imgTitleClose", "imgWindowBottom"})
         EXPECT_FALSE(child<QLabel>(d, img)->pixmap().isNull()) << img;
     EXPECT_EQ(d.palette().color(QPalette::Window), QColor(236, 236, 236));
@@ -86,6 +82,39 @@ TEST_F(PrintTest, DialogLooksAsDrawn)
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_LE(std::abs(d.geometry().center().x() - screen.center().x()), 1);
     EXPECT_LE(std::abs(d.geometry().center().y() - screen.center().y()), 1);
+}
+
+// The drawn title bar and border frame the whole dialog without a gap; the title and the close
+// image lie on top of them, and no piece of the skin covers the list or a button.
+TEST_F(PrintTest, DialogSkinFramesTheDialogAndLeavesTheControlsFree)
+{
+    PrinterDialog d;
+    ASSERT_TRUE(d.loadPrinters());
+    d.show();
+    const QStringList skin = {"imgTitleLeft",   "imgTitleMain",    "imgTitleRight",       "imgWindowLeft",
+                              "imgWindowRight", "imgWindowBottom", "imgWindowBottomLeft", "imgWindowBottomRight",
+                              "lblTitle",       "imgTitleClose"};
+    auto skinAt = [&](int x, int y) {
+        const QWidget* w = d.childAt(x, y);
+        return w && skin.contains(w->objectName());
+    };
+    const int W = d.width(), H = d.height();
+    for (int x = 0; x < W; ++x) {
+        EXPECT_TRUE(skinAt(x, 1) && skinAt(x, 28)) << "title bar open at x " << x;
+        EXPECT_TRUE(skinAt(x, H - 2)) << "bottom edge open at x " << x;
+    }
+    for (int y = 30; y < H; ++y) EXPECT_TRUE(skinAt(1, y) && skinAt(W - 2, y)) << "side open at y " << y;
+
+    QWidget* close = child(d, "imgTitleClose");
+    EXPECT_EQ(d.childAt(close->geometry().center()), close);
+    QWidget* title = child(d, "lblTitle");
+    EXPECT_EQ(d.childAt(title->geometry().topLeft() + QPoint(4, 4)), title);
+    EXPECT_LT(title->geometry().bottom(), 30);  // the title stays inside the title bar
+    for (const char* name : {"cmbPrnName", "cmdPrn", "cmdlyout", "cmdCancel"}) {
+        QWidget* control = child(d, name);
+        const QWidget* hit = d.childAt(control->mapTo(&d, control->rect().center()));
+        EXPECT_TRUE(hit == control || control->isAncestorOf(hit)) << name;
+    }
 }
 
 TEST_F(PrintTest, DialogButtonsStoreTheirResults)
