@@ -13,6 +13,11 @@
 #include <QScreen>
 #include <QSettings>
 
+// Each on a throw-away program folder of its own.
+class MainPositionTest : public FarmTest {};
+class SingleInstanceTest : public FarmTest {};
+class MainWindowTest : public FarmTest {};
+
 TEST(MainPosition, StartUpCorrections)
 {
     const int screenW = 1600 * 15, winW = 640 * 15;
@@ -32,9 +37,8 @@ TEST(MainPosition, StartUpCorrections)
     }
 }
 
-TEST(MainPosition, MissingFileGivesZeroAndWritingCreatesBothKeys)
+TEST_F(MainPositionTest, MissingFileGivesZeroAndWritingCreatesBothKeys)
 {
-    TestFarm farm;
     const QString ini = settingsFilePath();
     ASSERT_FALSE(QFile::exists(ini));
     TwipsPosition p = readMainPosition(ini);
@@ -50,9 +54,8 @@ TEST(MainPosition, MissingFileGivesZeroAndWritingCreatesBothKeys)
     EXPECT_EQ(p.left, 1200);
 }
 
-TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds)
+TEST_F(SingleInstanceTest, SecondCopyIsRefusedUntilTheFirstEnds)
 {
-    TestFarm farm;
     auto first = acquireSingleInstance(farm.dir());
     ASSERT_TRUE(first);
     EXPECT_FALSE(acquireSingleInstance(farm.dir()));
@@ -60,9 +63,8 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds)
     EXPECT_TRUE(acquireSingleInstance(farm.dir()));
 }
 
-TEST(MainWindow, ControlsAndCaptions)
+TEST_F(MainWindowTest, ControlsAndCaptions)
 {
-    TestFarm farm;
     MainWindow w;
     EXPECT_EQ(w.objectName(), QStringLiteral("frmMain"));
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
@@ -96,9 +98,8 @@ TEST(MainWindow, ControlsAndCaptions)
     EXPECT_EQ(controlsHeardByControlName(&w), QStringList());
 }
 
-TEST(MainWindow, RestoresSavedPositionWithCorrections)
+TEST_F(MainWindowTest, RestoresSavedPositionWithCorrections)
 {
-    TestFarm farm;
     writeMainPosition(settingsFilePath(), {-300, -300});
     MainWindow w;
     w.placeFromSettings();
@@ -107,9 +108,8 @@ TEST(MainWindow, RestoresSavedPositionWithCorrections)
     EXPECT_EQ(w.pos().x(), (screenW * 15 - w.width() * 15) / 15);
 }
 
-TEST(MainWindow, ExitQuestionNoKeepsRunningYesSavesAndEnds)
+TEST_F(MainWindowTest, ExitQuestionNoKeepsRunningYesSavesAndEnds)
 {
-    TestFarm farm;
     MainWindow w;
     w.move(100, 60);
     w.show();
@@ -137,9 +137,8 @@ TEST(MainWindow, ExitQuestionNoKeepsRunningYesSavesAndEnds)
     EXPECT_EQ(saved.top, w.y() * 15);
 }
 
-TEST(MainWindow, MenuOpensWindowHidesAndComesBackWhenItCloses)
+TEST_F(MainWindowTest, MenuOpensWindowHidesAndComesBackWhenItCloses)
 {
-    TestFarm farm;
     MainWindow w;
     w.show();
     int created = 0;

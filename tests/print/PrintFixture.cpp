@@ -1,7 +1,5 @@
 #include "print/PrintFixture.h"
 
-#include <QProcess>
-
 void PrintTest::SetUp()
 {
     ASSERT_TRUE(out.isValid());

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public FarmTest {
 protected:
     void SetUp() override;
 
@@ -18,7 +18,6 @@ protected:
     PrintRequest sampleRequest(const QList<QVariantList>& rows, const QStringList& formulas = {});
     static QList<QVariantList> animals(int count);
 
-    TestFarm farm;
     QTemporaryDir out;
     PrintScript script;
     FakePrinterSystem& printers = script.printers;
