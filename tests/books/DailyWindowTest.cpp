@@ -100,12 +100,12 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     DailyWindow w;
     EXPECT_EQ(w.objectName(), QStringLiteral("일일관리"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("한우 일일관리 대상조회"));
-    EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("Option1")), w.Option1);
-    EXPECT_EQ(w.Option1->text(), QStringLiteral("재발정예정개체"));
-    EXPECT_EQ(w.Option2->text(), QStringLiteral("출산예정개체"));
-    EXPECT_TRUE(w.Option1->isChecked());
-    EXPECT_FALSE(w.Option2->isChecked());
-    EXPECT_EQ(w.Com_Function(1)->text(), QStringLiteral("인 쇄"));
+    EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("Option1")), w.reestrusOption());
+    EXPECT_EQ(w.reestrusOption()->text(), QStringLiteral("재발정예정개체"));
+    EXPECT_EQ(w.calvingOption()->text(), QStringLiteral("출산예정개체"));
+    EXPECT_TRUE(w.reestrusOption()->isChecked());
+    EXPECT_FALSE(w.calvingOption()->isChecked());
+    EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("인 쇄"));
     EXPECT_EQ(headers(w.SS),
               QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )", "오늘( 2009년12월08일 )",
                            "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
@@ -117,7 +117,7 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_EQ(w.lss1RowCount, 3);
     EXPECT_EQ(w.SS->rowHeight(1), Grid::kRowHeight);
     EXPECT_EQ(w.SS->activeRow(), 1);
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(farm.messages().count(), 0);
 }
@@ -149,7 +149,7 @@ TEST_F(DailyWindowTest, CheckedRecordsAndMalesAreNeverListed)
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 1);
     EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR013 |")));
-    w.Option2->click();
+    w.calvingOption()->click();
     ASSERT_EQ(w.lss1RowCount, 1);
     EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR014 |")));
 }
@@ -191,8 +191,8 @@ TEST_F(DailyWindowTest, Option2ShowsTheCalvingListAtOnceAndOption1SwitchesBack)
 
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 1);
-    w.Option2->click();
-    EXPECT_TRUE(w.Option2->isChecked());
+    w.calvingOption()->click();
+    EXPECT_TRUE(w.calvingOption()->isChecked());
     EXPECT_EQ(gridRows(w.SS),
               QStringList({"KR101 | 5-1 | 목장 | 출산예정 7일후 |  |  | ",
                            "KR103 | 5-1 | 목장 | 출산예정 1일전 | *출산예정일 | 출산예정 1일후 | 출산예정 2일후",
@@ -203,7 +203,7 @@ TEST_F(DailyWindowTest, Option2ShowsTheCalvingListAtOnceAndOption1SwitchesBack)
     // The headers stay those of the load.
     EXPECT_EQ(w.SS->cellText(5, 0), QStringLiteral("오늘( 2009년12월08일 )"));
 
-    w.Option1->click();
+    w.reestrusOption()->click();
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR001 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
     EXPECT_EQ(w.lss1RowCount, 1);
     EXPECT_EQ(farm.messages().count(), 0);
@@ -218,7 +218,7 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     const QStringList loadHeaders = headers(w.SS);
 
     setTodayOverride(kToday.addDays(1));
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_EQ(headers(w.SS), loadHeaders);
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
     EXPECT_EQ(w.printSpec().formulas(),
@@ -248,7 +248,7 @@ TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
     EXPECT_EQ(p.formulas().value(0), QStringLiteral("타이틀 = '재발정예정 개체일람' "));
     EXPECT_EQ(p.formulas().value(2), QStringLiteral("오늘 = '오늘(12월08일)' "));
 
-    w.Option2->click();
+    w.calvingOption()->click();
     p = w.printSpec();
     EXPECT_EQ(p.question, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(p.previewTitle, QStringLiteral("출산예정 개체일람"));
@@ -262,7 +262,7 @@ TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
     farm.exec(QStringLiteral("insert into 일일관리 values('지난번', '', '', '', '', '', '')"));
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 0);
-    w.Com_Function(1)->click();
+    w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.icon, MsgIcon::Critical);
@@ -280,15 +280,15 @@ TEST_F(DailyWindowTest, PrintAsksTheQuestionOfTheSelectedList)
     pregnancy(QStringLiteral("KR002"), 1);
     DailyWindow w;
     farm.messages().answer(MsgButton::No);
-    w.Com_Function(1)->click();
+    w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("출력확인"));
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
 
-    w.Option2->click();
+    w.calvingOption()->click();
     farm.messages().answer(MsgButton::No);
-    w.Com_Function(1)->click();
+    w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(farm.count(QStringLiteral("일일관리")), 0);
@@ -312,7 +312,7 @@ TEST_F(DailyWindowTest, AnUnreadableInseminationDateStopsTheQueryAndKeepsTheRows
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR050 |  |  | *재발정일 |  |  | "}));
     EXPECT_EQ(w.lss1RowCount, 1);
     EXPECT_TRUE(w.isEnabled());
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
 }
 
 TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
@@ -324,7 +324,7 @@ TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
     EXPECT_EQ(w.lss1RowCount, 0);
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_EQ(farm.messages().count(), 1);
 }
 
@@ -359,7 +359,7 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     // the day formulas are those of the print day.
     setTodayOverride(kToday.addDays(1));
     farm.messages().answer(MsgButton::Yes);
-    w.Com_Function(1)->click();
+    w.functionButton(1)->click();
 
     setPrinterDialogRunner({});
     reportControl().setPreviewRunner({});
@@ -411,12 +411,12 @@ TEST_F(DailyWindowTest, EachListWaitsWithItsOwnText)
 {
     DailyWindow w;
     // The label keeps the caption of the last query after it is hidden again.
-    EXPECT_EQ(w.ML_INFO->text(), QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
-                                                "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
-    w.Option2->click();
-    EXPECT_EQ(w.ML_INFO->text(), QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
-                                                "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_EQ(w.waitLabel()->text(), QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                                                    "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    w.calvingOption()->click();
+    EXPECT_EQ(w.waitLabel()->text(), QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                                                    "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    EXPECT_FALSE(w.waitLabel()->isVisible());
 }
 
 TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
@@ -433,9 +433,10 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
         QRadioButton* option;
         QString title, number, cell;
     };
-    const Case cases[] = {
-        {w.Option1, QStringLiteral("재발정예정 개체일람"), QStringLiteral("KR001"), QStringLiteral("재발정 1일전")},
-        {w.Option2, QStringLiteral("출산예정 개체일람"), QStringLiteral("KR002"), QStringLiteral("출산예정 1일전")}};
+    const Case cases[] = {{w.reestrusOption(), QStringLiteral("재발정예정 개체일람"), QStringLiteral("KR001"),
+                           QStringLiteral("재발정 1일전")},
+                          {w.calvingOption(), QStringLiteral("출산예정 개체일람"), QStringLiteral("KR002"),
+                           QStringLiteral("출산예정 1일전")}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title.toStdString());
         c.option->click();
@@ -445,7 +446,7 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
             PrintScript print;
             print.savePdf(pdf);
             farm.messages().answer(MsgButton::Yes);
-            w.Com_Function(1)->click();
+            w.functionButton(1)->click();
         }
         const QString text = pdfText(pdf);
         ASSERT_FALSE(text.isEmpty());

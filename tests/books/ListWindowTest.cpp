@@ -41,7 +41,7 @@ public:
     using ListWindow::conditionHost;
 
 protected:
-    void query() override { lastOk = runListQuery(m_q); }
+    void query() override { lastOk = runListQuery(m_q) != QueryResult::Failed; }
     void print() override { ++printed; }
 
 private:
@@ -78,12 +78,13 @@ TEST_F(ListWindowTest, BuildsTheNamedFrameControls)
     EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Com_Function_0"))->text(), QStringLiteral("조회(F11)"));
     EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Com_Function_1"))->text(), QStringLiteral("시험인쇄"));
     EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Com_Function_99"))->text(), QStringLiteral("닫기(ESC)"));
-    EXPECT_EQ(w.Com_Function(1)->accessibleName(), QStringLiteral("Com_Function(1)"));
+    EXPECT_EQ(w.functionButton(1)->accessibleName(), QStringLiteral("시험인쇄"));
+    EXPECT_EQ(w.functionButton(1)->accessibleDescription(), QStringLiteral("Com_Function_1"));
     EXPECT_EQ(w.findChild<Grid*>(QStringLiteral("SS")), w.SS);
-    EXPECT_EQ(w.findChild<QFrame*>(QStringLiteral("SP_SpreadPN")), w.SP_SpreadPN);
-    EXPECT_EQ(w.findChild<QFrame*>(QStringLiteral("SSPanel1_2")), w.SSPanel1);
-    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("ML_INFO")), w.ML_INFO);
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_EQ(w.findChild<QFrame*>(QStringLiteral("SP_SpreadPN")), w.gridPanel());
+    EXPECT_EQ(w.findChild<QFrame*>(QStringLiteral("SSPanel1_2")), w.buttonBar());
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("ML_INFO")), w.waitLabel());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
     EXPECT_EQ(w.lss1RowCount, 0);
     EXPECT_EQ(w.SS->maxRows(), 0);
 }
@@ -96,18 +97,18 @@ TEST_F(ListWindowTest, QueryShowsTheWaitLabelOnADisabledWindowAndSelectsTheFirst
     QStringList seen;
     w.setQuery(animalsSql(), [&seen](ProbeList& l, const QSqlQuery&) {
         seen << QStringLiteral("%1/%2/%3/%4")
-                    .arg(l.ML_INFO->isVisible())
+                    .arg(l.waitLabel()->isVisible())
                     .arg(l.isEnabled())
                     .arg(l.isQuerying())
                     .arg(l.lss1RowCount);
     });
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_TRUE(w.lastOk);
     // Label visible, window disabled; the grid grows one row per record.
     EXPECT_EQ(seen, QStringList({"1/0/1/0", "1/0/1/1", "1/0/1/2"}));
-    EXPECT_EQ(w.ML_INFO->text(),
+    EXPECT_EQ(w.waitLabel()->text(),
               QStringLiteral("시험 목록을 조회중 입니다.\r\n\r\n데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(w.lss1RowCount, 3);
     EXPECT_EQ(w.SS->maxRows(), 3);
@@ -123,12 +124,12 @@ TEST_F(ListWindowTest, EmptyResultEmptiesTheGridAndOnlyPeriodBooksSayNotFound)
     ProbeList w;
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql());
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     ASSERT_EQ(w.lss1RowCount, 3);
 
     // A due list: empty grid, no message.
     w.setQuery(QStringLiteral("select 개체번호, 별명 from 개체관리 where 구분 = 7"));
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_EQ(w.lss1RowCount, 0);
     EXPECT_EQ(w.SS->maxRows(), 0);
     EXPECT_EQ(farm.messages().count(), 0);
@@ -136,7 +137,7 @@ TEST_F(ListWindowTest, EmptyResultEmptiesTheGridAndOnlyPeriodBooksSayNotFound)
     // A period book: its not-found text.
     w.setQuery(QStringLiteral("select 개체번호, 별명 from 개체관리 where 구분 = 7"), {},
                QStringLiteral("해당하는 정보가 없습니다. 다시 검색해 주세요."));
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.icon, MsgIcon::Question);
@@ -144,7 +145,7 @@ TEST_F(ListWindowTest, EmptyResultEmptiesTheGridAndOnlyPeriodBooksSayNotFound)
     EXPECT_EQ(m.text, QStringLiteral("해당하는 정보가 없습니다. 다시 검색해 주세요."));
     EXPECT_EQ(m.buttons, int(MsgButton::Ok));
     EXPECT_TRUE(w.isEnabled());
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
 }
 
 TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
@@ -154,7 +155,7 @@ TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
     w.setQuery(animalsSql(), [](ProbeList& l, const QSqlQuery&) {
         if (l.lss1RowCount == 2) throw DbError(QStringLiteral("세 번째 기록을 읽을 수 없습니다."));
     });
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_FALSE(w.lastOk);
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
@@ -163,11 +164,11 @@ TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
     EXPECT_EQ(w.lss1RowCount, 2);
     EXPECT_EQ(w.SS->maxRows(), 2);
     EXPECT_TRUE(w.isEnabled());
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
 
     // A query that cannot even start leaves the list as it was.
     w.setQuery(QStringLiteral("select 없는열 from 개체관리"));
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_FALSE(w.lastOk);
     EXPECT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(w.lss1RowCount, 2);
@@ -211,7 +212,7 @@ TEST_F(ListWindowTest, WorkTableRowsAreTheShownCellsByPosition)
     ProbeList w;
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql());
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     w.SS->setCellText(2, 1, QStringLiteral("  O'Neil 목장 "));
     const QList<QVariantList> rows = w.workTableRows(2);
     ASSERT_EQ(rows.size(), 3);
@@ -230,21 +231,21 @@ TEST_F(ListWindowTest, LayoutFollowsTheWindowSize)
     for (const QSize size : {QSize(900, 600), QSize(1300, 800), QSize(500, 340)}) {
         w.resize(size);
         SCOPED_TRACE(size.width());
-        QPushButton* q = w.Com_Function(0);
-        QPushButton* p = w.Com_Function(1);
-        QPushButton* c = w.Com_Function(99);
-        EXPECT_EQ(w.SSPanel1->width(), w.width() - (w.SSPanel1->x() + 8));
-        EXPECT_EQ(c->x(), w.SSPanel1->width() - (c->width() + 8));
+        QPushButton* q = w.functionButton(0);
+        QPushButton* p = w.functionButton(1);
+        QPushButton* c = w.functionButton(99);
+        EXPECT_EQ(w.buttonBar()->width(), w.width() - (w.buttonBar()->x() + 8));
+        EXPECT_EQ(c->x(), w.buttonBar()->width() - (c->width() + 8));
         EXPECT_EQ(p->x(), c->x() - (p->width() + 6));
         EXPECT_EQ(q->x(), p->x() - (q->width() + 6));
-        EXPECT_EQ(w.SP_SpreadPN->width(), w.width() - 16);
-        EXPECT_GT(w.SP_SpreadPN->height(), 0);
-        EXPECT_LE(w.SP_SpreadPN->geometry().bottom(), w.height());
-        EXPECT_EQ(w.SS->width(), w.SP_SpreadPN->width() - 6);
-        EXPECT_EQ(w.SS->height(), w.SP_SpreadPN->height() - 6);
+        EXPECT_EQ(w.gridPanel()->width(), w.width() - 16);
+        EXPECT_GT(w.gridPanel()->height(), 0);
+        EXPECT_LE(w.gridPanel()->geometry().bottom(), w.height());
+        EXPECT_EQ(w.SS->width(), w.gridPanel()->width() - 6);
+        EXPECT_EQ(w.SS->height(), w.gridPanel()->height() - 6);
         // The wait label sits in the middle of the grid.
-        EXPECT_LE(std::abs(w.ML_INFO->geometry().center().x() - w.SS->geometry().center().x()), 1);
-        EXPECT_LE(std::abs(w.ML_INFO->geometry().center().y() - w.SS->geometry().center().y()), 1);
+        EXPECT_LE(std::abs(w.waitLabel()->geometry().center().x() - w.SS->geometry().center().x()), 1);
+        EXPECT_LE(std::abs(w.waitLabel()->geometry().center().y() - w.SS->geometry().center().y()), 1);
         // The list's own controls stay left of the buttons.
         EXPECT_LE(w.conditionHost()->geometry().right(), q->x());
     }
@@ -262,11 +263,11 @@ TEST_F(ListWindowTest, KeysRunTheQuerySwallowEnterAndCloseOnEscape)
     EXPECT_EQ(w.lss1RowCount, 3);
     // F11 does nothing while the query button is disabled.
     farm.exec(QStringLiteral("delete from 개체관리"));
-    w.Com_Function(0)->setEnabled(false);
+    w.functionButton(0)->setEnabled(false);
     sendKey(w.SS, Qt::Key_F11);
     EXPECT_EQ(w.lss1RowCount, 3);
-    w.Com_Function(0)->setEnabled(true);
-    sendKey(w.Com_Function(99), Qt::Key_Return);
+    w.functionButton(0)->setEnabled(true);
+    sendKey(w.functionButton(99), Qt::Key_Return);
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(gConn.isOpen());
     sendKey(w.SS, Qt::Key_Escape);
@@ -281,11 +282,11 @@ TEST_F(ListWindowTest, ClosingDisconnectsButNotWhileAQueryRuns)
     w.show();
     bool closedDuringQuery = true;
     w.setQuery(animalsSql(), [&](ProbeList& l, const QSqlQuery&) { closedDuringQuery = l.close(); });
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_FALSE(closedDuringQuery);
     EXPECT_EQ(w.lss1RowCount, 3);
     EXPECT_TRUE(gConn.isOpen());
-    w.Com_Function(99)->click();
+    w.functionButton(99)->click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(gConn.isOpen());
 }

@@ -207,7 +207,7 @@ TEST_F(SearchListTest, AFailingSearchSaysSoAndLeavesTheWindowUsable)
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_TRUE(farm.messages().last().text.contains("개체관리")) << farm.messages().last().text.toStdString();
     EXPECT_TRUE(window->isEnabled());
-    EXPECT_FALSE(window->isSearching());
+    EXPECT_FALSE(window->isQuerying());
     EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
 }
 
