@@ -7,19 +7,15 @@
 #include "data/Db.h"
 #include "print/CrystalReport.h"
 #include "print/PrintScript.h"
-#include "print/PrintSequence.h"
-#include "print/PrnSetup.h"
-#include "print/frmPrnSetup.h"
-#include "print/model/PrinterSystem.h"
+#include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
 
-#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPrintPreviewDialog>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <memory>
+#include <QTest>
+#include <functional>
 
 namespace {
 
@@ -44,14 +40,7 @@ QStringList gridRows(Grid* g)
     return rows;
 }
 
-QStringList headers(Grid* g)
-{
-    QStringList h;
-    for (int c = 1; c <= g->maxCols(); ++c) h << g->cellText(c, 0);
-    return h;
-}
-
-class DailyWindowTest : public ::testing::Test {
+class DailyWindowTest : public FarmTest {
 protected:
     DailyWindowTest()
     {
@@ -78,8 +67,6 @@ protected:
         if (!more.contains(QStringLiteral("가부"))) more[QStringLiteral("가부")] = 0;
         farm.addBreeding(number, dn(inseminated), more);
     }
-
-    TestFarm farm;
 };
 
 }  // namespace
@@ -106,7 +93,7 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_TRUE(w.reestrusOption()->isChecked());
     EXPECT_FALSE(w.calvingOption()->isChecked());
     EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("인 쇄"));
-    EXPECT_EQ(headers(w.SS),
+    EXPECT_EQ(gridRow(w.SS, 0),
               QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )", "오늘( 2009년12월08일 )",
                            "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
     // 17 and 23 days ago are outside; 18, 20 and 22 are listed by animal number.
@@ -215,11 +202,11 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     openInsemination(QStringLiteral("KR040"), 20);
     DailyWindow w;
     ASSERT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
-    const QStringList loadHeaders = headers(w.SS);
+    const QStringList loadHeaders = gridRow(w.SS, 0);
 
     setTodayOverride(kToday.addDays(1));
     w.functionButton(0)->click();
-    EXPECT_EQ(headers(w.SS), loadHeaders);
+    EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
     EXPECT_EQ(w.printSpec().formulas(),
               QStringList({"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ", "오늘 = '오늘(12월09일)' ",
@@ -232,7 +219,7 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     QApplication::sendEvent(w.SS, &f11);
     EXPECT_EQ(w.lss1RowCount, 0);
     EXPECT_EQ(w.SS->maxRows(), 0);
-    EXPECT_EQ(headers(w.SS), loadHeaders);
+    EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
 }
 
 TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
@@ -328,15 +315,6 @@ TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
     EXPECT_EQ(farm.messages().count(), 1);
 }
 
-namespace {
-class OnePrinter : public PrinterSystem {
-public:
-    QStringList printers() override { return {QStringLiteral("사무실프린터")}; }
-    QString defaultPrinter() override { return QStringLiteral("사무실프린터"); }
-    bool setDefaultPrinter(const QString&) override { return true; }
-};
-}  // namespace
-
 TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfThePrintDay)
 {
     cow(QStringLiteral("KR002"), QStringLiteral("2-1"), QStringLiteral("햇살목장"));
@@ -346,32 +324,25 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 2);
 
-    OnePrinter printers;
-    setPrinterSystem(&printers);
-    setWorkTablePauseMs(0);
-    setPrinterDialogRunner(
-        [](PrnSetupDialog& d) { d.findChild<QAbstractButton*>(QStringLiteral("cmdlyout"))->click(); });
-    QString previewTitle;
-    reportControl().setPreviewRunner([&](QPrintPreviewDialog& p) { previewTitle = p.windowTitle(); });
     const int runsBefore = reportControl().runCount();
-
     // Printed the next morning without a new query: the table holds the rows as shown,
     // the day formulas are those of the print day.
     setTodayOverride(kToday.addDays(1));
-    farm.messages().answer(MsgButton::Yes);
-    w.functionButton(1)->click();
-
-    setPrinterDialogRunner({});
-    reportControl().setPreviewRunner({});
-    setPrinterSystem(nullptr);
-    setWorkTablePauseMs(500);
+    QStringList previewTitles;
+    {
+        PrintScript print;  // the printer dialog chooses the preview
+        farm.messages().answer(MsgButton::Yes);
+        w.functionButton(1)->click();
+        previewTitles = print.previewTitles;
+    }
 
     ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(reportControl().runCount(), runsBefore + 1);
     EXPECT_TRUE(reportControl().reportFileName.endsWith(QStringLiteral("rpt/일일관리.rpt")));
     EXPECT_EQ(reportControl().windowTitle, QStringLiteral("재발정예정 개체일람"));
-    EXPECT_TRUE(previewTitle.contains(QStringLiteral("재발정예정 개체일람")));
+    ASSERT_EQ(previewTitles.size(), 1);
+    EXPECT_TRUE(previewTitles[0].contains(QStringLiteral("재발정예정 개체일람")));
     const QStringList formulas{"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ",
                                "오늘 = '오늘(12월09일)' ",        "내일 = '내일(12월10일)' ",
                                "모레 = '모레(12월11일)' ",        ""};
@@ -456,4 +427,82 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
         EXPECT_TRUE(text.contains(c.number));
         EXPECT_TRUE(text.contains(c.cell));
     }
+}
+
+TEST_F(DailyWindowTest, AnOptionSelectedByAnyMeansShowsItsList)
+{
+    cow(QStringLiteral("KR001"));
+    openInsemination(QStringLiteral("KR001"), 20);
+    cow(QStringLiteral("KR002"));
+    pregnancy(QStringLiteral("KR002"), 0);
+    DailyWindow w;
+    w.show();
+    QRadioButton* reestrus = w.reestrusOption();
+    QRadioButton* calving = w.calvingOption();
+    ASSERT_EQ(gridColumn(w.SS, 1), QStringList({"KR001"}));
+
+    struct Way {
+        const char* name;
+        QRadioButton* option;
+        std::function<void()> select;
+        const char* listed;
+    };
+    const Way ways[] = {
+        {"setChecked", calving, [&] { calving->setChecked(true); }, "KR002"},
+        {"space key", reestrus, [&] { QTest::keyClick(reestrus, Qt::Key_Space); }, "KR001"},
+        {"arrow key", calving,
+         [&] {
+             reestrus->setFocus();
+             QTest::keyClick(reestrus, Qt::Key_Right);
+         },
+         "KR002"},
+        {"accessibility toggle action", reestrus,
+         [&] {
+             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(reestrus);
+             ASSERT_TRUE(a && a->actionInterface());
+             a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+         },
+         "KR001"},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        way.select();
+        EXPECT_TRUE(way.option->isChecked());
+        EXPECT_EQ(gridColumn(w.SS, 1), QStringList({QString::fromUtf8(way.listed)}));
+    }
+    EXPECT_EQ(farm.messages().count(), 0);
+}
+
+TEST_F(DailyWindowTest, EachSelectionOrClickOnAnOptionQueriesOnce)
+{
+    DailyWindow w;
+    w.show();
+    // From here on every query fails with one plain error message: the messages count them.
+    farm.exec(QStringLiteral("alter table 번식기록 rename to 번식기록_old"));
+    w.calvingOption()->click();
+    EXPECT_EQ(farm.messages().count(), 1);
+    // A click on the option already selected shows its list again.
+    w.calvingOption()->click();
+    EXPECT_EQ(farm.messages().count(), 2);
+    w.reestrusOption()->setChecked(true);
+    EXPECT_EQ(farm.messages().count(), 3);
+    // Setting the selected option again changes nothing and queries nothing.
+    w.reestrusOption()->setChecked(true);
+    EXPECT_EQ(farm.messages().count(), 3);
+    EXPECT_TRUE(w.isEnabled());
+}
+
+TEST_F(DailyWindowTest, ControlsAreHeardByTheirCaptionsAndTheListByItsTitle)
+{
+    DailyWindow w;
+    EXPECT_TRUE(controlsHeardByControlName(&w).isEmpty()) << controlsHeardByControlName(&w).join(u'\n').toStdString();
+    EXPECT_EQ(w.reestrusOption()->accessibleName(), QStringLiteral("재발정예정개체"));
+    EXPECT_EQ(w.reestrusOption()->accessibleDescription(), QStringLiteral("Option1"));
+    EXPECT_EQ(w.calvingOption()->accessibleName(), QStringLiteral("출산예정개체"));
+    EXPECT_EQ(w.calvingOption()->accessibleDescription(), QStringLiteral("Option2"));
+    // "인 쇄" is spelled out with a blank on the button, and heard as the word.
+    EXPECT_EQ(w.functionButton(1)->accessibleName(), QStringLiteral("인쇄"));
+    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("재발정예정 개체일람"));
+    w.calvingOption()->click();
+    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("출산예정 개체일람"));
 }
