@@ -187,15 +187,16 @@ protected:
 
 TEST_F(DueListSql, ReestrusListsOpenInseminationsOfCowsInTheRangeByNumberThenDate)
 {
-    const QVariantMap checked{{QStringLiteral("판정일"), 20091210}, {QStringLiteral("가부"), 0}};
+    // Checked records are out whatever the verdict.
+    const QVariantMap pregnant{{QStringLiteral("판정일"), 20091210}, {QStringLiteral("가부"), 0}};
+    const QVariantMap open{{QStringLiteral("판정일"), 20091210}, {QStringLiteral("가부"), 1}};
     farm.addBreeding(QStringLiteral("KR002"), 20091118);
     farm.addBreeding(QStringLiteral("KR001"), kTo);
     farm.addBreeding(QStringLiteral("KR001"), kFrom);
-    farm.addBreeding(QStringLiteral("KR003"), kFrom - 1);          // before the range
-    farm.addBreeding(QStringLiteral("KR003"), kTo + 1);            // after it
-    farm.addBreeding(QStringLiteral("KR003"), 20091117, checked);  // checked already
-    farm.addBreeding(QStringLiteral("KR003"), 20091119,
-                     {{QStringLiteral("판정일"), 20091210}, {QStringLiteral("가부"), 1}});
+    farm.addBreeding(QStringLiteral("KR003"), kFrom - 1);  // before the range
+    farm.addBreeding(QStringLiteral("KR003"), kTo + 1);    // after it
+    farm.addBreeding(QStringLiteral("KR003"), 20091117, pregnant);
+    farm.addBreeding(QStringLiteral("KR003"), 20091119, open);
     farm.addBreeding(QStringLiteral("BULL1"), 20091117);  // not a cow
     farm.addBreeding(QStringLiteral("GONE"), 20091117);   // no animal any more
     EXPECT_EQ(rows(daily::reestrusSql()),
