@@ -67,6 +67,14 @@ protected:
         if (!more.contains(QStringLiteral("가부"))) more[QStringLiteral("가부")] = 0;
         farm.addBreeding(number, dn(inseminated), more);
     }
+    // KR001 on the re-estrus list (inseminated 20 days ago), KR002 on the calving list.
+    void oneCowOnEachList(int calvingDueIn)
+    {
+        cow(QStringLiteral("KR001"));
+        openInsemination(QStringLiteral("KR001"), 20);
+        cow(QStringLiteral("KR002"));
+        pregnancy(QStringLiteral("KR002"), calvingDueIn);
+    }
 };
 
 }  // namespace
@@ -261,10 +269,7 @@ TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
 
 TEST_F(DailyWindowTest, PrintAsksTheQuestionOfTheSelectedList)
 {
-    cow(QStringLiteral("KR001"));
-    openInsemination(QStringLiteral("KR001"), 20);
-    cow(QStringLiteral("KR002"));
-    pregnancy(QStringLiteral("KR002"), 1);
+    oneCowOnEachList(1);
     DailyWindow w;
     farm.messages().answer(MsgButton::No);
     w.functionButton(1)->click();
@@ -431,10 +436,7 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
 
 TEST_F(DailyWindowTest, AnOptionSelectedByAnyMeansShowsItsList)
 {
-    cow(QStringLiteral("KR001"));
-    openInsemination(QStringLiteral("KR001"), 20);
-    cow(QStringLiteral("KR002"));
-    pregnancy(QStringLiteral("KR002"), 0);
+    oneCowOnEachList(0);
     DailyWindow w;
     w.show();
     QRadioButton* reestrus = w.reestrusOption();
