@@ -72,7 +72,7 @@ void measure(int animals)
         bare = bare < 0 ? b : std::min(bare, b);
         QElapsedTimer t;
         t.start();
-        w->search();
+        w->query();
         const qint64 ms = t.elapsed();
         total = total < 0 ? ms : std::min(total, ms);
         QApplication::processEvents();

@@ -1,14 +1,18 @@
 #include "books/DailyWindow.h"
 
+#include "app/Accessibility.h"
 #include "app/model/Clock.h"
 #include "books/model/DailyRules.h"
 #include "data/Db.h"
 #include "data/Values.h"
 
 #include <QHBoxLayout>
+#include <utility>
 
 namespace {
 constexpr int kColumns = 7;
+const QString kReestrusTitle = QStringLiteral("재발정예정 개체일람");
+const QString kCalvingTitle = QStringLiteral("출산예정 개체일람");
 
 // Columns 1-3 of a list row and the insemination date of its record.
 struct RecordFields {
@@ -30,20 +34,28 @@ RecordFields readRecord(const QSqlQuery& q)
 DailyWindow::DailyWindow(QWidget* parent)
     : ListWindow(QStringLiteral("일일관리"), QStringLiteral("한우 일일관리 대상조회"), QStringLiteral("인 쇄"), parent)
 {
-    Option1 = new QRadioButton(QStringLiteral("재발정예정개체"), conditionHost());
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option1->setAccessibleName(QStringLiteral("Option1"));
-    Option1->setChecked(true);
-    Option2 = new QRadioButton(QStringLiteral("출산예정개체"), conditionHost());
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option2->setAccessibleName(QStringLiteral("Option2"));
-    auto* layout = static_cast<QHBoxLayout*>(conditionHost()->layout());
-    layout->addWidget(Option1);
-    layout->addWidget(Option2);
+    m_reestrus = new QRadioButton(QStringLiteral("재발정예정개체"), conditionHost());
+    nameControl(m_reestrus, QStringLiteral("Option1"), m_reestrus->text());
+    m_reestrus->setChecked(true);
+    m_calving = new QRadioButton(QStringLiteral("출산예정개체"), conditionHost());
+    nameControl(m_calving, QStringLiteral("Option2"), m_calving->text());
+    auto* layout = new QHBoxLayout(conditionHost());
+    layout->setContentsMargins(10, 0, 0, 0);
+    layout->setSpacing(14);
+    layout->addWidget(m_reestrus);
+    layout->addWidget(m_calving);
     layout->addStretch(1);
-    // A click on either option shows its list at once.
-    connect(Option1, &QRadioButton::clicked, this, [this] { query(); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { query(); });
+    // Selecting an option by any means (mouse, keys, an accessibility action) shows its list;
+    // a click on the option already selected shows it again.
+    for (QRadioButton* option : {m_reestrus, m_calving}) {
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) query();
+        });
+        connect(option, &QRadioButton::pressed, this, [this, option] { m_reclick = option->isChecked(); });
+        connect(option, &QRadioButton::clicked, this, [this] {
+            if (std::exchange(m_reclick, false)) query();
+        });
+    }
 
     SS->setHeaders({QStringLiteral("암소개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"), QString(),
                     QString(), QString(), QString()});
@@ -61,8 +73,7 @@ DailyWindow::DailyWindow(QWidget* parent)
 
 void DailyWindow::query()
 {
-    if (!isConnected()) return;
-    if (Option1->isChecked())
+    if (m_reestrus->isChecked())
         queryReestrus();
     else
         queryCalving();
@@ -71,6 +82,7 @@ void DailyWindow::query()
 void DailyWindow::queryReestrus()
 {
     DueList list;
+    list.title = kReestrusTitle;
     list.waitText = QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
     list.sql = daily::reestrusSql();
     list.range = daily::reestrusInseminationRange;
@@ -83,6 +95,7 @@ void DailyWindow::queryReestrus()
 void DailyWindow::queryCalving()
 {
     DueList list;
+    list.title = kCalvingTitle;
     list.waitText = QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.");
     list.sql = daily::calvingSql();
     list.range = daily::calvingInseminationRange;
@@ -99,6 +112,7 @@ void DailyWindow::runDueList(const DueList& list)
     const QDate now = today();
     const auto days = daily::dueDays(now);
     const auto range = list.range(now);
+    setListName(list.title);
     ListQuery lq;
     lq.waitText = list.waitText;
     lq.sql = list.sql;
@@ -129,8 +143,8 @@ void DailyWindow::print()
 
 ListWindow::ListPrint DailyWindow::printSpec() const
 {
-    const bool reestrus = Option1->isChecked();
-    const QString title = reestrus ? QStringLiteral("재발정예정 개체일람") : QStringLiteral("출산예정 개체일람");
+    const bool reestrus = m_reestrus->isChecked();
+    const QString title = reestrus ? kReestrusTitle : kCalvingTitle;
     ListPrint p;
     p.nothingMessage = QStringLiteral("출력할 개체정보가 존재하지 않습니다.");
     p.question = reestrus ? QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?")

@@ -13,8 +13,8 @@ class DailyWindow : public ListWindow {
 public:
     explicit DailyWindow(QWidget* parent = nullptr);
 
-    QRadioButton* Option1 = nullptr;  // "재발정예정개체", selected at open
-    QRadioButton* Option2 = nullptr;  // "출산예정개체"
+    QRadioButton* reestrusOption() const { return m_reestrus; }  // "Option1", selected at open
+    QRadioButton* calvingOption() const { return m_calving; }    // "Option2"
 
     // The days the column headers show: those of the moment the window loaded.
     const std::array<QDate, 4>& headerDays() const { return m_headerDays; }
@@ -26,13 +26,14 @@ public:
     // The print command's texts, work table and formulas for the option now selected.
     ListPrint printSpec() const;
 
-protected:
+    // The list of the selected option; printing it.
     void query() override;
     void print() override;
 
 private:
     // One due list: its query, its due date and the texts of its four day cells.
     struct DueList {
+        QString title;  // also what a screen reader calls the list
         QString waitText;
         QString sql;
         daily::DateNumberRange (*range)(const QDate& today) = nullptr;
@@ -43,5 +44,8 @@ private:
     };
     void runDueList(const DueList& list);
 
+    QRadioButton* m_reestrus = nullptr;
+    QRadioButton* m_calving = nullptr;
+    bool m_reclick = false;  // the option pressed last was selected already
     std::array<QDate, 4> m_headerDays;
 };

@@ -1,5 +1,6 @@
 #include "books/ListWindow.h"
 
+#include "app/Accessibility.h"
 #include "app/DbMessages.h"
 #include "app/Globals.h"
 #include "app/Messages.h"
@@ -11,8 +12,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHBoxLayout>
-#include <QSqlRecord>
+#include <QHeaderView>
+#include <QScopeGuard>
+#include <QSqlError>
+#include <QStyle>
 
 namespace {
 // The frame's margins, in twips like the rest of the layout rules.
@@ -32,8 +35,7 @@ constexpr int kButtonHeightPx = 34;
 QPushButton* makeFunctionButton(QWidget* parent, int index, const QString& caption)
 {
     auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QStringLiteral("Com_Function_%1").arg(index));
-    b->setAccessibleName(QStringLiteral("Com_Function(%1)").arg(index));
+    nameControl(b, QStringLiteral("Com_Function_%1").arg(index), caption);
     b->setFixedSize(kButtonWidthPx, kButtonHeightPx);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
@@ -49,49 +51,45 @@ ListWindow::ListWindow(const QString& name, const QString& caption, const QStrin
     setWindowTitle(caption);
     setMinimumSize(480, 320);
 
-    SSPanel1 = new QFrame(this);
-    SSPanel1->setObjectName(QStringLiteral("SSPanel1_2"));
-    SSPanel1->setAccessibleName(QStringLiteral("SSPanel1(2)"));
-    SSPanel1->setFrameShape(QFrame::StyledPanel);
-    SSPanel1->setFrameShadow(QFrame::Raised);
-    SSPanel1->setGeometry(kMarginPx, kMarginPx, 400, 52);
+    m_bar = new QFrame(this);
+    nameControl(m_bar, QStringLiteral("SSPanel1_2"), QString());
+    m_bar->setFrameShape(QFrame::StyledPanel);
+    m_bar->setFrameShadow(QFrame::Raised);
+    m_bar->setGeometry(kMarginPx, kMarginPx, 400, 52);
 
-    m_conditionHost = new QWidget(SSPanel1);
+    // A sibling laid over the bar rather than a child of it, so that a list can move its
+    // conditions above the bar without taking them out of the bar.
+    m_conditionHost = new QWidget(this);
     m_conditionHost->setObjectName(QStringLiteral("conditionHost"));
-    auto* hostLayout = new QHBoxLayout(m_conditionHost);
-    hostLayout->setContentsMargins(10, 0, 0, 0);
-    hostLayout->setSpacing(14);
 
-    m_query = makeFunctionButton(SSPanel1, 0, QStringLiteral("조회(F11)"));
-    m_print = makeFunctionButton(SSPanel1, 1, printCaption);
-    m_close = makeFunctionButton(SSPanel1, 99, QStringLiteral("닫기(ESC)"));
+    m_query = makeFunctionButton(m_bar, 0, QStringLiteral("조회(F11)"));
+    m_print = makeFunctionButton(m_bar, 1, printCaption);
+    m_close = makeFunctionButton(m_bar, 99, QStringLiteral("닫기(ESC)"));
     connect(m_query, &QPushButton::clicked, this, [this] { query(); });
     connect(m_print, &QPushButton::clicked, this, [this] { print(); });
     connect(m_close, &QPushButton::clicked, this, [this] { close(); });
 
-    SP_SpreadPN = new QFrame(this);
-    SP_SpreadPN->setObjectName(QStringLiteral("SP_SpreadPN"));
-    SP_SpreadPN->setAccessibleName(QStringLiteral("SP_SpreadPN"));
-    SP_SpreadPN->setFrameShape(QFrame::StyledPanel);
-    SP_SpreadPN->setFrameShadow(QFrame::Sunken);
+    m_gridPanel = new QFrame(this);
+    nameControl(m_gridPanel, QStringLiteral("SP_SpreadPN"), QString());
+    m_gridPanel->setFrameShape(QFrame::StyledPanel);
+    m_gridPanel->setFrameShadow(QFrame::Sunken);
 
-    SS = new Grid(SP_SpreadPN);
-    SS->setObjectName(QStringLiteral("SS"));
-    SS->setAccessibleName(QStringLiteral("SS"));
+    SS = new Grid(m_gridPanel);
+    nameControl(SS, QStringLiteral("SS"), caption);
     SS->setMaxRows(0);
 
-    ML_INFO = new QLabel(SP_SpreadPN);
-    ML_INFO->setObjectName(QStringLiteral("ML_INFO"));
-    ML_INFO->setAccessibleName(QStringLiteral("ML_INFO"));
-    ML_INFO->setAlignment(Qt::AlignCenter);
-    ML_INFO->setWordWrap(true);
-    ML_INFO->setFixedSize(520, 120);
+    m_wait = new QLabel(m_gridPanel);
+    // No accessible name of its own: a screen reader reads the wait text itself.
+    nameControl(m_wait, QStringLiteral("ML_INFO"), QString());
+    m_wait->setAlignment(Qt::AlignCenter);
+    m_wait->setWordWrap(true);
+    m_wait->setFixedSize(520, 120);
     // Explicit colours: the label is shown while the window is disabled and must not grey out.
-    ML_INFO->setStyleSheet(
+    m_wait->setStyleSheet(
         QStringLiteral("QLabel#ML_INFO { color: rgb(20, 40, 110); background: rgb(255, 252, 228);"
                        " border: 2px solid rgb(120, 140, 190); border-radius: 6px; font-size: 14px; font-weight: bold;"
                        " padding: 8px; }"));
-    ML_INFO->hide();
+    m_wait->hide();
 
     m_keys = new WindowKeys(this);
     m_keys->setQueryButton(m_query);
@@ -105,7 +103,7 @@ ListWindow::~ListWindow()
     if (m_connected && !m_closed) DBClose();
 }
 
-QPushButton* ListWindow::Com_Function(int index) const
+QPushButton* ListWindow::functionButton(int index) const
 {
     switch (index) {
     case 0: return m_query;
@@ -115,10 +113,40 @@ QPushButton* ListWindow::Com_Function(int index) const
     }
 }
 
+void ListWindow::placeConditionsAbove(int heightPx)
+{
+    m_conditionsAboveHeight = std::max(0, heightPx);
+    m_bar->move(kMarginPx, m_conditionsAboveHeight + kMarginPx);
+    applyResizeRules();
+}
+
 void ListWindow::setBarHeight(int px)
 {
-    SSPanel1->resize(SSPanel1->width(), std::max(kButtonHeightPx + 8, px));
+    m_bar->resize(m_bar->width(), std::max(kButtonHeightPx + 8, px));
     applyResizeRules();
+}
+
+void ListWindow::setListName(const QString& heard)
+{
+    SS->setAccessibleName(heardText(heard));
+}
+
+void ListWindow::fitColumns(const QStringList& usualCells)
+{
+    // The text margins the item delegate draws on both sides of a cell, and a little air.
+    const int margins = 2 * (SS->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, SS) + 1) + 6;
+    for (int c = 0; c < usualCells.size(); ++c) {
+        const int cell = SS->fontMetrics().horizontalAdvance(usualCells[c]) + margins;
+        SS->setColumnWidth(c, std::max(cell, SS->horizontalHeader()->sectionSizeHint(c)));
+    }
+}
+
+void ListWindow::tabToFrameAfter(QWidget* last)
+{
+    setTabOrder(last, m_query);
+    setTabOrder(m_query, m_print);
+    setTabOrder(m_print, m_close);
+    setTabOrder(m_close, SS);
 }
 
 QString ListWindow::waitCaption(const QString& waitText)
@@ -146,18 +174,10 @@ void ListWindow::loadFarmHeader()
     }
 }
 
-bool ListWindow::runListQuery(const ListQuery& lq)
+ListWindow::QueryResult ListWindow::runListQuery(const ListQuery& lq)
 {
-    if (m_querying) return false;
-    m_querying = true;
-    ML_INFO->setText(waitCaption(lq.waitText));
-    applyResizeRules();
-    ML_INFO->raise();
-    ML_INFO->show();
-    setEnabled(false);
-    // Once, so the label is painted before the reading starts.
-    QCoreApplication::processEvents();
-
+    if (m_querying || !m_connected) return QueryResult::NotRun;
+    beginQuery(lq.waitText);
     try {
         QSqlQuery q = ::runQuery(lq.sql, lq.binds);
         SS->clearText();
@@ -167,26 +187,48 @@ bool ListWindow::runListQuery(const ListQuery& lq)
             endQuery();
             if (!lq.notFoundText.isEmpty())
                 showMessage(this, MsgIcon::Question, QStringLiteral("검색오류"), lq.notFoundText, MsgButton::Ok);
-            return true;
+            return QueryResult::NothingFound;
         }
-        do {
-            if (lq.eachRecord) lq.eachRecord(q);
-        } while (q.next());
-        if (q.lastError().isValid()) throw DbError(q.lastError());
+        readRecords(q, lq);
         SS->setMaxRows(lss1RowCount);
         if (lss1RowCount > 0) SS->setSelection(1, 1, SS->maxCols(), 1);
         endQuery();
-        return true;
+        return QueryResult::Rows;
     } catch (const DbError& e) {
         endQuery();
         showPlainError(this, e);
-        return false;
+        return QueryResult::Failed;
     }
+}
+
+void ListWindow::beginQuery(const QString& waitText)
+{
+    m_querying = true;
+    m_wait->setText(waitCaption(waitText));
+    applyResizeRules();
+    m_wait->raise();
+    m_wait->show();
+    setEnabled(false);
+    // Once, so the label is painted before the reading starts.
+    QCoreApplication::processEvents();
+}
+
+void ListWindow::readRecords(QSqlQuery& q, const ListQuery& lq)
+{
+    const auto handOver = qScopeGuard([&lq] {
+        if (lq.afterRecords) lq.afterRecords();
+    });
+    do {
+        if (lq.eachRecord) lq.eachRecord(q);
+    } while (q.next());
+    // A record that cannot be read ends the loop like the end of the rows; only the error
+    // tells them apart.
+    if (q.lastError().isValid()) throw DbError(q.lastError());
 }
 
 void ListWindow::endQuery()
 {
-    ML_INFO->hide();
+    m_wait->hide();
     setEnabled(true);
     m_querying = false;
 }
@@ -198,6 +240,12 @@ int ListWindow::appendRow()
     SS->setRow(lss1RowCount);
     SS->setRowHeight(Grid::kRowHeight);
     return lss1RowCount;
+}
+
+void ListWindow::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
+{
+    SS->appendRows(std::move(rows), colors);
+    lss1RowCount = SS->maxRows();
 }
 
 void ListWindow::takeBackRow()
@@ -216,6 +264,14 @@ void ListWindow::writeCell(int col, int row, const QString& text, bool bold)
     if (bold) SS->setFontBold(true);
 }
 
+QStringList ListWindow::shownCells(int row, int columns) const
+{
+    QStringList cells;
+    cells.reserve(columns);
+    for (int c = 1; c <= columns; ++c) cells << SS->cellText(c, row);
+    return cells;
+}
+
 QList<QVariantList> ListWindow::workTableRows(int columns) const
 {
     QList<QVariantList> rows;
@@ -223,7 +279,7 @@ QList<QVariantList> ListWindow::workTableRows(int columns) const
     for (int r = 1; r <= lss1RowCount; ++r) {
         QVariantList row;
         row.reserve(columns);
-        for (int c = 1; c <= columns; ++c) row << SS->cellText(c, r).trimmed();
+        for (const QString& cell : shownCells(r, columns)) row << cell.trimmed();
         rows << row;
     }
     return rows;
@@ -240,15 +296,23 @@ PrintOutcome ListWindow::printList(const ListPrint& p)
     r.previewTitle = p.previewTitle;
     r.workTable = p.workTable;
     const int columns = p.columns;
-    r.rows = [this, columns] { return workTableRows(columns); };
+    if (p.tableRow)
+        r.rows = [this, columns, tableRow = p.tableRow] {
+            QList<QVariantList> rows;
+            rows.reserve(lss1RowCount);
+            for (int row = 1; row <= lss1RowCount; ++row) rows << tableRow(shownCells(row, columns));
+            return rows;
+        };
+    else
+        r.rows = [this, columns] { return workTableRows(columns); };
     r.formulas = p.formulas;
     return runPrintSequence(r);
 }
 
 void ListWindow::closeEvent(QCloseEvent* event)
 {
-    // A running query owns the connection until it ends.
-    if (m_querying) {
+    // A running query owns the connection until it ends; the list may hold the window too.
+    if (m_querying || !mayClose()) {
         event->ignore();
         return;
     }
@@ -279,28 +343,31 @@ void ListWindow::applyResizeRules()
     const int frameExtra = frameGeometry().height() - height();
     const int outerHeight = height() + (frameExtra > 0 ? frameExtra : kNominalTitleBarPx);
 
-    if (const int w = innerWidth - (SSPanel1->x() + twipsToPixels(kBarRightTwips)); w >= 0)
-        SSPanel1->resize(w, SSPanel1->height());
+    if (const int w = innerWidth - (m_bar->x() + twipsToPixels(kBarRightTwips)); w >= 0)
+        m_bar->resize(w, m_bar->height());
 
-    const int buttonTop = (SSPanel1->height() - kButtonHeightPx) / 2;
-    if (const int x = SSPanel1->width() - (m_close->width() + twipsToPixels(kCloseRightTwips)); x >= 0)
+    const int buttonTop = (m_bar->height() - kButtonHeightPx) / 2;
+    if (const int x = m_bar->width() - (m_close->width() + twipsToPixels(kCloseRightTwips)); x >= 0)
         m_close->move(x, buttonTop);
     if (const int x = m_close->x() - (m_print->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
         m_print->move(x, buttonTop);
     if (const int x = m_print->x() - (m_query->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
         m_query->move(x, buttonTop);
-    if (const int w = m_query->x() - kMarginPx; w >= 0) m_conditionHost->setGeometry(0, 0, w, SSPanel1->height());
+    if (m_conditionsAboveHeight > 0)
+        m_conditionHost->setGeometry(0, 0, innerWidth, m_conditionsAboveHeight);
+    else if (const int w = m_query->x() - kMarginPx; w >= 0)
+        m_conditionHost->setGeometry(m_bar->x(), m_bar->y(), w, m_bar->height());
 
-    SP_SpreadPN->move(kMarginPx, SSPanel1->y() + SSPanel1->height() + 6);
-    if (const int h = outerHeight - (SP_SpreadPN->y() + twipsToPixels(kPanelBottomTwips)); h >= 0)
-        SP_SpreadPN->resize(SP_SpreadPN->width(), h);
+    m_gridPanel->move(kMarginPx, m_bar->y() + m_bar->height() + 6);
+    if (const int h = outerHeight - (m_gridPanel->y() + twipsToPixels(kPanelBottomTwips)); h >= 0)
+        m_gridPanel->resize(m_gridPanel->width(), h);
     if (const int w = innerWidth - twipsToPixels(kPanelSideTwips); w >= 0)
-        SP_SpreadPN->resize(w, SP_SpreadPN->height());
+        m_gridPanel->resize(w, m_gridPanel->height());
 
     const int inset = twipsToPixels(kGridInsetTwips);
     SS->move(inset / 2, inset / 2);
-    if (const int w = SP_SpreadPN->width() - inset; w >= 0) SS->resize(w, SS->height());
-    if (const int h = SP_SpreadPN->height() - inset; h >= 0) SS->resize(SS->width(), h);
+    if (const int w = m_gridPanel->width() - inset; w >= 0) SS->resize(w, SS->height());
+    if (const int h = m_gridPanel->height() - inset; h >= 0) SS->resize(SS->width(), h);
 
-    ML_INFO->move(SS->x() + SS->width() / 2 - ML_INFO->width() / 2, SS->y() + SS->height() / 2 - ML_INFO->height() / 2);
+    m_wait->move(SS->x() + SS->width() / 2 - m_wait->width() / 2, SS->y() + SS->height() / 2 - m_wait->height() / 2);
 }

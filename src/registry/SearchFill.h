@@ -1,33 +1,37 @@
 #pragma once
-// Fills the search list from an open query: rows of 17 cells, bulls in blue, the age
-// filter applied, the window repainted on a time budget while it reads.
+// Turns the records of a search into list rows: 17 cells, bulls in blue, the age filter
+// applied. The rows are handed over in batches on a time budget, so that the window is
+// repainted now and then while a long list is read.
 #include "registry/model/SearchRules.h"
 
 #include <QColor>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <functional>
-
-class Grid;
+#include <optional>
 
 class SearchFill {
 public:
-    SearchFill(Grid* grid, const QDate& today, bool ageFilter);
-    // Reads the query from its current record (already fetched) to the end and appends
-    // the rows. Every `budgetMs` the rows read so far go into the grid, `afterBatch` runs
-    // and pending window messages are processed once. Throws DbError on a read error;
-    // the rows appended until then stay.
-    void run(QSqlQuery& q, const std::function<void()>& afterBatch = {});
+    // Receives each batch of rows with their text colours (invalid: the default).
+    using Sink = std::function<void(QList<QStringList>&& rows, const QList<QColor>& colors)>;
+
+    SearchFill(const QDate& today, bool ageFilter, Sink sink);
+    // Adds the query's current record. Every `kBudgetMs` the rows gathered so far go to the
+    // sink and pending window messages are processed once.
+    void add(const QSqlQuery& q);
+    // Hands the rows not yet handed over to the sink.
+    void flush();
 
     static constexpr int kBudgetMs = 50;
 
 private:
-    void flush();
-
-    Grid* m_grid;
     QDate m_today;
     bool m_ageFilter;
+    Sink m_sink;
     SearchRowFormatter m_format;
+    std::optional<AnimalRecordReader> m_reader;  // column positions, found on the first record
+    QElapsedTimer m_budget;
     QList<QStringList> m_rows;
     QList<QColor> m_colors;
 };

@@ -1,27 +1,19 @@
 #include "registry/SearchWindow.h"
 
+#include "app/Accessibility.h"
 #include "app/DbMessages.h"
 #include "app/Globals.h"
-#include "app/Grid.h"
 #include "app/Messages.h"
-#include "app/WindowKeys.h"
 #include "app/model/Clock.h"
-#include "app/model/ProgramExit.h"
 #include "data/Db.h"
-#include "data/FarmInfo.h"
 #include "data/Values.h"
-#include "print/PrintSequence.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
 #include "registry/SearchFill.h"
 #include "registry/model/AnimalStore.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,9 +22,10 @@
 namespace {
 const QString kNoMatch = QStringLiteral("해당하는 한우개체 정보가 없습니다. 다시 검색해 주세요.");
 
-QLabel* panelLabel(const QString& caption, QWidget* parent)
+QLabel* panelLabel(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* l = new QLabel(caption, parent);
+    nameControl(l, name, caption);
     l->setAlignment(Qt::AlignCenter);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Raised);
@@ -43,35 +36,58 @@ QLabel* panelLabel(const QString& caption, QWidget* parent)
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    nameControl(b, name, caption);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
-void nameArray(QWidget* w, const char* array, int index)
+QRadioButton* option(const QString& name, const QString& caption, QWidget* parent)
 {
-    w->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
-    w->setAccessibleName(QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index));
+    auto* o = new QRadioButton(caption, parent);
+    nameControl(o, name, caption);
+    return o;
+}
+
+// A usual text of each column, widest where the content varies: the columns are sized
+// to show it whole.
+QStringList usualCells()
+{
+    const QString date = QStringLiteral("2026년 04월 30일");
+    return {QStringLiteral("002123456789"),
+            QStringLiteral("수소"),
+            QStringLiteral("교잡종"),
+            date,
+            QStringLiteral("1234567890"),
+            QStringLiteral("햇살한우목장"),
+            QStringLiteral("12-34"),
+            date,
+            QStringLiteral("1234"),
+            QStringLiteral("002123456789"),
+            QStringLiteral("002123456789"),
+            date,
+            QStringLiteral("순하고 잘 먹음"),
+            QStringLiteral("4.5"),
+            date,
+            date,
+            QStringLiteral("120 개월령")};
 }
 }  // namespace
 
-SearchWindow::SearchWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+SearchWindow::SearchWindow(QWidget* parent)
+    : ListWindow(QStringLiteral("frmSearch"), QStringLiteral("한우암소관리 프로그램 - 개체관리"),
+                 QStringLiteral("목록인쇄"), parent)
 {
-    setObjectName(QStringLiteral("frmSearch"));
-    setWindowTitle(QStringLiteral("한우암소관리 프로그램 - 개체관리"));
-    buildUi();
+    buildConditions();
+    placeConditionsAbove(70);
+    setBarHeight(44);
+    buildRecordButtons();
+    setColumns();
     resize(1180, 720);
 
-    auto* keys = new WindowKeys(this);
-    keys->setQueryButton(m_query);
-
-    // Loading: an empty list, the connection, the farm header.
-    SS->setMaxRows(0);
-    lss1RowCount = 0;
-    m_connected = openConnectionOrEnd(this);
-    if (!m_connected) return;  // the program has ended
-    loadFarmInfo();
+    // Loading: an empty list, the connection, the farm header; no search yet.
+    if (!openConnection()) return;  // the program has ended
+    loadFarmHeader();
 }
 
 SearchWindow::~SearchWindow()
@@ -80,25 +96,16 @@ SearchWindow::~SearchWindow()
     delete m_bullForm.data();
 }
 
-void SearchWindow::buildUi()
+void SearchWindow::buildConditions()
 {
-    auto* heading = panelLabel(QStringLiteral("검색조건"), this);
-    heading->setObjectName(QStringLiteral("SSPanel2"));
+    QWidget* host = conditionHost();
+    auto* heading = panelLabel(QStringLiteral("SSPanel2"), QStringLiteral("검색조건"), host);
     heading->setGeometry(8, 8, 84, 62);
 
-    auto* kindLabel = panelLabel(QStringLiteral("구     분"), this);
-    nameArray(kindLabel, "SSPanel1", 0);
-    kindLabel->setGeometry(96, 8, 90, 29);
-
-    m_all = new QRadioButton(QStringLiteral("전체"), this);
-    m_all->setObjectName(QStringLiteral("SSOption1"));
-    m_all->setAccessibleName(QStringLiteral("SSOption1"));
-    m_cows = new QRadioButton(QStringLiteral("암소"), this);
-    m_cows->setObjectName(QStringLiteral("SSOption2"));
-    m_cows->setAccessibleName(QStringLiteral("SSOption2"));
-    m_bulls = new QRadioButton(QStringLiteral("수소"), this);
-    m_bulls->setObjectName(QStringLiteral("SSOption3"));
-    m_bulls->setAccessibleName(QStringLiteral("SSOption3"));
+    panelLabel(QStringLiteral("SSPanel1_0"), QStringLiteral("구     분"), host)->setGeometry(96, 8, 90, 29);
+    m_all = option(QStringLiteral("SSOption1"), QStringLiteral("전체"), host);
+    m_cows = option(QStringLiteral("SSOption2"), QStringLiteral("암소"), host);
+    m_bulls = option(QStringLiteral("SSOption3"), QStringLiteral("수소"), host);
     auto* group = new QButtonGroup(this);
     group->addButton(m_all);
     group->addButton(m_cows);
@@ -107,42 +114,35 @@ void SearchWindow::buildUi()
     m_cows->setGeometry(262, 10, 64, 25);
     m_bulls->setGeometry(328, 10, 64, 25);
     m_all->setChecked(true);
-    connect(m_all, &QRadioButton::clicked, this, [this] { setAgeBoxShown(false); });
-    connect(m_cows, &QRadioButton::clicked, this, [this] { setAgeBoxShown(false); });
-    connect(m_bulls, &QRadioButton::clicked, this, [this] { setAgeBoxShown(true); });
 
-    m_ageFrame = new QFrame(this);
-    m_ageFrame->setObjectName(QStringLiteral("Frame1"));
+    m_ageFrame = new QFrame(host);
+    nameControl(m_ageFrame, QStringLiteral("Frame1"), QString());
     m_ageFrame->setFrameShape(QFrame::StyledPanel);
     m_ageFrame->setGeometry(398, 8, 130, 29);
     m_ageBox = new QCheckBox(QStringLiteral("28개월령 이후"), m_ageFrame);
-    m_ageBox->setObjectName(QStringLiteral("Option1"));
-    m_ageBox->setAccessibleName(QStringLiteral("Option1"));
+    nameControl(m_ageBox, QStringLiteral("Option1"), m_ageBox->text());
     m_ageBox->setGeometry(8, 2, 118, 25);
     m_ageFrame->hide();
+    // The age box belongs to the bulls: shown while "수소" is selected, however it was selected.
+    connect(m_bulls, &QRadioButton::toggled, m_ageFrame, &QWidget::setVisible);
 
-    auto* wordLabel = panelLabel(QStringLiteral("검 색 어"), this);
-    nameArray(wordLabel, "SSPanel1", 1);
+    auto* wordLabel = panelLabel(QStringLiteral("SSPanel1_1"), QStringLiteral("검 색 어"), host);
     wordLabel->setGeometry(96, 41, 90, 29);
-    m_word = new QLineEdit(this);
-    m_word->setObjectName(QStringLiteral("txtWord"));
-    m_word->setAccessibleName(QStringLiteral("txtWord"));
+    m_word = new QLineEdit(host);
+    nameInput(m_word, QStringLiteral("txtWord"), wordLabel);
     m_word->setGeometry(190, 41, 220, 29);
-    auto* hint = new QLabel(QStringLiteral("*개체번호, 종축등록번호, 별명으로 검색이 가능합니다."), this);
-    hint->setObjectName(QStringLiteral("Label2"));
+    auto* hint = new QLabel(QStringLiteral("*개체번호, 종축등록번호, 별명으로 검색이 가능합니다."), host);
+    nameControl(hint, QStringLiteral("Label2"), hint->text());
     hint->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
     hint->setGeometry(418, 41, 400, 29);
+}
 
-    m_toolbar = new QFrame(this);
-    nameArray(m_toolbar, "SSPanel1", 2);
-    m_toolbar->setFrameShape(QFrame::Panel);
-    m_toolbar->setFrameShadow(QFrame::Raised);
-    m_toolbar->setGeometry(8, 78, 800, 44);
-
-    auto* insertCow = button(QStringLiteral("cmdInsert"), QStringLiteral("개체(암소)등록"), m_toolbar);
-    auto* insertBull = button(QStringLiteral("cmdInsert2"), QStringLiteral("개체(수소)등록"), m_toolbar);
-    auto* update = button(QStringLiteral("cmdUpdate"), QStringLiteral("개체수정"), m_toolbar);
-    auto* remove = button(QStringLiteral("cmdDelete"), QStringLiteral("개체삭제"), m_toolbar);
+void SearchWindow::buildRecordButtons()
+{
+    auto* insertCow = button(QStringLiteral("cmdInsert"), QStringLiteral("개체(암소)등록"), buttonBar());
+    auto* insertBull = button(QStringLiteral("cmdInsert2"), QStringLiteral("개체(수소)등록"), buttonBar());
+    auto* update = button(QStringLiteral("cmdUpdate"), QStringLiteral("개체수정"), buttonBar());
+    auto* remove = button(QStringLiteral("cmdDelete"), QStringLiteral("개체삭제"), buttonBar());
     int x = 8;
     for (QPushButton* b : {insertCow, insertBull, update, remove}) {
         b->setGeometry(x, 6, b == update || b == remove ? 84 : 110, 32);
@@ -152,80 +152,18 @@ void SearchWindow::buildUi()
     connect(insertBull, &QPushButton::clicked, this, &SearchWindow::registerBull);
     connect(update, &QPushButton::clicked, this, &SearchWindow::editSelected);
     connect(remove, &QPushButton::clicked, this, &SearchWindow::deleteSelected);
+    // The conditions and the record commands come before the frame's buttons and the list.
+    tabToFrameAfter(remove);
+}
 
-    m_query = button(QString(), QStringLiteral("조회(F11)"), m_toolbar);
-    nameArray(m_query, "Com_Function", 0);
-    m_print = button(QString(), QStringLiteral("목록인쇄"), m_toolbar);
-    nameArray(m_print, "Com_Function", 1);
-    m_close = button(QString(), QStringLiteral("닫기(ESC)"), m_toolbar);
-    nameArray(m_close, "Com_Function", 99);
-    for (QPushButton* b : {m_query, m_print, m_close}) b->resize(96, 32);
-    connect(m_query, &QPushButton::clicked, this, &SearchWindow::search);
-    connect(m_print, &QPushButton::clicked, this, &SearchWindow::printList);
-    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
-
-    m_gridPanel = new QFrame(this);
-    m_gridPanel->setObjectName(QStringLiteral("SP_SpreadPN"));
-    m_gridPanel->setFrameShape(QFrame::StyledPanel);
-    m_gridPanel->setGeometry(8, 128, 800, 400);
-    SS = new Grid(m_gridPanel);
-    SS->setObjectName(QStringLiteral("SS"));
-    SS->setAccessibleName(QStringLiteral("SS"));
+void SearchWindow::setColumns()
+{
     SS->setHeaders(searchHeaders());
-    const int widths[kSearchColumns] = {10, 4, 4, 8, 6, 6, 5, 8, 11, 7, 9, 8, 8, 3, 8, 8, 5};
-    for (int c = 1; c <= kSearchColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
+    fitColumns(usualCells());
+    setListName(QStringLiteral("한우개체 목록"));
     connect(SS, &Grid::dblClick, this, [this](int col, int row) {
         if (col != 0 && row != 0) editSelected();
     });
-
-    m_wait = new QLabel(QStringLiteral("한우개체 정보를 조회중 입니다. 잠시만 기다려 주세요.\n\n"
-                                       "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."),
-                        m_gridPanel);
-    m_wait->setObjectName(QStringLiteral("ML_INFO"));
-    m_wait->setAlignment(Qt::AlignCenter);
-    m_wait->setFrameShape(QFrame::Box);
-    m_wait->setStyleSheet(QStringLiteral(
-        "QLabel { background: rgb(255, 252, 230); color: rgb(60, 40, 0); border: 2px solid rgb(180, 150, 80);"
-        " font-weight: bold; padding: 12px; }"));
-    m_wait->resize(440, 96);
-    m_wait->hide();
-}
-
-void SearchWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    layoutWidgets();
-}
-
-void SearchWindow::layoutWidgets()
-{
-    // The tool bar follows the width with its function buttons at the right end; the grid
-    // fills the rest of the window; the wait label stays centred on the grid.
-    const int inner = width();
-    m_toolbar->resize(std::max(0, inner - (m_toolbar->x() + 9)), m_toolbar->height());
-    m_close->move(std::max(0, m_toolbar->width() - (m_close->width() + 8)), 6);
-    m_print->move(m_close->x() - (m_print->width() + 7), 6);
-    m_query->move(m_print->x() - (m_query->width() + 7), 6);
-    m_gridPanel->resize(std::max(0, inner - 16), std::max(0, height() - (m_gridPanel->y() + 10)));
-    SS->setGeometry(3, 3, std::max(0, m_gridPanel->width() - 6), std::max(0, m_gridPanel->height() - 6));
-    m_wait->move(SS->x() + SS->width() / 2 - m_wait->width() / 2, SS->y() + SS->height() / 2 - m_wait->height() / 2);
-}
-
-void SearchWindow::setAgeBoxShown(bool shown)
-{
-    m_ageFrame->setVisible(shown);
-}
-
-void SearchWindow::loadFarmInfo()
-{
-    try {
-        if (const auto farm = readFarmInfo()) {
-            gs등록번호 = farm->등록번호;
-            gs사업장명칭 = farm->사업장명칭;
-        }
-    } catch (const DbError& e) {
-        showPlainError(this, e);
-    }
 }
 
 SearchConditions SearchWindow::conditions() const
@@ -237,48 +175,21 @@ SearchConditions SearchWindow::conditions() const
     return c;
 }
 
-void SearchWindow::endSearchWait()
+void SearchWindow::query()
 {
-    m_wait->hide();
-    setEnabled(true);
-    m_searching = false;
-}
-
-void SearchWindow::search()
-{
-    if (m_searching) return;
-    m_searching = true;
-    m_wait->show();
-    m_wait->raise();
-    setEnabled(false);
-    QApplication::processEvents();
-
     const SearchConditions cond = conditions();
-    try {
-        const SearchQuery sq = buildSearchQuery(cond);
-        QSqlQuery q = runQuery(sq.sql, sq.binds);
-        SS->clearText();
-        SS->setMaxRows(0);
-        lss1RowCount = 0;
-        if (!q.next()) {
-            endSearchWait();
-            showMessage(this, MsgIcon::Question, QStringLiteral("검색오류"), kNoMatch, MsgButton::Ok);
-            m_word->setFocus();
-            return;
-        }
-        SearchFill fill(SS, today(), cond.sex == SexFilter::Bulls && cond.olderThan28);
-        fill.run(q, [this] { lss1RowCount = SS->maxRows(); });
-        lss1RowCount = SS->maxRows();
-        if (lss1RowCount > 0) {
-            SS->setActiveCell(1, 1);
-            SS->setSelection(1, 1, kSearchColumns, 1);
-        }
-        endSearchWait();
-    } catch (const DbError& e) {
-        lss1RowCount = SS->maxRows();
-        endSearchWait();
-        showPlainError(this, e);
-    }
+    const SearchQuery sq = buildSearchQuery(cond);
+    SearchFill fill(
+        today(), cond.sex == SexFilter::Bulls && cond.olderThan28,
+        [this](QList<QStringList>&& rows, const QList<QColor>& colors) { appendRows(std::move(rows), colors); });
+    ListQuery lq;
+    lq.waitText = QStringLiteral("한우개체 정보를 조회중 입니다. 잠시만 기다려 주세요.");
+    lq.sql = sq.sql;
+    lq.binds = sq.binds;
+    lq.eachRecord = [&fill](const QSqlQuery& q) { fill.add(q); };
+    lq.afterRecords = [&fill] { fill.flush(); };
+    lq.notFoundText = kNoMatch;
+    if (runListQuery(lq) == QueryResult::NothingFound) m_word->setFocus();
 }
 
 void SearchWindow::deleteSelected()
@@ -298,33 +209,23 @@ void SearchWindow::deleteSelected()
         showPlainError(this, e);
         return;
     }
-    search();
+    query();
 }
 
-void SearchWindow::printList()
+void SearchWindow::print()
 {
-    PrintRequest r;
-    r.window = this;
-    r.nothingToPrint = lss1RowCount == 0;
-    r.nothingMessage = QStringLiteral("출력할 한우개체 정보를 검색해 주세요.");
-    r.question = QStringLiteral("한우암소관리 목록을 출력 하시겠습니까?");
-    r.reportFile = QStringLiteral("TarvikList.rpt");
-    r.previewTitle = QStringLiteral("한우개체 목록 출력");
-    r.workTable = QStringLiteral("개체관리워크");
-    r.rows = [this] {
-        QList<QVariantList> rows;
-        rows.reserve(int(lss1RowCount));
-        for (int row = 1; row <= lss1RowCount; ++row) {
-            QStringList cells;
-            for (int col = 1; col <= kSearchColumns; ++col) cells << SS->cellText(col, row);
-            rows << listPrintRow(cells);
-        }
-        return rows;
-    };
-    r.formulas = [] {
+    ListPrint p;
+    p.nothingMessage = QStringLiteral("출력할 한우개체 정보를 검색해 주세요.");
+    p.question = QStringLiteral("한우암소관리 목록을 출력 하시겠습니까?");
+    p.reportFile = QStringLiteral("TarvikList.rpt");
+    p.previewTitle = QStringLiteral("한우개체 목록 출력");
+    p.workTable = QStringLiteral("개체관리워크");
+    p.columns = kSearchColumns;
+    p.tableRow = listPrintRow;
+    p.formulas = [] {
         return QStringList{QStringLiteral("농장명 = '") + gs사업장명칭.trimmed() + QStringLiteral("' ")};
     };
-    if (runPrintSequence(r) == PrintOutcome::NothingToPrint) m_word->setFocus();
+    if (printList(p) == PrintOutcome::NothingToPrint) m_word->setFocus();
 }
 
 CowRecordForm* SearchWindow::cowForm() const
@@ -394,13 +295,7 @@ void SearchWindow::recordFormClosed(AnimalRecordForm* form, bool takeFocus)
     }
 }
 
-void SearchWindow::closeEvent(QCloseEvent* event)
+bool SearchWindow::mayClose() const
 {
-    // Not while a search reads or a record form still works on the list.
-    if (m_searching || (m_cowForm && m_cowForm->isVisible()) || (m_bullForm && m_bullForm->isVisible())) {
-        event->ignore();
-        return;
-    }
-    DBClose();
-    event->accept();
+    return !(m_cowForm && m_cowForm->isVisible()) && !(m_bullForm && m_bullForm->isVisible());
 }

@@ -1,6 +1,8 @@
 // The day rules of the daily due lists, over the edge cases around the due dates.
 #include "books/model/DailyRules.h"
+#include "data/Db.h"
 #include "data/Values.h"
+#include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
 
@@ -144,4 +146,79 @@ TEST(DailyRules, DatabaseRangesCoverExactlyTheRecordsTheRulesCanList)
             EXPECT_EQ(n >= ca.from && n <= ca.to, daily::calvingCandidate(daily::calvingDate(i), today)) << ago;
         }
     }
+}
+
+namespace {
+
+// The two due-list queries run against a small herd, for the insemination dates
+// 2009-11-15 to 2009-11-20 (both ends included).
+class DueListSql : public FarmTest {
+protected:
+    DueListSql()
+    {
+        EXPECT_TRUE(farm.open());
+        cow(QStringLiteral("KR002"), QStringLiteral("1-2"), QStringLiteral("햇살목장"));
+        cow(QStringLiteral("KR001"), QStringLiteral(" 1-1 "), QStringLiteral("들꽃목장"));
+        cow(QStringLiteral("KR003"));
+        farm.addAnimal(QStringLiteral("BULL1"), 1);
+    }
+    void cow(const QString& number, const QString& pen = {}, const QString& ranch = {})
+    {
+        farm.addAnimal(number, 0, 0, {{QStringLiteral("우방번호"), pen}, {QStringLiteral("별명"), ranch}});
+    }
+    // The rows of a due-list query over the range, "number | pen | ranch | inseminated".
+    static QStringList rows(const QString& sql)
+    {
+        QStringList out;
+        QSqlQuery q = runQuery(sql, {kFrom, kTo});
+        while (q.next()) {
+            QStringList cells;
+            for (int c = 0; c < 4; ++c) cells << q.value(c).toString();
+            out << cells.join(QStringLiteral(" | "));
+        }
+        EXPECT_FALSE(q.lastError().isValid()) << q.lastError().text().toStdString();
+        return out;
+    }
+    static constexpr qint64 kFrom = 20091115;
+    static constexpr qint64 kTo = 20091120;
+};
+
+}  // namespace
+
+TEST_F(DueListSql, ReestrusListsOpenInseminationsOfCowsInTheRangeByNumberThenDate)
+{
+    // Checked records are out whatever the verdict.
+    const QVariantMap pregnant{{QStringLiteral("판정일"), 20091210}, {QStringLiteral("가부"), 0}};
+    const QVariantMap open{{QStringLiteral("판정일"), 20091210}, {QStringLiteral("가부"), 1}};
+    farm.addBreeding(QStringLiteral("KR002"), 20091118);
+    farm.addBreeding(QStringLiteral("KR001"), kTo);
+    farm.addBreeding(QStringLiteral("KR001"), kFrom);
+    farm.addBreeding(QStringLiteral("KR003"), kFrom - 1);  // before the range
+    farm.addBreeding(QStringLiteral("KR003"), kTo + 1);    // after it
+    farm.addBreeding(QStringLiteral("KR003"), 20091117, pregnant);
+    farm.addBreeding(QStringLiteral("KR003"), 20091119, open);
+    farm.addBreeding(QStringLiteral("BULL1"), 20091117);  // not a cow
+    farm.addBreeding(QStringLiteral("GONE"), 20091117);   // no animal any more
+    EXPECT_EQ(rows(daily::reestrusSql()),
+              QStringList({"KR001 |  1-1  | 들꽃목장 | 20091115", "KR001 |  1-1  | 들꽃목장 | 20091120",
+                           "KR002 | 1-2 | 햇살목장 | 20091118"}));
+}
+
+TEST_F(DueListSql, CalvingListsPositiveUncalvedRecordsOfCowsInTheRange)
+{
+    const auto pregnant = [](QVariantMap more = {}) {
+        if (!more.contains(QStringLiteral("가부"))) more[QStringLiteral("가부")] = 0;
+        more[QStringLiteral("판정일")] = 20100110;
+        return more;
+    };
+    farm.addBreeding(QStringLiteral("KR002"), kTo, pregnant());
+    farm.addBreeding(QStringLiteral("KR001"), kFrom, pregnant());
+    farm.addBreeding(QStringLiteral("KR001"), 20091117);  // not yet judged (가부 -1)
+    farm.addBreeding(QStringLiteral("KR003"), 20091117, pregnant({{QStringLiteral("가부"), 1}}));
+    farm.addBreeding(QStringLiteral("KR003"), 20091118, pregnant({{QStringLiteral("분만일"), 20100820}}));
+    farm.addBreeding(QStringLiteral("KR003"), kFrom - 1, pregnant());
+    farm.addBreeding(QStringLiteral("KR003"), kTo + 1, pregnant());
+    farm.addBreeding(QStringLiteral("BULL1"), 20091117, pregnant());
+    EXPECT_EQ(rows(daily::calvingSql()),
+              QStringList({"KR001 |  1-1  | 들꽃목장 | 20091115", "KR002 | 1-2 | 햇살목장 | 20091120"}));
 }

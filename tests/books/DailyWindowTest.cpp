@@ -6,19 +6,16 @@
 #include "books/DailyWindow.h"
 #include "data/Db.h"
 #include "print/PrintScript.h"
-#include "print/PrintSequence.h"
-#include "print/PrinterDialog.h"
 #include "print/ReportJob.h"
-#include "print/model/PrinterSystem.h"
+#include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
 
-#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPrintPreviewDialog>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <memory>
+#include <QTest>
+#include <functional>
 
 namespace {
 
@@ -43,14 +40,7 @@ QStringList gridRows(Grid* g)
     return rows;
 }
 
-QStringList headers(Grid* g)
-{
-    QStringList h;
-    for (int c = 1; c <= g->maxCols(); ++c) h << g->cellText(c, 0);
-    return h;
-}
-
-class DailyWindowTest : public ::testing::Test {
+class DailyWindowTest : public FarmTest {
 protected:
     DailyWindowTest()
     {
@@ -77,8 +67,14 @@ protected:
         if (!more.contains(QStringLiteral("가부"))) more[QStringLiteral("가부")] = 0;
         farm.addBreeding(number, dn(inseminated), more);
     }
-
-    TestFarm farm;
+    // KR001 on the re-estrus list (inseminated 20 days ago), KR002 on the calving list.
+    void oneCowOnEachList(int calvingDueIn)
+    {
+        cow(QStringLiteral("KR001"));
+        openInsemination(QStringLiteral("KR001"), 20);
+        cow(QStringLiteral("KR002"));
+        pregnancy(QStringLiteral("KR002"), calvingDueIn);
+    }
 };
 
 }  // namespace
@@ -99,13 +95,13 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     DailyWindow w;
     EXPECT_EQ(w.objectName(), QStringLiteral("일일관리"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("한우 일일관리 대상조회"));
-    EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("Option1")), w.Option1);
-    EXPECT_EQ(w.Option1->text(), QStringLiteral("재발정예정개체"));
-    EXPECT_EQ(w.Option2->text(), QStringLiteral("출산예정개체"));
-    EXPECT_TRUE(w.Option1->isChecked());
-    EXPECT_FALSE(w.Option2->isChecked());
-    EXPECT_EQ(w.Com_Function(1)->text(), QStringLiteral("인 쇄"));
-    EXPECT_EQ(headers(w.SS),
+    EXPECT_EQ(w.findChild<QRadioButton*>(QStringLiteral("Option1")), w.reestrusOption());
+    EXPECT_EQ(w.reestrusOption()->text(), QStringLiteral("재발정예정개체"));
+    EXPECT_EQ(w.calvingOption()->text(), QStringLiteral("출산예정개체"));
+    EXPECT_TRUE(w.reestrusOption()->isChecked());
+    EXPECT_FALSE(w.calvingOption()->isChecked());
+    EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("인 쇄"));
+    EXPECT_EQ(gridRow(w.SS, 0),
               QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )", "오늘( 2009년12월08일 )",
                            "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
     // 17 and 23 days ago are outside; 18, 20 and 22 are listed by animal number.
@@ -116,7 +112,7 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_EQ(w.lss1RowCount, 3);
     EXPECT_EQ(w.SS->rowHeight(1), Grid::kRowHeight);
     EXPECT_EQ(w.SS->activeRow(), 1);
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(farm.messages().count(), 0);
 }
@@ -148,7 +144,7 @@ TEST_F(DailyWindowTest, CheckedRecordsAndMalesAreNeverListed)
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 1);
     EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR013 |")));
-    w.Option2->click();
+    w.calvingOption()->click();
     ASSERT_EQ(w.lss1RowCount, 1);
     EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR014 |")));
 }
@@ -190,8 +186,8 @@ TEST_F(DailyWindowTest, Option2ShowsTheCalvingListAtOnceAndOption1SwitchesBack)
 
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 1);
-    w.Option2->click();
-    EXPECT_TRUE(w.Option2->isChecked());
+    w.calvingOption()->click();
+    EXPECT_TRUE(w.calvingOption()->isChecked());
     EXPECT_EQ(gridRows(w.SS),
               QStringList({"KR101 | 5-1 | 목장 | 출산예정 7일후 |  |  | ",
                            "KR103 | 5-1 | 목장 | 출산예정 1일전 | *출산예정일 | 출산예정 1일후 | 출산예정 2일후",
@@ -202,7 +198,7 @@ TEST_F(DailyWindowTest, Option2ShowsTheCalvingListAtOnceAndOption1SwitchesBack)
     // The headers stay those of the load.
     EXPECT_EQ(w.SS->cellText(5, 0), QStringLiteral("오늘( 2009년12월08일 )"));
 
-    w.Option1->click();
+    w.reestrusOption()->click();
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR001 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
     EXPECT_EQ(w.lss1RowCount, 1);
     EXPECT_EQ(farm.messages().count(), 0);
@@ -214,11 +210,11 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     openInsemination(QStringLiteral("KR040"), 20);
     DailyWindow w;
     ASSERT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
-    const QStringList loadHeaders = headers(w.SS);
+    const QStringList loadHeaders = gridRow(w.SS, 0);
 
     setTodayOverride(kToday.addDays(1));
-    w.Com_Function(0)->click();
-    EXPECT_EQ(headers(w.SS), loadHeaders);
+    w.functionButton(0)->click();
+    EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
     EXPECT_EQ(w.printSpec().formulas(),
               QStringList({"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ", "오늘 = '오늘(12월09일)' ",
@@ -231,7 +227,7 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     QApplication::sendEvent(w.SS, &f11);
     EXPECT_EQ(w.lss1RowCount, 0);
     EXPECT_EQ(w.SS->maxRows(), 0);
-    EXPECT_EQ(headers(w.SS), loadHeaders);
+    EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
 }
 
 TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
@@ -247,7 +243,7 @@ TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
     EXPECT_EQ(p.formulas().value(0), QStringLiteral("타이틀 = '재발정예정 개체일람' "));
     EXPECT_EQ(p.formulas().value(2), QStringLiteral("오늘 = '오늘(12월08일)' "));
 
-    w.Option2->click();
+    w.calvingOption()->click();
     p = w.printSpec();
     EXPECT_EQ(p.question, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(p.previewTitle, QStringLiteral("출산예정 개체일람"));
@@ -261,7 +257,7 @@ TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
     farm.exec(QStringLiteral("insert into 일일관리 values('지난번', '', '', '', '', '', '')"));
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 0);
-    w.Com_Function(1)->click();
+    w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.icon, MsgIcon::Critical);
@@ -273,21 +269,18 @@ TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
 
 TEST_F(DailyWindowTest, PrintAsksTheQuestionOfTheSelectedList)
 {
-    cow(QStringLiteral("KR001"));
-    openInsemination(QStringLiteral("KR001"), 20);
-    cow(QStringLiteral("KR002"));
-    pregnancy(QStringLiteral("KR002"), 1);
+    oneCowOnEachList(1);
     DailyWindow w;
     farm.messages().answer(MsgButton::No);
-    w.Com_Function(1)->click();
+    w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("출력확인"));
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
 
-    w.Option2->click();
+    w.calvingOption()->click();
     farm.messages().answer(MsgButton::No);
-    w.Com_Function(1)->click();
+    w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(farm.count(QStringLiteral("일일관리")), 0);
@@ -311,7 +304,7 @@ TEST_F(DailyWindowTest, AnUnreadableInseminationDateStopsTheQueryAndKeepsTheRows
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR050 |  |  | *재발정일 |  |  | "}));
     EXPECT_EQ(w.lss1RowCount, 1);
     EXPECT_TRUE(w.isEnabled());
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_FALSE(w.waitLabel()->isVisible());
 }
 
 TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
@@ -323,18 +316,9 @@ TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
     EXPECT_EQ(w.lss1RowCount, 0);
-    w.Com_Function(0)->click();
+    w.functionButton(0)->click();
     EXPECT_EQ(farm.messages().count(), 1);
 }
-
-namespace {
-class OnePrinter : public PrinterSystem {
-public:
-    QStringList printers() override { return {QStringLiteral("사무실프린터")}; }
-    QString defaultPrinter() override { return QStringLiteral("사무실프린터"); }
-    bool setDefaultPrinter(const QString&) override { return true; }
-};
-}  // namespace
 
 TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfThePrintDay)
 {
@@ -345,32 +329,25 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     DailyWindow w;
     ASSERT_EQ(w.lss1RowCount, 2);
 
-    OnePrinter printers;
-    setPrinterSystem(&printers);
-    setWorkTablePauseMs(0);
-    setPrinterDialogRunner(
-        [](PrinterDialog& d) { d.findChild<QAbstractButton*>(QStringLiteral("cmdlyout"))->click(); });
-    QString previewTitle;
-    reportControl().setPreviewRunner([&](QPrintPreviewDialog& p) { previewTitle = p.windowTitle(); });
     const int runsBefore = reportControl().runCount();
-
     // Printed the next morning without a new query: the table holds the rows as shown,
     // the day formulas are those of the print day.
     setTodayOverride(kToday.addDays(1));
-    farm.messages().answer(MsgButton::Yes);
-    w.Com_Function(1)->click();
-
-    setPrinterDialogRunner({});
-    reportControl().setPreviewRunner({});
-    setPrinterSystem(nullptr);
-    setWorkTablePauseMs(500);
+    QStringList previewTitles;
+    {
+        PrintScript print;  // the printer dialog chooses the preview
+        farm.messages().answer(MsgButton::Yes);
+        w.functionButton(1)->click();
+        previewTitles = print.previewTitles;
+    }
 
     ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(reportControl().runCount(), runsBefore + 1);
     EXPECT_TRUE(reportControl().reportFileName.endsWith(QStringLiteral("rpt/일일관리.rpt")));
     EXPECT_EQ(reportControl().windowTitle, QStringLiteral("재발정예정 개체일람"));
-    EXPECT_TRUE(previewTitle.contains(QStringLiteral("재발정예정 개체일람")));
+    ASSERT_EQ(previewTitles.size(), 1);
+    EXPECT_TRUE(previewTitles[0].contains(QStringLiteral("재발정예정 개체일람")));
     const QStringList formulas{"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ",
                                "오늘 = '오늘(12월09일)' ",        "내일 = '내일(12월10일)' ",
                                "모레 = '모레(12월11일)' ",        ""};
@@ -410,12 +387,12 @@ TEST_F(DailyWindowTest, EachListWaitsWithItsOwnText)
 {
     DailyWindow w;
     // The label keeps the caption of the last query after it is hidden again.
-    EXPECT_EQ(w.ML_INFO->text(), QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
-                                                "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
-    w.Option2->click();
-    EXPECT_EQ(w.ML_INFO->text(), QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
-                                                "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
-    EXPECT_FALSE(w.ML_INFO->isVisible());
+    EXPECT_EQ(w.waitLabel()->text(), QStringLiteral("재발정예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                                                    "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    w.calvingOption()->click();
+    EXPECT_EQ(w.waitLabel()->text(), QStringLiteral("출산예정개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+                                                    "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    EXPECT_FALSE(w.waitLabel()->isVisible());
 }
 
 TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
@@ -432,9 +409,10 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
         QRadioButton* option;
         QString title, number, cell;
     };
-    const Case cases[] = {
-        {w.Option1, QStringLiteral("재발정예정 개체일람"), QStringLiteral("KR001"), QStringLiteral("재발정 1일전")},
-        {w.Option2, QStringLiteral("출산예정 개체일람"), QStringLiteral("KR002"), QStringLiteral("출산예정 1일전")}};
+    const Case cases[] = {{w.reestrusOption(), QStringLiteral("재발정예정 개체일람"), QStringLiteral("KR001"),
+                           QStringLiteral("재발정 1일전")},
+                          {w.calvingOption(), QStringLiteral("출산예정 개체일람"), QStringLiteral("KR002"),
+                           QStringLiteral("출산예정 1일전")}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title.toStdString());
         c.option->click();
@@ -444,7 +422,7 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
             PrintScript print;
             print.savePdf(pdf);
             farm.messages().answer(MsgButton::Yes);
-            w.Com_Function(1)->click();
+            w.functionButton(1)->click();
         }
         const QString text = pdfText(pdf);
         ASSERT_FALSE(text.isEmpty());
@@ -454,4 +432,79 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
         EXPECT_TRUE(text.contains(c.number));
         EXPECT_TRUE(text.contains(c.cell));
     }
+}
+
+TEST_F(DailyWindowTest, AnOptionSelectedByAnyMeansShowsItsList)
+{
+    oneCowOnEachList(0);
+    DailyWindow w;
+    w.show();
+    QRadioButton* reestrus = w.reestrusOption();
+    QRadioButton* calving = w.calvingOption();
+    ASSERT_EQ(gridColumn(w.SS, 1), QStringList({"KR001"}));
+
+    struct Way {
+        const char* name;
+        QRadioButton* option;
+        std::function<void()> select;
+        const char* listed;
+    };
+    const Way ways[] = {
+        {"setChecked", calving, [&] { calving->setChecked(true); }, "KR002"},
+        {"space key", reestrus, [&] { QTest::keyClick(reestrus, Qt::Key_Space); }, "KR001"},
+        {"arrow key", calving,
+         [&] {
+             reestrus->setFocus();
+             QTest::keyClick(reestrus, Qt::Key_Right);
+         },
+         "KR002"},
+        {"accessibility toggle action", reestrus,
+         [&] {
+             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(reestrus);
+             ASSERT_TRUE(a && a->actionInterface());
+             a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+         },
+         "KR001"},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        way.select();
+        EXPECT_TRUE(way.option->isChecked());
+        EXPECT_EQ(gridColumn(w.SS, 1), QStringList({QString::fromUtf8(way.listed)}));
+    }
+    EXPECT_EQ(farm.messages().count(), 0);
+}
+
+TEST_F(DailyWindowTest, EachSelectionOrClickOnAnOptionQueriesOnce)
+{
+    DailyWindow w;
+    w.show();
+    // From here on every query fails with one plain error message: the messages count them.
+    farm.exec(QStringLiteral("alter table 번식기록 rename to 번식기록_old"));
+    w.calvingOption()->click();
+    EXPECT_EQ(farm.messages().count(), 1);
+    // A click on the option already selected shows its list again.
+    w.calvingOption()->click();
+    EXPECT_EQ(farm.messages().count(), 2);
+    w.reestrusOption()->setChecked(true);
+    EXPECT_EQ(farm.messages().count(), 3);
+    // Setting the selected option again changes nothing and queries nothing.
+    w.reestrusOption()->setChecked(true);
+    EXPECT_EQ(farm.messages().count(), 3);
+    EXPECT_TRUE(w.isEnabled());
+}
+
+TEST_F(DailyWindowTest, ControlsAreHeardByTheirCaptionsAndTheListByItsTitle)
+{
+    DailyWindow w;
+    EXPECT_TRUE(controlsHeardByControlName(&w).isEmpty()) << controlsHeardByControlName(&w).join(u'\n').toStdString();
+    EXPECT_EQ(w.reestrusOption()->accessibleName(), QStringLiteral("재발정예정개체"));
+    EXPECT_EQ(w.reestrusOption()->accessibleDescription(), QStringLiteral("Option1"));
+    EXPECT_EQ(w.calvingOption()->accessibleName(), QStringLiteral("출산예정개체"));
+    EXPECT_EQ(w.calvingOption()->accessibleDescription(), QStringLiteral("Option2"));
+    // "인 쇄" is spelled out with a blank on the button, and heard as the word.
+    EXPECT_EQ(w.functionButton(1)->accessibleName(), QStringLiteral("인쇄"));
+    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("재발정예정 개체일람"));
+    w.calvingOption()->click();
+    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("출산예정 개체일람"));
 }

@@ -4,19 +4,19 @@
 
 #include "app/MainWindow.h"
 #include "app/Windows.h"
-#include "print/PrintSequence.h"
-#include "print/PrinterDialog.h"
+#include "print/PrintScript.h"
 #include "print/ReportJob.h"
-#include "print/model/PrinterSystem.h"
+#include "support/AccessibilityCheck.h"
 
-#include <QComboBox>
+#include <QAccessible>
 #include <QFrame>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -55,11 +55,10 @@ TEST_F(SearchListTest, OpensEmptyWithTheFarmHeaderAndEveryControl)
     EXPECT_TRUE(find<QRadioButton>("SSOption1")->isChecked());
     EXPECT_TRUE(find<QFrame>("Frame1")->isHidden());
     EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
-    QStringList headers;
-    for (int c = 1; c <= window->SS->maxCols(); ++c) headers << window->SS->cellText(c, 0);
-    EXPECT_EQ(headers, (QStringList{"개체식별번호", "암/수소", "구분", "개체생일", "종축등록번호", "목장명", "우방번호",
-                                    "입식일자", "부번호(정액번호) KPN-", "부번호(바코드)", "모번호", "판매일(거세일)",
-                                    "개체특징", "흑비경", "출하예정일", "출하일", "개월령"}));
+    EXPECT_EQ(gridRow(window->SS, 0),
+              (QStringList{"개체식별번호", "암/수소", "구분", "개체생일", "종축등록번호", "목장명", "우방번호",
+                           "입식일자", "부번호(정액번호) KPN-", "부번호(바코드)", "모번호", "판매일(거세일)",
+                           "개체특징", "흑비경", "출하예정일", "출하일", "개월령"}));
 
     // Resizing keeps the function buttons at the right end and the grid filling the window.
     window->resize(900, 600);
@@ -101,18 +100,18 @@ TEST_F(SearchListTest, ConditionsThroughTheControls)
     openList();
 
     searchFor("SSOption1");
-    EXPECT_EQ(column(1), (QStringList{"YOUNG", "OLD", "COW", "SHIPPED", "NOBIRTH"}));
+    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"YOUNG", "OLD", "COW", "SHIPPED", "NOBIRTH"}));
     searchFor("SSOption2");
-    EXPECT_EQ(column(1), (QStringList{"COW"}));
+    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"COW"}));
 
     // Bulls: the age box appears; ticked, it keeps unshipped bulls of 28 months and older.
     click("SSOption3");
     EXPECT_FALSE(find<QFrame>("Frame1")->isHidden());
     find<QCheckBox>("Option1")->setChecked(true);
     searchFor("SSOption3");
-    EXPECT_EQ(column(1), (QStringList{"OLD", "NOBIRTH"}));
+    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"OLD", "NOBIRTH"}));
     searchFor("SSOption3", " NOBIRTH ");
-    EXPECT_EQ(column(1), (QStringList{"NOBIRTH"}));
+    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"NOBIRTH"}));
 
     // "전체" hides the box and drops its condition, although it stays ticked.
     searchFor("SSOption1");
@@ -150,10 +149,12 @@ TEST_F(SearchListTest, DisplayRulesColoursAndRowHeights)
     openList();
     searchFor();
     ASSERT_EQ(window->SS->maxRows(), 2);
-    EXPECT_EQ(row(1), (QStringList{"COW", "암소", "교잡종", "2009년 01월 31일", "R1", "들꽃", "3-1", "2009년 12월 08일",
-                                   "1001", "0500", "M9", "", "순함", "", "", "", "1 개월령"}));
-    EXPECT_EQ(row(2), (QStringList{"BULL", "수소", "순종", "2006년 12월 31일", "", "", "", "", "", "", "",
-                                   "2007년 06월 15일", "", "4.5", "2009년 05월 01일", "2009년 01월 15일", ""}));
+    EXPECT_EQ(gridRow(window->SS, 1),
+              (QStringList{"COW", "암소", "교잡종", "2009년 01월 31일", "R1", "들꽃", "3-1", "2009년 12월 08일", "1001",
+                           "0500", "M9", "", "순함", "", "", "", "1 개월령"}));
+    EXPECT_EQ(gridRow(window->SS, 2),
+              (QStringList{"BULL", "수소", "순종", "2006년 12월 31일", "", "", "", "", "", "", "", "2007년 06월 15일",
+                           "", "4.5", "2009년 05월 01일", "2009년 01월 15일", ""}));
     EXPECT_EQ(window->SS->rowForeColor(1), QColor(Qt::black));
     EXPECT_EQ(window->SS->rowForeColor(2), QColor(0, 0, 255));
     EXPECT_EQ(window->SS->rowHeight(1), 18);
@@ -206,7 +207,7 @@ TEST_F(SearchListTest, AFailingSearchSaysSoAndLeavesTheWindowUsable)
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_TRUE(farm.messages().last().text.contains("개체관리")) << farm.messages().last().text.toStdString();
     EXPECT_TRUE(window->isEnabled());
-    EXPECT_FALSE(window->isSearching());
+    EXPECT_FALSE(window->isQuerying());
     EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
 }
 
@@ -222,22 +223,12 @@ TEST_F(SearchListTest, F11WhileASearchRunsDoesNotSearchAgain)
     EXPECT_TRUE(window->isEnabled());
 }
 
-class DeleteTest : public RegistryTest {
-protected:
-    void addWithHistory(const QString& number) { farm.addAnimalWithHistory(number); }
-    int rowsOf(const QString& number)
-    {
-        int n = 0;
-        for (const char* t : {"개체관리", "번식기록", "초음파측정", "체척", "백신접종", "등급판정"})
-            n += farm.count(QString::fromUtf8(t), "개체번호 = ?", {number});
-        return n;
-    }
-};
+using DeleteTest = RegistryTest;
 
 TEST_F(DeleteTest, AskedWithNoAsDefaultThenEveryTableAndTheListAgain)
 {
-    addWithHistory("A");
-    addWithHistory("B");
+    farm.addAnimalWithHistory("A");
+    farm.addAnimalWithHistory("B");
     openList();
     searchFor();
     window->SS->setActiveCell(1, rowOf("A"));
@@ -253,19 +244,19 @@ TEST_F(DeleteTest, AskedWithNoAsDefaultThenEveryTableAndTheListAgain)
     EXPECT_EQ(m.icon, MsgIcon::Critical);
     EXPECT_EQ(m.buttons, MsgButton::Yes | MsgButton::No);
     EXPECT_EQ(m.defaultButton, MsgButton::No);
-    EXPECT_EQ(rowsOf("A"), 6);
+    EXPECT_EQ(rowsOfAnimal("A"), 6);
 
     farm.messages().answer(MsgButton::Yes);
     click("cmdDelete");
-    EXPECT_EQ(rowsOf("A"), 0);
-    EXPECT_EQ(rowsOf("B"), 6);
-    EXPECT_EQ(column(1), (QStringList{"B"}));
+    EXPECT_EQ(rowsOfAnimal("A"), 0);
+    EXPECT_EQ(rowsOfAnimal("B"), 6);
+    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"B"}));
     EXPECT_EQ(farm.messages().count(), 2);
 }
 
 TEST_F(DeleteTest, AFailureKeepsEverythingAndSaysSo)
 {
-    addWithHistory("A");
+    farm.addAnimalWithHistory("A");
     openList();
     searchFor();
     farm.exec("CREATE TRIGGER refuse BEFORE DELETE ON 개체관리 BEGIN SELECT RAISE(ABORT, 'refused'); END");
@@ -274,8 +265,8 @@ TEST_F(DeleteTest, AFailureKeepsEverythingAndSaysSo)
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_TRUE(farm.messages().last().text.contains("refused"));
-    EXPECT_EQ(rowsOf("A"), 6);
-    EXPECT_EQ(column(1), (QStringList{"A"}));
+    EXPECT_EQ(rowsOfAnimal("A"), 6);
+    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"A"}));
 
     // An empty list has nothing to delete.
     window->SS->setMaxRows(0);
@@ -283,13 +274,6 @@ TEST_F(DeleteTest, AFailureKeepsEverythingAndSaysSo)
     click("cmdDelete");
     EXPECT_EQ(farm.messages().count(), 2);
 }
-
-class OnePrinter : public PrinterSystem {
-public:
-    QStringList printers() override { return {QStringLiteral("사무실 프린터")}; }
-    QString defaultPrinter() override { return QStringLiteral("사무실 프린터"); }
-    bool setDefaultPrinter(const QString&) override { return true; }
-};
 
 TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
 {
@@ -302,21 +286,12 @@ TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
 
     QTemporaryDir out;
     const QString pdf = out.filePath("list.pdf");
-    OnePrinter printers;
-    setPrinterSystem(&printers);
-    setWorkTablePauseMs(0);
-    PrinterDialog::setPdfFileAsker([&](QWidget*, const QString&) { return pdf; });
-    setPrinterDialogRunner([](PrinterDialog& d) {
-        auto* list = d.findChild<QComboBox*>("cmbPrnName");
-        list->setCurrentIndex(list->findText(PrinterDialog::pdfEntryText()));
-        d.findChild<QPushButton*>("cmdPrn")->click();
-    });
-    farm.messages().answer(MsgButton::Yes);
-    click("Com_Function_1");
-    setPrinterDialogRunner({});
-    PrinterDialog::setPdfFileAsker({});
-    setPrinterSystem(nullptr);
-    setWorkTablePauseMs(500);
+    {
+        PrintScript print;
+        print.savePdf(pdf);
+        farm.messages().answer(MsgButton::Yes);
+        click("Com_Function_1");
+    }
 
     ASSERT_GE(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().shown().first().box.text, "한우암소관리 목록을 출력 하시겠습니까?");
@@ -339,13 +314,141 @@ TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
                                       "", "", "", "2010년 01월 01일"}));
 
     // The report itself: farm name in the header, the texts as stored.
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    ASSERT_TRUE(p.waitForFinished(20000));
-    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("햇살한우농장")) << text.toStdString();
     EXPECT_TRUE(text.contains("O'Neil")) << text.toStdString();
     EXPECT_TRUE(text.contains("2009년 12월 08일")) << text.toStdString();
+}
+
+TEST_F(SearchListTest, SelectingBullsByAnyMeansShowsTheAgeBoxAndItsCondition)
+{
+    farm.addAnimal("OLD", 1, 20071031);
+    farm.addAnimal("YOUNG", 1, 20091101);
+    openList();
+    auto* all = find<QRadioButton>("SSOption1");
+    auto* cows = find<QRadioButton>("SSOption2");
+    auto* bulls = find<QRadioButton>("SSOption3");
+    auto* ageFrame = find<QFrame>("Frame1");
+    find<QCheckBox>("Option1")->setChecked(true);
+
+    struct Way {
+        const char* name;
+        std::function<void()> select;
+        QRadioButton* selected;
+    };
+    auto toggleAction = [](QWidget* w) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_TRUE(a && a->actionInterface());
+        a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    const Way ways[] = {
+        {"setChecked 수소", [&] { bulls->setChecked(true); }, bulls},
+        {"setChecked 전체", [&] { all->setChecked(true); }, all},
+        {"toggle action on 수소", [&] { toggleAction(bulls); }, bulls},
+        {"toggle action on 암소", [&] { toggleAction(cows); }, cows},
+        {"space key on 수소", [&] { QTest::keyClick(bulls, Qt::Key_Space); }, bulls},
+        {"arrow key back to 암소",
+         [&] {
+             bulls->setFocus();
+             QTest::keyClick(bulls, Qt::Key_Left);
+         },
+         cows},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        way.select();
+        ASSERT_TRUE(way.selected->isChecked());
+        const bool bullsSelected = way.selected == bulls;
+        EXPECT_EQ(ageFrame->isHidden(), !bullsSelected);
+        click("Com_Function_0");
+        // The ticked box only counts while it is shown.
+        if (bullsSelected)
+            EXPECT_EQ(gridColumn(window->SS, 1), QStringList{"OLD"});
+        else if (way.selected == all)
+            EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"YOUNG", "OLD"}));
+    }
+}
+
+TEST_F(SearchListTest, ControlsAreHeardByTheirCaptionsAndTheListByItsName)
+{
+    openList();
+    EXPECT_TRUE(controlsHeardByControlName(window).isEmpty())
+        << controlsHeardByControlName(window).join(u'\n').toStdString();
+    const QList<std::pair<QString, QString>> heard = {{"SSOption3", "수소"},           {"Option1", "28개월령 이후"},
+                                                      {"txtWord", "검색어"},           {"Com_Function_1", "목록인쇄"},
+                                                      {"cmdInsert", "개체(암소)등록"}, {"SS", "한우개체 목록"}};
+    for (const auto& [name, caption] : heard) {
+        auto* w = find<QWidget>(name);
+        EXPECT_EQ(w->accessibleName(), caption) << name.toStdString();
+        EXPECT_EQ(w->accessibleDescription(), name) << name.toStdString();
+    }
+}
+
+TEST_F(SearchListTest, EveryColumnShowsItsHeaderAndUsualTextWhole)
+{
+    farm.addAnimal("002123456789", 1, 20091208,
+                   {{"구분2", 1},
+                    {"등록번호", "1234567890"},
+                    {"별명", "햇살한우목장"},
+                    {"우방번호", "12-34"},
+                    {"입식일자", 20100128},
+                    {"정액번호", "1234"},
+                    {"부번호", "002123456780"},
+                    {"모번호", "002123456781"},
+                    {"판매일", 20100227},
+                    {"개체특징", "순하고 잘 먹음"},
+                    {"점수", 4.5},
+                    {"출하예정일", 20281130}});
+    farm.addAnimal("002123456790", 0, 20000101, {{"출하일", 20081231}});
+    openList();
+    searchFor();
+    ASSERT_EQ(window->lss1RowCount, 2);
+    ASSERT_EQ(window->SS->cellText(4, 1), "2009년 12월 08일");
+    // The width the view itself asks for the texts it holds.
+    const QAbstractItemView* view = window->SS;
+    for (int c = 0; c < window->SS->maxCols(); ++c) {
+        SCOPED_TRACE(window->SS->cellText(c + 1, 0).toStdString());
+        EXPECT_GE(window->SS->columnWidth(c), view->sizeHintForColumn(c));
+        EXPECT_GE(window->SS->columnWidth(c), window->SS->horizontalHeader()->sectionSizeHint(c));
+    }
+}
+
+TEST_F(SearchListTest, ConditionsStayAboveTheBarAndComeFirstInTheTabOrder)
+{
+    openList();
+    for (const QSize size : {QSize(900, 600), QSize(1400, 900)}) {
+        window->resize(size);
+        const auto bottomOf = [this](const char* name) {
+            auto* w = find<QWidget>(name);
+            return w->mapTo(window, QPoint(0, w->height() - 1)).y();
+        };
+        const int barTop = find<QWidget>("SSPanel1_2")->mapTo(window, QPoint(0, 0)).y();
+        for (const char* name : {"SSPanel2", "SSOption1", "Frame1", "txtWord", "Label2"})
+            EXPECT_LT(bottomOf(name), barTop) << name;
+        EXPECT_LT(bottomOf("SSPanel1_2"), find<QWidget>("SS")->mapTo(window, QPoint(0, 0)).y());
+    }
+
+    // Tab walks the conditions, the record commands, then query, print, close and the list.
+    QStringList order;
+    const QStringList wanted{"SSOption1",      "txtWord",        "cmdInsert",       "cmdDelete",
+                             "Com_Function_0", "Com_Function_1", "Com_Function_99", "SS"};
+    QWidget* w = find<QWidget>("SSOption1");
+    for (int guard = 0; guard < 200 && order.size() < wanted.size(); ++guard, w = w->nextInFocusChain())
+        if (wanted.contains(w->objectName()) && !order.contains(w->objectName())) order << w->objectName();
+    EXPECT_EQ(order, wanted);
+}
+
+TEST_F(SearchListTest, TheSearchWaitsWithItsOwnText)
+{
+    farm.addAnimal("A1", 0, 20080101);
+    openList();
+    searchFor();
+    auto* wait = find<QLabel>("ML_INFO");
+    // The label keeps the caption of the last search after it is hidden again.
+    EXPECT_EQ(wait->text(),
+              "한우개체 정보를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
+              "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다.");
+    EXPECT_TRUE(wait->isHidden());
 }
 
 TEST(GridAppendRows, SameAsAppendingCellByCell)
