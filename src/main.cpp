@@ -1,4 +1,5 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
+#include "app/DbMessages.h"
 #include "app/MainWindow.h"
 #include "app/Windows.h"
 #include "app/model/ProgramDir.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char** argv)
@@ -29,5 +31,7 @@ int main(int argc, char** argv)
     registerWindows(frmMain);
     frmMain.placeFromSettings();
     frmMain.show();
+    // The day's first copy of the records, once the window is up.
+    QTimer::singleShot(0, &frmMain, [&frmMain] { backupAtStartOfDay(&frmMain); });
     return app.exec();
 }
