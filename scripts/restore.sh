@@ -67,6 +67,8 @@ if [ -e "$DB" ]; then
     done
     echo "current database set aside: $ASIDE"
 fi
+# Run by root for the farmer: the file stays the farmer's (the owner of the db folder).
+if [ "$(id -u)" -eq 0 ]; then chown --reference="$DB_DIR" -- "$INCOMING"; fi
 mv -- "$INCOMING" "$DB"
 chmod 600 "$DB"
 chmod 700 "$DB_DIR"

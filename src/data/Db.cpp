@@ -64,7 +64,7 @@ DbOpenOutcome checkOnce(const QString& file)
     return DbOpenOutcome::Open;
 }
 
-DbOpenOutcome connect(const QString& file, const QString& name)
+DbOpenOutcome connectTo(const QString& file, const QString& name)
 {
     // The file must exist: SQLite would otherwise create an empty database silently.
     if (!QDir::setCurrent(programDir()) || !QFileInfo(file).isFile()) return DbOpenOutcome::Missing;
@@ -110,7 +110,7 @@ DbOpenOutcome openDatabase(QString* error)
     const QString name = QStringLiteral("%1-%2").arg(kConnName).arg(gConnSerial);
 
     const QString file = databaseFilePath();
-    const DbOpenOutcome outcome = connect(file, name);
+    const DbOpenOutcome outcome = connectTo(file, name);
     // Only a checked file stays open: nothing may be written into a damaged or foreign one.
     if (outcome != DbOpenOutcome::Open) DBClose();
     if (error) *error = reasonText(outcome, file);

@@ -214,8 +214,7 @@ QString createDatabaseFileIfMissing(const QString& path)
         return QString();
     }
     // Made private before SQLite writes a byte: it would create the file 644.
-    if (!prepareDatabaseFolder(path) || !createPrivateFile(path))
-        return QStringLiteral("cannot create ") + path;
+    if (!prepareDatabaseFolder(path) || !createPrivateFile(path)) return QStringLiteral("cannot create ") + path;
     const QString name = QStringLiteral("schema-") + QUuid::createUuid().toString();
     QString err;
     {
