@@ -1,5 +1,7 @@
 #include "data/Schema.h"
 
+#include "data/FileModes.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -207,8 +209,12 @@ QString createSchema(QSqlDatabase db)
 
 QString createDatabaseFileIfMissing(const QString& path)
 {
-    if (QFileInfo::exists(path)) return QString();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (QFileInfo::exists(path)) {
+        restrictDatabaseAccess(path);
+        return QString();
+    }
+    // Made private before SQLite writes a byte: it would create the file 644.
+    if (!prepareDatabaseFolder(path) || !createPrivateFile(path)) return QStringLiteral("cannot create ") + path;
     const QString name = QStringLiteral("schema-") + QUuid::createUuid().toString();
     QString err;
     {
@@ -222,5 +228,6 @@ QString createDatabaseFileIfMissing(const QString& path)
     }
     QSqlDatabase::removeDatabase(name);
     if (!err.isEmpty()) QFile::remove(path);
+    if (err.isEmpty()) restrictDatabaseAccess(path);
     return err;
 }

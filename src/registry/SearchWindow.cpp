@@ -86,7 +86,7 @@ SearchWindow::SearchWindow(QWidget* parent)
     resize(1180, 720);
 
     // Loading: an empty list, the connection, the farm header; no search yet.
-    if (!openConnection()) return;  // the program has ended
+    if (!openConnection()) return;  // the program has ended, or the window closes again
     loadFarmHeader();
 }
 
