@@ -355,10 +355,10 @@ void AnimalRecordForm::loadFromList(int listRow)
     activateWindow();
 }
 
-AnimalValues AnimalRecordForm::formValues() const
+AnimalRecord AnimalRecordForm::formValues() const
 {
     auto text = [&](const char* name) { return m_texts.value(QString::fromUtf8(name))->text().trimmed(); };
-    AnimalValues v;
+    AnimalRecord v;
     v.개체번호 = m_number->text().trimmed();
     v.구분 = m_kind;
     v.구분2 = m_pure->isChecked() ? 0 : 1;
@@ -372,8 +372,7 @@ AnimalValues AnimalRecordForm::formValues() const
     v.모번호 = text("모번호");
     v.판매일 = m_sale.dateNumber();
     v.개체특징 = text("개체특징");
-    const QString score = m_score->text().trimmed();
-    v.점수 = score.isEmpty() ? 0.0 : numericValue(score);
+    v.점수 = m_score->text().trimmed();
     v.출하예정일 = 0;
     v.출하일 = 0;
     fillExtra(v);
@@ -428,7 +427,7 @@ void AnimalRecordForm::save()
         m_score->selectAll();
         return;
     }
-    const AnimalValues v = formValues();
+    const AnimalRecord v = formValues();
     try {
         if (!s개체번호.isEmpty()) {
             if (showMessage(this, MsgIcon::Question, QStringLiteral("수정"),

@@ -67,7 +67,7 @@ public:
     void closeForm();
 
     // The values the save would store (texts trimmed, unticked dates 0, empty score 0).
-    AnimalValues formValues() const;
+    AnimalRecord formValues() const;
     // The list cells a save writes back (column -> text), as typed.
     QMap<int, QString> writeBackCells() const;
     bool storedState() const { return m_stored; }
@@ -88,7 +88,7 @@ protected:
     virtual void refreshAll() = 0;
     // The fields only one of the forms has.
     virtual void loadExtra(int /*listRow*/) {}
-    virtual void fillExtra(AnimalValues& /*v*/) const {}
+    virtual void fillExtra(AnimalRecord& /*v*/) const {}
     virtual void extraCells(QMap<int, QString>& /*cells*/) const {}
 
     void closeEvent(QCloseEvent* event) override;

@@ -36,7 +36,7 @@ void BullRecordForm::loadExtra(int listRow)
     m_shipped.setFromCell(m_list->SS->cellText(16, listRow));
 }
 
-void BullRecordForm::fillExtra(AnimalValues& v) const
+void BullRecordForm::fillExtra(AnimalRecord& v) const
 {
     v.출하예정일 = m_planned.dateNumber();
     v.출하일 = m_shipped.dateNumber();

@@ -16,7 +16,7 @@ public:
 protected:
     void refreshAll() override;
     void loadExtra(int listRow) override;
-    void fillExtra(AnimalValues& v) const override;
+    void fillExtra(AnimalRecord& v) const override;
     void extraCells(QMap<int, QString>& cells) const override;
 
 private:
