@@ -6,7 +6,6 @@
 extern qint16 giPrnResult;    // printer dialog outcome: 1 print, 2 preview, 3 cancel
 extern QString gsPrnName;     // printer chosen in the printer dialog
 extern QString gsDefPrnName;  // default printer found when the printer dialog opened
-extern qint16 giFormKind;     // current record form: 0 cow form, 1 bull form
 extern QString gs등록번호;    // farm registration number (농장정보.등록번호)
 extern QString gs사업장명칭;  // farm business name (농장정보.사업장명칭)
 

@@ -354,7 +354,6 @@ void SearchWindow::registerCow()
     CowRecordForm* f = ensureCowForm();
     f->show();
     f->s개체번호.clear();
-    giFormKind = 0;
     f->raise();
     f->activateWindow();
 }
@@ -365,7 +364,6 @@ void SearchWindow::registerBull()
     BullRecordForm* f = ensureBullForm();
     f->show();
     f->s개체번호.clear();
-    giFormKind = 1;
     f->raise();
     f->activateWindow();
 }
