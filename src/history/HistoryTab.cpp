@@ -34,6 +34,7 @@ QPushButton* commandButton(const QString& name, int number, const QString& text,
 
 HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : HistoryPage(parent), m_def(definition)
 {
+    setObjectName(m_def.table + QStringLiteral("탭"));
     m_grid = new Grid(this);
     nameControl(m_grid, QStringLiteral("SS%1").arg(m_def.number), m_def.caption);
     m_grid->setHeaders(m_def.headers);
