@@ -114,10 +114,8 @@ QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, const EntryFie
     case FieldKind::Text: {
         auto* e = new QLineEdit(this);
         e->setMinimumWidth(140);
-        nameField(e, f.name, caption);
         m_texts.insert(f.name, e);
         widget = e;
-        order << e;
         break;
     }
     case FieldKind::Date: {
@@ -125,10 +123,8 @@ QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, const EntryFie
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setCalendarPopup(true);
         d->setMinimumWidth(110);
-        nameField(d, f.name, caption);
         m_dates.insert(f.name, d);
         widget = d;
-        order << d;
         break;
     }
     case FieldKind::CheckedDate: {
@@ -153,14 +149,19 @@ QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, const EntryFie
             group->addButton(r);
             h->addWidget(r);
             options << r;
+            order << r;
         }
         h->addStretch();
         if (!options.isEmpty()) options.first()->setChecked(true);
         m_choices.insert(f.name, options);
         widget = frame;
-        for (QRadioButton* r : options) order << r;
         break;
     }
+    }
+    if (order.isEmpty()) {
+        // A plain box or picker: it is the field.
+        nameField(widget, f.name, caption);
+        order << widget;
     }
     m_fieldWidgets.insert(f.name, widget);
     column->addWidget(caption, row, 0);

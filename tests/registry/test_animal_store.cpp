@@ -12,8 +12,12 @@ class AnimalStoreTest : public FarmTest {
 protected:
     void SetUp() override { ASSERT_TRUE(farm.open()); }
 
-    // An animal with one row in each history table.
-    void addWithHistory(const QString& number, int sex = 0) { farm.addAnimalWithHistory(number, sex); }
+    // A record with a value in every column the forms write, in the table's order.
+    static AnimalRecord everyColumn(const QString& number)
+    {
+        return {number, 1,  0,  20090315, "R",      "목", "2",   20090401, "1001",
+                "B",    "", "", "M",      20091001, "특", "4.5", 20110101, 20110202};
+    }
     // Every column of the animal's row, as stored.
     QStringList stored(const QString& number)
     {
@@ -43,23 +47,7 @@ protected:
 
 TEST_F(AnimalStoreTest, InsertStoresEveryColumn)
 {
-    AnimalRecord v;
-    v.개체번호 = "X'1";
-    v.구분 = 1;
-    v.구분2 = 0;
-    v.개체생일 = 20090315;
-    v.등록번호 = "R";
-    v.별명 = "목";
-    v.우방번호 = "2";
-    v.입식일자 = 20090401;
-    v.정액번호 = "1001";
-    v.부번호 = "B";
-    v.모번호 = "M";
-    v.판매일 = 20091001;
-    v.개체특징 = "특";
-    v.점수 = "4.5";
-    v.출하예정일 = 20110101;
-    v.출하일 = 20110202;
+    const AnimalRecord v = everyColumn("X'1");
     insertAnimal(v);
     const QStringList expected = {"X'1", "1", "0", "20090315", "R",        "목", "2",   "20090401", "1001",
                                   "B",   "",  "",  "M",        "20091001", "특", "4.5", "20110101", "20110202"};
@@ -70,8 +58,8 @@ TEST_F(AnimalStoreTest, InsertStoresEveryColumn)
 
 TEST_F(AnimalStoreTest, UpdateRenumbersEveryHistoryTable)
 {
-    addWithHistory("A");
-    addWithHistory("OTHER");
+    farm.addAnimalWithHistory("A");
+    farm.addAnimalWithHistory("OTHER");
     AnimalRecord v;
     v.개체번호 = "B";
     v.별명 = "새이름";
@@ -89,8 +77,8 @@ TEST_F(AnimalStoreTest, UpdateRenumbersEveryHistoryTable)
 
 TEST_F(AnimalStoreTest, RenumberOntoAnExistingNumberChangesNothing)
 {
-    addWithHistory("A");
-    addWithHistory("B");
+    farm.addAnimalWithHistory("A");
+    farm.addAnimalWithHistory("B");
     AnimalRecord v;
     v.개체번호 = "B";
     v.별명 = "바뀐 이름";
@@ -107,7 +95,7 @@ TEST_F(AnimalStoreTest, RenumberOntoAnExistingNumberChangesNothing)
 
 TEST_F(AnimalStoreTest, RenumberFailingHalfWayRollsBackTheWholeUpdate)
 {
-    addWithHistory("A");
+    farm.addAnimalWithHistory("A");
     // The last table refuses its renumbering after four have been moved.
     farm.exec("CREATE TRIGGER refuse BEFORE UPDATE ON 등급판정 BEGIN SELECT RAISE(ABORT, 'refused'); END");
     AnimalRecord v;
@@ -119,8 +107,8 @@ TEST_F(AnimalStoreTest, RenumberFailingHalfWayRollsBackTheWholeUpdate)
 
 TEST_F(AnimalStoreTest, DeleteRemovesAllSixTablesOrNothing)
 {
-    addWithHistory("A");
-    addWithHistory("KEEP");
+    farm.addAnimalWithHistory("A");
+    farm.addAnimalWithHistory("KEEP");
     deleteAnimal("A");
     EXPECT_EQ(rowsOfAnimal("A"), 0);
     EXPECT_EQ(rowsOfAnimal("KEEP"), 6);
@@ -138,37 +126,25 @@ TEST_F(AnimalStoreTest, UpdateWritesEveryColumnAndReadsBackAsTheSameRecord)
     old.점수 = "5";
     insertAnimal(old);
 
-    AnimalRecord v;
-    v.개체번호 = "A2";
-    v.구분 = 1;
+    AnimalRecord v = everyColumn("A2");
     v.구분2 = 1;
-    v.개체생일 = 20080101;
-    v.등록번호 = "R";
     v.별명 = "별";
-    v.우방번호 = "7";
-    v.입식일자 = 20080202;
-    v.정액번호 = "950";
-    v.부번호 = "B";
-    v.모번호 = "M";
-    v.판매일 = 20080303;
-    v.개체특징 = "순함";
     v.점수 = "1,234.5";  // typed with a separator: stored as its number
-    v.출하예정일 = 20090404;
-    v.출하일 = 20090505;
     updateAnimal(v, "A");
-    EXPECT_EQ(stored("A2"), (QStringList{"A2", "1", "1", "20080101", "R", "별", "7", "20080202", "950", "B", "", "",
-                                         "M", "20080303", "순함", "1234.5", "20090404", "20090505"}));
+    EXPECT_EQ(stored("A2"), (QStringList{"A2", "1", "1", "20090315", "R", "별", "2", "20090401", "1001", "B", "", "",
+                                         "M", "20091001", "특", "1234.5", "20110101", "20110202"}));
 
     // What the list reads back is the record that was stored.
     QSqlQuery q = runQuery("select * from 개체관리");
     ASSERT_TRUE(q.next());
     const AnimalRecord back = AnimalRecordReader(q).read(q);
     EXPECT_EQ(back.개체번호, "A2");
-    EXPECT_EQ(back.개체생일, 20080101);
+    EXPECT_EQ(back.구분2, 1);
+    EXPECT_EQ(back.개체생일, 20090315);
     EXPECT_EQ(back.별명, "별");
-    EXPECT_EQ(back.판매일, 20080303);
+    EXPECT_EQ(back.판매일, 20091001);
     EXPECT_EQ(back.점수, "1234.5");
-    EXPECT_EQ(back.출하일, 20090505);
+    EXPECT_EQ(back.출하일, 20110202);
 
     // An empty score is 0.
     v.점수 = "";
@@ -191,7 +167,7 @@ TEST_F(AnimalStoreTest, ReaderTakesOnlyTheColumnsTheQueryHas)
 
 TEST_F(AnimalStoreTest, HistoryTablesAreRenumberedInTheirOrder)
 {
-    addWithHistory("A");
+    farm.addAnimalWithHistory("A");
     logTables("update");
     for (const BoundStatement& s : renumberStatements("A", "B")) execStatement(s.sql, s.binds);
     EXPECT_EQ(loggedTables(), (QStringList{"번식기록", "초음파측정", "체척", "백신접종", "등급판정"}));
@@ -200,8 +176,8 @@ TEST_F(AnimalStoreTest, HistoryTablesAreRenumberedInTheirOrder)
 
 TEST_F(AnimalStoreTest, TheAnimalIsDeletedAfterItsHistory)
 {
-    addWithHistory("A");
-    addWithHistory("KEEP");
+    farm.addAnimalWithHistory("A");
+    farm.addAnimalWithHistory("KEEP");
     logTables("delete");
     for (const BoundStatement& s : deleteStatements("A")) execStatement(s.sql, s.binds);
     EXPECT_EQ(loggedTables(), (QStringList{"등급판정", "백신접종", "체척", "초음파측정", "번식기록", "개체관리"}));

@@ -63,6 +63,12 @@ protected:
         QWidget* cow = topLevel("한우암소관리");
         return cow ? cow : topLevel("한우수소관리");
     }
+    // Clicks 저 장 on the form, answering its question.
+    void saveAnswering(int answer, QWidget* f)
+    {
+        farm.messages().answer(answer);
+        click("Com_Button_0", f);
+    }
     // Clicks `opener` and runs `body` on the modal entry dialog it opens, then cancels it if still open.
     void withDialog(QAbstractButton* opener, const std::function<void(HistoryEntryDialog&)>& body)
     {
@@ -536,8 +542,7 @@ TEST_F(RecordFormTest, ABreedingRecordIsStoredUnderTheNumberTheFormNowHas)
     QWidget* f = edit("A");
     ASSERT_TRUE(f);
     type(f, "개체번호", "B");
-    farm.messages().answer(MsgButton::Yes);
-    click("Com_Button_0", f);
+    saveAnswering(MsgButton::Yes, f);
     ASSERT_EQ(rowsOfAnimal("B"), 6);
 
     // The dialog is the breeding tab's own: it stores under the tab's animal and appends to its grid.
