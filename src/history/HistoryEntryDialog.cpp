@@ -74,9 +74,12 @@ HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner)
 
     auto* left = new QGridLayout;
     auto* right = new QGridLayout;
+    int leftRows = 0, rightRows = 0;
     QList<QWidget*> order;
-    for (const EntryField& f : m_def.fields) order += addField(f.right ? right : left, f);
-    for (QGridLayout* column : {left, right}) column->setRowStretch(column->rowCount(), 1);
+    for (const EntryField& f : m_def.fields)
+        order += f.right ? addField(right, rightRows++, f) : addField(left, leftRows++, f);
+    left->setRowStretch(leftRows, 1);
+    right->setRowStretch(rightRows, 1);
     order << m_save << m_cancel;
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     m_first = order.first();
@@ -104,9 +107,8 @@ HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner)
     new WindowKeys(this, [this] { reject(); });
 }
 
-QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, const EntryField& f)
+QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, int row, const EntryField& f)
 {
-    const int row = column->rowCount();
     QLabel* caption = captionPanel(f.caption, this);
     QWidget* widget = nullptr;
     QList<QWidget*> order;

@@ -53,8 +53,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Adds `f` with its caption to `column`; returns the widgets in tab order.
-    QList<QWidget*> addField(QGridLayout* column, const EntryField& f);
+    // Adds `f` with its caption to `row` of `column`; returns its widgets in tab order.
+    QList<QWidget*> addField(QGridLayout* column, int row, const EntryField& f);
     void tieGroups();
     void followDate(const QDate& date);
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the cow and bull record forms share: the registration fields, the check-box
-// dates, loading from and writing back to the search list, save and close. Each form
-// adds its own fields, history tabs, print buttons and refresh order.
+// dates, loading from and writing back to the search list, the tab pages, save and close.
+// Each form adds its own fields, tab pages (refreshed in tab order) and print buttons.
 #include "registry/model/AnimalStore.h"
 
 #include <QDate>
