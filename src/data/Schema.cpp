@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <stdexcept>
 
 namespace {
 
@@ -182,6 +183,27 @@ const std::vector<TableDef>& schemaTables()
 {
     static const std::vector<TableDef> tables = buildTables();
     return tables;
+}
+
+QStringList TableDef::columnNames() const
+{
+    QStringList names;
+    for (const ColumnDef& c : columns) names << c.name;
+    return names;
+}
+
+const ColumnDef* TableDef::column(const QString& name) const
+{
+    for (const ColumnDef& c : columns)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+const TableDef& tableDef(const QString& name)
+{
+    for (const TableDef& t : schemaTables())
+        if (t.name == name) return t;
+    throw std::invalid_argument("no table " + name.toStdString());
 }
 
 QString createSchema(QSqlDatabase db)

@@ -255,7 +255,6 @@ void SearchWindow::registerCow()
     CowRecordForm* f = ensureCowForm();
     f->show();
     f->s개체번호.clear();
-    giFormKind = 0;
     f->raise();
     f->activateWindow();
 }
@@ -266,7 +265,6 @@ void SearchWindow::registerBull()
     BullRecordForm* f = ensureBullForm();
     f->show();
     f->s개체번호.clear();
-    giFormKind = 1;
     f->raise();
     f->activateWindow();
 }
