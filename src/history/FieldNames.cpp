@@ -16,7 +16,7 @@ QString captionWords(const QLabel* caption)
 
 void nameField(QWidget* input, const QString& controlName, QLabel* caption)
 {
-    nameControl(input, controlName, captionWords(caption) + QStringLiteral("란"));
+    nameControl(input, controlName, captionWords(caption));
     caption->setBuddy(input);
 }
 

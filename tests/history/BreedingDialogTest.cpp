@@ -66,11 +66,11 @@ TEST_F(BreedingFixture, ControlsAreHeardByTheirCaptions)
     withNew([&](HistoryEntryDialog& d) {
         EXPECT_EQ(controlsHeardByControlName(&d), QStringList());
         const QList<std::pair<QWidget*, QString>> heard = {
-            {d.textBox("산차"), "산차란"},
-            {d.textBox("분만난이도"), "분만난이도 특이사항란"},
-            {d.datePicker("수정일"), "수정일란"},
+            {d.textBox("산차"), "산차"},
+            {d.textBox("분만난이도"), "분만난이도 특이사항"},
+            {d.datePicker("수정일"), "수정일"},
             {d.dateBox("판정일"), "임신판정일 입력"},
-            {d.datePicker("판정일"), "임신판정일란"},
+            {d.datePicker("판정일"), "임신판정일"},
             {d.option("SSOption2"), "부(X)"},
             {d.saveButton(), "저장"},
             {d.cancelButton(), "취소"},

@@ -508,16 +508,16 @@ TEST_F(RecordFormTest, BothFormsAreHeardByTheirCaptions)
     const QList<std::pair<QString, QString>> heard = {
         {"Com_Button_0", "저장"},
         {"Com_Button_8", "닫기(ESC)"},
-        {"개체번호", "개체번호 (개체식별)란"},
-        {"별명", "목장명란"},
+        {"개체번호", "개체번호 (개체식별)"},
+        {"별명", "목장명"},
         {"SSOption2", "교잡종"},
         {"개체생일체크", "개체생일 입력"},
-        {"판매일", "판매일란"},
-        {"점수", "흑비경 (완전흑비:5점)란"},
+        {"판매일", "판매일"},
+        {"점수", "흑비경 (완전흑비:5점)"},
         {"cmdPrn2", "번식기록부"},
         {"SS1", "번식기록"},
         {"cmdInsert1", "신규등록"},
-        {"작업장", "작업장란"},
+        {"작업장", "작업장"},
     };
     for (const auto& [name, text] : heard) {
         auto* w = find<QWidget>(name, cow);
@@ -532,7 +532,7 @@ TEST_F(RecordFormTest, BothFormsAreHeardByTheirCaptions)
     QWidget* bull = form("한우수소관리");
     ASSERT_TRUE(bull);
     EXPECT_EQ(controlsHeardByControlName(bull), QStringList());
-    EXPECT_EQ(find<QWidget>("판매일", bull)->accessibleName(), "거세일란");
+    EXPECT_EQ(find<QWidget>("판매일", bull)->accessibleName(), "거세일");
     EXPECT_EQ(find<QWidget>("출하일체크", bull)->accessibleName(), "출하일 입력");
 }
 
