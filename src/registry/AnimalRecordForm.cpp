@@ -391,9 +391,9 @@ void AnimalRecordForm::save()
         m_number->setFocus();
         return;
     }
-    // A score that is no number is refused here rather than by the database.
+    // A score that is no number (or a negative one) is refused here rather than by the database.
     const QString score = m_score->text().trimmed();
-    if (!score.isEmpty() && !isNumeric(score)) {
+    if (!score.isEmpty() && (!isNumeric(score) || numericValue(score) < 0)) {
         showMessage(this, MsgIcon::Question, QStringLiteral("값 부정"), QStringLiteral("값을 다시 입력해 주세요."),
                     MsgButton::Ok);
         m_score->setFocus();

@@ -138,3 +138,31 @@ TEST_F(BreedingHistoryTest, NonNumbersReachTheDatabaseUnchanged)
     EXPECT_EQ(entry::dateCellIfSet("20091206"), "2009-12-06");
     EXPECT_EQ(entry::dateCell("0"), "0000-00-00");
 }
+
+TEST(BreedingRules, HugeNegativeAndOffScaleNumbersAreRefused)
+{
+    const HistoryDefinition& h = breedingHistory();
+    const QString nines(400, QLatin1Char('9'));
+    struct Case {
+        const char* field;
+        QString text;
+        bool refused;
+    } cases[] = {
+        {"산차", nines, true},       {"산차", "-1", true},      {"산차", "0", false},      {"산차", "12", false},
+        {"회수", nines, true},       {"회수", "-2", true},      {"회수", "3", false},      {"BCS", nines, true},
+        {"BCS", "0", true},          {"BCS", "10", true},       {"BCS", "9.5", true},      {"BCS", "1", false},
+        {"BCS", "9", false},         {"생시체중", nines, true}, {"생시체중", "-25", true}, {"생시체중", "0", false},
+        {"생시체중", "31.5", false},
+    };
+    for (const Case& c : cases) {
+        EntryValues v = minimal();
+        v.ticked["예정일"] = true;
+        v.texts["BCS"] = "5";
+        v.texts[c.field] = c.text;
+        const auto result = history::check(h, v);
+        if (c.refused)
+            EXPECT_EQ(result, entry::invalidValue(c.field)) << c.field << " " << c.text.left(12).toStdString();
+        else
+            EXPECT_EQ(result, std::nullopt) << c.field << " " << c.text.toStdString();
+    }
+}

@@ -212,6 +212,26 @@ TEST_F(RecordFormTest, NewBullWithCastrationAndShipmentDates)
     EXPECT_TRUE(window->isEnabled());
 }
 
+TEST_F(RecordFormTest, AScoreNoFarmRecordsIsRefused)
+{
+    openList();
+    click("cmdInsert");
+    QWidget* f = form("한우암소관리");
+    ASSERT_TRUE(f);
+    type(f, "개체번호", "NEW");
+    // Hundreds of digits would be stored as infinity and the record could never be saved again.
+    for (const QString& absurd : {QString(400, QLatin1Char('9')), QStringLiteral("-1")}) {
+        farm.messages().clear();
+        type(f, "점수", absurd);
+        click("Com_Button_0", f);
+        ASSERT_EQ(farm.messages().count(), 1);
+        EXPECT_EQ(farm.messages().last().text, "값을 다시 입력해 주세요.");
+        EXPECT_EQ(farm.messages().last().title, "값 부정");
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("점수", f));
+    }
+    EXPECT_EQ(farm.count("개체관리"), 0);
+}
+
 TEST_F(RecordFormTest, InputChecksStoreNothing)
 {
     farm.addAnimal("EXISTS", 0, 20080101);
@@ -506,18 +526,10 @@ TEST_F(RecordFormTest, BothFormsAreHeardByTheirCaptions)
     ASSERT_TRUE(cow);
     EXPECT_EQ(controlsHeardByControlName(cow), QStringList());
     const QList<std::pair<QString, QString>> heard = {
-        {"Com_Button_0", "저장"},
-        {"Com_Button_8", "닫기(ESC)"},
-        {"개체번호", "개체번호 (개체식별)"},
-        {"별명", "목장명"},
-        {"SSOption2", "교잡종"},
-        {"개체생일체크", "개체생일 입력"},
-        {"판매일", "판매일"},
-        {"점수", "흑비경 (완전흑비:5점)"},
-        {"cmdPrn2", "번식기록부"},
-        {"SS1", "번식기록"},
-        {"cmdInsert1", "신규등록"},
-        {"작업장", "작업장"},
+        {"Com_Button_0", "저장"}, {"Com_Button_8", "닫기(ESC)"},     {"개체번호", "개체번호 (개체식별)"},
+        {"별명", "목장명"},       {"SSOption2", "교잡종"},           {"개체생일체크", "개체생일 입력"},
+        {"판매일", "판매일"},     {"점수", "흑비경 (완전흑비:5점)"}, {"cmdPrn2", "번식기록부"},
+        {"SS1", "번식기록"},      {"cmdInsert1", "신규등록"},        {"작업장", "작업장"},
     };
     for (const auto& [name, text] : heard) {
         auto* w = find<QWidget>(name, cow);

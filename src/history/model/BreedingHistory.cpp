@@ -79,12 +79,9 @@ HistoryDefinition define()
         textField(u"비고"_s, u"비      고"_s).withNote(printedByCalvingBook).onRight(),
     };
     h.checks = {
-        required(u"산차"_s, u"산차를 입력해 주세요."_s),
-        numeric(u"산차"_s),
-        required(u"회수"_s, u"회수를 입력해 주세요."_s),
-        numeric(u"회수"_s),
-        numericWhileTicked(u"BCS"_s, u"예정일"_s),
-        numericIfFilled(u"생시체중"_s),
+        required(u"산차"_s, u"산차를 입력해 주세요."_s),         numeric(u"산차"_s).notNegative(),
+        required(u"회수"_s, u"회수를 입력해 주세요."_s),         numeric(u"회수"_s).notNegative(),
+        numericWhileTicked(u"BCS"_s, u"예정일"_s).between(1, 9), numericIfFilled(u"생시체중"_s).notNegative(),
         required(u"정액번호"_s, u"정액번호를 입력해 주세요."_s),
     };
     h.gridFields = {u"산차"_s, u"회수"_s,   u"수정일"_s, u"정액번호"_s,   u"공란우"_s, u"BCS"_s,       u"판정일"_s,

@@ -289,6 +289,10 @@ CheckResult check(const HistoryDefinition& h, const EntryValues& v)
         case InputRule::Test::NumericIfFilled: failed = !empty && !isNumeric(text); break;
         case InputRule::Test::NumericWhileTicked: failed = v.ticked.value(rule.box) && !isNumeric(text); break;
         }
+        if (!failed && rule.test != InputRule::Test::Required && isNumeric(text)) {
+            const double value = numericValue(text);
+            failed = value < rule.min || value > rule.max;
+        }
         if (failed) return entry::invalidValue(rule.field);
     }
     return std::nullopt;

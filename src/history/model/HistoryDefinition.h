@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <limits>
 #include <optional>
 
 class QSqlRecord;
@@ -65,6 +66,18 @@ struct InputRule {
     QString field;
     QString message;
     QString box;
+    // The numeric tests also refuse a number outside [min, max] (counts and weights are never
+    // negative; a scale such as BCS has its own ends).
+    double min = -std::numeric_limits<double>::infinity();
+    double max = std::numeric_limits<double>::infinity();
+
+    InputRule& between(double lowest, double highest)
+    {
+        min = lowest;
+        max = highest;
+        return *this;
+    }
+    InputRule& notNegative() { return between(0, std::numeric_limits<double>::infinity()); }
 };
 
 // A date that sets another: whenever `from` changes, the box of `to` is ticked and `to`
