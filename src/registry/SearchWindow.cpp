@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 
 namespace {
 const QString kNoMatch = QStringLiteral("해당하는 한우개체 정보가 없습니다. 다시 검색해 주세요.");
@@ -103,17 +104,15 @@ void SearchWindow::buildConditions()
     heading->setGeometry(8, 8, 84, 62);
 
     panelLabel(QStringLiteral("SSPanel1_0"), QStringLiteral("구     분"), host)->setGeometry(96, 8, 90, 29);
-    m_all = option(QStringLiteral("SSOption1"), QStringLiteral("전체"), host);
-    m_cows = option(QStringLiteral("SSOption2"), QStringLiteral("암소"), host);
-    m_bulls = option(QStringLiteral("SSOption3"), QStringLiteral("수소"), host);
+    // The sex options in the order of SexFilter: 전체, 암소, 수소.
+    const std::array<QString, 3> sexCaptions = {QStringLiteral("전체"), QStringLiteral("암소"), QStringLiteral("수소")};
     auto* group = new QButtonGroup(this);
-    group->addButton(m_all);
-    group->addButton(m_cows);
-    group->addButton(m_bulls);
-    m_all->setGeometry(196, 10, 64, 25);
-    m_cows->setGeometry(262, 10, 64, 25);
-    m_bulls->setGeometry(328, 10, 64, 25);
-    m_all->setChecked(true);
+    for (int i = 0; i < 3; ++i) {
+        m_sexOptions[i] = option(QStringLiteral("SSOption%1").arg(i + 1), sexCaptions[i], host);
+        group->addButton(m_sexOptions[i]);
+        m_sexOptions[i]->setGeometry(196 + 66 * i, 10, 64, 25);
+    }
+    m_sexOptions[0]->setChecked(true);
 
     m_ageFrame = new QFrame(host);
     nameControl(m_ageFrame, QStringLiteral("Frame1"), QString());
@@ -124,7 +123,7 @@ void SearchWindow::buildConditions()
     m_ageBox->setGeometry(8, 2, 118, 25);
     m_ageFrame->hide();
     // The age box belongs to the bulls: shown while "수소" is selected, however it was selected.
-    connect(m_bulls, &QRadioButton::toggled, m_ageFrame, &QWidget::setVisible);
+    connect(m_sexOptions[int(SexFilter::Bulls)], &QRadioButton::toggled, m_ageFrame, &QWidget::setVisible);
 
     auto* wordLabel = panelLabel(QStringLiteral("SSPanel1_1"), QStringLiteral("검 색 어"), host);
     wordLabel->setGeometry(96, 41, 90, 29);
@@ -169,7 +168,9 @@ void SearchWindow::setColumns()
 SearchConditions SearchWindow::conditions() const
 {
     SearchConditions c;
-    c.sex = m_cows->isChecked() ? SexFilter::Cows : m_bulls->isChecked() ? SexFilter::Bulls : SexFilter::All;
+    c.sex = SexFilter::All;
+    for (int i = 0; i < 3; ++i)
+        if (m_sexOptions[i]->isChecked()) c.sex = static_cast<SexFilter>(i);
     c.word = m_word->text();
     c.olderThan28 = !m_ageFrame->isHidden() && m_ageBox->isChecked();
     return c;

@@ -7,6 +7,7 @@
 #include "registry/model/SearchRules.h"
 
 #include <QPointer>
+#include <array>
 
 class AnimalRecordForm;
 class BullRecordForm;
@@ -47,9 +48,7 @@ private:
     void buildRecordButtons();
     void setColumns();
 
-    QRadioButton* m_all = nullptr;
-    QRadioButton* m_cows = nullptr;
-    QRadioButton* m_bulls = nullptr;
+    std::array<QRadioButton*, 3> m_sexOptions{};  // in SexFilter order
     QFrame* m_ageFrame = nullptr;
     QCheckBox* m_ageBox = nullptr;
     QLineEdit* m_word = nullptr;
