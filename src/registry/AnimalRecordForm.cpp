@@ -10,6 +10,7 @@
 #include "data/Values.h"
 #include "history/CheckedDateEdit.h"
 #include "history/FieldNames.h"
+#include "history/GradingPage.h"
 #include "history/HistoryTab.h"
 #include "registry/SearchWindow.h"
 #include "registry/model/SearchRules.h"
@@ -41,35 +42,6 @@ QPushButton* commandButton(const QString& name, const QString& caption, QWidget*
     b->setAutoDefault(false);
     return b;
 }
-
-// The carcass grading tab: its first field 작업장 and the grading date 판정일 hold their
-// places until the tab is built.
-class GradingPage : public HistoryPage {
-public:
-    GradingPage()
-    {
-        auto* grid = new QGridLayout(this);
-        grid->setContentsMargins(16, 16, 16, 16);
-        workplace = new QLineEdit(this);
-        workplace->setMaximumWidth(240);
-        auto* workplaceCaption = new QLabel(QStringLiteral("작 업 장"), this);
-        nameField(workplace, QStringLiteral("작업장"), workplaceCaption);
-        date = new QDateEdit(today(), this);
-        date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        date->setCalendarPopup(true);
-        date->setMaximumWidth(140);
-        auto* dateCaption = new QLabel(QStringLiteral("판 정 일"), this);
-        nameField(date, QStringLiteral("판정일"), dateCaption);
-        grid->addWidget(workplaceCaption, 0, 0);
-        grid->addWidget(workplace, 0, 1);
-        grid->addWidget(dateCaption, 1, 0);
-        grid->addWidget(date, 1, 1);
-        grid->setColumnStretch(2, 1);
-        grid->setRowStretch(2, 1);
-    }
-    QLineEdit* workplace;
-    QDateEdit* date;
-};
 }  // namespace
 
 AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& objectName, const QString& title,
@@ -170,7 +142,7 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     STAB->setMinimumHeight(320);
     outer->addWidget(STAB, 1);
     connect(STAB, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_workplace && index == STAB->count() - 1) m_workplace->setFocus();
+        if (m_grading && index == STAB->count() - 1) m_grading->firstField()->setFocus();
     });
 
     auto* bottom = new QHBoxLayout;
@@ -263,10 +235,8 @@ HistoryTab* AnimalRecordForm::historyTab(int number) const
 
 void AnimalRecordForm::addGradingTab()
 {
-    auto* page = new GradingPage;
-    m_workplace = page->workplace;
-    m_gradingDate = page->date;
-    addHistoryTab(page, QStringLiteral("도태등급판정"));
+    m_grading = new GradingPage;
+    addHistoryTab(m_grading, QStringLiteral("도태등급판정"));
 }
 
 QPushButton* AnimalRecordForm::addPrintButton(const QString& name, const QString& caption)

@@ -11,6 +11,7 @@
 
 class CheckedDateEdit;
 class Grid;
+class GradingPage;
 class HistoryPage;
 class HistoryTab;
 class QButtonGroup;
@@ -37,6 +38,8 @@ public:
     // The history tab numbered `number` (1 breeding, 2 weighing and ultrasound, 3 body, 4
     // treatment), or null when the form has none; its rowCount() is lssNRowCount.
     HistoryTab* historyTab(int number) const;
+    // The carcass grading tab (ReflashData5 is its reload).
+    GradingPage* gradingPage() const { return m_grading; }
 
     // 0 for the cow form, 1 for the bull form (구분).
     int kind() const { return m_kind; }
@@ -64,7 +67,7 @@ protected:
     // The list cell of a check-box date: "yyyy년 mm월 dd일" while ticked, "" otherwise.
     static QString dateCell(const CheckedDateEdit* date);
     void addHistoryTab(HistoryPage* page, const QString& caption);
-    // The last tab, carcass grading: its first field 작업장 and the grading date 판정일.
+    // The last tab, carcass grading; selecting it puts the focus in 작업장.
     void addGradingTab();
     QPushButton* addPrintButton(const QString& name, const QString& caption);
     // The end of loading: placed by the list's size, tab 0 selected.
@@ -81,8 +84,7 @@ protected:
     QTabWidget* STAB = nullptr;
     QLineEdit* m_number = nullptr;
     QLineEdit* m_score = nullptr;
-    QLineEdit* m_workplace = nullptr;
-    QDateEdit* m_gradingDate = nullptr;
+    GradingPage* m_grading = nullptr;
     CheckedDateEdit* m_birth = nullptr;
     CheckedDateEdit* m_arrival = nullptr;
     CheckedDateEdit* m_sale = nullptr;
