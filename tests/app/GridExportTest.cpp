@@ -5,6 +5,8 @@
 #include "app/Grid.h"
 #include "app/GridExport.h"
 #include "app/model/Clock.h"
+#include "books/ListWindow.h"
+#include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +21,14 @@
 #include <QTimer>
 
 namespace {
+
+// The list window frame alone, with a grid of its own rows.
+class FrameOnly : public ListWindow {
+public:
+    FrameOnly() : ListWindow(QStringLiteral("probe"), QStringLiteral("시험 목록"), QStringLiteral("인 쇄")) {}
+    void query() override {}
+    void print() override {}
+};
 
 class GridExportTest : public FarmTest {
 protected:
@@ -203,4 +213,44 @@ TEST_F(GridExportTest, AFolderThatCannotBeWrittenIsToldInKorean)
                               answer);
         EXPECT_TRUE(folderEntries().isEmpty());
     }
+}
+
+TEST_F(GridExportTest, ListWindowsCarryTheSaveButtonBesidePrint)
+{
+    FrameOnly w;
+    w.SS->setHeaders({"개체번호", "체중"});
+    w.SS->appendRows({{"002123456789", "1,250"}});
+    QPushButton* save = w.functionButton(2);
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Com_Function_2")), save);
+    EXPECT_EQ(save->text(), QStringLiteral("엑셀저장"));
+    EXPECT_EQ(save->accessibleName(), QStringLiteral("엑셀저장"));
+    EXPECT_TRUE(controlsHeardByControlName(&w).isEmpty()) << controlsHeardByControlName(&w).join(u'\n').toStdString();
+    ASSERT_NE(save->menu(), nullptr);
+    QStringList entries;
+    for (QAction* a : save->menu()->actions()) entries << a->text();
+    EXPECT_EQ(entries, (QStringList{"엑셀 파일로 저장…", "CSV 파일로 저장…"}));
+
+    // In the bar, in order and apart: query, print, save, close.
+    for (const QSize size : {QSize(1000, 620), QSize(1400, 900)}) {
+        w.resize(size);
+        w.show();
+        QApplication::processEvents();
+        const QList<QPushButton*> buttons{w.functionButton(0), w.functionButton(1), save, w.functionButton(99)};
+        for (int i = 0; i + 1 < buttons.size(); ++i)
+            EXPECT_LT(buttons[i]->geometry().right(), buttons[i + 1]->geometry().left()) << i;
+        EXPECT_LE(buttons.last()->geometry().right(), w.buttonBar()->width());
+        EXPECT_EQ(save->y(), w.functionButton(1)->y());
+    }
+
+    // Tab goes from print to save to close.
+    EXPECT_EQ(w.functionButton(1)->nextInFocusChain(), save);
+
+    answer = folder.filePath(QStringLiteral("시험 목록.xlsx"));
+    save->menu()->actions()[0]->trigger();
+    EXPECT_EQ(askedFormat, ExportFormat::Xlsx);
+    EXPECT_EQ(QFileInfo(suggestedPath).fileName(), QStringLiteral("시험 목록 2026-04-03.xlsx"));
+    const QJsonArray rows = readXlsx(answer).value("rows").toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[2].toArray()[1].toObject().value("v").toDouble(), 1250);
 }
