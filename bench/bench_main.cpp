@@ -1,5 +1,6 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily ...]   (no argument: all)
+//   tarvik-bench [grid|search|daily|export ...]   (no argument: all)
+#include "bench/bench_export.h"
 #include "bench/bench_grid.h"
 #if __has_include("bench/bench_search.h")
 #include "bench/bench_search.h"
@@ -28,5 +29,6 @@ int main(int argc, char** argv)
 #ifdef HAVE_BENCH_DAILY
     if (wanted("daily")) benchDaily();
 #endif
+    if (wanted("export")) benchExport();
     return 0;
 }

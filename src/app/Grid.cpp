@@ -1,7 +1,11 @@
 #include "app/Grid.h"
 
+#include "app/GridExport.h"
+
+#include <QContextMenuEvent>
 #include <QFont>
 #include <QHeaderView>
+#include <QMenu>
 
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -123,6 +127,12 @@ QColor GridModel::rowColor(int row) const
 {
     if (row < 1 || row > rows() || !m_rowColor[size_t(row - 1)]) return QColor(Qt::black);
     return QColor::fromRgb(m_rowColor[size_t(row - 1)]);
+}
+
+QStringList GridModel::rowCells(int row) const
+{
+    if (row < 1 || row > rows()) return {};
+    return m_cells[size_t(row - 1)];
 }
 
 void GridModel::setBold(int col, int row, bool bold)
@@ -284,4 +294,13 @@ void Grid::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
 void Grid::setColumnWidthChars(int col, int chars)
 {
     setColumnWidth(col - 1, fontMetrics().horizontalAdvance(QChar(u'가')) * chars + 12);
+}
+
+void Grid::contextMenuEvent(QContextMenuEvent* event)
+{
+    // One menu per grid, kept: its entries run the save while the menu has just closed.
+    auto* menu = findChild<QMenu*>(QStringLiteral("mnuGridExport"), Qt::FindDirectChildrenOnly);
+    if (!menu) menu = makeGridExportMenu(this, this);
+    menu->popup(event->globalPos());
+    event->accept();
 }

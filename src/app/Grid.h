@@ -29,6 +29,8 @@ public:
     void clearText();
     void setRowColor(int row, const QColor& c);
     QColor rowColor(int row) const;
+    // The cells of a data row as stored (shared, not copied); may be shorter than the columns.
+    QStringList rowCells(int row) const;
     void setBold(int col, int row, bool bold);
     bool isBold(int col, int row) const;
     void setRowHeight(int row, int h);
@@ -90,11 +92,18 @@ public:
     // cells from column 1, the row height 18 and its text colour (invalid: the default).
     // The same result as appending and filling them one by one, without a signal per cell.
     void appendRows(QList<QStringList>&& rows, const QList<QColor>& colors = {});
+    // The cells of data row `row` (1-based) without copying their texts; may be shorter than
+    // the columns.
+    QStringList rowTexts(int row) const { return m_model->rowCells(row); }
 
 signals:
     // Double-click on a cell: its column and row (row 0 on the column headers, column 0 on the
     // row numbers).
     void dblClick(int col, int row);
+
+protected:
+    // The right button (or the menu key) offers to save the list as an Excel or CSV file.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     GridModel* m_model;

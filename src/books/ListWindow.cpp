@@ -3,6 +3,7 @@
 #include "app/Accessibility.h"
 #include "app/DbMessages.h"
 #include "app/Globals.h"
+#include "app/GridExport.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/WindowUtil.h"
@@ -65,6 +66,7 @@ ListWindow::ListWindow(const QString& name, const QString& caption, const QStrin
 
     m_query = makeFunctionButton(m_bar, 0, QStringLiteral("조회(F11)"));
     m_print = makeFunctionButton(m_bar, 1, printCaption);
+    m_export = makeFunctionButton(m_bar, 2, QStringLiteral("엑셀저장"));
     m_close = makeFunctionButton(m_bar, 99, QStringLiteral("닫기(ESC)"));
     connect(m_query, &QPushButton::clicked, this, [this] { query(); });
     connect(m_print, &QPushButton::clicked, this, [this] { print(); });
@@ -78,6 +80,8 @@ ListWindow::ListWindow(const QString& name, const QString& caption, const QStrin
     SS = new Grid(m_gridPanel);
     nameControl(SS, QStringLiteral("SS"), caption);
     SS->setMaxRows(0);
+    // The grid's two save entries (Excel, CSV) on the button beside print.
+    attachGridExportMenu(m_export, SS);
 
     m_wait = new QLabel(m_gridPanel);
     // No accessible name of its own: a screen reader reads the wait text itself.
@@ -109,6 +113,7 @@ QPushButton* ListWindow::functionButton(int index) const
     switch (index) {
     case 0: return m_query;
     case 1: return m_print;
+    case 2: return m_export;
     case 99: return m_close;
     default: return nullptr;
     }
@@ -146,7 +151,8 @@ void ListWindow::tabToFrameAfter(QWidget* last)
 {
     setTabOrder(last, m_query);
     setTabOrder(m_query, m_print);
-    setTabOrder(m_print, m_close);
+    setTabOrder(m_print, m_export);
+    setTabOrder(m_export, m_close);
     setTabOrder(m_close, SS);
 }
 
@@ -353,7 +359,9 @@ void ListWindow::applyResizeRules()
     const int buttonTop = (m_bar->height() - kButtonHeightPx) / 2;
     if (const int x = m_bar->width() - (m_close->width() + twipsToPixels(kCloseRightTwips)); x >= 0)
         m_close->move(x, buttonTop);
-    if (const int x = m_close->x() - (m_print->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
+    if (const int x = m_close->x() - (m_export->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
+        m_export->move(x, buttonTop);
+    if (const int x = m_export->x() - (m_print->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
         m_print->move(x, buttonTop);
     if (const int x = m_print->x() - (m_query->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
         m_query->move(x, buttonTop);

@@ -39,7 +39,7 @@ public:
     QFrame* buttonBar() const { return m_bar; }                 // "SSPanel1_2"
     QFrame* gridPanel() const { return m_gridPanel; }           // "SP_SpreadPN"
     QLabel* waitLabel() const { return m_wait; }                // "ML_INFO", shown only while a query runs
-    QPushButton* functionButton(int index) const;               // "Com_Function_N": 0 query, 1 print, 99 close
+    QPushButton* functionButton(int index) const;               // "Com_Function_N": 0 query, 1 print, 2 save, 99 close
     QWidget* conditionHost() const { return m_conditionHost; }  // the list's own search conditions
 
     // The commands of the query (also F11) and print buttons.
@@ -146,6 +146,7 @@ private:
     QLabel* m_wait = nullptr;
     QPushButton* m_query = nullptr;
     QPushButton* m_print = nullptr;
+    QPushButton* m_export = nullptr;  // "엑셀저장": saves the list as an Excel or CSV file
     QPushButton* m_close = nullptr;
     QWidget* m_conditionHost = nullptr;
     int m_conditionsAboveHeight = 0;  // 0: the conditions sit in the button bar

@@ -1,0 +1,15 @@
+#pragma once
+// Reads exported files back with readers that share no code with the program: openpyxl for
+// the workbook and Python's csv module for the CSV file.
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+// {"sheet", "freeze", "widths": {column letter: width}, "rows": [[{"v", "kind", "fmt", "bold",
+// "color"}, ...], ...]}; kind is text, number, date (v then "yyyy-mm-dd") or empty. An object
+// with "error" when the file could not be read.
+QJsonObject readXlsx(const QString& file);
+// {"bom": true/false, "crlf": records end in CR LF, "rows": [[field, ...], ...]}.
+QJsonObject readCsv(const QString& file);
+// The texts of one row of readXlsx's rows ("" for an empty cell).
+QStringList xlsxTexts(const QJsonArray& row);
