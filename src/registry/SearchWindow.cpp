@@ -55,7 +55,9 @@ QRadioButton* option(const QString& name, const QString& caption, QWidget* paren
 QStringList usualCells()
 {
     const QString date = QStringLiteral("2026년 04월 30일");
-    return {QStringLiteral("002123456789"),
+    // Individual numbers are 12 digits, often written with the country code in front.
+    const QString number = QStringLiteral("KR002123456789");
+    return {number,
             QStringLiteral("수소"),
             QStringLiteral("교잡종"),
             date,
@@ -64,8 +66,8 @@ QStringList usualCells()
             QStringLiteral("12-34"),
             date,
             QStringLiteral("1234"),
-            QStringLiteral("002123456789"),
-            QStringLiteral("002123456789"),
+            number,
+            number,
             date,
             QStringLiteral("순하고 잘 먹음"),
             QStringLiteral("4.5"),
