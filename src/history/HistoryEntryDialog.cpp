@@ -115,7 +115,7 @@ QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, int row, const
     switch (f.kind) {
     case FieldKind::Text: {
         auto* e = new QLineEdit(this);
-        e->setMinimumWidth(140);
+        e->setMinimumWidth(f.wide ? 320 : 140);
         m_texts.insert(f.name, e);
         widget = e;
         break;
