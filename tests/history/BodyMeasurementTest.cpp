@@ -16,37 +16,15 @@ protected:
 
 TEST_F(BodyMeasurementTest, TheAgeIsRequiredAndTheFirstBadMeasurementIsReported)
 {
-    bool stillOpen = false;
-    withNew([&](HistoryEntryDialog& d) {
-        d.textBox("월령")->setText("   ");
-        d.textBox("체고")->setText("x");
-        EXPECT_FALSE(saveYes(d));
-        stillOpen = d.isVisible();
-        EXPECT_EQ(focusedField(d), "월령");
-    });
-    EXPECT_TRUE(stillOpen);
-    ASSERT_EQ(farm.messages().count(), 1);
-    EXPECT_EQ(farm.messages().last().text, "월령을 입력해 주세요.");
-    EXPECT_EQ(farm.messages().last().title, "미입력");
-    EXPECT_EQ(farm.messages().last().icon, MsgIcon::Information);
-
+    expectRefused({{"월령", "   "}, {"체고", "x"}}, entry::missing("월령", "월령을 입력해 주세요."));
     // Each measurement in turn spoilt, with every later one spoilt too: the first is reported.
     for (int i = 0; i < kMeasurements.size(); ++i) {
         SCOPED_TRACE(kMeasurements[i].toStdString());
-        farm.messages().clear();
-        withNew([&](HistoryEntryDialog& d) {
-            d.textBox("월령")->setText("12");
-            for (int j = 0; j < kMeasurements.size(); ++j)
-                d.textBox(kMeasurements[j])->setText(j < i ? "100" : (j == i && i % 2 ? "-3" : "12cm"));
-            EXPECT_FALSE(saveYes(d));
-            EXPECT_EQ(focusedField(d), kMeasurements[i]);
-        });
-        ASSERT_EQ(farm.messages().count(), 1);
-        EXPECT_EQ(farm.messages().last().text, "값을 다시 입력해 주세요.");
-        EXPECT_EQ(farm.messages().last().title, "값 부정");
-        EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
+        QList<std::pair<QString, QString>> texts = {{"월령", "12"}};
+        for (int j = 0; j < kMeasurements.size(); ++j)
+            texts.append({kMeasurements[j], j < i ? "100" : (j == i && i % 2 ? "-3" : "12cm")});
+        expectRefused(texts, entry::invalidValue(kMeasurements[i]));
     }
-    EXPECT_EQ(farm.count("체척"), 0);
 }
 
 TEST_F(BodyMeasurementTest, AnAgeWithWordsIsKeptAndEmptyMeasurementsAreStoredAsZero)

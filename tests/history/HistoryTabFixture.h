@@ -1,6 +1,7 @@
 #pragma once
 // One history tab of any definition hosted in a plain window for an animal, a driver for its
 // modal entry dialog, and readers of what the dialog stored.
+#include "EntryDialogDriver.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/model/Clock.h"
@@ -53,31 +54,14 @@ protected:
         return tab->findChild<QPushButton*>(command + QString::number(tab->definition().number));
     }
 
-    // Clicks `opener` and runs `body` on the modal dialog it opens; a dialog still open
-    // afterwards is cancelled. False when no dialog opened.
-    static bool withDialog(QAbstractButton* opener, const std::function<void(HistoryEntryDialog&)>& body)
-    {
-        bool opened = false;
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
-            auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget());
-            if (!d) return;
-            opened = true;
-            body(*d);
-            if (d->isVisible()) d->reject();
-        });
-        opener->click();
-        QCoreApplication::processEvents();
-        return opened;
-    }
     bool withNew(const std::function<void(HistoryEntryDialog&)>& body)
     {
-        return withDialog(button(QStringLiteral("cmdInsert")), body);
+        return runEntryDialog(button(QStringLiteral("cmdInsert")), body);
     }
     bool withChange(int row, const std::function<void(HistoryEntryDialog&)>& body)
     {
         tab->grid()->setActiveCell(1, row);
-        return withDialog(button(QStringLiteral("cmdUpate")), body);
+        return runEntryDialog(button(QStringLiteral("cmdUpate")), body);
     }
     // Saves answering Yes to the question; true when stored.
     bool saveYes(HistoryEntryDialog& d)
@@ -92,6 +76,30 @@ protected:
         QWidget* f = d.focusWidget();
         while (f && f->objectName().isEmpty()) f = f->parentWidget();
         return f ? f->objectName() : QString();
+    }
+
+    // Opens a new record, types `texts` (box, text) in order and saves: the save must be refused
+    // with `refusal` alone, the focus on its field, nothing stored and the dialog left open.
+    void expectRefused(const QList<std::pair<QString, QString>>& texts, const EntryCheck& refusal)
+    {
+        farm.messages().clear();
+        const int before = farm.count(tab->definition().table);
+        bool stillOpen = false;
+        const bool opened = withNew([&](HistoryEntryDialog& d) {
+            for (const auto& [box, text] : texts) d.textBox(box)->setText(text);
+            EXPECT_FALSE(saveYes(d));
+            stillOpen = d.isVisible();
+            EXPECT_EQ(focusedField(d), refusal.field);
+        });
+        ASSERT_TRUE(opened);
+        EXPECT_TRUE(stillOpen);
+        ASSERT_EQ(farm.messages().count(), 1);
+        const MessageSpec& m = farm.messages().last();
+        EXPECT_EQ(m.text, refusal.message);
+        EXPECT_EQ(m.title, refusal.title);
+        EXPECT_EQ(m.icon, refusal.icon);
+        EXPECT_EQ(m.buttons, MsgButton::Ok);
+        EXPECT_EQ(farm.count(tab->definition().table), before);
     }
 
     // Every column after 개체번호 of the record (animal, key date), as stored; empty when none.

@@ -1,6 +1,7 @@
 // The weighing, body-measurement and treatment tabs on the cow and bull record forms: their
 // places, their loading with the form, and each dialog talking only to the form it was
 // opened from, under the number the form has now.
+#include "EntryDialogDriver.h"
 #include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
 #include "registry/BullRecordForm.h"
@@ -33,15 +34,7 @@ protected:
     static void withDialog(HistoryTab* tab, const QString& command,
                            const std::function<void(HistoryEntryDialog&)>& body)
     {
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
-            if (auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget())) {
-                body(*d);
-                if (d->isVisible()) d->reject();
-            }
-        });
-        tab->findChild<QPushButton*>(command + QString::number(tab->definition().number))->click();
-        QCoreApplication::processEvents();
+        runEntryDialog(tab->findChild<QPushButton*>(command + QString::number(tab->definition().number)), body);
     }
     // A new record of tab `number` on 2010-02-01 with what its checks need.
     void addThroughDialog(HistoryTab* tab)

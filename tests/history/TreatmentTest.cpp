@@ -24,25 +24,10 @@ protected:
 
 TEST_F(TreatmentTest, SymptomAndTreatmentAreRequiredNothingIsANumber)
 {
-    const struct {
-        QString symptom, treatment, message, focus;
-    } cases[] = {
-        {" ", "수액", "증상을 입력해 주세요.", "증상"},
-        {"설사", "", "처치을 입력해 주세요.", "처치"},
-        {"", "", "증상을 입력해 주세요.", "증상"},
-    };
-    for (const auto& c : cases) {
-        farm.messages().clear();
-        withNew([&](HistoryEntryDialog& d) {
-            d.textBox("증상")->setText(c.symptom);
-            d.textBox("처치")->setText(c.treatment);
-            EXPECT_FALSE(saveYes(d));
-            EXPECT_EQ(focusedField(d), c.focus);
-        });
-        ASSERT_EQ(farm.messages().count(), 1);
-        EXPECT_EQ(farm.messages().last().text, c.message);
-        EXPECT_EQ(farm.messages().last().title, "미입력");
-    }
+    using entry::missing;
+    expectRefused({{"증상", " "}, {"처치", "수액"}}, missing("증상", "증상을 입력해 주세요."));
+    expectRefused({{"증상", "설사"}, {"처치", ""}}, missing("처치", "처치을 입력해 주세요."));
+    expectRefused({}, missing("증상", "증상을 입력해 주세요."));
     withNew([&](HistoryEntryDialog& d) {
         d.textBox("증상")->setText("123");
         d.textBox("처치")->setText("-1");
@@ -50,6 +35,7 @@ TEST_F(TreatmentTest, SymptomAndTreatmentAreRequiredNothingIsANumber)
         EXPECT_TRUE(saveYes(d));
     });
     EXPECT_EQ(farm.count("백신접종"), 1);
+    expectRefused({{"증상", "설사"}, {"처치", "수액"}}, entry::duplicateDate("날짜", "날짜를 다시 선택해 주세요."));
 }
 
 TEST_F(TreatmentTest, APurchaseIsStoredOnlyWhileItsBoxIsTicked)
@@ -57,17 +43,15 @@ TEST_F(TreatmentTest, APurchaseIsStoredOnlyWhileItsBoxIsTicked)
     // New, box clear: a place typed behind it is not stored; today is the date and the withdrawal end.
     withNew([&](HistoryEntryDialog& d) {
         fill(d);
-        EXPECT_FALSE(d.dateBox("구입일")->isChecked());
-        EXPECT_FALSE(d.datePicker("구입일")->isEnabled());
-        EXPECT_FALSE(d.textBox("구입처")->isEnabled());
-        d.dateBox("구입일")->click();
-        EXPECT_TRUE(d.datePicker("구입일")->isEnabled());
-        EXPECT_TRUE(d.textBox("구입처")->isEnabled());
-        d.textBox("구입처")->setText("농협");
-        d.dateBox("구입일")->click();
-        EXPECT_FALSE(d.textBox("구입처")->isEnabled());
-        EXPECT_TRUE(d.textBox("처치")->isEnabled());
-        EXPECT_TRUE(d.datePicker("만료일")->isEnabled());
+        const QList<QWidget*> purchase = {d.datePicker("구입일"), d.textBox("구입처")};
+        const QList<QWidget*> always = {d.datePicker("날짜"),   d.textBox("증상"),   d.textBox("처치"),
+                                        d.datePicker("만료일"), d.textBox("수의사"), d.textBox("비고")};
+        for (bool ticked : {false, true, false}) {
+            if (ticked != d.dateBox("구입일")->isChecked()) d.dateBox("구입일")->click();
+            for (QWidget* w : purchase) EXPECT_EQ(w->isEnabled(), ticked) << w->objectName().toStdString();
+            for (QWidget* w : always) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+            if (ticked) d.textBox("구입처")->setText("농협");
+        }
         EXPECT_TRUE(saveYes(d));
     });
     EXPECT_EQ(stored(kAnimal, 20240510), QStringList({"20240510", "설사", "수액", "20240510", "", "", "0", ""}));

@@ -4,7 +4,6 @@
 #include "history/model/UltrasoundHistory.h"
 
 namespace {
-const QString kAgain = "값을 다시 입력해 주세요.";
 
 class UltrasoundTest : public HistoryTabFixture {
 protected:
@@ -23,39 +22,25 @@ TEST_F(UltrasoundTest, EachCheckInOrderWithItsMessageAndFocus)
 {
     farm.exec("insert into 초음파측정(개체번호, 개체능력, 측정일) values(?, '육성', ?)", {kAnimal, dn(kToday)});
     tab->reload(kAnimal);
+    using namespace entry;
     const struct {
         const char* what;
         QList<std::pair<QString, QString>> texts;
-        QString message, title, focus;
+        EntryCheck refusal;
     } cases[] = {
-        {"no performance", {{"개체능력", "  "}, {"체중", "x"}}, "개체능력을 입력해 주세요.", "미입력", "개체능력"},
-        {"a weight in words", {{"체중", "사백"}, {"등심단면적", "x"}}, kAgain, "값 부정", "체중"},
-        {"a negative weight", {{"체중", "-450"}}, kAgain, "값 부정", "체중"},
-        {"a weight of hundreds of digits", {{"체중", QString(300, '9')}}, kAgain, "값 부정", "체중"},
-        {"loin eye with a letter", {{"등심단면적", "8O"}, {"등지방두께", "x"}}, kAgain, "값 부정", "등심단면적"},
-        {"backfat twice pointed", {{"등지방두께", "1..2"}, {"근내지방도", "x"}}, kAgain, "값 부정", "등지방두께"},
-        {"a negative marbling", {{"근내지방도", "-1"}}, kAgain, "값 부정", "근내지방도"},
-        {"today is in the grid", {}, "측정일를 다시 선택해 주세요.", "선택오류", "측정일"},
+        {"no performance", {{"개체능력", "  "}, {"체중", "x"}}, missing("개체능력", "개체능력을 입력해 주세요.")},
+        {"a weight in words", {{"체중", "사백"}, {"등심단면적", "x"}}, invalidValue("체중")},
+        {"a negative weight", {{"체중", "-450"}}, invalidValue("체중")},
+        {"a weight of hundreds of digits", {{"체중", QString(300, '9')}}, invalidValue("체중")},
+        {"loin eye with a letter", {{"등심단면적", "8O"}, {"등지방두께", "x"}}, invalidValue("등심단면적")},
+        {"backfat twice pointed", {{"등지방두께", "1..2"}, {"근내지방도", "x"}}, invalidValue("등지방두께")},
+        {"a negative marbling", {{"근내지방도", "-1"}}, invalidValue("근내지방도")},
+        {"today is in the grid", {{"체중", "450"}}, duplicateDate("측정일", "측정일를 다시 선택해 주세요.")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        farm.messages().clear();
-        bool stillOpen = false;
-        withNew([&](HistoryEntryDialog& d) {
-            type(d, {{"개체능력", "육성"}});
-            type(d, c.texts);
-            EXPECT_FALSE(saveYes(d));
-            stillOpen = d.isVisible();
-            EXPECT_EQ(focusedField(d), c.focus);
-        });
-        EXPECT_TRUE(stillOpen);
-        ASSERT_EQ(farm.messages().count(), 1);
-        EXPECT_EQ(farm.messages().last().text, c.message);
-        EXPECT_EQ(farm.messages().last().title, c.title);
-        EXPECT_EQ(farm.messages().last().icon, c.title == "값 부정" ? MsgIcon::Question : MsgIcon::Information);
-        EXPECT_EQ(farm.messages().last().buttons, MsgButton::Ok);
+        expectRefused(QList<std::pair<QString, QString>>{{"개체능력", "육성"}} + c.texts, c.refusal);
     }
-    EXPECT_EQ(farm.count("초음파측정"), 1);
 }
 
 TEST_F(UltrasoundTest, EmptyNumbersAreStoredAsZeroAndShownAsTypedUntilAReload)
