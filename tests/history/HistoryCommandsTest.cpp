@@ -222,6 +222,13 @@ TEST_P(HistoryCommandsTest, AStoredZeroDateShowsAsZeros)
     tab->reload(kAnimal);
     ASSERT_EQ(tab->rowCount(), 1);
     EXPECT_EQ(keyCell(1), "0000-00-00");
+    // No date to find it by: change and delete say so and leave it.
+    EXPECT_FALSE(withChange(1, [](HistoryEntryDialog&) {}));
+    button("cmdDelete")->click();
+    ASSERT_EQ(farm.messages().count(), 2);
+    EXPECT_EQ(farm.messages().shown()[0].box.text, "선택하신 행에는 날짜가 없어 수정할 수 없습니다.");
+    EXPECT_EQ(farm.messages().last().text, "선택하신 행에는 날짜가 없어 삭제할 수 없습니다.");
+    EXPECT_EQ(records(kAnimal), 1);
 }
 
 TEST_P(HistoryCommandsTest, AStatementTheDatabaseRefusesLeavesTheDialogOpen)
