@@ -76,6 +76,7 @@ HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner)
     auto* right = new QGridLayout;
     int leftRows = 0, rightRows = 0;
     QList<QWidget*> order;
+    for (const EntryField& f : m_def.fields) m_hasWide = m_hasWide || f.wide;
     for (const EntryField& f : m_def.fields)
         order += f.right ? addField(right, rightRows++, f) : addField(left, leftRows++, f);
     left->setRowStretch(leftRows, 1);
@@ -115,7 +116,7 @@ QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, int row, const
     switch (f.kind) {
     case FieldKind::Text: {
         auto* e = new QLineEdit(this);
-        e->setMinimumWidth(140);
+        e->setMinimumWidth(f.wide ? 320 : 140);
         m_texts.insert(f.name, e);
         widget = e;
         break;
@@ -167,7 +168,9 @@ QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, int row, const
     }
     m_fieldWidgets.insert(f.name, widget);
     column->addWidget(caption, row, 0);
-    column->addWidget(f.note.isEmpty() ? widget : withNote(widget, f.note, this), row, 1);
+    // Beside sentence boxes a date or a name keeps its own width instead of stretching to theirs.
+    const Qt::Alignment align = m_hasWide && !f.wide ? Qt::AlignLeft : Qt::Alignment();
+    column->addWidget(f.note.isEmpty() ? widget : withNote(widget, f.note, this), row, 1, align);
     return order;
 }
 

@@ -70,4 +70,5 @@ private:
     QPushButton* m_cancel = nullptr;
     QWidget* m_first = nullptr;
     bool m_showing = false;  // showValues at work: a date it sets carries its own follower
+    bool m_hasWide = false;  // some field is a box for sentences
 };

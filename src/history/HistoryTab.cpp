@@ -90,7 +90,7 @@ void HistoryTab::reload(const QString& number)
             m_grid->setMaxRows(int(row));
             m_grid->setRow(int(row));
             m_grid->setRowHeight(Grid::kRowHeight);
-            writeRow(int(row), m_def.loadedRow(StoredRecord(q.record())));
+            writeRow(int(row), history::loadedRow(m_def, StoredRecord(q.record())));
             letWindowBreathe();
         }
         m_grid->setMaxRows(int(m_rows));

@@ -2,7 +2,10 @@
 
 #include "app/Grid.h"
 #include "history/CheckedDateEdit.h"
-#include "history/HistoryPage.h"
+#include "history/HistoryTab.h"
+#include "history/model/BodyHistory.h"
+#include "history/model/TreatmentHistory.h"
+#include "history/model/UltrasoundHistory.h"
 #include "registry/SearchWindow.h"
 
 #include <QPushButton>
@@ -14,9 +17,9 @@ BullRecordForm::BullRecordForm(SearchWindow* list)
     m_planned = addDateField(4, 0, QStringLiteral("출하예정일"), QStringLiteral("출하예정일"));
     m_shipped = addDateField(4, 1, QStringLiteral("출 하 일"), QStringLiteral("출하일"));
 
-    addHistoryTab(new HistoryPage, QStringLiteral("체중·초음파측정"));
-    addHistoryTab(new HistoryPage, QStringLiteral("체     척"));
-    addHistoryTab(new HistoryPage, QStringLiteral("진료·백신접종"));
+    // A bull has no breeding history; its tabs start with the weighings.
+    for (const HistoryDefinition* h : {&ultrasoundHistory(), &bodyHistory(), &treatmentHistory()})
+        addHistoryTab(new HistoryTab(*h), h->caption);
     addGradingTab();
 
     cmdPrn1 = addPrintButton(QStringLiteral("cmdPrn1"), QStringLiteral(" 한우(수소) 개체기록부"));

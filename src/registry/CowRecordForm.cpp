@@ -1,7 +1,10 @@
 #include "registry/CowRecordForm.h"
 
 #include "history/HistoryTab.h"
+#include "history/model/BodyHistory.h"
 #include "history/model/BreedingHistory.h"
+#include "history/model/TreatmentHistory.h"
+#include "history/model/UltrasoundHistory.h"
 
 #include <QPushButton>
 
@@ -9,10 +12,8 @@ CowRecordForm::CowRecordForm(SearchWindow* list)
     : AnimalRecordForm(list, 0, QStringLiteral("한우암소관리"), QStringLiteral("한우(암소) 개체기록부"),
                        QStringLiteral("구      분"), QStringLiteral("판 매 일"))
 {
-    addHistoryTab(new HistoryTab(breedingHistory()), breedingHistory().caption);
-    addHistoryTab(new HistoryPage, QStringLiteral("체중·초음파측정"));
-    addHistoryTab(new HistoryPage, QStringLiteral("체     척"));
-    addHistoryTab(new HistoryPage, QStringLiteral("진료·백신접종"));
+    for (const HistoryDefinition* h : {&breedingHistory(), &ultrasoundHistory(), &bodyHistory(), &treatmentHistory()})
+        addHistoryTab(new HistoryTab(*h), h->caption);
     addGradingTab();
 
     cmdPrn1 = addPrintButton(QStringLiteral("cmdPrn1"), QStringLiteral(" 한우(암소) 개체기록부"));

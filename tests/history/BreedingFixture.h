@@ -1,5 +1,6 @@
 #pragma once
 // A cow with a breeding tab hosted in a plain window, and a driver for the modal dialog.
+#include "EntryDialogDriver.h"
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/model/Clock.h"
@@ -50,18 +51,7 @@ protected:
     // still open afterwards is cancelled. False when no dialog was opened.
     bool withDialog(QPushButton* opener, const std::function<void(HistoryEntryDialog&)>& body)
     {
-        bool opened = false;
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
-            auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget());
-            if (!d) return;
-            opened = true;
-            body(*d);
-            if (d->isVisible()) d->reject();
-        });
-        opener->click();
-        QCoreApplication::processEvents();
-        return opened;
+        return runEntryDialog(opener, body);
     }
     bool withNew(const std::function<void(HistoryEntryDialog&)>& body)
     {

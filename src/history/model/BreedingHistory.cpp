@@ -27,12 +27,7 @@ QStringList loadedRow(const StoredRecord& r)
 
 HistoryDefinition define()
 {
-    HistoryDefinition h;
-    h.number = 1;
-    h.table = u"번식기록"_s;
-    h.caption = u"번식기록"_s;
-    h.dialogCaption = u"번식기록 등록/수정"_s;
-    h.keyField = u"수정일"_s;
+    HistoryDefinition h = historyNamed(1, u"번식기록"_s, u"번식기록"_s, u"번식기록 등록/수정"_s, u"수정일"_s);
     h.headers = {u"산차"_s,
                  u"회수"_s,
                  u"수정일"_s,

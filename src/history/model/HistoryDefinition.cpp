@@ -64,6 +64,20 @@ QString gridText(const EntryField& f, const EntryValues& v)
     }
     return {};
 }
+
+// What the loader shows of a stored field. A date without a box always has one, so a stored 0
+// shows as "0000-00-00" rather than hiding that the record lacks it.
+QString loadedText(const EntryField& f, const StoredRecord& r)
+{
+    if (!f.group.isEmpty() && !r.isSet(f.group)) return QString();
+    switch (f.kind) {
+    case FieldKind::Text: return r.text(f.name);
+    case FieldKind::Date: return r.dateCell(f.name);
+    case FieldKind::CheckedDate: return r.dateCellIfSet(f.name);
+    case FieldKind::Choice: return f.options.value(r.number(f.name) == 0 ? 0 : 1).second;
+    }
+    return {};
+}
 }  // namespace
 
 QString StoredRecord::text(const QString& column) const
@@ -103,9 +117,29 @@ const EntryField* HistoryDefinition::field(const QString& name) const
     return nullptr;
 }
 
+HistoryDefinition historyNamed(int number, const QString& table, const QString& caption, const QString& dialogCaption,
+                               const QString& keyField)
+{
+    HistoryDefinition h;
+    h.number = number;
+    h.table = table;
+    h.caption = caption;
+    h.dialogCaption = dialogCaption;
+    h.keyField = keyField;
+    return h;
+}
+
+QStringList HistoryDefinition::gridColumns() const
+{
+    if (!gridFields.isEmpty()) return gridFields;
+    QStringList names;
+    for (const EntryField& f : fields) names << f.name;
+    return names;
+}
+
 int HistoryDefinition::keyColumn() const
 {
-    return int(gridFields.indexOf(keyField)) + 1;
+    return int(gridColumns().indexOf(keyField)) + 1;
 }
 
 QString HistoryDefinition::deleteQuestion() const
@@ -155,6 +189,12 @@ EntryField& EntryField::withNote(const QString& text)
 EntryField& EntryField::onRight()
 {
     right = true;
+    return *this;
+}
+
+EntryField& EntryField::asWide()
+{
+    wide = true;
     return *this;
 }
 
@@ -208,6 +248,13 @@ InputRule numericIfFilled(const QString& field)
 InputRule numericWhileTicked(const QString& field, const QString& dateField)
 {
     return {InputRule::Test::NumericWhileTicked, field, {}, dateField};
+}
+
+QList<InputRule> amountsIfFilled(const QStringList& fields)
+{
+    QList<InputRule> rules;
+    for (const QString& f : fields) rules << numericIfFilled(f).notNegative();
+    return rules;
 }
 }  // namespace entry
 
@@ -324,9 +371,20 @@ BoundStatement updateStatement(const HistoryDefinition& h, const QString& animal
 QStringList savedRow(const HistoryDefinition& h, const EntryValues& v)
 {
     QStringList row;
-    for (const QString& name : h.gridFields) {
+    for (const QString& name : h.gridColumns()) {
         const EntryField* f = h.field(name);
         row << (f ? gridText(*f, v) : QString());
+    }
+    return row;
+}
+
+QStringList loadedRow(const HistoryDefinition& h, const StoredRecord& r)
+{
+    if (h.loadedRow) return h.loadedRow(r);
+    QStringList row;
+    for (const QString& name : h.gridColumns()) {
+        const EntryField* f = h.field(name);
+        row << (f ? loadedText(*f, r) : r.text(name));
     }
     return row;
 }

@@ -46,12 +46,14 @@ struct EntryField {
     QString frame;                           // Choice: objectName of the frame around its options
     QString note;                            // a small note beside the field
     bool right = false;                      // in the dialog's right-hand column
+    bool wide = false;                       // a box for sentences rather than a word or number
 
     EntryField& inGroup(const QString& dateField);
     EntryField& storedWithDate(const QString& dateField);
     EntryField& inFrame(const QString& frameName);
     EntryField& withNote(const QString& text);
     EntryField& onRight();
+    EntryField& asWide();
 };
 
 // One check of the entry dialog's input; a failing check names its field.
@@ -123,15 +125,19 @@ struct HistoryDefinition {
     QString dialogCaption;  // the entry dialog's window title
     QString keyField;       // the date field that, with 개체번호, addresses a record
     QStringList headers;
-    QList<int> columnChars;                                     // column widths in characters
-    QStringList notes;                                          // fixed notes beside the grid
-    std::function<QStringList(const StoredRecord&)> loadedRow;  // the grid texts of a stored record
-    QList<EntryField> fields;                                   // in tab order
-    QList<InputRule> checks;  // in order; the duplicate-date check of a new record follows them
-    QStringList gridFields;   // the fields a save writes into grid columns 1, 2, ...
+    QList<int> columnChars;  // column widths in characters
+    QStringList notes;       // fixed notes beside the grid
+    // The grid texts of a stored record; when unset, each column shows its field by kind (see
+    // history::loadedRow).
+    std::function<QStringList(const StoredRecord&)> loadedRow;
+    QList<EntryField> fields;  // in tab order
+    QList<InputRule> checks;   // in order; the duplicate-date check of a new record follows them
+    QStringList gridFields;    // the fields of grid columns 1, 2, ...; when empty, the fields in tab order
     std::optional<DateFollow> follow;
 
     const EntryField* field(const QString& name) const;
+    // The fields of grid columns 1, 2, ... (gridFields, or every field in tab order).
+    QStringList gridColumns() const;
     // The grid column (1-based) showing the key date.
     int keyColumn() const;
     // "선택하신 <table> 내역을 삭제하시겠습니까?", "<table>을 신규등록하시겠습니까?",
@@ -141,6 +147,10 @@ struct HistoryDefinition {
     QString changeQuestion() const;
     QString duplicateDateMessage() const;
 };
+
+// A definition with what names it: tab number, table, tab caption, dialog caption and key date.
+HistoryDefinition historyNamed(int number, const QString& table, const QString& caption, const QString& dialogCaption,
+                               const QString& keyField);
 
 namespace entry {
 EntryField textField(const QString& name, const QString& caption, TextStore store = TextStore::Text);
@@ -153,6 +163,8 @@ InputRule required(const QString& field, const QString& message);
 InputRule numeric(const QString& field);
 InputRule numericIfFilled(const QString& field);
 InputRule numericWhileTicked(const QString& field, const QString& dateField);
+// Weights, lengths and the like, in order: each, when filled, a number not below 0.
+QList<InputRule> amountsIfFilled(const QStringList& fields);
 }  // namespace entry
 
 namespace history {
@@ -177,6 +189,10 @@ BoundStatement updateStatement(const HistoryDefinition& h, const QString& animal
                                const EntryValues& v);
 // The grid texts a save writes: texts as typed, dates "yyyy-mm-dd", options by caption.
 QStringList savedRow(const HistoryDefinition& h, const EntryValues& v);
+// The grid texts of a stored record: the definition's loadedRow, or else by each column's field:
+// a text as stored, a date always in "0000-00-00" digits (0 too), a check-box date only when
+// set, and a field of a group only when its box's date is set.
+QStringList loadedRow(const HistoryDefinition& h, const StoredRecord& r);
 // `v` after `follow.from` took `date`.
 EntryValues follow(const DateFollow& rule, EntryValues v, const QDate& date);
 }  // namespace history
