@@ -227,3 +227,14 @@ TEST_F(ProgramFoldersTest, AnUnusableDataFolderIsReportedNotCreatedElsewhere)
     EXPECT_FALSE(prepareProgramFolders(f).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/home/.config/tarvik")));
 }
+
+TEST_F(ProgramFoldersTest, ADataFolderLinkedToAnotherDiskIsUsedWhereItPoints)
+{
+    const QString disk = root + QStringLiteral("/disk/tarvik");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/home/.local/share")));
+    ASSERT_TRUE(QFile::link(disk, root + QStringLiteral("/home/.local/share/tarvik")));
+    ASSERT_EQ(prepareProgramFolders(chooseProgramFolders(installed())), QString());
+    EXPECT_EQ(modeOf(disk + QStringLiteral("/db/TARVIK.db")), 0600);
+    EXPECT_TRUE(QFileInfo(root + QStringLiteral("/home/.local/share/tarvik")).isSymLink());
+}
