@@ -16,8 +16,15 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     installQtKoreanTexts();
     app.setApplicationName(QStringLiteral("한우암소관리"));
+    // Ties the windows to the installed menu entry (tarvik.desktop) and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarvik"));
     // The program ends only from the main window's exit question.
     app.setQuitOnLastWindowClosed(false);
+
+    // An installed copy's first start gives the user a database of their own; a failure shows
+    // later as the missing database when a window opens it.
+    const QString setup = prepareProgramFolders(currentProgramFolders());
+    if (!setup.isEmpty()) qWarning("%s", qPrintable(setup));
 
     // A second copy ends at once, silently.
     auto lock = acquireSingleInstance(programDir());

@@ -131,7 +131,7 @@ PrintOutcome runPrintSequence(const PrintRequest& request)
     // Nothing chosen yet: nothing to put back until the dialog has switched the default.
     PrinterChoice choice;
     try {
-        if (!QFileInfo(reportDir() + u'/' + request.reportFile).isFile()) {
+        if (!QFileInfo(reportFilePath(request.reportFile)).isFile()) {
             cursor.off();
             showMessage(window, MsgIcon::Exclamation, kPrintError,
                         QStringLiteral("출력에 관련된 화일이 존재하지 않습니다.") + kCrLf + kCrLf +

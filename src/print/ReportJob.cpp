@@ -45,7 +45,7 @@ bool ReportJob::prepare(const PrinterChoice& choice, const QString& file, const 
         destination = ToWindow;
     else
         destination = choice.pdfFile.isEmpty() ? ToPrinter : ToFile;
-    reportFileName = reportDir() + u'/' + file;
+    reportFileName = reportFilePath(file);
     windowTitle = title;
     windowState = 2;
     printFileName = choice.outcome == PrinterChoice::Outcome::Print ? choice.pdfFile : QString();
