@@ -33,18 +33,17 @@ QLabel* captionPanel(const QString& name, const QString& caption, QWidget* paren
     return l;
 }
 
-// The narrowest width that shows `header` on at most two lines (split at a blank) and `cell`
-// on one.
-int columnWidth(const QFontMetrics& fm, const QString& header, const QString& cell)
+// The narrowest text width that shows `header` on at most two lines, split at a blank: the
+// blanks inside a header such as "등지방 두    께" decide where it breaks.
+int twoLineWidth(const QFontMetrics& fm, const QString& header)
 {
     const QString h = header.trimmed();
-    int headerWidth = fm.horizontalAdvance(h);
-    for (int i = 0; i < h.size(); ++i) {
-        if (h[i] != u' ' || (i > 0 && h[i - 1] == u' ')) continue;
-        const int w = std::max(fm.horizontalAdvance(h.left(i).trimmed()), fm.horizontalAdvance(h.mid(i).trimmed()));
-        headerWidth = std::min(headerWidth, w);
+    int width = fm.horizontalAdvance(h);
+    for (int i = 1; i < h.size(); ++i) {
+        if (h[i] != u' ' || h[i - 1] == u' ') continue;
+        width = std::min(width, std::max(fm.horizontalAdvance(h.left(i)), fm.horizontalAdvance(h.mid(i).trimmed())));
     }
-    return std::max(headerWidth, fm.horizontalAdvance(cell));
+    return width;
 }
 }  // namespace
 
@@ -122,10 +121,13 @@ void PeriodBookWindow::setColumns()
     header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     header->setTextElideMode(Qt::ElideNone);
     header->setFixedHeight(2 * header->fontMetrics().lineSpacing() + 12);
-    const int margins = 2 * (SS->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, SS) + 1) + 14;
+    // A header gets no more room than it needs, or the wrap would move a word up a line.
+    const int headerMargins = 2 * SS->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
+    const int cellMargins = 2 * (SS->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, SS) + 1) + 14;
     for (int c = 0; c < m_book.headers.size(); ++c) {
-        const int w = columnWidth(header->fontMetrics(), m_book.headers[c], m_book.usualCells.value(c));
-        SS->setColumnWidth(c, w + margins);
+        const int forHeader = twoLineWidth(header->fontMetrics(), m_book.headers[c]) + headerMargins;
+        const int forCell = SS->fontMetrics().horizontalAdvance(m_book.usualCells.value(c)) + cellMargins;
+        SS->setColumnWidth(c, std::max(forHeader, forCell));
     }
 }
 
