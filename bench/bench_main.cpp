@@ -1,5 +1,5 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily ...]   (no argument: all)
+//   tarvik-bench [grid|search|daily|books ...]   (no argument: all)
 #include "bench/bench_grid.h"
 #if __has_include("bench/bench_search.h")
 #include "bench/bench_search.h"
@@ -8,6 +8,11 @@
 #if __has_include("bench/bench_daily.h")
 #include "bench/bench_daily.h"
 #define HAVE_BENCH_DAILY 1
+#endif
+
+#if __has_include("bench/bench_books.h")
+#include "bench/bench_books.h"
+#define HAVE_BENCH_BOOKS 1
 #endif
 
 #include <QApplication>
@@ -27,6 +32,9 @@ int main(int argc, char** argv)
 #endif
 #ifdef HAVE_BENCH_DAILY
     if (wanted("daily")) benchDaily();
+#endif
+#ifdef HAVE_BENCH_BOOKS
+    if (wanted("books")) benchBooks();
 #endif
     return 0;
 }
