@@ -6,7 +6,7 @@ BUILD="$ROOT/build"
 FARM="$ROOT/farm"     # the program folder: executable, Tarvik.ini, db/, rpt/
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n
-          libgl1-mesa-dev libgtest-dev libcups2-dev cups cups-client cups-bsd cups-pdf
+          libgl1-mesa-dev libgtest-dev libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
           fonts-noto-cjk poppler-utils xvfb xauth sqlite3)
 
 install_packages() {

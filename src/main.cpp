@@ -1,4 +1,5 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
+#include "app/DbMessages.h"
 #include "app/MainWindow.h"
 #include "app/Translation.h"
 #include "app/Windows.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -25,5 +27,7 @@ int main(int argc, char** argv)
     registerWindows(frmMain);
     frmMain.placeFromSettings();
     frmMain.show();
+    // The day's first copy of the records, once the window is up.
+    QTimer::singleShot(0, &frmMain, [&frmMain] { backupAtStartOfDay(&frmMain); });
     return app.exec();
 }

@@ -1,5 +1,7 @@
 // Lays out the database of a program folder: creates db/TARVIK.db with every table and
-// the farm row when no database exists; an existing database is never touched.
+// the farm row when no database exists; an existing database is never touched, except that
+// the folder, the file and its journals lose any group or other access.
+#include "data/FileModes.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>
@@ -16,6 +18,7 @@ int main(int argc, char** argv)
     }
     const QString path = QDir(QString::fromLocal8Bit(argv[1])).absoluteFilePath(QStringLiteral("db/TARVIK.db"));
     if (QFileInfo::exists(path)) {
+        restrictDatabaseAccess(path);
         std::printf("database kept: %s\n", qPrintable(path));
         return 0;
     }

@@ -1,6 +1,7 @@
 #pragma once
-// What a window shows when the database fails it: the connection-error message, the plain
-// error message and the reconnect prompt. The connection itself only reports.
+// What a window shows when the database fails it: the connection-error message, the busy and
+// damaged-file messages, the plain error message, the reconnect prompt and the backup report.
+// The connection itself only reports.
 #include "data/Db.h"
 
 #include <QString>
@@ -10,8 +11,14 @@
 inline const QString kSupportName = QStringLiteral("한우관리 프로그램 고객지원센터");
 inline const QString kSupportTel = QStringLiteral("063-270-4827");
 
-// DBOpen for a window's load handler: on failure the connection-error message, then the
-// program ends through the exit hook. True when connected.
+// DBOpen for a window's load handler. True when connected. Otherwise the farmer is told why,
+// and what happens next depends on the outcome:
+//  - Busy (another program holds the file for more than a few seconds): a Korean message; the
+//    program keeps running. The window that asked must close itself (the main window comes back).
+//  - Damaged (the file's own check fails): a Korean message naming the newest backup, then the
+//    program ends through the exit hook; nothing is written into the damaged file.
+//  - Missing or unreadable: the connection-error message, then the program ends.
+// So after false the caller touches no database; it closes itself when the hook returns.
 bool openConnectionOrEnd(QWidget* parent);
 // The plain error message: OK box with the application title; a Korean sentence
 // first for the errors a user can cause, then the database's description.
@@ -22,3 +29,10 @@ void showConnectionError(QWidget* parent);
 // The reconnect prompt of the work-table fillers: Retry reconnects (DBClose, DBOpen).
 // Returns true when the user chose Retry.
 bool reconnectPrompt(QWidget* parent, const DbError& e);
+
+// Writes a backup of the program folder's database (data/Backup.h) and reports a failure in
+// Korean; the caller goes on either way. Without a database there is nothing to copy and
+// nothing to say. True when a checked copy was written.
+bool backupDatabase(QWidget* parent);
+// The first start of a day: a backup unless one was written today already.
+void backupAtStartOfDay(QWidget* parent);

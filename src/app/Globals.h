@@ -3,7 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 
-extern qint16 giFormKind;     // current record form: 0 cow form, 1 bull form
 extern QString gs등록번호;    // farm registration number (농장정보.등록번호)
 extern QString gs사업장명칭;  // farm business name (농장정보.사업장명칭)
 

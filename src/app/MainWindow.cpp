@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Accessibility.h"
+#include "app/DbMessages.h"
 #include "app/Messages.h"
 #include "app/WindowUtil.h"
 #include "app/model/MainPosition.h"
@@ -155,7 +156,11 @@ void MainWindow::placeFromSettings()
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int screenW = screen ? pixelsToTwips(screen->geometry().width()) : 0;
     p = correctedPosition(p, screenW, pixelsToTwips(width()));
-    move(twipsToPixels(p.left), twipsToPixels(p.top));
+    // A position from a bigger or a second monitor (or garbage) is brought on screen and kept.
+    const QRect saved(twipsToPixels(p.left), twipsToPixels(p.top), width(), height());
+    const QPoint at = keptOnScreen(saved, availableScreenAreas());
+    move(at);
+    if (at != saved.topLeft()) writeMainPosition(settingsFilePath(), {pixelsToTwips(at.y()), pixelsToTwips(at.x())});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -165,6 +170,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
                                    QStringLiteral("프로그램을 종료하시겠습니까?"), MsgButton::Yes | MsgButton::No);
     if (answer == MsgButton::Yes) {
         writeMainPosition(settingsFilePath(), TwipsPosition{pixelsToTwips(y()), pixelsToTwips(x())});
+        backupDatabase(this);  // a failure is reported and the program ends all the same
         QCoreApplication::processEvents();
         endProgram(0);
         event->accept();

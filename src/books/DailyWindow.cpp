@@ -64,7 +64,7 @@ DailyWindow::DailyWindow(QWidget* parent)
     resize(1080, 640);
 
     // Load.
-    if (!openConnection()) return;  // the program has ended
+    if (!openConnection()) return;  // the program has ended, or the window closes again
     m_headerDays = daily::dueDays(today());
     for (int i = 0; i < 4; ++i) SS->setCellText(4 + i, 0, daily::dayHeader(i, m_headerDays[size_t(i)]));
     query();

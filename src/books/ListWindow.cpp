@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QHeaderView>
 #include <QScopeGuard>
 #include <QSqlError>
@@ -159,6 +160,9 @@ bool ListWindow::openConnection()
     SS->setMaxRows(0);
     lss1RowCount = 0;
     m_connected = openConnectionOrEnd(this);
+    // Not connected and still running (the file is busy): the window goes away again as soon
+    // as it is shown, and the main window comes back.
+    if (!m_connected) QTimer::singleShot(0, this, &QWidget::close);
     return m_connected;
 }
 

@@ -1,9 +1,13 @@
 #include "data/Db.h"
 
 #include "app/model/ProgramDir.h"
+#include "data/FileModes.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+#include <vector>
 
 QSqlDatabase gConn;
 
@@ -24,7 +28,78 @@ DbError::DbError(const QString& desc, int num) : std::runtime_error(desc.toStdSt
 {
 }
 
-bool DBOpen(QString* error)
+namespace {
+
+// SQLite's primary result codes met when opening.
+constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteCorrupt = 11;
+
+int primaryCode(const QSqlError& e)
+{
+    return e.nativeErrorCode().toInt() & 0xff;
+}
+
+DbOpenOutcome outcomeOf(const QSqlError& e)
+{
+    const int code = primaryCode(e);
+    if (code == kSqliteBusy || code == kSqliteLocked) return DbOpenOutcome::Busy;
+    if (code == kSqliteCorrupt) return DbOpenOutcome::Damaged;
+    return DbOpenOutcome::Unreadable;  // "file is not a database" among others
+}
+
+// Files whose check passed in this run; the check is read-only and costs a full read.
+QSet<QString> gCheckedFiles;
+
+// The database's own consistency check; Open, Busy or Damaged.
+DbOpenOutcome checkOnce(const QString& file)
+{
+    const QString key = QFileInfo(file).canonicalFilePath();
+    if (gCheckedFiles.contains(key)) return DbOpenOutcome::Open;
+    QSqlQuery q(gConn);
+    if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
+        const DbOpenOutcome o = outcomeOf(q.lastError());
+        return o == DbOpenOutcome::Busy ? o : DbOpenOutcome::Damaged;
+    }
+    if (!q.next() || q.value(0).toString() != QLatin1String("ok")) return DbOpenOutcome::Damaged;
+    gCheckedFiles.insert(key);
+    return DbOpenOutcome::Open;
+}
+
+DbOpenOutcome connectTo(const QString& file, const QString& name)
+{
+    // The file must exist: SQLite would otherwise create an empty database silently.
+    if (!QDir::setCurrent(programDir()) || !QFileInfo(file).isFile()) return DbOpenOutcome::Missing;
+    restrictDatabaseAccess(file);
+    gConn = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    gConn.setDatabaseName(file);
+    // A few seconds, then the farmer hears that another program has the file.
+    gConn.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!gConn.open()) return outcomeOf(gConn.lastError());
+    // A file that is no database opens fine; the first read tells.
+    QSqlQuery q(gConn);
+    // Mapping the file spares a copy of every page the big lists read.
+    q.exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
+    if (!q.exec(QStringLiteral("PRAGMA foreign_keys = OFF")) ||
+        !q.exec(QStringLiteral("select count(*) from sqlite_master")) || !q.next())
+        return outcomeOf(q.lastError());
+    q.finish();
+    return checkOnce(file);
+}
+
+QString reasonText(DbOpenOutcome o, const QString& file)
+{
+    switch (o) {
+    case DbOpenOutcome::Open: return QString();
+    case DbOpenOutcome::Missing: return QStringLiteral("데이터베이스 파일이 없습니다: ") + file;
+    case DbOpenOutcome::Unreadable: return QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + file;
+    case DbOpenOutcome::Busy: return QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다: ") + file;
+    case DbOpenOutcome::Damaged: return QStringLiteral("데이터베이스 파일이 손상되었습니다: ") + file;
+    }
+    return QString();
+}
+
+}  // namespace
+
+DbOpenOutcome openDatabase(QString* error)
 {
     // A new connection object replaces any previous one.
     DBClose();
@@ -34,28 +109,17 @@ bool DBOpen(QString* error)
     ++gConnSerial;
     const QString name = QStringLiteral("%1-%2").arg(kConnName).arg(gConnSerial);
 
-    bool ok = false;
     const QString file = databaseFilePath();
-    // The file must exist: SQLite would otherwise create an empty database silently.
-    if (QDir::setCurrent(programDir()) && QFileInfo(file).isFile()) {
-        gConn = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        gConn.setDatabaseName(file);
-        gConn.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=25000"));
-        ok = gConn.open();
-        if (ok) {
-            // A file that is no database opens fine; the first read tells.
-            QSqlQuery q(gConn);
-            // Mapping the file spares a copy of every page the big lists read.
-            q.exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
-            ok = q.exec(QStringLiteral("PRAGMA foreign_keys = OFF")) &&
-                 q.exec(QStringLiteral("select count(*) from sqlite_master")) && q.next();
-        }
-    }
-    if (!ok && error) {
-        *error = QFileInfo(file).isFile() ? QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + file
-                                          : QStringLiteral("데이터베이스 파일이 없습니다: ") + file;
-    }
-    return ok;
+    const DbOpenOutcome outcome = connectTo(file, name);
+    // Only a checked file stays open: nothing may be written into a damaged or foreign one.
+    if (outcome != DbOpenOutcome::Open) DBClose();
+    if (error) *error = reasonText(outcome, file);
+    return outcome;
+}
+
+bool DBOpen(QString* error)
+{
+    return openDatabase(error) == DbOpenOutcome::Open;
 }
 
 void DBClose()
@@ -104,27 +168,48 @@ void Transaction::commit()
     m_done = true;
 }
 
+namespace {
+
+// One Korean sentence per kind of error a farmer can meet: SQLite's primary result codes and
+// the phrases of its descriptions (a commit failure keeps the phrase but loses the code).
+struct ErrorSentence {
+    std::vector<int> codes;
+    std::vector<const char*> phrases;
+    const char* sentence;
+};
+
+const ErrorSentence kErrorSentences[] = {
+    {{}, {"unique constraint", "primary key"}, "같은 번호(또는 날짜)의 기록이 이미 있어 저장할 수 없습니다."},
+    {{20},
+     {"cannot store", "datatype mismatch"},
+     "숫자를 입력해야 하는 곳에 숫자가 아닌 값이 있어 저장할 수 없습니다."},
+    {{}, {"not null constraint"}, "반드시 입력해야 하는 값이 비어 있어 저장할 수 없습니다."},
+    {{5, 6},
+     {"locked", "database is busy"},
+     "데이터베이스 파일을 다른 프로그램이 사용하고 있습니다. 잠시 후 다시 해 주세요."},
+    {{8}, {"readonly", "read-only"}, "데이터베이스 파일이 읽기 전용이어서 저장할 수 없습니다."},
+    {{13}, {"disk is full"}, "디스크 공간이 부족하여 저장할 수 없습니다. 디스크의 빈 공간을 늘린 뒤 다시 해 주세요."},
+    {{11},
+     {"malformed"},
+     "데이터베이스 파일이 손상되었습니다. 작업을 멈추고 프로그램을 끝낸 뒤 백업에서 되살려 주세요."},
+    {{14, 26}, {"unable to open", "not a database"}, "데이터베이스 파일을 찾을 수 없거나 열 수 없습니다."},
+    {{}, {"no such table"}, "데이터베이스에 필요한 표가 없습니다. 데이터베이스 파일을 확인해 주세요."},
+    {{},
+     {"no such column", "has no column named"},
+     "데이터베이스의 표에 필요한 항목이 없습니다. 데이터베이스 파일을 확인해 주세요."},
+};
+
+}  // namespace
+
 QString koreanErrorSentence(const DbError& e)
 {
     const QString d = e.description.toLower() + QLatin1Char(' ') + e.error.text().toLower();
     const int primary = e.number & 0xff;
-    if (d.contains(QLatin1String("unique constraint")) || d.contains(QLatin1String("primary key")))
-        return QStringLiteral("같은 번호(또는 날짜)의 기록이 이미 있어 저장할 수 없습니다.");
-    if (d.contains(QLatin1String("cannot store")) || d.contains(QLatin1String("datatype mismatch")) || primary == 20)
-        return QStringLiteral("숫자를 입력해야 하는 곳에 숫자가 아닌 값이 있어 저장할 수 없습니다.");
-    if (d.contains(QLatin1String("not null constraint")))
-        return QStringLiteral("반드시 입력해야 하는 값이 비어 있어 저장할 수 없습니다.");
-    if (primary == 5 || primary == 6 || d.contains(QLatin1String("locked")))
-        return QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다. 잠시 후 다시 해 주세요.");
-    if (primary == 8 || d.contains(QLatin1String("readonly")) || d.contains(QLatin1String("read-only")))
-        return QStringLiteral("데이터베이스 파일이 읽기 전용이어서 저장할 수 없습니다.");
-    if (primary == 13 || d.contains(QLatin1String("disk is full")) ||
-        d.contains(QLatin1String("database or disk is full")))
-        return QStringLiteral("디스크 공간이 부족하여 저장할 수 없습니다.");
-    if (primary == 14 || primary == 26 || d.contains(QLatin1String("unable to open")) ||
-        d.contains(QLatin1String("not a database")))
-        return QStringLiteral("데이터베이스 파일을 찾을 수 없거나 열 수 없습니다.");
-    if (d.contains(QLatin1String("no such table")) || d.contains(QLatin1String("no such column")))
-        return QStringLiteral("데이터베이스에 필요한 표가 없습니다. 데이터베이스 파일을 확인해 주세요.");
+    for (const ErrorSentence& s : kErrorSentences) {
+        const bool byCode = std::find(s.codes.begin(), s.codes.end(), primary) != s.codes.end();
+        const bool byPhrase = std::any_of(s.phrases.begin(), s.phrases.end(),
+                                          [&](const char* p) { return d.contains(QLatin1String(p)); });
+        if (byCode || byPhrase) return QString::fromUtf8(s.sentence);
+    }
     return QString();
 }

@@ -1,10 +1,13 @@
 #include "data/Schema.h"
 
+#include "data/FileModes.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <stdexcept>
 
 namespace {
 
@@ -182,6 +185,27 @@ const std::vector<TableDef>& schemaTables()
     return tables;
 }
 
+QStringList TableDef::columnNames() const
+{
+    QStringList names;
+    for (const ColumnDef& c : columns) names << c.name;
+    return names;
+}
+
+const ColumnDef* TableDef::column(const QString& name) const
+{
+    for (const ColumnDef& c : columns)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+const TableDef& tableDef(const QString& name)
+{
+    for (const TableDef& t : schemaTables())
+        if (t.name == name) return t;
+    throw std::invalid_argument("no table " + name.toStdString());
+}
+
 QString createSchema(QSqlDatabase db)
 {
     QSqlQuery q(db);
@@ -207,8 +231,12 @@ QString createSchema(QSqlDatabase db)
 
 QString createDatabaseFileIfMissing(const QString& path)
 {
-    if (QFileInfo::exists(path)) return QString();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (QFileInfo::exists(path)) {
+        restrictDatabaseAccess(path);
+        return QString();
+    }
+    // Made private before SQLite writes a byte: it would create the file 644.
+    if (!prepareDatabaseFolder(path) || !createPrivateFile(path)) return QStringLiteral("cannot create ") + path;
     const QString name = QStringLiteral("schema-") + QUuid::createUuid().toString();
     QString err;
     {
@@ -222,5 +250,6 @@ QString createDatabaseFileIfMissing(const QString& path)
     }
     QSqlDatabase::removeDatabase(name);
     if (!err.isEmpty()) QFile::remove(path);
+    if (err.isEmpty()) restrictDatabaseAccess(path);
     return err;
 }

@@ -15,9 +15,17 @@ struct TableDef {
     QString name;
     std::vector<ColumnDef> columns;
     bool workTable = false;
+
+    // The column names in the program's order.
+    QStringList columnNames() const;
+    // The column called `name`, or null.
+    const ColumnDef* column(const QString& name) const;
 };
 
 const std::vector<TableDef>& schemaTables();
+// The table called `name`. Statements are built from it, so a name the schema does not know is
+// a mistake in the program: it throws std::invalid_argument.
+const TableDef& tableDef(const QString& name);
 
 // Creates every table, the unique keys and the single 농장정보 row in an empty database.
 // Returns an empty text on success, else the error.

@@ -116,13 +116,17 @@ QString normalizedNumber(const QString& text)
 
 bool isNumeric(const QString& text)
 {
-    return !normalizedNumber(text).isEmpty();
+    // Hundreds of digits read as infinity, which the database stores and can never compare
+    // or format again: no value a farm records comes near a trillion.
+    const QString bare = normalizedNumber(text);
+    if (bare.isEmpty()) return false;
+    const double value = bare.toDouble();
+    return std::isfinite(value) && std::abs(value) < kLargestNumber;
 }
 
 double numericValue(const QString& text)
 {
-    const QString bare = normalizedNumber(text);
-    return bare.isEmpty() ? 0.0 : bare.toDouble();
+    return isNumeric(text) ? normalizedNumber(text).toDouble() : 0.0;
 }
 
 QString formatNumber(double value, const QString& pattern)

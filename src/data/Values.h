@@ -31,8 +31,11 @@ QDate addMonthsClamped(const QDate& d, int months);
 // Calendar-month boundaries from birth to today (days of the month do not count).
 int ageInMonths(const QDate& birth, const QDate& today);
 
+// Numbers from this size on are refused as input (see isNumeric).
+inline constexpr double kLargestNumber = 1e12;
 // The numeric test of the input checks: blanks around, a sign, one decimal point and
-// thousands separators are allowed; an empty text is not a number.
+// thousands separators are allowed; an empty text is not a number, nor is a number whose
+// size reaches kLargestNumber.
 bool isNumeric(const QString& text);
 // The value of a text that passes isNumeric (separators dropped); 0 otherwise.
 double numericValue(const QString& text);

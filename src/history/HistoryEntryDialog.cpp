@@ -1,50 +1,247 @@
 #include "history/HistoryEntryDialog.h"
 
+#include "app/Accessibility.h"
 #include "app/DbMessages.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
+#include "app/model/Clock.h"
 #include "data/Db.h"
+#include "history/CheckedDateEdit.h"
+#include "history/FieldNames.h"
 #include "history/HistoryTab.h"
 
-#include <QCalendarWidget>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSqlRecord>
+#include <QVBoxLayout>
 
-HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner, const QString& name, const QString& caption,
-                                       const Texts& texts)
-    : QDialog(owner.window()), m_owner(owner), m_texts(texts)
+namespace {
+QLabel* captionPanel(const QString& text, QWidget* parent)
 {
-    setObjectName(name);
-    setWindowTitle(caption);
+    auto* l = new QLabel(text, parent);
+    l->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    l->setAlignment(Qt::AlignCenter);
+    l->setWordWrap(true);
+    l->setFixedWidth(90);
+    l->setMinimumHeight(24);
+    return l;
+}
+
+QPushButton* dialogButton(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    nameControl(b, name, text);
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    b->setMinimumWidth(90);
+    return b;
+}
+
+// A field with its small note to the right.
+QWidget* withNote(QWidget* field, const QString& note, QWidget* parent)
+{
+    auto* w = new QWidget(parent);
+    auto* h = new QHBoxLayout(w);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(field, 1);
+    auto* l = new QLabel(note, w);
+    l->setStyleSheet(QStringLiteral("color: #1f4e9c;"));
+    h->addWidget(l);
+    return w;
+}
+}  // namespace
+
+HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner)
+    : QDialog(owner.window()), m_owner(owner), m_def(owner.definition())
+{
+    setObjectName(m_def.table);
+    setWindowTitle(m_def.dialogCaption);
     setModal(true);
 
-    m_save = new QPushButton(QStringLiteral("저 장"), this);
-    m_save->setObjectName(QStringLiteral("cmdSave"));
-    m_save->setAccessibleName(QStringLiteral("cmdSave"));
-    m_cancel = new QPushButton(QStringLiteral("취 소"), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cancel->setAccessibleName(QStringLiteral("cmdCancel"));
+    m_save = dialogButton(QStringLiteral("cmdSave"), QStringLiteral("저 장"), this);
+    m_cancel = dialogButton(QStringLiteral("cmdCancel"), QStringLiteral("취 소"), this);
     m_cancel->setToolTip(QStringLiteral("창을 닫습니다"));
-    for (QPushButton* b : {m_save, m_cancel}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        b->setMinimumWidth(90);
-    }
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* left = new QGridLayout;
+    auto* right = new QGridLayout;
+    int leftRows = 0, rightRows = 0;
+    QList<QWidget*> order;
+    for (const EntryField& f : m_def.fields)
+        order += f.right ? addField(right, rightRows++, f) : addField(left, leftRows++, f);
+    left->setRowStretch(leftRows, 1);
+    right->setRowStretch(rightRows, 1);
+    order << m_save << m_cancel;
+    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    m_first = order.first();
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addSpacing(16);
+    columns->addLayout(right, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_cancel);
+    auto* v = new QVBoxLayout(this);
+    v->addLayout(columns);
+    v->addLayout(buttons);
+
+    tieGroups();
+    if (m_def.follow) {
+        // Every new date, typed or picked, sets its follower.
+        connect(m_dates.value(m_def.follow->from), &QDateEdit::dateChanged, this,
+                [this](const QDate& date) { followDate(date); });
+    }
 
     // Enter must not press 저 장; Esc closes like 취 소.
     new WindowKeys(this, [this] { reject(); });
 }
 
+QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, int row, const EntryField& f)
+{
+    QLabel* caption = captionPanel(f.caption, this);
+    QWidget* widget = nullptr;
+    QList<QWidget*> order;
+    switch (f.kind) {
+    case FieldKind::Text: {
+        auto* e = new QLineEdit(this);
+        e->setMinimumWidth(140);
+        m_texts.insert(f.name, e);
+        widget = e;
+        break;
+    }
+    case FieldKind::Date: {
+        auto* d = new QDateEdit(this);
+        d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        d->setCalendarPopup(true);
+        d->setMinimumWidth(110);
+        m_dates.insert(f.name, d);
+        widget = d;
+        break;
+    }
+    case FieldKind::CheckedDate: {
+        auto* d = new CheckedDateEdit(f.name, this);
+        d->setCaption(caption);
+        m_checkedDates.insert(f.name, d);
+        m_dates.insert(f.name, d->picker());
+        widget = d;
+        order << d->box() << d->picker();
+        break;
+    }
+    case FieldKind::Choice: {
+        QWidget* frame = f.frame.isEmpty() ? new QWidget(this) : new QFrame(this);
+        frame->setObjectName(f.frame);
+        auto* h = new QHBoxLayout(frame);
+        h->setContentsMargins(0, 0, 0, 0);
+        auto* group = new QButtonGroup(this);  // each choice is a choice of its own
+        QList<QRadioButton*> options;
+        for (const auto& [name, text] : f.options) {
+            auto* r = new QRadioButton(text, frame);
+            nameControl(r, name, text);
+            group->addButton(r);
+            h->addWidget(r);
+            options << r;
+            order << r;
+        }
+        h->addStretch();
+        if (!options.isEmpty()) options.first()->setChecked(true);
+        m_choices.insert(f.name, options);
+        widget = frame;
+        break;
+    }
+    }
+    if (order.isEmpty()) {
+        // A plain box or picker: it is the field.
+        nameField(widget, f.name, caption);
+        order << widget;
+    }
+    m_fieldWidgets.insert(f.name, widget);
+    column->addWidget(caption, row, 0);
+    column->addWidget(f.note.isEmpty() ? widget : withNote(widget, f.note, this), row, 1);
+    return order;
+}
+
+void HistoryEntryDialog::tieGroups()
+{
+    for (auto it = m_checkedDates.cbegin(); it != m_checkedDates.cend(); ++it) {
+        QList<QWidget*> members;
+        for (const EntryField& f : m_def.fields)
+            if (f.group == it.key()) members << m_fieldWidgets.value(f.name);
+        auto enable = [members](bool on) {
+            for (QWidget* w : members) w->setEnabled(on);
+        };
+        connect(it.value(), &CheckedDateEdit::toggled, this, enable);
+        enable(it.value()->isTicked());
+    }
+}
+
+void HistoryEntryDialog::followDate(const QDate& date)
+{
+    if (m_showing) return;
+    const EntryValues followed = history::follow(*m_def.follow, {}, date);
+    CheckedDateEdit* target = m_checkedDates.value(m_def.follow->to);
+    target->setTicked(followed.ticked.value(m_def.follow->to));
+    target->setDate(followed.dates.value(m_def.follow->to));
+}
+
+QDateEdit* HistoryEntryDialog::datePicker(const QString& name) const
+{
+    return m_dates.value(name);
+}
+
+QCheckBox* HistoryEntryDialog::dateBox(const QString& name) const
+{
+    CheckedDateEdit* d = m_checkedDates.value(name);
+    return d ? d->box() : nullptr;
+}
+
+QRadioButton* HistoryEntryDialog::option(const QString& name) const
+{
+    for (const QList<QRadioButton*>& options : m_choices)
+        for (QRadioButton* r : options)
+            if (r->objectName() == name) return r;
+    return nullptr;
+}
+
+EntryValues HistoryEntryDialog::values() const
+{
+    EntryValues v;
+    for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) v.texts.insert(it.key(), it.value()->text());
+    for (auto it = m_dates.cbegin(); it != m_dates.cend(); ++it) v.dates.insert(it.key(), it.value()->date());
+    for (auto it = m_checkedDates.cbegin(); it != m_checkedDates.cend(); ++it)
+        v.ticked.insert(it.key(), it.value()->isTicked());
+    for (auto it = m_choices.cbegin(); it != m_choices.cend(); ++it)
+        v.choices.insert(it.key(), !it.value().isEmpty() && it.value().first()->isChecked() ? 0 : 1);
+    return v;
+}
+
+void HistoryEntryDialog::showValues(const EntryValues& v)
+{
+    m_showing = true;
+    for (auto it = v.texts.cbegin(); it != v.texts.cend(); ++it)
+        if (QLineEdit* e = m_texts.value(it.key())) e->setText(it.value());
+    for (auto it = v.ticked.cbegin(); it != v.ticked.cend(); ++it)
+        if (CheckedDateEdit* d = m_checkedDates.value(it.key())) d->setTicked(it.value());
+    for (auto it = v.dates.cbegin(); it != v.dates.cend(); ++it)
+        if (QDateEdit* d = m_dates.value(it.key())) d->setDate(it.value());
+    for (auto it = v.choices.cbegin(); it != v.choices.cend(); ++it)
+        if (QRadioButton* r = m_choices.value(it.key()).value(it.value())) r->setChecked(true);
+    m_showing = false;
+}
+
 void HistoryEntryDialog::prepare()
 {
-    setDefaults();
+    showValues(history::openingValues(m_def, today()));
     if (!isNew()) LoadRecord();
     if (m_first) m_first->setFocus();
 }
@@ -59,9 +256,9 @@ void HistoryEntryDialog::showEvent(QShowEvent* event)
 void HistoryEntryDialog::LoadRecord()
 {
     try {
-        const BoundStatement st = recordQuery(m_owner.animalNumber().trimmed(), key().trimmed());
+        const BoundStatement st = history::recordQuery(m_def, m_owner.animalNumber().trimmed(), m_key.trimmed());
         QSqlQuery q = runQuery(st.sql, st.binds);
-        while (q.next()) fillFromRecord(q.record());
+        while (q.next()) showValues(history::applyRecord(m_def, values(), q.record()));
     } catch (const DbError& e) {
         showPlainError(this, e);
     }
@@ -70,9 +267,10 @@ void HistoryEntryDialog::LoadRecord()
 bool HistoryEntryDialog::save()
 {
     const bool fresh = isNew();
-    CheckResult failed = checkInput();
-    if (!failed && fresh && m_owner.showsDate(keyDate()))
-        failed = entry::duplicateDate(keyField(), m_texts.duplicateDate);
+    const EntryValues v = values();
+    CheckResult failed = history::check(m_def, v);
+    if (!failed && fresh && m_owner.showsDate(v.dates.value(m_def.keyField)))
+        failed = entry::duplicateDate(m_def.keyField, m_def.duplicateDateMessage());
     if (failed) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);
         if (auto* w = findChild<QWidget*>(failed->field)) w->setFocus();
@@ -80,12 +278,14 @@ bool HistoryEntryDialog::save()
     }
 
     if (showMessage(this, MsgIcon::Question, fresh ? QStringLiteral("등록") : QStringLiteral("수정"),
-                    fresh ? m_texts.newQuestion : m_texts.changeQuestion,
+                    fresh ? m_def.newQuestion() : m_def.changeQuestion(),
                     MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
         return false;
 
     try {
-        const BoundStatement st = storeStatement(m_owner.animalNumber().trimmed(), fresh ? QString() : key().trimmed());
+        const QString animal = m_owner.animalNumber().trimmed();
+        const BoundStatement st =
+            fresh ? history::insertStatement(m_def, animal, v) : history::updateStatement(m_def, animal, m_key, v);
         QSqlQuery q = runQuery(st.sql, st.binds);
         if (!fresh && q.numRowsAffected() == 0) {
             // Nothing matched the key: saying nothing would look like a successful change.
@@ -98,72 +298,7 @@ bool HistoryEntryDialog::save()
     }
 
     const int row = fresh ? m_owner.appendRow() : m_owner.currentRow();
-    m_owner.writeRow(row, gridRow());
+    m_owner.writeRow(row, history::savedRow(m_def, v));
     accept();
     return true;
-}
-
-QLabel* HistoryEntryDialog::caption(const QString& text, int width)
-{
-    auto* l = new QLabel(text, this);
-    l->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    l->setAlignment(Qt::AlignCenter);
-    l->setWordWrap(true);
-    l->setFixedWidth(width);
-    l->setMinimumHeight(24);
-    return l;
-}
-
-QLineEdit* HistoryEntryDialog::textBox(const QString& name)
-{
-    auto* e = new QLineEdit(this);
-    e->setObjectName(name);
-    e->setAccessibleName(name);
-    e->setMinimumWidth(140);
-    return e;
-}
-
-QDateEdit* HistoryEntryDialog::datePicker(const QString& name)
-{
-    auto* e = new QDateEdit(this);
-    e->setObjectName(name);
-    e->setAccessibleName(name);
-    e->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    e->setCalendarPopup(true);
-    e->setMinimumWidth(110);
-    return e;
-}
-
-QCheckBox* HistoryEntryDialog::dateCheck(const QString& name)
-{
-    auto* c = new QCheckBox(this);
-    c->setObjectName(name);
-    c->setAccessibleName(name);
-    return c;
-}
-
-QLabel* HistoryEntryDialog::note(const QString& text)
-{
-    auto* l = new QLabel(text, this);
-    l->setStyleSheet(QStringLiteral("color: #1f4e9c;"));
-    return l;
-}
-
-QWidget* HistoryEntryDialog::buttonRow()
-{
-    auto* w = new QWidget(this);
-    auto* h = new QHBoxLayout(w);
-    h->setContentsMargins(0, 0, 0, 0);
-    h->addStretch();
-    h->addWidget(m_save);
-    h->addWidget(m_cancel);
-    return w;
-}
-
-void HistoryEntryDialog::setFieldOrder(const QList<QWidget*>& fields)
-{
-    m_first = fields.isEmpty() ? nullptr : fields.first();
-    QList<QWidget*> chain = fields;
-    chain << m_save << m_cancel;
-    for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }

@@ -1,5 +1,6 @@
 #include "history/HistoryTab.h"
 
+#include "app/Accessibility.h"
 #include "app/DbMessages.h"
 #include "app/Grid.h"
 #include "app/Messages.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QSqlRecord>
 #include <QVBoxLayout>
-#include <memory>
 
 namespace {
 // Lets the window repaint during a load without letting clicks run commands halfway.
@@ -22,32 +22,31 @@ void letWindowBreathe()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-QPushButton* commandButton(const QString& name, const QString& text, QWidget* parent)
+QPushButton* commandButton(const QString& name, int number, const QString& text, QWidget* parent)
 {
     auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(name);
+    nameControl(b, name + QString::number(number), text);
     b->setMinimumWidth(90);
     b->setAutoDefault(false);
     return b;
 }
 }  // namespace
 
-HistoryTab::HistoryTab(const Layout& layout, QWidget* parent) : QWidget(parent), m_layout(layout)
+HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : HistoryPage(parent), m_def(definition)
 {
+    setObjectName(m_def.table + QStringLiteral("탭"));
     m_grid = new Grid(this);
-    m_grid->setObjectName(layout.gridName);
-    m_grid->setAccessibleName(layout.gridName);
-    m_grid->setHeaders(layout.headers);
-    for (int c = 0; c < layout.columnChars.size(); ++c) m_grid->setColumnWidthChars(c + 1, layout.columnChars[c]);
+    nameControl(m_grid, QStringLiteral("SS%1").arg(m_def.number), m_def.caption);
+    m_grid->setHeaders(m_def.headers);
+    for (int c = 0; c < m_def.columnChars.size(); ++c) m_grid->setColumnWidthChars(c + 1, m_def.columnChars[c]);
 
-    m_insert = commandButton(layout.insertName, QStringLiteral("신규등록"), this);
-    m_update = commandButton(layout.updateName, QStringLiteral("수 정"), this);
-    m_delete = commandButton(layout.deleteName, QStringLiteral("삭 제"), this);
+    auto* insert = commandButton(QStringLiteral("cmdInsert"), m_def.number, QStringLiteral("신규등록"), this);
+    auto* update = commandButton(QStringLiteral("cmdUpate"), m_def.number, QStringLiteral("수 정"), this);
+    auto* remove = commandButton(QStringLiteral("cmdDelete"), m_def.number, QStringLiteral("삭 제"), this);
 
     auto* notes = new QVBoxLayout;
     notes->setSpacing(2);
-    for (const QString& n : layout.notes) {
+    for (const QString& n : m_def.notes) {
         auto* l = new QLabel(n, this);
         l->setWordWrap(true);
         notes->addWidget(l);
@@ -55,9 +54,9 @@ HistoryTab::HistoryTab(const Layout& layout, QWidget* parent) : QWidget(parent),
     notes->addStretch();
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_insert);
-    buttons->addWidget(m_update);
-    buttons->addWidget(m_delete);
+    buttons->addWidget(insert);
+    buttons->addWidget(update);
+    buttons->addWidget(remove);
 
     auto* bottom = new QHBoxLayout;
     bottom->addLayout(notes, 1);
@@ -68,33 +67,33 @@ HistoryTab::HistoryTab(const Layout& layout, QWidget* parent) : QWidget(parent),
     v->addWidget(m_grid, 1);
     v->addLayout(bottom);
 
-    connect(m_insert, &QPushButton::clicked, this, [this] { insertRecord(); });
-    connect(m_update, &QPushButton::clicked, this, [this] { changeRecord(); });
-    connect(m_delete, &QPushButton::clicked, this, [this] { deleteRecord(); });
+    connect(insert, &QPushButton::clicked, this, [this] { insertRecord(); });
+    connect(update, &QPushButton::clicked, this, [this] { changeRecord(); });
+    connect(remove, &QPushButton::clicked, this, [this] { deleteRecord(); });
     connect(m_grid, &Grid::dblClick, this, [this](int, int row) {
         if (row >= 1) changeRecord();
     });
 }
 
-void HistoryTab::reload(const QString& animalNumber)
+void HistoryTab::reload(const QString& number)
 {
     letWindowBreathe();
-    m_animal = animalNumber;
+    setAnimalNumber(number);
     try {
-        const BoundStatement st = loadQuery(m_animal.trimmed());
+        const BoundStatement st = history::loadQuery(m_def, number.trimmed());
         QSqlQuery q = runQuery(st.sql, st.binds);
         m_grid->clearText();
-        rowCount() = 0;
+        m_rows = 0;
         m_grid->setMaxRows(0);
         while (q.next()) {
-            const long row = ++rowCount();
+            const long row = ++m_rows;
             m_grid->setMaxRows(int(row));
             m_grid->setRow(int(row));
             m_grid->setRowHeight(Grid::kRowHeight);
-            writeRow(int(row), rowTexts(q.record()));
+            writeRow(int(row), m_def.loadedRow(StoredRecord(q.record())));
             letWindowBreathe();
         }
-        m_grid->setMaxRows(int(rowCount()));
+        m_grid->setMaxRows(int(m_rows));
         m_grid->setSelection(1, 1, m_grid->maxCols(), 1);
     } catch (const DbError& e) {
         showPlainError(this, e);
@@ -103,7 +102,7 @@ void HistoryTab::reload(const QString& animalNumber)
 
 void HistoryTab::insertRecord()
 {
-    if (m_animal.trimmed().isEmpty()) {
+    if (animalNumber().trimmed().isEmpty()) {
         // The form has not stored an animal yet; a record would belong to nobody.
         showMessage(this, MsgIcon::Information, QStringLiteral("미입력"), QStringLiteral("개체를 먼저 저장해 주세요."),
                     MsgButton::Ok);
@@ -114,9 +113,9 @@ void HistoryTab::insertRecord()
 
 void HistoryTab::changeRecord()
 {
-    if (rowCount() == 0) return;
+    if (m_rows == 0) return;
     const int row = m_grid->activeRow();
-    if (row < 1 || row > rowCount()) return;
+    if (row < 1 || row > m_rows) return;
     m_grid->setRow(row);
     const QDate date = activeRowDate(row, QStringLiteral("수정"));
     if (!date.isValid()) return;
@@ -125,30 +124,30 @@ void HistoryTab::changeRecord()
 
 void HistoryTab::deleteRecord()
 {
-    if (rowCount() == 0) return;
+    if (m_rows == 0) return;
     const int row = m_grid->activeRow();
-    if (row < 1 || row > rowCount()) return;
+    if (row < 1 || row > m_rows) return;
     const QDate date = activeRowDate(row, QStringLiteral("삭제"));
     if (!date.isValid()) return;
-    if (showMessage(this, MsgIcon::Question, QStringLiteral("삭제"), m_layout.deleteQuestion,
+    if (showMessage(this, MsgIcon::Question, QStringLiteral("삭제"), m_def.deleteQuestion(),
                     MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
         return;
     m_grid->setRow(row);
     try {
-        const BoundStatement st = deleteStatement(m_animal.trimmed(), entry::d(date));
+        const BoundStatement st = history::deleteStatement(m_def, animalNumber().trimmed(), entry::dateNumber(date));
         execStatement(st.sql, st.binds);
     } catch (const DbError& e) {
         // The row stays in the grid; say why instead of leaving the user guessing.
         showPlainError(this, e);
         return;
     }
-    reload(m_animal);
+    reload(animalNumber());
 }
 
-bool HistoryTab::showsDate(const QDate& date)
+bool HistoryTab::showsDate(const QDate& date) const
 {
-    for (int r = 1; r <= rowCount() && r <= m_grid->maxRows(); ++r) {
-        const QString cell = m_grid->cellText(m_layout.keyColumn, r);
+    for (int r = 1; r <= m_rows && r <= m_grid->maxRows(); ++r) {
+        const QString cell = m_grid->cellText(m_def.keyColumn(), r);
         if (cell.isEmpty()) break;
         if (entry::cellDate(cell) == date) return true;
     }
@@ -157,7 +156,7 @@ bool HistoryTab::showsDate(const QDate& date)
 
 int HistoryTab::appendRow()
 {
-    const int row = int(++rowCount());
+    const int row = int(++m_rows);
     m_grid->setMaxRows(row);
     m_grid->setRow(row);
     m_grid->setRowHeight(Grid::kRowHeight);
@@ -177,15 +176,15 @@ int HistoryTab::currentRow() const
 
 void HistoryTab::openDialog(const QString& key)
 {
-    std::unique_ptr<HistoryEntryDialog> dialog(createDialog());
-    dialog->key() = key;
-    dialog->prepare();
-    dialog->exec();
+    HistoryEntryDialog dialog(*this);
+    dialog.setKey(key);
+    dialog.prepare();
+    dialog.exec();
 }
 
 QDate HistoryTab::activeRowDate(int row, const QString& action)
 {
-    const QDate date = entry::cellDate(m_grid->cellText(m_layout.keyColumn, row));
+    const QDate date = entry::cellDate(m_grid->cellText(m_def.keyColumn(), row));
     if (!date.isValid()) {
         showMessage(this, MsgIcon::Information, QStringLiteral("선택오류"),
                     QStringLiteral("선택하신 행에는 날짜가 없어 %1할 수 없습니다.").arg(action), MsgButton::Ok);

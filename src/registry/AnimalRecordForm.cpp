@@ -1,84 +1,76 @@
 #include "registry/AnimalRecordForm.h"
 
+#include "app/Accessibility.h"
 #include "app/DbMessages.h"
-#include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/model/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
+#include "history/CheckedDateEdit.h"
+#include "history/FieldNames.h"
 #include "history/HistoryTab.h"
 #include "registry/SearchWindow.h"
 #include "registry/model/SearchRules.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kCaptionWidth = 78;
+const QString kListDate = QStringLiteral("yyyy년 mm월 dd일");
 
-QDateEdit* datePicker(const QString& name, QWidget* parent)
+QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent)
 {
-    auto* d = new QDateEdit(today(), parent);
-    d->setObjectName(name);
-    d->setAccessibleName(name);
-    d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    d->setCalendarPopup(true);
-    d->setMinimumWidth(116);
-    return d;
+    auto* b = new QPushButton(caption, parent);
+    nameControl(b, name, caption);
+    b->setAutoDefault(false);
+    return b;
 }
 
-void nameArray(QWidget* w, int index)
-{
-    w->setObjectName(QStringLiteral("Com_Button_%1").arg(index));
-    w->setAccessibleName(QStringLiteral("Com_Button(%1)").arg(index));
-}
-}  // namespace
-
-bool CheckedDate::ticked() const
-{
-    return box->isChecked();
-}
-
-void CheckedDate::setTicked(bool on)
-{
-    box->setChecked(on);
-    picker->setEnabled(on);
-}
-
-qint64 CheckedDate::dateNumber() const
-{
-    return ticked() ? datenum::fromDate(picker->date()) : 0;
-}
-
-QString CheckedDate::cellText() const
-{
-    return ticked() ? formatDate(picker->date(), QStringLiteral("yyyy년 mm월 dd일")) : QString();
-}
-
-void CheckedDate::setFromCell(const QString& text)
-{
-    if (text.isEmpty()) {
-        setTicked(false);
-        return;
+// The carcass grading tab: its first field 작업장 and the grading date 판정일 hold their
+// places until the tab is built.
+class GradingPage : public HistoryPage {
+public:
+    GradingPage()
+    {
+        auto* grid = new QGridLayout(this);
+        grid->setContentsMargins(16, 16, 16, 16);
+        workplace = new QLineEdit(this);
+        workplace->setMaximumWidth(240);
+        auto* workplaceCaption = new QLabel(QStringLiteral("작 업 장"), this);
+        nameField(workplace, QStringLiteral("작업장"), workplaceCaption);
+        date = new QDateEdit(today(), this);
+        date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        date->setCalendarPopup(true);
+        date->setMaximumWidth(140);
+        auto* dateCaption = new QLabel(QStringLiteral("판 정 일"), this);
+        nameField(date, QStringLiteral("판정일"), dateCaption);
+        grid->addWidget(workplaceCaption, 0, 0);
+        grid->addWidget(workplace, 0, 1);
+        grid->addWidget(dateCaption, 1, 0);
+        grid->addWidget(date, 1, 1);
+        grid->setColumnStretch(2, 1);
+        grid->setRowStretch(2, 1);
     }
-    setTicked(true);
-    const QDate d = datenum::fromLongText(text);
-    if (d.isValid()) picker->setDate(d);
-}
+    QLineEdit* workplace;
+    QDateEdit* date;
+};
+}  // namespace
 
 AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& objectName, const QString& title,
                                    const QString& kindCaption, const QString& saleCaption)
@@ -111,11 +103,9 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     auto* breedLayout = new QHBoxLayout(breedBox);
     breedLayout->setContentsMargins(0, 0, 0, 0);
     m_pure = new QRadioButton(QStringLiteral("순종"), breedBox);
-    m_pure->setObjectName(QStringLiteral("SSOption1"));
-    m_pure->setAccessibleName(QStringLiteral("SSOption1"));
+    nameControl(m_pure, QStringLiteral("SSOption1"), m_pure->text());
     m_cross = new QRadioButton(QStringLiteral("교잡종"), breedBox);
-    m_cross->setObjectName(QStringLiteral("SSOption2"));
-    m_cross->setAccessibleName(QStringLiteral("SSOption2"));
+    nameControl(m_cross, QStringLiteral("SSOption2"), m_cross->text());
     breedLayout->addWidget(m_pure);
     breedLayout->addWidget(m_cross);
     breedLayout->addStretch();
@@ -124,9 +114,8 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     m_breed->addButton(m_cross);
     m_fields->addWidget(breedBox, 0, 3);
     addTextField(0, 2, QStringLiteral("우방번호"), QStringLiteral("우방번호"));
-    auto* saveButton = new QPushButton(QStringLiteral("저 장"), panel);
-    nameArray(saveButton, 0);
-    saveButton->setAutoDefault(false);
+    // Com_Button elements 0 and 8: save and close.
+    auto* saveButton = commandButton(QStringLiteral("Com_Button_0"), QStringLiteral("저 장"), panel);
     saveButton->setMinimumWidth(90);
     connect(saveButton, &QPushButton::clicked, this, &AnimalRecordForm::save);
     m_fields->addWidget(saveButton, 0, 6);
@@ -138,15 +127,14 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
 
     // Row 3: arrival, semen number behind its fixed prefix, sire bar code.
     m_arrival = addDateField(2, 0, QStringLiteral("입식일자"), QStringLiteral("입식일자"));
-    addCaption(2, 1, QStringLiteral("    부 번 호      (정액번호)"));
+    QLabel* semenCaption = addCaption(2, 1, QStringLiteral("    부 번 호      (정액번호)"));
     auto* semenBox = new QWidget(panel);
     auto* semenLayout = new QHBoxLayout(semenBox);
     semenLayout->setContentsMargins(0, 0, 0, 0);
     semenLayout->setSpacing(2);
     semenLayout->addWidget(new QLabel(QStringLiteral("KPN-"), semenBox));
     auto* semen = new QLineEdit(semenBox);
-    semen->setObjectName(QStringLiteral("정액번호"));
-    semen->setAccessibleName(QStringLiteral("정액번호"));
+    nameField(semen, QStringLiteral("정액번호"), semenCaption);
     semenLayout->addWidget(semen, 1);
     m_texts.insert(semen->objectName(), semen);
     m_fields->addWidget(semenBox, 2, 3);
@@ -160,8 +148,6 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     auto* scoreLayout = new QHBoxLayout(scoreBox);
     scoreLayout->setContentsMargins(0, 0, 0, 0);
     m_score = new QLineEdit(scoreBox);
-    m_score->setObjectName(QStringLiteral("점수"));
-    m_score->setAccessibleName(QStringLiteral("점수"));
     m_score->setFixedWidth(40);
     m_score->setAlignment(Qt::AlignCenter);
     m_texts.insert(m_score->objectName(), m_score);
@@ -169,13 +155,18 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     note->setWordWrap(true);
     note->setFixedWidth(86);
     note->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+    nameField(m_score, QStringLiteral("점수"), note);
     scoreLayout->addWidget(m_score);
     scoreLayout->addWidget(note);
     m_fields->addWidget(scoreBox, 3, 6);
 
     STAB = new QTabWidget(this);
-    STAB->setObjectName(QStringLiteral("STAB"));
-    STAB->setAccessibleName(QStringLiteral("STAB"));
+    nameControl(STAB, QStringLiteral("STAB"), QStringLiteral("이력"));
+    // The tab bar's own scroll arrows are heard in the form's language too.
+    const QHash<QString, QString> arrows = {{QStringLiteral("ScrollLeftButton"), QStringLiteral("앞 탭 보기")},
+                                            {QStringLiteral("ScrollRightButton"), QStringLiteral("뒤 탭 보기")}};
+    for (QToolButton* arrow : STAB->tabBar()->findChildren<QToolButton*>())
+        if (arrows.contains(arrow->objectName())) nameControl(arrow, arrow->objectName(), arrows[arrow->objectName()]);
     STAB->setMinimumHeight(320);
     outer->addWidget(STAB, 1);
     connect(STAB, &QTabWidget::currentChanged, this, [this](int index) {
@@ -187,10 +178,8 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     m_printBar->setSpacing(6);
     bottom->addLayout(m_printBar);
     bottom->addStretch();
-    auto* closeButton = new QPushButton(QStringLiteral("닫기(ESC)"), this);
-    nameArray(closeButton, 8);
+    auto* closeButton = commandButton(QStringLiteral("Com_Button_8"), QStringLiteral("닫기(ESC)"), this);
     closeButton->setToolTip(QStringLiteral("창을 닫습니다"));
-    closeButton->setAutoDefault(false);
     closeButton->setMinimumSize(100, 32);
     connect(closeButton, &QPushButton::clicked, this, &AnimalRecordForm::closeForm);
     bottom->addWidget(closeButton);
@@ -218,71 +207,71 @@ QLabel* AnimalRecordForm::addCaption(int row, int pair, const QString& caption)
 
 QLineEdit* AnimalRecordForm::addTextField(int row, int pair, const QString& caption, const QString& name)
 {
-    addCaption(row, pair, caption);
+    QLabel* label = addCaption(row, pair, caption);
     auto* e = new QLineEdit(m_fields->parentWidget());
-    e->setObjectName(name);
-    e->setAccessibleName(name);
+    nameField(e, name, label);
     m_fields->addWidget(e, row, pair * 2 + 1);
     m_texts.insert(name, e);
     return e;
 }
 
-CheckedDate AnimalRecordForm::addDateField(int row, int pair, const QString& caption, const QString& name)
+CheckedDateEdit* AnimalRecordForm::addDateField(int row, int pair, const QString& caption, const QString& name)
 {
-    addCaption(row, pair, caption);
-    auto* box = new QWidget(m_fields->parentWidget());
-    auto* layout = new QHBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    CheckedDate d;
-    d.box = new QCheckBox(box);
-    d.box->setObjectName(name + QStringLiteral("체크"));
-    d.box->setAccessibleName(name + QStringLiteral("체크"));
-    d.picker = datePicker(name, box);
-    d.picker->setEnabled(false);
-    layout->addWidget(d.box);
-    layout->addWidget(d.picker, 1);
-    QDateEdit* picker = d.picker;
-    connect(d.box, &QCheckBox::toggled, picker, &QWidget::setEnabled);
-    m_fields->addWidget(box, row, pair * 2 + 1);
+    QLabel* label = addCaption(row, pair, caption);
+    auto* d = new CheckedDateEdit(name, m_fields->parentWidget());
+    d->picker()->setMinimumWidth(116);
+    d->setCaption(label);
+    m_fields->addWidget(d, row, pair * 2 + 1);
     return d;
 }
 
-void AnimalRecordForm::addHistoryTab(QWidget* page, const QString& caption)
+void AnimalRecordForm::showDateCell(CheckedDateEdit* date, const QString& cell)
+{
+    date->setTicked(!cell.isEmpty());
+    if (const QDate d = datenum::fromLongText(cell); d.isValid()) date->setDate(d);
+}
+
+QString AnimalRecordForm::dateCell(const CheckedDateEdit* date)
+{
+    return date->dateText(kListDate);
+}
+
+void AnimalRecordForm::addHistoryTab(HistoryPage* page, const QString& caption)
 {
     STAB->addTab(page, caption);
-    if (auto* tab = qobject_cast<HistoryTab*>(page)) m_historyTabs << tab;
+    m_pages << page;
 }
 
 void AnimalRecordForm::tellTabsTheNumber(const QString& number)
 {
     // The entry dialogs store under the tab's number: after a registration or a
     // renumbering it must be the number the animal now has.
-    for (HistoryTab* tab : m_historyTabs)
-        if (tab) tab->setAnimalNumber(number);
+    for (HistoryPage* page : m_pages) page->setAnimalNumber(number);
+}
+
+void AnimalRecordForm::refreshTabs()
+{
+    for (HistoryPage* page : m_pages) page->reload(s개체번호.trimmed());
+}
+
+HistoryTab* AnimalRecordForm::historyTab(int number) const
+{
+    for (HistoryPage* page : m_pages)
+        if (auto* tab = qobject_cast<HistoryTab*>(page); tab && tab->definition().number == number) return tab;
+    return nullptr;
 }
 
 void AnimalRecordForm::addGradingTab()
 {
-    auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
-    form->setContentsMargins(16, 16, 16, 16);
-    m_workplace = new QLineEdit(page);
-    m_workplace->setObjectName(QStringLiteral("작업장"));
-    m_workplace->setAccessibleName(QStringLiteral("작업장"));
-    m_workplace->setMaximumWidth(240);
-    m_gradingDate = datePicker(QStringLiteral("판정일"), page);
-    m_gradingDate->setMaximumWidth(140);
-    form->addRow(QStringLiteral("작 업 장"), m_workplace);
-    form->addRow(QStringLiteral("판 정 일"), m_gradingDate);
-    STAB->addTab(page, QStringLiteral("도태등급판정"));
+    auto* page = new GradingPage;
+    m_workplace = page->workplace;
+    m_gradingDate = page->date;
+    addHistoryTab(page, QStringLiteral("도태등급판정"));
 }
 
 QPushButton* AnimalRecordForm::addPrintButton(const QString& name, const QString& caption)
 {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    QPushButton* b = commandButton(name, caption, this);
     b->setMinimumHeight(32);
     b->setEnabled(m_stored);
     m_printBar->addWidget(b);
@@ -306,26 +295,10 @@ void AnimalRecordForm::setStoredState(bool stored)
     for (QPushButton* b : m_printButtons) b->setEnabled(stored);
 }
 
-// The history pages fill their grids for the number in the 개체번호 box.
-void AnimalRecordForm::ReflashData2()
-{
-    lss2RowCount = 0;
-}
-void AnimalRecordForm::ReflashData3()
-{
-    lss3RowCount = 0;
-}
-void AnimalRecordForm::ReflashData4()
-{
-    lss4RowCount = 0;
-}
-void AnimalRecordForm::ReflashData5() {}
-
 void AnimalRecordForm::loadFromList(int listRow)
 {
     if (!m_list || m_list->lss1RowCount == 0) return;
     Grid* g = m_list->SS;
-    giFormKind = qint16(m_kind);
     g->setRow(listRow);
     m_listRow = listRow;
     auto cell = [&](int col) { return g->cellText(col, listRow); };
@@ -335,45 +308,44 @@ void AnimalRecordForm::loadFromList(int listRow)
         m_pure->setChecked(true);
     else
         m_cross->setChecked(true);
-    m_birth.setFromCell(cell(4));
+    showDateCell(m_birth, cell(4));
     m_texts[QStringLiteral("등록번호")]->setText(cell(5));
     m_texts[QStringLiteral("별명")]->setText(cell(6));
     m_texts[QStringLiteral("우방번호")]->setText(cell(7));
-    m_arrival.setFromCell(cell(8));
+    showDateCell(m_arrival, cell(8));
     m_texts[QStringLiteral("정액번호")]->setText(cell(9));
     m_texts[QStringLiteral("부번호")]->setText(cell(10));
     m_texts[QStringLiteral("모번호")]->setText(cell(11));
-    m_sale.setFromCell(cell(12));
+    showDateCell(m_sale, cell(12));
     m_texts[QStringLiteral("개체특징")]->setText(cell(13));
     m_score->setText(cell(14));
     loadExtra(listRow);
     m_list->setEnabled(false);
-    refreshAll();
+    refreshTabs();
     setStoredState(true);
     show();
     raise();
     activateWindow();
 }
 
-AnimalValues AnimalRecordForm::formValues() const
+AnimalRecord AnimalRecordForm::formValues() const
 {
     auto text = [&](const char* name) { return m_texts.value(QString::fromUtf8(name))->text().trimmed(); };
-    AnimalValues v;
+    AnimalRecord v;
     v.개체번호 = m_number->text().trimmed();
     v.구분 = m_kind;
     v.구분2 = m_pure->isChecked() ? 0 : 1;
-    v.개체생일 = m_birth.dateNumber();
+    v.개체생일 = m_birth->dateNumber();
     v.등록번호 = text("등록번호");
     v.별명 = text("별명");
     v.우방번호 = text("우방번호");
-    v.입식일자 = m_arrival.dateNumber();
+    v.입식일자 = m_arrival->dateNumber();
     v.정액번호 = text("정액번호");
     v.부번호 = text("부번호");
     v.모번호 = text("모번호");
-    v.판매일 = m_sale.dateNumber();
+    v.판매일 = m_sale->dateNumber();
     v.개체특징 = text("개체특징");
-    const QString score = m_score->text().trimmed();
-    v.점수 = score.isEmpty() ? 0.0 : numericValue(score);
+    v.점수 = m_score->text().trimmed();
     v.출하예정일 = 0;
     v.출하일 = 0;
     fillExtra(v);
@@ -386,15 +358,15 @@ QMap<int, QString> AnimalRecordForm::writeBackCells() const
     QMap<int, QString> c;
     c[1] = m_number->text();
     c[3] = m_pure->isChecked() ? QStringLiteral("순종") : QStringLiteral("교잡종");
-    c[4] = m_birth.cellText();
+    c[4] = dateCell(m_birth);
     c[5] = text("등록번호");
     c[6] = text("별명");
     c[7] = text("우방번호");
-    c[8] = m_arrival.cellText();
+    c[8] = dateCell(m_arrival);
     c[9] = text("정액번호");
     c[10] = text("부번호");
     c[11] = text("모번호");
-    c[12] = m_sale.cellText();
+    c[12] = dateCell(m_sale);
     c[13] = text("개체특징");
     c[14] = m_score->text();
     extraCells(c);
@@ -419,16 +391,16 @@ void AnimalRecordForm::save()
         m_number->setFocus();
         return;
     }
-    // A score that is no number is refused here rather than by the database.
+    // A score that is no number (or a negative one) is refused here rather than by the database.
     const QString score = m_score->text().trimmed();
-    if (!score.isEmpty() && !isNumeric(score)) {
+    if (!score.isEmpty() && (!isNumeric(score) || numericValue(score) < 0)) {
         showMessage(this, MsgIcon::Question, QStringLiteral("값 부정"), QStringLiteral("값을 다시 입력해 주세요."),
                     MsgButton::Ok);
         m_score->setFocus();
         m_score->selectAll();
         return;
     }
-    const AnimalValues v = formValues();
+    const AnimalRecord v = formValues();
     try {
         if (!s개체번호.isEmpty()) {
             if (showMessage(this, MsgIcon::Question, QStringLiteral("수정"),

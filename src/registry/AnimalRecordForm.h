@@ -1,7 +1,7 @@
 #pragma once
 // What the cow and bull record forms share: the registration fields, the check-box
-// dates, loading from and writing back to the search list, save and close. Each form
-// adds its own fields, history tabs, print buttons and refresh order.
+// dates, loading from and writing back to the search list, the tab pages, save and close.
+// Each form adds its own fields, tab pages (refreshed in tab order) and print buttons.
 #include "registry/model/AnimalStore.h"
 
 #include <QDate>
@@ -9,11 +9,11 @@
 #include <QPointer>
 #include <QWidget>
 
+class CheckedDateEdit;
 class Grid;
+class HistoryPage;
 class HistoryTab;
-class QAbstractButton;
 class QButtonGroup;
-class QCheckBox;
 class QDateEdit;
 class QGridLayout;
 class QHBoxLayout;
@@ -24,22 +24,6 @@ class QRadioButton;
 class QTabWidget;
 class SearchWindow;
 
-// A date picker with its caption-less check box: the picker is usable, and its date
-// stored, exactly while the box is ticked.
-struct CheckedDate {
-    QCheckBox* box = nullptr;
-    QDateEdit* picker = nullptr;
-
-    bool ticked() const;
-    void setTicked(bool on);
-    // The date number stored: yyyymmdd while ticked, 0 otherwise.
-    qint64 dateNumber() const;
-    // The list cell: "yyyy년 mm월 dd일" while ticked, "" otherwise.
-    QString cellText() const;
-    // A list cell loaded back: empty clears the box; a date ticks it and shows the date.
-    void setFromCell(const QString& text);
-};
-
 class AnimalRecordForm : public QWidget {
     Q_OBJECT
 public:
@@ -47,17 +31,14 @@ public:
 
     // The number the shown animal is stored under; empty for a new animal.
     QString s개체번호;
-    long lss2RowCount = 0;  // rows of the weighing and ultrasound grid
-    long lss3RowCount = 0;  // rows of the body-measurement grid
-    long lss4RowCount = 0;  // rows of the treatment and vaccination grid
 
-    // Refreshing the history tabs for the animal in the 개체번호 box.
-    void ReflashData2();
-    void ReflashData3();
-    void ReflashData4();
-    void ReflashData5();
+    // ReflashData1..5: every tab, in tab order, reloads the animal stored under s개체번호.
+    void refreshTabs();
+    // The history tab numbered `number` (1 breeding, 2 weighing and ultrasound, 3 body, 4
+    // treatment), or null when the form has none; its rowCount() is lssNRowCount.
+    HistoryTab* historyTab(int number) const;
 
-    // 0 for the cow form, 1 for the bull form (구분 and giFormKind).
+    // 0 for the cow form, 1 for the bull form (구분).
     int kind() const { return m_kind; }
     // Fills the form from the search list's row, refreshes the tabs and shows the form.
     void loadFromList(int listRow);
@@ -67,7 +48,7 @@ public:
     void closeForm();
 
     // The values the save would store (texts trimmed, unticked dates 0, empty score 0).
-    AnimalValues formValues() const;
+    AnimalRecord formValues() const;
     // The list cells a save writes back (column -> text), as typed.
     QMap<int, QString> writeBackCells() const;
     bool storedState() const { return m_stored; }
@@ -77,18 +58,20 @@ protected:
                      const QString& kindCaption, const QString& saleCaption);
 
     // Adds a check-box date with its label at (row, pair) of the field panel.
-    CheckedDate addDateField(int row, int pair, const QString& caption, const QString& name);
-    void addHistoryTab(QWidget* page, const QString& caption);
+    CheckedDateEdit* addDateField(int row, int pair, const QString& caption, const QString& name);
+    // A list cell loaded back into a check-box date: empty clears the box; a date ticks it.
+    static void showDateCell(CheckedDateEdit* date, const QString& cell);
+    // The list cell of a check-box date: "yyyy년 mm월 dd일" while ticked, "" otherwise.
+    static QString dateCell(const CheckedDateEdit* date);
+    void addHistoryTab(HistoryPage* page, const QString& caption);
     // The last tab, carcass grading: its first field 작업장 and the grading date 판정일.
     void addGradingTab();
     QPushButton* addPrintButton(const QString& name, const QString& caption);
     // The end of loading: placed by the list's size, tab 0 selected.
     void finishOpening();
-    // Runs the refresh operations of the form's tabs in their order.
-    virtual void refreshAll() = 0;
     // The fields only one of the forms has.
     virtual void loadExtra(int /*listRow*/) {}
-    virtual void fillExtra(AnimalValues& /*v*/) const {}
+    virtual void fillExtra(AnimalRecord& /*v*/) const {}
     virtual void extraCells(QMap<int, QString>& /*cells*/) const {}
 
     void closeEvent(QCloseEvent* event) override;
@@ -100,7 +83,9 @@ protected:
     QLineEdit* m_score = nullptr;
     QLineEdit* m_workplace = nullptr;
     QDateEdit* m_gradingDate = nullptr;
-    CheckedDate m_birth, m_arrival, m_sale;
+    CheckedDateEdit* m_birth = nullptr;
+    CheckedDateEdit* m_arrival = nullptr;
+    CheckedDateEdit* m_sale = nullptr;
 
 private:
     QLineEdit* addTextField(int row, int pair, const QString& caption, const QString& name);
@@ -119,5 +104,5 @@ private:
     QMap<QString, QLineEdit*> m_texts;
     QHBoxLayout* m_printBar = nullptr;
     QList<QPushButton*> m_printButtons;
-    QList<QPointer<HistoryTab>> m_historyTabs;
+    QList<HistoryPage*> m_pages;
 };

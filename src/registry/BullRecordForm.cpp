@@ -1,6 +1,8 @@
 #include "registry/BullRecordForm.h"
 
 #include "app/Grid.h"
+#include "history/CheckedDateEdit.h"
+#include "history/HistoryPage.h"
 #include "registry/SearchWindow.h"
 
 #include <QPushButton>
@@ -12,9 +14,9 @@ BullRecordForm::BullRecordForm(SearchWindow* list)
     m_planned = addDateField(4, 0, QStringLiteral("출하예정일"), QStringLiteral("출하예정일"));
     m_shipped = addDateField(4, 1, QStringLiteral("출 하 일"), QStringLiteral("출하일"));
 
-    addHistoryTab(new QWidget, QStringLiteral("체중·초음파측정"));
-    addHistoryTab(new QWidget, QStringLiteral("체     척"));
-    addHistoryTab(new QWidget, QStringLiteral("진료·백신접종"));
+    addHistoryTab(new HistoryPage, QStringLiteral("체중·초음파측정"));
+    addHistoryTab(new HistoryPage, QStringLiteral("체     척"));
+    addHistoryTab(new HistoryPage, QStringLiteral("진료·백신접종"));
     addGradingTab();
 
     cmdPrn1 = addPrintButton(QStringLiteral("cmdPrn1"), QStringLiteral(" 한우(수소) 개체기록부"));
@@ -22,28 +24,20 @@ BullRecordForm::BullRecordForm(SearchWindow* list)
     finishOpening();
 }
 
-void BullRecordForm::refreshAll()
-{
-    ReflashData2();
-    ReflashData3();
-    ReflashData4();
-    ReflashData5();
-}
-
 void BullRecordForm::loadExtra(int listRow)
 {
-    m_planned.setFromCell(m_list->SS->cellText(15, listRow));
-    m_shipped.setFromCell(m_list->SS->cellText(16, listRow));
+    showDateCell(m_planned, m_list->SS->cellText(15, listRow));
+    showDateCell(m_shipped, m_list->SS->cellText(16, listRow));
 }
 
-void BullRecordForm::fillExtra(AnimalValues& v) const
+void BullRecordForm::fillExtra(AnimalRecord& v) const
 {
-    v.출하예정일 = m_planned.dateNumber();
-    v.출하일 = m_shipped.dateNumber();
+    v.출하예정일 = m_planned->dateNumber();
+    v.출하일 = m_shipped->dateNumber();
 }
 
 void BullRecordForm::extraCells(QMap<int, QString>& cells) const
 {
-    cells[15] = m_planned.cellText();
-    cells[16] = m_shipped.cellText();
+    cells[15] = dateCell(m_planned);
+    cells[16] = dateCell(m_shipped);
 }

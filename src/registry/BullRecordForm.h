@@ -14,11 +14,11 @@ public:
     QPushButton* cmdPrn2 = nullptr;
 
 protected:
-    void refreshAll() override;
     void loadExtra(int listRow) override;
-    void fillExtra(AnimalValues& v) const override;
+    void fillExtra(AnimalRecord& v) const override;
     void extraCells(QMap<int, QString>& cells) const override;
 
 private:
-    CheckedDate m_planned, m_shipped;
+    CheckedDateEdit* m_planned = nullptr;
+    CheckedDateEdit* m_shipped = nullptr;
 };

@@ -86,7 +86,7 @@ SearchWindow::SearchWindow(QWidget* parent)
     resize(1180, 720);
 
     // Loading: an empty list, the connection, the farm header; no search yet.
-    if (!openConnection()) return;  // the program has ended
+    if (!openConnection()) return;  // the program has ended, or the window closes again
     loadFarmHeader();
 }
 
@@ -255,7 +255,6 @@ void SearchWindow::registerCow()
     CowRecordForm* f = ensureCowForm();
     f->show();
     f->s개체번호.clear();
-    giFormKind = 0;
     f->raise();
     f->activateWindow();
 }
@@ -266,7 +265,6 @@ void SearchWindow::registerBull()
     BullRecordForm* f = ensureBullForm();
     f->show();
     f->s개체번호.clear();
-    giFormKind = 1;
     f->raise();
     f->activateWindow();
 }

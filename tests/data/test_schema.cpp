@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QSqlRecord>
+#include <stdexcept>
 
 namespace {
 QStringList columnsOf(const QString& table)
@@ -16,12 +17,15 @@ QStringList columnsOf(const QString& table)
     while (q.next()) cols << q.value(0).toString();
     return cols;
 }
+
+class SchemaTest : public FarmTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(farm.open()); }
+};
 }  // namespace
 
-TEST(Schema, EveryTableWithTheProgramsColumnOrder)
+TEST_F(SchemaTest, EveryTableWithTheProgramsColumnOrder)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     const QStringList expected[] = {
         {"개체관리", "개체번호", "구분", "구분2", "개체생일", "등록번호", "별명", "우방번호", "입식일자", "정액번호",
          "부번호", "축산업번호", "번식농장", "모번호", "판매일", "개체특징", "점수", "출하예정일", "출하일"},
@@ -48,10 +52,23 @@ TEST(Schema, EveryTableWithTheProgramsColumnOrder)
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
 }
 
-TEST(Schema, ColumnTypesFollowTheValueEncodings)
+TEST_F(SchemaTest, TheLookupGivesTheDefinitionEachTableWasCreatedFrom)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
+    for (const TableDef& t : schemaTables()) {
+        EXPECT_EQ(&tableDef(t.name), &t) << t.name.toStdString();
+        EXPECT_EQ(t.columnNames(), columnsOf(t.name)) << t.name.toStdString();
+    }
+    const TableDef& animals = tableDef(QStringLiteral("개체관리"));
+    ASSERT_NE(animals.column(QStringLiteral("점수")), nullptr);
+    EXPECT_EQ(animals.column(QStringLiteral("점수"))->type, QStringLiteral("REAL"));
+    EXPECT_EQ(animals.column(QStringLiteral("개체번호 ")), nullptr);
+    EXPECT_FALSE(animals.workTable);
+    EXPECT_TRUE(tableDef(QStringLiteral("일일관리")).workTable);
+    EXPECT_THROW(tableDef(QStringLiteral("개체")), std::invalid_argument);
+}
+
+TEST_F(SchemaTest, ColumnTypesFollowTheValueEncodings)
+{
     // One letter per column in the program's order: T text, I date number or flag (or whole
     // number), R number with a decimal point.
     const struct {
@@ -84,10 +101,8 @@ TEST(Schema, ColumnTypesFollowTheValueEncodings)
     }
 }
 
-TEST(Schema, LogicalKeysAreUnique)
+TEST_F(SchemaTest, LogicalKeysAreUnique)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     const struct {
         const char* sql;
         bool duplicateRefused;
@@ -116,10 +131,8 @@ TEST(Schema, LogicalKeysAreUnique)
     EXPECT_NO_THROW(execStatement(QStringLiteral("insert into 번식기록(개체번호, 수정일) values('L', 20090301)")));
 }
 
-TEST(Schema, NumberColumnsRefuseTextButTakeQuotedNumerals)
+TEST_F(SchemaTest, NumberColumnsRefuseTextButTakeQuotedNumerals)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     farm.addAnimal(QStringLiteral("C1"), 0);
     // A quoted numeral in BCS is the number 5.
     execStatement(QStringLiteral("insert into 번식기록(개체번호, 수정일, BCS) values('C1', 20090301, '5')"));
@@ -145,10 +158,8 @@ TEST(Schema, NumberColumnsRefuseTextButTakeQuotedNumerals)
     EXPECT_EQ(farm.scalar(QStringLiteral("select 점수 from 개체관리")), QStringLiteral("0"));
 }
 
-TEST(Schema, ExistingDatabaseIsNeverTouched)
+TEST_F(SchemaTest, ExistingDatabaseIsNeverTouched)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     farm.addAnimal(QStringLiteral("KEEP"), 0);
     farm.close();
     EXPECT_TRUE(createDatabaseFileIfMissing(databaseFilePath()).isEmpty());
@@ -156,10 +167,8 @@ TEST(Schema, ExistingDatabaseIsNeverTouched)
     EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
 }
 
-TEST(SampleFarm, WritesEveryKindOfRecord)
+TEST_F(SchemaTest, SampleFarmWritesEveryKindOfRecord)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     SampleFarmOptions o;
     o.animals = 60;
     o.today = QDate(2026, 12, 10);

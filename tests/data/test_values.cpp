@@ -100,11 +100,17 @@ TEST(Numbers, NumericTest)
         {".", false, 0},
         {"1,23", false, 0},
         {"오", false, 0},
+        {"999,999,999,999", true, 999999999999.0},
+        {"1000000000000", false, 0},  // absurd for any farm value
+        {"-1000000000000", false, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(isNumeric(QString::fromUtf8(c.text)), c.numeric) << c.text;
         EXPECT_DOUBLE_EQ(numericValue(QString::fromUtf8(c.text)), c.value) << c.text;
     }
+    // Hundreds of digits would be stored as infinity and could never be saved again.
+    EXPECT_FALSE(isNumeric(QString(400, QLatin1Char('9'))));
+    EXPECT_EQ(numericValue(QString(400, QLatin1Char('9'))), 0.0);
 }
 
 TEST(Numbers, Formats)

@@ -3,8 +3,9 @@
 #include "app/Globals.h"
 #include "app/Grid.h"
 #include "app/model/Clock.h"
-#include "history/BreedingDialog.h"
-#include "history/BreedingTab.h"
+#include "history/HistoryEntryDialog.h"
+#include "history/HistoryTab.h"
+#include "history/model/BreedingHistory.h"
 #include "support/TestFarm.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ inline void PrintTo(const QString& s, std::ostream* os)
     *os << '"' << s.toStdString() << '"';
 }
 
-class BreedingFixture : public ::testing::Test {
+class BreedingFixture : public FarmTest {
 protected:
     const QDate kToday{2024, 5, 10};
     const QString kCow = QStringLiteral("002");
@@ -35,7 +36,7 @@ protected:
         ASSERT_TRUE(farm.open());
         farm.addAnimal(kCow, 0);
         host = std::make_unique<QWidget>();
-        tab = new BreedingTab(host.get());
+        tab = new HistoryTab(breedingHistory(), host.get());
     }
     void TearDown() override
     {
@@ -47,12 +48,12 @@ protected:
 
     // Clicks `opener` and runs `body` on the modal breeding dialog it opens; a dialog
     // still open afterwards is cancelled. False when no dialog was opened.
-    bool withDialog(QPushButton* opener, const std::function<void(BreedingDialog&)>& body)
+    bool withDialog(QPushButton* opener, const std::function<void(HistoryEntryDialog&)>& body)
     {
         bool opened = false;
         QObject guard;
         QTimer::singleShot(0, &guard, [&] {
-            auto* d = qobject_cast<BreedingDialog*>(QApplication::activeModalWidget());
+            auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget());
             if (!d) return;
             opened = true;
             body(*d);
@@ -62,27 +63,23 @@ protected:
         QCoreApplication::processEvents();
         return opened;
     }
-    bool withNew(const std::function<void(BreedingDialog&)>& body) { return withDialog(button("cmdInsert1"), body); }
-    bool withChange(int row, const std::function<void(BreedingDialog&)>& body)
+    bool withNew(const std::function<void(HistoryEntryDialog&)>& body)
     {
-        tab->SS1->setActiveCell(1, row);
+        return withDialog(button("cmdInsert1"), body);
+    }
+    bool withChange(int row, const std::function<void(HistoryEntryDialog&)>& body)
+    {
+        tab->grid()->setActiveCell(1, row);
         return withDialog(button("cmdUpate1"), body);
     }
 
     // The least a new record needs: parity, count and semen number.
-    static void fillRequired(BreedingDialog& d)
+    static void fillRequired(HistoryEntryDialog& d)
     {
-        d.산차->setText(QStringLiteral("1"));
-        d.회수->setText(QStringLiteral("2"));
-        d.정액번호->setText(QStringLiteral("KPN-950"));
-        d.BCS->setText(QStringLiteral("5"));
-    }
-
-    QStringList gridRow(int row) const
-    {
-        QStringList r;
-        for (int c = 1; c <= 13; ++c) r << tab->SS1->cellText(c, row);
-        return r;
+        d.textBox("산차")->setText(QStringLiteral("1"));
+        d.textBox("회수")->setText(QStringLiteral("2"));
+        d.textBox("정액번호")->setText(QStringLiteral("KPN-950"));
+        d.textBox("BCS")->setText(QStringLiteral("5"));
     }
 
     // One stored record as text, in the table's column order after 개체번호.
@@ -97,7 +94,6 @@ protected:
         return r;
     }
 
-    TestFarm farm;
     std::unique_ptr<QWidget> host;
-    BreedingTab* tab = nullptr;
+    HistoryTab* tab = nullptr;
 };

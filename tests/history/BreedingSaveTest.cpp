@@ -12,19 +12,19 @@ const QString kTitle = QStringLiteral("미입력");
 TEST_F(BreedingFixture, NewRecordWithEveryGroupUnticked)
 {
     farm.addBreeding(kCow, n(2024, 6, 1), {{"정액번호", "KPN-L"}});  // a later date: the new row still goes last
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     bool closed = false;
-    withNew([&](BreedingDialog& d) {
-        d.산차->setText(QStringLiteral(" 1 "));
-        d.회수->setText(QStringLiteral("2"));
-        d.정액번호->setText(QStringLiteral(" KPN-950 "));
-        d.공란우->setText(QStringLiteral("D1"));
-        d.BCS->setText(QStringLiteral("abc"));  // not checked while the expected date is unticked
-        d.예정일체크->setChecked(false);
-        d.송아지번호->setText(QStringLiteral("ignored"));
-        d.분만난이도->setText(QStringLiteral("1"));
-        d.인공수정자->setText(QStringLiteral("이"));
-        d.비고->setText(QStringLiteral("메모"));
+    withNew([&](HistoryEntryDialog& d) {
+        d.textBox("산차")->setText(QStringLiteral(" 1 "));
+        d.textBox("회수")->setText(QStringLiteral("2"));
+        d.textBox("정액번호")->setText(QStringLiteral(" KPN-950 "));
+        d.textBox("공란우")->setText(QStringLiteral("D1"));
+        d.textBox("BCS")->setText(QStringLiteral("abc"));  // not checked while the expected date is unticked
+        d.dateBox("예정일")->setChecked(false);
+        d.textBox("송아지번호")->setText(QStringLiteral("ignored"));
+        d.textBox("분만난이도")->setText(QStringLiteral("1"));
+        d.textBox("인공수정자")->setText(QStringLiteral("이"));
+        d.textBox("비고")->setText(QStringLiteral("메모"));
         EXPECT_TRUE(d.save());
         closed = !d.isVisible();
     });
@@ -38,18 +38,18 @@ TEST_F(BreedingFixture, NewRecordWithEveryGroupUnticked)
 
     EXPECT_EQ(stored(dn(kToday)), QStringList({"1", "2", "20240510", "KPN-950", "D1", "0", "0", "0", "-1", "0", "",
                                                "-1", "1", "이", "0", "메모"}));
-    ASSERT_EQ(tab->lss1RowCount, 2);
-    EXPECT_EQ(tab->SS1->maxRows(), 2);
-    EXPECT_EQ(gridRow(2),
+    ASSERT_EQ(tab->rowCount(), 2);
+    EXPECT_EQ(tab->grid()->maxRows(), 2);
+    EXPECT_EQ(gridRow(tab->grid(), 2),
               QStringList({" 1 ", "2", "2024-05-10", " KPN-950 ", "D1", "abc", "", "", "", "", "", "", "1"}));
-    EXPECT_EQ(tab->SS1->rowHeight(2), 18);
-    EXPECT_EQ(tab->SS1->activeRow(), 2);
-    EXPECT_EQ(tab->SS1->cellText(3, 1), QStringLiteral("2024-06-01"));  // out of date order until a reload
+    EXPECT_EQ(tab->grid()->rowHeight(2), 18);
+    EXPECT_EQ(tab->grid()->activeRow(), 2);
+    EXPECT_EQ(tab->grid()->cellText(3, 1), QStringLiteral("2024-06-01"));  // out of date order until a reload
 }
 
 TEST_F(BreedingFixture, NewRecordWithEveryGroupTicked)
 {
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     struct Case {
         bool pregnant, female;
         QString result, sex;
@@ -59,88 +59,90 @@ TEST_F(BreedingFixture, NewRecordWithEveryGroupTicked)
     int day = 1;
     for (const Case& c : cases) {
         const QDate ins(2023, 1, day++);
-        withNew([&](BreedingDialog& d) {
+        withNew([&](HistoryEntryDialog& d) {
             fillRequired(d);
-            d.공란우->setText(QStringLiteral("D2"));
-            d.수정일->setDate(ins);
-            d.BCS->setText(QStringLiteral(" 4.5 "));
-            d.판정일체크->setChecked(true);
-            d.판정일->setDate(QDate(2023, 3, 2));
-            (c.pregnant ? d.SSOption1 : d.SSOption2)->setChecked(true);
-            d.예정일->setDate(QDate(2023, 10, 20));
-            d.분만일체크->setChecked(true);
-            d.분만일->setDate(QDate(2023, 10, 18));
-            d.송아지번호->setText(QStringLiteral("002-1"));
-            (c.female ? d.SSOption3 : d.SSOption4)->setChecked(true);
-            d.생시체중->setText(QStringLiteral("1,025"));
-            d.분만난이도->setText(QStringLiteral("2"));
+            d.textBox("공란우")->setText(QStringLiteral("D2"));
+            d.datePicker("수정일")->setDate(ins);
+            d.textBox("BCS")->setText(QStringLiteral(" 4.5 "));
+            d.dateBox("판정일")->setChecked(true);
+            d.datePicker("판정일")->setDate(QDate(2023, 3, 2));
+            (c.pregnant ? d.option("SSOption1") : d.option("SSOption2"))->setChecked(true);
+            d.datePicker("예정일")->setDate(QDate(2023, 10, 20));
+            d.dateBox("분만일")->setChecked(true);
+            d.datePicker("분만일")->setDate(QDate(2023, 10, 18));
+            d.textBox("송아지번호")->setText(QStringLiteral("002-1"));
+            (c.female ? d.option("SSOption3") : d.option("SSOption4"))->setChecked(true);
+            d.textBox("생시체중")->setText(QStringLiteral("1,025"));
+            d.textBox("분만난이도")->setText(QStringLiteral("2"));
             EXPECT_TRUE(d.save());
         });
         EXPECT_EQ(stored(dn(ins)), QStringList({"1", "2", QString::number(dn(ins)), "KPN-950", "D2", "20231020", "4.5",
                                                 "20230302", QString::number(c.가부), "20231018", "002-1",
                                                 QString::number(c.성별), "2", "", "1025", ""}));
-        EXPECT_EQ(gridRow(int(tab->lss1RowCount)),
+        EXPECT_EQ(gridRow(tab->grid(), int(tab->rowCount())),
                   QStringList({"1", "2", ins.toString(QStringLiteral("yyyy-MM-dd")), "KPN-950", "D2", " 4.5 ",
                                "2023-03-02", c.result, "2023-10-20", "2023-10-18", "002-1", c.sex, "2"}));
     }
-    EXPECT_EQ(tab->lss1RowCount, 2);
+    EXPECT_EQ(tab->rowCount(), 2);
 }
 
 TEST_F(BreedingFixture, EachCheckInOrderWithItsMessageAndFocus)
 {
     farm.addBreeding(kCow, n(2024, 5, 10));  // today's date is taken
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     const QString again = QStringLiteral("값을 다시 입력해 주세요.");
     const QString bad = QStringLiteral("값 부정");
     struct Case {
         const char* what;
-        std::function<void(BreedingDialog&)> spoil;
+        std::function<void(HistoryEntryDialog&)> spoil;
         QString message, title;
         MsgIcon icon;
         QString focus;
     };
     const QList<Case> cases = {
         {"empty parity",
-         [](BreedingDialog& d) {
-             d.산차->setText("  ");
-             d.회수->clear();
+         [](HistoryEntryDialog& d) {
+             d.textBox("산차")->setText("  ");
+             d.textBox("회수")->clear();
          },
          "산차를 입력해 주세요.", kTitle, MsgIcon::Information, "산차"},
         {"parity not a number",
-         [](BreedingDialog& d) {
-             d.산차->setText("1a");
-             d.회수->clear();
+         [](HistoryEntryDialog& d) {
+             d.textBox("산차")->setText("1a");
+             d.textBox("회수")->clear();
          },
          again, bad, MsgIcon::Question, "산차"},
         {"empty count",
-         [](BreedingDialog& d) {
-             d.회수->setText(" ");
-             d.정액번호->clear();
+         [](HistoryEntryDialog& d) {
+             d.textBox("회수")->setText(" ");
+             d.textBox("정액번호")->clear();
          },
          "회수를 입력해 주세요.", kTitle, MsgIcon::Information, "회수"},
-        {"count not a number", [](BreedingDialog& d) { d.회수->setText("x"); }, again, bad, MsgIcon::Question, "회수"},
+        {"count not a number", [](HistoryEntryDialog& d) { d.textBox("회수")->setText("x"); }, again, bad,
+         MsgIcon::Question, "회수"},
         {"empty BCS with expected date",
-         [](BreedingDialog& d) {
-             d.BCS->clear();
-             d.생시체중->setText("?");
+         [](HistoryEntryDialog& d) {
+             d.textBox("BCS")->clear();
+             d.textBox("생시체중")->setText("?");
          },
          again, bad, MsgIcon::Question, "BCS"},
-        {"BCS not a number", [](BreedingDialog& d) { d.BCS->setText("5점"); }, again, bad, MsgIcon::Question, "BCS"},
+        {"BCS not a number", [](HistoryEntryDialog& d) { d.textBox("BCS")->setText("5점"); }, again, bad,
+         MsgIcon::Question, "BCS"},
         {"birth weight not a number",
-         [](BreedingDialog& d) {
-             d.생시체중->setText("25kg");
-             d.정액번호->clear();
+         [](HistoryEntryDialog& d) {
+             d.textBox("생시체중")->setText("25kg");
+             d.textBox("정액번호")->clear();
          },
          again, bad, MsgIcon::Question, "생시체중"},
-        {"empty semen number", [](BreedingDialog& d) { d.정액번호->setText("   "); }, "정액번호를 입력해 주세요.",
-         kTitle, MsgIcon::Information, "정액번호"},
-        {"date already in the grid", [](BreedingDialog&) {}, "수정일를 다시 선택해 주세요.", "선택오류",
+        {"empty semen number", [](HistoryEntryDialog& d) { d.textBox("정액번호")->setText("   "); },
+         "정액번호를 입력해 주세요.", kTitle, MsgIcon::Information, "정액번호"},
+        {"date already in the grid", [](HistoryEntryDialog&) {}, "수정일를 다시 선택해 주세요.", "선택오류",
          MsgIcon::Information, "수정일"},
     };
     for (const Case& c : cases) {
         farm.messages().clear();
         bool stillOpen = false;
-        withNew([&](BreedingDialog& d) {
+        withNew([&](HistoryEntryDialog& d) {
             fillRequired(d);
             c.spoil(d);
             d.saveButton()->click();
@@ -159,17 +161,17 @@ TEST_F(BreedingFixture, EachCheckInOrderWithItsMessageAndFocus)
         EXPECT_EQ(m.buttons, MsgButton::Ok) << c.what;
     }
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 1);
-    EXPECT_EQ(tab->lss1RowCount, 1);
+    EXPECT_EQ(tab->rowCount(), 1);
 }
 
 TEST_F(BreedingFixture, NumbersThatPassWithoutTheirGroupOrWhenEmpty)
 {
-    tab->ReflashData1(kCow);
-    withNew([&](BreedingDialog& d) {
+    tab->reload(kCow);
+    withNew([&](HistoryEntryDialog& d) {
         fillRequired(d);
-        d.예정일체크->setChecked(false);
-        d.BCS->clear();
-        d.생시체중->setText(" ");
+        d.dateBox("예정일")->setChecked(false);
+        d.textBox("BCS")->clear();
+        d.textBox("생시체중")->setText(" ");
         EXPECT_TRUE(d.save());
     });
     EXPECT_EQ(farm.scalar(QStringLiteral("select BCS || '/' || 생시체중 || '/' || 예정일 from 번식기록")),
@@ -178,36 +180,36 @@ TEST_F(BreedingFixture, NumbersThatPassWithoutTheirGroupOrWhenEmpty)
 
 TEST_F(BreedingFixture, NoAtTheQuestionKeepsTheDialogOpenAndStoresNothing)
 {
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     bool open = false;
-    withNew([&](BreedingDialog& d) {
+    withNew([&](HistoryEntryDialog& d) {
         fillRequired(d);
         farm.messages().answer(MsgButton::No);
         EXPECT_FALSE(d.save());
         open = d.isVisible();
-        EXPECT_EQ(d.정액번호->text(), QStringLiteral("KPN-950"));
+        EXPECT_EQ(d.textBox("정액번호")->text(), QStringLiteral("KPN-950"));
     });
     EXPECT_TRUE(open);
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 0);
-    EXPECT_EQ(tab->lss1RowCount, 0);
+    EXPECT_EQ(tab->rowCount(), 0);
 }
 
 TEST_F(BreedingFixture, DuplicateDateRefusedForNewButAChangeReachesTheKey)
 {
     farm.addBreeding(kCow, n(2022, 1, 9), {{"정액번호", "KPN-1"}, {"산차", 1}, {"회수", 1}});
     farm.addBreeding(kCow, n(2022, 4, 2), {{"정액번호", "KPN-2"}, {"산차", 1}, {"회수", 2}});
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
 
     // A change onto the date of the other record passes the dialog's checks; the database refuses it.
     bool open = false;
     QString keptSemen;
-    withChange(2, [&](BreedingDialog& d) {
-        d.수정일->setDate(QDate(2022, 1, 9));  // ticks the expected date, which needs a BCS
-        d.BCS->setText(QStringLiteral("5"));
-        d.정액번호->setText(QStringLiteral("KPN-NEW"));
+    withChange(2, [&](HistoryEntryDialog& d) {
+        d.datePicker("수정일")->setDate(QDate(2022, 1, 9));  // ticks the expected date, which needs a BCS
+        d.textBox("BCS")->setText(QStringLiteral("5"));
+        d.textBox("정액번호")->setText(QStringLiteral("KPN-NEW"));
         EXPECT_FALSE(d.save());
         open = d.isVisible();
-        keptSemen = d.정액번호->text();
+        keptSemen = d.textBox("정액번호")->text();
     });
     EXPECT_TRUE(open);
     EXPECT_EQ(keptSemen, QStringLiteral("KPN-NEW"));
@@ -219,7 +221,7 @@ TEST_F(BreedingFixture, DuplicateDateRefusedForNewButAChangeReachesTheKey)
     EXPECT_EQ(err.buttons, MsgButton::Ok);
     EXPECT_TRUE(err.text.contains(QStringLiteral("UNIQUE"))) << err.text.toStdString();
     EXPECT_EQ(stored(n(2022, 4, 2))[3], QStringLiteral("KPN-2"));  // nothing changed
-    EXPECT_EQ(gridRow(2)[3], QStringLiteral("KPN-2"));
+    EXPECT_EQ(gridRow(tab->grid(), 2)[3], QStringLiteral("KPN-2"));
 }
 
 TEST_F(BreedingFixture, ChangeMovesTheRecordAndUpdatesItsRowInPlace)
@@ -228,14 +230,14 @@ TEST_F(BreedingFixture, ChangeMovesTheRecordAndUpdatesItsRowInPlace)
     farm.addBreeding(kCow, n(2022, 4, 2),
                      {{"정액번호", "KPN-2"}, {"산차", 1}, {"회수", 2}, {"BCS", 5}, {"예정일", n(2023, 1, 7)}});
     farm.addBreeding(QStringLiteral("003"), n(2022, 4, 2), {{"정액번호", "OTHER"}});
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
 
-    withChange(1, [&](BreedingDialog& d) {
-        d.수정일->setDate(QDate(2022, 2, 1));  // moves the record; 예정일 follows
-        d.판정일체크->setChecked(true);
-        d.판정일->setDate(QDate(2022, 3, 20));
-        d.SSOption1->setChecked(true);
-        d.BCS->setText(QStringLiteral("6"));
+    withChange(1, [&](HistoryEntryDialog& d) {
+        d.datePicker("수정일")->setDate(QDate(2022, 2, 1));  // moves the record; 예정일 follows
+        d.dateBox("판정일")->setChecked(true);
+        d.datePicker("판정일")->setDate(QDate(2022, 3, 20));
+        d.option("SSOption1")->setChecked(true);
+        d.textBox("BCS")->setText(QStringLiteral("6"));
         EXPECT_TRUE(d.save());
     });
     EXPECT_EQ(farm.count(QStringLiteral("번식기록"), QStringLiteral("수정일 = ?"), {n(2022, 1, 9)}), 0);
@@ -243,55 +245,55 @@ TEST_F(BreedingFixture, ChangeMovesTheRecordAndUpdatesItsRowInPlace)
                                                   "0", "", "-1", "", "", "0", ""}));
     EXPECT_EQ(farm.scalar(QStringLiteral("select 정액번호 from 번식기록 where 개체번호 = '003'")),
               QStringLiteral("OTHER"));
-    EXPECT_EQ(tab->lss1RowCount, 2);
-    EXPECT_EQ(gridRow(1), QStringList({"1", "1", "2022-02-01", "KPN-1", "", "6", "2022-03-20", "가(O)", "2022-11-08",
-                                       "", "", "", ""}));
-    EXPECT_EQ(gridRow(2)[3], QStringLiteral("KPN-2"));
+    EXPECT_EQ(tab->rowCount(), 2);
+    EXPECT_EQ(gridRow(tab->grid(), 1), QStringList({"1", "1", "2022-02-01", "KPN-1", "", "6", "2022-03-20", "가(O)",
+                                                    "2022-11-08", "", "", "", ""}));
+    EXPECT_EQ(gridRow(tab->grid(), 2)[3], QStringLiteral("KPN-2"));
 
     // A second change of the same row keys by its new date.
-    withChange(1, [&](BreedingDialog& d) {
-        EXPECT_EQ(d.s수정일, QStringLiteral("20220201"));
-        d.SSOption2->setChecked(true);
+    withChange(1, [&](HistoryEntryDialog& d) {
+        EXPECT_EQ(d.key(), QStringLiteral("20220201"));
+        d.option("SSOption2")->setChecked(true);
         EXPECT_TRUE(d.save());
     });
-    EXPECT_EQ(gridRow(1)[7], QStringLiteral("부(X)"));
+    EXPECT_EQ(gridRow(tab->grid(), 1)[7], QStringLiteral("부(X)"));
     EXPECT_EQ(stored(n(2022, 2, 1))[8], QStringLiteral("1"));
 
-    tab->ReflashData1(kCow);
-    EXPECT_EQ(gridRow(1)[7], QStringLiteral("부"));
+    tab->reload(kCow);
+    EXPECT_EQ(gridRow(tab->grid(), 1)[7], QStringLiteral("부"));
 }
 
 TEST_F(BreedingFixture, ResultShownAsSavedUntilTheNextReload)
 {
-    tab->ReflashData1(kCow);
-    withNew([&](BreedingDialog& d) {
+    tab->reload(kCow);
+    withNew([&](HistoryEntryDialog& d) {
         fillRequired(d);
-        d.수정일->setDate(QDate(2024, 5, 1));
-        d.판정일체크->setChecked(true);
+        d.datePicker("수정일")->setDate(QDate(2024, 5, 1));
+        d.dateBox("판정일")->setChecked(true);
         EXPECT_TRUE(d.save());
     });
-    withNew([&](BreedingDialog& d) {
+    withNew([&](HistoryEntryDialog& d) {
         fillRequired(d);
-        d.수정일->setDate(QDate(2023, 5, 1));  // earlier, yet appended last
+        d.datePicker("수정일")->setDate(QDate(2023, 5, 1));  // earlier, yet appended last
         EXPECT_TRUE(d.save());
     });
-    EXPECT_EQ(gridRow(1)[7], QStringLiteral("가(O)"));
-    EXPECT_EQ(gridRow(2)[2], QStringLiteral("2023-05-01"));
+    EXPECT_EQ(gridRow(tab->grid(), 1)[7], QStringLiteral("가(O)"));
+    EXPECT_EQ(gridRow(tab->grid(), 2)[2], QStringLiteral("2023-05-01"));
 
-    tab->ReflashData1(kCow);
-    EXPECT_EQ(gridRow(1)[2], QStringLiteral("2023-05-01"));
-    EXPECT_EQ(gridRow(2)[7], QStringLiteral("가"));
-    EXPECT_EQ(gridRow(2)[5], QStringLiteral("5"));
+    tab->reload(kCow);
+    EXPECT_EQ(gridRow(tab->grid(), 1)[2], QStringLiteral("2023-05-01"));
+    EXPECT_EQ(gridRow(tab->grid(), 2)[7], QStringLiteral("가"));
+    EXPECT_EQ(gridRow(tab->grid(), 2)[5], QStringLiteral("5"));
 }
 
 TEST_F(BreedingFixture, QuotesAreStoredAsTyped)
 {
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     const QString remark = QStringLiteral("it's 'fine'; drop table 번식기록 --");
-    withNew([&](BreedingDialog& d) {
+    withNew([&](HistoryEntryDialog& d) {
         fillRequired(d);
-        d.비고->setText(remark);
-        d.정액번호->setText(QStringLiteral("KPN'7"));
+        d.textBox("비고")->setText(remark);
+        d.textBox("정액번호")->setText(QStringLiteral("KPN'7"));
         EXPECT_TRUE(d.save());
     });
     EXPECT_EQ(farm.messages().count(), 1);  // only the question
@@ -301,11 +303,11 @@ TEST_F(BreedingFixture, QuotesAreStoredAsTyped)
 
 TEST_F(BreedingFixture, ARefusedInsertKeepsTheDialogAndTheGrid)
 {
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     // A record stored behind the grid's back: the grid check cannot see it, the database refuses it.
     farm.addBreeding(kCow, dn(kToday));
     bool open = false;
-    withNew([&](BreedingDialog& d) {
+    withNew([&](HistoryEntryDialog& d) {
         fillRequired(d);
         EXPECT_FALSE(d.save());
         open = d.isVisible();
@@ -313,21 +315,21 @@ TEST_F(BreedingFixture, ARefusedInsertKeepsTheDialogAndTheGrid)
     EXPECT_TRUE(open);
     EXPECT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
-    EXPECT_EQ(tab->lss1RowCount, 0);
-    EXPECT_EQ(tab->SS1->maxRows(), 0);
+    EXPECT_EQ(tab->rowCount(), 0);
+    EXPECT_EQ(tab->grid()->maxRows(), 0);
 }
 
 TEST_F(BreedingFixture, AChangeWhoseRecordIsGoneIsNotReportedAsDone)
 {
     farm.addBreeding(kCow, n(2022, 1, 9), {{"정액번호", "KPN-1"}, {"산차", 1}, {"회수", 1}});
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     farm.exec(QStringLiteral("delete from 번식기록"));
     bool open = false;
-    withChange(1, [&](BreedingDialog& d) {
-        d.정액번호->setText(QStringLiteral("KPN-1"));
-        d.산차->setText(QStringLiteral("1"));
-        d.회수->setText(QStringLiteral("1"));
-        d.BCS->setText(QStringLiteral("5"));
+    withChange(1, [&](HistoryEntryDialog& d) {
+        d.textBox("정액번호")->setText(QStringLiteral("KPN-1"));
+        d.textBox("산차")->setText(QStringLiteral("1"));
+        d.textBox("회수")->setText(QStringLiteral("1"));
+        d.textBox("BCS")->setText(QStringLiteral("5"));
         EXPECT_FALSE(d.save());
         open = d.isVisible();
     });
@@ -337,5 +339,5 @@ TEST_F(BreedingFixture, AChangeWhoseRecordIsGoneIsNotReportedAsDone)
     EXPECT_EQ(farm.messages().last().text,
               QStringLiteral("수정할 기록을 찾을 수 없습니다. 화면을 닫았다가 다시 열어 주세요."));
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 0);
-    EXPECT_EQ(gridRow(1)[2], QStringLiteral("2022-01-09"));
+    EXPECT_EQ(gridRow(tab->grid(), 1)[2], QStringLiteral("2022-01-09"));
 }

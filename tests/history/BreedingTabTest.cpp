@@ -12,8 +12,8 @@ qint64 n(int y, int m, int d)
 
 TEST_F(BreedingFixture, GridHeadersButtonsAndNotes)
 {
-    EXPECT_EQ(tab->SS1->objectName(), QStringLiteral("SS1"));
-    EXPECT_EQ(tab->findChild<Grid*>(QStringLiteral("SS1")), tab->SS1);
+    EXPECT_EQ(tab->grid()->objectName(), QStringLiteral("SS1"));
+    EXPECT_EQ(tab->findChild<Grid*>(QStringLiteral("SS1")), tab->grid());
     const QStringList headers = {"산차",
                                  "회수",
                                  "수정일",
@@ -27,8 +27,8 @@ TEST_F(BreedingFixture, GridHeadersButtonsAndNotes)
                                  "송아지번호",
                                  "성 별",
                                  "분만난이도 특이사항"};
-    ASSERT_EQ(tab->SS1->maxCols(), 13);
-    for (int c = 1; c <= 13; ++c) EXPECT_EQ(tab->SS1->cellText(c, 0), headers[c - 1]) << c;
+    ASSERT_EQ(tab->grid()->maxCols(), 13);
+    for (int c = 1; c <= 13; ++c) EXPECT_EQ(tab->grid()->cellText(c, 0), headers[c - 1]) << c;
 
     EXPECT_EQ(button("cmdInsert1")->text(), QStringLiteral("신규등록"));
     EXPECT_EQ(button("cmdUpate1")->text(), QStringLiteral("수 정"));
@@ -41,7 +41,7 @@ TEST_F(BreedingFixture, GridHeadersButtonsAndNotes)
         "※ 분만난이도 : 1=스스로 나옴, 2=사람이 당겨줌, 3=체인 등 도구를 사용하여 당겨줌, 4=제왕절개, 5=이상태위")));
     EXPECT_TRUE(notes.contains(
         QStringLiteral("※ 유/사산의 경우 \"분만일\"란에 사고일을 기록하고 특이사항에 해당 내용 기록(산차증가)")));
-    EXPECT_EQ(tab->lss1RowCount, 0);
+    EXPECT_EQ(tab->rowCount(), 0);
 }
 
 TEST_F(BreedingFixture, ReflashData1ShowsEachColumnOnlyWhenItsConditionHolds)
@@ -72,47 +72,48 @@ TEST_F(BreedingFixture, ReflashData1ShowsEachColumnOnlyWhenItsConditionHolds)
     farm.addBreeding(kCow, n(2022, 1, 9), {{"판정일", n(2022, 3, 1)}, {"가부", 1}, {"송아지번호", "X"}, {"성별", 0}});
     farm.addBreeding(QStringLiteral("999"), n(2022, 5, 5));  // another cow
 
-    tab->ReflashData1(kCow);
-    ASSERT_EQ(tab->lss1RowCount, 3);
-    EXPECT_EQ(tab->SS1->maxRows(), 3);
-    EXPECT_EQ(gridRow(1), QStringList({"0", "0", "2022-01-09", "", "", "0", "2022-03-01", "부", "", "", "", "", ""}));
+    tab->reload(kCow);
+    ASSERT_EQ(tab->rowCount(), 3);
+    EXPECT_EQ(tab->grid()->maxRows(), 3);
+    EXPECT_EQ(gridRow(tab->grid(), 1),
+              QStringList({"0", "0", "2022-01-09", "", "", "0", "2022-03-01", "부", "", "", "", "", ""}));
     // 판정일 0 hides 가부; a calving without calf number shows no sex.
-    EXPECT_EQ(gridRow(2),
+    EXPECT_EQ(gridRow(tab->grid(), 2),
               QStringList({"1", "3", "2022-04-02", "KPN-2", "", "0", "", "", "", "2023-01-07", "", "", ""}));
-    EXPECT_EQ(gridRow(3), QStringList({"2", "1", "2023-06-01", "KPN-1", "D7", "5.5", "2023-08-01", "가", "2024-03-07",
-                                       "2024-03-05", "C-9", "수", "1"}));
-    for (int r = 1; r <= 3; ++r) EXPECT_EQ(tab->SS1->rowHeight(r), 18);
-    EXPECT_EQ(tab->SS1->activeRow(), 1);
+    EXPECT_EQ(gridRow(tab->grid(), 3), QStringList({"2", "1", "2023-06-01", "KPN-1", "D7", "5.5", "2023-08-01", "가",
+                                                    "2024-03-07", "2024-03-05", "C-9", "수", "1"}));
+    for (int r = 1; r <= 3; ++r) EXPECT_EQ(tab->grid()->rowHeight(r), 18);
+    EXPECT_EQ(tab->grid()->activeRow(), 1);
 
     // A reload for another cow starts from an empty grid.
-    tab->ReflashData1(QStringLiteral("nobody"));
-    EXPECT_EQ(tab->lss1RowCount, 0);
-    EXPECT_EQ(tab->SS1->maxRows(), 0);
+    tab->reload(QStringLiteral("nobody"));
+    EXPECT_EQ(tab->rowCount(), 0);
+    EXPECT_EQ(tab->grid()->maxRows(), 0);
     EXPECT_EQ(farm.messages().count(), 0);
 }
 
 TEST_F(BreedingFixture, ReflashData1TrimsTheNumberAndReportsLoadErrors)
 {
     farm.addBreeding(kCow, n(2022, 1, 9));
-    tab->ReflashData1(QStringLiteral(" 002 "));
-    EXPECT_EQ(tab->lss1RowCount, 1);
+    tab->reload(QStringLiteral(" 002 "));
+    EXPECT_EQ(tab->rowCount(), 1);
 
     farm.exec(QStringLiteral("drop table 번식기록"));
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("no such table")));
-    EXPECT_EQ(tab->lss1RowCount, 1);  // the grid keeps what it had
+    EXPECT_EQ(tab->rowCount(), 1);  // the grid keeps what it had
 }
 
 TEST_F(BreedingFixture, ChangeAndDeleteDoNothingOnAnEmptyGrid)
 {
-    tab->ReflashData1(kCow);
-    EXPECT_FALSE(withDialog(button("cmdUpate1"), [](BreedingDialog&) {}));
+    tab->reload(kCow);
+    EXPECT_FALSE(withDialog(button("cmdUpate1"), [](HistoryEntryDialog&) {}));
     button("cmdDelete1")->click();
-    emit tab->SS1->dblClick(1, 1);
+    emit tab->grid()->dblClick(1, 1);
     QCoreApplication::processEvents();
     EXPECT_EQ(farm.messages().count(), 0);
-    EXPECT_EQ(tab->lss1RowCount, 0);
+    EXPECT_EQ(tab->rowCount(), 0);
 }
 
 TEST_F(BreedingFixture, DeleteAsksThenDeletesTheActiveRowAndReloads)
@@ -120,8 +121,8 @@ TEST_F(BreedingFixture, DeleteAsksThenDeletesTheActiveRowAndReloads)
     farm.addBreeding(kCow, n(2022, 1, 9));
     farm.addBreeding(kCow, n(2022, 4, 2));
     farm.addBreeding(QStringLiteral("003"), n(2022, 4, 2));
-    tab->ReflashData1(kCow);
-    tab->SS1->setActiveCell(2, 2);
+    tab->reload(kCow);
+    tab->grid()->setActiveCell(2, 2);
 
     farm.messages().answer(MsgButton::No);
     button("cmdDelete1")->click();
@@ -138,38 +139,38 @@ TEST_F(BreedingFixture, DeleteAsksThenDeletesTheActiveRowAndReloads)
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 2);
     EXPECT_EQ(farm.count(QStringLiteral("번식기록"), QStringLiteral("수정일 = ?"), {n(2022, 4, 2)}),
               1);  // the other cow's
-    ASSERT_EQ(tab->lss1RowCount, 1);
-    EXPECT_EQ(tab->SS1->cellText(3, 1), QStringLiteral("2022-01-09"));
+    ASSERT_EQ(tab->rowCount(), 1);
+    EXPECT_EQ(tab->grid()->cellText(3, 1), QStringLiteral("2022-01-09"));
 }
 
 TEST_F(BreedingFixture, DoubleClickOpensTheChangeOfTheActiveRow)
 {
     farm.addBreeding(kCow, n(2022, 1, 9), {{"정액번호", "KPN-1"}});
     farm.addBreeding(kCow, n(2022, 4, 2), {{"정액번호", "KPN-2"}});
-    tab->ReflashData1(kCow);
-    tab->SS1->setActiveCell(3, 2);
+    tab->reload(kCow);
+    tab->grid()->setActiveCell(3, 2);
     QString seenKey, seenSemen;
     QObject guard;
     QTimer::singleShot(0, &guard, [&] {
-        auto* d = qobject_cast<BreedingDialog*>(QApplication::activeModalWidget());
+        auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget());
         if (!d) return;
-        seenKey = d->s수정일;
-        seenSemen = d->정액번호->text();
+        seenKey = d->key();
+        seenSemen = d->textBox("정액번호")->text();
         d->reject();
     });
-    emit tab->SS1->dblClick(3, 2);
+    emit tab->grid()->dblClick(3, 2);
     QCoreApplication::processEvents();
     EXPECT_EQ(seenKey, QStringLiteral("20220402"));
     EXPECT_EQ(seenSemen, QStringLiteral("KPN-2"));
-    EXPECT_EQ(tab->SS1->row(), 2);
+    EXPECT_EQ(tab->grid()->row(), 2);
 }
 
 TEST_F(BreedingFixture, ARowWithoutDateCannotBeChangedOrDeleted)
 {
     farm.addBreeding(kCow, 0, {{"정액번호", "KPN-0"}});
-    tab->ReflashData1(kCow);
-    ASSERT_EQ(tab->lss1RowCount, 1);
-    EXPECT_FALSE(withChange(1, [](BreedingDialog&) {}));
+    tab->reload(kCow);
+    ASSERT_EQ(tab->rowCount(), 1);
+    EXPECT_FALSE(withChange(1, [](HistoryEntryDialog&) {}));
     button("cmdDelete1")->click();
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().shown()[0].box.title, QStringLiteral("선택오류"));
@@ -179,8 +180,8 @@ TEST_F(BreedingFixture, ARowWithoutDateCannotBeChangedOrDeleted)
 
 TEST_F(BreedingFixture, NewRecordNeedsAStoredCow)
 {
-    tab->ReflashData1(QString());
-    EXPECT_FALSE(withNew([](BreedingDialog&) {}));
+    tab->reload(QString());
+    EXPECT_FALSE(withNew([](HistoryEntryDialog&) {}));
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("미입력"));
 }
@@ -219,10 +220,10 @@ TEST_F(BreedingFixture, ResultAndSexShowOnlyWithTheirDates)
                           {"성별", c.sex}});
         day = day.addDays(1);
     }
-    tab->ReflashData1(kCow);
-    ASSERT_EQ(tab->lss1RowCount, long(std::size(cases)));
+    tab->reload(kCow);
+    ASSERT_EQ(tab->rowCount(), long(std::size(cases)));
     for (int i = 0; i < int(std::size(cases)); ++i) {
-        const QStringList row = gridRow(i + 1);
+        const QStringList row = gridRow(tab->grid(), i + 1);
         EXPECT_EQ(QStringList({row[6], row[7], row[9], row[10], row[11]}).join(QStringLiteral(" | ")),
                   QString::fromUtf8(cases[i].cells))
             << i;
@@ -232,7 +233,7 @@ TEST_F(BreedingFixture, ResultAndSexShowOnlyWithTheirDates)
 TEST_F(BreedingFixture, AFailedDeleteSaysWhyAndKeepsTheRow)
 {
     farm.addBreeding(kCow, n(2022, 1, 9));
-    tab->ReflashData1(kCow);
+    tab->reload(kCow);
     // The statement cannot run: the user hears why instead of a delete that silently did nothing.
     farm.exec(QStringLiteral("create trigger 지키기 before delete on 번식기록 begin select raise(abort, '잠김'); end"));
     farm.messages().answer(MsgButton::Yes);
@@ -241,6 +242,6 @@ TEST_F(BreedingFixture, AFailedDeleteSaysWhyAndKeepsTheRow)
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("잠김")));
     EXPECT_EQ(farm.count(QStringLiteral("번식기록")), 1);
-    EXPECT_EQ(tab->lss1RowCount, 1);
-    EXPECT_EQ(tab->SS1->cellText(3, 1), QStringLiteral("2022-01-09"));
+    EXPECT_EQ(tab->rowCount(), 1);
+    EXPECT_EQ(tab->grid()->cellText(3, 1), QStringLiteral("2022-01-09"));
 }

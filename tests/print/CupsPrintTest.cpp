@@ -1,11 +1,18 @@
 // The real path: a report printed through CUPS on the second test queue (cups-pdf), with the
 // default printer switched for the print and put back afterwards.
-// Needs the queues of scripts/cups-test-queues.sh; skipped when no scheduler answers.
+// Runs only on the private print service of scripts/private-cups.sh (scripts/test.sh starts
+// it), never on the machine's own: it changes the default printer. Skipped elsewhere, except
+// in CI, where a missing private service is a failure.
 #include "print/PrintFixture.h"
 
 #include <cups/cups.h>
+#include <pwd.h>
+#include <unistd.h>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace {
@@ -13,19 +20,52 @@ namespace {
 const QString kQueue1 = QStringLiteral("TarvikPDF1");
 const QString kQueue2 = QStringLiteral("TarvikPDF2");
 
-// The state of the newest job titled `title` on `queue` (0 when there is none).
-int jobState(const QString& queue, const QString& title)
+struct Job {
+    int id = 0;
+    int state = 0;  // 0 when there is none
+};
+
+// The newest job titled `title` on `queue`.
+Job newestJob(const QString& queue, const QString& title)
 {
     cups_job_t* jobs = nullptr;
     const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
-    int state = 0, newest = -1;
+    Job job;
     for (int i = 0; i < n; ++i)
-        if (QString::fromUtf8(jobs[i].title) == title && jobs[i].id > newest) {
-            newest = jobs[i].id;
-            state = jobs[i].state;
-        }
+        if (QString::fromUtf8(jobs[i].title) == title && jobs[i].id > job.id) job = {jobs[i].id, int(jobs[i].state)};
     cupsFreeJobs(n, jobs);
-    return state;
+    return job;
+}
+
+// Where cups-pdf puts the PDFs of this process's user: "Out" of its configuration, ~/PDF
+// (the home of the password file, not $HOME) unless it says otherwise.
+QString cupsPdfOutputDir()
+{
+    QString out = QStringLiteral("${HOME}/PDF");
+    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (conf.open(QIODevice::ReadOnly))
+        for (const QString& line : QString::fromUtf8(conf.readAll()).split(u'\n')) {
+            static const QRegularExpression outLine(QStringLiteral("^\\s*Out\\s+(\\S.*)$"));
+            const QRegularExpressionMatch m = outLine.match(line);
+            if (m.hasMatch()) out = m.captured(1).trimmed();
+        }
+    const passwd* pw = ::getpwuid(::getuid());
+    if (pw) {
+        out.replace(QStringLiteral("${HOME}"), QString::fromLocal8Bit(pw->pw_dir));
+        out.replace(QStringLiteral("${USER}"), QString::fromLocal8Bit(pw->pw_name));
+    }
+    return out;
+}
+
+// The files cups-pdf made of job `id`, whose title holds `stamp`.
+QStringList pdfsOfJob(const QString& stamp, int id)
+{
+    QStringList files;
+    const QDir dir(cupsPdfOutputDir());
+    const QRegularExpression name(QStringLiteral(".*%1.*-job_%2\\.pdf$").arg(stamp).arg(id));
+    for (const QString& f : dir.entryList(QDir::Files))
+        if (name.match(f).hasMatch()) files << dir.filePath(f);
+    return files;
 }
 
 }  // namespace
@@ -33,12 +73,19 @@ int jobState(const QString& queue, const QString& title)
 TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
 {
     setPrinterSystem(nullptr);
+    const bool ci = !qEnvironmentVariable("CI").isEmpty();
+    // The machine's own print service is never used: the test changes the default printer.
+    const QString privateServer = qEnvironmentVariable("TARVIK_PRIVATE_CUPS");
+    if (privateServer.isEmpty() || qEnvironmentVariable("CUPS_SERVER") != privateServer) {
+        if (ci) FAIL() << "no private print service in CI (scripts/private-cups.sh)";
+        GTEST_SKIP() << "runs on a private print service only: scripts/test.sh, or as root "
+                        "scripts/private-cups.sh build/test_print";
+    }
     CupsPrinterSystem cups;
     const QStringList queues = cups.printers();
     if (!queues.contains(kQueue1) || !queues.contains(kQueue2)) {
-        // CI sets the queues up through the test command; there a missing queue is a failure.
-        if (!qEnvironmentVariable("CI").isEmpty()) FAIL() << "CUPS test queues missing in CI";
-        GTEST_SKIP() << "no CUPS test queues: run scripts/cups-test-queues.sh as root";
+        if (ci) FAIL() << "CUPS test queues missing in CI";
+        GTEST_SKIP() << "the private print service has no test queues";
     }
 
     TestFarm farm;
@@ -54,7 +101,8 @@ TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
         defaultAfterChoice = cups.defaultPrinter();
     });
 
-    const QString title = QStringLiteral("시험 출력 %1").arg(QDateTime::currentMSecsSinceEpoch());
+    const QString stamp = QString::number(QDateTime::currentMSecsSinceEpoch());
+    const QString title = QStringLiteral("시험 출력 ") + stamp;
     PrintRequest r;
     r.question = QStringLiteral("시험 목록을 출력 하시겠습니까?");
     r.reportFile = QStringLiteral("시험출력.rpt");
@@ -79,11 +127,20 @@ TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
     // The job reaches the queue and completes (cups-pdf writes the file).
     QElapsedTimer waited;
     waited.start();
-    int state = 0;
+    Job job;
     while (waited.elapsed() < 30000) {
-        state = jobState(target, title);
-        if (state >= IPP_JSTATE_STOPPED) break;
+        job = newestJob(target, title);
+        if (job.state >= IPP_JSTATE_STOPPED) break;
         QThread::msleep(200);
     }
-    EXPECT_EQ(state, IPP_JSTATE_COMPLETED) << "job state " << state;
+    EXPECT_EQ(job.state, IPP_JSTATE_COMPLETED) << "job state " << job.state;
+    // The PDF lands in the user's own folder (see scripts/private-cups.sh): checked and removed.
+    const QStringList pdfs = pdfsOfJob(stamp, job.id);
+    EXPECT_EQ(pdfs.size(), 1) << "no PDF of job " << job.id << " in " << cupsPdfOutputDir().toStdString();
+    for (const QString& pdf : pdfs) {
+        QFile f(pdf);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-") << pdf.toStdString();
+        f.close();
+        QFile::remove(pdf);
+    }
 }

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlField>
 #include <QSqlRecord>
 
 namespace {
@@ -16,13 +17,56 @@ namespace {
 // What each shipped report is printed with. A new report file needs a line here.
 struct Sample {
     QString file;
-    QString title;  // printed as the report's title: its fixed text, or the title it is handed
+    QString title;         // printed as the report's title: its fixed text, or the title it is handed
+    QStringList formulas;  // the formula names its print command hands over; the report shows each
 };
 
+QStringList names(std::initializer_list<const char*> list)
+{
+    QStringList out;
+    for (const char* name : list) out << QString::fromUtf8(name);
+    return out;
+}
+
+// The animal's registration data and the farm's, as the history prints hand them over.
+QStringList historyFormulas(bool bull)
+{
+    QStringList out = names({"개체번호", "개체생일", "등록번호", "별명", "입식일자", "정액번호", "부번호", "농장명",
+                             "축산업등록번호", "모번호", "판매일", "점수", "개체특징", "우방번호"});
+    if (bull) out << names({"출하예정일", "출하일"});
+    return out;
+}
+
+// The record book: registration, eight growth-stage blocks, five body-measurement rows, grading.
+QStringList recordBookFormulas(bool bull)
+{
+    QStringList out = names({"개체번호", "개체생일", "등록번호", "별명", "입식일자", "정액번호", "부번호", "농장명",
+                             "축산업등록번호", "모번호", "판매일", "점수", "개체특징"});
+    out << names({"생시1", "생시2", "입식1", "입식2", "월령0"});
+    for (const char* stage : {"12월령", "18월령", "24월령", "28월령", "32월령", "월령"})
+        for (int i = 1; i <= 9; ++i) out << QString::fromUtf8(stage) + QString::number(i);
+    for (int row = 1; row <= 5; ++row)
+        for (int column = 1; column <= 13; ++column) out << QStringLiteral("체%1%2").arg(row).arg(column);
+    for (int i = 1; i <= 14; ++i) out << QStringLiteral("도%1").arg(i);
+    out << names({"출하일", "등급판정사", "우방번호"});
+    if (bull) out << QStringLiteral("출하예정일");
+    return out;
+}
+
 const Sample kSamples[] = {
-    {QStringLiteral("TarvikList.rpt"), QStringLiteral("한우 개체 목록")},
-    {QStringLiteral("시험출력.rpt"), QStringLiteral("한우 시험 목록")},
-    {QStringLiteral("일일관리.rpt"), QStringLiteral("재발정예정 개체일람")},
+    {QStringLiteral("TarvikList.rpt"), QStringLiteral("한우 개체 목록"), names({"농장명"})},
+    {QStringLiteral("시험출력.rpt"), QStringLiteral("한우 시험 목록"), names({"타이틀", "농장명", "비고"})},
+    {QStringLiteral("일일관리.rpt"), QStringLiteral("재발정예정 개체일람"),
+     names({"타이틀", "어제", "오늘", "내일", "모레"})},
+    {QStringLiteral("암소개체기록부.rpt"), QStringLiteral("한우(암소) 개체기록부"), recordBookFormulas(false)},
+    {QStringLiteral("수소개체기록부.rpt"), QStringLiteral("한우(수소) 개체기록부"), recordBookFormulas(true)},
+    {QStringLiteral("번식기록.rpt"), QStringLiteral("한우(암소) 번식기록부"), historyFormulas(false)},
+    {QStringLiteral("진료백신암.rpt"), QStringLiteral("한우(암소) 진료·백신 기록부"), historyFormulas(false)},
+    {QStringLiteral("진료백신수.rpt"), QStringLiteral("한우(수소) 진료·백신 기록부"), historyFormulas(true)},
+    {QStringLiteral("교배기록부.rpt"), QStringLiteral("한우 교배기록부"), names({"농장명"})},
+    {QStringLiteral("분만기록부.rpt"), QStringLiteral("한우 분만기록부"), names({"농장명"})},
+    {QStringLiteral("출하성적기록부.rpt"), QStringLiteral("한우 출하성적기록부"), names({"농장명"})},
+    {QStringLiteral("축산분뇨관리대장.rpt"), QStringLiteral("축산분뇨관리대장"), names({"농장명"})},
 };
 
 void collectFormulas(const report::Template& parts, QSet<QString>* names)
@@ -50,20 +94,25 @@ QStringList formulaNames(const report::Definition& d)
     return sorted;
 }
 
-// The first work-table column the table prints: its values identify the rows on the pages.
-int keyColumn(const report::Definition& d)
+// The first text column of the work table that the table prints: its values identify the rows
+// on the pages (a number column, such as a parity, could not hold them).
+int keyColumn(const report::Definition& d, const QList<bool>& textColumns)
 {
     for (const report::Column& c : d.table.columns)
         for (const report::Part& p : c.cell)
-            if (p.type == report::Part::Column) return p.column;
+            if (p.type == report::Part::Column && textColumns.value(p.column - 1)) return p.column;
     return 0;
 }
 
-int workTableColumns(const QString& table)
+// For each column of a work table, by position: whether it holds text.
+QList<bool> workTableTextColumns(const QString& table)
 {
     QString quoted = table;
     quoted.replace(u'"', QStringLiteral("\"\""));
-    return runQuery(QStringLiteral("select * from \"%1\" limit 0").arg(quoted)).record().count();
+    const QSqlRecord record = runQuery(QStringLiteral("select * from \"%1\" limit 0").arg(quoted)).record();
+    QList<bool> text;
+    for (int i = 0; i < record.count(); ++i) text << (record.field(i).metaType().id() == QMetaType::QString);
+    return text;
 }
 
 // Just enough rows for the table to run onto a second page.
@@ -105,21 +154,39 @@ TEST_F(PrintTest, EveryShippedReportPrintsEveryValueAndNoPlaceholder)
         QString error;
         ASSERT_TRUE(report::loadDefinition(dir.filePath(file), &def, &error)) << error.toStdString();
 
+        // The report names exactly what its command hands over: a formula left out is never printed,
+        // a misspelt one prints empty.
+        QStringList handedOver = sample.formulas;
+        handedOver.sort();
+        EXPECT_EQ(handedOver.removeDuplicates(), 0);
+        const QStringList named = formulaNames(def);
+        QStringList missing, unknown;
+        for (const QString& name : std::as_const(handedOver))
+            if (!named.contains(name)) missing << name;
+        for (const QString& name : named)
+            if (!handedOver.contains(name)) unknown << name;
+        EXPECT_TRUE(missing.isEmpty()) << "never shown: " << missing.join(u' ').toStdString();
+        EXPECT_TRUE(unknown.isEmpty()) << "not handed over: " << unknown.join(u' ').toStdString();
+
         // Each formula gets a value of its own (the title formula the title), so each can be found.
+        // Three digits: a record book names over a hundred formulas, and 값10 must not be found in 값105.
         QMap<QString, QString> values;
         int n = 0;
-        for (const QString& name : formulaNames(def))
+        for (const QString& name : std::as_const(handedOver))
             values.insert(name, name == QStringLiteral("타이틀") ? sample.title
-                                                                : QStringLiteral("값%1").arg(++n, 2, 10, QChar(u'0')));
+                                                                 : QStringLiteral("값%1").arg(++n, 3, 10, QChar(u'0')));
         QStringList formulas;
         for (auto it = values.cbegin(); it != values.cend(); ++it)
             formulas << QStringLiteral("%1 = '%2' ").arg(it.key(), it.value());
 
-        const int key = keyColumn(def);
+        int key = 0;
         QList<QVariantList> rows;
         if (def.table.present) {
-            const int columns = workTableColumns(def.table.source);
+            const QList<bool> textColumns = workTableTextColumns(def.table.source);
+            const int columns = int(textColumns.size());
             ASSERT_GT(columns, 0) << "no work table " << def.table.source.toStdString();
+            key = keyColumn(def, textColumns);
+            EXPECT_GT(key, 0) << "the table prints no text column of " << def.table.source.toStdString();
             for (int r = 1, count = rowsForTwoPages(def); r <= count; ++r) {
                 QVariantList row;
                 for (int c = 1; c <= columns; ++c)
@@ -145,6 +212,9 @@ TEST_F(PrintTest, EveryShippedReportPrintsEveryValueAndNoPlaceholder)
         for (int i = 0; i < pages.size(); ++i) {
             const QRegularExpressionMatch left = placeholder.match(pages[i]);
             EXPECT_FALSE(left.hasMatch()) << "page " << i + 1 << " still shows " << left.captured().toStdString();
+            // A text too long for its box even in the smallest size is cut with an ellipsis.
+            EXPECT_FALSE(pages[i].contains(QChar(0x2026))) << "page " << i + 1 << " cuts a text:\n"
+                                                           << pages[i].toStdString();
         }
         EXPECT_TRUE(pages[0].contains(sample.title)) << "title missing:\n" << pages[0].toStdString();
         const QString text = pages.join(u'\n');

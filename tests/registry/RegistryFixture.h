@@ -17,7 +17,7 @@
 #include <QRadioButton>
 #include <memory>
 
-class RegistryTest : public ::testing::Test {
+class RegistryTest : public FarmTest {
 protected:
     void SetUp() override
     {
@@ -60,20 +60,9 @@ protected:
         find<QLineEdit>(QStringLiteral("txtWord"))->setText(word);
         click(QStringLiteral("Com_Function_0"));
     }
-    QStringList column(int col)
-    {
-        QStringList out;
-        for (int r = 1; r <= window->SS->maxRows(); ++r) out << window->SS->cellText(col, r);
-        return out;
-    }
-    QStringList row(int r)
-    {
-        QStringList out;
-        for (int c = 1; c <= window->SS->maxCols(); ++c) out << window->SS->cellText(c, r);
-        return out;
-    }
+    QStringList column(int col) { return gridColumn(window->SS, col); }
+    QStringList row(int r) { return gridRow(window->SS, r); }
     int rowOf(const QString& number) { return int(column(1).indexOf(number)) + 1; }
 
-    TestFarm farm;
     QPointer<SearchWindow> window;
 };

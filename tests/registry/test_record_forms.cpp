@@ -2,9 +2,11 @@
 // updating, renumbering and closing.
 #include "RegistryFixture.h"
 
-#include "history/BreedingTab.h"
+#include "history/HistoryEntryDialog.h"
+#include "history/HistoryTab.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
+#include "support/AccessibilityCheck.h"
 
 #include <QDateEdit>
 #include <QKeyEvent>
@@ -12,11 +14,11 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
 const QDate kToday(2010, 2, 28);
-const QStringList kHistory = {"번식기록", "초음파측정", "체척", "백신접종", "등급판정"};
 
 class RecordFormTest : public RegistryTest {
 protected:
@@ -51,12 +53,6 @@ protected:
     {
         farm.addAnimalWithHistory(number, sex, more);
     }
-    int historyOf(const QString& number)
-    {
-        int n = 0;
-        for (const QString& t : kHistory) n += farm.count(t, "개체번호 = ?", {number});
-        return n;
-    }
     // Opens the list, searches all and opens the animal's row with "개체수정".
     QWidget* edit(const QString& number)
     {
@@ -64,9 +60,28 @@ protected:
         searchFor();
         window->SS->setActiveCell(1, rowOf(number));
         click("cmdUpdate");
-        return topLevel(gsFormName());
+        QWidget* cow = topLevel("한우암소관리");
+        return cow ? cow : topLevel("한우수소관리");
     }
-    QString gsFormName() const { return giFormKind == 0 ? "한우암소관리" : "한우수소관리"; }
+    // Clicks 저 장 on the form, answering its question.
+    void saveAnswering(int answer, QWidget* f)
+    {
+        farm.messages().answer(answer);
+        click("Com_Button_0", f);
+    }
+    // Clicks `opener` and runs `body` on the modal entry dialog it opens, then cancels it if still open.
+    void withDialog(QAbstractButton* opener, const std::function<void(HistoryEntryDialog&)>& body)
+    {
+        QObject guard;
+        QTimer::singleShot(0, &guard, [&] {
+            if (auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget())) {
+                body(*d);
+                if (d->isVisible()) d->reject();
+            }
+        });
+        opener->click();
+        QCoreApplication::processEvents();
+    }
 };
 
 TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
@@ -74,7 +89,6 @@ TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
     farm.addAnimal("OLD", 0, 20050101);
     openList();
     searchFor();
-    giFormKind = 1;
     click("cmdInsert");
     QWidget* f = form("한우암소관리");
     ASSERT_TRUE(f);
@@ -82,7 +96,7 @@ TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
     ASSERT_EQ(static_cast<QWidget*>(cow), f);
     EXPECT_EQ(f->windowTitle(), "한우(암소) 개체기록부");
     EXPECT_FALSE(window->isEnabled());
-    EXPECT_EQ(giFormKind, 0);
+    EXPECT_EQ(window->bullForm(), nullptr);
     EXPECT_TRUE(cow->s개체번호.isEmpty());
 
     // Initial state: tabs and prints off, boxes clear, no breed chosen, pickers on today.
@@ -143,7 +157,7 @@ TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
     EXPECT_TRUE(tabs->isEnabled());
     for (const auto& [name, caption] : prints) EXPECT_TRUE(find<QPushButton>(name, f)->isEnabled());
     // The breeding tab stores under the new number from now on.
-    EXPECT_EQ(cow->breedingTab->animalNumber(), "002");
+    EXPECT_EQ(cow->historyTab(1)->animalNumber(), "002");
 
     // Closing with the button gives the list back, usable and focused.
     click("Com_Button_8", f);
@@ -160,7 +174,8 @@ TEST_F(RecordFormTest, NewBullWithCastrationAndShipmentDates)
     QWidget* f = form("한우수소관리");
     ASSERT_TRUE(f);
     EXPECT_EQ(f->windowTitle(), "한우(수소) 개체기록부");
-    EXPECT_EQ(giFormKind, 1);
+    EXPECT_EQ(window->cowForm(), nullptr);
+    EXPECT_EQ(window->bullForm()->historyTab(1), nullptr);
     auto* tabs = find<QTabWidget>("STAB", f);
     QStringList captions;
     for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
@@ -195,6 +210,26 @@ TEST_F(RecordFormTest, NewBullWithCastrationAndShipmentDates)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->bullForm(), nullptr);
     EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(RecordFormTest, AScoreNoFarmRecordsIsRefused)
+{
+    openList();
+    click("cmdInsert");
+    QWidget* f = form("한우암소관리");
+    ASSERT_TRUE(f);
+    type(f, "개체번호", "NEW");
+    // Hundreds of digits would be stored as infinity and the record could never be saved again.
+    for (const QString& absurd : {QString(400, QLatin1Char('9')), QStringLiteral("-1")}) {
+        farm.messages().clear();
+        type(f, "점수", absurd);
+        click("Com_Button_0", f);
+        ASSERT_EQ(farm.messages().count(), 1);
+        EXPECT_EQ(farm.messages().last().text, "값을 다시 입력해 주세요.");
+        EXPECT_EQ(farm.messages().last().title, "값 부정");
+        EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("점수", f));
+    }
+    EXPECT_EQ(farm.count("개체관리"), 0);
 }
 
 TEST_F(RecordFormTest, InputChecksStoreNothing)
@@ -271,7 +306,7 @@ TEST_F(RecordFormTest, LoadingAndUpdatingWithoutRenumbering)
     QWidget* f = edit("C1");
     ASSERT_TRUE(f);
     auto* cow = window->cowForm();
-    EXPECT_EQ(giFormKind, 0);
+    EXPECT_EQ(static_cast<QWidget*>(cow), f);
     EXPECT_FALSE(window->isEnabled());
     EXPECT_EQ(cow->s개체번호, "C1");
     EXPECT_TRUE(find<QRadioButton>("SSOption1", f)->isChecked());
@@ -285,8 +320,8 @@ TEST_F(RecordFormTest, LoadingAndUpdatingWithoutRenumbering)
     EXPECT_TRUE(find<QTabWidget>("STAB", f)->isEnabled());
     EXPECT_TRUE(find<QPushButton>("cmdPrn3", f)->isEnabled());
     // The breeding tab was loaded for the cow.
-    EXPECT_EQ(cow->lss1RowCount, 1);
-    EXPECT_EQ(cow->breedingTab->SS1->maxRows(), 1);
+    EXPECT_EQ(cow->historyTab(1)->rowCount(), 1);
+    EXPECT_EQ(cow->historyTab(1)->grid()->maxRows(), 1);
 
     // Selecting the grading tab puts the focus on its first field.
     find<QTabWidget>("STAB", f)->setCurrentIndex(4);
@@ -304,7 +339,7 @@ TEST_F(RecordFormTest, LoadingAndUpdatingWithoutRenumbering)
     EXPECT_EQ(s[5], "새 목장");
     EXPECT_EQ(s[7], "0");
     EXPECT_EQ(s[15], "5");
-    EXPECT_EQ(historyOf("C1"), 5);
+    EXPECT_EQ(rowsOfAnimal("C1"), 6);
     const int r = rowOf("C1");
     EXPECT_EQ(window->SS->cellText(6, r), " 새 목장 ");
     EXPECT_EQ(window->SS->cellText(8, r), "");
@@ -324,21 +359,21 @@ TEST_F(RecordFormTest, RenumberingTwiceMovesTheWholeHistoryEachTime)
     type(f, "개체번호", "B");
     farm.messages().answer(MsgButton::Yes);
     click("Com_Button_0", f);
-    EXPECT_EQ(historyOf("A"), 0);
-    EXPECT_EQ(historyOf("B"), 5);
+    EXPECT_EQ(rowsOfAnimal("A"), 0);
+    EXPECT_EQ(rowsOfAnimal("B"), 6);
     EXPECT_EQ(cow->s개체번호, "B");
     EXPECT_EQ(window->SS->cellText(1, r), "B");
 
     type(f, "개체번호", "C");
     farm.messages().answer(MsgButton::Yes);
     click("Com_Button_0", f);
-    EXPECT_EQ(historyOf("B"), 0);
-    EXPECT_EQ(historyOf("C"), 5);
-    EXPECT_EQ(historyOf("OTHER"), 5);
+    EXPECT_EQ(rowsOfAnimal("B"), 0);
+    EXPECT_EQ(rowsOfAnimal("C"), 6);
+    EXPECT_EQ(rowsOfAnimal("OTHER"), 6);
     EXPECT_EQ(farm.count("개체관리", "개체번호 = 'C'"), 1);
     EXPECT_EQ(farm.count("개체관리"), 2);
     EXPECT_EQ(window->SS->cellText(1, r), "C");
-    EXPECT_EQ(cow->breedingTab->animalNumber(), "C");
+    EXPECT_EQ(cow->historyTab(1)->animalNumber(), "C");
     EXPECT_EQ(farm.messages().count(), 2);
 }
 
@@ -353,8 +388,8 @@ TEST_F(RecordFormTest, RenumberingABullMovesItsBreedingRowsToo)
     type(f, "개체번호", "B2");
     farm.messages().answer(MsgButton::Yes);
     click("Com_Button_0", f);
-    EXPECT_EQ(historyOf("B1"), 0);
-    EXPECT_EQ(historyOf("B2"), 5);
+    EXPECT_EQ(rowsOfAnimal("B1"), 0);
+    EXPECT_EQ(rowsOfAnimal("B2"), 6);
     EXPECT_EQ(farm.count("번식기록", "개체번호 = 'B2'"), 1);
     EXPECT_EQ(stored("B2")[1], "1");
 }
@@ -376,11 +411,10 @@ TEST_F(RecordFormTest, OnlyExactly암소OpensTheCowForm)
         SCOPED_TRACE(("column 2 = [" + c.kind + "]").toStdString());
         window->SS->setCellText(2, 1, c.kind);
         window->SS->setActiveCell(1, 1);
-        giFormKind = qint16(1 - c.formKind);
         click("cmdUpdate");
         QWidget* f = topLevel(c.form);
         ASSERT_TRUE(f);
-        EXPECT_EQ(giFormKind, c.formKind);
+        EXPECT_EQ(topLevel(c.formKind == 0 ? "한우수소관리" : "한우암소관리"), nullptr);
         EXPECT_EQ(find<QLineEdit>("개체번호", f)->text(), "X");
         EXPECT_FALSE(window->isEnabled());
         find<QPushButton>("Com_Button_8", f)->click();
@@ -403,8 +437,8 @@ TEST_F(RecordFormTest, RenumberingOntoAnotherAnimalIsRefusedWithNothingChanged)
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_EQ(farm.messages().last().buttons, MsgButton::Ok);
-    EXPECT_EQ(historyOf("A"), 5);
-    EXPECT_EQ(historyOf("B"), 5);
+    EXPECT_EQ(rowsOfAnimal("A"), 6);
+    EXPECT_EQ(rowsOfAnimal("B"), 6);
     EXPECT_EQ(stored("A")[5], "");
     EXPECT_EQ(window->cowForm()->s개체번호, "A");
     EXPECT_EQ(window->SS->cellText(1, r), "A");
@@ -449,7 +483,6 @@ TEST_F(RecordFormTest, WhichFormTheEditCommandOpens)
     QWidget* f = topLevel("한우수소관리");
     ASSERT_TRUE(f);
     EXPECT_EQ(topLevel("한우암소관리"), nullptr);
-    EXPECT_EQ(giFormKind, 1);
     find<QPushButton>("Com_Button_8", f)->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window->isEnabled());
@@ -483,6 +516,61 @@ TEST_F(RecordFormTest, WhichFormTheEditCommandOpens)
     emit window->SS->dblClick(1, 0);
     EXPECT_EQ(window->bullForm(), nullptr);
     EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(RecordFormTest, BothFormsAreHeardByTheirCaptions)
+{
+    openList();
+    click("cmdInsert");
+    QWidget* cow = form("한우암소관리");
+    ASSERT_TRUE(cow);
+    EXPECT_EQ(controlsHeardByControlName(cow), QStringList());
+    const QList<std::pair<QString, QString>> heard = {
+        {"Com_Button_0", "저장"}, {"Com_Button_8", "닫기(ESC)"},     {"개체번호", "개체번호 (개체식별)"},
+        {"별명", "목장명"},       {"SSOption2", "교잡종"},           {"개체생일체크", "개체생일 입력"},
+        {"판매일", "판매일"},     {"점수", "흑비경 (완전흑비:5점)"}, {"cmdPrn2", "번식기록부"},
+        {"SS1", "번식기록"},      {"cmdInsert1", "신규등록"},        {"작업장", "작업장"},
+    };
+    for (const auto& [name, text] : heard) {
+        auto* w = find<QWidget>(name, cow);
+        ASSERT_TRUE(w) << name.toStdString();
+        EXPECT_EQ(w->accessibleName(), text) << name.toStdString();
+        EXPECT_EQ(w->accessibleDescription(), name);
+    }
+    click("Com_Button_8", cow);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    click("cmdInsert2");
+    QWidget* bull = form("한우수소관리");
+    ASSERT_TRUE(bull);
+    EXPECT_EQ(controlsHeardByControlName(bull), QStringList());
+    EXPECT_EQ(find<QWidget>("판매일", bull)->accessibleName(), "거세일");
+    EXPECT_EQ(find<QWidget>("출하일체크", bull)->accessibleName(), "출하일 입력");
+}
+
+TEST_F(RecordFormTest, ABreedingRecordIsStoredUnderTheNumberTheFormNowHas)
+{
+    addWithHistory("A");
+    QWidget* f = edit("A");
+    ASSERT_TRUE(f);
+    type(f, "개체번호", "B");
+    saveAnswering(MsgButton::Yes, f);
+    ASSERT_EQ(rowsOfAnimal("B"), 6);
+
+    // The dialog is the breeding tab's own: it stores under the tab's animal and appends to its grid.
+    HistoryTab* tab = window->cowForm()->historyTab(1);
+    withDialog(find<QAbstractButton>("cmdInsert1", f), [&](HistoryEntryDialog& d) {
+        d.textBox("산차")->setText("2");
+        d.textBox("회수")->setText("1");
+        d.textBox("정액번호")->setText("KPN-7");
+        d.textBox("BCS")->setText("5");
+        farm.messages().answer(MsgButton::Yes);
+        EXPECT_TRUE(d.save());
+    });
+    EXPECT_EQ(farm.count("번식기록", "개체번호 = 'B' and 수정일 = ?", {dn(kToday)}), 1);
+    EXPECT_EQ(rowsOfAnimal("A"), 0);
+    EXPECT_EQ(tab->rowCount(), 2);
+    EXPECT_EQ(tab->grid()->cellText(4, 2), "KPN-7");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ QStringList numbersFound(const SearchConditions& c)
     return out;
 }
 
-class SearchQueryTest : public ::testing::Test {
+class SearchQueryTest : public FarmTest {
 protected:
     void SetUp() override
     {
@@ -29,7 +29,6 @@ protected:
         farm.addAnimal("B-2", 1, 20060101, {{"출하일", 20090301}});
         farm.addAnimal("B-3", 1, 0, {{"별명", "햇살"}});
     }
-    TestFarm farm;
 };
 
 TEST_F(SearchQueryTest, ConditionCombinations)

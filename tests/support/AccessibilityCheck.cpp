@@ -12,7 +12,10 @@
 
 QStringList controlsHeardByControlName(QWidget* root)
 {
-    static const QRegularExpression controlId(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*(\\(\\d+\\))?$"));
+    // Control ids: camel case, an underscore, an index or a trailing digit ("cmdSave", "Option1",
+    // "Com_Function(0)", "SS1"); a plain Latin caption such as "BCS" is fine.
+    static const QRegularExpression controlId(
+        QStringLiteral("^(?=[A-Za-z_][A-Za-z0-9_]*(\\(\\d+\\))?$)(?=.*([a-z][A-Z]|_|\\(|\\d$)).*$"));
     QStringList bad;
     for (QWidget* w : root->findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
@@ -27,7 +30,9 @@ QStringList controlsHeardByControlName(QWidget* root)
              qobject_cast<QAbstractItemView*>(w->parentWidget())))
             continue;
         const QString heard = w->accessibleName();
-        if (heard.isEmpty() || heard == w->objectName() || controlId.match(heard).hasMatch() ||
+        // A Korean control name is the caption's own words (the box for 산차 is 산차), so hearing
+        // it is right; a Latin control id ("cmdSave", "Com_Function(0)") never is.
+        if (heard.isEmpty() || controlId.match(heard).hasMatch() ||
             w->accessibleDescription() != w->objectName())
             bad << QStringLiteral("%1 (heard as \"%2\")").arg(w->objectName(), heard);
     }

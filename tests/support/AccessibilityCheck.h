@@ -5,6 +5,6 @@
 class QWidget;
 
 // Every visible-or-hidden input, button, option, check box, list, tab bar and date picker under
-// `root` whose accessible name is empty or equals its object name (or looks like "Name(3)"),
+// `root` whose accessible name is empty or a Latin control id ("cmdSave", "Com_Function(0)"),
 // or whose accessible description does not carry its object name. Empty when all is well.
 QStringList controlsHeardByControlName(QWidget* root);

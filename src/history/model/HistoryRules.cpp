@@ -19,12 +19,12 @@ EntryCheck duplicateDate(const QString& field, const QString& message)
     return {message, QStringLiteral("선택오류"), MsgIcon::Information, field};
 }
 
-QString t(const QString& text)
+QString storedText(const QString& text)
 {
     return text.trimmed();
 }
 
-QVariant v(const QString& text)
+QVariant storedNumber(const QString& text)
 {
     const QString s = text.trimmed();
     if (s.isEmpty()) return 0;
@@ -32,7 +32,7 @@ QVariant v(const QString& text)
     return s;
 }
 
-qint64 d(const QDate& date)
+qint64 dateNumber(const QDate& date)
 {
     return datenum::fromDate(date);
 }
@@ -42,14 +42,14 @@ bool positive(const QString& text)
     return isNumeric(text) && numericValue(text) > 0;
 }
 
-QString dateCell(const QString& storedText)
+QString dateCell(const QString& stored)
 {
-    return datenum::digits(qint64(numericValue(storedText)), QStringLiteral("0000-00-00"));
+    return datenum::digits(qint64(numericValue(stored)), QStringLiteral("0000-00-00"));
 }
 
-QString dateCellIfSet(const QString& storedText)
+QString dateCellIfSet(const QString& stored)
 {
-    return positive(storedText) ? dateCell(storedText) : QString();
+    return positive(stored) ? dateCell(stored) : QString();
 }
 
 QString gridDate(const QDate& date)

@@ -30,19 +30,19 @@ EntryCheck invalidValue(const QString& field);
 // A new record on a date the grid already shows: information icon, title "선택오류".
 EntryCheck duplicateDate(const QString& field, const QString& message);
 
-// The box text trimmed, as stored.
-QString t(const QString& text);
+// A text box as stored: its text trimmed.
+QString storedText(const QString& text);
 // A number box as stored: 0 when empty, its value when numeric; any other text is passed
 // on unchanged so the database refuses it with its own message.
-QVariant v(const QString& text);
+QVariant storedNumber(const QString& text);
 // A date as the stored date number yyyymmdd.
-qint64 d(const QDate& date);
+qint64 dateNumber(const QDate& date);
 // True when a field's text, read as a number, is greater than 0 (the loaders' test).
 bool positive(const QString& text);
 // A stored date number as a grid cell: "0000-00-00" digits, "" unless greater than 0.
-QString dateCellIfSet(const QString& storedText);
+QString dateCellIfSet(const QString& stored);
 // A stored date number as a grid cell, always ("0000-00-00" digits, 0 included).
-QString dateCell(const QString& storedText);
+QString dateCell(const QString& stored);
 // A date as the dialogs write it into a grid: "yyyy-mm-dd".
 QString gridDate(const QDate& date);
 // The date a grid date cell shows (invalid when it shows none).

@@ -1,12 +1,14 @@
 #include "registry/model/AnimalStore.h"
 
 #include "data/Db.h"
+#include "data/Schema.h"
 
 namespace {
-QVariantList rowValues(const AnimalValues& v)
+QVariantList rowValues(const AnimalRecord& r)
 {
-    return {v.개체번호, v.구분,    v.구분2,   v.개체생일, v.등록번호, v.별명,     v.우방번호, v.입식일자,   v.정액번호,
-            v.부번호,   QString(), QString(), v.모번호,   v.판매일,   v.개체특징, v.점수,     v.출하예정일, v.출하일};
+    QVariantList values;
+    for (const QString& column : animalTable().columnNames()) values << animalColumnValue(r, column);
+    return values;
 }
 
 void runAll(const QList<BoundStatement>& statements)
@@ -15,24 +17,22 @@ void runAll(const QList<BoundStatement>& statements)
 }
 }  // namespace
 
-BoundStatement animalInsert(const AnimalValues& v)
+BoundStatement animalInsert(const AnimalRecord& r)
 {
-    return {
-        QStringLiteral("INSERT INTO 개체관리(개체번호, 구분, 구분2, 개체생일, 등록번호, 별명, 우방번호, 입식일자, "
-                       "정액번호, 부번호, 축산업번호, 번식농장, 모번호, 판매일, 개체특징, 점수, 출하예정일, 출하일) "
-                       "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-        rowValues(v)};
+    const QStringList columns = animalTable().columnNames();
+    const QStringList marks(columns.size(), QStringLiteral("?"));
+    return {QStringLiteral("INSERT INTO 개체관리(%1) VALUES(%2)")
+                .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(","))),
+            rowValues(r)};
 }
 
-BoundStatement animalUpdate(const AnimalValues& v, const QString& storedNumber)
+BoundStatement animalUpdate(const AnimalRecord& r, const QString& storedNumber)
 {
-    QVariantList binds = rowValues(v);
+    QStringList sets;
+    for (const QString& column : animalTable().columnNames()) sets << column + QStringLiteral(" = ?");
+    QVariantList binds = rowValues(r);
     binds << storedNumber;
-    return {QStringLiteral("UPDATE 개체관리 SET 개체번호 = ?, 구분 = ?, 구분2 = ?, 개체생일 = ?, 등록번호 = ?, "
-                           "별명 = ?, 우방번호 = ?, 입식일자 = ?, 정액번호 = ?, 부번호 = ?, 축산업번호 = ?, "
-                           "번식농장 = ?, 모번호 = ?, 판매일 = ?, 개체특징 = ?, 점수 = ?, 출하예정일 = ?, 출하일 = ? "
-                           "Where 개체번호 = ?"),
-            binds};
+    return {QStringLiteral("UPDATE 개체관리 SET %1 Where 개체번호 = ?").arg(sets.join(QStringLiteral(", "))), binds};
 }
 
 QStringList historyTables()
@@ -64,17 +64,17 @@ bool animalExists(const QString& number)
     return q.next();
 }
 
-void insertAnimal(const AnimalValues& v)
+void insertAnimal(const AnimalRecord& r)
 {
-    const BoundStatement s = animalInsert(v);
+    const BoundStatement s = animalInsert(r);
     execStatement(s.sql, s.binds);
 }
 
-void updateAnimal(const AnimalValues& v, const QString& storedNumber)
+void updateAnimal(const AnimalRecord& r, const QString& storedNumber)
 {
     Transaction tx;
-    QList<BoundStatement> all{animalUpdate(v, storedNumber)};
-    all += renumberStatements(storedNumber, v.개체번호);
+    QList<BoundStatement> all{animalUpdate(r, storedNumber)};
+    all += renumberStatements(storedNumber, r.개체번호);
     runAll(all);
     tx.commit();
 }

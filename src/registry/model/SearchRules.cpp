@@ -1,8 +1,7 @@
 #include "registry/model/SearchRules.h"
 
+#include "data/Schema.h"
 #include "data/Values.h"
-
-#include <QSqlRecord>
 
 SearchQuery buildSearchQuery(const SearchConditions& c)
 {
@@ -19,10 +18,11 @@ SearchQuery buildSearchQuery(const SearchConditions& c)
     }
     // The age box belongs to the bulls; with any other choice its tick is ignored.
     if (c.sex == SexFilter::Bulls && c.olderThan28) where << QStringLiteral("출하일 = 0");
-    // Only the sixteen columns the list shows: every column read costs time on large herds.
-    q.sql = QStringLiteral(
-        "select 개체번호, 구분, 구분2, 개체생일, 등록번호, 별명, 우방번호, 입식일자, 정액번호, "
-        "부번호, 모번호, 판매일, 개체특징, 점수, 출하예정일, 출하일 from 개체관리 ");
+    // Only the columns the list shows: every column read costs time on large herds.
+    QStringList columns = animalTable().columnNames();
+    columns.removeOne(QStringLiteral("축산업번호"));
+    columns.removeOne(QStringLiteral("번식농장"));
+    q.sql = QStringLiteral("select %1 from 개체관리 ").arg(columns.join(QStringLiteral(", ")));
     if (!where.isEmpty()) q.sql += QStringLiteral("where ") + where.join(QStringLiteral(" and ")) + u' ';
     q.sql += QStringLiteral("order by 개체생일 desc, 개체번호");
     return q;
@@ -84,42 +84,6 @@ QStringList SearchRowFormatter::cells(const AnimalRecord& r)
       << dateText(r.판매일) << r.개체특징 << (r.점수.toDouble() != 0 ? r.점수 : QString()) << dateText(r.출하예정일)
       << dateText(r.출하일) << ageText(r);
     return c;
-}
-
-namespace {
-const char* const kReadColumns[16] = {"개체번호", "구분",     "구분2",      "개체생일", "등록번호", "별명",
-                                      "우방번호", "입식일자", "정액번호",   "부번호",   "모번호",   "판매일",
-                                      "개체특징", "점수",     "출하예정일", "출하일"};
-}
-
-AnimalRecordReader::AnimalRecordReader(const QSqlQuery& q)
-{
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < 16; ++i) m_col[size_t(i)] = rec.indexOf(QString::fromUtf8(kReadColumns[i]));
-}
-
-AnimalRecord AnimalRecordReader::read(const QSqlQuery& q) const
-{
-    auto text = [&](int i) { return NullTrim(q.value(m_col[size_t(i)])); };
-    auto number = [&](int i) { return q.value(m_col[size_t(i)]).toLongLong(); };
-    AnimalRecord r;
-    r.개체번호 = text(0);
-    r.구분 = number(1);
-    r.구분2 = number(2);
-    r.개체생일 = number(3);
-    r.등록번호 = text(4);
-    r.별명 = text(5);
-    r.우방번호 = text(6);
-    r.입식일자 = number(7);
-    r.정액번호 = text(8);
-    r.부번호 = text(9);
-    r.모번호 = text(10);
-    r.판매일 = number(11);
-    r.개체특징 = text(12);
-    r.점수 = text(13);
-    r.출하예정일 = number(14);
-    r.출하일 = number(15);
-    return r;
 }
 
 QVariantList listPrintRow(const QStringList& cells)

@@ -1,6 +1,8 @@
 #pragma once
 // The individual search list without its window: the query for the chosen conditions,
 // how a record becomes a grid row, the age filter and the rows of the list print.
+#include "registry/model/AnimalRow.h"
+
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -8,7 +10,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
-#include <array>
 
 enum class SexFilter { All, Cows, Bulls };
 
@@ -36,26 +37,6 @@ bool skippedByAge(qint64 birth, const QDate& today);
 constexpr int kSearchColumns = 17;
 QStringList searchHeaders();
 
-// One record of 개체관리 as the list reads it.
-struct AnimalRecord {
-    QString 개체번호;
-    qint64 구분 = 0;
-    qint64 구분2 = 0;
-    qint64 개체생일 = 0;
-    QString 등록번호;
-    QString 별명;
-    QString 우방번호;
-    qint64 입식일자 = 0;
-    QString 정액번호;
-    QString 부번호;
-    QString 모번호;
-    qint64 판매일 = 0;
-    QString 개체특징;
-    QString 점수;  // as read (trimmed); shown only when its value is not 0
-    qint64 출하예정일 = 0;
-    qint64 출하일 = 0;
-};
-
 // Turns records into the 17 cell texts of a list row. Keeps the texts it made before
 // (dates, ages, the fixed words) so that equal cells share one string: a list of a
 // hundred thousand animals then costs a fraction of the memory and time.
@@ -73,16 +54,6 @@ private:
     QHash<qint64, QString> m_dates;
     QHash<int, QString> m_ages;
     const QString m_cow, m_bull, m_pure, m_cross;
-};
-
-// Reads records of a 개체관리 query by column positions found once by name.
-class AnimalRecordReader {
-public:
-    explicit AnimalRecordReader(const QSqlQuery& q);
-    AnimalRecord read(const QSqlQuery& q) const;
-
-private:
-    std::array<int, 16> m_col{};
 };
 
 inline bool isBullRow(const AnimalRecord& r)

@@ -1,0 +1,223 @@
+#include "data/Backup.h"
+
+#include "data/FileModes.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <algorithm>
+
+namespace {
+
+const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+
+QStringList backupNamesIn(const QString& dir)
+{
+    QStringList names;
+    for (const QString& n : QDir(dir).entryList({QStringLiteral("TARVIK-*.db")}, QDir::Files, QDir::Name))
+        if (parseBackupFileName(n)) names << n;
+    return names;
+}
+
+// A connection of its own, closed and removed when it goes.
+class ScopedConnection {
+public:
+    ScopedConnection(const QString& file, const QString& options)
+        : m_name(QStringLiteral("backup-") + QUuid::createUuid().toString())
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(options);
+        m_open = db.open();
+        m_error = db.lastError().text();
+    }
+    ~ScopedConnection()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            if (db.isOpen()) db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    ScopedConnection(const ScopedConnection&) = delete;
+    ScopedConnection& operator=(const ScopedConnection&) = delete;
+    bool isOpen() const { return m_open; }
+    QString error() const { return m_error; }
+    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+    bool m_open = false;
+    QString m_error;
+};
+
+const QString kBusy = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
+
+// Row counts of every table, by name; false when a count cannot be read.
+bool tableCounts(QSqlDatabase db, QMap<QString, qint64>* counts, QString* error)
+{
+    QSqlQuery q(db);
+    QStringList tables;
+    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table' and name not like 'sqlite_%'"))) {
+        *error = q.lastError().text();
+        return false;
+    }
+    while (q.next()) tables << q.value(0).toString();
+    for (const QString& t : tables) {
+        const QString quoted = QLatin1Char('"') + QString(t).replace(u'"', QStringLiteral("\"\"")) + QLatin1Char('"');
+        if (!q.exec(QStringLiteral("select count(*) from ") + quoted) || !q.next()) {
+            *error = q.lastError().text();
+            return false;
+        }
+        counts->insert(t, q.value(0).toLongLong());
+    }
+    return true;
+}
+
+// Opens the copy read-only and compares it with the counts of the original.
+QString verifyCopy(const QString& copy, const QMap<QString, qint64>& expected)
+{
+    ScopedConnection c(copy, QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!c.isOpen()) return QStringLiteral("백업 파일을 열 수 없습니다: ") + c.error();
+    QSqlQuery q(c.db());
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok"))
+        return QStringLiteral("백업 파일의 검사에서 오류가 나왔습니다.");
+    q.finish();
+    QMap<QString, qint64> counts;
+    QString error;
+    if (!tableCounts(c.db(), &counts, &error)) return QStringLiteral("백업 파일을 읽을 수 없습니다: ") + error;
+    if (counts != expected) return QStringLiteral("백업 파일의 기록 수가 원본과 다릅니다.");
+    return QString();
+}
+
+bool syncFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Writes the copy into `part` and checks it; "" on success, else the reason.
+QString copyAndVerify(const QString& databaseFile, const QString& part)
+{
+    // The holder's read transaction keeps every writer out until the copy is checked, so the
+    // counts, the copy and the check all see the same records.
+    ScopedConnection holder(databaseFile, kBusy);
+    ScopedConnection source(databaseFile, kBusy);
+    if (!holder.isOpen() || !source.isOpen())
+        return QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + holder.error() + source.error();
+    QSqlQuery hold(holder.db());
+    QMap<QString, qint64> counts;
+    QString error;
+    if (!hold.exec(QStringLiteral("BEGIN")) || !tableCounts(holder.db(), &counts, &error))
+        return QStringLiteral("데이터베이스 파일을 읽을 수 없습니다: ") + error + hold.lastError().text();
+    QSqlQuery vacuum(source.db());
+    vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
+    vacuum.addBindValue(part);
+    if (!vacuum.exec())
+        return QStringLiteral("데이터베이스를 백업 파일로 복사하지 못했습니다: ") + vacuum.lastError().text();
+    if (!syncFile(part)) return QStringLiteral("백업 파일을 디스크에 쓰지 못했습니다.");
+    error = verifyCopy(part, counts);
+    hold.exec(QStringLiteral("COMMIT"));
+    return error;
+}
+
+}  // namespace
+
+QString backupDirOf(const QString& databaseFile)
+{
+    return QFileInfo(databaseFile).absolutePath() + QStringLiteral("/backup");
+}
+
+QString backupFileName(const QDateTime& at)
+{
+    return QStringLiteral("TARVIK-") + at.toString(kStampFormat) + QStringLiteral(".db");
+}
+
+bool parseBackupFileName(const QString& name, QDateTime* at)
+{
+    static const QRegularExpression pattern(QStringLiteral("^TARVIK-(\\d{8}-\\d{6})\\.db$"));
+    const QRegularExpressionMatch m = pattern.match(name);
+    if (!m.hasMatch()) return false;
+    const QDateTime t = QDateTime::fromString(m.captured(1), kStampFormat);
+    if (!t.isValid()) return false;
+    if (at) *at = t;
+    return true;
+}
+
+QStringList backupsToRemove(const QStringList& names, int keep)
+{
+    QStringList backups;
+    for (const QString& n : names)
+        if (parseBackupFileName(n)) backups << n;
+    // The stamp sorts like the time it names.
+    backups.sort();
+    backups.removeDuplicates();
+    QMap<QString, QString> newestOfMonth;  // yyyyMM -> name
+    for (const QString& n : backups) newestOfMonth[n.mid(7, 6)] = n;
+    QStringList remove;
+    for (qsizetype i = 0; i < backups.size() - keep; ++i)
+        if (newestOfMonth.value(backups[i].mid(7, 6)) != backups[i]) remove << backups[i];
+    return remove;
+}
+
+BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
+{
+    BackupResult r;
+    if (!QFileInfo(databaseFile).isFile()) {
+        r.error = QStringLiteral("데이터베이스 파일이 없습니다: ") + databaseFile;
+        return r;
+    }
+    const QString dir = backupDirOf(databaseFile);
+    if (!makePrivateDir(dir)) {
+        r.error = QStringLiteral("백업 폴더를 만들 수 없습니다: ") + dir;
+        return r;
+    }
+    // Never over an existing copy: the next free second.
+    QDateTime at = now;
+    while (QFileInfo::exists(dir + u'/' + backupFileName(at))) at = at.addSecs(1);
+    const QString final = dir + u'/' + backupFileName(at);
+    // Written under a name no reader takes for a backup until it has been checked.
+    const QString part = final + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!createPrivateFile(part)) {
+        r.error = QStringLiteral("백업 파일을 만들 수 없습니다: ") + part;
+        return r;
+    }
+    r.error = copyAndVerify(databaseFile, part);
+    if (r.error.isEmpty() && !QFile::rename(part, final))
+        r.error = QStringLiteral("백업 파일의 이름을 바꿀 수 없습니다: ") + final;
+    if (!r.error.isEmpty()) {
+        QFile::remove(part);
+        return r;
+    }
+    syncFile(dir);
+    r.ok = true;
+    r.file = final;
+    for (const QString& old : backupsToRemove(backupNamesIn(dir))) QFile::remove(dir + u'/' + old);
+    return r;
+}
+
+QString newestBackup(const QString& databaseFile)
+{
+    const QString dir = backupDirOf(databaseFile);
+    const QStringList names = backupNamesIn(dir);
+    return names.isEmpty() ? QString() : dir + u'/' + names.last();
+}
+
+bool hasBackupOn(const QString& databaseFile, const QDate& day)
+{
+    const QString prefix = QStringLiteral("TARVIK-") + day.toString(QStringLiteral("yyyyMMdd")) + u'-';
+    const QStringList names = backupNamesIn(backupDirOf(databaseFile));
+    return std::any_of(names.begin(), names.end(), [&](const QString& n) { return n.startsWith(prefix); });
+}

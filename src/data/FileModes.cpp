@@ -1,0 +1,60 @@
+#include "data/FileModes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// The program's own layout: <program folder>/db/TARVIK.db.
+bool isProgramDbFolder(const QString& dir)
+{
+    return QFileInfo(dir).fileName() == QLatin1String("db");
+}
+}  // namespace
+
+bool dropGroupAndOtherAccess(const QString& path)
+{
+    const QByteArray p = QFile::encodeName(path);
+    struct stat st {};
+    // A symlink is not ours to change: its target may be anything.
+    if (::lstat(p.constData(), &st) != 0 || S_ISLNK(st.st_mode)) return false;
+    if ((st.st_mode & 077) == 0) return true;
+    if (S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX)) return false;  // /tmp and the like
+    return ::chmod(p.constData(), st.st_mode & 07700) == 0;
+}
+
+bool makePrivateDir(const QString& dir)
+{
+    QDir().mkpath(dir);
+    if (!QFileInfo(dir).isDir()) return false;
+    dropGroupAndOtherAccess(dir);
+    return true;
+}
+
+bool prepareDatabaseFolder(const QString& databaseFile)
+{
+    const QString dir = QFileInfo(databaseFile).absolutePath();
+    if (!QFileInfo::exists(dir) || isProgramDbFolder(dir)) return makePrivateDir(dir);
+    return QFileInfo(dir).isDir();
+}
+
+bool createPrivateFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
+void restrictDatabaseAccess(const QString& databaseFile)
+{
+    const QString dir = QFileInfo(databaseFile).absolutePath();
+    if (isProgramDbFolder(dir)) dropGroupAndOtherAccess(dir);
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        const QString f = databaseFile + QLatin1String(suffix);
+        if (QFileInfo::exists(f)) dropGroupAndOtherAccess(f);
+    }
+}
