@@ -175,8 +175,7 @@ TEST_F(PeriodBookPrintTest, WithoutRowsOrWithoutAYesTheWorkTableKeepsTheLastPrin
     }
 }
 
-// Needs the books' report files in rpt/: 교배기록부.rpt, 분만기록부.rpt, 출하성적기록부.rpt.
-TEST_F(PeriodBookPrintTest, EachBookPrintsOnLandscapePagesWithTheFarmNameAndHeadersOnEveryPageAndItsRows)
+TEST_F(PeriodBookPrintTest, EachBookPrintsOnLandscapePagesWithTheFarmNameHeadersAndPageNumberOnEveryPage)
 {
     // Enough rows for more than one page.
     constexpr int kAnimals = 60;
@@ -230,9 +229,10 @@ TEST_F(PeriodBookPrintTest, EachBookPrintsOnLandscapePagesWithTheFarmNameAndHead
         ASSERT_GE(pages.size(), 2);
         for (int p = 0; p < pages.size(); ++p) {
             SCOPED_TRACE(p + 1);
-            // The farm name and the table's header row on every page.
+            // The farm name, the table's header row and the page's number on every page.
             EXPECT_TRUE(pages[p].contains(QStringLiteral("햇살한우농장")));
             EXPECT_TRUE(pages[p].contains(QString::fromUtf8(c.header)));
+            EXPECT_TRUE(QString(pages[p]).remove(u' ').contains(QStringLiteral("%1/%2").arg(p + 1).arg(pages.size())));
         }
         const QString text = pages.join(u'\n');
         for (int i : {1, kAnimals})
