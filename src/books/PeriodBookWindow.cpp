@@ -21,18 +21,6 @@ namespace {
 constexpr int kBatchMs = 50;
 constexpr int kConditionsHeightPx = 66;
 
-QLabel* captionPanel(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* l = new QLabel(caption, parent);
-    nameControl(l, name, caption);
-    l->setAlignment(Qt::AlignCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Raised);
-    l->setFixedSize(86, 28);
-    l->setStyleSheet(QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }"));
-    return l;
-}
-
 // The narrowest text width that shows `header` on at most two lines, split at a blank: the
 // blanks inside a header such as "등지방 두    께" decide where it breaks.
 int twoLineWidth(const QFontMetrics& fm, const QString& header)
@@ -82,6 +70,7 @@ void PeriodBookWindow::buildSearchFrame()
     m_frame = new QGroupBox(QStringLiteral("검색조건"), host);
     nameControl(m_frame, QStringLiteral("SSPanel2"), m_frame->title());
     auto* criterion = captionPanel(QStringLiteral("SSPanel1_0"), m_book.criterion, m_frame);
+    criterion->setFixedSize(86, 28);
     const QString heard = heardText(m_book.criterion);
     m_start = datePicker(QStringLiteral("시작날짜"), heard + QStringLiteral(" 시작"), m_frame);
     m_end = datePicker(QStringLiteral("끝날짜"), heard + QStringLiteral(" 끝"), m_frame);

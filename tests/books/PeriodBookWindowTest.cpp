@@ -1,8 +1,6 @@
 // The three period books driven through their windows: what they show at open, the period
 // query and its not-found message, unreadable records, names heard, layout and the menu.
 #include "app/Globals.h"
-#include "app/MainWindow.h"
-#include "app/Windows.h"
 #include "books/BookFixture.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
@@ -35,19 +33,29 @@ struct BookCase {
     const char* firstHeader;
     const char* notFound;
     const char* nothing;
+    const char* wait;
+    const char* question;
+    const char* previewTitle;
+    const char* workTable;
+    int columns;
 };
 
 const BookCase kBooks[] = {
     {matingBook, "교배기록부", "한우 교배기록부(수정일를 선택하여 조회/인쇄를 할 수 있습니다.)", "수 정 일",
      "*암소개체관리의 번식기록에서 입력한 교배기록을 조회/인쇄합니다.", "교배기록부", "암소개체식별번호",
-     "해당하는 한우 교배기록 정보가 없습니다. 다시 검색해 주세요.", "출력할 한우 교배기록 정보를 검색해 주세요."},
+     "해당하는 한우 교배기록 정보가 없습니다. 다시 검색해 주세요.", "출력할 한우 교배기록 정보를 검색해 주세요.",
+     "한우 교배기록을 조회중 입니다. 잠시만 기다려 주세요.", "한우 교배기록부를 출력 하시겠습니까?", "한우 교배기록부",
+     "교배기록부워크", 10},
     {calvingBook, "분만기록부", "한우 분만기록부(분만일를 선택하여 조회/인쇄를 할 수 있습니다.)", "분 만 일",
      "*암소개체관리의 번식기록에서 입력한 분만기록을 조회/인쇄합니다.", "분만기록부", "암소개체식별번호",
-     "해당하는 한우 분만기록 정보가 없습니다. 다시 검색해 주세요.", "출력할 한우 분만기록 정보를 검색해 주세요."},
+     "해당하는 한우 분만기록 정보가 없습니다. 다시 검색해 주세요.", "출력할 한우 분만기록 정보를 검색해 주세요.",
+     "한우 분만기록을 조회중 입니다. 잠시만 기다려 주세요.", "한우 분만기록부를 출력 하시겠습니까?", "한우 분만기록부",
+     "분만기록부워크", 10},
     {shipmentBook, "출하성적기록부", "한우 출하성적기록부(출하일를 선택하여 조회/인쇄를 할 수 있습니다.)", "출 하 일",
      "*개체관리의 도체등급판정에서 입력한 내용을 조회/인쇄합니다.", "출하기록부", "출하한 소  개체식별번호",
      "해당하는 한우 출하성적 기록 정보가 없습니다. 다시 검색해 주세요.",
-     "출력할 한우 출하성적 기록 정보를 검색해 주세요."},
+     "출력할 한우 출하성적 기록 정보를 검색해 주세요.", "한우 출하성적 기록부를 조회중 입니다. 잠시만 기다려 주세요.",
+     "한우 출하성적기록부를 출력 하시겠습니까?", "한우 출하성적 기록부", "출하성적기록부워크", 14},
 };
 
 void pressF11(QWidget* w)
@@ -139,7 +147,7 @@ TEST_F(PeriodBookWindowTest, TheQueryListsThePeriodAndAnEmptyPeriodSaysSoWithAnE
         EXPECT_EQ(w.SS->cellText(1, 1), QStringLiteral("KR001"));
         EXPECT_EQ(w.SS->activeRow(), 1);
         EXPECT_EQ(w.SS->rowHeight(1), Grid::kRowHeight);
-        EXPECT_EQ(w.waitLabel()->text(), ListWindow::waitCaption(c.book().waitText));
+        EXPECT_EQ(w.waitLabel()->text(), ListWindow::waitCaption(QString::fromUtf8(c.wait)));
         EXPECT_EQ(farm.messages().count(), 0);
 
         // A start after the end finds nothing: the message, then an empty grid.
@@ -305,28 +313,19 @@ TEST_F(PeriodBookWindowTest, LongHeadersWrapOntoTwoLinesAndEveryUsualCellFits)
     EXPECT_LT(mating.SS->columnWidth(7), mating.SS->horizontalHeader()->fontMetrics().horizontalAdvance(dateHeader));
 }
 
-TEST_F(PeriodBookWindowTest, TheMenuOpensEachBookAndGetsTheMainWindowBackOnClose)
+TEST_F(PeriodBookWindowTest, EachBookPrintsItsOwnReportWithItsOwnTexts)
 {
-    MainWindow main;
-    registerWindows(main);
-    main.show();
-    const struct {
-        int button;
-        const char* window;
-    } cases[] = {{1, "교배기록부"}, {2, "분만기록부"}, {3, "출하성적기록부"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.window);
-        main.menuClicked(c.button);
-        QPointer<QWidget> opened = main.openWindow(c.button);
-        ASSERT_TRUE(opened);
-        EXPECT_EQ(opened->objectName(), QString::fromUtf8(c.window));
-        EXPECT_TRUE(qobject_cast<PeriodBookWindow*>(opened.data()));
-        EXPECT_FALSE(main.isVisible());
-        EXPECT_TRUE(gConn.isOpen());
-        opened->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_FALSE(opened);
-        EXPECT_FALSE(gConn.isOpen());
-        EXPECT_TRUE(main.isVisible());
+    farm.exec(QStringLiteral("update 농장정보 set 사업장명칭 = '  햇살한우농장 '"));
+    for (const BookCase& c : kBooks) {
+        SCOPED_TRACE(c.name);
+        PeriodBookWindow w(c.book());
+        const ListWindow::ListPrint p = w.printSpec();
+        EXPECT_EQ(p.nothingMessage, QString::fromUtf8(c.nothing));
+        EXPECT_EQ(p.question, QString::fromUtf8(c.question));
+        EXPECT_EQ(p.reportFile, QString::fromUtf8(c.name) + QStringLiteral(".rpt"));
+        EXPECT_EQ(p.previewTitle, QString::fromUtf8(c.previewTitle));
+        EXPECT_EQ(p.workTable, QString::fromUtf8(c.workTable));
+        EXPECT_EQ(p.columns, c.columns);
+        EXPECT_EQ(p.formulas(), QStringList({"농장명 = '햇살한우농장' "}));
     }
 }

@@ -3,6 +3,9 @@
 #include "data/Db.h"
 #include "data/Values.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace books {
 
 namespace {
@@ -31,69 +34,75 @@ enum ShipmentColumn {
 const QString kBreedingTables = QStringLiteral("개체관리, 번식기록");
 const QString kBreedingJoin = QStringLiteral("개체관리.개체번호 = 번식기록.개체번호");
 
-BookSpec makeMatingBook()
+// The texts the books word alike, made from the book's name ("교배기록부"), its date criterion
+// ("수 정 일") and what it lists ("교배기록"); the report file and work table are named after
+// the book.
+BookSpec periodBook(const QString& name, const QString& criterion, const QString& subject)
 {
     BookSpec b;
-    b.name = QStringLiteral("교배기록부");
-    b.caption = QStringLiteral("한우 교배기록부(수정일를 선택하여 조회/인쇄를 할 수 있습니다.)");
-    b.criterion = QStringLiteral("수 정 일");
+    b.name = name;
+    b.caption =
+        QStringLiteral("한우 %1(%2를 선택하여 조회/인쇄를 할 수 있습니다.)").arg(name, QString(criterion).remove(u' '));
+    b.criterion = criterion;
+    b.printCaption = name;
+    b.notFoundText = QStringLiteral("해당하는 한우 %1 정보가 없습니다. 다시 검색해 주세요.").arg(subject);
+    b.nothingMessage = QStringLiteral("출력할 한우 %1 정보를 검색해 주세요.").arg(subject);
+    b.question = QStringLiteral("한우 %1를 출력 하시겠습니까?").arg(name);
+    b.reportFile = name + QStringLiteral(".rpt");
+    b.workTable = name + QStringLiteral("워크");
+    b.previewTitle = QStringLiteral("한우 ") + name;
+    return b;
+}
+
+// The grid columns: each one's header and a usual text of it (the column is made wide enough).
+void setColumns(BookSpec& b, std::initializer_list<std::pair<const char*, const char*>> columns)
+{
+    for (const auto& [header, usual] : columns) {
+        b.headers << QString::fromUtf8(header);
+        b.usualCells << QString::fromUtf8(usual);
+    }
+    b.columns = int(b.headers.size());
+}
+
+BookSpec makeMatingBook()
+{
+    BookSpec b = periodBook(QStringLiteral("교배기록부"), QStringLiteral("수 정 일"), QStringLiteral("교배기록"));
     b.note = QStringLiteral("*암소개체관리의 번식기록에서 입력한 교배기록을 조회/인쇄합니다.");
-    b.printCaption = QStringLiteral("교배기록부");
-    b.headers = {QStringLiteral("암소개체식별번호"),
-                 QStringLiteral("[수란우개체식별]"),
-                 QStringLiteral("산차"),
-                 QStringLiteral("회차"),
-                 QStringLiteral("ET 여부"),
-                 QStringLiteral("KPN번호"),
-                 QStringLiteral("[공란우개체식별]"),
-                 QStringLiteral("수정일                (이식일)"),
-                 QStringLiteral("인공수정사"),
-                 QStringLiteral("특이사항   (분만예정일)")};
-    b.usualCells = {QStringLiteral("KR0041000000"), QStringLiteral("KR0041000000"),
-                    QStringLiteral("12"),           QStringLiteral("3"),
-                    QStringLiteral("ㅇ"),           QStringLiteral("KPN1203"),
-                    QStringLiteral("KR0041000000"), QStringLiteral("2009-12-08"),
-                    QStringLiteral("김수정"),       QStringLiteral("순산 (10-09-15)")};
     b.waitText = QStringLiteral("한우 교배기록을 조회중 입니다. 잠시만 기다려 주세요.");
-    b.notFoundText = QStringLiteral("해당하는 한우 교배기록 정보가 없습니다. 다시 검색해 주세요.");
+    setColumns(b, {{"암소개체식별번호", "KR0041000000"},
+                   {"[수란우개체식별]", "KR0041000000"},
+                   {"산차", "12"},
+                   {"회차", "3"},
+                   {"ET 여부", "ㅇ"},
+                   {"KPN번호", "KPN1203"},
+                   {"[공란우개체식별]", "KR0041000000"},
+                   {"수정일                (이식일)", "2009-12-08"},
+                   {"인공수정사", "김수정"},
+                   {"특이사항   (분만예정일)", "순산 (10-09-15)"}});
     b.sql =
-        periodSql(QStringLiteral("개체관리.개체번호, 번식기록.산차, 번식기록.회수, 번식기록.공란우, 번식기록.정액번호, "
-                                 "번식기록.수정일, 번식기록.인공수정자, 번식기록.분만난이도, 번식기록.예정일"),
+        periodSql(QStringLiteral("개체관리.개체번호, 번식기록.산차, 번식기록.회수, 번식기록.공란우, "
+                                 "번식기록.정액번호, 번식기록.수정일, 번식기록.인공수정자, "
+                                 "번식기록.분만난이도, 번식기록.예정일"),
                   kBreedingTables, kBreedingJoin, QStringLiteral("번식기록.수정일"), QStringLiteral("번식기록.수정일"));
     b.row = matingRow;
-    b.nothingMessage = QStringLiteral("출력할 한우 교배기록 정보를 검색해 주세요.");
-    b.question = QStringLiteral("한우 교배기록부를 출력 하시겠습니까?");
-    b.reportFile = QStringLiteral("교배기록부.rpt");
-    b.previewTitle = QStringLiteral("한우 교배기록부");
-    b.workTable = QStringLiteral("교배기록부워크");
-    b.columns = 10;
     return b;
 }
 
 BookSpec makeCalvingBook()
 {
-    BookSpec b;
-    b.name = QStringLiteral("분만기록부");
-    b.caption = QStringLiteral("한우 분만기록부(분만일를 선택하여 조회/인쇄를 할 수 있습니다.)");
-    b.criterion = QStringLiteral("분 만 일");
+    BookSpec b = periodBook(QStringLiteral("분만기록부"), QStringLiteral("분 만 일"), QStringLiteral("분만기록"));
     b.note = QStringLiteral("*암소개체관리의 번식기록에서 입력한 분만기록을 조회/인쇄합니다.");
-    b.printCaption = QStringLiteral("분만기록부");
-    b.headers = {QStringLiteral("암소개체식별번호"),
-                 QStringLiteral("[공란우개체식별]"),
-                 QStringLiteral("산차"),
-                 QStringLiteral("KPN번호"),
-                 QStringLiteral("분만일"),
-                 QStringLiteral("송아지  개체식별번호"),
-                 QStringLiteral("성 별"),
-                 QStringLiteral("생시 체중"),
-                 QStringLiteral("분  만 난이도"),
-                 QStringLiteral("비고 (유산 등)")};
-    b.usualCells = {QStringLiteral("KR0041000000"), QStringLiteral("KR0041000000"), QStringLiteral("12"),
-                    QStringLiteral("KPN1203"),      QStringLiteral("2009-12-08"),   QStringLiteral("KR0041000000"),
-                    QStringLiteral("수"),           QStringLiteral("1,250"),        QStringLiteral("2 순산"),
-                    QStringLiteral("유산 (5개월)")};
     b.waitText = QStringLiteral("한우 분만기록을 조회중 입니다. 잠시만 기다려 주세요.");
-    b.notFoundText = QStringLiteral("해당하는 한우 분만기록 정보가 없습니다. 다시 검색해 주세요.");
+    setColumns(b, {{"암소개체식별번호", "KR0041000000"},
+                   {"[공란우개체식별]", "KR0041000000"},
+                   {"산차", "12"},
+                   {"KPN번호", "KPN1203"},
+                   {"분만일", "2009-12-08"},
+                   {"송아지  개체식별번호", "KR0041000000"},
+                   {"성 별", "수"},
+                   {"생시 체중", "1,250"},
+                   {"분  만 난이도", "2 순산"},
+                   {"비고 (유산 등)", "유산 (5개월)"}});
     // Selected by calving date, listed by insemination date.
     b.sql =
         periodSql(QStringLiteral("개체관리.개체번호, 번식기록.공란우, 번식기록.산차, 번식기록.정액번호, "
@@ -101,44 +110,32 @@ BookSpec makeCalvingBook()
                                  "번식기록.분만난이도, 번식기록.비고"),
                   kBreedingTables, kBreedingJoin, QStringLiteral("번식기록.분만일"), QStringLiteral("번식기록.수정일"));
     b.row = calvingRow;
-    b.nothingMessage = QStringLiteral("출력할 한우 분만기록 정보를 검색해 주세요.");
-    b.question = QStringLiteral("한우 분만기록부를 출력 하시겠습니까?");
-    b.reportFile = QStringLiteral("분만기록부.rpt");
-    b.previewTitle = QStringLiteral("한우 분만기록부");
-    b.workTable = QStringLiteral("분만기록부워크");
-    b.columns = 10;
     return b;
 }
 
 BookSpec makeShipmentBook()
 {
-    BookSpec b;
-    b.name = QStringLiteral("출하성적기록부");
-    b.caption = QStringLiteral("한우 출하성적기록부(출하일를 선택하여 조회/인쇄를 할 수 있습니다.)");
-    b.criterion = QStringLiteral("출 하 일");
+    BookSpec b =
+        periodBook(QStringLiteral("출하성적기록부"), QStringLiteral("출 하 일"), QStringLiteral("출하성적 기록"));
     b.note = QStringLiteral("*개체관리의 도체등급판정에서 입력한 내용을 조회/인쇄합니다.");
-    b.printCaption = QStringLiteral("출하기록부");
-    b.headers = {QStringLiteral("출하한 소  개체식별번호"),
-                 QStringLiteral("성 별"),
-                 QStringLiteral("아비 (KPN)"),
-                 QStringLiteral("어미 개체식별번호"),
-                 QStringLiteral("출하일"),
-                 QStringLiteral("도축장"),
-                 QStringLiteral("생체중"),
-                 QStringLiteral("도체중"),
-                 QStringLiteral("등    심 단면적"),
-                 QStringLiteral("등지방 두    께"),
-                 QStringLiteral("근    내 지방도"),
-                 QStringLiteral("육량 지수"),
-                 QStringLiteral("최종 등급"),
-                 QStringLiteral("경락단가 (kg당)")};
-    b.usualCells = {QStringLiteral("KR0041000000"), QStringLiteral("수"),         QStringLiteral("1203"),
-                    QStringLiteral("KR0041000000"), QStringLiteral("2009-12-08"), QStringLiteral("축산물공판장"),
-                    QStringLiteral("750"),          QStringLiteral("450"),        QStringLiteral("105"),
-                    QStringLiteral("12.5"),         QStringLiteral("9"),          QString(),
-                    QStringLiteral("1++"),          QStringLiteral("19,500")};
     b.waitText = QStringLiteral("한우 출하성적 기록부를 조회중 입니다. 잠시만 기다려 주세요.");
-    b.notFoundText = QStringLiteral("해당하는 한우 출하성적 기록 정보가 없습니다. 다시 검색해 주세요.");
+    // The shorter name on its button, the spaced one on its preview.
+    b.printCaption = QStringLiteral("출하기록부");
+    b.previewTitle = QStringLiteral("한우 출하성적 기록부");
+    setColumns(b, {{"출하한 소  개체식별번호", "KR0041000000"},
+                   {"성 별", "수"},
+                   {"아비 (KPN)", "1203"},
+                   {"어미 개체식별번호", "KR0041000000"},
+                   {"출하일", "2009-12-08"},
+                   {"도축장", "축산물공판장"},
+                   {"생체중", "750"},
+                   {"도체중", "450"},
+                   {"등    심 단면적", "105"},
+                   {"등지방 두    께", "12.5"},
+                   {"근    내 지방도", "9"},
+                   {"육량 지수", ""},
+                   {"최종 등급", "1++"},
+                   {"경락단가 (kg당)", "19,500"}});
     b.sql = periodSql(QStringLiteral("개체관리.개체번호, 개체관리.구분, 개체관리.정액번호, 개체관리.모번호, "
                                      "등급판정.판정일, 등급판정.작업장, 등급판정.생체중, 등급판정.도체중, "
                                      "등급판정.등심단면적, 등급판정.등지방두께, 등급판정.근내지방, "
@@ -146,12 +143,6 @@ BookSpec makeShipmentBook()
                       QStringLiteral("개체관리, 등급판정"), QStringLiteral("개체관리.개체번호 = 등급판정.개체번호"),
                       QStringLiteral("등급판정.판정일"), QStringLiteral("등급판정.판정일"));
     b.row = shipmentRow;
-    b.nothingMessage = QStringLiteral("출력할 한우 출하성적 기록 정보를 검색해 주세요.");
-    b.question = QStringLiteral("한우 출하성적기록부를 출력 하시겠습니까?");
-    b.reportFile = QStringLiteral("출하성적기록부.rpt");
-    b.previewTitle = QStringLiteral("한우 출하성적 기록부");
-    b.workTable = QStringLiteral("출하성적기록부워크");
-    b.columns = 14;
     b.tableRow = shipmentTableRow;
     return b;
 }
