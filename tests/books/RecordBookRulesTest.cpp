@@ -102,8 +102,26 @@ TEST(RecordBookRules, WeightsAndPricesAreWholeNumbersWithThousandsSeparators)
 
 TEST(RecordBookRules, GridDatesAndTheShipmentWorkTableDate)
 {
-    EXPECT_EQ(dashedDate(qint64(20091208)), QStringLiteral("2009-12-08"));
-    EXPECT_EQ(dashedDate(0), QStringLiteral("0000-00-00"));
+    const struct {
+        QVariant number;
+        const char* dashed;
+        const char* shortDate;  // "" when it is no date
+    } numbers[] = {
+        {qint64(20091208), "2009-12-08", "09-12-08"},
+        {qint64(20000105), "2000-01-05", "00-01-05"},
+        {20091208.0, "2009-12-08", "09-12-08"},
+        {qint64(991231), "0099-12-31", "99-12-31"},
+        {0, "0000-00-00", ""},
+        {qint64(20100231), "2010-02-31", ""},
+        {qint64(20091300), "2009-13-00", ""},
+        {qint64(200912081), "20091-20-81", ""},  // more digits than a date has
+        {qint64(-1), "-0000-00-01", ""},
+    };
+    for (const auto& n : numbers) {
+        SCOPED_TRACE(n.number.toString().toStdString());
+        EXPECT_EQ(dashedDate(n.number), QString::fromUtf8(n.dashed));
+        EXPECT_EQ(shortDateOf(n.number.toLongLong()), QString::fromUtf8(n.shortDate));
+    }
     const struct {
         const char* cell;
         const char* table;

@@ -59,6 +59,8 @@ struct BookSpec {
 
 // A date number in the pattern "0000-00-00" (0 gives 0000-00-00).
 QString dashedDate(const QVariant& dateNumber);
+// A date number as the date "yy-mm-dd"; empty when it is no date (0 included).
+QString shortDateOf(qint64 dateNumber);
 // A number in the pattern "#,##0" (650.4 gives 650, 1250 gives 1,250); an empty value stays
 // empty and a text that is no number is shown as it is.
 QString thousands(const QVariant& number);

@@ -175,11 +175,11 @@ QString matingRemark(const QString& difficulty, const QVariant& expected, const 
 {
     const double n = numberField(expected, kExpected, animal);
     if (n <= 0) return difficulty;
-    const QDate due = datenum::fromDashed(dashedDate(qint64(n)));
-    if (!due.isValid())
+    const QString due = shortDateOf(qint64(n));
+    if (due.isEmpty())
         throw DbError(
             QStringLiteral("개체 %1의 예정일(%2)을 날짜로 읽을 수 없습니다.").arg(animal, NullTrim(expected)));
-    return difficulty + QStringLiteral(" (") + formatDate(due, QStringLiteral("yy-mm-dd")) + u')';
+    return difficulty + QStringLiteral(" (") + due + u')';
 }
 
 QString shortDate(const QString& dashed)
