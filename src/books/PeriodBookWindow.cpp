@@ -133,6 +133,8 @@ void PeriodBookWindow::setPeriod(const QDate& start, const QDate& end)
 
 void PeriodBookWindow::query()
 {
+    // The rows of a running query are still gathered here.
+    if (isQuerying()) return;
     const books::Period p = period();
     QElapsedTimer budget;
     auto handOver = [this] {

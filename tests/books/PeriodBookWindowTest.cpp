@@ -175,6 +175,34 @@ TEST_F(PeriodBookWindowTest, TheQueryListsThePeriodAndAnEmptyPeriodSaysSoWithAnE
     }
 }
 
+namespace {
+// A book whose rows ask for the query again while it reads (as a queued click could while the
+// window lets its messages run).
+PeriodBookWindow* gReentered = nullptr;
+QStringList reenteringRow(const QSqlQuery& q)
+{
+    if (gReentered) gReentered->query();
+    return {q.value(0).toString()};
+}
+}  // namespace
+
+TEST_F(PeriodBookWindowTest, AQueryAskedForWhileOneReadsIsIgnoredAndNoRowIsLost)
+{
+    for (const char* n : {"KR001", "KR002", "KR003"}) {
+        cow(QString::fromUtf8(n));
+        farm.addBreeding(QString::fromUtf8(n), dn(kToday));
+    }
+    BookSpec book = matingBook();
+    book.row = reenteringRow;
+    PeriodBookWindow w(book);
+    gReentered = &w;
+    w.query();
+    gReentered = nullptr;
+    EXPECT_EQ(gridColumn(w.SS, 1), QStringList({"KR001", "KR002", "KR003"}));
+    EXPECT_EQ(w.lss1RowCount, 3);
+    EXPECT_EQ(farm.messages().count(), 0);
+}
+
 TEST(PeriodBookQuery, AnUnreadableValueStopsTheQueryAndKeepsTheRowsBefore)
 {
     const QDate today(2009, 12, 8);
