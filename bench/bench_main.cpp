@@ -1,5 +1,5 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily|export ...]   (no argument: all)
+//   tarvik-bench [grid|search|daily|books|export ...]   (no argument: all)
 #include "bench/bench_export.h"
 #include "bench/bench_grid.h"
 #if __has_include("bench/bench_search.h")
@@ -9,6 +9,11 @@
 #if __has_include("bench/bench_daily.h")
 #include "bench/bench_daily.h"
 #define HAVE_BENCH_DAILY 1
+#endif
+
+#if __has_include("bench/bench_books.h")
+#include "bench/bench_books.h"
+#define HAVE_BENCH_BOOKS 1
 #endif
 
 #include <QApplication>
@@ -28,6 +33,9 @@ int main(int argc, char** argv)
 #endif
 #ifdef HAVE_BENCH_DAILY
     if (wanted("daily")) benchDaily();
+#endif
+#ifdef HAVE_BENCH_BOOKS
+    if (wanted("books")) benchBooks();
 #endif
     if (wanted("export")) benchExport();
     return 0;

@@ -1,5 +1,5 @@
 // Writes a synthetic farm into a database file (created when missing), for demos,
-// tests and benchmarks: tarvik-sample DB_FILE [ANIMALS] [INSEMINATIONS_PER_COW]
+// tests and benchmarks: tarvik-sample DB_FILE [ANIMALS] [INSEMINATIONS_PER_COW] [BREEDING_RECORDS]
 #include "data/SampleFarm.h"
 #include "data/Schema.h"
 
@@ -13,7 +13,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: tarvik-sample DB_FILE [ANIMALS] [INSEMINATIONS_PER_COW]\n");
+        std::fprintf(stderr, "usage: tarvik-sample DB_FILE [ANIMALS] [INSEMINATIONS_PER_COW] [BREEDING_RECORDS]\n");
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     SampleFarmOptions o;
     if (argc > 2) o.animals = QString::fromLocal8Bit(argv[2]).toInt();
     if (argc > 3) o.breedingPerCow = QString::fromLocal8Bit(argv[3]).toInt();
+    if (argc > 4) o.breedingRecords = QString::fromLocal8Bit(argv[4]).toInt();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("sample"));
         db.setDatabaseName(path);

@@ -13,11 +13,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QTimer>
 #include <QHeaderView>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
 // The frame's margins, in twips like the rest of the layout rules.
@@ -154,6 +154,17 @@ void ListWindow::tabToFrameAfter(QWidget* last)
     setTabOrder(m_print, m_export);
     setTabOrder(m_export, m_close);
     setTabOrder(m_close, SS);
+}
+
+QLabel* ListWindow::captionPanel(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* l = new QLabel(caption, parent);
+    nameControl(l, name, caption);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Raised);
+    l->setStyleSheet(QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }"));
+    return l;
 }
 
 QString ListWindow::waitCaption(const QString& waitText)

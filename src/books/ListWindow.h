@@ -87,6 +87,8 @@ protected:
     void fitColumns(const QStringList& usualCells);
     // Puts the function buttons and then the grid after `last` in the tab order.
     void tabToFrameAfter(QWidget* last);
+    // A raised caption panel of the search conditions, such as "검색조건" or "수 정 일".
+    static QLabel* captionPanel(const QString& name, const QString& caption, QWidget* parent);
 
     // Load, first steps: empties the grid, sets lss1RowCount to 0 and opens the connection.
     // False when the connection failed and the program has ended: the caller stops loading.

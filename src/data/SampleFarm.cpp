@@ -7,6 +7,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -41,6 +43,9 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
     const QStringList ranches = {"햇살목장", "푸른들목장", "한빛목장", "새벽목장", "들꽃목장"};
     const QStringList semen = {"1001", "1050", "0987", "1122", "0835", "1203"};
     const QStringList people = {"김수정", "이인공", "박기사", "최수의"};
+    const QStringList difficulties = {"1", "1", "1", "2", "3 난산", "1 쌍태"};
+    const QStringList grades = {"1++", "1+", "1", "2", "3"};
+    const QStringList slaughterhouses = {"축산물공판장", "도드람 도축장", "협신식품"};
 
     if (!db.transaction()) return db.lastError().text();
     Writer animal(db, QStringLiteral("insert into 개체관리 values(%1)").arg(marks(18)));
@@ -55,46 +60,63 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
         return w.error();
     };
 
-    for (int i = 1; i <= o.animals; ++i) {
+    int breedingWritten = 0;
+    auto breedingWanted = [&](int i) {
+        return o.breedingRecords > 0 ? breedingWritten < o.breedingRecords : i <= o.animals;
+    };
+    for (int i = 1; i <= o.animals || breedingWanted(i); ++i) {
         const bool bull = i % 3 == 0;
         const QString number = QStringLiteral("KR%1").arg(4100000000LL + i * 7, 12, 10, QChar(u'0'));
         // Cows are old enough to have been bred; bulls range from calves to shipped steers.
         const QDate birth = o.today.addDays(-((bull ? 200 : 700) + pick(2400)));
         const QDate arrival = birth.addDays(pick(60));
+        // Steers are shipped, and now and then a cow is culled; both are graded that day.
         const bool shipped = bull && pick(4) == 0;
+        const bool culled = !bull && pick(10) == 0;
         const qint64 planned = bull ? datenum::fromDate(birth.addMonths(30)) : 0;
-        const qint64 shippedOn = shipped ? datenum::fromDate(o.today.addDays(-pick(300))) : 0;
+        const QDate gradedOn = o.today.addDays(-pick(360));
+        const qint64 shippedOn = shipped ? datenum::fromDate(gradedOn) : 0;
         const qint64 castrated = bull ? datenum::fromDate(birth.addMonths(6)) : 0;
+        const qint64 soldOrCastrated = culled ? datenum::fromDate(gradedOn) : castrated;
         if (!animal.row({number, bull ? 1 : 0, pick(5) == 0 ? 1 : 0, datenum::fromDate(birth),
                          QStringLiteral("%1").arg(300000 + i), ranches[pick(ranches.size())],
                          QStringLiteral("%1-%2").arg(1 + pick(9)).arg(1 + pick(20)), datenum::fromDate(arrival),
                          semen[pick(semen.size())], QStringLiteral("0%1").arg(50000 + pick(9999)), QString(), QString(),
-                         QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)), castrated,
+                         QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)), soldOrCastrated,
                          pick(6) == 0 ? QStringLiteral("순함") : QString(), double(1 + pick(5)), planned, shippedOn}))
             return fail(animal);
 
         if (!bull) {
             // Inseminations going back from a recent date, none before the cow was 14 months
-            // old; the latest one may still be open (no check yet).
+            // old; a culled cow's end a year before her sale at the latest.
             QList<QDate> dates;
             const QDate firstBreeding = birth.addMonths(14);
-            for (QDate ins = o.today.addDays(-pick(300)); ins >= firstBreeding && dates.size() < o.breedingPerCow;
-                 ins = ins.addDays(-(300 + pick(150))))
+            const QDate last = culled ? gradedOn.addDays(-(300 + pick(60))) : o.today.addDays(-pick(300));
+            const int wanted = o.breedingRecords > 0 ? std::min(o.breedingPerCow, o.breedingRecords - breedingWritten)
+                                                     : o.breedingPerCow;
+            for (QDate ins = last; ins >= firstBreeding && dates.size() < wanted; ins = ins.addDays(-(300 + pick(150))))
                 dates << ins;
             for (int k = 0; k < dates.size(); ++k) {
                 const QDate ins = dates[k];
-                const bool open = k == 0 && pick(2) == 0;
+                const bool open = k == 0 && !culled && pick(2) == 0;
                 const bool pregnant = !open && pick(4) != 0;
                 const QDate calved = ins.addDays(282);
                 const bool hasCalf = pregnant && calved <= o.today;
+                // One in twelve is an embryo transfer from a donor cow of another farm.
+                const QString donor =
+                    pick(12) == 0 ? QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)) : QString();
+                const bool recorded = pick(5) != 0;  // the expected calving date is not always entered
                 if (!breeding.row({number, double(dates.size() - k), double(1 + pick(2)), datenum::fromDate(ins),
-                                   semen[pick(semen.size())], QString(), datenum::fromDate(ins.addDays(280)),
-                                   double(4 + pick(3)), open ? 0 : datenum::fromDate(ins.addDays(60)),
+                                   semen[pick(semen.size())], donor, recorded ? datenum::fromDate(ins.addDays(280)) : 0,
+                                   recorded ? double(4 + pick(3)) : 0.0, open ? 0 : datenum::fromDate(ins.addDays(60)),
                                    open ? -1 : (pregnant ? 0 : 1), hasCalf ? datenum::fromDate(calved) : 0,
                                    hasCalf ? QStringLiteral("%1-C%2").arg(number).arg(k) : QString(),
-                                   hasCalf ? pick(2) : -1, hasCalf ? QStringLiteral("1") : QString(),
-                                   people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0, QString()}))
+                                   hasCalf ? pick(2) : -1,
+                                   hasCalf ? difficulties[pick(difficulties.size())] : QString(),
+                                   people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0,
+                                   hasCalf && pick(15) == 0 ? QStringLiteral("송아지 허약") : QString()}))
                     return fail(breeding);
+                ++breedingWritten;
             }
         }
         for (int k = 0; k < 2; ++k) {
@@ -116,12 +138,19 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
                                              QStringLiteral("백신 2ml"), datenum::fromDate(shot.addDays(14)), people[3],
                                              QString(), 0, QString()}))
             return fail(vaccine);
-        if (shipped &&
-            !grading.row({number, QStringLiteral("축산물공판장"), shippedOn, double(700 + pick(100)),
-                          double(10 + pick(5)), double(90 + pick(20)), double(420 + pick(60)), double(5 + pick(4)),
-                          QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2"),
-                          QStringLiteral("1+"), 18000 + pick(3000), 17000 + pick(3000), people[pick(people.size())]}))
-            return fail(grading);
+        if (shipped || culled) {
+            // Better marbling, better grade, better price; cows are lighter than steers.
+            const int grade = pick(grades.size());
+            const int marbling = std::clamp(9 - grade * 2 - pick(2), 1, 9);
+            const int price = 21000 - grade * 2500 + pick(1500);
+            const double live = (culled ? 520 : 700) + pick(120) + pick(10) / 10.0;
+            if (!grading.row({number, slaughterhouses[pick(slaughterhouses.size())], datenum::fromDate(gradedOn), live,
+                              double(8 + pick(10)), double(80 + pick(30)), std::round(live * 0.6), double(marbling),
+                              QString::number(4 + pick(2)), QString::number(2 + pick(2)), QString::number(1 + pick(2)),
+                              QString::number(2 + pick(3)), grades[grade], price + 1000, price,
+                              people[pick(people.size())]}))
+                return fail(grading);
+        }
     }
     for (int d = 1; d <= 30; ++d) {
         const QDate on = o.today.addDays(-d * 7);

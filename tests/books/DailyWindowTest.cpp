@@ -1,7 +1,5 @@
 // 일일관리 driven through its controls on a small farm around a fixed today.
 #include "app/Globals.h"
-#include "app/MainWindow.h"
-#include "app/Windows.h"
 #include "app/model/Clock.h"
 #include "books/DailyWindow.h"
 #include "data/Db.h"
@@ -363,24 +361,6 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     }
     EXPECT_EQ(stored, QStringList({"KR001 | A'1 | O'Neil 목장 | 재발정 2일전 | 재발정 1일전 | 재발정일 | 재발정일",
                                    "KR002 | 2-1 | 햇살목장 | 재발정 1일전 | 재발정일 | 재발정일 | "}));
-}
-
-TEST_F(DailyWindowTest, TheMenuOpensTheWindowAndGetsTheMainWindowBackOnClose)
-{
-    MainWindow main;
-    registerWindows(main);
-    main.show();
-    main.menuClicked(6);
-    QPointer<QWidget> opened = main.openWindow(6);
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(opened->objectName(), QStringLiteral("일일관리"));
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_TRUE(gConn.isOpen());
-    opened->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(opened);
-    EXPECT_FALSE(gConn.isOpen());
-    EXPECT_TRUE(main.isVisible());
 }
 
 TEST_F(DailyWindowTest, EachListWaitsWithItsOwnText)

@@ -1,0 +1,181 @@
+#include "books/PeriodBookWindow.h"
+
+#include "app/Accessibility.h"
+#include "app/Globals.h"
+#include "app/model/Clock.h"
+
+#include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <utility>
+
+namespace {
+// How long rows are gathered before they go to the grid and the window may repaint: often
+// enough to stay responsive, rarely enough that a year of records is not slowed down.
+constexpr int kBatchMs = 50;
+constexpr int kConditionsHeightPx = 66;
+
+// The narrowest text width that shows `header` on at most two lines, split at a blank: the
+// blanks inside a header such as "등지방 두    께" decide where it breaks.
+int twoLineWidth(const QFontMetrics& fm, const QString& header)
+{
+    const QString h = header.trimmed();
+    int width = fm.horizontalAdvance(h);
+    for (int i = 1; i < h.size(); ++i) {
+        if (h[i] != u' ' || h[i - 1] == u' ') continue;
+        width = std::min(width, std::max(fm.horizontalAdvance(h.left(i)), fm.horizontalAdvance(h.mid(i).trimmed())));
+    }
+    return width;
+}
+}  // namespace
+
+QDateEdit* PeriodBookWindow::datePicker(const QString& name, const QString& heard, QWidget* parent)
+{
+    const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
+    auto* d = new QDateEdit(today(), parent);
+    nameControl(d, name, heard);
+    d->setLocale(korean);
+    d->setDisplayFormat(QStringLiteral("yyyy년 MM월 dd일"));
+    d->setCalendarPopup(true);
+    d->calendarWidget()->setLocale(korean);
+    d->setMinimumWidth(150);
+    return d;
+}
+
+PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
+    : ListWindow(book.name, book.caption, book.printCaption, parent), m_book(book)
+{
+    buildSearchFrame();
+    placeConditionsAbove(kConditionsHeightPx);
+    setBarHeight(48);
+    setColumns();
+    resize(1180, 700);
+
+    // Load: an empty list, the connection, the period, the farm header; no query yet.
+    if (!openConnection()) return;  // the program has ended
+    const QDate now = today();
+    setPeriod(m_book.openingStart ? m_book.openingStart(now) : now, now);
+    loadFarmHeader();
+}
+
+void PeriodBookWindow::buildSearchFrame()
+{
+    QWidget* host = conditionHost();
+    m_frame = new QGroupBox(QStringLiteral("검색조건"), host);
+    nameControl(m_frame, QStringLiteral("SSPanel2"), m_frame->title());
+    auto* criterion = captionPanel(QStringLiteral("SSPanel1_0"), m_book.criterion, m_frame);
+    criterion->setFixedSize(86, 28);
+    const QString heard = heardText(m_book.criterion);
+    m_start = datePicker(QStringLiteral("시작날짜"), heard + QStringLiteral(" 시작"), m_frame);
+    m_end = datePicker(QStringLiteral("끝날짜"), heard + QStringLiteral(" 끝"), m_frame);
+    criterion->setBuddy(m_start);
+    auto* tilde = new QLabel(QStringLiteral("~"), m_frame);
+    nameControl(tilde, QStringLiteral("Label1"), QString());
+    auto* row = new QHBoxLayout(m_frame);
+    row->setContentsMargins(8, 2, 8, 6);
+    row->setSpacing(8);
+    row->addWidget(criterion);
+    row->addWidget(m_start);
+    row->addWidget(tilde);
+    row->addWidget(m_end);
+
+    m_note = new QLabel(m_book.note, host);
+    nameControl(m_note, QStringLiteral("Label2"), m_book.note);
+    m_note->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+
+    auto* band = new QHBoxLayout(host);
+    band->setContentsMargins(8, 4, 8, 0);
+    band->setSpacing(16);
+    band->addWidget(m_frame);
+    band->addWidget(m_note, 0, Qt::AlignBottom);
+    band->addStretch(1);
+
+    // The period first, then the frame's buttons and the list.
+    setTabOrder(m_start, m_end);
+    tabToFrameAfter(m_end);
+}
+
+void PeriodBookWindow::setColumns()
+{
+    SS->setHeaders(m_book.headers);
+    setListName(m_book.previewTitle);
+    // Long headers keep their inner blanks and wrap onto a second line.
+    QHeaderView* header = SS->horizontalHeader();
+    header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
+    header->setTextElideMode(Qt::ElideNone);
+    header->setFixedHeight(2 * header->fontMetrics().lineSpacing() + 12);
+    // A header gets no more room than it needs, or the wrap would move a word up a line.
+    const int headerMargins = 2 * SS->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
+    const int cellMargins = 2 * (SS->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, SS) + 1) + 14;
+    for (int c = 0; c < m_book.headers.size(); ++c) {
+        const int forHeader = twoLineWidth(header->fontMetrics(), m_book.headers[c]) + headerMargins;
+        const int forCell = SS->fontMetrics().horizontalAdvance(m_book.usualCells.value(c)) + cellMargins;
+        SS->setColumnWidth(c, std::max(forHeader, forCell));
+    }
+}
+
+books::Period PeriodBookWindow::period() const
+{
+    return books::periodOf(m_start->date(), m_end->date());
+}
+
+void PeriodBookWindow::setPeriod(const QDate& start, const QDate& end)
+{
+    m_start->setDate(start);
+    m_end->setDate(end);
+}
+
+void PeriodBookWindow::query()
+{
+    // The rows of a running query are still gathered here.
+    if (isQuerying()) return;
+    const books::Period p = period();
+    QElapsedTimer budget;
+    auto handOver = [this] {
+        if (!m_pending.isEmpty()) appendRows(std::exchange(m_pending, {}), {});
+    };
+    ListQuery lq;
+    lq.waitText = m_book.waitText;
+    lq.sql = m_book.sql;
+    lq.binds = {p.from, p.to};
+    lq.notFoundText = m_book.notFoundText;
+    lq.eachRecord = [this, &budget, &handOver](const QSqlQuery& q) {
+        if (!budget.isValid()) budget.start();
+        m_pending.append(m_book.row(q));
+        if (budget.elapsed() >= kBatchMs) {
+            handOver();
+            QCoreApplication::processEvents();
+            budget.restart();
+        }
+    };
+    // Also after an unreadable record: the rows before it stay.
+    lq.afterRecords = handOver;
+    m_pending.clear();
+    runListQuery(lq);
+}
+
+ListWindow::ListPrint PeriodBookWindow::printSpec() const
+{
+    ListPrint p;
+    p.nothingMessage = m_book.nothingMessage;
+    p.question = m_book.question;
+    p.reportFile = m_book.reportFile;
+    p.previewTitle = m_book.previewTitle;
+    p.workTable = m_book.workTable;
+    p.columns = m_book.columns;
+    if (m_book.tableRow) p.tableRow = m_book.tableRow;
+    // The name read from 농장정보 when the window opened.
+    p.formulas = [] { return QStringList{books::farmNameFormula(gs사업장명칭)}; };
+    return p;
+}
+
+void PeriodBookWindow::print()
+{
+    printList(printSpec());
+}

@@ -1,0 +1,50 @@
+#pragma once
+// A period book on the list window frame: the search frame "검색조건" with the book's date
+// criterion and the period 시작날짜 ~ 끝날짜, the book's note, the query over the period with
+// its not-found message, and the print that hands the farm name to the report. What a book
+// lists and prints is its BookSpec (books/model/RecordBooks.h).
+#include "books/ListWindow.h"
+#include "books/model/PeriodBook.h"
+
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+
+class PeriodBookWindow : public ListWindow {
+    Q_OBJECT
+public:
+    // Builds the window for `book` and loads it: the connection, both pickers on the book's
+    // opening dates and the farm header. No query runs until the user asks.
+    explicit PeriodBookWindow(const books::BookSpec& book, QWidget* parent = nullptr);
+
+    const books::BookSpec& book() const { return m_book; }
+    QDateEdit* startDate() const { return m_start; }    // "시작날짜"
+    QDateEdit* endDate() const { return m_end; }        // "끝날짜"
+    QGroupBox* searchFrame() const { return m_frame; }  // "SSPanel2"
+    QLabel* note() const { return m_note; }             // "Label2"
+
+    // The period the pickers show.
+    books::Period period() const;
+    void setPeriod(const QDate& start, const QDate& end);
+
+    // The print command's texts, work table and formulas.
+    ListPrint printSpec() const;
+
+    void query() override;  // the period query (also F11)
+    void print() override;
+
+    // A date picker of the books: Korean dates, a calendar to pick from.
+    static QDateEdit* datePicker(const QString& name, const QString& heard, QWidget* parent);
+
+private:
+    void buildSearchFrame();
+    void setColumns();
+
+    books::BookSpec m_book;
+    QGroupBox* m_frame = nullptr;
+    QDateEdit* m_start = nullptr;
+    QDateEdit* m_end = nullptr;
+    QLabel* m_note = nullptr;
+    // Rows read but not yet in the grid; handed over in batches while a query reads.
+    QList<QStringList> m_pending;
+};
