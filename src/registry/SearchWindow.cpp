@@ -23,17 +23,6 @@
 namespace {
 const QString kNoMatch = QStringLiteral("해당하는 한우개체 정보가 없습니다. 다시 검색해 주세요.");
 
-QLabel* panelLabel(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* l = new QLabel(caption, parent);
-    nameControl(l, name, caption);
-    l->setAlignment(Qt::AlignCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Raised);
-    l->setStyleSheet(QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }"));
-    return l;
-}
-
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
@@ -102,10 +91,10 @@ SearchWindow::~SearchWindow()
 void SearchWindow::buildConditions()
 {
     QWidget* host = conditionHost();
-    auto* heading = panelLabel(QStringLiteral("SSPanel2"), QStringLiteral("검색조건"), host);
+    auto* heading = captionPanel(QStringLiteral("SSPanel2"), QStringLiteral("검색조건"), host);
     heading->setGeometry(8, 8, 84, 62);
 
-    panelLabel(QStringLiteral("SSPanel1_0"), QStringLiteral("구     분"), host)->setGeometry(96, 8, 90, 29);
+    captionPanel(QStringLiteral("SSPanel1_0"), QStringLiteral("구     분"), host)->setGeometry(96, 8, 90, 29);
     // The sex options in the order of SexFilter: 전체, 암소, 수소.
     const std::array<QString, 3> sexCaptions = {QStringLiteral("전체"), QStringLiteral("암소"), QStringLiteral("수소")};
     auto* group = new QButtonGroup(this);
@@ -127,7 +116,7 @@ void SearchWindow::buildConditions()
     // The age box belongs to the bulls: shown while "수소" is selected, however it was selected.
     connect(m_sexOptions[int(SexFilter::Bulls)], &QRadioButton::toggled, m_ageFrame, &QWidget::setVisible);
 
-    auto* wordLabel = panelLabel(QStringLiteral("SSPanel1_1"), QStringLiteral("검 색 어"), host);
+    auto* wordLabel = captionPanel(QStringLiteral("SSPanel1_1"), QStringLiteral("검 색 어"), host);
     wordLabel->setGeometry(96, 41, 90, 29);
     m_word = new QLineEdit(host);
     nameInput(m_word, QStringLiteral("txtWord"), wordLabel);
