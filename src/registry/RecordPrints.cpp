@@ -85,16 +85,11 @@ PrintOutcome printHistory(AnimalRecordForm& form, const PrintTexts& texts, int t
 
 PrintOutcome printRecordBook(AnimalRecordForm& form)
 {
-    const bool bull = form.kind() != 0;
-    const PrintTexts texts =
-        bull
-            ? PrintTexts{{},
-                         u"한우수소 개체기록부를 출력 하시겠습니까?"_s,
-                         u"수소개체기록부.rpt"_s,
-                         u"한우수소 개체기록부"_s}
-            : PrintTexts{
-                  {}, u"한우암소 개체기록부를 출력 하시겠습니까?"_s, u"암소개체기록부.rpt"_s, u"한우암소 개체기록부"_s};
-    PrintRequest r = formRequest(form, texts);
+    static const PrintTexts cow{
+        {}, u"한우암소 개체기록부를 출력 하시겠습니까?"_s, u"암소개체기록부.rpt"_s, u"한우암소 개체기록부"_s};
+    static const PrintTexts bull{
+        {}, u"한우수소 개체기록부를 출력 하시겠습니까?"_s, u"수소개체기록부.rpt"_s, u"한우수소 개체기록부"_s};
+    PrintRequest r = formRequest(form, form.kind() != 0 ? bull : cow);
     r.formulas = [&form] {
         RecordBookSheet sheet;
         sheet.animal = form.formValues();
@@ -111,19 +106,19 @@ PrintOutcome printRecordBook(AnimalRecordForm& form)
 
 PrintOutcome printBreedingRecord(AnimalRecordForm& form)
 {
-    return printHistory(form,
-                        {u"출력할 번식기록이 없습니다.."_s, u"한우암소 번식기록을 출력 하시겠습니까?"_s,
-                         u"번식기록.rpt"_s, u"한우암소 번식기록"_s},
-                        kBreedingTab, u"번식기록워크"_s, historyprint::breedingRow);
+    static const PrintTexts cow{u"출력할 번식기록이 없습니다.."_s, u"한우암소 번식기록을 출력 하시겠습니까?"_s,
+                                u"번식기록.rpt"_s, u"한우암소 번식기록"_s};
+    return printHistory(form, cow, kBreedingTab, u"번식기록워크"_s, historyprint::breedingRow);
 }
 
 PrintOutcome printTreatmentRecord(AnimalRecordForm& form)
 {
-    const bool bull = form.kind() != 0;
-    const PrintTexts texts =
-        bull ? PrintTexts{u"출력할 진료백신 기록이 없습니다.."_s, u"한우수소 진료백신 기록을 출력 하시겠습니까?"_s,
-                          u"진료백신수.rpt"_s, u"한우수소 진료백신 기록부"_s}
-             : PrintTexts{u"출력할 진료백신 기록이 없습니다.."_s, u"한우암소 진료백신 기록을 출력 하시겠습니까?"_s,
-                          u"진료백신암.rpt"_s, u"한우암소 진료백신 기록부"_s};
-    return printHistory(form, texts, kTreatmentTab, u"백신접종워크"_s, historyprint::treatmentRow);
+    static const PrintTexts cow{u"출력할 진료백신 기록이 없습니다.."_s,
+                                u"한우암소 진료백신 기록을 출력 하시겠습니까?"_s, u"진료백신암.rpt"_s,
+                                u"한우암소 진료백신 기록부"_s};
+    static const PrintTexts bull{u"출력할 진료백신 기록이 없습니다.."_s,
+                                 u"한우수소 진료백신 기록을 출력 하시겠습니까?"_s, u"진료백신수.rpt"_s,
+                                 u"한우수소 진료백신 기록부"_s};
+    return printHistory(form, form.kind() != 0 ? bull : cow, kTreatmentTab, u"백신접종워크"_s,
+                        historyprint::treatmentRow);
 }

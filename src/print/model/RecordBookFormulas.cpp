@@ -41,6 +41,7 @@ const QStringList& gradingBoxes()
     return boxes;
 }
 
+// The book's formula slots, empty until set.
 class Slots {
 public:
     Slots() : m_slots(kLastSlot + 1) {}
