@@ -174,6 +174,13 @@ PrintOutcome runPrintSequence(const PrintRequest& request)
         qWarning("print stopped: %s", e.what());
         restoreDefaultPrinter(choice);
         QApplication::processEvents();
+        if (request.reportErrors) {
+            cursor.off();
+            if (const auto* db = dynamic_cast<const DbError*>(&e))
+                showPlainError(window, *db);
+            else
+                showPlainError(window, QString::fromUtf8(e.what()));
+        }
         return PrintOutcome::Failed;
     }
 }

@@ -20,6 +20,9 @@ struct PrintRequest {
     std::function<QList<QVariantList>()> rows;
     // Formula assignments for slots 0.., e.g. "농장명 = '" + name + "' ", made after preparing.
     std::function<QStringList()> formulas;
+    // An unexpected error ends the print silently, unless the command reports it: then the
+    // plain error message, once the default printer is back (the record books).
+    bool reportErrors = false;
 };
 
 enum class PrintOutcome {

@@ -6,6 +6,7 @@
 #include "history/model/BodyHistory.h"
 #include "history/model/TreatmentHistory.h"
 #include "history/model/UltrasoundHistory.h"
+#include "registry/RecordPrints.h"
 #include "registry/SearchWindow.h"
 
 #include <QPushButton>
@@ -24,6 +25,8 @@ BullRecordForm::BullRecordForm(SearchWindow* list)
 
     cmdPrn1 = addPrintButton(QStringLiteral("cmdPrn1"), QStringLiteral(" 한우(수소) 개체기록부"));
     cmdPrn2 = addPrintButton(QStringLiteral("cmdPrn2"), QStringLiteral(" 진료/백신 기록부"));
+    connect(cmdPrn1, &QPushButton::clicked, this, [this] { printRecordBook(*this); });
+    connect(cmdPrn2, &QPushButton::clicked, this, [this] { printTreatmentRecord(*this); });
     finishOpening();
 }
 

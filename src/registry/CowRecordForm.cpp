@@ -5,6 +5,7 @@
 #include "history/model/BreedingHistory.h"
 #include "history/model/TreatmentHistory.h"
 #include "history/model/UltrasoundHistory.h"
+#include "registry/RecordPrints.h"
 
 #include <QPushButton>
 
@@ -19,5 +20,8 @@ CowRecordForm::CowRecordForm(SearchWindow* list)
     cmdPrn1 = addPrintButton(QStringLiteral("cmdPrn1"), QStringLiteral(" 한우(암소) 개체기록부"));
     cmdPrn2 = addPrintButton(QStringLiteral("cmdPrn2"), QStringLiteral(" 번식기록부"));
     cmdPrn3 = addPrintButton(QStringLiteral("cmdPrn3"), QStringLiteral(" 진료/백신 기록부"));
+    connect(cmdPrn1, &QPushButton::clicked, this, [this] { printRecordBook(*this); });
+    connect(cmdPrn2, &QPushButton::clicked, this, [this] { printBreedingRecord(*this); });
+    connect(cmdPrn3, &QPushButton::clicked, this, [this] { printTreatmentRecord(*this); });
     finishOpening();
 }

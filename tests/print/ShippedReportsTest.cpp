@@ -2,13 +2,13 @@
 // sample rows and a value for every formula it names: no placeholder may be left on any page.
 #include "data/Db.h"
 #include "print/PrintFixture.h"
+#include "print/ReportNames.h"
 #include "print/model/ReportDefinition.h"
 #include "print/model/ReportRenderer.h"
 
 #include <QDir>
 #include <QMap>
 #include <QRegularExpression>
-#include <QSet>
 #include <QSqlField>
 #include <QSqlRecord>
 
@@ -68,31 +68,6 @@ const Sample kSamples[] = {
     {QStringLiteral("출하성적기록부.rpt"), QStringLiteral("한우 출하성적기록부"), names({"농장명"})},
     {QStringLiteral("축산분뇨관리대장.rpt"), QStringLiteral("축산분뇨관리대장"), names({"농장명"})},
 };
-
-void collectFormulas(const report::Template& parts, QSet<QString>* names)
-{
-    for (const report::Part& p : parts)
-        if (p.type == report::Part::Formula) names->insert(p.text);
-}
-
-// Every formula name a report uses, in a stable order.
-QStringList formulaNames(const report::Definition& d)
-{
-    QSet<QString> names;
-    for (const report::Band* band : {&d.header, &d.form, &d.footer})
-        for (const report::Element& e : band->elements) {
-            collectFormulas(e.text, &names);
-            collectFormulas(e.label, &names);
-        }
-    for (const report::Column& c : d.table.columns) {
-        collectFormulas(c.header, &names);
-        collectFormulas(c.cell, &names);
-    }
-    collectFormulas(d.table.empty, &names);
-    QStringList sorted(names.begin(), names.end());
-    sorted.sort();
-    return sorted;
-}
 
 // The first text column of the work table that the table prints: its values identify the rows
 // on the pages (a number column, such as a parity, could not hold them).
