@@ -12,6 +12,7 @@
 #include "history/FieldNames.h"
 #include "history/GradingPage.h"
 #include "history/HistoryTab.h"
+#include "registry/RecordWithdrawal.h"
 #include "registry/SearchWindow.h"
 #include "registry/model/SearchRules.h"
 
@@ -371,6 +372,7 @@ void AnimalRecordForm::save()
         return;
     }
     const AnimalRecord v = formValues();
+    if (!confirmLeavingOutsideWithdrawal(this, v, s개체번호)) return;
     try {
         if (!s개체번호.isEmpty()) {
             if (showMessage(this, MsgIcon::Question, QStringLiteral("수정"),
