@@ -1,5 +1,6 @@
 // The third list of 일일관리, "휴약중개체": every animal whose last withdrawal ends today or
 // later, one row per animal ordered by that end; its rule, its grid and its print.
+#include "DailyFixture.h"
 #include "app/model/Clock.h"
 #include "books/DailyWindow.h"
 #include "books/model/DailyRules.h"
@@ -39,25 +40,6 @@ QStringList described(const QList<WithdrawalRow>& rows)
     for (const WithdrawalRow& r : rows)
         out << QStringLiteral("%1 %2 %3").arg(r.number, r.period.treatment).arg(kToday.daysTo(r.period.end));
     return out;
-}
-
-// A grid row as "a | b | *c", bold cells marked with "*".
-QString rowText(Grid* g, int row)
-{
-    QStringList cells;
-    for (int c = 1; c <= g->maxCols(); ++c) {
-        g->setCol(c);
-        g->setRow(row);
-        cells << (g->fontBold() ? QStringLiteral("*") : QString()) + g->cellText(c, row);
-    }
-    return cells.join(QStringLiteral(" | "));
-}
-
-QStringList gridRows(Grid* g)
-{
-    QStringList rows;
-    for (int r = 1; r <= g->maxRows(); ++r) rows << rowText(g, r);
-    return rows;
 }
 
 }  // namespace
@@ -100,14 +82,9 @@ TEST(WithdrawalRows, DaysLeftCountTodayAndTheLastDayIsBold)
 
 namespace {
 
-class WithdrawalListTest : public FarmTest {
+class WithdrawalListTest : public FarmOnADay {
 protected:
-    WithdrawalListTest()
-    {
-        setTodayOverride(kToday);
-        EXPECT_TRUE(farm.open());
-    }
-    ~WithdrawalListTest() override { setTodayOverride(QDate()); }
+    WithdrawalListTest() : FarmOnADay(kToday) {}
 
     void animal(const QString& number, int sex, const QString& pen, const QString& ranch)
     {
@@ -227,16 +204,9 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
     const QStringList formulas{"타이틀 = '휴약중 개체일람' ", "기준일 = '2009년 12월 08일' ", ""};
     for (int i = 0; i < formulas.size(); ++i) EXPECT_EQ(reportControl().formulas[size_t(i)], formulas[i]) << i;
 
-    QSqlQuery q = runQuery(QStringLiteral("select * from 일일관리 order by rowid"));
-    QStringList stored;
-    while (q.next()) {
-        QStringList cells;
-        for (int c = 0; c < 7; ++c) cells << q.value(c).toString();
-        stored << cells.join(QStringLiteral(" | "));
-    }
-    EXPECT_EQ(stored, QStringList({"KR001 | 1-1 | 햇살목장 | 항생제 주사 | 2009-12-08 | 휴약 1일 남음 | ",
-                                   "KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 4일 남음 | ",
-                                   "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 11일 남음 | "}));
+    EXPECT_EQ(dailyWorkTable(), QStringList({"KR001 | 1-1 | 햇살목장 | 항생제 주사 | 2009-12-08 | 휴약 1일 남음 | ",
+                                             "KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 4일 남음 | ",
+                                             "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 11일 남음 | "}));
 
     const QString text = pdfText(pdf);
     ASSERT_FALSE(text.isEmpty());
