@@ -11,8 +11,10 @@
 
 namespace {
 constexpr int kColumns = 7;
+constexpr int kWithdrawalColumns = 6;
 const QString kReestrusTitle = QStringLiteral("재발정예정 개체일람");
 const QString kCalvingTitle = QStringLiteral("출산예정 개체일람");
+const QString kWithdrawalTitle = QStringLiteral("휴약중 개체일람");
 
 // Columns 1-3 of a list row and the insemination date of its record.
 struct RecordFields {
@@ -39,15 +41,18 @@ DailyWindow::DailyWindow(QWidget* parent)
     m_reestrus->setChecked(true);
     m_calving = new QRadioButton(QStringLiteral("출산예정개체"), conditionHost());
     nameControl(m_calving, QStringLiteral("Option2"), m_calving->text());
+    m_withdrawal = new QRadioButton(QStringLiteral("휴약중개체"), conditionHost());
+    nameControl(m_withdrawal, QStringLiteral("Option3"), m_withdrawal->text());
     auto* layout = new QHBoxLayout(conditionHost());
     layout->setContentsMargins(10, 0, 0, 0);
     layout->setSpacing(14);
     layout->addWidget(m_reestrus);
     layout->addWidget(m_calving);
+    layout->addWidget(m_withdrawal);
     layout->addStretch(1);
     // Selecting an option by any means (mouse, keys, an accessibility action) shows its list;
     // a click on the option already selected shows it again.
-    for (QRadioButton* option : {m_reestrus, m_calving}) {
+    for (QRadioButton* option : {m_reestrus, m_calving, m_withdrawal}) {
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
             if (on) query();
         });
@@ -57,26 +62,49 @@ DailyWindow::DailyWindow(QWidget* parent)
         });
     }
 
-    SS->setHeaders({QStringLiteral("암소개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"), QString(),
-                    QString(), QString(), QString()});
-    const int widths[kColumns] = {10, 6, 10, 15, 15, 15, 15};
-    for (int c = 1; c <= kColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
+    showColumns(false);
     resize(1080, 640);
 
     // Load.
     if (!openConnection()) return;  // the program has ended, or the window closes again
     m_headerDays = daily::dueDays(today());
-    for (int i = 0; i < 4; ++i) SS->setCellText(4 + i, 0, daily::dayHeader(i, m_headerDays[size_t(i)]));
+    showColumns(false);
     query();
     loadFarmHeader();
+}
+
+void DailyWindow::showColumns(bool withdrawal)
+{
+    if (withdrawal != m_withdrawalColumns) {
+        SS->clearText();
+        SS->setMaxRows(0);
+        lss1RowCount = 0;
+    }
+    m_withdrawalColumns = withdrawal;
+    if (withdrawal) {
+        SS->setHeaders({QStringLiteral("개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
+                        QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
+        const int widths[kWithdrawalColumns] = {10, 6, 10, 16, 8, 10};
+        for (int c = 1; c <= kWithdrawalColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
+        return;
+    }
+    // The day headers are those of the moment the window loaded.
+    QStringList headers{QStringLiteral("암소개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명")};
+    for (int i = 0; i < 4; ++i)
+        headers << (m_headerDays[size_t(i)].isValid() ? daily::dayHeader(i, m_headerDays[size_t(i)]) : QString());
+    SS->setHeaders(headers);
+    const int widths[kColumns] = {10, 6, 10, 15, 15, 15, 15};
+    for (int c = 1; c <= kColumns; ++c) SS->setColumnWidthChars(c, widths[c - 1]);
 }
 
 void DailyWindow::query()
 {
     if (m_reestrus->isChecked())
         queryReestrus();
-    else
+    else if (m_calving->isChecked())
         queryCalving();
+    else
+        queryWithdrawal();
 }
 
 void DailyWindow::queryReestrus()
@@ -112,6 +140,7 @@ void DailyWindow::runDueList(const DueList& list)
     const QDate now = today();
     const auto days = daily::dueDays(now);
     const auto range = list.range(now);
+    showColumns(false);
     setListName(list.title);
     ListQuery lq;
     lq.waitText = list.waitText;
@@ -136,6 +165,37 @@ void DailyWindow::runDueList(const DueList& list)
     runListQuery(lq);
 }
 
+void DailyWindow::queryWithdrawal()
+{
+    const QDate now = today();
+    m_withdrawalDay = now;
+    showColumns(true);
+    setListName(kWithdrawalTitle);
+    QList<daily::AnimalTreatment> treatments;
+    ListQuery lq;
+    lq.waitText = QStringLiteral("휴약중개체를 조회중 입니다. 잠시만 기다려 주세요.");
+    lq.sql = daily::withdrawalSql();
+    lq.binds = {datenum::fromDate(now)};
+    lq.eachRecord = [&treatments](const QSqlQuery& q) {
+        treatments << daily::AnimalTreatment{NullTrim(q.value(0)), NullTrim(q.value(1)), NullTrim(q.value(2)),
+                                             withdrawal::treatmentAt(q, 3)};
+    };
+    // One row per animal, by the end of its last withdrawal: known only after every record.
+    lq.afterRecords = [this, &treatments, now] {
+        for (const daily::WithdrawalRow& r : daily::withdrawalRows(treatments, now)) {
+            const int row = appendRow();
+            writeCell(1, row, r.number);
+            writeCell(2, row, r.pen);
+            writeCell(3, row, r.ranch);
+            writeCell(4, row, r.period.treatment);
+            writeCell(5, row, formatDate(r.period.end, QStringLiteral("yyyy-mm-dd")));
+            const daily::DayCell left = daily::withdrawalLeftCell(r.period.end, now);
+            writeCell(6, row, left.text, left.bold);
+        }
+    };
+    runListQuery(lq);
+}
+
 void DailyWindow::print()
 {
     printList(printSpec());
@@ -143,6 +203,7 @@ void DailyWindow::print()
 
 ListWindow::ListPrint DailyWindow::printSpec() const
 {
+    if (m_withdrawal->isChecked()) return withdrawalPrintSpec();
     const bool reestrus = m_reestrus->isChecked();
     const QString title = reestrus ? kReestrusTitle : kCalvingTitle;
     ListPrint p;
@@ -159,6 +220,31 @@ ListWindow::ListPrint DailyWindow::printSpec() const
         QStringList f{QStringLiteral("타이틀 = '") + title + QStringLiteral("' ")};
         for (int i = 0; i < 4; ++i) f << daily::dayFormula(i, days[size_t(i)]);
         return f;
+    };
+    return p;
+}
+
+ListWindow::ListPrint DailyWindow::withdrawalPrintSpec() const
+{
+    ListPrint p;
+    p.nothingMessage = QStringLiteral("출력할 개체정보가 존재하지 않습니다.");
+    p.question = QStringLiteral("휴약중 개체일람을 출력 하시겠습니까?");
+    p.reportFile = QStringLiteral("휴약중개체.rpt");
+    p.previewTitle = kWithdrawalTitle;
+    p.workTable = QStringLiteral("일일관리");
+    p.columns = kWithdrawalColumns;
+    // The work table has the seven columns of the due lists; the last stays empty.
+    p.tableRow = [](const QStringList& cells) {
+        QVariantList row;
+        for (const QString& cell : cells) row << cell.trimmed();
+        while (row.size() < kColumns) row << QString();
+        return row;
+    };
+    // The days left were counted on the day of the query, which the report names.
+    p.formulas = [day = m_withdrawalDay] {
+        return QStringList{
+            QStringLiteral("타이틀 = '") + kWithdrawalTitle + QStringLiteral("' "),
+            QStringLiteral("기준일 = '") + formatDate(day, QStringLiteral("yyyy년 mm월 dd일")) + QStringLiteral("' ")};
     };
     return p;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // 일일관리: the cows due around today for re-estrus or for calving, one row per breeding
-// record, with what yesterday, today, tomorrow and the day after tomorrow mean for it.
+// record, with what yesterday, today, tomorrow and the day after tomorrow mean for it; and the
+// animals still within a withdrawal period, one row per animal.
 #include "books/ListWindow.h"
 #include "books/model/DailyRules.h"
 
@@ -13,8 +14,9 @@ class DailyWindow : public ListWindow {
 public:
     explicit DailyWindow(QWidget* parent = nullptr);
 
-    QRadioButton* reestrusOption() const { return m_reestrus; }  // "Option1", selected at open
-    QRadioButton* calvingOption() const { return m_calving; }    // "Option2"
+    QRadioButton* reestrusOption() const { return m_reestrus; }      // "Option1", selected at open
+    QRadioButton* calvingOption() const { return m_calving; }        // "Option2"
+    QRadioButton* withdrawalOption() const { return m_withdrawal; }  // "Option3"
 
     // The days the column headers show: those of the moment the window loaded.
     const std::array<QDate, 4>& headerDays() const { return m_headerDays; }
@@ -22,6 +24,7 @@ public:
     // The two lists (the query button runs the one of the selected option).
     void queryReestrus();
     void queryCalving();
+    void queryWithdrawal();
 
     // The print command's texts, work table and formulas for the option now selected.
     ListPrint printSpec() const;
@@ -43,9 +46,16 @@ private:
         bool takeBackEmptyRows = false;
     };
     void runDueList(const DueList& list);
+    // The grid's columns: the four days of the due lists, or those of the withdrawal list. A
+    // change empties the grid, so no row stands under another list's headers.
+    void showColumns(bool withdrawal);
+    ListPrint withdrawalPrintSpec() const;
 
     QRadioButton* m_reestrus = nullptr;
     QRadioButton* m_calving = nullptr;
+    QRadioButton* m_withdrawal = nullptr;
+    bool m_withdrawalColumns = false;
+    QDate m_withdrawalDay;   // the day the withdrawal list was read
     bool m_reclick = false;  // the option pressed last was selected already
     std::array<QDate, 4> m_headerDays;
 };

@@ -6,6 +6,7 @@
 #include "app/model/Clock.h"
 #include "data/Db.h"
 #include "history/FieldNames.h"
+#include "history/WithdrawalGuard.h"
 #include "history/model/Grading.h"
 
 #include <QDateEdit>
@@ -146,6 +147,7 @@ bool GradingPage::save()
         focusField(failed->field);
         return false;
     }
+    if (!confirmOutsideWithdrawal(this, animal, v.dates.value(m_date->objectName()))) return false;
     if (showMessage(this, MsgIcon::Question, grading::saveTitle(m_hasRow), grading::saveQuestion(m_hasRow),
                     MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
         return false;

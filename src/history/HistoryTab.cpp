@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlRecord>
 #include <QVBoxLayout>
 
@@ -63,8 +64,10 @@ HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : H
     bottom->addLayout(buttons);
     bottom->setAlignment(buttons, Qt::AlignTop);
 
+    m_top = new QHBoxLayout;
+    m_top->addWidget(m_grid, 3);
     auto* v = new QVBoxLayout(this);
-    v->addWidget(m_grid, 1);
+    v->addLayout(m_top, 1);
     v->addLayout(bottom);
 
     connect(insert, &QPushButton::clicked, this, [this] { insertRecord(); });
@@ -79,6 +82,11 @@ void HistoryTab::reload(const QString& number)
 {
     letWindowBreathe();
     setAnimalNumber(number);
+    m_loading = true;
+    const auto done = qScopeGuard([this] {
+        m_loading = false;
+        emit rowsChanged();
+    });
     try {
         const BoundStatement st = history::loadQuery(m_def, number.trimmed());
         QSqlQuery q = runQuery(st.sql, st.binds);
@@ -167,6 +175,12 @@ int HistoryTab::appendRow()
 void HistoryTab::writeRow(int row, const QStringList& texts)
 {
     for (int c = 0; c < texts.size(); ++c) m_grid->setCellText(c + 1, row, texts[c]);
+    if (!m_loading) emit rowsChanged();
+}
+
+void HistoryTab::setSideWidget(QWidget* side)
+{
+    m_top->addWidget(side, 2);
 }
 
 int HistoryTab::currentRow() const

@@ -9,6 +9,7 @@
 #include <QDate>
 
 class Grid;
+class QHBoxLayout;
 class QPushButton;
 
 class HistoryTab : public HistoryPage {
@@ -40,6 +41,13 @@ public:
     // The grid's current row (the row a change command set).
     int currentRow() const;
 
+    // A widget shown beside the grid (for example a chart of the rows); the tab takes it over.
+    void setSideWidget(QWidget* side);
+
+signals:
+    // The grid's rows were reloaded, or the entry dialog wrote one (a new or changed record).
+    void rowsChanged();
+
 private:
     void openDialog(const QString& key);
     // The active row's date, or an invalid date after telling the user why not.
@@ -48,4 +56,6 @@ private:
     const HistoryDefinition& m_def;
     long m_rows = 0;
     Grid* m_grid = nullptr;
+    QHBoxLayout* m_top = nullptr;  // the grid and the side widget
+    bool m_loading = false;        // a reload writes its rows: one rowsChanged at its end
 };

@@ -11,7 +11,9 @@
 #include "history/CheckedDateEdit.h"
 #include "history/FieldNames.h"
 #include "history/GradingPage.h"
+#include "history/GrowthChart.h"
 #include "history/HistoryTab.h"
+#include "registry/RecordWithdrawal.h"
 #include "registry/SearchWindow.h"
 #include "registry/model/SearchRules.h"
 
@@ -256,6 +258,7 @@ void AnimalRecordForm::finishOpening()
     const QSize list = m_list ? m_list->size() : QSize();
     move(std::max(0, (list.width() - width()) / 2), std::max(0, (list.height() - height()) / 2));
     STAB->setCurrentIndex(0);
+    if (HistoryTab* weights = historyTab(2)) attachGrowthChart(weights, m_birth);
 }
 
 void AnimalRecordForm::setStoredState(bool stored)
@@ -371,6 +374,7 @@ void AnimalRecordForm::save()
         return;
     }
     const AnimalRecord v = formValues();
+    if (!confirmLeavingOutsideWithdrawal(this, v, s개체번호)) return;
     try {
         if (!s개체번호.isEmpty()) {
             if (showMessage(this, MsgIcon::Question, QStringLiteral("수정"),

@@ -1,4 +1,5 @@
 // 일일관리 driven through its controls on a small farm around a fixed today.
+#include "DailyFixture.h"
 #include "app/Globals.h"
 #include "app/model/Clock.h"
 #include "books/DailyWindow.h"
@@ -19,33 +20,9 @@ namespace {
 
 const QDate kToday(2009, 12, 8);
 
-// A grid row as "a | b | *c", bold cells marked with "*".
-QString rowText(Grid* g, int row)
-{
-    QStringList cells;
-    for (int c = 1; c <= g->maxCols(); ++c) {
-        g->setCol(c);
-        g->setRow(row);
-        cells << (g->fontBold() ? QStringLiteral("*") : QString()) + g->cellText(c, row);
-    }
-    return cells.join(QStringLiteral(" | "));
-}
-
-QStringList gridRows(Grid* g)
-{
-    QStringList rows;
-    for (int r = 1; r <= g->maxRows(); ++r) rows << rowText(g, r);
-    return rows;
-}
-
-class DailyWindowTest : public FarmTest {
+class DailyWindowTest : public FarmOnADay {
 protected:
-    DailyWindowTest()
-    {
-        setTodayOverride(kToday);
-        EXPECT_TRUE(farm.open());
-    }
-    ~DailyWindowTest() override { setTodayOverride(QDate()); }
+    DailyWindowTest() : FarmOnADay(kToday) {}
 
     void cow(const QString& number, const QString& pen = {}, const QString& ranch = {})
     {
@@ -352,15 +329,9 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     for (int i = 0; i < formulas.size(); ++i) EXPECT_EQ(reportControl().formulas[size_t(i)], formulas[i]) << i;
 
     ASSERT_EQ(farm.count(QStringLiteral("일일관리")), 2);
-    QSqlQuery q = runQuery(QStringLiteral("select * from 일일관리 order by rowid"));
-    QStringList stored;
-    while (q.next()) {
-        QStringList cells;
-        for (int c = 0; c < 7; ++c) cells << q.value(c).toString();
-        stored << cells.join(QStringLiteral(" | "));
-    }
-    EXPECT_EQ(stored, QStringList({"KR001 | A'1 | O'Neil 목장 | 재발정 2일전 | 재발정 1일전 | 재발정일 | 재발정일",
-                                   "KR002 | 2-1 | 햇살목장 | 재발정 1일전 | 재발정일 | 재발정일 | "}));
+    EXPECT_EQ(dailyWorkTable(),
+              QStringList({"KR001 | A'1 | O'Neil 목장 | 재발정 2일전 | 재발정 1일전 | 재발정일 | 재발정일",
+                           "KR002 | 2-1 | 햇살목장 | 재발정 1일전 | 재발정일 | 재발정일 | "}));
 }
 
 TEST_F(DailyWindowTest, EachListWaitsWithItsOwnText)

@@ -2,6 +2,7 @@
 
 #include "data/Values.h"
 
+#include <QHash>
 #include <algorithm>
 
 namespace daily {
@@ -117,6 +118,45 @@ QString calvingSql()
         "and 번식기록.가부 = 0 "
         "and 번식기록.분만일 = 0 "
         "order by 개체관리.개체번호, 번식기록.수정일");
+}
+
+QList<WithdrawalRow> withdrawalRows(const QList<AnimalTreatment>& treatments, const QDate& today)
+{
+    QList<QString> order;
+    QHash<QString, QList<withdrawal::Treatment>> byAnimal;
+    QHash<QString, const AnimalTreatment*> animal;
+    for (const AnimalTreatment& t : treatments) {
+        if (!byAnimal.contains(t.number)) {
+            order << t.number;
+            animal.insert(t.number, &t);
+        }
+        byAnimal[t.number] << t.treatment;
+    }
+    QList<WithdrawalRow> rows;
+    for (const QString& number : order) {
+        const std::optional<withdrawal::Period> period = withdrawal::latest(byAnimal.value(number));
+        if (!period || period->end < today) continue;
+        const AnimalTreatment* a = animal.value(number);
+        rows << WithdrawalRow{a->number, a->pen, a->ranch, *period};
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const WithdrawalRow& x, const WithdrawalRow& y) {
+        return x.period.end != y.period.end ? x.period.end < y.period.end : x.number < y.number;
+    });
+    return rows;
+}
+
+DayCell withdrawalLeftCell(const QDate& end, const QDate& today)
+{
+    return {withdrawal::daysLeftText(withdrawal::daysLeft(end, today)), end == today};
+}
+
+QString withdrawalSql()
+{
+    return QStringLiteral(
+        "select 개체관리.개체번호, 개체관리.우방번호, 개체관리.별명, 백신접종.날짜, 백신접종.처치, 백신접종.만료일 "
+        "from 백신접종 join 개체관리 on 개체관리.개체번호 = 백신접종.개체번호 "
+        "where 백신접종.만료일 >= ? "
+        "order by 개체관리.개체번호");
 }
 
 }  // namespace daily

@@ -1,7 +1,11 @@
 #pragma once
 // The day rules of the daily due lists, free of any window: which breeding records are
-// listed around a day, and what each of the four day cells says.
+// listed around a day, and what each of the four day cells says; and which animals are still
+// within a withdrawal period.
+#include "history/model/Withdrawal.h"
+
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <array>
@@ -53,5 +57,25 @@ DateNumberRange calvingInseminationRange(const QDate& today);
 // The two list queries; each takes the range above as its two bound values.
 QString reestrusSql();
 QString calvingSql();
+
+// An animal with a treatment: columns 1-3 of its list row and the treatment.
+struct AnimalTreatment {
+    QString number, pen, ranch;
+    withdrawal::Treatment treatment;
+};
+// A row of the withdrawal list: the animal and the withdrawal that ends last.
+struct WithdrawalRow {
+    QString number, pen, ranch;
+    withdrawal::Period period;
+    bool operator==(const WithdrawalRow&) const = default;
+};
+// One row per animal whose last withdrawal ends on `today` or later, ordered by that end, then
+// by animal number.
+QList<WithdrawalRow> withdrawalRows(const QList<AnimalTreatment>& treatments, const QDate& today);
+// "휴약 N일 남음", today counted; bold on the last day.
+DayCell withdrawalLeftCell(const QDate& end, const QDate& today);
+// The treatments whose withdrawal ends on or after the bound date number, with their animal:
+// 개체번호, 우방번호, 별명, then 날짜, 처치, 만료일.
+QString withdrawalSql();
 
 }  // namespace daily

@@ -1,0 +1,101 @@
+// The growth chart on the weighing tab of both record forms: drawn from the grid against the
+// form's own birth date, redrawn as that date changes, and the tab's grid left as it was.
+#include "RegistryFixture.h"
+
+#include "history/GrowthChart.h"
+#include "history/HistoryTab.h"
+#include "registry/AnimalRecordForm.h"
+
+#include <QDateEdit>
+#include <QTabWidget>
+
+namespace {
+
+struct FormKind {
+    int sex;
+    const char* form;
+    int weightTab;
+};
+
+const QDate kBirth(2008, 1, 1);
+
+class GrowthChartFormTest : public RegistryTest, public ::testing::WithParamInterface<FormKind> {
+protected:
+    AnimalRecordForm* openForm(const QString& number)
+    {
+        openList();
+        searchFor();
+        window->SS->setActiveCell(1, rowOf(number));
+        click("cmdUpdate");
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == GetParam().form && w->isVisible()) return qobject_cast<AnimalRecordForm*>(w);
+        ADD_FAILURE() << "no open form " << GetParam().form;
+        return nullptr;
+    }
+    void weigh(const QString& number, const QDate& day, const char* kg)
+    {
+        farm.exec("insert into 초음파측정(개체번호, 개체능력, 측정일, 체중) values(?, '비육', ?, ?)",
+                  {number, dn(day), QString::fromUtf8(kg)});
+    }
+    static QPointF at(const QDate& day, double kg) { return {growth::monthsOfAge(kBirth, day), kg}; }
+};
+
+const FormKind kKinds[] = {{0, "한우암소관리", 1}, {1, "한우수소관리", 0}};
+
+}  // namespace
+
+TEST_P(GrowthChartFormTest, TheWeighingTabDrawsTheAnimalsGrowthAgainstItsBirthDate)
+{
+    farm.addAnimal("A", GetParam().sex, dn(kBirth));
+    weigh("A", QDate(2009, 1, 1), "320");
+    weigh("A", QDate(2008, 7, 1), "190");
+    weigh("A", QDate(2009, 7, 1), "455");
+    AnimalRecordForm* f = openForm("A");
+    ASSERT_TRUE(f);
+    HistoryTab* weights = f->historyTab(2);
+    ASSERT_TRUE(weights);
+    auto* tabs = find<QTabWidget>("STAB", f);
+    EXPECT_EQ(tabs->widget(GetParam().weightTab), weights);
+    GrowthChart* chart = weights->findChild<GrowthChart*>();
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(f->findChildren<GrowthChart*>().size(), 1);  // on the weighing tab only
+
+    const QStringList headers = gridRow(weights->grid(), 0);
+    EXPECT_EQ(headers.size(), 10);
+    EXPECT_EQ(chart->plotted(),
+              QList<QPointF>({at(QDate(2008, 7, 1), 190), at(QDate(2009, 1, 1), 320), at(QDate(2009, 7, 1), 455)}));
+    EXPECT_EQ(chart->gainLines().first(), "평생 (체중 ÷ 일령) : 0.83 kg/일");
+
+    // The form's birth box: cleared, the note; another date, the ages move.
+    find<QCheckBox>("개체생일체크", f)->click();
+    EXPECT_FALSE(chart->showsChart());
+    EXPECT_EQ(chart->note(), "개체생일을 입력하면 성장 곡선을 볼 수 있습니다.");
+    find<QCheckBox>("개체생일체크", f)->click();
+    find<QDateEdit>("개체생일", f)->setDate(QDate(2008, 7, 1));
+    ASSERT_EQ(chart->plotted().size(), 3);
+    EXPECT_EQ(chart->plotted().first(), QPointF(0, 190));
+
+    EXPECT_EQ(gridRow(weights->grid(), 0), headers);
+    EXPECT_EQ(gridColumn(weights->grid(), 3), QStringList({"190", "320", "455"}));
+}
+
+TEST_P(GrowthChartFormTest, ANewAnimalShowsTheNoteUntilItHasWeighings)
+{
+    openList();
+    click(GetParam().sex == 0 ? "cmdInsert" : "cmdInsert2");
+    AnimalRecordForm* f = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == GetParam().form && w->isVisible()) f = qobject_cast<AnimalRecordForm*>(w);
+    ASSERT_TRUE(f);
+    GrowthChart* chart = f->historyTab(2)->findChild<GrowthChart*>();
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(chart->note(), "개체생일을 입력하면 성장 곡선을 볼 수 있습니다.");
+    find<QCheckBox>("개체생일체크", f)->click();
+    EXPECT_EQ(chart->note(), "체중 측정이 두 번 이상 있어야 성장 곡선을 볼 수 있습니다.");
+    EXPECT_TRUE(chart->gainLines().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothForms, GrowthChartFormTest, ::testing::ValuesIn(kKinds),
+                         [](const ::testing::TestParamInfo<FormKind>& info) {
+                             return std::string(info.param.sex == 0 ? "Cow" : "Bull");
+                         });
