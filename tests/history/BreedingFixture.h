@@ -42,7 +42,6 @@ protected:
     void TearDown() override
     {
         host.reset();
-        setTodayOverride(QDate());
     }
 
     QPushButton* button(const char* name) { return tab->findChild<QPushButton*>(QString::fromUtf8(name)); }

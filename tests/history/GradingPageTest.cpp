@@ -47,7 +47,6 @@ protected:
     void TearDown() override
     {
         host.reset();
-        setTodayOverride(QDate());
     }
 
     QLineEdit* box(const QString& name) { return page->textBox(name); }

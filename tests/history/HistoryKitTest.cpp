@@ -60,7 +60,6 @@ protected:
         tab = new HistoryTab(definition, &host);
         tab->reload(kAnimal);
     }
-    void TearDown() override { setTodayOverride(QDate()); }
 
     // Runs `body` on the dialog that `command` opens (row: the active row for a change).
     void withDialog(const char* command, const std::function<void(HistoryEntryDialog&)>& body, int row = 1)

@@ -35,7 +35,6 @@ protected:
     void TearDown() override
     {
         host.reset();
-        setTodayOverride(QDate());
     }
 
     // A farm with `animal` (구분 `kind`) and the tab of `h` showing its records.

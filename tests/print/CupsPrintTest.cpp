@@ -114,8 +114,6 @@ TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
     };
     r.formulas = [] { return QStringList{QStringLiteral("타이틀 = '프린터 시험' ")}; };
     const PrintOutcome outcome = runPrintSequence(r);
-    setPrinterDialogRunner({});
-    setWorkTablePauseMs(500);
 
     EXPECT_EQ(outcome, PrintOutcome::Done) << reportControl().lastError().toStdString();
     EXPECT_EQ(defaultAfterChoice, target);

@@ -28,7 +28,6 @@ protected:
     {
         delete window.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        setTodayOverride(QDate());
     }
 
     // Opens the search list (it connects on its own) and shows it.
