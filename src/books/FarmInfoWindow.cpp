@@ -4,37 +4,31 @@
 #include "app/DbMessages.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
+#include "books/EntryForm.h"
 #include "books/model/FarmInfoRules.h"
 #include "data/Db.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
-// The boxes in order: control name (the column) and caption.
+// The boxes in order: control name (the column), caption, and the value it shows.
 const struct {
     const char* name;
     const char* caption;
-} kFields[] = {{"등록번호", "축산업등록번호"}, {"고유번호", "고유번호"},     {"성명", "성      명"},
-               {"주민번호", "주민번호"},       {"사업장명칭", "사업장명칭"}, {"소재지", "소 재 지"},
-               {"축종", "축      종"}};
-
-QPushButton* windowButton(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    nameControl(b, name, text);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    b->setMinimumWidth(90);
-    return b;
-}
+    QString FarmInfo::*value;
+} kFields[] = {{"등록번호", "축산업등록번호", &FarmInfo::등록번호},
+               {"고유번호", "고유번호", &FarmInfo::고유번호},
+               {"성명", "성      명", &FarmInfo::성명},
+               {"주민번호", "주민번호", &FarmInfo::주민번호},
+               {"사업장명칭", "사업장명칭", &FarmInfo::사업장명칭},
+               {"소재지", "소 재 지", &FarmInfo::소재지},
+               {"축종", "축      종", &FarmInfo::축종}};
 }  // namespace
 
 FarmInfoWindow::FarmInfoWindow(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -70,11 +64,7 @@ void FarmInfoWindow::build()
     int row = 0;
     for (const auto& f : kFields) {
         const QString name = QString::fromUtf8(f.name);
-        auto* label = new QLabel(QString::fromUtf8(f.caption), frame);
-        label->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        label->setAlignment(Qt::AlignCenter);
-        label->setFixedWidth(110);
-        label->setMinimumHeight(26);
+        QLabel* label = entryCaption(QString::fromUtf8(f.caption), 110, frame);
         auto* box = new QLineEdit(frame);
         box->setMinimumWidth(320);
         nameInput(box, name, label);
@@ -86,21 +76,11 @@ void FarmInfoWindow::build()
         ++row;
     }
 
-    m_save = windowButton(QStringLiteral("cmdSave"), QStringLiteral("저 장"), this);
-    m_cancel = windowButton(QStringLiteral("cmdCancel"), QStringLiteral("취 소"), this);
-    m_cancel->setToolTip(QStringLiteral("창을 닫습니다"));
+    const SaveCancel buttons = layOutWithSaveCancel(this, frame, previous);
+    m_save = buttons.save;
+    m_cancel = buttons.cancel;
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
-    setTabOrder(previous, m_save);
-    setTabOrder(m_save, m_cancel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_cancel);
-    auto* all = new QVBoxLayout(this);
-    all->addWidget(frame);
-    all->addLayout(buttons);
 }
 
 void FarmInfoWindow::load()
@@ -108,13 +88,7 @@ void FarmInfoWindow::load()
     try {
         const std::optional<FarmInfo> f = readFarmInfo();
         if (!f) return;  // no row: the boxes stay empty, a save stores one
-        m_texts[QStringLiteral("등록번호")]->setText(f->등록번호);
-        m_texts[QStringLiteral("고유번호")]->setText(f->고유번호);
-        m_texts[QStringLiteral("성명")]->setText(f->성명);
-        m_texts[QStringLiteral("주민번호")]->setText(f->주민번호);
-        m_texts[QStringLiteral("사업장명칭")]->setText(f->사업장명칭);
-        m_texts[QStringLiteral("소재지")]->setText(f->소재지);
-        m_texts[QStringLiteral("축종")]->setText(f->축종);
+        for (const auto& field : kFields) m_texts[QString::fromUtf8(field.name)]->setText((*f).*field.value);
     } catch (const DbError& e) {
         showPlainError(this, e);
     }
@@ -123,13 +97,7 @@ void FarmInfoWindow::load()
 FarmInfo FarmInfoWindow::values() const
 {
     FarmInfo f;
-    f.등록번호 = m_texts[QStringLiteral("등록번호")]->text();
-    f.고유번호 = m_texts[QStringLiteral("고유번호")]->text();
-    f.성명 = m_texts[QStringLiteral("성명")]->text();
-    f.주민번호 = m_texts[QStringLiteral("주민번호")]->text();
-    f.사업장명칭 = m_texts[QStringLiteral("사업장명칭")]->text();
-    f.소재지 = m_texts[QStringLiteral("소재지")]->text();
-    f.축종 = m_texts[QStringLiteral("축종")]->text();
+    for (const auto& field : kFields) f.*field.value = m_texts[QString::fromUtf8(field.name)]->text();
     return f;
 }
 

@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
 #include "app/model/Clock.h"
+#include "books/EntryForm.h"
 #include "books/ManureLedgerWindow.h"
 #include "data/Db.h"
 
@@ -15,31 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace books;
-
-namespace {
-QLabel* caption(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    l->setAlignment(Qt::AlignCenter);
-    l->setFixedWidth(90);
-    l->setMinimumHeight(26);
-    return l;
-}
-
-QPushButton* dialogButton(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    nameControl(b, name, text);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    b->setMinimumWidth(90);
-    return b;
-}
-}  // namespace
 
 ManureEntryDialog::ManureEntryDialog(ManureLedgerWindow& ledger, qint64 rowId, int row)
     : QDialog(&ledger), m_ledger(ledger), m_rowId(rowId), m_row(row)
@@ -78,7 +56,7 @@ void ManureEntryDialog::build()
     int row = 0;
     for (const auto& f : fields) {
         const QString name = QString::fromUtf8(f.name);
-        QLabel* label = caption(QString::fromUtf8(f.caption), frame);
+        QLabel* label = entryCaption(QString::fromUtf8(f.caption), 90, frame);
         grid->addWidget(label, row, 0);
         QWidget* input = nullptr;
         if (f.date) {
@@ -111,21 +89,11 @@ void ManureEntryDialog::build()
         ++row;
     }
 
-    m_save = dialogButton(QStringLiteral("cmdSave"), QStringLiteral("저 장"), this);
-    m_cancel = dialogButton(QStringLiteral("cmdCancel"), QStringLiteral("취 소"), this);
-    m_cancel->setToolTip(QStringLiteral("창을 닫습니다"));
+    const SaveCancel buttons = layOutWithSaveCancel(this, frame, previous);
+    m_save = buttons.save;
+    m_cancel = buttons.cancel;
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    setTabOrder(previous, m_save);
-    setTabOrder(m_save, m_cancel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_cancel);
-    auto* all = new QVBoxLayout(this);
-    all->addWidget(frame);
-    all->addLayout(buttons);
 }
 
 void ManureEntryDialog::LoadRecord()
