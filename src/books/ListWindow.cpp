@@ -147,6 +147,13 @@ void ListWindow::fitColumns(const QStringList& usualCells)
     }
 }
 
+void ListWindow::keepGridSize(const QSize& size)
+{
+    m_gridKeepsSize = true;
+    SS->resize(size);
+    applyResizeRules();
+}
+
 void ListWindow::tabToFrameAfter(QWidget* last)
 {
     setTabOrder(last, m_query);
@@ -389,8 +396,10 @@ void ListWindow::applyResizeRules()
 
     const int inset = twipsToPixels(kGridInsetTwips);
     SS->move(inset / 2, inset / 2);
-    if (const int w = m_gridPanel->width() - inset; w >= 0) SS->resize(w, SS->height());
-    if (const int h = m_gridPanel->height() - inset; h >= 0) SS->resize(SS->width(), h);
+    if (!m_gridKeepsSize) {
+        if (const int w = m_gridPanel->width() - inset; w >= 0) SS->resize(w, SS->height());
+        if (const int h = m_gridPanel->height() - inset; h >= 0) SS->resize(SS->width(), h);
+    }
 
     m_wait->move(SS->x() + SS->width() / 2 - m_wait->width() / 2, SS->y() + SS->height() / 2 - m_wait->height() / 2);
 }

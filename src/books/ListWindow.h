@@ -85,6 +85,9 @@ protected:
     void setListName(const QString& heard);
     // Widens every column to show its header and a usual cell text of it whole.
     void fitColumns(const QStringList& usualCells);
+    // The grid keeps `size` whatever the window's size: the resize rules move it with its panel
+    // but no longer size it.
+    void keepGridSize(const QSize& size);
     // Puts the function buttons and then the grid after `last` in the tab order.
     void tabToFrameAfter(QWidget* last);
     // A raised caption panel of the search conditions, such as "검색조건" or "수 정 일".
@@ -152,6 +155,7 @@ private:
     QPushButton* m_close = nullptr;
     QWidget* m_conditionHost = nullptr;
     int m_conditionsAboveHeight = 0;  // 0: the conditions sit in the button bar
+    bool m_gridKeepsSize = false;
     WindowKeys* m_keys = nullptr;
     bool m_connected = false;
     bool m_closed = false;

@@ -147,6 +147,7 @@ void PeriodBookWindow::query()
     lq.notFoundText = m_book.notFoundText;
     lq.eachRecord = [this, &budget, &handOver](const QSqlQuery& q) {
         if (!budget.isValid()) budget.start();
+        if (m_book.rowKey) setRowKey(lss1RowCount + int(m_pending.size()) + 1, m_book.rowKey(q));
         m_pending.append(m_book.row(q));
         if (budget.elapsed() >= kBatchMs) {
             handOver();
@@ -158,6 +159,18 @@ void PeriodBookWindow::query()
     lq.afterRecords = handOver;
     m_pending.clear();
     runListQuery(lq);
+}
+
+qint64 PeriodBookWindow::rowKey(int row) const
+{
+    return row >= 1 && row <= lss1RowCount ? m_keys.value(row - 1) : 0;
+}
+
+void PeriodBookWindow::setRowKey(int row, qint64 key)
+{
+    if (row < 1) return;
+    if (m_keys.size() < row) m_keys.resize(row);
+    m_keys[row - 1] = key;
 }
 
 ListWindow::ListPrint PeriodBookWindow::printSpec() const

@@ -36,6 +36,14 @@ public:
     // A date picker of the books: Korean dates, a calendar to pick from.
     static QDateEdit* datePicker(const QString& name, const QString& heard, QWidget* parent);
 
+    // The key of listed row `row` (1..lss1RowCount) when the book keeps one (BookSpec::rowKey);
+    // 0 otherwise.
+    qint64 rowKey(int row) const;
+
+protected:
+    // Sets the key of a row the window wrote itself (an appended entry).
+    void setRowKey(int row, qint64 key);
+
 private:
     void buildSearchFrame();
     void setColumns();
@@ -47,4 +55,6 @@ private:
     QLabel* m_note = nullptr;
     // Rows read but not yet in the grid; handed over in batches while a query reads.
     QList<QStringList> m_pending;
+    // The keys of rows 1, 2, ...; only those of the rows the grid shows are meaningful.
+    QList<qint64> m_keys;
 };

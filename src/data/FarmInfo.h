@@ -16,3 +16,7 @@ struct FarmInfo {
 // The first row of 농장정보, every field trimmed; nullopt when the table has no row.
 // Throws DbError when it cannot be read.
 std::optional<FarmInfo> readFarmInfo();
+
+// Stores `f` as the one row of 농장정보, every value trimmed: every row is changed, and an
+// empty table gets the row. Throws DbError; nothing is changed then.
+void storeFarmInfo(const FarmInfo& f);

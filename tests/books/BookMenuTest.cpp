@@ -1,13 +1,15 @@
-// The main menu's buttons for the farm books and the daily lists: each opens its window over
-// the hidden main window, with the connection open until the window closes.
+// The main menu's buttons: each opens its window over the hidden main window, with the
+// connection open until the window closes; a window already open is raised, not opened twice.
 #include "app/MainWindow.h"
 #include "app/Windows.h"
 #include "data/Db.h"
 #include "support/TestFarm.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 class BookMenuTest : public FarmTest {};
@@ -22,9 +24,12 @@ TEST_F(BookMenuTest, EachButtonOpensItsWindowAndGetsTheMainWindowBackOnClose)
         int button;
         const char* caption;
         const char* window;
-    } cases[] = {{1, "교배기록부", "교배기록부"},
+    } cases[] = {{0, "개체관리", "frmSearch"},
+                 {1, "교배기록부", "교배기록부"},
                  {2, "분만기록부", "분만기록부"},
                  {3, "출하기록부", "출하성적기록부"},
+                 {4, "축산분뇨 관리대장", "축산분뇨관리대장"},
+                 {5, "농장정보", "농장정보"},
                  {6, "일일관리 대상조회", "일일관리"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.window);
@@ -42,4 +47,35 @@ TEST_F(BookMenuTest, EachButtonOpensItsWindowAndGetsTheMainWindowBackOnClose)
         EXPECT_FALSE(gConn.isOpen());
         EXPECT_TRUE(main.isVisible());
     }
+}
+
+TEST_F(BookMenuTest, AnOpenWindowIsRaisedInsteadOfOpenedTwiceAndExitAsks)
+{
+    MainWindow main;
+    registerWindows(main);
+    main.show();
+    for (int button : {0, 1, 2, 3, 4, 5, 6}) {
+        SCOPED_TRACE(button);
+        main.menuClicked(button);
+        QPointer<QWidget> first = main.openWindow(button);
+        ASSERT_TRUE(first);
+        main.menuClicked(button);
+        EXPECT_EQ(main.openWindow(button), first);
+        const QWidgetList tops = QApplication::topLevelWidgets();
+        EXPECT_EQ(std::count_if(tops.cbegin(), tops.cend(),
+                                [&](const QWidget* w) { return w->objectName() == first->objectName(); }),
+                  1);
+        EXPECT_TRUE(first->isVisible());
+        EXPECT_FALSE(main.isVisible());
+        first->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(first);
+        EXPECT_TRUE(main.isVisible());
+    }
+    // The last button asks before the program ends.
+    farm.messages().answer(MsgButton::No);
+    main.menuButton(99)->click();
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("프로그램을 종료하시겠습니까?"));
+    EXPECT_TRUE(main.isVisible());
 }

@@ -43,6 +43,9 @@ struct BookSpec {
     QStringList (*row)(const QSqlQuery& q) = nullptr;
     // The first day of the period a window opens with; null: today.
     QDate (*openingStart)(const QDate& today) = nullptr;
+    // A key the window keeps for each listed row, read from the query's current record (the
+    // ledger's row ids); null: none.
+    qint64 (*rowKey)(const QSqlQuery& q) = nullptr;
 
     // Print.
     QString nothingMessage;

@@ -1,0 +1,45 @@
+#pragma once
+// 농장정보 ("농장정보 수정"): shows and changes the farm's own registration data, the one row of
+// 농장정보 whose number and business name head the printed books. A top-level window of the
+// menu: it holds the connection while it is open. Enter does nothing; Esc and 취 소 close
+// without storing.
+#include "data/FarmInfo.h"
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+
+class FarmInfoWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Opens the connection and loads the stored row.
+    explicit FarmInfoWindow(QWidget* parent = nullptr);
+    ~FarmInfoWindow() override;
+
+    bool isConnected() const { return m_connected; }
+
+    // Fills the boxes from 농장정보.
+    void load();
+    // 저 장: checks, question, the row stored with trimmed values, close. True when stored.
+    bool save();
+
+    FarmInfo values() const;
+    QLineEdit* textBox(const QString& name) const { return m_texts.value(name); }
+    QPushButton* saveButton() const { return m_save; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build();
+
+    QHash<QString, QLineEdit*> m_texts;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_cancel = nullptr;
+    bool m_connected = false;
+    bool m_closed = false;
+};

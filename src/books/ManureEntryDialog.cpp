@@ -1,0 +1,178 @@
+#include "books/ManureEntryDialog.h"
+
+#include "app/Accessibility.h"
+#include "app/DbMessages.h"
+#include "app/Messages.h"
+#include "app/WindowKeys.h"
+#include "app/model/Clock.h"
+#include "books/EntryForm.h"
+#include "books/ManureLedgerWindow.h"
+#include "data/Db.h"
+
+#include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace books;
+
+ManureEntryDialog::ManureEntryDialog(ManureLedgerWindow& ledger, qint64 rowId, int row)
+    : QDialog(&ledger), m_ledger(ledger), m_rowId(rowId), m_row(row)
+{
+    setObjectName(QStringLiteral("축산분뇨"));
+    setWindowTitle(QStringLiteral("축산분뇨 관리대장 등록/수정"));
+    setModal(true);
+    build();
+    new WindowKeys(this);  // Enter does nothing, Esc closes without storing
+
+    // Load: both dates today, then the stored entry when one is named.
+    m_dates[QStringLiteral("발생일자")]->setDate(today());
+    m_dates[QStringLiteral("처리일자")]->setDate(today());
+    if (!isNew()) LoadRecord();
+}
+
+void ManureEntryDialog::build()
+{
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("frm축산분뇨"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+
+    const struct {
+        const char* name;
+        const char* caption;
+        bool date;
+        bool tons;
+    } fields[] = {{"발생일자", "발생일자", true, false}, {"발생량", "발 생 량", false, true},
+                  {"처리일자", "처리일자", true, false}, {"처리방법", "처리방법", false, false},
+                  {"처리량", "처 리 량", false, true},   {"사용처", "사 용 처", false, false},
+                  {"비고", "비     고", false, false}};
+    QWidget* previous = nullptr;
+    int row = 0;
+    for (const auto& f : fields) {
+        const QString name = QString::fromUtf8(f.name);
+        QLabel* label = entryCaption(QString::fromUtf8(f.caption), 90, frame);
+        grid->addWidget(label, row, 0);
+        QWidget* input = nullptr;
+        if (f.date) {
+            auto* d = PeriodBookWindow::datePicker(name, label->text(), frame);
+            m_dates.insert(name, d);
+            input = d;
+            grid->addWidget(d, row, 1);
+        } else {
+            auto* t = new QLineEdit(frame);
+            m_texts.insert(name, t);
+            input = t;
+            if (f.tons) {
+                t->setAlignment(Qt::AlignRight);
+                t->setFixedWidth(120);
+                auto* box = new QHBoxLayout;
+                box->addWidget(t);
+                auto* unit = new QLabel(QStringLiteral("톤"), frame);
+                unit->setObjectName(name + QStringLiteral("톤"));
+                box->addWidget(unit);
+                box->addStretch(1);
+                grid->addLayout(box, row, 1);
+            } else {
+                t->setMinimumWidth(300);
+                grid->addWidget(t, row, 1);
+            }
+        }
+        nameInput(input, name, label);
+        if (previous) setTabOrder(previous, input);
+        previous = input;
+        ++row;
+    }
+
+    const SaveCancel buttons = layOutWithSaveCancel(this, frame, previous);
+    m_save = buttons.save;
+    m_cancel = buttons.cancel;
+    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void ManureEntryDialog::LoadRecord()
+{
+    try {
+        const BoundStatement s = manure::entryQuery(m_rowId);
+        QSqlQuery q = runQuery(s.sql, s.binds);
+        if (q.next()) showEntry(manure::storedEntry(q));
+        if (q.lastError().isValid()) throw DbError(q.lastError());
+    } catch (const DbError& e) {
+        showPlainError(this, e);
+    }
+}
+
+manure::Entry ManureEntryDialog::entry() const
+{
+    manure::Entry e;
+    e.발생일자 = m_dates[QStringLiteral("발생일자")]->date();
+    e.발생량 = m_texts[QStringLiteral("발생량")]->text();
+    e.처리일자 = m_dates[QStringLiteral("처리일자")]->date();
+    e.처리방법 = m_texts[QStringLiteral("처리방법")]->text();
+    e.처리량 = m_texts[QStringLiteral("처리량")]->text();
+    e.사용처 = m_texts[QStringLiteral("사용처")]->text();
+    e.비고 = m_texts[QStringLiteral("비고")]->text();
+    return e;
+}
+
+void ManureEntryDialog::showEntry(const manure::Entry& e)
+{
+    // A stored date that is no date leaves the picker on today.
+    if (e.발생일자.isValid()) m_dates[QStringLiteral("발생일자")]->setDate(e.발생일자);
+    if (e.처리일자.isValid()) m_dates[QStringLiteral("처리일자")]->setDate(e.처리일자);
+    m_texts[QStringLiteral("발생량")]->setText(e.발생량);
+    m_texts[QStringLiteral("처리방법")]->setText(e.처리방법);
+    m_texts[QStringLiteral("처리량")]->setText(e.처리량);
+    m_texts[QStringLiteral("사용처")]->setText(e.사용처);
+    m_texts[QStringLiteral("비고")]->setText(e.비고);
+}
+
+void ManureEntryDialog::focusField(const QString& name)
+{
+    if (QWidget* w = m_texts.value(name))
+        w->setFocus();
+    else if (QWidget* d = m_dates.value(name))
+        d->setFocus();
+}
+
+bool ManureEntryDialog::save()
+{
+    const manure::Entry e = entry();
+    if (const CheckResult failed = manure::check(e, isNew(), isNew() ? m_ledger.listedDates() : QList<QDate>())) {
+        showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);
+        focusField(failed->field);
+        return false;
+    }
+    if (showMessage(this, MsgIcon::Question, isNew() ? QStringLiteral("등록") : QStringLiteral("수정"),
+                    manure::saveQuestion(isNew()), MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
+        return false;
+    try {
+        if (isNew()) {
+            const BoundStatement s = manure::insertStatement(e);
+            execStatement(s.sql, s.binds);
+            QSqlQuery id = runQuery(QStringLiteral("select last_insert_rowid()"));
+            if (!id.next()) throw DbError(id.lastError());
+            m_rowId = id.value(0).toLongLong();
+            m_ledger.appendEntry(m_rowId, manure::savedRow(e));
+        } else {
+            const BoundStatement s = manure::updateStatement(e, m_rowId);
+            execStatement(s.sql, s.binds);
+            // An entry removed meanwhile is not reported as changed.
+            QSqlQuery changed = runQuery(QStringLiteral("select changes()"));
+            if (!changed.next() || changed.value(0).toInt() == 0)
+                throw DbError(QStringLiteral("수정할 축산분뇨 관리대장 기록을 찾을 수 없습니다."));
+            m_ledger.rewriteRow(m_row, manure::savedRow(e));
+        }
+    } catch (const DbError& err) {
+        showPlainError(this, err);
+        return false;
+    }
+    accept();
+    return true;
+}

@@ -1,0 +1,121 @@
+#include "books/ManureLedgerWindow.h"
+
+#include "app/Accessibility.h"
+#include "app/DbMessages.h"
+#include "app/Messages.h"
+#include "books/ManureEntryDialog.h"
+#include "books/model/ManureLedger.h"
+#include "data/Db.h"
+#include "history/model/HistoryRules.h"
+
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+constexpr int kButtonWidthPx = 104;
+constexpr int kButtonHeightPx = 34;
+constexpr int kButtonGapPx = 6;
+// The grid's own height: about twenty-five entries.
+constexpr int kGridHeightPx = 540;
+
+QPushButton* ledgerButton(QWidget* bar, int slot, const QString& name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, bar);
+    nameControl(b, name, caption);
+    b->setFixedSize(kButtonWidthPx, kButtonHeightPx);
+    b->setAutoDefault(false);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    b->move(8 + slot * (kButtonWidthPx + kButtonGapPx), (bar->height() - kButtonHeightPx) / 2);
+    return b;
+}
+}  // namespace
+
+ManureLedgerWindow::ManureLedgerWindow(QWidget* parent) : PeriodBookWindow(books::manureLedger(), parent)
+{
+    QWidget* bar = buttonBar();
+    m_insert = ledgerButton(bar, 0, QStringLiteral("cmdInsert"), QStringLiteral("신규등록"));
+    m_update = ledgerButton(bar, 1, QStringLiteral("cmdUpate"), QStringLiteral("수 정"));
+    m_delete = ledgerButton(bar, 2, QStringLiteral("cmdDelete"), QStringLiteral("삭 제"));
+    connect(m_insert, &QPushButton::clicked, this, [this] { insertEntry(); });
+    connect(m_update, &QPushButton::clicked, this, [this] { changeEntry(); });
+    connect(m_delete, &QPushButton::clicked, this, [this] { deleteEntry(); });
+    // A double click on a header is no row.
+    connect(SS, &Grid::dblClick, this, [this](int, int row) {
+        if (row >= 1) changeEntry();
+    });
+
+    setTabOrder(endDate(), m_insert);
+    setTabOrder(m_insert, m_update);
+    setTabOrder(m_update, m_delete);
+    tabToFrameAfter(m_delete);
+
+    // The grid is as wide as its seven columns and keeps its size when the window is resized.
+    int width =
+        SS->verticalHeader()->sizeHint().width() + SS->verticalScrollBar()->sizeHint().width() + 2 * SS->frameWidth();
+    for (int c = 0; c < SS->maxCols(); ++c) width += SS->columnWidth(c);
+    keepGridSize(QSize(width, kGridHeightPx));
+}
+
+void ManureLedgerWindow::insertEntry()
+{
+    ManureEntryDialog dialog(*this);
+    dialog.exec();
+}
+
+int ManureLedgerWindow::selectedRow() const
+{
+    const int row = SS->activeRow();
+    return lss1RowCount > 0 && row >= 1 && row <= lss1RowCount ? row : 0;
+}
+
+void ManureLedgerWindow::changeEntry()
+{
+    const int row = selectedRow();
+    if (row == 0) return;
+    SS->setRow(row);
+    ManureEntryDialog dialog(*this, rowKey(row), row);
+    dialog.exec();
+}
+
+void ManureLedgerWindow::deleteEntry()
+{
+    const int row = selectedRow();
+    if (row == 0) return;
+    if (showMessage(this, MsgIcon::Question, QStringLiteral("삭제"),
+                    QStringLiteral("선택하신 축산분뇨 관리대장을 삭제하시겠습니까?"),
+                    MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
+        return;
+    try {
+        const BoundStatement s = books::manure::deleteStatement(rowKey(row));
+        execStatement(s.sql, s.binds);
+    } catch (const DbError& e) {
+        showPlainError(this, e);
+        return;
+    }
+    query();
+}
+
+QList<QDate> ManureLedgerWindow::listedDates() const
+{
+    QList<QDate> dates;
+    dates.reserve(lss1RowCount);
+    for (int r = 1; r <= lss1RowCount; ++r) dates << entry::cellDate(SS->cellText(1, r));
+    return dates;
+}
+
+void ManureLedgerWindow::appendEntry(qint64 rowId, const QStringList& cells)
+{
+    const int row = appendRow();
+    setRowKey(row, rowId);
+    SS->setSelection(1, row, SS->maxCols(), row);
+    rewriteRow(row, cells);
+    SS->scrollTo(SS->model()->index(row - 1, 0));
+}
+
+void ManureLedgerWindow::rewriteRow(int row, const QStringList& cells)
+{
+    for (int c = 0; c < cells.size(); ++c) writeCell(c + 1, row, cells[c]);
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The checks of the farm information window, without the window.
+#include "data/FarmInfo.h"
+#include "history/model/HistoryRules.h"
+
+namespace books {
+// The registration number and the business name are required (trimmed), in that order.
+CheckResult checkFarmInfo(const FarmInfo& f);
+}  // namespace books
