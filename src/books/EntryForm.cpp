@@ -1,24 +1,12 @@
 #include "books/EntryForm.h"
 
-#include "app/Accessibility.h"
+#include "app/WindowUtil.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-QPushButton* formButton(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    nameControl(b, name, text);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    b->setMinimumWidth(90);
-    return b;
-}
-}  // namespace
 
 QLabel* entryCaption(const QString& text, int width, QWidget* parent)
 {
@@ -33,8 +21,8 @@ QLabel* entryCaption(const QString& text, int width, QWidget* parent)
 SaveCancel layOutWithSaveCancel(QWidget* window, QFrame* frame, QWidget* last)
 {
     SaveCancel b;
-    b.save = formButton(QStringLiteral("cmdSave"), QStringLiteral("저 장"), window);
-    b.cancel = formButton(QStringLiteral("cmdCancel"), QStringLiteral("취 소"), window);
+    b.save = dialogButton(QStringLiteral("cmdSave"), QStringLiteral("저 장"), window);
+    b.cancel = dialogButton(QStringLiteral("cmdCancel"), QStringLiteral("취 소"), window);
     b.cancel->setToolTip(QStringLiteral("창을 닫습니다"));
     if (last) QWidget::setTabOrder(last, b.save);
     QWidget::setTabOrder(b.save, b.cancel);

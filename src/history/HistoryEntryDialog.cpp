@@ -4,6 +4,7 @@
 #include "app/DbMessages.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
+#include "app/WindowUtil.h"
 #include "app/model/Clock.h"
 #include "data/Db.h"
 #include "history/CheckedDateEdit.h"
@@ -33,16 +34,6 @@ QLabel* captionPanel(const QString& text, QWidget* parent)
     l->setFixedWidth(90);
     l->setMinimumHeight(24);
     return l;
-}
-
-QPushButton* dialogButton(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    nameControl(b, name, text);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    b->setMinimumWidth(90);
-    return b;
 }
 
 // A field with its small note to the right.
