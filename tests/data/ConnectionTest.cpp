@@ -80,9 +80,12 @@ TEST(ReconnectPrompt, RetryReconnectsCancelDoesNot)
     EXPECT_EQ(m.title, QStringLiteral("DB Access Error"));
     EXPECT_EQ(m.buttons, MsgButton::Retry | MsgButton::Cancel);
     EXPECT_EQ(m.icon, MsgIcon::Question);
-    EXPECT_EQ(m.text,
-              QStringLiteral("10\r\ndisk I/O error\r\n현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
-                             "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?"));
+    EXPECT_EQ(
+        m.text,
+        QStringLiteral(
+            "저장 장치를 읽거나 쓰는 중에 오류가 났습니다. 디스크나 USB 메모리가 제대로 연결되어 있는지 "
+            "확인해 주세요.\r\n10\r\ndisk I/O error\r\n현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
+            "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?"));
     const QString before = gConn.connectionName();
 
     farm.messages().answer(MsgButton::Retry);

@@ -23,6 +23,8 @@ const QString kCannotOpen = QStringLiteral("데이터베이스 파일을 찾을 
 const QString kNoTable = QStringLiteral("데이터베이스에 필요한 표가 없습니다. 데이터베이스 파일을 확인해 주세요.");
 const QString kNoColumn =
     QStringLiteral("데이터베이스의 표에 필요한 항목이 없습니다. 데이터베이스 파일을 확인해 주세요.");
+const QString kIo = QStringLiteral(
+    "저장 장치를 읽거나 쓰는 중에 오류가 났습니다. 디스크나 USB 메모리가 제대로 연결되어 있는지 확인해 주세요.");
 using DbErrorsOnAFarm = FarmTest;
 }  // namespace
 
@@ -43,6 +45,8 @@ TEST(KoreanErrorSentence, OneSentencePerKindOfError)
         {"attempt to write a readonly database", 8, kReadOnly},
         {"database or disk is full", 13, kFull},
         {"database disk image is malformed", 11, kMalformed},
+        {"disk I/O error", 10, kIo},
+        {"disk I/O error", 266, kIo},  // SQLITE_IOERR_READ
         {"unable to open database file", 14, kCannotOpen},
         {"file is not a database", 26, kCannotOpen},
         {"no such table: 개체관리워크", 1, kNoTable},
