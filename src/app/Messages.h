@@ -1,6 +1,6 @@
 #pragma once
 // Every message box of the program goes through here, so tests can script the answers.
-#include "app/model/MessageSpec.h"
+#include "app/model/MessageKinds.h"
 
 #include <QString>
 #include <QWidget>

@@ -24,9 +24,9 @@ QMessageBox* shownBox()
     return nullptr;
 }
 
-// Shows `spec` through the Qt messenger; once the box is up `act` looks at it and answers it.
+// Shows the box `shown` through the Qt messenger; once the box is up `act` looks at it and answers it.
 // A box that stays open after `act` fails the test and is closed, so the test never hangs.
-int showAndAct(const MessageSpec& spec, const std::function<void(QMessageBox&)>& act)
+int showAndAct(const MessageSpec& shown, const std::function<void(QMessageBox&)>& act)
 {
     bool acted = false;
     QTimer poll;
@@ -44,7 +44,7 @@ int showAndAct(const MessageSpec& spec, const std::function<void(QMessageBox&)>&
     });
     poll.start();
     QtMessenger messenger;
-    const int answer = messenger.show(nullptr, spec);
+    const int answer = messenger.show(nullptr, shown);
     EXPECT_TRUE(acted) << "no box was shown";
     return answer;
 }
@@ -97,10 +97,10 @@ TEST_F(MessageBoxTest, ShowsIconTitleAndPlainTextWithLineBreaks)
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QString title, text;
         Qt::TextFormat format = Qt::AutoText;
-        const MessageSpec spec{c.icon, c.title,
+        const MessageSpec shown{c.icon, c.title,
                                QStringLiteral("출력에 관련된 화일이 존재하지 않습니다.\r\n\r\n<b>확인</b> 바랍니다."),
                                MsgButton::Ok};
-        const int answer = showAndAct(spec, [&](QMessageBox& box) {
+        const int answer = showAndAct(shown, [&](QMessageBox& box) {
             icon = box.icon();
             title = box.windowTitle();
             text = box.text();
@@ -170,11 +170,11 @@ TEST_F(MessageBoxTest, EnterEscapeAndCloseButtonAnswers)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const MessageSpec spec{MsgIcon::Question, QStringLiteral("삭제"), QStringLiteral("삭제하시겠습니까?"),
+        const MessageSpec shown{MsgIcon::Question, QStringLiteral("삭제"), QStringLiteral("삭제하시겠습니까?"),
                                c.buttons, c.defaultButton};
         QAbstractButton* defaultShown = nullptr;
         QAbstractButton* expectedDefault = nullptr;
-        const int answer = showAndAct(spec, [&](QMessageBox& box) {
+        const int answer = showAndAct(shown, [&](QMessageBox& box) {
             defaultShown = box.defaultButton();
             if (c.defaultButton != MsgButton::None)
                 expectedDefault = box.button(c.defaultButton == MsgButton::No ? QMessageBox::No : QMessageBox::Yes);

@@ -178,11 +178,11 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
     DailyWindow w;
     w.withdrawalOption()->click();
     ASSERT_EQ(w.lss1RowCount, 3);
-    const ListWindow::ListPrint spec = w.printSpec();
-    EXPECT_EQ(spec.question, QStringLiteral("휴약중 개체일람을 출력 하시겠습니까?"));
-    EXPECT_EQ(spec.reportFile, QStringLiteral("휴약중개체.rpt"));
-    EXPECT_EQ(spec.previewTitle, QStringLiteral("휴약중 개체일람"));
-    EXPECT_EQ(spec.workTable, QStringLiteral("일일관리"));
+    const ListWindow::ListPrint printed = w.printSpec();
+    EXPECT_EQ(printed.question, QStringLiteral("휴약중 개체일람을 출력 하시겠습니까?"));
+    EXPECT_EQ(printed.reportFile, QStringLiteral("휴약중개체.rpt"));
+    EXPECT_EQ(printed.previewTitle, QStringLiteral("휴약중 개체일람"));
+    EXPECT_EQ(printed.workTable, QStringLiteral("일일관리"));
 
     // Printed the next morning without a new query: the rows as shown, and the day they count from.
     setTodayOverride(kToday.addDays(1));
