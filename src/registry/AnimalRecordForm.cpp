@@ -5,7 +5,6 @@
 #include "app/Grid.h"
 #include "app/Messages.h"
 #include "app/WindowKeys.h"
-#include "app/model/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/CheckedDateEdit.h"
