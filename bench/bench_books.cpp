@@ -1,8 +1,8 @@
 #include "bench/bench_books.h"
 
-#include "app/Globals.h"
-#include "app/model/Clock.h"
-#include "app/model/ProgramDir.h"
+#include "data/Globals.h"
+#include "data/Clock.h"
+#include "data/ProgramDir.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
 #include "data/Db.h"

@@ -1,7 +1,7 @@
 #include "bench/bench_daily.h"
 
-#include "app/model/Clock.h"
-#include "app/model/ProgramDir.h"
+#include "data/Clock.h"
+#include "data/ProgramDir.h"
 #include "books/DailyWindow.h"
 #include "books/model/DailyRules.h"
 #include "data/Db.h"

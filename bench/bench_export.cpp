@@ -1,8 +1,8 @@
 #include "bench/bench_export.h"
 
-#include "app/GridExport.h"
-#include "app/model/ProgramDir.h"
-#include "app/model/TableExport.h"
+#include "kit/GridExport.h"
+#include "data/ProgramDir.h"
+#include "kit/model/TableExport.h"
 #include "data/Db.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"

@@ -1,6 +1,6 @@
 #include "bench/bench_grid.h"
 
-#include "app/Grid.h"
+#include "kit/Grid.h"
 
 #include <QElapsedTimer>
 #include <cstdio>

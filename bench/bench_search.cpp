@@ -1,7 +1,7 @@
 #include "bench/bench_search.h"
 
-#include "app/Grid.h"
-#include "app/model/ProgramDir.h"
+#include "kit/Grid.h"
+#include "data/ProgramDir.h"
 #include "data/Db.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"

@@ -1,10 +1,10 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
-#include "app/DbMessages.h"
+#include "kit/DbMessages.h"
 #include "app/MainWindow.h"
-#include "app/Translation.h"
+#include "kit/Translation.h"
 #include "app/Windows.h"
-#include "app/model/ProgramDir.h"
-#include "app/model/SingleInstance.h"
+#include "data/ProgramDir.h"
+#include "data/SingleInstance.h"
 
 #include <QApplication>
 #include <QLocale>

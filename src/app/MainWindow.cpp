@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
 
-#include "app/Accessibility.h"
-#include "app/DbMessages.h"
-#include "app/Messages.h"
-#include "app/WindowUtil.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "kit/WindowUtil.h"
 #include "app/model/MainPosition.h"
-#include "app/model/ProgramDir.h"
-#include "app/model/ProgramExit.h"
+#include "data/ProgramDir.h"
+#include "data/ProgramExit.h"
 
 #include <QApplication>
 #include <QCloseEvent>

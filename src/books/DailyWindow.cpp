@@ -1,7 +1,7 @@
 #include "books/DailyWindow.h"
 
-#include "app/Accessibility.h"
-#include "app/model/Clock.h"
+#include "kit/Accessibility.h"
+#include "data/Clock.h"
 #include "books/model/DailyRules.h"
 #include "data/Db.h"
 #include "data/Values.h"
@@ -198,10 +198,10 @@ void DailyWindow::queryWithdrawal()
 
 void DailyWindow::print()
 {
-    printList(printSpec());
+    printList(*this, printSpec());
 }
 
-ListWindow::ListPrint DailyWindow::printSpec() const
+ListPrint DailyWindow::printSpec() const
 {
     if (m_withdrawal->isChecked()) return withdrawalPrintSpec();
     const bool reestrus = m_reestrus->isChecked();
@@ -224,7 +224,7 @@ ListWindow::ListPrint DailyWindow::printSpec() const
     return p;
 }
 
-ListWindow::ListPrint DailyWindow::withdrawalPrintSpec() const
+ListPrint DailyWindow::withdrawalPrintSpec() const
 {
     ListPrint p;
     p.nothingMessage = QStringLiteral("출력할 개체정보가 존재하지 않습니다.");

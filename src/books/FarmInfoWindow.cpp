@@ -1,10 +1,10 @@
 #include "books/FarmInfoWindow.h"
 
-#include "app/Accessibility.h"
-#include "app/DbMessages.h"
-#include "app/Messages.h"
-#include "app/WindowKeys.h"
-#include "books/EntryForm.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "kit/WindowKeys.h"
+#include "kit/EntryForm.h"
 #include "books/model/FarmInfoRules.h"
 #include "data/Db.h"
 

@@ -1,11 +1,11 @@
 #include "books/ManureEntryDialog.h"
 
-#include "app/Accessibility.h"
-#include "app/DbMessages.h"
-#include "app/Messages.h"
-#include "app/WindowKeys.h"
-#include "app/model/Clock.h"
-#include "books/EntryForm.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "kit/WindowKeys.h"
+#include "data/Clock.h"
+#include "kit/EntryForm.h"
 #include "books/ManureLedgerWindow.h"
 #include "data/Db.h"
 

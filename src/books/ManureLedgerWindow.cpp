@@ -1,8 +1,8 @@
 #include "books/ManureLedgerWindow.h"
 
-#include "app/Accessibility.h"
-#include "app/DbMessages.h"
-#include "app/Messages.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
 #include "books/ManureEntryDialog.h"
 #include "books/model/ManureLedger.h"
 #include "data/Db.h"

@@ -1,8 +1,8 @@
 #include "books/PeriodBookWindow.h"
 
-#include "app/Accessibility.h"
-#include "app/Globals.h"
-#include "app/model/Clock.h"
+#include "kit/Accessibility.h"
+#include "data/Globals.h"
+#include "data/Clock.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>
@@ -173,7 +173,7 @@ void PeriodBookWindow::setRowKey(int row, qint64 key)
     m_keys[row - 1] = key;
 }
 
-ListWindow::ListPrint PeriodBookWindow::printSpec() const
+ListPrint PeriodBookWindow::printSpec() const
 {
     ListPrint p;
     p.nothingMessage = m_book.nothingMessage;
@@ -190,5 +190,5 @@ ListWindow::ListPrint PeriodBookWindow::printSpec() const
 
 void PeriodBookWindow::print()
 {
-    printList(printSpec());
+    printList(*this, printSpec());
 }

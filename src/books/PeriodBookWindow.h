@@ -3,7 +3,8 @@
 // criterion and the period 시작날짜 ~ 끝날짜, the book's note, the query over the period with
 // its not-found message, and the print that hands the farm name to the report. What a book
 // lists and prints is its BookSpec (books/model/RecordBooks.h).
-#include "books/ListWindow.h"
+#include "kit/ListWindow.h"
+#include "print/ListPrint.h"
 #include "books/model/PeriodBook.h"
 
 class QDateEdit;

@@ -1,6 +1,6 @@
 #include "data/Db.h"
 
-#include "app/model/ProgramDir.h"
+#include "data/ProgramDir.h"
 #include "data/FileModes.h"
 
 #include <QDir>

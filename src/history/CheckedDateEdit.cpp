@@ -1,6 +1,6 @@
 #include "history/CheckedDateEdit.h"
 
-#include "app/model/Clock.h"
+#include "data/Clock.h"
 #include "data/Values.h"
 #include "history/FieldNames.h"
 

@@ -1,6 +1,6 @@
 #include "history/FieldNames.h"
 
-#include "app/Accessibility.h"
+#include "kit/Accessibility.h"
 
 #include <QLabel>
 

@@ -1,9 +1,9 @@
 #include "history/GradingPage.h"
 
-#include "app/Accessibility.h"
-#include "app/DbMessages.h"
-#include "app/Messages.h"
-#include "app/model/Clock.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "data/Clock.h"
 #include "data/Db.h"
 #include "history/FieldNames.h"
 #include "history/WithdrawalGuard.h"

@@ -1,7 +1,7 @@
 #include "history/GrowthChart.h"
 
-#include "app/Accessibility.h"
-#include "app/Grid.h"
+#include "kit/Accessibility.h"
+#include "kit/Grid.h"
 #include "history/CheckedDateEdit.h"
 #include "history/HistoryTab.h"
 

@@ -1,9 +1,9 @@
 #include "history/HistoryTab.h"
 
-#include "app/Accessibility.h"
-#include "app/DbMessages.h"
-#include "app/Grid.h"
-#include "app/Messages.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Grid.h"
+#include "kit/Messages.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryEntryDialog.h"

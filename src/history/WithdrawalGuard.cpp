@@ -1,7 +1,7 @@
 #include "history/WithdrawalGuard.h"
 
-#include "app/DbMessages.h"
-#include "app/Messages.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
 #include "history/model/Withdrawal.h"
 
 bool confirmOutsideWithdrawal(QWidget* parent, const QString& animal, const QDate& day)

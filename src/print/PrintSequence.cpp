@@ -1,8 +1,8 @@
 #include "print/PrintSequence.h"
 
-#include "app/DbMessages.h"
-#include "app/Messages.h"
-#include "app/model/ProgramDir.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "data/ProgramDir.h"
 #include "data/Db.h"
 #include "print/PrinterDialog.h"
 #include "print/ReportJob.h"

@@ -1,9 +1,9 @@
 #include "print/PrinterDialog.h"
 
-#include "app/Accessibility.h"
-#include "app/Messages.h"
-#include "app/WindowKeys.h"
-#include "app/WindowUtil.h"
+#include "kit/Accessibility.h"
+#include "kit/Messages.h"
+#include "kit/WindowKeys.h"
+#include "kit/WindowUtil.h"
 #include "print/model/PrinterSystem.h"
 
 #include <QApplication>

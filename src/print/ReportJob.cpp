@@ -1,7 +1,7 @@
 #include "print/ReportJob.h"
 
-#include "app/model/Clock.h"
-#include "app/model/ProgramDir.h"
+#include "data/Clock.h"
+#include "data/ProgramDir.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "print/model/PrinterSystem.h"

@@ -1,6 +1,6 @@
 #include "registry/BullRecordForm.h"
 
-#include "app/Grid.h"
+#include "kit/Grid.h"
 #include "history/CheckedDateEdit.h"
 #include "history/HistoryTab.h"
 #include "history/model/BodyHistory.h"

@@ -1,11 +1,11 @@
 #include "registry/RecordPrints.h"
 
-#include "app/Globals.h"
-#include "app/Grid.h"
+#include "data/Globals.h"
+#include "kit/Grid.h"
 #include "history/GradingPage.h"
 #include "history/HistoryTab.h"
-#include "print/model/HistoryPrintRows.h"
-#include "print/model/RecordBookFormulas.h"
+#include "registry/model/HistoryPrintRows.h"
+#include "registry/model/RecordBookFormulas.h"
 #include "registry/AnimalRecordForm.h"
 
 using namespace Qt::StringLiterals;

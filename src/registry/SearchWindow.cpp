@@ -1,10 +1,10 @@
 #include "registry/SearchWindow.h"
 
-#include "app/Accessibility.h"
-#include "app/DbMessages.h"
-#include "app/Globals.h"
-#include "app/Messages.h"
-#include "app/model/Clock.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "data/Globals.h"
+#include "kit/Messages.h"
+#include "data/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "registry/BullRecordForm.h"
@@ -217,7 +217,7 @@ void SearchWindow::print()
     p.formulas = [] {
         return QStringList{QStringLiteral("농장명 = '") + gs사업장명칭.trimmed() + QStringLiteral("' ")};
     };
-    if (printList(p) == PrintOutcome::NothingToPrint) m_word->setFocus();
+    if (printList(*this, p) == PrintOutcome::NothingToPrint) m_word->setFocus();
 }
 
 CowRecordForm* SearchWindow::cowForm() const

@@ -3,7 +3,8 @@
 // age, and is the way into the cow and bull record forms; deletes an animal with its
 // whole history and prints the list. Built on the list window frame, whose grid SS and
 // row count lss1RowCount the record forms read and write.
-#include "books/ListWindow.h"
+#include "kit/ListWindow.h"
+#include "print/ListPrint.h"
 #include "registry/model/SearchRules.h"
 
 #include <QPointer>

@@ -2,7 +2,7 @@
 // Tarvik.ini) never makes the program invisible.
 #include "app/MainWindow.h"
 #include "app/model/MainPosition.h"
-#include "app/model/ProgramDir.h"
+#include "data/ProgramDir.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>

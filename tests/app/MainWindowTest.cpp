@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 #include "app/model/MainPosition.h"
-#include "app/model/ProgramDir.h"
-#include "app/model/SingleInstance.h"
+#include "data/ProgramDir.h"
+#include "data/SingleInstance.h"
 #include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
 

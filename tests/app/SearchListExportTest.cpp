@@ -1,7 +1,7 @@
 // The search list saved as a workbook: its "yyyy년 mm월 dd일" dates become real dates, the
 // identifiers stay text and bull rows stay blue.
-#include "app/ExportReaders.h"
-#include "app/GridExport.h"
+#include "support/ExportReaders.h"
+#include "kit/GridExport.h"
 #include "registry/RegistryFixture.h"
 #include "registry/model/SearchRules.h"
 

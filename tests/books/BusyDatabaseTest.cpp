@@ -2,7 +2,7 @@
 // away again, the main window comes back and the program keeps running.
 #include "app/MainWindow.h"
 #include "app/Windows.h"
-#include "app/model/ProgramDir.h"
+#include "data/ProgramDir.h"
 #include "support/TestFarm.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // 일일관리 driven through its controls on a small farm around a fixed today.
 #include "DailyFixture.h"
-#include "app/Globals.h"
-#include "app/model/Clock.h"
+#include "data/Globals.h"
+#include "data/Clock.h"
 #include "books/DailyWindow.h"
 #include "data/Db.h"
 #include "print/PrintScript.h"
@@ -208,7 +208,7 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
 TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
 {
     DailyWindow w;
-    ListWindow::ListPrint p = w.printSpec();
+    ListPrint p = w.printSpec();
     EXPECT_EQ(p.nothingMessage, QStringLiteral("출력할 개체정보가 존재하지 않습니다."));
     EXPECT_EQ(p.question, QStringLiteral("재발정예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(p.reportFile, QStringLiteral("일일관리.rpt"));

@@ -1,6 +1,6 @@
 // The farm information window: what it loads, its two checks and question, the stored row
 // with trimmed values, closing without storing, and the books that read the new name.
-#include "app/Globals.h"
+#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/FarmInfoWindow.h"
 #include "books/PeriodBookWindow.h"

@@ -2,7 +2,7 @@
 // query with the columns' blanks, the checks, new entries appended and highlighted, changes and
 // deletes that reach only the entry of the row (two entries may share a date), the grid's own
 // size, and the print.
-#include "app/Globals.h"
+#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/ManureEntryDialog.h"
 #include "books/ManureLedgerWindow.h"

@@ -1,7 +1,7 @@
 // Printing the three period books: the work table filled from the grid by position, the farm
 // name read when the window opened, nothing printed without rows or without a Yes, and the
 // books' own report files rendered to PDF.
-#include "app/Globals.h"
+#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"

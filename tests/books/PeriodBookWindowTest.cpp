@@ -1,6 +1,6 @@
 // The three period books driven through their windows: what they show at open, the period
 // query and its not-found message, unreadable records, names heard, layout and the menu.
-#include "app/Globals.h"
+#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
@@ -347,7 +347,7 @@ TEST_F(PeriodBookWindowTest, EachBookPrintsItsOwnReportWithItsOwnTexts)
     for (const BookCase& c : kBooks) {
         SCOPED_TRACE(c.name);
         PeriodBookWindow w(c.book());
-        const ListWindow::ListPrint p = w.printSpec();
+        const ListPrint p = w.printSpec();
         EXPECT_EQ(p.nothingMessage, QString::fromUtf8(c.nothing));
         EXPECT_EQ(p.question, QString::fromUtf8(c.question));
         EXPECT_EQ(p.reportFile, QString::fromUtf8(c.name) + QStringLiteral(".rpt"));

@@ -1,7 +1,7 @@
 // The third list of 일일관리, "휴약중개체": every animal whose last withdrawal ends today or
 // later, one row per animal ordered by that end; its rule, its grid and its print.
 #include "DailyFixture.h"
-#include "app/model/Clock.h"
+#include "data/Clock.h"
 #include "books/DailyWindow.h"
 #include "books/model/DailyRules.h"
 #include "data/Db.h"
@@ -178,7 +178,7 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
     DailyWindow w;
     w.withdrawalOption()->click();
     ASSERT_EQ(w.lss1RowCount, 3);
-    const ListWindow::ListPrint printed = w.printSpec();
+    const ListPrint printed = w.printSpec();
     EXPECT_EQ(printed.question, QStringLiteral("휴약중 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(printed.reportFile, QStringLiteral("휴약중개체.rpt"));
     EXPECT_EQ(printed.previewTitle, QStringLiteral("휴약중 개체일람"));

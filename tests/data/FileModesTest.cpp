@@ -5,7 +5,7 @@
 #include "data/Schema.h"
 #include "support/TestFarm.h"
 
-#include "app/model/ProgramDir.h"
+#include "data/ProgramDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // scripts/restore.sh on a program folder of its own (TARVIK_HOME): the current file is set
 // aside, never overwritten, and the newest good backup comes back.
-#include "app/model/ProgramDir.h"
-#include "app/model/SingleInstance.h"
+#include "data/ProgramDir.h"
+#include "data/SingleInstance.h"
 #include "data/Backup.h"
 #include "data/Db.h"
 #include "support/TestFarm.h"

@@ -1,4 +1,4 @@
-#include "app/model/ProgramDir.h"
+#include "data/ProgramDir.h"
 #include "data/Db.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"

@@ -1,9 +1,9 @@
 #pragma once
 // A cow with a breeding tab hosted in a plain window, and a driver for the modal dialog.
 #include "EntryDialogDriver.h"
-#include "app/Globals.h"
-#include "app/Grid.h"
-#include "app/model/Clock.h"
+#include "data/Globals.h"
+#include "kit/Grid.h"
+#include "data/Clock.h"
 #include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
 #include "history/model/BreedingHistory.h"

@@ -1,6 +1,6 @@
 // The grading page on a farm: loading an animal's row, saving it new and changed, the price
 // boxes while they are edited, the checks with their focus, and deleting.
-#include "app/model/Clock.h"
+#include "data/Clock.h"
 #include "data/Values.h"
 #include "history/GradingPage.h"
 #include "support/AccessibilityCheck.h"

@@ -1,8 +1,8 @@
 // The history kit run from a definition other than breeding: a treatment-like history with a
 // purchase date behind its check box and no date that follows another, and a text column
 // stored as "0" when empty.
-#include "app/Grid.h"
-#include "app/model/Clock.h"
+#include "kit/Grid.h"
+#include "data/Clock.h"
 #include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
 #include "support/AccessibilityCheck.h"

@@ -2,9 +2,9 @@
 // One history tab of any definition hosted in a plain window for an animal, a driver for its
 // modal entry dialog, and readers of what the dialog stored.
 #include "EntryDialogDriver.h"
-#include "app/Globals.h"
-#include "app/Grid.h"
-#include "app/model/Clock.h"
+#include "data/Globals.h"
+#include "kit/Grid.h"
+#include "data/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryEntryDialog.h"

@@ -2,7 +2,7 @@
 // printer dialog's outcomes, the default printer put back, and the report's output.
 #include "print/PrintFixture.h"
 
-#include "app/model/Clock.h"
+#include "data/Clock.h"
 #include "data/Db.h"
 
 #include <QApplication>

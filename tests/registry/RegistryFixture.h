@@ -1,8 +1,8 @@
 #pragma once
 // A farm, a fixed today and the search list window, driven through its controls.
-#include "app/Globals.h"
-#include "app/Grid.h"
-#include "app/model/Clock.h"
+#include "data/Globals.h"
+#include "kit/Grid.h"
+#include "data/Clock.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "registry/SearchWindow.h"

@@ -1,9 +1,9 @@
 #include "support/HookGuard.h"
 
-#include "app/Messages.h"
-#include "app/model/Clock.h"
-#include "app/model/ProgramDir.h"
-#include "app/model/ProgramExit.h"
+#include "kit/Messages.h"
+#include "data/Clock.h"
+#include "data/ProgramDir.h"
+#include "data/ProgramExit.h"
 #include "print/PrintSequence.h"
 #include "print/PrinterDialog.h"
 #include "print/model/PrinterSystem.h"

@@ -1,6 +1,6 @@
 #pragma once
 // A messenger for tests: records every box and answers from a script.
-#include "app/Messages.h"
+#include "kit/Messages.h"
 
 #include <QList>
 #include <deque>

@@ -1,7 +1,7 @@
 #include "support/TestFarm.h"
 
-#include "app/model/ProgramDir.h"
-#include "app/model/ProgramExit.h"
+#include "data/ProgramDir.h"
+#include "data/ProgramExit.h"
 #include "data/Db.h"
 #include "data/Schema.h"
 #include "data/Values.h"

@@ -1,6 +1,6 @@
 #include "support/TestHelpers.h"
 
-#include "app/Grid.h"
+#include "kit/Grid.h"
 #include "data/Db.h"
 
 #include <QProcess>

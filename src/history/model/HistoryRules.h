@@ -1,7 +1,7 @@
 #pragma once
 // UI-free pieces shared by every history tab and entry dialog: bound statements,
 // the failed-check record, and the value rules of the grids and statements.
-#include "app/model/MessageKinds.h"
+#include "kit/model/MessageKinds.h"
 
 #include <QDate>
 #include <QString>

@@ -1,4 +1,0 @@
-#include "app/Globals.h"
-
-QString gs등록번호;
-QString gs사업장명칭;

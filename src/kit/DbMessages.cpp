@@ -1,0 +1,105 @@
+#include "kit/DbMessages.h"
+
+#include "data/Globals.h"
+#include "kit/Messages.h"
+#include "data/Clock.h"
+#include "data/ProgramDir.h"
+#include "data/ProgramExit.h"
+#include "data/Backup.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+namespace {
+
+void showBusy(QWidget* parent)
+{
+    showMessage(parent, MsgIcon::Exclamation, QStringLiteral("데이터베이스 사용 중"),
+                QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다.") + kCrLf + kCrLf +
+                    QStringLiteral("그 프로그램을 끝낸 뒤 다시 열어 주십시오."),
+                MsgButton::Ok);
+}
+
+void showDamaged(QWidget* parent)
+{
+    QString text = QStringLiteral("데이터베이스 파일이 손상되었습니다.") + kCrLf +
+                   QStringLiteral("더 기록하면 자료를 잃을 수 있어 파일을 열지 않았습니다.") + kCrLf + kCrLf;
+    const QString backup = newestBackup(databaseFilePath());
+    if (!backup.isEmpty())
+        text += QStringLiteral("가장 최근의 백업:") + kCrLf + backup + kCrLf + kCrLf +
+                QStringLiteral("프로그램을 끝낸 뒤 scripts/restore.sh 로 백업을 되살려 주십시오.");
+    else
+        text += QStringLiteral("백업이 없습니다. 아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName +
+                kCrLf + kCrLf + QStringLiteral("TEL : ") + kSupportTel;
+    showMessage(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text, MsgButton::Ok);
+}
+
+}  // namespace
+
+bool openConnectionOrEnd(QWidget* parent)
+{
+    switch (openDatabase()) {
+    case DbOpenOutcome::Open: return true;
+    case DbOpenOutcome::Busy: showBusy(parent); return false;
+    case DbOpenOutcome::Damaged: showDamaged(parent); break;
+    case DbOpenOutcome::Missing:
+    case DbOpenOutcome::Unreadable: showConnectionError(parent); break;
+    }
+    endProgram(0);
+    return false;
+}
+
+void showPlainError(QWidget* parent, const DbError& e)
+{
+    const QString sentence = koreanErrorSentence(e);
+    const QString text = sentence.isEmpty() ? e.description : sentence + kCrLf + e.description;
+    showMessage(parent, MsgIcon::None, kAppTitle, text, MsgButton::Ok);
+}
+
+void showPlainError(QWidget* parent, const QString& description)
+{
+    showMessage(parent, MsgIcon::None, kAppTitle, description, MsgButton::Ok);
+}
+
+void showConnectionError(QWidget* parent)
+{
+    const QString text = QStringLiteral("데이터베이스 연결 오류가 발생했습니다.") + kCrLf + kCrLf + kCrLf +
+                         QStringLiteral("아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName + kCrLf +
+                         kCrLf + QStringLiteral("TEL : ") + kSupportTel;
+    showMessage(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text, MsgButton::Ok);
+}
+
+bool reconnectPrompt(QWidget* parent, const DbError& e)
+{
+    // The Korean sentence first; a failed commit carries no number, and a 0 tells nothing.
+    QString text;
+    const QString sentence = koreanErrorSentence(e);
+    if (!sentence.isEmpty()) text += sentence + kCrLf;
+    if (e.number != 0) text += QString::number(e.number) + kCrLf;
+    text += e.description + kCrLf + QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.") +
+            kCrLf + QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf + QStringLiteral("DB를 재접속하시겠습니까?");
+    const int answer = showMessage(parent, MsgIcon::Question, QStringLiteral("DB Access Error"), text,
+                                   MsgButton::Retry | MsgButton::Cancel);
+    if (answer != MsgButton::Retry) return false;
+    DBClose();
+    openConnectionOrEnd(parent);
+    return true;
+}
+
+bool backupDatabase(QWidget* parent)
+{
+    const QString file = databaseFilePath();
+    if (!QFileInfo(file).isFile()) return false;
+    const BackupResult r = writeBackup(file, QDateTime(today(), QTime::currentTime()));
+    if (!r.ok)
+        showMessage(parent, MsgIcon::Exclamation, QStringLiteral("백업 오류"),
+                    QStringLiteral("데이터베이스 백업을 만들지 못했습니다.") + kCrLf + r.error + kCrLf + kCrLf +
+                        QStringLiteral("지금까지의 기록은 데이터베이스 파일에 그대로 있습니다."),
+                    MsgButton::Ok);
+    return r.ok;
+}
+
+void backupAtStartOfDay(QWidget* parent)
+{
+    if (!hasBackupOn(databaseFilePath(), today())) backupDatabase(parent);
+}

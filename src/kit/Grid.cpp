@@ -1,0 +1,306 @@
+#include "kit/Grid.h"
+
+#include "kit/GridExport.h"
+
+#include <QContextMenuEvent>
+#include <QFont>
+#include <QHeaderView>
+#include <QMenu>
+
+GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows();
+}
+int GridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid()) return {};
+    const int r = index.row(), c = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole: {
+        const QStringList& row = m_cells[size_t(r)];
+        return c < row.size() ? row[c] : QString();
+    }
+    case Qt::ForegroundRole:
+        if (m_rowColor[size_t(r)]) return QColor::fromRgb(m_rowColor[size_t(r)]);
+        return {};
+    case Qt::FontRole:
+        if (!m_bold.isEmpty() && m_bold.contains(key(c + 1, r + 1))) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        return {};
+    default: return {};
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation o, int role) const
+{
+    if (role != Qt::DisplayRole) return {};
+    if (o == Qt::Horizontal) return section < m_headers.size() ? m_headers[section] : QString();
+    return section + 1;
+}
+
+void GridModel::setRows(int n)
+{
+    n = std::max(0, n);
+    const int old = rows();
+    if (n == old) return;
+    if (n > old) {
+        beginInsertRows({}, old, n - 1);
+        m_cells.resize(size_t(n));
+        m_rowColor.resize(size_t(n), 0);
+        m_rowHeight.resize(size_t(n), quint8(Grid::kRowHeight));
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, n, old - 1);
+        m_cells.resize(size_t(n));
+        m_rowColor.resize(size_t(n));
+        m_rowHeight.resize(size_t(n));
+        if (!m_bold.isEmpty()) {
+            for (auto it = m_bold.begin(); it != m_bold.end();)
+                it = int(*it >> 16) > n ? m_bold.erase(it) : std::next(it);
+        }
+        endRemoveRows();
+    }
+}
+
+void GridModel::setCols(int n)
+{
+    n = std::max(0, n);
+    if (n == m_cols) return;
+    beginResetModel();
+    m_cols = n;
+    while (m_headers.size() < n) m_headers << QString();
+    endResetModel();
+}
+
+QString GridModel::text(int col, int row) const
+{
+    if (col < 1 || col > m_cols) return {};
+    if (row == 0) return col <= m_headers.size() ? m_headers[col - 1] : QString();
+    if (row < 1 || row > rows()) return {};
+    const QStringList& r = m_cells[size_t(row - 1)];
+    return col <= r.size() ? r[col - 1] : QString();
+}
+
+void GridModel::setText(int col, int row, const QString& text)
+{
+    if (col < 1 || col > m_cols) return;
+    if (row == 0) {
+        m_headers[col - 1] = text;
+        emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+        return;
+    }
+    if (row < 1 || row > rows()) return;
+    QStringList& r = m_cells[size_t(row - 1)];
+    if (r.size() < m_cols) r.resize(m_cols);
+    r[col - 1] = text;
+    const QModelIndex i = index(row - 1, col - 1);
+    emit dataChanged(i, i, {Qt::DisplayRole});
+}
+
+void GridModel::clearText()
+{
+    for (QStringList& r : m_cells) r.clear();
+    m_bold.clear();
+    std::fill(m_rowColor.begin(), m_rowColor.end(), 0);
+    if (rows() > 0 && m_cols > 0) emit dataChanged(index(0, 0), index(rows() - 1, m_cols - 1));
+}
+
+void GridModel::setRowColor(int row, const QColor& c)
+{
+    if (row < 1 || row > rows()) return;
+    m_rowColor[size_t(row - 1)] = c == QColor(Qt::black) ? 0 : (c.rgb() | 0xff000000u);
+    if (m_cols > 0) emit dataChanged(index(row - 1, 0), index(row - 1, m_cols - 1), {Qt::ForegroundRole});
+}
+
+QColor GridModel::rowColor(int row) const
+{
+    if (row < 1 || row > rows() || !m_rowColor[size_t(row - 1)]) return QColor(Qt::black);
+    return QColor::fromRgb(m_rowColor[size_t(row - 1)]);
+}
+
+QStringList GridModel::rowCells(int row) const
+{
+    if (row < 1 || row > rows()) return {};
+    return m_cells[size_t(row - 1)];
+}
+
+void GridModel::setBold(int col, int row, bool bold)
+{
+    if (col < 1 || col > m_cols || row < 1 || row > rows()) return;
+    if (bold)
+        m_bold.insert(key(col, row));
+    else
+        m_bold.remove(key(col, row));
+    const QModelIndex i = index(row - 1, col - 1);
+    emit dataChanged(i, i, {Qt::FontRole});
+}
+
+bool GridModel::isBold(int col, int row) const
+{
+    return m_bold.contains(key(col, row));
+}
+
+void GridModel::setRowHeight(int row, int h)
+{
+    if (row < 1 || row > rows()) return;
+    m_rowHeight[size_t(row - 1)] = quint8(std::clamp(h, 0, 255));
+}
+
+int GridModel::rowHeight(int row) const
+{
+    if (row < 1 || row > rows()) return 0;
+    return m_rowHeight[size_t(row - 1)];
+}
+
+void GridModel::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
+{
+    if (rows.isEmpty()) return;
+    const int old = this->rows();
+    const int n = int(rows.size());
+    beginInsertRows({}, old, old + n - 1);
+    for (int i = 0; i < n; ++i) {
+        QStringList& r = rows[i];
+        if (r.size() > m_cols) r.resize(m_cols);
+        m_cells.push_back(std::move(r));
+        const QColor c = i < colors.size() ? colors[i] : QColor();
+        m_rowColor.push_back(!c.isValid() || c == QColor(Qt::black) ? 0 : (c.rgb() | 0xff000000u));
+        m_rowHeight.push_back(quint8(Grid::kRowHeight));
+    }
+    endInsertRows();
+}
+
+Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(true);
+    setWordWrap(false);
+    // One fixed height for every row keeps appending and scrolling cheap.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kRowHeight + 6);
+    verticalHeader()->setMinimumSectionSize(kRowHeight);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultSectionSize(100);
+    connect(this, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& i) { emit dblClick(i.column() + 1, i.row() + 1); });
+    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this](int section) { emit dblClick(section + 1, 0); });
+    // The row numbers are a header too: column 0.
+    connect(verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this](int section) { emit dblClick(0, section + 1); });
+}
+
+void Grid::setMaxRows(int n)
+{
+    m_model->setRows(n);
+}
+int Grid::maxRows() const
+{
+    return m_model->rows();
+}
+void Grid::setMaxCols(int n)
+{
+    m_model->setCols(n);
+}
+int Grid::maxCols() const
+{
+    return m_model->cols();
+}
+QString Grid::text() const
+{
+    return m_model->text(m_col, m_row);
+}
+void Grid::setText(const QString& text)
+{
+    m_model->setText(m_col, m_row, text);
+}
+void Grid::setRowHeight(int h)
+{
+    m_model->setRowHeight(m_row, h);
+}
+int Grid::rowHeight(int row) const
+{
+    return m_model->rowHeight(row);
+}
+void Grid::clearText()
+{
+    m_model->clearText();
+}
+
+void Grid::setSelection(int col1, int row1, int col2, int row2)
+{
+    if (row1 < 1 || row1 > maxRows()) return;
+    const int c1 = std::clamp(col1, 1, std::max(1, maxCols()));
+    const int c2 = std::clamp(col2, 1, std::max(1, maxCols()));
+    const int r2 = std::clamp(row2, row1, maxRows());
+    setCurrentIndex(m_model->index(row1 - 1, c1 - 1));
+    selectionModel()->select(QItemSelection(m_model->index(row1 - 1, c1 - 1), m_model->index(r2 - 1, c2 - 1)),
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int Grid::activeRow() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() + 1 : 0;
+}
+
+void Grid::setActiveCell(int col, int row)
+{
+    if (row < 1 || row > maxRows() || col < 1 || col > maxCols()) return;
+    setCurrentIndex(m_model->index(row - 1, col - 1));
+}
+
+void Grid::setRowForeColor(int row, const QColor& c)
+{
+    m_model->setRowColor(row, c);
+}
+QColor Grid::rowForeColor(int row) const
+{
+    return m_model->rowColor(row);
+}
+void Grid::setFontBold(bool bold)
+{
+    m_model->setBold(m_col, m_row, bold);
+}
+bool Grid::fontBold() const
+{
+    return m_model->isBold(m_col, m_row);
+}
+
+void Grid::setHeaders(const QStringList& headers)
+{
+    setMaxCols(int(headers.size()));
+    for (int i = 0; i < headers.size(); ++i) m_model->setText(i + 1, 0, headers[i]);
+}
+
+void Grid::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
+{
+    m_model->appendRows(std::move(rows), colors);
+}
+
+void Grid::setColumnWidthChars(int col, int chars)
+{
+    setColumnWidth(col - 1, fontMetrics().horizontalAdvance(QChar(u'가')) * chars + 12);
+}
+
+void Grid::contextMenuEvent(QContextMenuEvent* event)
+{
+    // One menu per grid, kept: its entries run the save while the menu has just closed.
+    auto* menu = findChild<QMenu*>(QStringLiteral("mnuGridExport"), Qt::FindDirectChildrenOnly);
+    if (!menu) menu = makeGridExportMenu(this, this);
+    menu->popup(event->globalPos());
+    event->accept();
+}

@@ -1,0 +1,206 @@
+#include "kit/GridExport.h"
+
+#include "kit/Accessibility.h"
+#include "data/Globals.h"
+#include "kit/Grid.h"
+#include "kit/Messages.h"
+#include "data/Clock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStandardPaths>
+
+namespace {
+// A short export finishes before its progress dialog would flash up.
+constexpr int kProgressShownAfterMs = 400;
+
+SaveFileChooser& chooserHook()
+{
+    static SaveFileChooser hook;
+    return hook;
+}
+
+QString formatName(ExportFormat format)
+{
+    return format == ExportFormat::Xlsx ? QStringLiteral("엑셀") : QStringLiteral("CSV");
+}
+
+QString documentsFolder()
+{
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !docs.isEmpty() && QFileInfo(docs).isDir() ? docs : QDir::homePath();
+}
+
+// The file dialog in Korean, whatever the platform's own dialog would speak.
+QString askFileName(QWidget* parent, const QString& suggestedPath, ExportFormat format)
+{
+    const bool xlsx = format == ExportFormat::Xlsx;
+    QFileDialog dialog(parent, formatName(format) + QStringLiteral(" 파일로 저장"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(xlsx ? QStringLiteral("엑셀 파일 (*.xlsx)") : QStringLiteral("CSV 파일 (*.csv)"));
+    dialog.setDefaultSuffix(xlsx ? QStringLiteral("xlsx") : QStringLiteral("csv"));
+    dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
+    dialog.selectFile(QFileInfo(suggestedPath).fileName());
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("저장 위치:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("파일 이름:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("파일 형식:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("저장"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("취소"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void tellOutcome(QWidget* parent, ExportStatus status, ExportFormat format, const QString& path)
+{
+    const QString file = kCrLf + QDir::toNativeSeparators(path);
+    const QString error = QStringLiteral("저장오류");
+    switch (status) {
+    case ExportStatus::Saved:
+        showMessage(parent, MsgIcon::Information, QStringLiteral("저장완료"),
+                    formatName(format) + QStringLiteral(" 파일로 저장했습니다.") + file);
+        break;
+    case ExportStatus::Cancelled: break;
+    case ExportStatus::CannotCreate:
+        showMessage(
+            parent, MsgIcon::Exclamation, error,
+            QStringLiteral("파일을 만들 수 없습니다. 저장할 폴더가 있는지, 그 폴더에 쓸 수 있는지 확인해 주세요.") +
+                file);
+        break;
+    case ExportStatus::WriteFailed:
+        showMessage(parent, MsgIcon::Exclamation, error,
+                    QStringLiteral("파일을 쓰는 중에 오류가 발생했습니다. 디스크에 남은 공간을 확인해 주세요.") + file);
+        break;
+    case ExportStatus::CannotReplace:
+        showMessage(
+            parent, MsgIcon::Exclamation, error,
+            QStringLiteral("같은 이름의 파일을 바꿀 수 없습니다. 그 파일이 다른 프로그램에서 열려 있는지 확인해 "
+                           "주세요.") +
+                file);
+        break;
+    }
+}
+
+// Writes behind a busy cursor; the progress dialog shows once the export takes a while.
+ExportStatus writeWithProgress(QWidget* window, const ExportTable& table, ExportFormat format, const QString& path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    QProgressDialog progress(window);
+    nameControl(&progress, QStringLiteral("frmSaveProgress"), formatName(format) + QStringLiteral(" 파일로 저장"));
+    progress.setWindowTitle(progress.accessibleName());
+    progress.setLabelText(QStringLiteral("목록을 파일로 저장하고 있습니다. 잠시만 기다려 주세요."));
+    auto* cancel = new QPushButton(QStringLiteral("취소"), &progress);
+    nameControl(cancel, QStringLiteral("cmdCancelSave"), cancel->text());
+    progress.setCancelButton(cancel);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(kProgressShownAfterMs);
+    progress.setRange(0, int(std::min<qsizetype>(table.rows.size(), INT_MAX)));
+    progress.setValue(0);
+    return saveTable(table, format, path, [&progress](qsizetype written) {
+        progress.setValue(int(std::min<qsizetype>(written, progress.maximum())));
+        // Until the dialog shows, the window must not take clicks (it could close under the
+        // export); timers and painting go on.
+        QCoreApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
+                                                             : QEventLoop::ExcludeUserInputEvents);
+        return !progress.wasCanceled();
+    });
+}
+}  // namespace
+
+void setSaveFileChooser(SaveFileChooser chooser)
+{
+    chooserHook() = std::move(chooser);
+}
+
+ExportTable tableOfGrid(const Grid* grid)
+{
+    ExportTable t;
+    t.title = grid->window()->windowTitle();
+    // A window with several lists (the record forms' history tabs) names the one saved.
+    const QString list = grid->accessibleName();
+    if (!list.isEmpty() && !t.title.contains(list)) t.title += QStringLiteral(" - ") + list;
+    t.farmName = gs사업장명칭;
+    t.date = today();
+    QList<int> columns;
+    for (int c = 1; c <= grid->maxCols(); ++c)
+        if (!grid->isColumnHidden(c - 1)) columns << c;
+    const bool allColumns = columns.size() == grid->maxCols();
+    for (int c : columns) t.headers << grid->cellText(c, 0);
+    const int n = grid->maxRows();
+    t.rows.reserve(n);
+    t.rowColors.reserve(n);
+    for (int r = 1; r <= n; ++r) {
+        if (allColumns) {
+            t.rows << grid->rowTexts(r);
+        } else {
+            QStringList cells;
+            for (int c : columns) cells << grid->cellText(c, r);
+            t.rows << cells;
+        }
+        const QColor color = grid->rowForeColor(r);
+        t.rowColors << (color == QColor(Qt::black) ? 0 : color.rgb());
+    }
+    return t;
+}
+
+bool saveGridAs(Grid* grid, ExportFormat format)
+{
+    QPointer<QWidget> window = grid->window();
+    if (grid->maxRows() == 0) {
+        showMessage(window, MsgIcon::Critical, QStringLiteral("저장확인"),
+                    QStringLiteral("저장할 내용이 없습니다. 먼저 목록을 조회해 주세요."));
+        return false;
+    }
+    const ExportTable table = tableOfGrid(grid);
+    const QString suggested =
+        QDir(documentsFolder()).filePath(suggestedFileName(window->windowTitle(), table.date, format));
+    const SaveFileChooser& chooser = chooserHook();
+    const QString path = chooser ? chooser(window, suggested, format) : askFileName(window, suggested, format);
+    if (path.isEmpty()) return false;
+    const ExportStatus status = writeWithProgress(window, table, format, path);
+    tellOutcome(window, status, format, path);
+    return status == ExportStatus::Saved;
+}
+
+void addGridExportActions(QMenu* menu, Grid* grid)
+{
+    const QPointer<Grid> target(grid);
+    const struct {
+        const char* name;
+        QString caption;
+        ExportFormat format;
+    } entries[] = {{"mnuSaveXlsx", QStringLiteral("엑셀 파일로 저장…"), ExportFormat::Xlsx},
+                   {"mnuSaveCsv", QStringLiteral("CSV 파일로 저장…"), ExportFormat::Csv}};
+    for (const auto& e : entries) {
+        QAction* a = menu->addAction(e.caption);
+        a->setObjectName(QString::fromLatin1(e.name));
+        QObject::connect(a, &QAction::triggered, menu, [target, format = e.format] {
+            if (target) saveGridAs(target, format);
+        });
+    }
+}
+
+QMenu* makeGridExportMenu(Grid* grid, QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    nameControl(menu, QStringLiteral("mnuGridExport"), QStringLiteral("목록 저장"));
+    addGridExportActions(menu, grid);
+    return menu;
+}
+
+void attachGridExportMenu(QPushButton* button, Grid* grid)
+{
+    button->setMenu(makeGridExportMenu(grid, button));
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Saving any grid as an Excel or CSV file: the grid's context menu, the list windows' button,
+// the file dialog, the busy cursor and progress, and the messages. The files themselves are
+// written by app/model/TableExport.
+#include "kit/model/TableExport.h"
+
+#include <QString>
+#include <functional>
+
+class Grid;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+// What the grid shows: its window's title (and the list's own name when that differs), the
+// farm name, today, the visible columns, every row with its text colour.
+ExportTable tableOfGrid(const Grid* grid);
+
+// The save command: asks for the file, suggesting "<window title> yyyy-mm-dd.xlsx" (or .csv)
+// in the documents folder, and writes it behind a busy cursor and a cancellable progress
+// dialog. Every outcome but a cancel is told in a message. True when the file was saved.
+bool saveGridAs(Grid* grid, ExportFormat format);
+
+// The two entries "엑셀 파일로 저장…" ("mnuSaveXlsx") and "CSV 파일로 저장…" ("mnuSaveCsv").
+void addGridExportActions(QMenu* menu, Grid* grid);
+// The grid's context menu ("mnuGridExport") holding the two entries.
+QMenu* makeGridExportMenu(Grid* grid, QWidget* parent);
+// Gives a button of a list window the same two entries as its menu.
+void attachGridExportMenu(QPushButton* button, Grid* grid);
+
+// Asks the user for the file to write; an empty answer cancels. Tests replace it.
+using SaveFileChooser = std::function<QString(QWidget* parent, const QString& suggestedPath, ExportFormat format)>;
+// {} restores the file dialog.
+void setSaveFileChooser(SaveFileChooser chooser);

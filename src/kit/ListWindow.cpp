@@ -1,0 +1,381 @@
+#include "kit/ListWindow.h"
+
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "data/Globals.h"
+#include "kit/GridExport.h"
+#include "kit/Messages.h"
+#include "kit/WindowKeys.h"
+#include "kit/WindowUtil.h"
+#include "data/Db.h"
+#include "data/FarmInfo.h"
+#include "data/Values.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QScopeGuard>
+#include <QSqlError>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+// The frame's margins, in twips like the rest of the layout rules.
+constexpr int kBarRightTwips = 130;
+constexpr int kCloseRightTwips = 120;
+constexpr int kButtonGapTwips = 100;
+constexpr int kPanelBottomTwips = 600;
+constexpr int kPanelSideTwips = 240;
+constexpr int kGridInsetTwips = 100;
+// Title bar height assumed before the window system has decorated the window.
+constexpr int kNominalTitleBarPx = 30;
+
+constexpr int kMarginPx = 8;
+constexpr int kButtonWidthPx = 104;
+constexpr int kButtonHeightPx = 34;
+
+QPushButton* makeFunctionButton(QWidget* parent, int index, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    nameControl(b, QStringLiteral("Com_Function_%1").arg(index), caption);
+    b->setFixedSize(kButtonWidthPx, kButtonHeightPx);
+    b->setAutoDefault(false);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+}  // namespace
+
+ListWindow::ListWindow(const QString& name, const QString& caption, const QString& printCaption, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setMinimumSize(480, 320);
+
+    m_bar = new QFrame(this);
+    nameControl(m_bar, QStringLiteral("SSPanel1_2"), QString());
+    m_bar->setFrameShape(QFrame::StyledPanel);
+    m_bar->setFrameShadow(QFrame::Raised);
+    m_bar->setGeometry(kMarginPx, kMarginPx, 400, 52);
+
+    // A sibling laid over the bar rather than a child of it, so that a list can move its
+    // conditions above the bar without taking them out of the bar.
+    m_conditionHost = new QWidget(this);
+    m_conditionHost->setObjectName(QStringLiteral("conditionHost"));
+
+    m_query = makeFunctionButton(m_bar, 0, QStringLiteral("조회(F11)"));
+    m_print = makeFunctionButton(m_bar, 1, printCaption);
+    m_export = makeFunctionButton(m_bar, 2, QStringLiteral("엑셀저장"));
+    m_close = makeFunctionButton(m_bar, 99, QStringLiteral("닫기(ESC)"));
+    connect(m_query, &QPushButton::clicked, this, [this] { query(); });
+    connect(m_print, &QPushButton::clicked, this, [this] { print(); });
+    connect(m_close, &QPushButton::clicked, this, [this] { close(); });
+
+    m_gridPanel = new QFrame(this);
+    nameControl(m_gridPanel, QStringLiteral("SP_SpreadPN"), QString());
+    m_gridPanel->setFrameShape(QFrame::StyledPanel);
+    m_gridPanel->setFrameShadow(QFrame::Sunken);
+
+    SS = new Grid(m_gridPanel);
+    nameControl(SS, QStringLiteral("SS"), caption);
+    SS->setMaxRows(0);
+    // The grid's two save entries (Excel, CSV) on the button beside print.
+    attachGridExportMenu(m_export, SS);
+
+    m_wait = new QLabel(m_gridPanel);
+    // No accessible name of its own: a screen reader reads the wait text itself.
+    nameControl(m_wait, QStringLiteral("ML_INFO"), QString());
+    m_wait->setAlignment(Qt::AlignCenter);
+    m_wait->setWordWrap(true);
+    m_wait->setFixedSize(520, 120);
+    // Explicit colours: the label is shown while the window is disabled and must not grey out.
+    m_wait->setStyleSheet(
+        QStringLiteral("QLabel#ML_INFO { color: rgb(20, 40, 110); background: rgb(255, 252, 228);"
+                       " border: 2px solid rgb(120, 140, 190); border-radius: 6px; font-size: 14px; font-weight: bold;"
+                       " padding: 8px; }"));
+    m_wait->hide();
+
+    m_keys = new WindowKeys(this);
+    m_keys->setQueryButton(m_query);
+
+    resize(1000, 620);
+}
+
+ListWindow::~ListWindow()
+{
+    // A window destroyed without a close still gives its connection back.
+    if (m_connected && !m_closed) DBClose();
+}
+
+QPushButton* ListWindow::functionButton(int index) const
+{
+    switch (index) {
+    case 0: return m_query;
+    case 1: return m_print;
+    case 2: return m_export;
+    case 99: return m_close;
+    default: return nullptr;
+    }
+}
+
+void ListWindow::placeConditionsAbove(int heightPx)
+{
+    m_conditionsAboveHeight = std::max(0, heightPx);
+    m_bar->move(kMarginPx, m_conditionsAboveHeight + kMarginPx);
+    applyResizeRules();
+}
+
+void ListWindow::setBarHeight(int px)
+{
+    m_bar->resize(m_bar->width(), std::max(kButtonHeightPx + 8, px));
+    applyResizeRules();
+}
+
+void ListWindow::setListName(const QString& heard)
+{
+    SS->setAccessibleName(heardText(heard));
+}
+
+void ListWindow::fitColumns(const QStringList& usualCells)
+{
+    // The text margins the item delegate draws on both sides of a cell, and a little air.
+    const int margins = 2 * (SS->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, SS) + 1) + 6;
+    for (int c = 0; c < usualCells.size(); ++c) {
+        const int cell = SS->fontMetrics().horizontalAdvance(usualCells[c]) + margins;
+        SS->setColumnWidth(c, std::max(cell, SS->horizontalHeader()->sectionSizeHint(c)));
+    }
+}
+
+void ListWindow::keepGridSize(const QSize& size)
+{
+    m_gridKeepsSize = true;
+    SS->resize(size);
+    applyResizeRules();
+}
+
+void ListWindow::tabToFrameAfter(QWidget* last)
+{
+    setTabOrder(last, m_query);
+    setTabOrder(m_query, m_print);
+    setTabOrder(m_print, m_export);
+    setTabOrder(m_export, m_close);
+    setTabOrder(m_close, SS);
+}
+
+QLabel* ListWindow::captionPanel(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* l = new QLabel(caption, parent);
+    nameControl(l, name, caption);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Raised);
+    l->setStyleSheet(QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }"));
+    return l;
+}
+
+QString ListWindow::waitCaption(const QString& waitText)
+{
+    return waitText + kCrLf + kCrLf + QStringLiteral("데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다.");
+}
+
+bool ListWindow::openConnection()
+{
+    SS->setMaxRows(0);
+    lss1RowCount = 0;
+    m_connected = openConnectionOrEnd(this);
+    // Not connected and still running (the file is busy): the window goes away again as soon
+    // as it is shown, and the main window comes back.
+    if (!m_connected) QTimer::singleShot(0, this, &QWidget::close);
+    return m_connected;
+}
+
+void ListWindow::loadFarmHeader()
+{
+    try {
+        if (const auto farm = readFarmInfo()) {
+            gs등록번호 = farm->등록번호;
+            gs사업장명칭 = farm->사업장명칭;
+        }
+    } catch (const DbError& e) {
+        showPlainError(this, e);
+    }
+}
+
+ListWindow::QueryResult ListWindow::runListQuery(const ListQuery& lq)
+{
+    if (m_querying || !m_connected) return QueryResult::NotRun;
+    beginQuery(lq.waitText);
+    try {
+        QSqlQuery q = ::runQuery(lq.sql, lq.binds);
+        SS->clearText();
+        lss1RowCount = 0;
+        SS->setMaxRows(0);
+        if (!q.next()) {
+            endQuery();
+            if (!lq.notFoundText.isEmpty())
+                showMessage(this, MsgIcon::Question, QStringLiteral("검색오류"), lq.notFoundText, MsgButton::Ok);
+            return QueryResult::NothingFound;
+        }
+        readRecords(q, lq);
+        SS->setMaxRows(lss1RowCount);
+        if (lss1RowCount > 0) SS->setSelection(1, 1, SS->maxCols(), 1);
+        endQuery();
+        return QueryResult::Rows;
+    } catch (const DbError& e) {
+        endQuery();
+        showPlainError(this, e);
+        return QueryResult::Failed;
+    }
+}
+
+void ListWindow::beginQuery(const QString& waitText)
+{
+    m_querying = true;
+    m_wait->setText(waitCaption(waitText));
+    applyResizeRules();
+    m_wait->raise();
+    m_wait->show();
+    setEnabled(false);
+    // Once, so the label is painted before the reading starts.
+    QCoreApplication::processEvents();
+}
+
+void ListWindow::readRecords(QSqlQuery& q, const ListQuery& lq)
+{
+    const auto handOver = qScopeGuard([&lq] {
+        if (lq.afterRecords) lq.afterRecords();
+    });
+    do {
+        if (lq.eachRecord) lq.eachRecord(q);
+    } while (q.next());
+    // A record that cannot be read ends the loop like the end of the rows; only the error
+    // tells them apart.
+    if (q.lastError().isValid()) throw DbError(q.lastError());
+}
+
+void ListWindow::endQuery()
+{
+    m_wait->hide();
+    setEnabled(true);
+    m_querying = false;
+}
+
+int ListWindow::appendRow()
+{
+    ++lss1RowCount;
+    SS->setMaxRows(lss1RowCount);
+    SS->setRow(lss1RowCount);
+    SS->setRowHeight(Grid::kRowHeight);
+    return lss1RowCount;
+}
+
+void ListWindow::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
+{
+    SS->appendRows(std::move(rows), colors);
+    lss1RowCount = SS->maxRows();
+}
+
+void ListWindow::takeBackRow()
+{
+    if (lss1RowCount <= 0) return;
+    --lss1RowCount;
+    SS->setMaxRows(lss1RowCount);
+    SS->setRow(lss1RowCount);
+}
+
+void ListWindow::writeCell(int col, int row, const QString& text, bool bold)
+{
+    SS->setCol(col);
+    SS->setRow(row);
+    SS->setText(text);
+    if (bold) SS->setFontBold(true);
+}
+
+QStringList ListWindow::shownCells(int row, int columns) const
+{
+    QStringList cells;
+    cells.reserve(columns);
+    for (int c = 1; c <= columns; ++c) cells << SS->cellText(c, row);
+    return cells;
+}
+
+QList<QVariantList> ListWindow::workTableRows(int columns) const
+{
+    QList<QVariantList> rows;
+    rows.reserve(lss1RowCount);
+    for (int r = 1; r <= lss1RowCount; ++r) {
+        QVariantList row;
+        row.reserve(columns);
+        for (const QString& cell : shownCells(r, columns)) row << cell.trimmed();
+        rows << row;
+    }
+    return rows;
+}
+
+void ListWindow::closeEvent(QCloseEvent* event)
+{
+    // A running query owns the connection until it ends; the list may hold the window too.
+    if (m_querying || !mayClose()) {
+        event->ignore();
+        return;
+    }
+    if (!m_closed) {
+        m_closed = true;
+        if (m_connected) DBClose();
+    }
+    event->accept();
+}
+
+void ListWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    applyResizeRules();
+}
+
+void ListWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    applyResizeRules();
+}
+
+// The layout rules, each on its own: a rule whose result would be negative (a minimised or
+// tiny window) is skipped and the next one still runs.
+void ListWindow::applyResizeRules()
+{
+    const int innerWidth = width();
+    const int frameExtra = frameGeometry().height() - height();
+    const int outerHeight = height() + (frameExtra > 0 ? frameExtra : kNominalTitleBarPx);
+
+    if (const int w = innerWidth - (m_bar->x() + twipsToPixels(kBarRightTwips)); w >= 0)
+        m_bar->resize(w, m_bar->height());
+
+    const int buttonTop = (m_bar->height() - kButtonHeightPx) / 2;
+    if (const int x = m_bar->width() - (m_close->width() + twipsToPixels(kCloseRightTwips)); x >= 0)
+        m_close->move(x, buttonTop);
+    if (const int x = m_close->x() - (m_export->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
+        m_export->move(x, buttonTop);
+    if (const int x = m_export->x() - (m_print->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
+        m_print->move(x, buttonTop);
+    if (const int x = m_print->x() - (m_query->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
+        m_query->move(x, buttonTop);
+    if (m_conditionsAboveHeight > 0)
+        m_conditionHost->setGeometry(0, 0, innerWidth, m_conditionsAboveHeight);
+    else if (const int w = m_query->x() - kMarginPx; w >= 0)
+        m_conditionHost->setGeometry(m_bar->x(), m_bar->y(), w, m_bar->height());
+
+    m_gridPanel->move(kMarginPx, m_bar->y() + m_bar->height() + 6);
+    if (const int h = outerHeight - (m_gridPanel->y() + twipsToPixels(kPanelBottomTwips)); h >= 0)
+        m_gridPanel->resize(m_gridPanel->width(), h);
+    if (const int w = innerWidth - twipsToPixels(kPanelSideTwips); w >= 0)
+        m_gridPanel->resize(w, m_gridPanel->height());
+
+    const int inset = twipsToPixels(kGridInsetTwips);
+    SS->move(inset / 2, inset / 2);
+    if (!m_gridKeepsSize) {
+        if (const int w = m_gridPanel->width() - inset; w >= 0) SS->resize(w, SS->height());
+        if (const int h = m_gridPanel->height() - inset; h >= 0) SS->resize(SS->width(), h);
+    }
+
+    m_wait->move(SS->x() + SS->width() / 2 - m_wait->width() / 2, SS->y() + SS->height() / 2 - m_wait->height() / 2);
+}

@@ -1,0 +1,277 @@
+#include "kit/model/TableExport.h"
+
+#include "kit/model/TableLayout.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <charconv>
+#include <filesystem>
+
+namespace {
+bool isAsciiDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+// Reads exactly `count` digits (at least `minCount` when fewer follow) at `i`.
+bool readDigits(QStringView s, qsizetype& i, int minCount, int count, int& out)
+{
+    out = 0;
+    int n = 0;
+    while (n < count && i < s.size() && isAsciiDigit(s[i])) {
+        out = out * 10 + (s[i].unicode() - u'0');
+        ++i;
+        ++n;
+    }
+    return n >= minCount;
+}
+
+void skipBlanks(QStringView s, qsizetype& i)
+{
+    while (i < s.size() && s[i] == u' ') ++i;
+}
+
+bool expect(QStringView s, qsizetype& i, QChar c)
+{
+    if (i >= s.size() || s[i] != c) return false;
+    ++i;
+    return true;
+}
+
+const QString& cellAt(const QStringList& row, int col)
+{
+    static const QString empty;
+    return col < row.size() ? row[col] : empty;
+}
+
+// A field of a CSV record: quoted when it holds a separator, a quote or a line break.
+void appendCsvField(QByteArray& out, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r')) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    for (char ch : utf8) {
+        if (ch == '"') out += '"';
+        out += ch;
+    }
+    out += '"';
+}
+
+// Numbers without separators and dates as yyyy-mm-dd, so any spreadsheet reads them back as
+// numbers and dates; other cells exactly as shown.
+QString csvText(const QString& shown, CellKind kind)
+{
+    if (shown.isEmpty()) return shown;
+    if (kind == CellKind::Number && numberFromText(shown)) return shown.trimmed().remove(u',');
+    if (kind == CellKind::Date)
+        if (const QDate d = dateFromText(shown); d.isValid()) return d.toString(QStringLiteral("yyyy-MM-dd"));
+    return shown;
+}
+
+ExportStatus saveCsv(const ExportTable& table, const QList<ColumnLayout>& columns, const QString& path,
+                     const ExportProgress& progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return ExportStatus::CannotCreate;
+    const int ncols = int(columns.size());
+    QByteArray out("\xEF\xBB\xBF");  // the byte-order mark tells Excel the file is UTF-8
+    auto record = [&](const QStringList& cells, bool header) {
+        for (int c = 0; c < ncols; ++c) {
+            if (c > 0) out += ',';
+            const QString& shown = cellAt(cells, c);
+            appendCsvField(out, header ? shown : csvText(shown, columns[c].kind));
+        }
+        out += "\r\n";
+    };
+    auto flush = [&] {
+        const bool ok = file.write(out) == out.size();
+        out.clear();
+        return ok;
+    };
+    record(table.headers, true);
+    for (qsizetype r = 0; r < table.rows.size(); ++r) {
+        record(table.rows[r], false);
+        if (out.size() >= (1 << 16) && !flush()) return ExportStatus::WriteFailed;
+        if ((r + 1) % kProgressRows == 0 && progress && !progress(r + 1)) {
+            file.cancelWriting();
+            return ExportStatus::Cancelled;
+        }
+    }
+    if (!flush()) return ExportStatus::WriteFailed;
+    if (file.commit()) return ExportStatus::Saved;
+    return file.error() == QFileDevice::RenameError ? ExportStatus::CannotReplace : ExportStatus::WriteFailed;
+}
+
+ExportStatus saveXlsx(const ExportTable& table, const QList<ColumnLayout>& columns, const QString& path,
+                      const ExportProgress& progress)
+{
+    const QFileInfo target(path);
+    // Hidden and beside the target, so the rename stays within one file system.
+    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temp.open()) return ExportStatus::CannotCreate;
+    temp.close();  // the workbook writer opens it by name
+    const ExportStatus written = writeXlsxFile(table, columns, QFile::encodeName(temp.fileName()), progress);
+    if (written != ExportStatus::Saved) return written;  // the temporary file goes with `temp`
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(temp.fileName()).toStdString(), QFile::encodeName(path).toStdString(),
+                            ec);
+    if (ec) return ExportStatus::CannotReplace;
+    temp.setAutoRemove(false);
+    return ExportStatus::Saved;
+}
+}  // namespace
+
+std::optional<ShownNumber> numberFromText(QStringView text)
+{
+    const QStringView s = text.trimmed();
+    char buf[40];
+    int n = 0;
+    qsizetype i = 0;
+    if (i < s.size() && s[i] == u'-') {
+        buf[n++] = '-';
+        ++i;
+    }
+    ShownNumber result;
+    int digits = 0, intDigits = 0, sinceSeparator = -1;
+    for (; i < s.size(); ++i) {
+        if (isAsciiDigit(s[i])) {
+            if (++digits > 15) return std::nullopt;
+            ++intDigits;
+            if (sinceSeparator >= 0) ++sinceSeparator;
+            buf[n++] = char(s[i].unicode());
+        } else if (s[i] == u',') {
+            // The first group holds 1 to 3 digits, every later one exactly 3.
+            if (intDigits == 0 || (sinceSeparator < 0 ? intDigits > 3 : sinceSeparator != 3)) return std::nullopt;
+            sinceSeparator = 0;
+            result.grouped = true;
+        } else {
+            break;
+        }
+    }
+    if (intDigits == 0 || (result.grouped && sinceSeparator != 3)) return std::nullopt;
+    if (intDigits > 1 && buf[n - intDigits] == '0') return std::nullopt;
+    if (i < s.size() && s[i] == u'.') {
+        buf[n++] = '.';
+        for (++i; i < s.size() && isAsciiDigit(s[i]); ++i) {
+            if (++digits > 15) return std::nullopt;
+            ++result.decimals;
+            buf[n++] = char(s[i].unicode());
+        }
+        if (result.decimals == 0) return std::nullopt;
+    }
+    if (i != s.size()) return std::nullopt;
+    // from_chars ignores the process locale, which may write decimals with a comma.
+    if (std::from_chars(buf, buf + n, result.value).ec != std::errc()) return std::nullopt;
+    return result;
+}
+
+QDate dateFromText(QStringView text)
+{
+    const QStringView s = text.trimmed();
+    qsizetype i = 0;
+    int y = 0, m = 0, d = 0;
+    if (!readDigits(s, i, 4, 4, y) || i >= s.size()) return {};
+    if (s[i] == u'-') {
+        ++i;
+        if (!readDigits(s, i, 2, 2, m) || !expect(s, i, u'-') || !readDigits(s, i, 2, 2, d)) return {};
+    } else {
+        if (!expect(s, i, u'년')) return {};
+        skipBlanks(s, i);
+        if (!readDigits(s, i, 1, 2, m) || !expect(s, i, u'월')) return {};
+        skipBlanks(s, i);
+        if (!readDigits(s, i, 1, 2, d) || !expect(s, i, u'일')) return {};
+    }
+    if (i != s.size()) return {};
+    const QDate date(y, m, d);
+    return date.isValid() && date >= QDate(1900, 3, 1) ? date : QDate();
+}
+
+int displayWidth(QStringView text)
+{
+    int widest = 0, width = 0;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n') {
+            widest = std::max(widest, width);
+            width = 0;
+            continue;
+        }
+        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) ||
+                          (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF) ||
+                          (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFE6);
+        width += wide ? 2 : 1;
+    }
+    return std::max(widest, width);
+}
+
+QList<ColumnLayout> layoutColumns(const ExportTable& table)
+{
+    const int ncols = int(table.headers.size());
+    QList<ColumnLayout> columns(ncols);
+    QList<bool> maybeNumber(ncols, true), maybeDate(ncols, true), filled(ncols, false);
+    for (int c = 0; c < ncols; ++c) {
+        columns[c].widthChars = displayWidth(table.headers[c]);
+        if (c < table.kinds.size()) {
+            maybeNumber[c] = table.kinds[c] == CellKind::Number;
+            maybeDate[c] = table.kinds[c] == CellKind::Date;
+        }
+    }
+    for (const QStringList& row : table.rows) {
+        for (int c = 0; c < ncols && c < row.size(); ++c) {
+            const QString& cell = row[c];
+            if (cell.isEmpty()) continue;
+            filled[c] = true;
+            ColumnLayout& col = columns[c];
+            col.widthChars = std::max(col.widthChars, displayWidth(cell));
+            if (maybeNumber[c]) {
+                const auto number = numberFromText(cell);
+                if (!number && c >= table.kinds.size()) maybeNumber[c] = false;
+                if (number && number->grouped) col.grouped = true;
+            }
+            if (maybeDate[c] && c >= table.kinds.size() && !dateFromText(cell).isValid()) maybeDate[c] = false;
+        }
+    }
+    for (int c = 0; c < ncols; ++c) {
+        if (c < table.kinds.size())
+            columns[c].kind = table.kinds[c];
+        else if (filled[c] && maybeNumber[c])
+            columns[c].kind = CellKind::Number;
+        else if (filled[c] && maybeDate[c])
+            columns[c].kind = CellKind::Date;
+    }
+    return columns;
+}
+
+QList<CellKind> columnKinds(const ExportTable& table)
+{
+    QList<CellKind> kinds;
+    for (const ColumnLayout& c : layoutColumns(table)) kinds << c.kind;
+    return kinds;
+}
+
+QString suggestedFileName(const QString& title, const QDate& date, ExportFormat format)
+{
+    QString name;
+    for (QChar c : title) name += c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c) ? QChar(u' ') : c;
+    // A leading dot would hide the file; a trailing one Windows drops.
+    while (name.startsWith(u'.') || name.startsWith(u' ')) name.remove(0, 1);
+    while (name.endsWith(u'.') || name.endsWith(u' ')) name.chop(1);
+    name = name.simplified();
+    if (name.isEmpty()) name = QStringLiteral("목록");
+    return name + u' ' + date.toString(QStringLiteral("yyyy-MM-dd")) +
+           (format == ExportFormat::Xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+}
+
+ExportStatus saveTable(const ExportTable& table, ExportFormat format, const QString& path,
+                       const ExportProgress& progress)
+{
+    const QList<ColumnLayout> columns = layoutColumns(table);
+    return format == ExportFormat::Xlsx ? saveXlsx(table, columns, path, progress)
+                                        : saveCsv(table, columns, path, progress);
+}

@@ -1,0 +1,130 @@
+// The start lock: only a live copy on the same folder refuses a start.
+#include "data/SingleInstance.h"
+#include "support/TestFarm.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+}  // namespace
+
+TEST(SingleInstance, LockLivesInTheFarmersOwnDbFolder)
+{
+    TestFarm farm;
+    const QString path = instanceLockPath(farm.dir());
+    EXPECT_EQ(path, QFileInfo(farm.dir()).canonicalFilePath() + QStringLiteral("/db/Tarvik.lock"));
+    EXPECT_FALSE(path.startsWith(QDir::tempPath() + QStringLiteral("/tarvik-")));
+    auto lock = acquireSingleInstance(farm.dir());
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(QFile(path).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+              QFile::Permissions());
+}
+
+TEST(SingleInstance, LeftoverOrGarbageLockFilesDoNotBlockAStart)
+{
+    const QByteArray leftovers[] = {
+        "",                              // empty
+        QByteArray(300, '\xff'),         // garbage
+        "999999\nTarvik\nsomehost\n",    // a copy whose process is gone
+        QByteArray::number(::getpid()),  // our own number, but nobody holds the lock
+        "1\ninit\n\n",                   // a live process that is no copy of the program
+    };
+    for (const QByteArray& content : leftovers) {
+        TestFarm farm;
+        writeFile(instanceLockPath(farm.dir()), content);
+        EXPECT_TRUE(acquireSingleInstance(farm.dir())) << content.toHex().left(40).toStdString();
+    }
+}
+
+TEST(SingleInstance, APlantedSymlinkIsNotFollowed)
+{
+    TestFarm farm;
+    const QString target = farm.dir() + QStringLiteral("/Tarvik.ini");
+    writeFile(target, "[FRMMAIN]\nTOP=5\n");
+    ASSERT_TRUE(QFile::link(target, instanceLockPath(farm.dir())));
+    EXPECT_TRUE(acquireSingleInstance(farm.dir()));
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("[FRMMAIN]\nTOP=5\n"));  // untouched
+}
+
+TEST(SingleInstance, AnotherUsersHeldLockFileDoesNotBlock)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to plant a file of another user";
+    TestFarm farm;
+    const QString path = instanceLockPath(farm.dir());
+    writeFile(path, "planted");
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    const int foreign = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    ASSERT_GE(foreign, 0);
+    ASSERT_EQ(::flock(foreign, LOCK_EX | LOCK_NB), 0);  // "their" copy holds it
+    EXPECT_TRUE(acquireSingleInstance(farm.dir()));
+    ::close(foreign);
+}
+
+TEST(SingleInstance, ALiveCopyRefusesTheStartAlsoThroughASymlinkedFolder)
+{
+    TestFarm farm;
+    const QString link = farm.dir() + QStringLiteral("-link");
+    ASSERT_TRUE(QFile::link(farm.dir(), link));
+    auto first = acquireSingleInstance(farm.dir());
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(acquireSingleInstance(link));
+    EXPECT_FALSE(acquireSingleInstance(farm.dir() + QStringLiteral("/./db/..")));
+    first.reset();
+    EXPECT_TRUE(acquireSingleInstance(link));
+    QFile::remove(link);
+}
+
+TEST(SingleInstance, ALockHeldByAnotherProcessRefusesAndIsFreedWhenItEnds)
+{
+    const QString flockTool = QStandardPaths::findExecutable(QStringLiteral("flock"));
+    if (flockTool.isEmpty()) GTEST_SKIP() << "no flock tool";
+    TestFarm farm;
+    QProcess holder;
+    // One process that takes the lock and then only sleeps, as a running copy would.
+    holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 9>>\"$1\"; flock 9; exec sleep 30"),
+                                        QStringLiteral("sh"), instanceLockPath(farm.dir())});
+    ASSERT_TRUE(holder.waitForStarted());
+    // Wait until the other process holds it.
+    bool refused = false;
+    for (int i = 0; i < 100 && !refused; ++i) {
+        refused = !acquireSingleInstance(farm.dir());
+        if (!refused) QThread::msleep(20);
+    }
+    EXPECT_TRUE(refused);
+    holder.kill();  // a crash: nobody cleans up the file
+    holder.waitForFinished();
+    EXPECT_TRUE(acquireSingleInstance(farm.dir()));
+}
+
+TEST(SingleInstance, WithoutDbFolderTheLockIsInTheUsersRuntimeFolderNamedByCanonicalPath)
+{
+    QTemporaryDir plain;
+    const QString link = plain.path() + QStringLiteral("-link");
+    ASSERT_TRUE(QFile::link(plain.path(), link));
+    const QString path = instanceLockPath(plain.path());
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(path.startsWith(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)));
+    EXPECT_EQ(instanceLockPath(link), path);
+    auto first = acquireSingleInstance(plain.path());
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(acquireSingleInstance(link));
+    first.reset();
+    QFile::remove(link);
+}

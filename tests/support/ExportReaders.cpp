@@ -1,0 +1,63 @@
+#include "support/ExportReaders.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QProcess>
+
+namespace {
+QJsonObject runPython(const QString& script, const QString& file)
+{
+    // Debian's python3-openpyxl belongs to the system interpreter, which another python3
+    // earlier on the PATH would not see.
+    const QString system = QStringLiteral("/usr/bin/python3");
+    QProcess p;
+    p.start(QFileInfo::exists(system) ? system : QStringLiteral("python3"), {QStringLiteral("-c"), script, file});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {{QStringLiteral("error"), QString::fromUtf8(p.readAllStandardError())}};
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+}  // namespace
+
+QJsonObject readXlsx(const QString& file)
+{
+    static const QString script = QStringLiteral(R"(
+import sys, json, datetime, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1]).active
+rows = []
+for row in ws.iter_rows():
+    cells = []
+    for c in row:
+        v = c.value
+        if v is None: kind = 'empty'
+        elif isinstance(v, datetime.datetime): kind, v = 'date', v.strftime('%Y-%m-%d')
+        elif isinstance(v, (int, float)): kind = 'number'
+        else: kind = 'text'
+        color = c.font.color.rgb if c.font.color is not None and isinstance(c.font.color.rgb, str) else None
+        cells.append({'v': v, 'kind': kind, 'fmt': c.number_format, 'bold': bool(c.font.b), 'color': color})
+    rows.append(cells)
+widths = {k: d.width for k, d in ws.column_dimensions.items()}
+print(json.dumps({'sheet': ws.title, 'freeze': ws.freeze_panes, 'widths': widths, 'rows': rows}))
+)");
+    return runPython(script, file);
+}
+
+QJsonObject readCsv(const QString& file)
+{
+    static const QString script = QStringLiteral(R"(
+import sys, json, csv, io
+raw = open(sys.argv[1], 'rb').read()
+rows = list(csv.reader(io.StringIO(raw.decode('utf-8-sig'), newline='')))
+print(json.dumps({'bom': raw.startswith(b'\xef\xbb\xbf'), 'crlf': raw.endswith(b'\r\n'), 'rows': rows}))
+)");
+    return runPython(script, file);
+}
+
+QStringList xlsxTexts(const QJsonArray& row)
+{
+    QStringList texts;
+    for (const auto& cell : row) {
+        const QJsonValue v = cell.toObject().value(QStringLiteral("v"));
+        texts << (v.isDouble() ? QString::number(v.toDouble(), 'g', 15) : v.toString());
+    }
+    return texts;
+}
