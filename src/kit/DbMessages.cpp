@@ -78,7 +78,7 @@ bool reconnectPrompt(QWidget* parent, const DbError& e)
     if (e.number != 0) text += QString::number(e.number) + kCrLf;
     text += e.description + kCrLf + QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.") +
             kCrLf + QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf + QStringLiteral("DB를 재접속하시겠습니까?");
-    const int answer = showMessage(parent, MsgIcon::Question, QStringLiteral("DB Access Error"), text,
+    const MsgButton answer = showMessage(parent, MsgIcon::Question, QStringLiteral("DB Access Error"), text,
                                    MsgButton::Retry | MsgButton::Cancel);
     if (answer != MsgButton::Retry) return false;
     DBClose();

@@ -7,7 +7,7 @@ namespace {
 QtMessenger gQtMessenger;
 Messenger* gMessenger = &gQtMessenger;
 
-QMessageBox::StandardButton toStd(int b)
+QMessageBox::StandardButton toStd(MsgButton b)
 {
     switch (b) {
     case MsgButton::Ok: return QMessageBox::Ok;
@@ -15,8 +15,9 @@ QMessageBox::StandardButton toStd(int b)
     case MsgButton::Yes: return QMessageBox::Yes;
     case MsgButton::No: return QMessageBox::No;
     case MsgButton::Retry: return QMessageBox::Retry;
-    default: return QMessageBox::NoButton;
+    case MsgButton::None: break;
     }
+    return QMessageBox::NoButton;
 }
 }  // namespace
 
@@ -29,7 +30,7 @@ Messenger& messenger()
     return *gMessenger;
 }
 
-int QtMessenger::show(QWidget* parent, const MessageSpec& msg)
+MsgButton QtMessenger::show(QWidget* parent, const MessageSpec& msg)
 {
     QMessageBox box(parent);
     switch (msg.icon) {
@@ -44,26 +45,26 @@ int QtMessenger::show(QWidget* parent, const MessageSpec& msg)
     shown.replace(kCrLf, QStringLiteral("\n"));
     box.setText(shown);
     box.setTextFormat(Qt::PlainText);
-    const int order[] = {MsgButton::Yes, MsgButton::No, MsgButton::Retry, MsgButton::Ok, MsgButton::Cancel};
-    for (int b : order)
-        if (msg.buttons & b) box.addButton(toStd(b));
+    const MsgButton order[] = {MsgButton::Yes, MsgButton::No, MsgButton::Retry, MsgButton::Ok, MsgButton::Cancel};
+    for (MsgButton b : order)
+        if (msg.buttons.testFlag(b)) box.addButton(toStd(b));
     if (msg.defaultButton != MsgButton::None) box.setDefaultButton(toStd(msg.defaultButton));
-    if (msg.buttons & MsgButton::Cancel)
+    if (msg.buttons.testFlag(MsgButton::Cancel))
         box.setEscapeButton(QMessageBox::Cancel);
-    else if (msg.buttons & MsgButton::No)
+    else if (msg.buttons.testFlag(MsgButton::No))
         box.setEscapeButton(QMessageBox::No);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    for (int b : order)
-        if ((msg.buttons & b) && box.button(toStd(b)) == clicked) return b;
+    for (MsgButton b : order)
+        if (msg.buttons.testFlag(b) && box.button(toStd(b)) == clicked) return b;
     // Closed without a button: the escape answer.
-    if (msg.buttons & MsgButton::Cancel) return MsgButton::Cancel;
-    if (msg.buttons & MsgButton::No) return MsgButton::No;
+    if (msg.buttons.testFlag(MsgButton::Cancel)) return MsgButton::Cancel;
+    if (msg.buttons.testFlag(MsgButton::No)) return MsgButton::No;
     return MsgButton::Ok;
 }
 
-int showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text, int buttons,
-                int defaultButton)
+MsgButton showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
+                      MsgButtons buttons, MsgButton defaultButton)
 {
     return messenger().show(parent, MessageSpec{icon, title, text, buttons, defaultButton});
 }

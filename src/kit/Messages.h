@@ -8,19 +8,19 @@
 class Messenger {
 public:
     virtual ~Messenger() = default;
-    // Shows the box and returns the pressed button (one MsgButton value).
-    virtual int show(QWidget* parent, const MessageSpec& box) = 0;
+    // Shows the box and returns the pressed button.
+    virtual MsgButton show(QWidget* parent, const MessageSpec& box) = 0;
 };
 
 // The Qt implementation used by the running program.
 class QtMessenger : public Messenger {
 public:
-    int show(QWidget* parent, const MessageSpec& box) override;
+    MsgButton show(QWidget* parent, const MessageSpec& box) override;
 };
 
 // Replaces the messenger (tests install a scripted fake); nullptr restores the Qt one.
 void setMessenger(Messenger* m);
 Messenger& messenger();
 
-int showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text, int buttons = MsgButton::Ok,
-                int defaultButton = MsgButton::None);
+MsgButton showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
+                      MsgButtons buttons = MsgButton::Ok, MsgButton defaultButton = MsgButton::None);

@@ -34,7 +34,7 @@ protected:
                     .toUtf8());
     }
     // Queries the period and prints it, answering the question with `answer`.
-    void queryAndPrint(PeriodBookWindow& w, const QDate& start, const QDate& end, int answer = MsgButton::Yes)
+    void queryAndPrint(PeriodBookWindow& w, const QDate& start, const QDate& end, MsgButton answer = MsgButton::Yes)
     {
         w.setPeriod(start, end);
         w.query();
@@ -156,7 +156,7 @@ TEST_F(PeriodBookPrintTest, WithoutRowsOrWithoutAYesTheWorkTableKeepsTheLastPrin
         const struct {
             const char* what;
             QDate start;
-            int answer;
+            MsgButton answer;
             const QString& message;
         } cases[] = {
             {"no rows", kToday.addDays(1), MsgButton::Yes, book->nothingMessage},

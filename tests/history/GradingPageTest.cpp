@@ -70,7 +70,7 @@ protected:
             for (int i = 1; i < q.record().count(); ++i) out << NullTrim(q.value(i));
         return out;
     }
-    bool saveAnswering(int answer)
+    bool saveAnswering(MsgButton answer)
     {
         farm.messages().answer(answer);
         return page->save();

@@ -26,7 +26,7 @@ QMessageBox* shownBox()
 
 // Shows the box `shown` through the Qt messenger; once the box is up `act` looks at it and answers it.
 // A box that stays open after `act` fails the test and is closed, so the test never hangs.
-int showAndAct(const MessageSpec& shown, const std::function<void(QMessageBox&)>& act)
+MsgButton showAndAct(const MessageSpec& shown, const std::function<void(QMessageBox&)>& act)
 {
     bool acted = false;
     QTimer poll;
@@ -44,7 +44,7 @@ int showAndAct(const MessageSpec& shown, const std::function<void(QMessageBox&)>
     });
     poll.start();
     QtMessenger messenger;
-    const int answer = messenger.show(nullptr, shown);
+    const MsgButton answer = messenger.show(nullptr, shown);
     EXPECT_TRUE(acted) << "no box was shown";
     return answer;
 }
@@ -100,7 +100,7 @@ TEST_F(MessageBoxTest, ShowsIconTitleAndPlainTextWithLineBreaks)
         const MessageSpec shown{c.icon, c.title,
                                QStringLiteral("출력에 관련된 화일이 존재하지 않습니다.\r\n\r\n<b>확인</b> 바랍니다."),
                                MsgButton::Ok};
-        const int answer = showAndAct(shown, [&](QMessageBox& box) {
+        const MsgButton answer = showAndAct(shown, [&](QMessageBox& box) {
             icon = box.icon();
             title = box.windowTitle();
             text = box.text();
@@ -119,7 +119,7 @@ TEST_F(MessageBoxTest, ShowsIconTitleAndPlainTextWithLineBreaks)
 TEST_F(MessageBoxTest, ButtonsCarryKoreanCaptions)
 {
     struct Case {
-        int buttons;
+        MsgButtons buttons;
         QStringList captions;
     };
     const Case cases[] = {
@@ -150,11 +150,12 @@ TEST_F(MessageBoxTest, EnterEscapeAndCloseButtonAnswers)
     enum Way { Enter, Escape, CloseButton };
     struct Case {
         const char* what;
-        int buttons, defaultButton;
+        MsgButtons buttons;
+        MsgButton defaultButton;
         Way way;
-        int answer;
+        MsgButton answer;
     };
-    const int yesNo = MsgButton::Yes | MsgButton::No, retryCancel = MsgButton::Retry | MsgButton::Cancel;
+    const MsgButtons yesNo = MsgButton::Yes | MsgButton::No, retryCancel = MsgButton::Retry | MsgButton::Cancel;
     const Case cases[] = {
         {"yes/no, Enter on the first button", yesNo, MsgButton::None, Enter, MsgButton::Yes},
         {"yes/no with default No, Enter", yesNo, MsgButton::No, Enter, MsgButton::No},
@@ -174,7 +175,7 @@ TEST_F(MessageBoxTest, EnterEscapeAndCloseButtonAnswers)
                                c.buttons, c.defaultButton};
         QAbstractButton* defaultShown = nullptr;
         QAbstractButton* expectedDefault = nullptr;
-        const int answer = showAndAct(shown, [&](QMessageBox& box) {
+        const MsgButton answer = showAndAct(shown, [&](QMessageBox& box) {
             defaultShown = box.defaultButton();
             if (c.defaultButton != MsgButton::None)
                 expectedDefault = box.button(c.defaultButton == MsgButton::No ? QMessageBox::No : QMessageBox::Yes);

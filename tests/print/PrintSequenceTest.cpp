@@ -98,7 +98,7 @@ TEST_F(PrintTest, FailedFillingKeepsThePreviousRowsAndRunsNoReport)
     QList<QVariantList> bad = animals(3);
     bad[1].append(QStringLiteral("넘침"));
 
-    for (const int answer : {int(MsgButton::Cancel), int(MsgButton::Retry)}) {
+    for (const MsgButton answer : {MsgButton::Cancel, MsgButton::Retry}) {
         SCOPED_TRACE(answer);
         farm.messages().clear();
         farm.messages().answer(MsgButton::Yes);

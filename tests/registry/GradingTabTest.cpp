@@ -36,7 +36,7 @@ protected:
         return nullptr;
     }
     // Clicks `command` on the form, answering its question.
-    void clickAnswering(AnimalRecordForm* f, const QString& command, int answer)
+    void clickAnswering(AnimalRecordForm* f, const QString& command, MsgButton answer)
     {
         farm.messages().answer(answer);
         click(command, f);

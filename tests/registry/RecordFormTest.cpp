@@ -64,7 +64,7 @@ protected:
         return cow ? cow : topLevel("한우수소관리");
     }
     // Clicks 저 장 on the form, answering its question.
-    void saveAnswering(int answer, QWidget* f)
+    void saveAnswering(MsgButton answer, QWidget* f)
     {
         farm.messages().answer(answer);
         click("Com_Button_0", f);

@@ -4,7 +4,9 @@
 #include "data/Clock.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
+#include "kit/GridExport.h"
 #include "print/PrintSequence.h"
+#include "print/ReportJob.h"
 #include "print/PrinterDialog.h"
 #include "print/model/PrinterSystem.h"
 
@@ -19,4 +21,7 @@ HookGuard::~HookGuard()
     setPrinterSystem(nullptr);
     setPrinterDialogRunner({});
     setWorkTablePauseMs(500);
+    setSaveFileChooser({});
+    PrinterDialog::setPdfFileAsker({});
+    reportControl().setPreviewRunner({});
 }

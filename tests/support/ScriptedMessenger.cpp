@@ -9,17 +9,17 @@ ScriptedMessenger::~ScriptedMessenger()
     setMessenger(nullptr);
 }
 
-int ScriptedMessenger::show(QWidget* parent, const MessageSpec& box)
+MsgButton ScriptedMessenger::show(QWidget* parent, const MessageSpec& box)
 {
-    int a;
+    MsgButton a;
     if (!m_script.empty()) {
         a = m_script.front();
         m_script.pop_front();
     } else if (box.defaultButton != MsgButton::None) {
         a = box.defaultButton;
-    } else if (box.buttons & MsgButton::Yes) {
+    } else if (box.buttons.testFlag(MsgButton::Yes)) {
         a = MsgButton::Yes;
-    } else if (box.buttons & MsgButton::Retry) {
+    } else if (box.buttons.testFlag(MsgButton::Retry)) {
         a = MsgButton::Retry;
     } else {
         a = MsgButton::Ok;

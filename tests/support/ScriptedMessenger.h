@@ -5,6 +5,7 @@
 #include <QList>
 #include <deque>
 #include <functional>
+#include <ostream>
 
 class ScriptedMessenger : public Messenger {
 public:
@@ -14,16 +15,16 @@ public:
     struct Shown {
         QWidget* parent;
         MessageSpec box;
-        int answer;
+        MsgButton answer;
     };
 
-    // Queues answers (MsgButton values) for the next boxes; without one a box gets
-    // its default button, or else its first of Yes/Retry/Ok.
-    void answer(int button) { m_script.push_back(button); }
+    // Queues answers for the next boxes; without one a box gets its default button, or else
+    // its first of Yes/Retry/Ok.
+    void answer(MsgButton button) { m_script.push_back(button); }
     // Runs while a box is "shown" (for example to inspect the window behind it).
     std::function<void(const MessageSpec&)> onShow;
 
-    int show(QWidget* parent, const MessageSpec& box) override;
+    MsgButton show(QWidget* parent, const MessageSpec& box) override;
 
     const QList<Shown>& shown() const { return m_shown; }
     int count() const { return int(m_shown.size()); }
@@ -35,6 +36,20 @@ public:
     }
 
 private:
-    std::deque<int> m_script;
+    std::deque<MsgButton> m_script;
     QList<Shown> m_shown;
 };
+
+// Lets a failed expectation name the button instead of its bytes.
+inline std::ostream& operator<<(std::ostream& os, MsgButton b)
+{
+    switch (b) {
+    case MsgButton::None: return os << "None";
+    case MsgButton::Ok: return os << "Ok";
+    case MsgButton::Cancel: return os << "Cancel";
+    case MsgButton::Yes: return os << "Yes";
+    case MsgButton::No: return os << "No";
+    case MsgButton::Retry: return os << "Retry";
+    }
+    return os << int(b);
+}
