@@ -106,7 +106,8 @@ ReportJob::Status ReportJob::run()
         applyPageSetup(def, &printer);
         if (!report::render(def, data, &printer, &error)) return fail(Status::OutputFailed, error);
         const QFileInfo out(printFileName);
-        if (!out.isFile() || out.size() == 0) return fail(Status::OutputFailed, QStringLiteral("PDF 파일을 쓸 수 없습니다."));
+        if (!out.isFile() || out.size() == 0)
+            return fail(Status::OutputFailed, QStringLiteral("PDF 파일을 쓸 수 없습니다."));
         return Status::Ok;
     }
     case Destination::Printer: {

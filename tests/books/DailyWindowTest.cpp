@@ -192,10 +192,10 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
     EXPECT_EQ(w.printSpec().formulas(), (report::Formulas{{"타이틀", "재발정예정 개체일람"},
-                                                           {"어제", "어제(12월08일)"},
-                                                           {"오늘", "오늘(12월09일)"},
-                                                           {"내일", "내일(12월10일)"},
-                                                           {"모레", "모레(12월11일)"}}));
+                                                          {"어제", "어제(12월08일)"},
+                                                          {"오늘", "오늘(12월09일)"},
+                                                          {"내일", "내일(12월10일)"},
+                                                          {"모레", "모레(12월11일)"}}));
 
     // Three days on, the record has left the list.
     setTodayOverride(kToday.addDays(3));

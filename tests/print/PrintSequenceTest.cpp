@@ -133,7 +133,8 @@ TEST_F(PrintTest, PdfCarriesKoreanTextAndRepeatsTheHeadersOnEveryPage)
     const QString pdf = out.filePath(QStringLiteral("목록.pdf"));
     dialogSavesPdf(pdf);
     const int rowCount = 75;
-    const PrintOutcome outcome = runPrintSequence(sampleRequest(animals(rowCount), {{"타이틀", "한우 시험 목록"}, {"농장명", "한빛농장"}}));
+    const PrintOutcome outcome =
+        runPrintSequence(sampleRequest(animals(rowCount), {{"타이틀", "한우 시험 목록"}, {"농장명", "한빛농장"}}));
     setTodayOverride(QDate());
     ASSERT_EQ(outcome, PrintOutcome::Done) << reportControl().lastError().toStdString();
     EXPECT_EQ(pdfAsked, QStringLiteral("시험 출력 목록.pdf"));
@@ -329,10 +330,7 @@ TEST_F(PrintTest, FormulaValuesArePrintedExactlyAsGiven)
         const char* name;
         const char* value;
     } cases[] = {
-        {"따옴표", "O'Neil의 '소'"},
-        {"둘러싼따옴표", "'앞뒤'"},
-        {"등호", "이름 = '값' 끝"},
-        {"빈값", ""},
+        {"따옴표", "O'Neil의 '소'"},          {"둘러싼따옴표", "'앞뒤'"}, {"등호", "이름 = '값' 끝"}, {"빈값", ""},
         {"한글", "햇살한우농장 제2010-17호"},
     };
     QString layout = QStringLiteral("[report]\n[form]\nheight = 60\n");
@@ -390,7 +388,8 @@ TEST_F(PrintTest, PrepareTakesTheDestinationFromTheChoiceAndStartsWithoutFormula
         EXPECT_EQ(job.destination, c.destination);
         EXPECT_EQ(job.windowState, ReportJob::WindowState::Maximised);
         EXPECT_EQ(job.printFileName, c.printFile);
-        EXPECT_TRUE(job.reportFileName.endsWith(QStringLiteral("rpt/시험출력.rpt"))) << job.reportFileName.toStdString();
+        EXPECT_TRUE(job.reportFileName.endsWith(QStringLiteral("rpt/시험출력.rpt")))
+            << job.reportFileName.toStdString();
         EXPECT_EQ(job.windowTitle, QStringLiteral("시험 제목"));
         EXPECT_TRUE(job.formulas.isEmpty());
     }

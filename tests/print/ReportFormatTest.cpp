@@ -209,8 +209,9 @@ TEST(ReportFormat, FormulasKeepTheirOrderAndTheLastValueGivenToAName)
     EXPECT_EQ(f.value("없는이름"), "");
 
     f.add(Formulas{{"점수", "13"}, {"타이틀", "목록"}});
-    EXPECT_EQ(f, (Formulas{{"농장명", "들꽃목장"}, {"입식일자", ""}, {"별명", "O'Neil의 소"}, {"점수", "13"},
-                           {"타이틀", "목록"}}));
+    EXPECT_EQ(
+        f, (Formulas{
+               {"농장명", "들꽃목장"}, {"입식일자", ""}, {"별명", "O'Neil의 소"}, {"점수", "13"}, {"타이틀", "목록"}}));
     // A name twice in one list: the later value, as the report always printed.
     EXPECT_EQ((Formulas{{"a", "1"}, {"b", "2"}, {"a", "3"}}), (Formulas{{"a", "3"}, {"b", "2"}}));
     // Equal means the same names, values and order.

@@ -119,10 +119,11 @@ QStringList bodyNames(int count)
 // the grading boxes, the shipment and 우방번호.
 QStringList bookNamesWithoutRows(bool bull)
 {
-    QStringList names{"개체번호", "개체생일", "등록번호", "별명",   "입식일자", "정액번호", "부번호",
-                      "농장명",   "축산업등록번호", "모번호", "판매일", "점수",     "개체특징"};
+    QStringList names{"개체번호", "개체생일",       "등록번호", "별명",   "입식일자", "정액번호", "부번호",
+                      "농장명",   "축산업등록번호", "모번호",   "판매일", "점수",     "개체특징"};
     for (int i = 1; i <= 14; ++i) names << QStringLiteral("도%1").arg(i);
-    names << "출하일" << "등급판정사";
+    names << "출하일"
+          << "등급판정사";
     if (bull) names << "출하예정일";
     names << "우방번호";
     return names;
@@ -151,17 +152,11 @@ report::Definition shippedReport(const QString& file)
 
 TEST(AnimalFormulas, RegistrationValuesAreTrimmedAndDatesPrintOnlyWhileTicked)
 {
-    const report::Formulas ticked{{"개체번호", "KR002"},
-                                  {"개체생일", "2008년 01월 05일"},
-                                  {"등록번호", "등록-7"},
-                                  {"별명", "햇살목장"},
-                                  {"입식일자", "2008년 03월 01일"},
-                                  {"정액번호", "950"},
-                                  {"부번호", "F-1"},
-                                  {"농장명", "한빛농장"},
-                                  {"축산업등록번호", "제 12-34호"},
-                                  {"모번호", "M-1"},
-                                  {"판매일", "2010년 07월 10일"}};
+    const report::Formulas ticked{
+        {"개체번호", "KR002"}, {"개체생일", "2008년 01월 05일"}, {"등록번호", "등록-7"},
+        {"별명", "햇살목장"},  {"입식일자", "2008년 03월 01일"}, {"정액번호", "950"},
+        {"부번호", "F-1"},     {"농장명", "한빛농장"},           {"축산업등록번호", "제 12-34호"},
+        {"모번호", "M-1"},     {"판매일", "2010년 07월 10일"}};
     EXPECT_EQ(animalprint::registrationFormulas(animal(0), kFarm), ticked);
 
     // An unticked box is no date, the birth date included: the picker's day is not printed. The
@@ -206,7 +201,8 @@ TEST(RecordBookFormulas, TenWeightRowsFillTheEightBlocksWithRowsOneToEight)
             const QString name = block.prefix + QString::number(k);
             EXPECT_TRUE(f.contains(name)) << name.toStdString();
             // The first value is the date as yy-mm-dd, the others the trimmed cells.
-            EXPECT_EQ(f.value(name), k == 1 ? QStringLiteral("09-%1-15").arg(b + 1, 2, 10, QChar(u'0')) : row[k].trimmed());
+            EXPECT_EQ(f.value(name),
+                      k == 1 ? QStringLiteral("09-%1-15").arg(b + 1, 2, 10, QChar(u'0')) : row[k].trimmed());
         }
     }
     EXPECT_EQ(f.value("월령0"), "단계8");
