@@ -119,15 +119,15 @@ void benchPdf(int rows)
         toPdf.outcome = PrinterChoice::Outcome::Print;
         toPdf.pdfFile = dir.path() + QStringLiteral("/book.pdf");
         ReportJob& report = reportControl();
-        int status = -1;
+        ReportJob::Status status = ReportJob::Status::BadData;
         const double ms = msOf([&] {
             if (!fillWorkTable(&w, book.workTable, w.workTableRows(book.columns))) return;
             report.prepare(toPdf, book.reportFile, book.previewTitle);
-            report.formulas[0] = books::farmNameFormula(gs사업장명칭);
+            report.formulas = books::farmNameFormula(gs사업장명칭);
             status = report.run();
         });
         setWorkTablePauseMs(500);
-        if (status == 0)
+        if (status == ReportJob::Status::Ok)
             std::printf("book_pdf rows=%d total_ms=%.0f pdf_kb=%lld\n", w.lss1RowCount, ms,
                         QFile(toPdf.pdfFile).size() / 1024);
         else

@@ -115,7 +115,7 @@ double bestMs(int runs, const std::function<void()>& f)
     return best;
 }
 
-void report(const char* list, int records, double total, double bare)
+void reportTimes(const char* list, int records, double total, double bare)
 {
     std::printf("%s n=%d total_ms=%.2f bare_ms=%.2f ratio=%.2f\n", list, records, total, bare,
                 bare > 0 ? total / bare : 0.0);
@@ -142,11 +142,11 @@ void benchDaily()
             const double reTotal = bestMs(runs, [&] { w.queryReestrus(); });
             const double reBare =
                 bestMs(runs, [&] { bareQueryRows(daily::reestrusSql(), daily::reestrusInseminationRange(today())); });
-            report("reestrus", records, reTotal, reBare);
+            reportTimes("reestrus", records, reTotal, reBare);
             const double caTotal = bestMs(runs, [&] { w.queryCalving(); });
             const double caBare =
                 bestMs(runs, [&] { bareQueryRows(daily::calvingSql(), daily::calvingInseminationRange(today())); });
-            report("calving", records, caTotal, caBare);
+            reportTimes("calving", records, caTotal, caBare);
             w.close();
         }
         setTodayOverride(QDate());

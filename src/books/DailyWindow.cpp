@@ -217,8 +217,8 @@ ListPrint DailyWindow::printSpec() const
     p.formulas = [title] {
         // The day texts of the moment of printing, not those of the headers.
         const auto days = daily::dueDays(today());
-        QStringList f{QStringLiteral("타이틀 = '") + title + QStringLiteral("' ")};
-        for (int i = 0; i < 4; ++i) f << daily::dayFormula(i, days[size_t(i)]);
+        report::Formulas f{{QStringLiteral("타이틀"), title}};
+        f.add(daily::dayFormulas(days));
         return f;
     };
     return p;
@@ -242,9 +242,8 @@ ListPrint DailyWindow::withdrawalPrintSpec() const
     };
     // The days left were counted on the day of the query, which the report names.
     p.formulas = [day = m_withdrawalDay] {
-        return QStringList{
-            QStringLiteral("타이틀 = '") + kWithdrawalTitle + QStringLiteral("' "),
-            QStringLiteral("기준일 = '") + formatDate(day, QStringLiteral("yyyy년 mm월 dd일")) + QStringLiteral("' ")};
+        return report::Formulas{{QStringLiteral("타이틀"), kWithdrawalTitle},
+                                {QStringLiteral("기준일"), formatDate(day, QStringLiteral("yyyy년 mm월 dd일"))}};
     };
     return p;
 }

@@ -19,7 +19,7 @@ struct ListPrint {
     int columns = 0;
     // The table row of a list row's shown cells (1..columns); by default the cells, trimmed.
     std::function<QVariantList(const QStringList& cells)> tableRow;
-    std::function<QStringList()> formulas;
+    std::function<report::Formulas()> formulas;
 };
 
 PrintOutcome printList(ListWindow& list, const ListPrint& p);

@@ -154,22 +154,16 @@ PrintOutcome runPrintSequence(const PrintRequest& request)
             QApplication::processEvents();
             return PrintOutcome::Cancelled;
         }
-        if (request.formulas) {
-            const QStringList formulas = request.formulas();
-            if (formulas.size() > ReportJob::kFormulaSlots)
-                qWarning("%lld formulas for %d slots", qlonglong(formulas.size()), ReportJob::kFormulaSlots);
-            for (qsizetype i = 0; i < formulas.size() && i < ReportJob::kFormulaSlots; ++i)
-                report.formulas[size_t(i)] = formulas[i];
-        }
-        if (report.destination != ReportJob::ToWindow) cursor.on();
-        const int status = report.run();
+        if (request.formulas) report.formulas = request.formulas();
+        if (report.destination != ReportJob::Destination::Window) cursor.on();
+        const ReportJob::Status status = report.run();
         cursor.off();
-        if (status != 0)
+        if (status != ReportJob::Status::Ok)
             showMessage(window, MsgIcon::Exclamation, kPrintError,
                         QStringLiteral("출력에 실패했습니다.프린터를 확인하세요."), MsgButton::Ok);
         restoreDefaultPrinter(choice);
         QApplication::processEvents();
-        return status == 0 ? PrintOutcome::Done : PrintOutcome::Failed;
+        return status == ReportJob::Status::Ok ? PrintOutcome::Done : PrintOutcome::Failed;
     } catch (const std::exception& e) {
         qWarning("print stopped: %s", e.what());
         restoreDefaultPrinter(choice);

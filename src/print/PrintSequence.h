@@ -1,9 +1,10 @@
 #pragma once
 // The one print path of the program: every list, book and record print runs through
 // runPrintSequence with its own texts, work-table rows and formulas.
+#include "print/model/ReportFormulas.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QVariantList>
 #include <QWidget>
 #include <functional>
@@ -18,8 +19,8 @@ struct PrintRequest {
     QString workTable;            // work table to refill; empty when the report has none
     // The work-table rows, one value per column by position (texts or numbers).
     std::function<QList<QVariantList>()> rows;
-    // Formula assignments for slots 0.., e.g. "농장명 = '" + name + "' ", made after preparing.
-    std::function<QStringList()> formulas;
+    // The report's formula values by name, e.g. {{"농장명", name}}, made after preparing.
+    std::function<report::Formulas()> formulas;
     // An unexpected error ends the print silently, unless the command reports it: then the
     // plain error message, once the default printer is back (the record books).
     bool reportErrors = false;

@@ -110,10 +110,15 @@ TEST(DailyRules, HeadersAndFormulasFollowTheirDatePatterns)
     EXPECT_EQ(daily::dayHeader(1, days[1]), QStringLiteral("오늘( 2009년12월08일 )"));
     EXPECT_EQ(daily::dayHeader(2, days[2]), QStringLiteral("내일( 2009년12월09일 )"));
     EXPECT_EQ(daily::dayHeader(3, days[3]), QStringLiteral("모레( 2009년12월10일 )"));
-    EXPECT_EQ(daily::dayFormula(0, days[0]), QStringLiteral("어제 = '어제(12월07일)' "));
-    EXPECT_EQ(daily::dayFormula(1, days[1]), QStringLiteral("오늘 = '오늘(12월08일)' "));
-    EXPECT_EQ(daily::dayFormula(2, days[2]), QStringLiteral("내일 = '내일(12월09일)' "));
-    EXPECT_EQ(daily::dayFormula(3, QDate(2010, 1, 2)), QStringLiteral("모레 = '모레(01월02일)' "));
+    EXPECT_EQ(daily::dayFormulas(days), (report::Formulas{{"어제", "어제(12월07일)"},
+                                                          {"오늘", "오늘(12월08일)"},
+                                                          {"내일", "내일(12월09일)"},
+                                                          {"모레", "모레(12월10일)"}}));
+    // Over the new year: month and day only.
+    EXPECT_EQ(daily::dayFormulas(daily::dueDays(QDate(2009, 12, 31))), (report::Formulas{{"어제", "어제(12월30일)"},
+                                                                                         {"오늘", "오늘(12월31일)"},
+                                                                                         {"내일", "내일(01월01일)"},
+                                                                                         {"모레", "모레(01월02일)"}}));
 }
 
 TEST(DailyRules, InseminationDateIsReadFromTheDateNumber)

@@ -191,9 +191,11 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     w.functionButton(0)->click();
     EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
     EXPECT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
-    EXPECT_EQ(w.printSpec().formulas(),
-              QStringList({"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ", "오늘 = '오늘(12월09일)' ",
-                           "내일 = '내일(12월10일)' ", "모레 = '모레(12월11일)' "}));
+    EXPECT_EQ(w.printSpec().formulas(), (report::Formulas{{"타이틀", "재발정예정 개체일람"},
+                                                          {"어제", "어제(12월08일)"},
+                                                          {"오늘", "오늘(12월09일)"},
+                                                          {"내일", "내일(12월10일)"},
+                                                          {"모레", "모레(12월11일)"}}));
 
     // Three days on, the record has left the list.
     setTodayOverride(kToday.addDays(3));
@@ -215,16 +217,18 @@ TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
     EXPECT_EQ(p.previewTitle, QStringLiteral("재발정예정 개체일람"));
     EXPECT_EQ(p.workTable, QStringLiteral("일일관리"));
     EXPECT_EQ(p.columns, 7);
-    EXPECT_EQ(p.formulas().value(0), QStringLiteral("타이틀 = '재발정예정 개체일람' "));
-    EXPECT_EQ(p.formulas().value(2), QStringLiteral("오늘 = '오늘(12월08일)' "));
+    EXPECT_EQ(p.formulas().value("타이틀"), QStringLiteral("재발정예정 개체일람"));
+    EXPECT_EQ(p.formulas().value("오늘"), QStringLiteral("오늘(12월08일)"));
 
     w.calvingOption()->click();
     p = w.printSpec();
     EXPECT_EQ(p.question, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(p.previewTitle, QStringLiteral("출산예정 개체일람"));
-    EXPECT_EQ(p.formulas(),
-              QStringList({"타이틀 = '출산예정 개체일람' ", "어제 = '어제(12월07일)' ", "오늘 = '오늘(12월08일)' ",
-                           "내일 = '내일(12월09일)' ", "모레 = '모레(12월10일)' "}));
+    EXPECT_EQ(p.formulas(), (report::Formulas{{"타이틀", "출산예정 개체일람"},
+                                              {"어제", "어제(12월07일)"},
+                                              {"오늘", "오늘(12월08일)"},
+                                              {"내일", "내일(12월09일)"},
+                                              {"모레", "모레(12월10일)"}}));
 }
 
 TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
@@ -323,10 +327,11 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     EXPECT_EQ(reportControl().windowTitle, QStringLiteral("재발정예정 개체일람"));
     ASSERT_EQ(previewTitles.size(), 1);
     EXPECT_TRUE(previewTitles[0].contains(QStringLiteral("재발정예정 개체일람")));
-    const QStringList formulas{"타이틀 = '재발정예정 개체일람' ", "어제 = '어제(12월08일)' ",
-                               "오늘 = '오늘(12월09일)' ",        "내일 = '내일(12월10일)' ",
-                               "모레 = '모레(12월11일)' ",        ""};
-    for (int i = 0; i < formulas.size(); ++i) EXPECT_EQ(reportControl().formulas[size_t(i)], formulas[i]) << i;
+    EXPECT_EQ(reportControl().formulas, (report::Formulas{{"타이틀", "재발정예정 개체일람"},
+                                                          {"어제", "어제(12월08일)"},
+                                                          {"오늘", "오늘(12월09일)"},
+                                                          {"내일", "내일(12월10일)"},
+                                                          {"모레", "모레(12월11일)"}}));
 
     ASSERT_EQ(farm.count(QStringLiteral("일일관리")), 2);
     EXPECT_EQ(dailyWorkTable(),

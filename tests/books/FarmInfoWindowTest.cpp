@@ -153,7 +153,7 @@ TEST_F(FarmInfoWindowTest, SavingStoresTheTrimmedValuesAndTheMatingBookOpenedNex
     PrintScript print;
     farm.messages().answer(MsgButton::Yes);
     book.functionButton(1)->click();
-    EXPECT_EQ(reportControl().formulas[0].toStdString(), "농장명 = '들꽃 O'Neil 목장' ");
+    EXPECT_EQ(reportControl().formulas, (report::Formulas{{"농장명", "들꽃 O'Neil 목장"}}));
 }
 
 TEST_F(FarmInfoWindowTest, AnEmptyTableShowsEmptyBoxesAndASaveStoresTheOneRow)

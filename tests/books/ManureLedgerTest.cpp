@@ -453,8 +453,7 @@ TEST_F(ManureLedgerTest, PrintFillsTheWorkTableWithTheCellsTrimmedAndTheShippedR
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("한우 축산분뇨관리대장를 출력 하시겠습니까?"));
     EXPECT_TRUE(reportControl().reportFileName.endsWith(QStringLiteral("rpt/축산분뇨관리대장.rpt")));
     EXPECT_EQ(reportControl().windowTitle, QStringLiteral("축산분뇨관리대장"));
-    EXPECT_EQ(reportControl().formulas[0], QStringLiteral("농장명 = '햇살한우농장' "));
-    EXPECT_EQ(reportControl().formulas[1], QString());
+    EXPECT_EQ(reportControl().formulas, (report::Formulas{{"농장명", "햇살한우농장"}}));
     EXPECT_EQ(lines(tableRows(QStringLiteral("select * from 축산분뇨관리대장워크 order by rowid"))),
               lines({"2009-12-01 | 3.5 | 2009-12-03 | 퇴비 | 3.5 | O'Neil 논 | 맑음",
                      "2009-12-05 | 12 | 0000-00-00 | 액비 | 10 |  | "}));

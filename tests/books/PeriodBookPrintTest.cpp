@@ -113,8 +113,7 @@ TEST_F(PeriodBookPrintTest, PrintFillsTheWorkTableFromTheGridByPositionAndPasses
         EXPECT_EQ(reportControl().runCount(), runsBefore + 1);
         EXPECT_TRUE(reportControl().reportFileName.endsWith(QStringLiteral("rpt/") + book.reportFile));
         EXPECT_EQ(reportControl().windowTitle, book.previewTitle);
-        EXPECT_EQ(reportControl().formulas[0], QStringLiteral("농장명 = '햇살한우농장' "));
-        EXPECT_EQ(reportControl().formulas[1], QString());
+        EXPECT_EQ(reportControl().formulas, (report::Formulas{{"농장명", "햇살한우농장"}}));
         EXPECT_EQ(farm.count(book.workTable), c.stored.size());
         EXPECT_EQ(workRows(book), c.stored);
     }
@@ -130,12 +129,12 @@ TEST_F(PeriodBookPrintTest, TheFarmNameIsTheOneReadWhenTheWindowOpened)
         PeriodBookWindow w(matingBook());
         farm.exec(QStringLiteral("update 농장정보 set 사업장명칭 = '들꽃목장'"));
         queryAndPrint(w, kToday, kToday);
-        EXPECT_EQ(reportControl().formulas[0], QStringLiteral("농장명 = 'O'Neil 한우' "));
+        EXPECT_EQ(reportControl().formulas, (report::Formulas{{"농장명", "O'Neil 한우"}}));
     }
     // The next opening reads the new name.
     PeriodBookWindow w(matingBook());
     queryAndPrint(w, kToday, kToday);
-    EXPECT_EQ(reportControl().formulas[0], QStringLiteral("농장명 = '들꽃목장' "));
+    EXPECT_EQ(reportControl().formulas, (report::Formulas{{"농장명", "들꽃목장"}}));
 }
 
 TEST_F(PeriodBookPrintTest, WithoutRowsOrWithoutAYesTheWorkTableKeepsTheLastPrint)

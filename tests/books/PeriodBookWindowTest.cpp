@@ -354,6 +354,6 @@ TEST_F(PeriodBookWindowTest, EachBookPrintsItsOwnReportWithItsOwnTexts)
         EXPECT_EQ(p.previewTitle, QString::fromUtf8(c.previewTitle));
         EXPECT_EQ(p.workTable, QString::fromUtf8(c.workTable));
         EXPECT_EQ(p.columns, c.columns);
-        EXPECT_EQ(p.formulas(), QStringList({"농장명 = '햇살한우농장' "}));
+        EXPECT_EQ(p.formulas(), (report::Formulas{{"농장명", "햇살한우농장"}}));
     }
 }

@@ -145,8 +145,9 @@ TEST(RecordBookRules, ShipmentWorkTableRowTrimsTheCellsAndShortensTheDate)
 
 TEST(RecordBookRules, FarmNameFormulaAndThePeriodQuery)
 {
-    EXPECT_EQ(farmNameFormula(QStringLiteral("  햇살한우농장 ")), QStringLiteral("농장명 = '햇살한우농장' "));
-    EXPECT_EQ(farmNameFormula(QString()), QStringLiteral("농장명 = '' "));
+    EXPECT_EQ(farmNameFormula(QStringLiteral("  햇살한우농장 ")), (report::Formulas{{"농장명", "햇살한우농장"}}));
+    EXPECT_EQ(farmNameFormula(QString()), (report::Formulas{{"농장명", ""}}));
+    EXPECT_EQ(farmNameFormula(QStringLiteral("O'Neil 한우")), (report::Formulas{{"농장명", "O'Neil 한우"}}));
     EXPECT_EQ(periodOf(QDate(2009, 1, 5), QDate(2009, 12, 31)).from, 20090105);
     EXPECT_EQ(periodOf(QDate(2009, 1, 5), QDate(2009, 12, 31)).to, 20091231);
     EXPECT_EQ(

@@ -201,8 +201,8 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
     EXPECT_EQ(reportControl().runCount(), runsBefore + 1);
     EXPECT_TRUE(reportControl().reportFileName.endsWith(QStringLiteral("rpt/휴약중개체.rpt")));
     EXPECT_EQ(reportControl().windowTitle, QStringLiteral("휴약중 개체일람"));
-    const QStringList formulas{"타이틀 = '휴약중 개체일람' ", "기준일 = '2009년 12월 08일' ", ""};
-    for (int i = 0; i < formulas.size(); ++i) EXPECT_EQ(reportControl().formulas[size_t(i)], formulas[i]) << i;
+    EXPECT_EQ(reportControl().formulas,
+              (report::Formulas{{"타이틀", "휴약중 개체일람"}, {"기준일", "2009년 12월 08일"}}));
 
     EXPECT_EQ(dailyWorkTable(), QStringList({"KR001 | 1-1 | 햇살목장 | 항생제 주사 | 2009-12-08 | 휴약 1일 남음 | ",
                                              "KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 4일 남음 | ",

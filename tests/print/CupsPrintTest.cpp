@@ -112,7 +112,7 @@ TEST(CupsPrint, PrintsOnTheChosenQueueAndPutsTheDefaultBack)
         return QList<QVariantList>{{QStringLiteral("KR000001"), QStringLiteral("1"), QStringLiteral("한빛농장"),
                                     QString(), QStringLiteral("재발정"), QString(), QString()}};
     };
-    r.formulas = [] { return QStringList{QStringLiteral("타이틀 = '프린터 시험' ")}; };
+    r.formulas = [] { return report::Formulas{{QStringLiteral("타이틀"), QStringLiteral("프린터 시험")}}; };
     const PrintOutcome outcome = runPrintSequence(r);
 
     EXPECT_EQ(outcome, PrintOutcome::Done) << reportControl().lastError().toStdString();

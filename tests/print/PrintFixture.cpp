@@ -6,7 +6,7 @@ void PrintTest::SetUp()
     ASSERT_TRUE(farm.open());
 }
 
-PrintRequest PrintTest::sampleRequest(const QList<QVariantList>& rows, const QStringList& formulas)
+PrintRequest PrintTest::sampleRequest(const QList<QVariantList>& rows, const report::Formulas& formulas)
 {
     PrintRequest r;
     r.nothingToPrint = rows.isEmpty();

@@ -15,7 +15,7 @@ protected:
     void dialogSavesPdf(const QString& file) { script.savePdf(file); }
 
     // A request for the sample report over the work table 일일관리.
-    PrintRequest sampleRequest(const QList<QVariantList>& rows, const QStringList& formulas = {});
+    PrintRequest sampleRequest(const QList<QVariantList>& rows, const report::Formulas& formulas = {});
     static QList<QVariantList> animals(int count);
 
     QTemporaryDir out;

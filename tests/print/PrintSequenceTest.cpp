@@ -133,8 +133,8 @@ TEST_F(PrintTest, PdfCarriesKoreanTextAndRepeatsTheHeadersOnEveryPage)
     const QString pdf = out.filePath(QStringLiteral("목록.pdf"));
     dialogSavesPdf(pdf);
     const int rowCount = 75;
-    const PrintOutcome outcome = runPrintSequence(sampleRequest(
-        animals(rowCount), {QStringLiteral("타이틀 = '한우 시험 목록' "), QStringLiteral("농장명 = '한빛농장' ")}));
+    const PrintOutcome outcome =
+        runPrintSequence(sampleRequest(animals(rowCount), {{"타이틀", "한우 시험 목록"}, {"농장명", "한빛농장"}}));
     setTodayOverride(QDate());
     ASSERT_EQ(outcome, PrintOutcome::Done) << reportControl().lastError().toStdString();
     EXPECT_EQ(pdfAsked, QStringLiteral("시험 출력 목록.pdf"));
@@ -163,24 +163,22 @@ TEST_F(PrintTest, PdfCarriesKoreanTextAndRepeatsTheHeadersOnEveryPage)
     EXPECT_EQ(seen, expected);  // every row once, in stored order
 }
 
-TEST_F(PrintTest, FormulaSlotsDoNotLeakIntoTheNextReport)
+TEST_F(PrintTest, FormulasDoNotLeakIntoTheNextReport)
 {
     const QString first = out.filePath(QStringLiteral("1.pdf"));
     const QString second = out.filePath(QStringLiteral("2.pdf"));
-    QStringList ten;
-    for (int i = 0; i < 10; ++i) ten << QStringLiteral("칸%1 = '값%1' ").arg(i);
-    ten[9] = QStringLiteral("비고 = '지난 출력의 비고' ");
+    report::Formulas ten;
+    for (int i = 0; i < 9; ++i) ten.set(QStringLiteral("칸%1").arg(i), QStringLiteral("값%1").arg(i));
+    ten.set(QStringLiteral("비고"), QStringLiteral("지난 출력의 비고"));
     dialogSavesPdf(first);
     ASSERT_EQ(runPrintSequence(sampleRequest(animals(2), ten)), PrintOutcome::Done);
-    EXPECT_EQ(reportControl().formulas[9], ten[9]);
+    EXPECT_EQ(reportControl().formulas, ten);
     EXPECT_TRUE(pdfPages(first).join(QString()).contains(QStringLiteral("지난 출력의 비고")));
 
     dialogSavesPdf(second);
-    ASSERT_EQ(runPrintSequence(sampleRequest(
-                  animals(2), {QStringLiteral("타이틀 = '두번째' "), QStringLiteral("농장명 = '한빛' ")})),
-              PrintOutcome::Done);
-    EXPECT_EQ(reportControl().formulas[0], QStringLiteral("타이틀 = '두번째' "));
-    for (int i = 2; i < ReportJob::kFormulaSlots; ++i) EXPECT_TRUE(reportControl().formulas[size_t(i)].isEmpty()) << i;
+    const report::Formulas two{{"타이틀", "두번째"}, {"농장명", "한빛"}};
+    ASSERT_EQ(runPrintSequence(sampleRequest(animals(2), two)), PrintOutcome::Done);
+    EXPECT_EQ(reportControl().formulas, two);  // nothing of the first print's
     const QString text = pdfPages(second).join(QString());
     EXPECT_TRUE(text.contains(QStringLiteral("두번째")));
     EXPECT_FALSE(text.contains(QStringLiteral("지난 출력의 비고")));
@@ -226,17 +224,18 @@ TEST_F(PrintTest, DefaultPrinterRulesForEveryWayOutOfTheDialog)
 TEST_F(PrintTest, CancelLeavesTheReportControlAsItWas)
 {
     ReportJob& rc = reportControl();
-    rc.destination = ReportJob::ToPrinter;
+    rc.destination = ReportJob::Destination::Printer;
     rc.reportFileName = QStringLiteral("앞의 양식");
     rc.windowTitle = QStringLiteral("앞의 제목");
-    rc.formulas[3] = QStringLiteral("앞 = '값' ");
+    rc.windowState = ReportJob::WindowState::Normal;
+    rc.formulas = {{"앞", "값"}};
     dialogChooses(QStringLiteral("축사 프린터"), QStringLiteral("cmdCancel"));
-    EXPECT_EQ(runPrintSequence(sampleRequest(animals(1), {QStringLiteral("새 = '값' ")})), PrintOutcome::Cancelled);
-    EXPECT_EQ(rc.destination, ReportJob::ToPrinter);
+    EXPECT_EQ(runPrintSequence(sampleRequest(animals(1), {{"새", "값"}})), PrintOutcome::Cancelled);
+    EXPECT_EQ(rc.destination, ReportJob::Destination::Printer);
     EXPECT_EQ(rc.reportFileName, QStringLiteral("앞의 양식"));
     EXPECT_EQ(rc.windowTitle, QStringLiteral("앞의 제목"));
-    EXPECT_EQ(rc.formulas[3], QStringLiteral("앞 = '값' "));
-    EXPECT_TRUE(rc.formulas[0].isEmpty());
+    EXPECT_EQ(rc.windowState, ReportJob::WindowState::Normal);
+    EXPECT_EQ(rc.formulas, (report::Formulas{{"앞", "값"}}));
 }
 
 TEST_F(PrintTest, NoPrinterInstalled)
@@ -315,11 +314,90 @@ TEST_F(PrintTest, FormOnlyReportWithoutWorkTable)
     r.question = QStringLiteral("한우암소 개체기록부를 출력 하시겠습니까?");
     r.reportFile = QStringLiteral("기록부.rpt");
     r.previewTitle = QStringLiteral("한우암소 개체기록부");
-    r.formulas = [] { return QStringList{QStringLiteral("개체번호 = '002' "), QStringLiteral("입식일자 = '' ")}; };
+    r.formulas = [] { return report::Formulas{{"개체번호", "002"}, {"입식일자", ""}}; };
     ASSERT_EQ(runPrintSequence(r), PrintOutcome::Done) << reportControl().lastError().toStdString();
     const QStringList pages = pdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("개체번호")));
     EXPECT_TRUE(pages[0].contains(QStringLiteral("002")));
     EXPECT_TRUE(pages[0].contains(QStringLiteral("입식일자")));
+}
+
+TEST_F(PrintTest, FormulaValuesArePrintedExactlyAsGiven)
+{
+    // Each value between markers, so that an empty one shows as the markers alone.
+    const struct {
+        const char* name;
+        const char* value;
+    } cases[] = {
+        {"따옴표", "O'Neil의 '소'"},          {"둘러싼따옴표", "'앞뒤'"}, {"등호", "이름 = '값' 끝"}, {"빈값", ""},
+        {"한글", "햇살한우농장 제2010-17호"},
+    };
+    QString layout = QStringLiteral("[report]\n[form]\nheight = 60\n");
+    report::Formulas formulas;
+    int y = 0;
+    for (const auto& c : cases) {
+        layout += QStringLiteral("text 0 %1 * 8 | <{%2}>\n").arg(y).arg(QString::fromUtf8(c.name));
+        formulas.set(QString::fromUtf8(c.name), QString::fromUtf8(c.value));
+        y += 10;
+    }
+    QFile f(farm.dir() + QStringLiteral("/rpt/값시험.rpt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(layout.toUtf8());
+    f.close();
+
+    const QString pdf = out.filePath(QStringLiteral("값시험.pdf"));
+    dialogSavesPdf(pdf);
+    PrintRequest r;
+    r.question = QStringLiteral("값 시험을 출력 하시겠습니까?");
+    r.reportFile = QStringLiteral("값시험.rpt");
+    r.previewTitle = QStringLiteral("값 시험");
+    r.formulas = [formulas] { return formulas; };
+    ASSERT_EQ(runPrintSequence(r), PrintOutcome::Done) << reportControl().lastError().toStdString();
+    EXPECT_EQ(reportControl().formulas, formulas);
+
+    const QString text = pdfText(pdf);
+    for (const auto& c : cases)
+        EXPECT_TRUE(text.contains(u'<' + QString::fromUtf8(c.value) + u'>')) << c.name << ":\n" << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("<>")), 1);
+}
+
+TEST_F(PrintTest, PrepareTakesTheDestinationFromTheChoiceAndStartsWithoutFormulas)
+{
+    const QString pdf = out.filePath(QStringLiteral("a.pdf"));
+    const struct {
+        const char* what;
+        PrinterChoice::Outcome outcome;
+        QString pdfFile;
+        ReportJob::Destination destination;
+        QString printFile;
+    } cases[] = {
+        {"preview", PrinterChoice::Outcome::Preview, {}, ReportJob::Destination::Window, {}},
+        {"printer", PrinterChoice::Outcome::Print, {}, ReportJob::Destination::Printer, {}},
+        {"PDF file", PrinterChoice::Outcome::Print, pdf, ReportJob::Destination::File, pdf},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReportJob job;
+        job.formulas = {{"앞", "값"}};
+        job.printFileName = QStringLiteral("앞의 파일.pdf");
+        PrinterChoice choice;
+        choice.outcome = c.outcome;
+        choice.pdfFile = c.pdfFile;
+        ASSERT_TRUE(job.prepare(choice, QStringLiteral("시험출력.rpt"), QStringLiteral("시험 제목")));
+        EXPECT_EQ(job.destination, c.destination);
+        EXPECT_EQ(job.windowState, ReportJob::WindowState::Maximised);
+        EXPECT_EQ(job.printFileName, c.printFile);
+        EXPECT_TRUE(job.reportFileName.endsWith(QStringLiteral("rpt/시험출력.rpt")))
+            << job.reportFileName.toStdString();
+        EXPECT_EQ(job.windowTitle, QStringLiteral("시험 제목"));
+        EXPECT_TRUE(job.formulas.isEmpty());
+    }
+
+    // The preview window of a print opens maximised.
+    bool maximised = false;
+    reportControl().setPreviewRunner(
+        [&](QPrintPreviewDialog& d) { maximised = d.windowState().testFlag(Qt::WindowMaximized); });
+    ASSERT_EQ(runPrintSequence(sampleRequest(animals(1))), PrintOutcome::Done);
+    EXPECT_TRUE(maximised);
 }

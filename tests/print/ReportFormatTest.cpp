@@ -1,7 +1,8 @@
 // Reading report files: what the format accepts, what it refuses, and how rows are paged.
-#include "print/ReportJob.h"
 #include "print/model/ReportDefinition.h"
+#include "print/model/ReportFormulas.h"
 #include "print/model/ReportRenderer.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -95,7 +96,7 @@ TEST(ReportFormat, PlaceholdersResolve)
                        "column 10 | {{제목}} {@제목}\\n{@쪽}/{@쪽수} | {@번호}. {2}{9}:{없는이름}:{ 농장명 }\n"));
     Data data;
     data.title = QStringLiteral("목록");
-    data.formulas.insert(QStringLiteral("농장명"), QStringLiteral("한빛"));
+    data.formulas.set(QStringLiteral("농장명"), QStringLiteral("한빛"));
     const Column& c = d.table.columns.at(0);
     EXPECT_EQ(resolve(c.header, data, 2, 5), QStringLiteral("{제목} 목록\n2/5"));
     const QStringList row = {QStringLiteral("a"), QStringLiteral("b")};
@@ -191,27 +192,31 @@ TEST(ReportFormat, RowsArePagedUnderHeaderFormAndAboveFooter)
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(ReportFormat, FormulaAssignments)
+TEST(ReportFormat, FormulasKeepTheirOrderAndTheLastValueGivenToAName)
 {
-    struct Case {
-        QString slot;
-        bool ok;
-        QString name, value;
-    };
-    const Case cases[] = {
-        {QStringLiteral("농장명 = '한빛 농장' "), true, QStringLiteral("농장명"), QStringLiteral("한빛 농장")},
-        {QStringLiteral("입식일자 = '' "), true, QStringLiteral("입식일자"), QString()},
-        {QStringLiteral("별명 = 'O'Neil의 소' "), true, QStringLiteral("별명"), QStringLiteral("O'Neil의 소")},
-        {QStringLiteral("점수=12"), true, QStringLiteral("점수"), QStringLiteral("12")},
-        {QString(), false, {}, {}},
-        {QStringLiteral("= 'x' "), false, {}, {}},
-        {QStringLiteral("이름만"), false, {}, {}},
-    };
-    for (const Case& c : cases) {
-        QString name, value;
-        EXPECT_EQ(parseFormulaAssignment(c.slot, &name, &value), c.ok) << c.slot.toStdString();
-        if (!c.ok) continue;
-        EXPECT_EQ(name, c.name);
-        EXPECT_EQ(value, c.value);
-    }
+    Formulas f{{"농장명", "한빛 농장"}, {"입식일자", ""}, {"별명", "O'Neil의 소"}};
+    f.set("농장명", "들꽃목장");  // given again: the new value, in its old place
+    f.set("점수", "12");
+    EXPECT_EQ(f.names(), QStringList({"농장명", "입식일자", "별명", "점수"}));
+    EXPECT_EQ(f.size(), 4);
+    EXPECT_EQ(f.value("농장명"), "들꽃목장");
+    EXPECT_EQ(f.value("별명"), "O'Neil의 소");
+    EXPECT_EQ(f.value("점수"), "12");
+    // An empty value is a formula given; a name never given reads empty too, but is not there.
+    EXPECT_TRUE(f.contains("입식일자"));
+    EXPECT_EQ(f.value("입식일자"), "");
+    EXPECT_FALSE(f.contains("없는이름"));
+    EXPECT_EQ(f.value("없는이름"), "");
+
+    f.add(Formulas{{"점수", "13"}, {"타이틀", "목록"}});
+    EXPECT_EQ(
+        f, (Formulas{
+               {"농장명", "들꽃목장"}, {"입식일자", ""}, {"별명", "O'Neil의 소"}, {"점수", "13"}, {"타이틀", "목록"}}));
+    // A name twice in one list: the later value, as the report always printed.
+    EXPECT_EQ((Formulas{{"a", "1"}, {"b", "2"}, {"a", "3"}}), (Formulas{{"a", "3"}, {"b", "2"}}));
+    // Equal means the same names, values and order.
+    EXPECT_NE((Formulas{{"a", "1"}, {"b", "2"}}), (Formulas{{"b", "2"}, {"a", "1"}}));
+    EXPECT_NE((Formulas{{"a", "1"}}), (Formulas{{"a", ""}}));
+    EXPECT_NE((Formulas{{"a", ""}}), Formulas{});
+    EXPECT_TRUE(Formulas{}.isEmpty());
 }

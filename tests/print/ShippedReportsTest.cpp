@@ -151,9 +151,8 @@ TEST_F(PrintTest, EveryShippedReportPrintsEveryValueAndNoPlaceholder)
         for (const QString& name : std::as_const(handedOver))
             values.insert(name, name == QStringLiteral("타이틀") ? sample.title
                                                                  : QStringLiteral("값%1").arg(++n, 3, 10, QChar(u'0')));
-        QStringList formulas;
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            formulas << QStringLiteral("%1 = '%2' ").arg(it.key(), it.value());
+        report::Formulas formulas;
+        for (auto it = values.cbegin(); it != values.cend(); ++it) formulas.set(it.key(), it.value());
 
         int key = 0;
         QList<QVariantList> rows;

@@ -1,13 +1,12 @@
 // What the animal prints hand their reports, built from what a record form shows: the record
-// book's formulas slot by slot, the history prints' work-table rows and header formulas, and
-// that every name the builders assign is a name the shipped report shows.
-#include "print/ReportJob.h"
+// book's formulas name by name, the history prints' work-table rows and header formulas, and
+// that every name the builders give is a name the shipped report shows.
 #include "print/ReportNames.h"
 #include "registry/model/HistoryPrintRows.h"
 #include "registry/model/RecordBookFormulas.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
-#include <QMap>
 #include <ostream>
 
 // Readable failures for Korean texts.
@@ -17,30 +16,6 @@ inline void PrintTo(const QString& s, std::ostream* os)
 }
 
 namespace {
-
-struct Assigned {
-    QString name;
-    QString value;
-};
-
-// The filled slots by number.
-QMap<int, Assigned> bySlot(const QStringList& formulas)
-{
-    QMap<int, Assigned> out;
-    for (int i = 0; i < formulas.size(); ++i) {
-        Assigned a;
-        if (parseFormulaAssignment(formulas[i], &a.name, &a.value)) out.insert(i, a);
-    }
-    return out;
-}
-
-// The assigned names in slot order.
-QStringList namesOf(const QStringList& formulas)
-{
-    QStringList names;
-    for (const Assigned& a : bySlot(formulas)) names << a.name;
-    return names;
-}
 
 AnimalRecord animal(int kind)
 {
@@ -105,32 +80,63 @@ RecordBookSheet sheet(int kind, int weightRows, int bodyRows)
     return s;
 }
 
-// The growth blocks as the book is laid out: name prefix and the slots of formulas 1, 2, ...
+// The growth blocks as the book is laid out: name prefix and how many formulas (1 the date).
 struct Block {
     QString prefix;
-    QList<int> positions;
+    int count;
 };
-
-QList<int> range(int first, int last)
-{
-    QList<int> out;
-    for (int i = first; i <= last; ++i) out << i;
-    return out;
-}
 
 const QList<Block>& blocks()
 {
     static const QList<Block> b = {
-        {QStringLiteral("생시"), {13, 14}},
-        {QStringLiteral("입식"), {15, 16}},
-        {QStringLiteral("12월령"), range(17, 24) << 30},
-        {QStringLiteral("18월령"), range(31, 39)},
-        {QStringLiteral("24월령"), range(40, 48)},
-        {QStringLiteral("28월령"), range(49, 57)},
-        {QStringLiteral("32월령"), range(58, 66)},
-        {QStringLiteral("월령"), range(67, 75)},
+        {QStringLiteral("생시"), 2},   {QStringLiteral("입식"), 2},   {QStringLiteral("12월령"), 9},
+        {QStringLiteral("18월령"), 9}, {QStringLiteral("24월령"), 9}, {QStringLiteral("28월령"), 9},
+        {QStringLiteral("32월령"), 9}, {QStringLiteral("월령"), 9},
     };
     return b;
+}
+
+// The names of the first `count` growth blocks, the free stage's label 월령0 with the eighth.
+QStringList stageNames(int count)
+{
+    QStringList names;
+    for (int b = 0; b < count; ++b)
+        for (int k = 1; k <= blocks()[b].count; ++k) names << blocks()[b].prefix + QString::number(k);
+    if (count == 8) names << QStringLiteral("월령0");
+    return names;
+}
+
+// The names of body rows 1..count: 체rc for columns 1-13.
+QStringList bodyNames(int count)
+{
+    QStringList names;
+    for (int r = 1; r <= count; ++r)
+        for (int c = 1; c <= 13; ++c) names << QStringLiteral("체%1%2").arg(r).arg(c);
+    return names;
+}
+
+// What the book is given without any weight or body row, in order: registration, 점수, 개체특징,
+// the grading boxes, the shipment and 우방번호.
+QStringList bookNamesWithoutRows(bool bull)
+{
+    QStringList names{"개체번호", "개체생일",       "등록번호", "별명",   "입식일자", "정액번호", "부번호",
+                      "농장명",   "축산업등록번호", "모번호",   "판매일", "점수",     "개체특징"};
+    for (int i = 1; i <= 14; ++i) names << QStringLiteral("도%1").arg(i);
+    names << "출하일"
+          << "등급판정사";
+    if (bull) names << "출하예정일";
+    names << "우방번호";
+    return names;
+}
+
+// The names `f` gives beyond those of a book without rows, in order.
+QStringList rowNames(const report::Formulas& f, bool bull)
+{
+    const QStringList base = bookNamesWithoutRows(bull);
+    QStringList names;
+    for (const QString& name : f.names())
+        if (!base.contains(name)) names << name;
+    return names;
 }
 
 report::Definition shippedReport(const QString& file)
@@ -144,20 +150,26 @@ report::Definition shippedReport(const QString& file)
 
 }  // namespace
 
-TEST(AnimalFormulas, RegistrationSlotsAreTrimmedAndDatesPrintOnlyWhileTicked)
+TEST(AnimalFormulas, RegistrationValuesAreTrimmedAndDatesPrintOnlyWhileTicked)
 {
-    EXPECT_EQ(animalprint::registrationFormulas(animal(0), kFarm),
-              QStringList({"개체번호 = 'KR002' ", "개체생일 = '2008년 01월 05일' ", "등록번호 = '등록-7' ",
-                           "별명 = '햇살목장' ", "입식일자 = '2008년 03월 01일' ", "정액번호 = '950' ",
-                           "부번호 = 'F-1' ", "농장명 = '한빛농장' ", "축산업등록번호 = '제 12-34호' ",
-                           "모번호 = 'M-1' ", "판매일 = '2010년 07월 10일' "}));
+    const report::Formulas ticked{
+        {"개체번호", "KR002"}, {"개체생일", "2008년 01월 05일"}, {"등록번호", "등록-7"},
+        {"별명", "햇살목장"},  {"입식일자", "2008년 03월 01일"}, {"정액번호", "950"},
+        {"부번호", "F-1"},     {"농장명", "한빛농장"},           {"축산업등록번호", "제 12-34호"},
+        {"모번호", "M-1"},     {"판매일", "2010년 07월 10일"}};
+    EXPECT_EQ(animalprint::registrationFormulas(animal(0), kFarm), ticked);
 
-    // An unticked box is no date, the birth date included: the picker's day is not printed.
+    // An unticked box is no date, the birth date included: the picker's day is not printed. The
+    // formula is still given, with an empty value.
     AnimalRecord unticked = animal(0);
     unticked.개체생일 = unticked.입식일자 = unticked.판매일 = 0;
-    const QMap<int, Assigned> got = bySlot(animalprint::registrationFormulas(unticked, kFarm));
-    for (int slot : {1, 4, 10}) EXPECT_EQ(got[slot].value, "") << got[slot].name.toStdString();
-    EXPECT_EQ(animalprint::registrationFormulas(unticked, kFarm)[1], "개체생일 = '' ");
+    const report::Formulas got = animalprint::registrationFormulas(unticked, kFarm);
+    EXPECT_EQ(got.names(), ticked.names());
+    for (const char* name : {"개체생일", "입식일자", "판매일"}) {
+        EXPECT_TRUE(got.contains(name)) << name;
+        EXPECT_EQ(got.value(name), "") << name;
+    }
+    EXPECT_EQ(got.value("개체번호"), "KR002");
 }
 
 TEST(AnimalFormulas, GridDatesAreReformattedFromTheirShownText)
@@ -180,107 +192,115 @@ TEST(AnimalFormulas, GridDatesAreReformattedFromTheirShownText)
 
 TEST(RecordBookFormulas, TenWeightRowsFillTheEightBlocksWithRowsOneToEight)
 {
-    const QStringList f = recordbook::formulas(sheet(0, 10, 0));
-    const QMap<int, Assigned> got = bySlot(f);
+    const report::Formulas f = recordbook::formulas(sheet(0, 10, 0));
     for (int b = 0; b < blocks().size(); ++b) {
         const Block& block = blocks()[b];
         const QStringList row = weightRow(b + 1);
         SCOPED_TRACE(block.prefix.toStdString());
-        for (int k = 1; k <= block.positions.size(); ++k) {
-            const Assigned& a = got.value(block.positions[k - 1]);
-            EXPECT_EQ(a.name, block.prefix + QString::number(k));
+        for (int k = 1; k <= block.count; ++k) {
+            const QString name = block.prefix + QString::number(k);
+            EXPECT_TRUE(f.contains(name)) << name.toStdString();
             // The first value is the date as yy-mm-dd, the others the trimmed cells.
-            EXPECT_EQ(a.value, k == 1 ? QStringLiteral("09-%1-15").arg(b + 1, 2, 10, QChar(u'0')) : row[k].trimmed());
+            EXPECT_EQ(f.value(name),
+                      k == 1 ? QStringLiteral("09-%1-15").arg(b + 1, 2, 10, QChar(u'0')) : row[k].trimmed());
         }
     }
-    EXPECT_EQ(got.value(160).name, "월령0");
-    EXPECT_EQ(got.value(160).value, "단계8");
-    for (int slot = 25; slot <= 29; ++slot) EXPECT_FALSE(got.contains(slot)) << slot;
+    EXPECT_EQ(f.value("월령0"), "단계8");
+    // The blocks' names and nothing more: no tenth formula of a block, no ninth block.
+    EXPECT_EQ(rowNames(f, false), stageNames(8));
     // Rows 9 and 10 are nowhere.
-    for (const QString& formula : f)
-        EXPECT_FALSE(formula.contains("-9") || formula.contains("-10") || formula.contains("단계9"))
-            << formula.toStdString();
+    for (const report::Formulas::Entry& e : f)
+        EXPECT_FALSE(e.value.contains("-9") || e.value.contains("-10") || e.value.contains("단계9"))
+            << e.name.toStdString() << " = " << e.value.toStdString();
 }
 
 TEST(RecordBookFormulas, AShortWeightGridFillsItsFirstBlocksAndLeavesTheRestEmpty)
 {
-    const QMap<int, Assigned> three = bySlot(recordbook::formulas(sheet(0, 3, 0)));
-    EXPECT_EQ(three.value(13).value, "09-01-15");
-    EXPECT_EQ(three.value(15).value, "09-02-15");
-    EXPECT_EQ(three.value(17).value, "09-03-15");
-    EXPECT_EQ(three.value(30).value, "c10-3");
-    for (int slot = 31; slot <= 75; ++slot) EXPECT_FALSE(three.contains(slot)) << slot;
-    EXPECT_FALSE(three.contains(160));
+    const report::Formulas three = recordbook::formulas(sheet(0, 3, 0));
+    EXPECT_EQ(three.value("생시1"), "09-01-15");
+    EXPECT_EQ(three.value("입식1"), "09-02-15");
+    EXPECT_EQ(three.value("12월령1"), "09-03-15");
+    EXPECT_EQ(three.value("12월령9"), "c10-3");
+    // The first three blocks and nothing of the others, 월령0 included.
+    EXPECT_EQ(rowNames(three, false), stageNames(3));
+    EXPECT_FALSE(three.contains("18월령1"));
+    EXPECT_FALSE(three.contains("월령0"));
 
     // Birth and arrival print the date and the weight only, whatever else the row holds.
-    EXPECT_FALSE(three.contains(25));
-    EXPECT_EQ(three.value(14).value, "c3-1");
-    EXPECT_EQ(three.value(16).value, "c3-2");
+    EXPECT_FALSE(three.contains("생시3"));
+    EXPECT_FALSE(three.contains("입식3"));
+    EXPECT_EQ(three.value("생시2"), "c3-1");
+    EXPECT_EQ(three.value("입식2"), "c3-2");
 
-    // No weighing and no body measurement: none of their got is assigned.
-    const QMap<int, Assigned> none = bySlot(recordbook::formulas(sheet(0, 0, 0)));
-    for (int slot = 13; slot <= 140; ++slot) EXPECT_FALSE(none.contains(slot)) << slot;
-    EXPECT_FALSE(none.contains(160));
+    // No weighing and no body measurement: none of their formulas is given.
+    const report::Formulas none = recordbook::formulas(sheet(0, 0, 0));
+    EXPECT_EQ(none.names(), bookNamesWithoutRows(false));
 }
 
 TEST(RecordBookFormulas, BodyRowsOneToFiveFillTheirThirteenSlotsEach)
 {
-    const QMap<int, Assigned> got = bySlot(recordbook::formulas(sheet(0, 0, 6)));
+    const report::Formulas got = recordbook::formulas(sheet(0, 0, 6));
     for (int r = 1; r <= 5; ++r) {
         const QStringList row = bodyRow(r);
         for (int c = 1; c <= 13; ++c) {
-            const int slot = 62 + 13 * r + c;
-            EXPECT_EQ(got.value(slot).name, QStringLiteral("체%1%2").arg(r).arg(c)) << slot;
-            EXPECT_EQ(got.value(slot).value,
-                      c == 2 ? QStringLiteral("09-%1-20").arg(r, 2, 10, QChar(u'0')) : row[c - 1]);
+            const QString name = QStringLiteral("체%1%2").arg(r).arg(c);
+            EXPECT_TRUE(got.contains(name)) << name.toStdString();
+            EXPECT_EQ(got.value(name), c == 2 ? QStringLiteral("09-%1-20").arg(r, 2, 10, QChar(u'0')) : row[c - 1])
+                << name.toStdString();
         }
     }
-    EXPECT_EQ(got.value(85).name, "체110");  // row 1, column 10: digits run together
-    for (const Assigned& a : got) EXPECT_FALSE(a.value.endsWith("-6") || a.value == "36개월") << a.name.toStdString();
+    EXPECT_EQ(got.value("체110"), "b10-1");  // row 1, column 10: digits run together
+    // Rows 1-5 and no sixth.
+    EXPECT_EQ(rowNames(got, false), bodyNames(5));
+    for (const report::Formulas::Entry& e : got)
+        EXPECT_FALSE(e.value.endsWith("-6") || e.value == "36개월") << e.name.toStdString();
 }
 
-TEST(RecordBookFormulas, GradingBoxesInTheirSlotsAndTheDateOnlyWithAWorkplace)
+TEST(RecordBookFormulas, GradingBoxesInTheirFormulasAndTheDateOnlyWithAWorkplace)
 {
     const QStringList boxes = {"작업장", "판정일", "생체중", "등지방두께", "등심단면적", "도체중",   "근내지방",
                                "육색",   "지방색", "조직감", "성숙도",     "최종등급",   "지육단가", "경락가"};
     RecordBookSheet s = sheet(0, 0, 0);
-    QMap<int, Assigned> got = bySlot(recordbook::formulas(s));
+    report::Formulas got = recordbook::formulas(s);
     for (int i = 0; i < boxes.size(); ++i) {
-        const Assigned& a = got.value(141 + i);
-        EXPECT_EQ(a.name, QStringLiteral("도%1").arg(i + 1));
+        const QString name = QStringLiteral("도%1").arg(i + 1);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(got.contains(name));
+        const QString value = got.value(name);
         if (boxes[i] == "작업장")
-            EXPECT_EQ(a.value, "음성공판장");
+            EXPECT_EQ(value, "음성공판장");
         else if (boxes[i] == "판정일")
-            EXPECT_EQ(a.value, "10-07-20");
+            EXPECT_EQ(value, "10-07-20");
         else if (boxes[i] == "지육단가")
-            EXPECT_EQ(a.value, "1,234,567");  // as the box shows it
+            EXPECT_EQ(value, "1,234,567");  // as the box shows it
         else
-            EXPECT_EQ(a.value, boxes[i] + "값");
+            EXPECT_EQ(value, boxes[i] + "값");
     }
-    EXPECT_EQ(got.value(156).name, "등급판정사");
-    EXPECT_EQ(got.value(156).value, "김판정");
+    EXPECT_FALSE(got.contains("도15"));
+    EXPECT_TRUE(got.contains("등급판정사"));
+    EXPECT_EQ(got.value("등급판정사"), "김판정");
 
     // Blanks are no workplace: the date is only the picker's today, not a grading.
     s.grading.texts["작업장"] = "   ";
-    got = bySlot(recordbook::formulas(s));
-    EXPECT_EQ(got.value(141).value, "");
-    EXPECT_EQ(got.value(142).name, "도2");
-    EXPECT_EQ(got.value(142).value, "");
+    got = recordbook::formulas(s);
+    EXPECT_EQ(got.value("도1"), "");
+    EXPECT_TRUE(got.contains("도2"));
+    EXPECT_EQ(got.value("도2"), "");
 }
 
-TEST(RecordBookFormulas, ShipmentSlotsDifferBetweenCowAndBull)
+TEST(RecordBookFormulas, ShipmentFormulasDifferBetweenCowAndBull)
 {
     const struct {
         int kind;
         qint64 sale, planned, shipped;
-        QString slot155, name157, value157, slot159;
+        QString shippedText, plannedText;
     } cases[] = {
-        // A cow ships on her sale date and has her 우방번호 in 157.
-        {0, 20100710, 20100801, 20100815, "2010년 07월 10일", "우방번호", "U-3", ""},
-        {0, 0, 20100801, 20100815, "", "우방번호", "U-3", ""},
+        // A cow ships on her sale date and has no 출하예정일.
+        {0, 20100710, 20100801, 20100815, "2010년 07월 10일", ""},
+        {0, 0, 20100801, 20100815, "", ""},
         // A bull ships on his shipment date; his sale date is his castration date.
-        {1, 20100710, 20100801, 20100815, "2010년 08월 15일", "출하예정일", "2010년 08월 01일", "U-3"},
-        {1, 20100710, 0, 0, "", "출하예정일", "", "U-3"},
+        {1, 20100710, 20100801, 20100815, "2010년 08월 15일", "2010년 08월 01일"},
+        {1, 20100710, 0, 0, "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " sale " << c.sale << " shipped " << c.shipped);
@@ -288,16 +308,15 @@ TEST(RecordBookFormulas, ShipmentSlotsDifferBetweenCowAndBull)
         s.animal.판매일 = c.sale;
         s.animal.출하예정일 = c.planned;
         s.animal.출하일 = c.shipped;
-        const QMap<int, Assigned> got = bySlot(recordbook::formulas(s));
-        EXPECT_EQ(got.value(155).name, "출하일");
-        EXPECT_EQ(got.value(155).value, c.slot155);
-        EXPECT_EQ(got.value(157).name, c.name157);
-        EXPECT_EQ(got.value(157).value, c.value157);
-        EXPECT_FALSE(got.contains(158));
-        EXPECT_EQ(got.contains(159), c.kind == 1);
-        if (c.kind == 1) EXPECT_EQ(got.value(159).name, "우방번호");
-        EXPECT_EQ(got.value(159).value, c.slot159);
-        EXPECT_EQ(got.value(10).value, c.sale ? "2010년 07월 10일" : "");
+        const report::Formulas got = recordbook::formulas(s);
+        EXPECT_TRUE(got.contains("출하일"));
+        EXPECT_EQ(got.value("출하일"), c.shippedText);
+        EXPECT_EQ(got.contains("출하예정일"), c.kind == 1);
+        EXPECT_EQ(got.value("출하예정일"), c.plannedText);
+        EXPECT_TRUE(got.contains("우방번호"));
+        EXPECT_EQ(got.value("우방번호"), "U-3");
+        EXPECT_EQ(got.names(), bookNamesWithoutRows(c.kind == 1));
+        EXPECT_EQ(got.value("판매일"), c.sale ? "2010년 07월 10일" : "");
     }
 }
 
@@ -307,39 +326,41 @@ TEST(AnimalPrintFormulas, EveryAssignedNameIsShownByItsReportAndEveryShownNameAs
         QString file;
         QStringList names;
     } cases[] = {
-        {"암소개체기록부.rpt", namesOf(recordbook::formulas(sheet(0, 8, 5)))},
-        {"수소개체기록부.rpt", namesOf(recordbook::formulas(sheet(1, 8, 5)))},
-        {"번식기록.rpt", namesOf(historyprint::headerFormulas(animal(0), kFarm))},
-        {"진료백신암.rpt", namesOf(historyprint::headerFormulas(animal(0), kFarm))},
-        {"진료백신수.rpt", namesOf(historyprint::headerFormulas(animal(1), kFarm))},
+        {"암소개체기록부.rpt", recordbook::formulas(sheet(0, 8, 5)).names()},
+        {"수소개체기록부.rpt", recordbook::formulas(sheet(1, 8, 5)).names()},
+        {"번식기록.rpt", historyprint::headerFormulas(animal(0), kFarm).names()},
+        {"진료백신암.rpt", historyprint::headerFormulas(animal(0), kFarm).names()},
+        {"진료백신수.rpt", historyprint::headerFormulas(animal(1), kFarm).names()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         QStringList assigned = c.names;
         assigned.sort();
-        EXPECT_EQ(assigned.removeDuplicates(), 0) << "a name in two got";
+        EXPECT_EQ(assigned.removeDuplicates(), 0) << "a name given twice";
         EXPECT_EQ(assigned, formulaNames(shippedReport(c.file)));
     }
 }
 
-TEST(HistoryPrintRows, HeaderFormulasInSlotOrder)
+TEST(HistoryPrintRows, HeaderFormulasInOrder)
 {
-    const QStringList cow = historyprint::headerFormulas(animal(0), kFarm);
-    EXPECT_EQ(namesOf(cow),
+    const report::Formulas cow = historyprint::headerFormulas(animal(0), kFarm);
+    EXPECT_EQ(cow.names(),
               QStringList({"개체번호", "개체생일", "등록번호", "별명", "입식일자", "정액번호", "부번호", "농장명",
                            "축산업등록번호", "모번호", "판매일", "점수", "개체특징", "우방번호"}));
     EXPECT_EQ(cow.size(), 14);
-    EXPECT_EQ(cow[13], "우방번호 = 'U-3' ");
+    EXPECT_EQ(cow.value("우방번호"), "U-3");
+    EXPECT_EQ(cow.value("개체특징"), "흰 반점");
 
     AnimalRecord bull = animal(1);
     bull.출하예정일 = 0;
-    const QStringList b = historyprint::headerFormulas(bull, kFarm);
-    EXPECT_EQ(namesOf(b), QStringList({"개체번호", "개체생일", "등록번호", "별명", "입식일자", "정액번호", "부번호",
-                                       "농장명", "축산업등록번호", "모번호", "판매일", "출하예정일", "출하일", "점수",
-                                       "개체특징", "우방번호"}));
-    EXPECT_EQ(b[11], "출하예정일 = '' ");  // unticked: an empty assignment, not a missing one
-    EXPECT_EQ(b[12], "출하일 = '2010년 08월 15일' ");
-    EXPECT_EQ(b[13], "점수 = '4' ");
+    const report::Formulas b = historyprint::headerFormulas(bull, kFarm);
+    EXPECT_EQ(b.names(), QStringList({"개체번호", "개체생일", "등록번호", "별명", "입식일자", "정액번호", "부번호",
+                                      "농장명", "축산업등록번호", "모번호", "판매일", "출하예정일", "출하일", "점수",
+                                      "개체특징", "우방번호"}));
+    EXPECT_TRUE(b.contains("출하예정일"));  // unticked: an empty value, not a missing formula
+    EXPECT_EQ(b.value("출하예정일"), "");
+    EXPECT_EQ(b.value("출하일"), "2010년 08월 15일");
+    EXPECT_EQ(b.value("점수"), "4");
 }
 
 TEST(HistoryPrintRows, BreedingRowsReorderTheGridAndFormatItsDates)

@@ -125,15 +125,13 @@ TEST_F(RecordPrintTest, CancellingThePrinterDialogAssignsNothingAndPrintsNothing
         AnimalRecordForm* f = open(QString::fromUtf8(c.animal));
         ASSERT_TRUE(f);
         ReportJob& job = reportControl();
-        job.clearFormulas();
-        job.formulas[0] = QStringLiteral("앞 = '값' ");
+        job.formulas = {{"앞", "값"}};
         const int runs = job.runCount();
         script.printers.setCalls.clear();
         script.choose("축사 프린터", "cmdCancel");
         print(f, QString::fromUtf8(c.command));
         EXPECT_EQ(job.runCount(), runs);
-        EXPECT_EQ(job.formulas[0], "앞 = '값' ");
-        for (int slot = 1; slot < ReportJob::kFormulaSlots; ++slot) EXPECT_TRUE(job.formulas[size_t(slot)].isEmpty());
+        EXPECT_EQ(job.formulas, (report::Formulas{{"앞", "값"}}));
         // The cancel button made the chosen printer the default; the print put the old one back.
         EXPECT_EQ(script.printers.setCalls, QStringList({"축사 프린터", "사무실 프린터"}));
         EXPECT_EQ(script.printers.current, "사무실 프린터");
@@ -281,15 +279,18 @@ TEST_F(RecordPrintTest, TreatmentPrintsCopyTheGridWithBlanksForMissingNamesAndQu
         EXPECT_FALSE(text.contains("''"));
         for (const char* shown : {"한빛농장", "제2010-17호", "우방-77", "한빛약품", "2009-05-10"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown;
-        // The bull's header carries his shipment dates; an unticked one is an empty assignment.
+        // The bull's header carries his shipment dates; an unticked one is an empty value.
         const ReportJob& job = reportControl();
+        EXPECT_EQ(job.formulas.contains("출하예정일"), c.sex != 0);
+        EXPECT_EQ(job.formulas.contains("출하일"), c.sex != 0);
         if (c.sex) {
-            EXPECT_EQ(job.formulas[11], "출하예정일 = '' ");
-            EXPECT_EQ(job.formulas[12], "출하일 = '2010년 09월 15일' ");
+            EXPECT_EQ(job.formulas.value("출하예정일"), "");
+            EXPECT_EQ(job.formulas.value("출하일"), "2010년 09월 15일");
             EXPECT_TRUE(text.contains("2010년 09월 15일"));
         }
-        EXPECT_EQ(job.formulas[c.sex ? 15 : 13], "우방번호 = '우방-77' ");
-        EXPECT_TRUE(job.formulas[c.sex ? 16 : 14].isEmpty());
+        EXPECT_EQ(job.formulas.value("우방번호"), "우방-77");
+        EXPECT_EQ(job.formulas.names().last(), "우방번호");
+        EXPECT_EQ(job.formulas.size(), c.sex ? 16 : 14);
         f->close();
     }
 }

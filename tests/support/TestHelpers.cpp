@@ -2,8 +2,18 @@
 
 #include "kit/Grid.h"
 #include "data/Db.h"
+#include "print/model/ReportFormulas.h"
 
 #include <QProcess>
+#include <ostream>
+
+void report::PrintTo(const Formulas& formulas, std::ostream* os)
+{
+    *os << "{";
+    for (const Formulas::Entry& e : formulas)
+        *os << "\n  " << e.name.toStdString() << " = \"" << e.value.toStdString() << '"';
+    *os << (formulas.isEmpty() ? "}" : "\n}");
+}
 
 QStringList pdfPages(const QString& pdfFile)
 {

@@ -2,8 +2,14 @@
 // Small readers the tests of every area share.
 #include <QString>
 #include <QStringList>
+#include <iosfwd>
 
 class Grid;
+namespace report {
+class Formulas;
+// Readable failures: a report's formulas as name = "value" lines.
+void PrintTo(const Formulas& formulas, std::ostream* os);
+}  // namespace report
 
 // Text of a PDF page by page, through pdftotext -layout (empty when it cannot be read).
 QStringList pdfPages(const QString& pdfFile);

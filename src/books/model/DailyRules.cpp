@@ -28,10 +28,12 @@ QString dayHeader(int index, const QDate& day)
     return formatDate(day, dayName(index) + QStringLiteral("( yyyy년mm월dd일 )"));
 }
 
-QString dayFormula(int index, const QDate& day)
+report::Formulas dayFormulas(const std::array<QDate, 4>& days)
 {
-    return dayName(index) + QStringLiteral(" = '") + formatDate(day, dayName(index) + QStringLiteral("(mm월dd일)")) +
-           QStringLiteral("' ");
+    report::Formulas out;
+    for (int i = 0; i < 4; ++i)
+        out.set(dayName(i), formatDate(days[size_t(i)], dayName(i) + QStringLiteral("(mm월dd일)")));
+    return out;
 }
 
 QDate inseminationDate(const QVariant& value)

@@ -3,6 +3,7 @@
 // listed around a day, and what each of the four day cells says; and which animals are still
 // within a withdrawal period.
 #include "history/model/Withdrawal.h"
+#include "print/model/ReportFormulas.h"
 
 #include <QDate>
 #include <QList>
@@ -17,8 +18,9 @@ std::array<QDate, 4> dueDays(const QDate& today);
 
 // Column headers 4-7: "어제( yyyy년mm월dd일 )", "오늘( … )", "내일( … )", "모레( … )".
 QString dayHeader(int index, const QDate& day);
-// Report formulas 1-4: "어제 = '어제(mm월dd일)' " and so on.
-QString dayFormula(int index, const QDate& day);
+// The report's day formulas of the four due days: 어제 "어제(mm월dd일)", 오늘 "오늘(mm월dd일)",
+// 내일 and 모레 the same way.
+report::Formulas dayFormulas(const std::array<QDate, 4>& days);
 
 // The insemination date of a 번식기록.수정일 value, read the way every grid shows it
 // ("0000-00-00"); invalid when the value is no date (for example 0).

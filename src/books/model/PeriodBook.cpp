@@ -19,9 +19,9 @@ QString periodSql(const QString& columns, const QString& tables, const QString& 
     return sql;
 }
 
-QString farmNameFormula(const QString& farmName)
+report::Formulas farmNameFormula(const QString& farmName)
 {
-    return QStringLiteral("농장명 = '") + farmName.trimmed() + QStringLiteral("' ");
+    return {{QStringLiteral("농장명"), farmName.trimmed()}};
 }
 
 namespace {

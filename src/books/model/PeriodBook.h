@@ -2,6 +2,8 @@
 // The period books without their windows: what one book declares (its texts, its query over
 // a date range, how a record becomes a grid row, its print) and the cell rules the books share.
 // The window over it is PeriodBookWindow.
+#include "print/model/ReportFormulas.h"
+
 #include <QDate>
 #include <QSqlQuery>
 #include <QString>
@@ -24,8 +26,8 @@ Period periodOf(const QDate& start, const QDate& end);
 QString periodSql(const QString& columns, const QString& tables, const QString& join, const QString& dateColumn,
                   const QString& orderBy);
 
-// The books' one report formula: 농장명 = '<farm name, trimmed>' .
-QString farmNameFormula(const QString& farmName);
+// The books' one report formula: 농장명, the farm name trimmed.
+report::Formulas farmNameFormula(const QString& farmName);
 
 // One period book.
 struct BookSpec {

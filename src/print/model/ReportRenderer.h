@@ -2,9 +2,9 @@
 // Lays a report out on A4 pages and paints it with QPainter on any QPrinter (a printer queue,
 // the preview window's pages, a PDF file): the same layout for every destination.
 #include "print/model/ReportDefinition.h"
+#include "print/model/ReportFormulas.h"
 
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QPageLayout>
 #include <QString>
@@ -16,8 +16,8 @@ namespace report {
 
 // What a report is filled with.
 struct Data {
-    QHash<QString, QString> formulas;  // formula name -> value
-    QString title;                     // the preview title given by the print command
+    Formulas formulas;  // the values of the {name} placeholders
+    QString title;      // the preview title given by the print command
     QDate printDate;
     QList<QStringList> rows;  // work-table rows, columns by position
 };

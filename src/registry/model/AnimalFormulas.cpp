@@ -6,11 +6,6 @@ using namespace Qt::StringLiterals;
 
 namespace animalprint {
 
-QString assignment(const QString& name, const QString& value)
-{
-    return name + u" = '"_s + value + u"' "_s;
-}
-
 QString cellDate(const QString& cell, const QString& pattern)
 {
     const QString text = cell.trimmed();
@@ -23,19 +18,19 @@ QString boxDate(qint64 dateNumber)
     return datenum::longText(dateNumber);
 }
 
-QStringList registrationFormulas(const AnimalRecord& a, const FarmHeader& farm)
+report::Formulas registrationFormulas(const AnimalRecord& a, const FarmHeader& farm)
 {
-    return {assignment(u"개체번호"_s, a.개체번호.trimmed()),
-            assignment(u"개체생일"_s, boxDate(a.개체생일)),
-            assignment(u"등록번호"_s, a.등록번호.trimmed()),
-            assignment(u"별명"_s, a.별명.trimmed()),
-            assignment(u"입식일자"_s, boxDate(a.입식일자)),
-            assignment(u"정액번호"_s, a.정액번호.trimmed()),
-            assignment(u"부번호"_s, a.부번호.trimmed()),
-            assignment(u"농장명"_s, farm.name.trimmed()),
-            assignment(u"축산업등록번호"_s, farm.registration.trimmed()),
-            assignment(u"모번호"_s, a.모번호.trimmed()),
-            assignment(u"판매일"_s, boxDate(a.판매일))};
+    return {{u"개체번호"_s, a.개체번호.trimmed()},
+            {u"개체생일"_s, boxDate(a.개체생일)},
+            {u"등록번호"_s, a.등록번호.trimmed()},
+            {u"별명"_s, a.별명.trimmed()},
+            {u"입식일자"_s, boxDate(a.입식일자)},
+            {u"정액번호"_s, a.정액번호.trimmed()},
+            {u"부번호"_s, a.부번호.trimmed()},
+            {u"농장명"_s, farm.name.trimmed()},
+            {u"축산업등록번호"_s, farm.registration.trimmed()},
+            {u"모번호"_s, a.모번호.trimmed()},
+            {u"판매일"_s, boxDate(a.판매일)}};
 }
 
 }  // namespace animalprint

@@ -3,7 +3,6 @@
 #include "data/Values.h"
 
 using namespace Qt::StringLiterals;
-using animalprint::assignment;
 using animalprint::boxDate;
 using animalprint::cellDate;
 
@@ -57,14 +56,16 @@ QVariantList treatmentRow(const QStringList& c)
             blankWhenEmpty(cell(c, 7)), cell(c, 8)};
 }
 
-QStringList headerFormulas(const AnimalRecord& a, const FarmHeader& farm)
+report::Formulas headerFormulas(const AnimalRecord& a, const FarmHeader& farm)
 {
-    QStringList out = animalprint::registrationFormulas(a, farm);
+    report::Formulas out = animalprint::registrationFormulas(a, farm);
     if (animalprint::isBull(a)) {
-        out << assignment(u"출하예정일"_s, boxDate(a.출하예정일)) << assignment(u"출하일"_s, boxDate(a.출하일));
+        out.set(u"출하예정일"_s, boxDate(a.출하예정일));
+        out.set(u"출하일"_s, boxDate(a.출하일));
     }
-    out << assignment(u"점수"_s, a.점수.trimmed()) << assignment(u"개체특징"_s, a.개체특징.trimmed())
-        << assignment(u"우방번호"_s, a.우방번호.trimmed());
+    out.set(u"점수"_s, a.점수.trimmed());
+    out.set(u"개체특징"_s, a.개체특징.trimmed());
+    out.set(u"우방번호"_s, a.우방번호.trimmed());
     return out;
 }
 

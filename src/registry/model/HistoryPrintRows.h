@@ -16,8 +16,8 @@ QVariantList breedingRow(const QStringList& cells);
 // (a blank when empty), 처치, 휴약만료일, 수의사 (a blank when empty), 비고. Dates "yyyy-mm-dd".
 QVariantList treatmentRow(const QStringList& cells);
 
-// The header formulas in slot order: a cow's 0-13 (registration, 점수, 개체특징, 우방번호); a
-// bull's 0-15, with 출하예정일 and 출하일 after 판매일.
-QStringList headerFormulas(const AnimalRecord& animal, const FarmHeader& farm);
+// The header formulas: a cow's registration formulas, 점수, 개체특징 and 우방번호; a bull's with
+// 출하예정일 and 출하일 after 판매일.
+report::Formulas headerFormulas(const AnimalRecord& animal, const FarmHeader& farm);
 
 }  // namespace historyprint

@@ -3,23 +3,10 @@
 #include "data/Values.h"
 
 using namespace Qt::StringLiterals;
-using animalprint::assignment;
 
 namespace {
 
 const QString kStageDate = u"yy-mm-dd"_s;
-
-// The slot of formula k (1 = the date) of growth block `block` (1 birth .. 8 free stage).
-int stageSlot(int block, int k)
-{
-    switch (block) {
-    case 1: return 12 + k;
-    case 2: return 14 + k;
-    // 12월령9 came last to the book and took the first free slot after the block.
-    case 3: return k == 9 ? 30 : 16 + k;
-    default: return 30 + 9 * (block - 4) + k;
-    }
-}
 
 // Block names; birth and arrival carry the date and the weight only.
 QString stagePrefix(int block)
@@ -28,9 +15,6 @@ QString stagePrefix(int block)
                                          u"24월령"_s, u"28월령"_s, u"32월령"_s, u"월령"_s};
     return prefixes[block - 1];
 }
-
-constexpr int kFreeStageLabelSlot = 160;
-constexpr int kLastSlot = 160;
 
 // The grading boxes printed as 도1-도14, in the order of the grading report; 도2 is the date.
 const QStringList& gradingBoxes()
@@ -41,47 +25,32 @@ const QStringList& gradingBoxes()
     return boxes;
 }
 
-// The book's formula slots, empty until set.
-class Slots {
-public:
-    Slots() : m_slots(kLastSlot + 1) {}
-    void set(int slot, const QString& name, const QString& value) { m_slots[slot] = assignment(name, value); }
-    void setFrom(int first, const QStringList& formulas)
-    {
-        for (int i = 0; i < formulas.size(); ++i) m_slots[first + i] = formulas[i];
-    }
-    QStringList take() { return std::move(m_slots); }
-
-private:
-    QStringList m_slots;
-};
-
 QString cell(const QStringList& row, int column)
 {
     return row.value(column - 1).trimmed();
 }
 
-void setStage(Slots& out, int block, const QStringList& row)
+void setStage(report::Formulas& out, int block, const QStringList& row)
 {
     const QString prefix = stagePrefix(block);
     const int values = block <= 2 ? 2 : 9;
     for (int k = 1; k <= values; ++k) {
         const int column = k + 1;
         const QString value = k == 1 ? animalprint::cellDate(cell(row, column), kStageDate) : cell(row, column);
-        out.set(stageSlot(block, k), prefix + QString::number(k), value);
+        out.set(prefix + QString::number(k), value);
     }
-    if (block == recordbook::kStageBlocks) out.set(kFreeStageLabelSlot, prefix + u"0"_s, cell(row, 1));
+    if (block == recordbook::kStageBlocks) out.set(prefix + u"0"_s, cell(row, 1));
 }
 
-void setBodyRow(Slots& out, int r, const QStringList& row)
+void setBodyRow(report::Formulas& out, int r, const QStringList& row)
 {
     for (int c = 1; c <= 13; ++c) {
         const QString value = c == 2 ? animalprint::cellDate(cell(row, c), kStageDate) : cell(row, c);
-        out.set(62 + 13 * r + c, u"체"_s + QString::number(r) + QString::number(c), value);
+        out.set(u"체"_s + QString::number(r) + QString::number(c), value);
     }
 }
 
-void setGrading(Slots& out, const EntryValues& g)
+void setGrading(report::Formulas& out, const EntryValues& g)
 {
     const QString workplace = g.texts.value(u"작업장"_s).trimmed();
     const QStringList& boxes = gradingBoxes();
@@ -91,7 +60,7 @@ void setGrading(Slots& out, const EntryValues& g)
         const QString value = box == u"판정일"_s
                                   ? (workplace.isEmpty() ? QString() : formatDate(g.dates.value(box), kStageDate))
                                   : g.texts.value(box).trimmed();
-        out.set(141 + i, u"도"_s + QString::number(i + 1), value);
+        out.set(u"도"_s + QString::number(i + 1), value);
     }
 }
 
@@ -99,26 +68,21 @@ void setGrading(Slots& out, const EntryValues& g)
 
 namespace recordbook {
 
-QStringList formulas(const RecordBookSheet& s)
+report::Formulas formulas(const RecordBookSheet& s)
 {
     const AnimalRecord& a = s.animal;
     const bool bull = animalprint::isBull(a);
-    Slots out;
-    out.setFrom(0, animalprint::registrationFormulas(a, s.farm));
-    out.set(11, u"점수"_s, a.점수.trimmed());
-    out.set(12, u"개체특징"_s, a.개체특징.trimmed());
+    report::Formulas out = animalprint::registrationFormulas(a, s.farm);
+    out.set(u"점수"_s, a.점수.trimmed());
+    out.set(u"개체특징"_s, a.개체특징.trimmed());
     for (int i = 0; i < s.weights.size() && i < kStageBlocks; ++i) setStage(out, i + 1, s.weights[i]);
     for (int i = 0; i < s.bodies.size() && i < kBodyRows; ++i) setBodyRow(out, i + 1, s.bodies[i]);
     setGrading(out, s.grading);
-    out.set(155, u"출하일"_s, animalprint::boxDate(bull ? a.출하일 : a.판매일));
-    out.set(156, u"등급판정사"_s, s.grading.texts.value(u"등급판정사"_s).trimmed());
-    if (bull) {
-        out.set(157, u"출하예정일"_s, animalprint::boxDate(a.출하예정일));
-        out.set(159, u"우방번호"_s, a.우방번호.trimmed());
-    } else {
-        out.set(157, u"우방번호"_s, a.우방번호.trimmed());
-    }
-    return out.take();
+    out.set(u"출하일"_s, animalprint::boxDate(bull ? a.출하일 : a.판매일));
+    out.set(u"등급판정사"_s, s.grading.texts.value(u"등급판정사"_s).trimmed());
+    if (bull) out.set(u"출하예정일"_s, animalprint::boxDate(a.출하예정일));
+    out.set(u"우방번호"_s, a.우방번호.trimmed());
+    return out;
 }
 
 }  // namespace recordbook

@@ -1,6 +1,6 @@
 #pragma once
 // The individual record book (암소개체기록부 / 수소개체기록부): every value of the one-page book as
-// a formula in its slot, from what the record form shows. No work table.
+// a formula, from what the record form shows. No work table.
 #include "history/model/HistoryDefinition.h"
 #include "registry/model/AnimalFormulas.h"
 
@@ -23,13 +23,14 @@ namespace recordbook {
 inline constexpr int kStageBlocks = 8;
 inline constexpr int kBodyRows = 5;
 
-// The assignments by slot (index = slot, "" for a slot the book leaves empty):
-//  0-12     registration and farm, 11 점수, 12 개체특징;
-//  13-75    the growth blocks from weight rows 1-8 (12월령9 in 30, 25-29 empty), 월령0 in 160;
-//  76-140   body row r, column c as 체rc in 62 + 13r + c;
-//  141-157  도1-도14, 출하일 (a cow's sale date, a bull's shipment date), 등급판정사, and
-//           우방번호 (cow) or 출하예정일 (bull); a bull's 우방번호 in 159.
+// The book's formulas:
+//  registration and farm (registrationFormulas), 점수, 개체특징;
+//  the growth blocks from weight rows 1-8: 생시1-2, 입식1-2, 12월령1-9 ... 32월령1-9, 월령1-9 and
+//  월령0 (the free stage's label), formula 1 the date; blocks without a row are not given;
+//  body row r, column c as 체rc (rows 1-5; rows without a grid row are not given);
+//  도1-도14 (the grading boxes), 출하일 (a cow's sale date, a bull's shipment date), 등급판정사,
+//  우방번호, and a bull's 출하예정일.
 // Block and body dates print "yy-mm-dd"; 도2 only while 작업장 is filled.
-QStringList formulas(const RecordBookSheet& sheet);
+report::Formulas formulas(const RecordBookSheet& sheet);
 
 }  // namespace recordbook
