@@ -36,16 +36,22 @@ QString kindOf(const QVariant& v)
     }
 }
 
-// Each value as "kind:value".
+// Each value as "column=kind:value".
 QStringList written(const Row& row)
 {
     QStringList out;
-    for (const auto& [column, value] : row) out << kindOf(value) + u':' + value.toString();
+    for (const auto& [column, value] : row) out << column + u'=' + kindOf(value) + u':' + value.toString();
     return out;
 }
 
+// One value a line, for a failure that names the column that differs.
+std::string readable(const QStringList& values)
+{
+    return values.join(u'\n').toStdString();
+}
+
 // Empties `table`, writes `row` by position and reads back the columns named by `row` (by
-// position, for a work table, when `byPosition`) as "kind:value"; a statement the database
+// position, for a work table, when `byPosition`) as "column=kind:value"; a statement the database
 // refuses fails the test.
 QStringList storeAndReadBack(const QString& table, const Row& row, bool byPosition = false)
 {
@@ -65,7 +71,7 @@ QStringList storeAndReadBack(const QString& table, const Row& row, bool byPositi
         QSqlQuery q = runQuery(QStringLiteral("select %1 from \"%2\"").arg(reads.join(QStringLiteral(", ")), table));
         if (!q.next()) return out;
         for (int i = 0; i + 1 < q.record().count(); i += 2)
-            out << q.value(i).toString() + u':' + q.value(i + 1).toString();
+            out << row.value(i / 2).first + u'=' + q.value(i).toString() + u':' + q.value(i + 1).toString();
         EXPECT_FALSE(q.next()) << "more than the one row";
     } catch (const DbError& e) {
         ADD_FAILURE() << e.description.toStdString();
@@ -192,7 +198,7 @@ TEST_F(SchemaTest, EveryTableKeepsARealisticRowUnderItsColumnNames)
     };
     for (const auto& [table, row] : rows) {
         SCOPED_TRACE(table.toStdString());
-        EXPECT_EQ(storeAndReadBack(table, row), written(row));
+        EXPECT_EQ(readable(storeAndReadBack(table, row)), readable(written(row)));
     }
 
     // The work tables take a report line by position (texts; the breeding print's parity,
@@ -284,7 +290,7 @@ TEST_F(SchemaTest, EveryTableKeepsARealisticRowUnderItsColumnNames)
     };
     for (const auto& [table, line] : lines) {
         SCOPED_TRACE(table.toStdString());
-        EXPECT_EQ(storeAndReadBack(table, line, true), written(line));
+        EXPECT_EQ(readable(storeAndReadBack(table, line, true)), readable(written(line)));
     }
 }
 
