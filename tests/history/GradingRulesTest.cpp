@@ -212,9 +212,14 @@ TEST_F(GradingStatementTest, EveryColumnTakesTheBoxOfItsNameAndTextsAreNeverSql)
     farm.addAnimalWithHistory("G2");  // a neighbour the statements must leave alone
     const QStringList neighbour = stored("G2");
 
+    // The boxes in screen order are the table's columns after 개체번호: none is left unstored.
+    const TableDef& table = tableDef("등급판정");
+    QStringList boxes;
+    for (const EntryField& f : grading::definition().fields) boxes << f.name;
+    EXPECT_EQ(QStringList{"개체번호"} + boxes, table.columnNames());
+
     run(grading::insertStatement(animal, v));
     ASSERT_EQ(farm.count("등급판정", "개체번호 = ?", {animal}), 1);
-    const TableDef& table = tableDef("등급판정");
     for (const ColumnDef& c : table.columns) {
         SCOPED_TRACE(c.name.toStdString());
         const QString got =
