@@ -25,13 +25,6 @@ namespace {
 const QDate kToday(2009, 12, 8);
 constexpr int kInseminationsPerCow = 10;
 
-QString marks(int n)
-{
-    QStringList m;
-    for (int i = 0; i < n; ++i) m << QStringLiteral("?");
-    return m.join(u',');
-}
-
 // A farm of `records` breeding records: cows with ten inseminations each, spread over about
 // eight years; older ones checked and mostly calved, the newest partly open, as on a real farm.
 // Some bulls carry records too, which the lists must leave out.

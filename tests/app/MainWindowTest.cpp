@@ -98,14 +98,46 @@ TEST_F(MainWindowTest, ControlsAndCaptions)
     EXPECT_EQ(controlsHeardByControlName(&w), QStringList());
 }
 
-TEST_F(MainWindowTest, RestoresSavedPositionWithCorrections)
+TEST_F(MainWindowTest, RestoresItsSavedPlaceAndANegativeOneOpensAtTheTopOrRightEdge)
 {
-    writeMainPosition(settingsFilePath(), {-300, -300});
-    MainWindow w;
-    w.placeFromSettings();
-    const int screenW = QGuiApplication::primaryScreen()->geometry().width();
-    EXPECT_EQ(w.pos().y(), 0);  // 1 twip
-    EXPECT_EQ(w.pos().x(), (screenW * 15 - w.width() * 15) / 15);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    MainWindow probe;
+    ASSERT_LE(probe.width(), screen.width());
+    ASSERT_LE(probe.height(), screen.height());
+    const int flushRight = screen.right() - probe.width() + 1;
+    // Tarvik.ini keeps twips, 15 to a pixel. A negative top opens at the top of the screen; a
+    // negative left opens flush with the right edge.
+    const struct {
+        TwipsPosition saved;  // top, left
+        QPoint at;
+    } cases[] = {
+        {{0, 0}, {0, 0}},         {{450, 1200}, {80, 30}},        {{15, 1515}, {101, 1}},
+        {{-300, 1500}, {100, 0}}, {{600, -15}, {flushRight, 40}}, {{-300, -300}, {flushRight, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.saved.top << "/" << c.saved.left);
+        writeMainPosition(settingsFilePath(), c.saved);
+        MainWindow w;
+        w.placeFromSettings();
+        EXPECT_EQ(w.pos(), c.at);
+        EXPECT_TRUE(screen.contains(w.frameGeometry()));
+    }
+}
+
+TEST_F(MainWindowTest, TheNextStartOpensWhereTheLastRunEnded)
+{
+    const QPoint where(123, 45);
+    {
+        MainWindow w;
+        w.move(where);
+        w.show();
+        farm.messages().answer(MsgButton::Yes);
+        w.close();
+        ASSERT_EQ(farm.exitCalls(), 1);
+    }
+    MainWindow next;
+    next.placeFromSettings();
+    EXPECT_EQ(next.pos(), where);
 }
 
 TEST_F(MainWindowTest, ExitQuestionNoKeepsRunningYesSavesAndEnds)

@@ -58,7 +58,9 @@ TEST(DailyRules, ReestrusListedAndCellsAroundTheDueDay)
         EXPECT_EQ(daily::reestrusListed(r, kToday), c.listed);
         EXPECT_EQ(reestrusRow(c.daysAgo), QString::fromUtf8(c.row));
         // Every listed row says "재발정일" on at least one of its days.
-        if (c.listed) EXPECT_TRUE(reestrusRow(c.daysAgo).contains(QStringLiteral("*재발정일")));
+        if (c.listed) {
+            EXPECT_TRUE(reestrusRow(c.daysAgo).contains(QStringLiteral("*재발정일")));
+        }
     }
 }
 

@@ -1,9 +1,9 @@
-#include "kit/DbMessages.h"
-#include "data/Globals.h"
-#include "data/ProgramDir.h"
 #include "data/Db.h"
 #include "data/FarmInfo.h"
+#include "data/Globals.h"
+#include "data/ProgramDir.h"
 #include "data/Schema.h"
+#include "kit/DbMessages.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +11,18 @@
 #include <QFile>
 #include <QSqlRecord>
 
-TEST(DBOpen, OpensTheProgramFoldersDatabase)
+namespace {
+// Opening and losing the connection, on a farm of its own.
+class DbConnectionTest : public FarmTest {};
+// Statements and readers, on an open farm.
+class DbStatementTest : public FarmTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(farm.open()); }
+};
+}  // namespace
+
+TEST_F(DbConnectionTest, OpensTheProgramFoldersDatabase)
 {
-    TestFarm farm;
     ASSERT_TRUE(farm.open());
     EXPECT_TRUE(gConn.isOpen());
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
@@ -26,9 +35,8 @@ TEST(DBOpen, OpensTheProgramFoldersDatabase)
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
 }
 
-TEST(DBOpen, MissingFileShowsConnectionErrorThenEnds)
+TEST_F(DbConnectionTest, MissingFileShowsConnectionErrorThenEnds)
 {
-    TestFarm farm;
     QFile::remove(databaseFilePath());
     EXPECT_FALSE(openConnectionOrEnd(nullptr));
     ASSERT_EQ(farm.messages().count(), 1);
@@ -45,9 +53,8 @@ TEST(DBOpen, MissingFileShowsConnectionErrorThenEnds)
     EXPECT_FALSE(QFile::exists(databaseFilePath()));
 }
 
-TEST(DBOpen, UnreachableProgramFolderFails)
+TEST_F(DbConnectionTest, UnreachableProgramFolderFails)
 {
-    TestFarm farm;
     setProgramDir(farm.dir() + QStringLiteral("/없는 폴더"));
     EXPECT_FALSE(openConnectionOrEnd(nullptr));
     ASSERT_EQ(farm.messages().count(), 1);
@@ -56,9 +63,8 @@ TEST(DBOpen, UnreachableProgramFolderFails)
     EXPECT_FALSE(gConn.isOpen());
 }
 
-TEST(DBOpen, FileThatIsNoDatabaseFails)
+TEST_F(DbConnectionTest, FileThatIsNoDatabaseFails)
 {
-    TestFarm farm;
     QFile f(databaseFilePath());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(QByteArray(4096, 'x'));
@@ -68,9 +74,8 @@ TEST(DBOpen, FileThatIsNoDatabaseFails)
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
 }
 
-TEST(ReconnectPrompt, RetryReconnectsCancelDoesNot)
+TEST_F(DbConnectionTest, TheReconnectPromptsRetryReconnectsAndCancelDoesNot)
 {
-    TestFarm farm;
     ASSERT_TRUE(farm.open());
     const DbError err(QStringLiteral("disk I/O error"), 10);
 
@@ -95,10 +100,8 @@ TEST(ReconnectPrompt, RetryReconnectsCancelDoesNot)
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
 }
 
-TEST(PlainError, KoreanSentenceBeforeTheDescription)
+TEST_F(DbStatementTest, APlainErrorPutsTheKoreanSentenceBeforeTheDescription)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     farm.addAnimal(QStringLiteral("A1"), 0);
     try {
         execStatement(QStringLiteral("insert into 개체관리(개체번호) values(?)"), {QStringLiteral("A1")});
@@ -117,10 +120,8 @@ TEST(PlainError, KoreanSentenceBeforeTheDescription)
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("something odd"));
 }
 
-TEST(Statements, QuotesAreStoredAsTyped)
+TEST_F(DbStatementTest, QuotesAreStoredAsTyped)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     const QString tricky = QStringLiteral("O'Brien'); delete from 개체관리; --");
     farm.addAnimal(QStringLiteral("A1"), 0, 0, {{QStringLiteral("별명"), tricky}});
     EXPECT_EQ(farm.scalar(QStringLiteral("select 별명 from 개체관리 where 개체번호 = ?"), {QStringLiteral("A1")}),
@@ -128,10 +129,8 @@ TEST(Statements, QuotesAreStoredAsTyped)
     EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
 }
 
-TEST(Transaction, RollsBackUnlessCommitted)
+TEST_F(DbStatementTest, ATransactionRollsBackUnlessCommitted)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     {
         Transaction t;
         execStatement(QStringLiteral("insert into 개체관리(개체번호) values('A1')"));
@@ -145,9 +144,8 @@ TEST(Transaction, RollsBackUnlessCommitted)
     EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
 }
 
-TEST(DBOpen, ReportsFailureToItsCallerWithoutShowingAnything)
+TEST_F(DbConnectionTest, ReportsFailureToItsCallerWithoutShowingAnything)
 {
-    TestFarm farm;
     QFile::remove(databaseFilePath());
     QString error;
     EXPECT_FALSE(DBOpen(&error));
@@ -156,10 +154,8 @@ TEST(DBOpen, ReportsFailureToItsCallerWithoutShowingAnything)
     EXPECT_EQ(farm.exitCalls(), 0);
 }
 
-TEST(FarmInfo, ReadsTheOneRowTrimmedAndNothingWhenEmpty)
+TEST_F(DbStatementTest, TheFarmInfoIsTheOneRowTrimmedAndNothingWhenEmpty)
 {
-    TestFarm farm;
-    ASSERT_TRUE(farm.open());
     farm.exec(QStringLiteral("update 농장정보 set 등록번호 = ' 123 ', 사업장명칭 = '하늘 농장 '"));
     auto info = readFarmInfo();
     ASSERT_TRUE(info.has_value());

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 
 namespace {
 void writeFile(const QString& path, const QByteArray& content)
@@ -97,19 +97,20 @@ TEST(SingleInstance, ALockHeldByAnotherProcessRefusesAndIsFreedWhenItEnds)
     if (flockTool.isEmpty()) GTEST_SKIP() << "no flock tool";
     TestFarm farm;
     QProcess holder;
-    // One process that takes the lock and then only sleeps, as a running copy would.
-    holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 9>>\"$1\"; flock 9; exec sleep 30"),
-                                        QStringLiteral("sh"), instanceLockPath(farm.dir())});
-    ASSERT_TRUE(holder.waitForStarted());
-    // Wait until the other process holds it.
-    bool refused = false;
-    for (int i = 0; i < 100 && !refused; ++i) {
-        refused = !acquireSingleInstance(farm.dir());
-        if (!refused) QThread::msleep(20);
-    }
-    EXPECT_TRUE(refused);
+    // One process that takes the lock, says so and then only sleeps, as a running copy would.
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"), QStringLiteral("exec 9>>\"$1\"; flock 9; echo locked; exec sleep 600"),
+                  QStringLiteral("sh"), instanceLockPath(farm.dir())});
+    ASSERT_TRUE(holder.waitForStarted(30000));
+    // Wait until it holds the lock; a busy machine may take its time.
+    QByteArray said;
+    QDeadlineTimer deadline(30000);
+    while (!said.contains("locked") && !deadline.hasExpired() && holder.state() == QProcess::Running)
+        if (holder.waitForReadyRead(int(deadline.remainingTime()))) said += holder.readAllStandardOutput();
+    ASSERT_TRUE(said.contains("locked")) << holder.readAllStandardError().toStdString();
+    EXPECT_FALSE(acquireSingleInstance(farm.dir()));
     holder.kill();  // a crash: nobody cleans up the file
-    holder.waitForFinished();
+    ASSERT_TRUE(holder.waitForFinished(30000));
     EXPECT_TRUE(acquireSingleInstance(farm.dir()));
 }
 

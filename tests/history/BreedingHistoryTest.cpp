@@ -56,8 +56,11 @@ TEST(BreedingRules, NumbersAreCheckedOnlyWhereTheyCount)
 TEST(BreedingRules, TheDefinitionCoversTheTableAndNamesItsTexts)
 {
     const HistoryDefinition& h = breedingHistory();
-    for (const QString& column : tableDef(h.table).columnNames())
-        if (column != "개체번호") EXPECT_NE(h.field(column), nullptr) << column.toStdString();
+    for (const QString& column : tableDef(h.table).columnNames()) {
+        if (column != "개체번호") {
+            EXPECT_NE(h.field(column), nullptr) << column.toStdString();
+        }
+    }
     EXPECT_EQ(h.keyColumn(), 3);
     EXPECT_EQ(h.gridFields.size(), h.headers.size());
     EXPECT_EQ(h.deleteQuestion(), "선택하신 번식기록 내역을 삭제하시겠습니까?");

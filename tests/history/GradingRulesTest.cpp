@@ -151,22 +151,6 @@ TEST(GradingRules, QuestionsFollowTheRowFlag)
     EXPECT_EQ(grading::deleteQuestion(), "등급판정 내역을 삭제하시겠습니까?");
 }
 
-TEST(GradingRules, EveryColumnHasItsBoxAndEveryValueIsBound)
-{
-    const TableDef& t = tableDef("등급판정");
-    QStringList boxes;
-    for (const EntryField& f : grading::definition().fields) boxes << f.name;
-    EXPECT_EQ(QStringList{"개체번호"} + boxes, t.columnNames());
-
-    EntryValues v = filled();
-    v.texts["육색"] = "'); drop table 등급판정; --";
-    for (const BoundStatement& s : {grading::insertStatement("A'1", v), grading::updateStatement("A'1", v)}) {
-        EXPECT_FALSE(s.sql.contains('\'')) << s.sql.toStdString();
-        EXPECT_EQ(s.sql.count('?'), int(t.columns.size()));
-        EXPECT_EQ(s.binds.size(), qsizetype(t.columns.size()));
-    }
-}
-
 TEST_F(GradingStatementTest, InsertStoresTheBoxesAndUpdateRewritesThemUnderTheNumber)
 {
     EntryValues v = filled();
@@ -212,4 +196,59 @@ TEST_F(GradingStatementTest, LoadedValuesShowPricesWithSeparatorsAndKeepTodayWit
     EXPECT_EQ(g1.texts["최종등급"], "1+");
     EXPECT_EQ(g1.dates["판정일"], QDate(2009, 11, 5));
     EXPECT_EQ(load("G2").dates["판정일"], kToday);
+}
+
+TEST_F(GradingStatementTest, EveryColumnTakesTheBoxOfItsNameAndTextsAreNeverSql)
+{
+    // Each box a value of its own, so a box stored in another's column shows.
+    EntryValues v = filled();
+    int n = 0;
+    for (const EntryField& f : grading::definition().fields)
+        if (f.kind == FieldKind::Text) v.texts[f.name] = QString::number(++n);
+    v.texts["작업장"] = "'); drop table 등급판정; --";
+    v.texts["육색"] = "it's \"5\"";
+    v.dates["판정일"] = QDate(2009, 11, 5);
+    const QString animal = "A'1";
+    farm.addAnimalWithHistory("G2");  // a neighbour the statements must leave alone
+    const QStringList neighbour = stored("G2");
+
+    // The boxes in screen order are the table's columns after 개체번호: none is left unstored.
+    const TableDef& table = tableDef("등급판정");
+    QStringList boxes;
+    for (const EntryField& f : grading::definition().fields) boxes << f.name;
+    EXPECT_EQ(QStringList{"개체번호"} + boxes, table.columnNames());
+
+    run(grading::insertStatement(animal, v));
+    ASSERT_EQ(farm.count("등급판정", "개체번호 = ?", {animal}), 1);
+    for (const ColumnDef& c : table.columns) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString got =
+            farm.scalar(QString("select \"%1\" from 등급판정 where 개체번호 = ?").arg(c.name), {animal});
+        if (c.name == "개체번호") {
+            EXPECT_EQ(got, animal);
+        } else if (c.name == "판정일") {
+            EXPECT_EQ(got, "20091105");
+        } else {
+            ASSERT_NE(grading::definition().field(c.name), nullptr) << "a column without its box";
+            EXPECT_EQ(got, v.texts[c.name].trimmed());
+        }
+    }
+
+    // An update rewrites every box of that animal alone.
+    for (const EntryField& f : grading::definition().fields)
+        if (f.kind == FieldKind::Text && f.name != "작업장" && f.name != "육색")
+            v.texts[f.name] = QString::number(v.texts[f.name].toInt() + 100);
+    v.texts["육색"] = "'; update 등급판정 set 최종등급 = 'x'; --";
+    v.dates["판정일"] = QDate(2010, 1, 2);
+    run(grading::updateStatement(animal, v));
+    EXPECT_EQ(farm.count("등급판정"), 2);
+    QStringList expected;
+    for (const ColumnDef& c : table.columns)
+        if (c.name != "개체번호") expected << (c.name == "판정일" ? "20100102" : v.texts[c.name].trimmed());
+    EXPECT_EQ(stored(animal), expected);
+    EXPECT_EQ(stored("G2"), neighbour);
+
+    run(grading::deleteStatement(animal));
+    EXPECT_EQ(farm.count("등급판정", "개체번호 = ?", {animal}), 0);
+    EXPECT_EQ(stored("G2"), neighbour);
 }

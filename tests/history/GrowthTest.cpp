@@ -112,7 +112,9 @@ TEST(Growth, DailyGainsBetweenConsecutiveWeighingsAndOverTheLife)
         }
         const std::optional<double> life = growth::lifetimeGain(c.weighings, c.birth);
         ASSERT_EQ(life.has_value(), c.life.has_value());
-        if (life) EXPECT_DOUBLE_EQ(*life, *c.life);
+        if (life) {
+            EXPECT_DOUBLE_EQ(*life, *c.life);
+        }
     }
 }
 

@@ -115,8 +115,11 @@ TEST(HistoryDefinitions, EachCoversItsTableAndNamesItsTexts)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.h.table.toStdString());
-        for (const QString& column : tableDef(c.h.table).columnNames())
-            if (column != "개체번호") EXPECT_NE(c.h.field(column), nullptr) << column.toStdString();
+        for (const QString& column : tableDef(c.h.table).columnNames()) {
+            if (column != "개체번호") {
+                EXPECT_NE(c.h.field(column), nullptr) << column.toStdString();
+            }
+        }
         EXPECT_EQ(c.h.number, c.number);
         EXPECT_EQ(c.h.gridColumns().size(), c.h.headers.size());
         EXPECT_EQ(c.h.columnChars.size(), c.h.headers.size());

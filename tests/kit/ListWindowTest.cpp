@@ -345,8 +345,10 @@ TEST_F(ListWindowTest, AfterAResizeTheGridFillsTheWindowBelowTheBarAndTheButtons
             // never under a button or the grid.
             for (const QRect& b : {query, print, close}) EXPECT_FALSE(conditions.intersects(b));
             EXPECT_FALSE(conditions.intersects(grid));
-            if (conditionsAbove > 0) EXPECT_EQ(conditions.height(), conditionsAbove);
-            if (conditionsAbove > 0) EXPECT_LT(conditions.bottom(), bar.top());
+            if (conditionsAbove > 0) {
+                EXPECT_EQ(conditions.height(), conditionsAbove);
+                EXPECT_LT(conditions.bottom(), bar.top());
+            }
 
             // The wait label stays over the middle of the grid.
             const QPoint off = inWindow(w.waitLabel()).center() - grid.center();

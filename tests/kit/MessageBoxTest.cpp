@@ -186,6 +186,8 @@ TEST_F(MessageBoxTest, EnterEscapeAndCloseButtonAnswers)
             }
         });
         EXPECT_EQ(answer, c.answer);
-        if (expectedDefault) EXPECT_EQ(defaultShown, expectedDefault);
+        if (expectedDefault) {
+            EXPECT_EQ(defaultShown, expectedDefault);
+        }
     }
 }

@@ -213,9 +213,11 @@ TEST(TableExport, WorkbookHoldsTitleHeadersNumbersDatesAndColours)
     }
 
     // The second data row is blue in every filled cell; the others keep the default colour.
-    for (const auto& c : rows[3].toArray())
-        if (c.toObject().value("kind") != "empty")
+    for (const auto& c : rows[3].toArray()) {
+        if (c.toObject().value("kind") != "empty") {
             EXPECT_EQ(c.toObject().value("color").toString(), QStringLiteral("FF0000FF"));
+        }
+    }
     EXPECT_NE(rows[2].toArray()[1].toObject().value("color").toString(), QStringLiteral("FF0000FF"));
 
     // Widths follow the text: the Korean remark column is wider than the short number column.

@@ -46,8 +46,11 @@ TEST_F(SearchListTest, OpensEmptyWithTheFarmHeaderAndEveryControl)
                                                          {"cmdInsert2", "개체(수소)등록"},
                                                          {"cmdUpdate", "개체수정"},
                                                          {"cmdDelete", "개체삭제"}};
-    for (const auto& [name, caption] : captions)
-        if (auto* b = find<QAbstractButton>(name)) EXPECT_EQ(b->text(), caption) << name.toStdString();
+    for (const auto& [name, caption] : captions) {
+        if (auto* b = find<QAbstractButton>(name)) {
+            EXPECT_EQ(b->text(), caption) << name.toStdString();
+        }
+    }
     EXPECT_EQ(find<QLabel>("Label2")->text(), "*개체번호, 종축등록번호, 별명으로 검색이 가능합니다.");
     EXPECT_EQ(find<QLabel>("SSPanel2")->text(), "검색조건");
     EXPECT_EQ(find<QLabel>("SSPanel1_0")->text(), "구     분");
@@ -362,10 +365,11 @@ TEST_F(SearchListTest, SelectingBullsByAnyMeansShowsTheAgeBoxAndItsCondition)
         EXPECT_EQ(ageFrame->isHidden(), !bullsSelected);
         click("Com_Function_0");
         // The ticked box only counts while it is shown.
-        if (bullsSelected)
+        if (bullsSelected) {
             EXPECT_EQ(gridColumn(window->SS, 1), QStringList{"OLD"});
-        else if (way.selected == all)
+        } else if (way.selected == all) {
             EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"YOUNG", "OLD"}));
+        }
     }
 }
 
