@@ -1,9 +1,10 @@
 #include "support/TestHelpers.h"
 
-#include "kit/Grid.h"
 #include "data/Db.h"
+#include "kit/Grid.h"
 
 #include <QProcess>
+#include <QWidget>
 
 QStringList pdfPages(const QString& pdfFile)
 {
@@ -34,6 +35,11 @@ QStringList gridColumn(const Grid* grid, int col)
     QStringList out;
     for (int r = 1; r <= grid->maxRows(); ++r) out << grid->cellText(col, r);
     return out;
+}
+
+Grid* listGrid(const QWidget* window)
+{
+    return window ? window->findChild<Grid*>(QStringLiteral("SS")) : nullptr;
 }
 
 QStringList historyTableNames()

@@ -27,10 +27,10 @@ QString boxDate(qint64 dateNumber);
 // 농장명, 축산업등록번호, 모번호, 판매일 (a bull's castration date). Texts trimmed.
 QStringList registrationFormulas(const AnimalRecord& animal, const FarmHeader& farm);
 
-// True for the bull form's animal (구분 other than 0).
+// True for the bull form's animal.
 inline bool isBull(const AnimalRecord& animal)
 {
-    return animal.구분 != 0;
+    return animal.구분 == AnimalKind::Bull;
 }
 
 }  // namespace animalprint
