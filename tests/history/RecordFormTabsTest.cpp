@@ -24,7 +24,7 @@ protected:
         searchFor();
         listGrid(window)->setActiveCell(1, rowOf(number));
         window->editSelected();
-        if (window->cowForm()) return window->cowForm();
+        if (window->animalAt(rowOf(number)).구분 == AnimalKind::Cow) return window->cowForm();
         return window->bullForm();
     }
     // Runs `body` on the dialog that the tab's command opens.
