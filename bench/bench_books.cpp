@@ -1,11 +1,11 @@
 #include "bench/bench_books.h"
 
-#include "data/Globals.h"
-#include "data/Clock.h"
-#include "data/ProgramDir.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
+#include "data/Clock.h"
 #include "data/Db.h"
+#include "data/Globals.h"
+#include "data/ProgramDir.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"
 #include "print/PrintSequence.h"
@@ -90,7 +90,7 @@ void benchQuery(int records)
             QApplication::processEvents();
         }
         std::printf("book n=%d total_ms=%.0f bare_ms=%.0f ratio=%.2f rows=%d\n", records, total, bare,
-                    bare > 0 ? total / bare : 0.0, w.lss1RowCount);
+                    bare > 0 ? total / bare : 0.0, w.rowCount());
         std::fflush(stdout);
         w.close();
     }
@@ -128,10 +128,10 @@ void benchPdf(int rows)
         });
         setWorkTablePauseMs(500);
         if (status == ReportJob::Status::Ok)
-            std::printf("book_pdf rows=%d total_ms=%.0f pdf_kb=%lld\n", w.lss1RowCount, ms,
+            std::printf("book_pdf rows=%d total_ms=%.0f pdf_kb=%lld\n", w.rowCount(), ms,
                         QFile(toPdf.pdfFile).size() / 1024);
         else
-            std::printf("book_pdf rows=%d error=%s\n", w.lss1RowCount, qPrintable(report.lastError()));
+            std::printf("book_pdf rows=%d error=%s\n", w.rowCount(), qPrintable(report.lastError()));
         std::fflush(stdout);
         w.close();
     }

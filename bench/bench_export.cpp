@@ -1,11 +1,12 @@
 #include "bench/bench_export.h"
 
-#include "kit/GridExport.h"
-#include "data/ProgramDir.h"
-#include "kit/model/TableExport.h"
 #include "data/Db.h"
+#include "data/ProgramDir.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"
+#include "kit/Grid.h"
+#include "kit/GridExport.h"
+#include "kit/model/TableExport.h"
 #include "registry/SearchWindow.h"
 
 #include <sys/resource.h>
@@ -56,7 +57,8 @@ void exportOnce(const SearchWindow& list, ExportFormat format, const QString& fi
     const qint64 cpuBefore = cpuMs();
     QElapsedTimer t;
     t.start();
-    const ExportTable table = tableOfGrid(list.SS);
+    // The list's grid as automation finds it.
+    const ExportTable table = tableOfGrid(list.findChild<const Grid*>(QStringLiteral("SS")));
     const ExportStatus status = saveTable(table, format, file, [&](qsizetype) {
         sampledPeak = std::max(sampledPeak, statusMb("VmRSS:"));
         return true;

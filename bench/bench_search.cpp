@@ -1,8 +1,7 @@
 #include "bench/bench_search.h"
 
-#include "kit/Grid.h"
-#include "data/ProgramDir.h"
 #include "data/Db.h"
+#include "data/ProgramDir.h"
 #include "data/SampleFarm.h"
 #include "data/Schema.h"
 #include "registry/SearchWindow.h"
@@ -77,7 +76,7 @@ void measure(int animals)
         total = total < 0 ? ms : std::min(total, ms);
         QApplication::processEvents();
     }
-    const int rows = w->SS->maxRows();
+    const int rows = w->rowCount();
     const double rss = residentMb();
     std::printf("search n=%d total_ms=%lld bare_ms=%lld ratio=%.2f rss_mb=%.0f\n", animals,
                 static_cast<long long>(total), static_cast<long long>(bare),

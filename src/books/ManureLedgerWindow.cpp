@@ -1,12 +1,12 @@
 #include "books/ManureLedgerWindow.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "kit/Messages.h"
 #include "books/ManureEntryDialog.h"
 #include "books/model/ManureLedger.h"
 #include "data/Db.h"
 #include "history/model/HistoryRules.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
 
 #include <QDateEdit>
 #include <QHeaderView>
@@ -43,7 +43,7 @@ ManureLedgerWindow::ManureLedgerWindow(QWidget* parent) : PeriodBookWindow(books
     connect(m_update, &QPushButton::clicked, this, [this] { changeEntry(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { deleteEntry(); });
     // A double click on a header is no row.
-    connect(SS, &Grid::dblClick, this, [this](int, int row) {
+    connect(grid(), &Grid::dblClick, this, [this](int, int row) {
         if (row >= 1) changeEntry();
     });
 
@@ -53,9 +53,10 @@ ManureLedgerWindow::ManureLedgerWindow(QWidget* parent) : PeriodBookWindow(books
     tabToFrameAfter(m_delete);
 
     // The grid is as wide as its seven columns and keeps its size when the window is resized.
+    const Grid* g = grid();
     int width =
-        SS->verticalHeader()->sizeHint().width() + SS->verticalScrollBar()->sizeHint().width() + 2 * SS->frameWidth();
-    for (int c = 0; c < SS->maxCols(); ++c) width += SS->columnWidth(c);
+        g->verticalHeader()->sizeHint().width() + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth();
+    for (int c = 0; c < g->maxCols(); ++c) width += g->columnWidth(c);
     keepGridSize(QSize(width, kGridHeightPx));
 }
 
@@ -67,15 +68,15 @@ void ManureLedgerWindow::insertEntry()
 
 int ManureLedgerWindow::selectedRow() const
 {
-    const int row = SS->activeRow();
-    return lss1RowCount > 0 && row >= 1 && row <= lss1RowCount ? row : 0;
+    const int row = grid()->activeRow();
+    return rowCount() > 0 && row >= 1 && row <= rowCount() ? row : 0;
 }
 
 void ManureLedgerWindow::changeEntry()
 {
     const int row = selectedRow();
     if (row == 0) return;
-    SS->setRow(row);
+    grid()->setRow(row);
     ManureEntryDialog dialog(*this, rowKey(row), row);
     dialog.exec();
 }
@@ -101,8 +102,8 @@ void ManureLedgerWindow::deleteEntry()
 QList<QDate> ManureLedgerWindow::listedDates() const
 {
     QList<QDate> dates;
-    dates.reserve(lss1RowCount);
-    for (int r = 1; r <= lss1RowCount; ++r) dates << entry::cellDate(SS->cellText(1, r));
+    dates.reserve(rowCount());
+    for (int r = 1; r <= rowCount(); ++r) dates << entry::cellDate(grid()->cellText(1, r));
     return dates;
 }
 
@@ -110,9 +111,10 @@ void ManureLedgerWindow::appendEntry(qint64 rowId, const QStringList& cells)
 {
     const int row = appendRow();
     setRowKey(row, rowId);
-    SS->setSelection(1, row, SS->maxCols(), row);
+    Grid* g = grid();
+    g->setSelection(1, row, g->maxCols(), row);
     rewriteRow(row, cells);
-    SS->scrollTo(SS->model()->index(row - 1, 0));
+    g->scrollTo(g->model()->index(row - 1, 0));
 }
 
 void ManureLedgerWindow::rewriteRow(int row, const QStringList& cells)

@@ -1,8 +1,8 @@
 #include "books/PeriodBookWindow.h"
 
-#include "kit/Accessibility.h"
-#include "data/Globals.h"
 #include "data/Clock.h"
+#include "data/Globals.h"
+#include "kit/Accessibility.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>
@@ -103,20 +103,21 @@ void PeriodBookWindow::buildSearchFrame()
 
 void PeriodBookWindow::setColumns()
 {
-    SS->setHeaders(m_book.headers);
+    Grid* g = grid();
+    g->setHeaders(m_book.headers);
     setListName(m_book.previewTitle);
     // Long headers keep their inner blanks and wrap onto a second line.
-    QHeaderView* header = SS->horizontalHeader();
+    QHeaderView* header = g->horizontalHeader();
     header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
     header->setTextElideMode(Qt::ElideNone);
     header->setFixedHeight(2 * header->fontMetrics().lineSpacing() + 12);
     // A header gets no more room than it needs, or the wrap would move a word up a line.
-    const int headerMargins = 2 * SS->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
-    const int cellMargins = 2 * (SS->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, SS) + 1) + 14;
+    const int headerMargins = 2 * g->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
+    const int cellMargins = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1) + 14;
     for (int c = 0; c < m_book.headers.size(); ++c) {
         const int forHeader = twoLineWidth(header->fontMetrics(), m_book.headers[c]) + headerMargins;
-        const int forCell = SS->fontMetrics().horizontalAdvance(m_book.usualCells.value(c)) + cellMargins;
-        SS->setColumnWidth(c, std::max(forHeader, forCell));
+        const int forCell = g->fontMetrics().horizontalAdvance(m_book.usualCells.value(c)) + cellMargins;
+        g->setColumnWidth(c, std::max(forHeader, forCell));
     }
 }
 
@@ -147,7 +148,7 @@ void PeriodBookWindow::query()
     lq.notFoundText = m_book.notFoundText;
     lq.eachRecord = [this, &budget, &handOver](const QSqlQuery& q) {
         if (!budget.isValid()) budget.start();
-        if (m_book.rowKey) setRowKey(lss1RowCount + int(m_pending.size()) + 1, m_book.rowKey(q));
+        if (m_book.rowKey) setRowKey(rowCount() + int(m_pending.size()) + 1, m_book.rowKey(q));
         m_pending.append(m_book.row(q));
         if (budget.elapsed() >= kBatchMs) {
             handOver();
@@ -163,7 +164,7 @@ void PeriodBookWindow::query()
 
 qint64 PeriodBookWindow::rowKey(int row) const
 {
-    return row >= 1 && row <= lss1RowCount ? m_keys.value(row - 1) : 0;
+    return row >= 1 && row <= rowCount() ? m_keys.value(row - 1) : 0;
 }
 
 void PeriodBookWindow::setRowKey(int row, qint64 key)

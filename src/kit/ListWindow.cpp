@@ -1,15 +1,15 @@
 #include "kit/ListWindow.h"
 
+#include "data/Db.h"
+#include "data/FarmInfo.h"
+#include "data/Globals.h"
+#include "data/Values.h"
 #include "kit/Accessibility.h"
 #include "kit/DbMessages.h"
-#include "data/Globals.h"
 #include "kit/GridExport.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
 #include "kit/WindowUtil.h"
-#include "data/Db.h"
-#include "data/FarmInfo.h"
-#include "data/Values.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -77,11 +77,11 @@ ListWindow::ListWindow(const QString& name, const QString& caption, const QStrin
     m_gridPanel->setFrameShape(QFrame::StyledPanel);
     m_gridPanel->setFrameShadow(QFrame::Sunken);
 
-    SS = new Grid(m_gridPanel);
-    nameControl(SS, QStringLiteral("SS"), caption);
-    SS->setMaxRows(0);
+    m_grid = new Grid(m_gridPanel);
+    nameControl(m_grid, QStringLiteral("SS"), caption);
+    m_grid->setMaxRows(0);
     // The grid's two save entries (Excel, CSV) on the button beside print.
-    attachGridExportMenu(m_export, SS);
+    attachGridExportMenu(m_export, m_grid);
 
     m_wait = new QLabel(m_gridPanel);
     // No accessible name of its own: a screen reader reads the wait text itself.
@@ -134,23 +134,23 @@ void ListWindow::setBarHeight(int px)
 
 void ListWindow::setListName(const QString& heard)
 {
-    SS->setAccessibleName(heardText(heard));
+    m_grid->setAccessibleName(heardText(heard));
 }
 
 void ListWindow::fitColumns(const QStringList& usualCells)
 {
     // The text margins the item delegate draws on both sides of a cell, and a little air.
-    const int margins = 2 * (SS->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, SS) + 1) + 6;
+    const int margins = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1) + 6;
     for (int c = 0; c < usualCells.size(); ++c) {
-        const int cell = SS->fontMetrics().horizontalAdvance(usualCells[c]) + margins;
-        SS->setColumnWidth(c, std::max(cell, SS->horizontalHeader()->sectionSizeHint(c)));
+        const int cell = m_grid->fontMetrics().horizontalAdvance(usualCells[c]) + margins;
+        m_grid->setColumnWidth(c, std::max(cell, m_grid->horizontalHeader()->sectionSizeHint(c)));
     }
 }
 
 void ListWindow::keepGridSize(const QSize& size)
 {
     m_gridKeepsSize = true;
-    SS->resize(size);
+    m_grid->resize(size);
     applyResizeRules();
 }
 
@@ -160,7 +160,7 @@ void ListWindow::tabToFrameAfter(QWidget* last)
     setTabOrder(m_query, m_print);
     setTabOrder(m_print, m_export);
     setTabOrder(m_export, m_close);
-    setTabOrder(m_close, SS);
+    setTabOrder(m_close, m_grid);
 }
 
 QLabel* ListWindow::captionPanel(const QString& name, const QString& caption, QWidget* parent)
@@ -181,8 +181,8 @@ QString ListWindow::waitCaption(const QString& waitText)
 
 bool ListWindow::openConnection()
 {
-    SS->setMaxRows(0);
-    lss1RowCount = 0;
+    m_grid->setMaxRows(0);
+    m_rowCount = 0;
     m_connected = openConnectionOrEnd(this);
     // Not connected and still running (the file is busy): the window goes away again as soon
     // as it is shown, and the main window comes back.
@@ -208,9 +208,7 @@ ListWindow::QueryResult ListWindow::runListQuery(const ListQuery& lq)
     beginQuery(lq.waitText);
     try {
         QSqlQuery q = ::runQuery(lq.sql, lq.binds);
-        SS->clearText();
-        lss1RowCount = 0;
-        SS->setMaxRows(0);
+        clearRows();
         if (!q.next()) {
             endQuery();
             if (!lq.notFoundText.isEmpty())
@@ -218,8 +216,8 @@ ListWindow::QueryResult ListWindow::runListQuery(const ListQuery& lq)
             return QueryResult::NothingFound;
         }
         readRecords(q, lq);
-        SS->setMaxRows(lss1RowCount);
-        if (lss1RowCount > 0) SS->setSelection(1, 1, SS->maxCols(), 1);
+        m_grid->setMaxRows(m_rowCount);
+        if (m_rowCount > 0) m_grid->setSelection(1, 1, m_grid->maxCols(), 1);
         endQuery();
         return QueryResult::Rows;
     } catch (const DbError& e) {
@@ -263,48 +261,55 @@ void ListWindow::endQuery()
 
 int ListWindow::appendRow()
 {
-    ++lss1RowCount;
-    SS->setMaxRows(lss1RowCount);
-    SS->setRow(lss1RowCount);
-    SS->setRowHeight(Grid::kRowHeight);
-    return lss1RowCount;
+    ++m_rowCount;
+    m_grid->setMaxRows(m_rowCount);
+    m_grid->setRow(m_rowCount);
+    m_grid->setRowHeight(Grid::kRowHeight);
+    return m_rowCount;
 }
 
 void ListWindow::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
 {
-    SS->appendRows(std::move(rows), colors);
-    lss1RowCount = SS->maxRows();
+    m_grid->appendRows(std::move(rows), colors);
+    m_rowCount = m_grid->maxRows();
 }
 
 void ListWindow::takeBackRow()
 {
-    if (lss1RowCount <= 0) return;
-    --lss1RowCount;
-    SS->setMaxRows(lss1RowCount);
-    SS->setRow(lss1RowCount);
+    if (m_rowCount <= 0) return;
+    --m_rowCount;
+    m_grid->setMaxRows(m_rowCount);
+    m_grid->setRow(m_rowCount);
+}
+
+void ListWindow::clearRows()
+{
+    m_grid->clearText();
+    m_rowCount = 0;
+    m_grid->setMaxRows(0);
 }
 
 void ListWindow::writeCell(int col, int row, const QString& text, bool bold)
 {
-    SS->setCol(col);
-    SS->setRow(row);
-    SS->setText(text);
-    if (bold) SS->setFontBold(true);
+    m_grid->setCol(col);
+    m_grid->setRow(row);
+    m_grid->setText(text);
+    if (bold) m_grid->setFontBold(true);
 }
 
 QStringList ListWindow::shownCells(int row, int columns) const
 {
     QStringList cells;
     cells.reserve(columns);
-    for (int c = 1; c <= columns; ++c) cells << SS->cellText(c, row);
+    for (int c = 1; c <= columns; ++c) cells << m_grid->cellText(c, row);
     return cells;
 }
 
 QList<QVariantList> ListWindow::workTableRows(int columns) const
 {
     QList<QVariantList> rows;
-    rows.reserve(lss1RowCount);
-    for (int r = 1; r <= lss1RowCount; ++r) {
+    rows.reserve(m_rowCount);
+    for (int r = 1; r <= m_rowCount; ++r) {
         QVariantList row;
         row.reserve(columns);
         for (const QString& cell : shownCells(r, columns)) row << cell.trimmed();
@@ -371,11 +376,12 @@ void ListWindow::applyResizeRules()
         m_gridPanel->resize(w, m_gridPanel->height());
 
     const int inset = twipsToPixels(kGridInsetTwips);
-    SS->move(inset / 2, inset / 2);
+    m_grid->move(inset / 2, inset / 2);
     if (!m_gridKeepsSize) {
-        if (const int w = m_gridPanel->width() - inset; w >= 0) SS->resize(w, SS->height());
-        if (const int h = m_gridPanel->height() - inset; h >= 0) SS->resize(SS->width(), h);
+        if (const int w = m_gridPanel->width() - inset; w >= 0) m_grid->resize(w, m_grid->height());
+        if (const int h = m_gridPanel->height() - inset; h >= 0) m_grid->resize(m_grid->width(), h);
     }
 
-    m_wait->move(SS->x() + SS->width() / 2 - m_wait->width() / 2, SS->y() + SS->height() / 2 - m_wait->height() / 2);
+    m_wait->move(m_grid->x() + m_grid->width() / 2 - m_wait->width() / 2,
+                 m_grid->y() + m_grid->height() / 2 - m_wait->height() / 2);
 }

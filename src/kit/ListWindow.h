@@ -29,11 +29,10 @@ public:
     ListWindow(const QString& name, const QString& caption, const QString& printCaption, QWidget* parent = nullptr);
     ~ListWindow() override;
 
-    // The list and its number of data rows, equal to the grid's rows after every query. Other
-    // windows work on them directly: the record forms read, rewrite and append rows of the
-    // search list.
-    Grid* SS = nullptr;
-    qint32 lss1RowCount = 0;
+    // The number of data rows the list holds (lss1RowCount), equal to the grid's rows after every
+    // query. Rows are added only through the frame; other windows go through the list's own
+    // commands.
+    int rowCount() const { return m_rowCount; }
 
     QFrame* buttonBar() const { return m_bar; }                 // "SSPanel1_2"
     QFrame* gridPanel() const { return m_gridPanel; }           // "SP_SpreadPN"
@@ -50,7 +49,7 @@ public:
     // True while a query runs (the window is disabled meanwhile).
     bool isQuerying() const { return m_querying; }
 
-    // The work-table rows of the print: grid rows 1..lss1RowCount, `columns` cells each,
+    // The work-table rows of the print: grid rows 1..rowCount(), `columns` cells each,
     // every cell as shown, trimmed (texts reach the table exactly as typed).
     QList<QVariantList> workTableRows(int columns) const;
     // The cells 1..columns of data row `row` as shown.
@@ -60,6 +59,9 @@ public:
     static QString waitCaption(const QString& waitText);
 
 protected:
+    // The list's grid (control "SS"), for the list's own columns, cells and selection.
+    Grid* grid() const { return m_grid; }
+
     // Whether the window may close now; a running query always keeps it open.
     virtual bool mayClose() const { return true; }
 
@@ -80,7 +82,7 @@ protected:
     // A raised caption panel of the search conditions, such as "검색조건" or "수 정 일".
     static QLabel* captionPanel(const QString& name, const QString& caption, QWidget* parent);
 
-    // Load, first steps: empties the grid, sets lss1RowCount to 0 and opens the connection.
+    // Load, first steps: empties the grid, sets the row count to 0 and opens the connection.
     // False when the connection failed and the program has ended: the caller stops loading.
     bool openConnection();
     // Reads gs등록번호 and gs사업장명칭 from 농장정보 (kept when it has no row).
@@ -116,6 +118,8 @@ protected:
     void appendRows(QList<QStringList>&& rows, const QList<QColor>& colors);
     // Takes the last appended row back; the next appended row takes its place.
     void takeBackRow();
+    // Empties every cell and removes every row, as a query does before it reads.
+    void clearRows();
     // Writes one cell of a data row, optionally in bold.
     void writeCell(int col, int row, const QString& text, bool bold = false);
 
@@ -129,6 +133,8 @@ private:
     void readRecords(QSqlQuery& q, const ListQuery& lq);
     void endQuery();
 
+    Grid* m_grid = nullptr;
+    int m_rowCount = 0;
     QFrame* m_bar = nullptr;
     QFrame* m_gridPanel = nullptr;
     QLabel* m_wait = nullptr;

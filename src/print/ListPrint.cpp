@@ -6,7 +6,7 @@ PrintOutcome printList(ListWindow& list, const ListPrint& p)
 {
     PrintRequest r;
     r.window = &list;
-    r.nothingToPrint = list.lss1RowCount == 0;
+    r.nothingToPrint = list.rowCount() == 0;
     r.nothingMessage = p.nothingMessage;
     r.question = p.question;
     r.reportFile = p.reportFile;
@@ -16,8 +16,8 @@ PrintOutcome printList(ListWindow& list, const ListPrint& p)
     if (p.tableRow)
         r.rows = [&list, columns, tableRow = p.tableRow] {
             QList<QVariantList> rows;
-            rows.reserve(list.lss1RowCount);
-            for (int row = 1; row <= list.lss1RowCount; ++row) rows << tableRow(list.shownCells(row, columns));
+            rows.reserve(list.rowCount());
+            for (int row = 1; row <= list.rowCount(); ++row) rows << tableRow(list.shownCells(row, columns));
             return rows;
         };
     else

@@ -1,10 +1,5 @@
 #include "registry/AnimalRecordForm.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "kit/Grid.h"
-#include "kit/Messages.h"
-#include "kit/WindowKeys.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/CheckedDateEdit.h"
@@ -12,9 +7,12 @@
 #include "history/GradingPage.h"
 #include "history/GrowthChart.h"
 #include "history/HistoryTab.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "kit/WindowKeys.h"
+#include "registry/AnimalList.h"
 #include "registry/RecordWithdrawal.h"
-#include "registry/SearchWindow.h"
-#include "registry/model/SearchRules.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -34,7 +32,6 @@
 
 namespace {
 constexpr int kCaptionWidth = 78;
-const QString kListDate = QStringLiteral("yyyy년 mm월 dd일");
 
 QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent)
 {
@@ -45,7 +42,7 @@ QPushButton* commandButton(const QString& name, const QString& caption, QWidget*
 }
 }  // namespace
 
-AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& objectName, const QString& title,
+AnimalRecordForm::AnimalRecordForm(AnimalList* list, AnimalKind kind, const QString& objectName, const QString& title,
                                    const QString& kindCaption, const QString& saleCaption)
     : QWidget(nullptr, Qt::Window), m_list(list), m_kind(kind)
 {
@@ -133,17 +130,17 @@ AnimalRecordForm::AnimalRecordForm(SearchWindow* list, int kind, const QString& 
     scoreLayout->addWidget(note);
     m_fields->addWidget(scoreBox, 3, 6);
 
-    STAB = new QTabWidget(this);
-    nameControl(STAB, QStringLiteral("STAB"), QStringLiteral("이력"));
+    m_tabs = new QTabWidget(this);
+    nameControl(m_tabs, QStringLiteral("STAB"), QStringLiteral("이력"));
     // The tab bar's own scroll arrows are heard in the form's language too.
     const QHash<QString, QString> arrows = {{QStringLiteral("ScrollLeftButton"), QStringLiteral("앞 탭 보기")},
                                             {QStringLiteral("ScrollRightButton"), QStringLiteral("뒤 탭 보기")}};
-    for (QToolButton* arrow : STAB->tabBar()->findChildren<QToolButton*>())
+    for (QToolButton* arrow : m_tabs->tabBar()->findChildren<QToolButton*>())
         if (arrows.contains(arrow->objectName())) nameControl(arrow, arrow->objectName(), arrows[arrow->objectName()]);
-    STAB->setMinimumHeight(320);
-    outer->addWidget(STAB, 1);
-    connect(STAB, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_grading && index == STAB->count() - 1) m_grading->firstField()->setFocus();
+    m_tabs->setMinimumHeight(320);
+    outer->addWidget(m_tabs, 1);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_grading && index == m_tabs->count() - 1) m_grading->firstField()->setFocus();
     });
 
     auto* bottom = new QHBoxLayout;
@@ -198,20 +195,17 @@ CheckedDateEdit* AnimalRecordForm::addDateField(int row, int pair, const QString
     return d;
 }
 
-void AnimalRecordForm::showDateCell(CheckedDateEdit* date, const QString& cell)
+void AnimalRecordForm::showDate(CheckedDateEdit* date, qint64 dateNumber)
 {
-    date->setTicked(!cell.isEmpty());
-    if (const QDate d = datenum::fromLongText(cell); d.isValid()) date->setDate(d);
-}
-
-QString AnimalRecordForm::dateCell(const CheckedDateEdit* date)
-{
-    return date->dateText(kListDate);
+    date->setTicked(dateNumber != 0);
+    // A list cell shows four-digit years; a longer one names no day the picker could take.
+    constexpr qint64 kFiveDigitYears = 100000000;
+    if (const QDate d = datenum::toDate(dateNumber); d.isValid() && dateNumber < kFiveDigitYears) date->setDate(d);
 }
 
 void AnimalRecordForm::addHistoryTab(HistoryPage* page, const QString& caption)
 {
-    STAB->addTab(page, caption);
+    m_tabs->addTab(page, caption);
     m_pages << page;
 }
 
@@ -222,9 +216,17 @@ void AnimalRecordForm::tellTabsTheNumber(const QString& number)
     for (HistoryPage* page : m_pages) page->setAnimalNumber(number);
 }
 
+void AnimalRecordForm::openForNew()
+{
+    show();
+    m_storedNumber.clear();
+    raise();
+    activateWindow();
+}
+
 void AnimalRecordForm::refreshTabs()
 {
-    for (HistoryPage* page : m_pages) page->reload(s개체번호.trimmed());
+    for (HistoryPage* page : m_pages) page->reload(m_storedNumber.trimmed());
 }
 
 HistoryTab* AnimalRecordForm::historyTab(int number) const
@@ -254,45 +256,40 @@ void AnimalRecordForm::finishOpening()
 {
     // Centred by the list's size, as the form has always opened.
     adjustSize();
-    const QSize list = m_list ? m_list->size() : QSize();
+    const QSize list = m_list ? m_list->listSize() : QSize();
     move(std::max(0, (list.width() - width()) / 2), std::max(0, (list.height() - height()) / 2));
-    STAB->setCurrentIndex(0);
+    m_tabs->setCurrentIndex(0);
     if (HistoryTab* weights = historyTab(2)) attachGrowthChart(weights, m_birth);
 }
 
 void AnimalRecordForm::setStoredState(bool stored)
 {
     m_stored = stored;
-    STAB->setEnabled(stored);
+    m_tabs->setEnabled(stored);
     for (QPushButton* b : m_printButtons) b->setEnabled(stored);
 }
 
-void AnimalRecordForm::loadFromList(int listRow)
+void AnimalRecordForm::loadFromList(int listRow, const AnimalRecord& shown)
 {
-    if (!m_list || m_list->lss1RowCount == 0) return;
-    Grid* g = m_list->SS;
-    g->setRow(listRow);
     m_listRow = listRow;
-    auto cell = [&](int col) { return g->cellText(col, listRow); };
-    m_number->setText(cell(1));
-    s개체번호 = cell(1);
-    if (cell(3) == QStringLiteral("순종"))
+    m_number->setText(shown.개체번호);
+    m_storedNumber = shown.개체번호;
+    if (shown.구분2 == 0)
         m_pure->setChecked(true);
     else
         m_cross->setChecked(true);
-    showDateCell(m_birth, cell(4));
-    m_texts[QStringLiteral("등록번호")]->setText(cell(5));
-    m_texts[QStringLiteral("별명")]->setText(cell(6));
-    m_texts[QStringLiteral("우방번호")]->setText(cell(7));
-    showDateCell(m_arrival, cell(8));
-    m_texts[QStringLiteral("정액번호")]->setText(cell(9));
-    m_texts[QStringLiteral("부번호")]->setText(cell(10));
-    m_texts[QStringLiteral("모번호")]->setText(cell(11));
-    showDateCell(m_sale, cell(12));
-    m_texts[QStringLiteral("개체특징")]->setText(cell(13));
-    m_score->setText(cell(14));
-    loadExtra(listRow);
-    m_list->setEnabled(false);
+    showDate(m_birth, shown.개체생일);
+    m_texts[QStringLiteral("등록번호")]->setText(shown.등록번호);
+    m_texts[QStringLiteral("별명")]->setText(shown.별명);
+    m_texts[QStringLiteral("우방번호")]->setText(shown.우방번호);
+    showDate(m_arrival, shown.입식일자);
+    m_texts[QStringLiteral("정액번호")]->setText(shown.정액번호);
+    m_texts[QStringLiteral("부번호")]->setText(shown.부번호);
+    m_texts[QStringLiteral("모번호")]->setText(shown.모번호);
+    showDate(m_sale, shown.판매일);
+    m_texts[QStringLiteral("개체특징")]->setText(shown.개체특징);
+    m_score->setText(shown.점수);
+    loadExtra(shown);
     refreshTabs();
     setStoredState(true);
     show();
@@ -300,11 +297,12 @@ void AnimalRecordForm::loadFromList(int listRow)
     activateWindow();
 }
 
-AnimalRecord AnimalRecordForm::formValues() const
+AnimalRecord AnimalRecordForm::values(bool trimmed) const
 {
-    auto text = [&](const char* name) { return m_texts.value(QString::fromUtf8(name))->text().trimmed(); };
+    auto typed = [trimmed](const QLineEdit* box) { return trimmed ? box->text().trimmed() : box->text(); };
+    auto text = [&](const char* name) { return typed(m_texts.value(QString::fromUtf8(name))); };
     AnimalRecord v;
-    v.개체번호 = m_number->text().trimmed();
+    v.개체번호 = typed(m_number);
     v.구분 = m_kind;
     v.구분2 = m_pure->isChecked() ? 0 : 1;
     v.개체생일 = m_birth->dateNumber();
@@ -317,41 +315,21 @@ AnimalRecord AnimalRecordForm::formValues() const
     v.모번호 = text("모번호");
     v.판매일 = m_sale->dateNumber();
     v.개체특징 = text("개체특징");
-    v.점수 = m_score->text().trimmed();
+    v.점수 = typed(m_score);
     v.출하예정일 = 0;
     v.출하일 = 0;
     fillExtra(v);
     return v;
 }
 
-QMap<int, QString> AnimalRecordForm::writeBackCells() const
+AnimalRecord AnimalRecordForm::formValues() const
 {
-    auto text = [&](const char* name) { return m_texts.value(QString::fromUtf8(name))->text(); };
-    QMap<int, QString> c;
-    c[1] = m_number->text();
-    c[3] = m_pure->isChecked() ? QStringLiteral("순종") : QStringLiteral("교잡종");
-    c[4] = dateCell(m_birth);
-    c[5] = text("등록번호");
-    c[6] = text("별명");
-    c[7] = text("우방번호");
-    c[8] = dateCell(m_arrival);
-    c[9] = text("정액번호");
-    c[10] = text("부번호");
-    c[11] = text("모번호");
-    c[12] = dateCell(m_sale);
-    c[13] = text("개체특징");
-    c[14] = m_score->text();
-    extraCells(c);
-    return c;
+    return values(true);
 }
 
-void AnimalRecordForm::writeBack(int listRow, bool registering)
+AnimalRecord AnimalRecordForm::typedValues() const
 {
-    if (!m_list) return;
-    Grid* g = m_list->SS;
-    QMap<int, QString> cells = writeBackCells();
-    if (registering) cells[2] = m_kind == 0 ? QStringLiteral("암소") : QStringLiteral("수소");
-    for (auto it = cells.cbegin(); it != cells.cend(); ++it) g->setCellText(it.key(), listRow, it.value());
+    return values(false);
 }
 
 void AnimalRecordForm::save()
@@ -373,18 +351,17 @@ void AnimalRecordForm::save()
         return;
     }
     const AnimalRecord v = formValues();
-    if (!confirmLeavingOutsideWithdrawal(this, v, s개체번호)) return;
+    if (!confirmLeavingOutsideWithdrawal(this, v, m_storedNumber)) return;
     try {
-        if (!s개체번호.isEmpty()) {
+        if (!m_storedNumber.isEmpty()) {
             if (showMessage(this, MsgIcon::Question, QStringLiteral("수정"),
                             typed + QStringLiteral("을(를) 수정하시겠습니까?"),
                             MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
                 return;
             // The stored number is the trimmed one, whatever blanks the box showed.
-            updateAnimal(v, s개체번호.trimmed());
-            if (m_list) m_list->SS->setRow(m_listRow);
-            writeBack(m_listRow, false);
-            s개체번호 = typed;
+            updateAnimal(v, m_storedNumber.trimmed());
+            if (m_list) m_list->showAnimal(m_listRow, typedValues());
+            m_storedNumber = typed;
             tellTabsTheNumber(v.개체번호);
             return;
         }
@@ -404,20 +381,9 @@ void AnimalRecordForm::save()
         showPlainError(this, e);
         return;
     }
-    s개체번호 = typed;
+    m_storedNumber = typed;
     tellTabsTheNumber(v.개체번호);
-    if (m_list) {
-        Grid* g = m_list->SS;
-        m_list->lss1RowCount += 1;
-        const int row = int(m_list->lss1RowCount);
-        g->setMaxRows(row);
-        g->setRow(row);
-        g->setRowHeight(Grid::kRowHeight);
-        writeBack(row, true);
-        if (m_kind != 0) g->setRowForeColor(row, QColor(0, 0, 255));
-        g->setSelection(1, row, kSearchColumns, row);
-        m_listRow = row;
-    }
+    if (m_list) m_listRow = m_list->addAnimal(typedValues());
     setStoredState(true);
 }
 

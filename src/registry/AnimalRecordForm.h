@@ -1,21 +1,19 @@
 #pragma once
 // What the cow and bull record forms share: the registration fields, the check-box
-// dates, loading from and writing back to the search list, the tab pages, save and close.
-// Each form adds its own fields, tab pages (refreshed in tab order) and print buttons.
+// dates, loading an animal from the search list and showing it there again after a save,
+// the tab pages, save and close. Each form adds its own fields, tab pages (refreshed in tab
+// order) and print buttons. The list is known only as an AnimalList.
 #include "registry/model/AnimalStore.h"
 
-#include <QDate>
 #include <QMap>
-#include <QPointer>
 #include <QWidget>
 
+class AnimalList;
 class CheckedDateEdit;
-class Grid;
 class GradingPage;
 class HistoryPage;
 class HistoryTab;
 class QButtonGroup;
-class QDateEdit;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -23,17 +21,19 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class SearchWindow;
 
 class AnimalRecordForm : public QWidget {
     Q_OBJECT
 public:
     ~AnimalRecordForm() override;
 
-    // The number the shown animal is stored under; empty for a new animal.
-    QString s개체번호;
+    // The number the shown animal is stored under (s개체번호), as the number box showed it at
+    // the last load or save, blanks included; empty for a new animal.
+    const QString& storedNumber() const { return m_storedNumber; }
 
-    // ReflashData1..5: every tab, in tab order, reloads the animal stored under s개체번호.
+    // Shows the form for a new animal: the stored number is emptied, the boxes stay as they are.
+    void openForNew();
+    // ReflashData1..5: every tab, in tab order, reloads the animal stored under storedNumber().
     void refreshTabs();
     // The history tab numbered `number` (1 breeding, 2 weighing and ultrasound, 3 body, 4
     // treatment), or null when the form has none; its rowCount() is lssNRowCount.
@@ -41,10 +41,10 @@ public:
     // The carcass grading tab (ReflashData5 is its reload).
     GradingPage* gradingPage() const { return m_grading; }
 
-    // 0 for the cow form, 1 for the bull form (구분).
-    int kind() const { return m_kind; }
-    // Fills the form from the search list's row, refreshes the tabs and shows the form.
-    void loadFromList(int listRow);
+    AnimalKind kind() const { return m_kind; }
+    // Fills the form with `shown`, the animal of the list's data row `listRow` as the list shows
+    // it (texts as they are, blanks kept), refreshes the tabs and shows the form.
+    void loadFromList(int listRow, const AnimalRecord& shown);
     // Com_Button 0 "저 장".
     void save();
     // Com_Button 8 "닫기(ESC)": closes and gives the list the focus.
@@ -52,20 +52,17 @@ public:
 
     // The values the save would store (texts trimmed, unticked dates 0, empty score 0).
     AnimalRecord formValues() const;
-    // The list cells a save writes back (column -> text), as typed.
-    QMap<int, QString> writeBackCells() const;
     bool storedState() const { return m_stored; }
 
 protected:
-    AnimalRecordForm(SearchWindow* list, int kind, const QString& objectName, const QString& title,
+    AnimalRecordForm(AnimalList* list, AnimalKind kind, const QString& objectName, const QString& title,
                      const QString& kindCaption, const QString& saleCaption);
 
     // Adds a check-box date with its label at (row, pair) of the field panel.
     CheckedDateEdit* addDateField(int row, int pair, const QString& caption, const QString& name);
-    // A list cell loaded back into a check-box date: empty clears the box; a date ticks it.
-    static void showDateCell(CheckedDateEdit* date, const QString& cell);
-    // The list cell of a check-box date: "yyyy년 mm월 dd일" while ticked, "" otherwise.
-    static QString dateCell(const CheckedDateEdit* date);
+    // A date number loaded into a check-box date: 0 clears the box, any other ticks it, and
+    // the picker takes the day when it names one (else it keeps its own).
+    static void showDate(CheckedDateEdit* date, qint64 dateNumber);
     void addHistoryTab(HistoryPage* page, const QString& caption);
     // The last tab, carcass grading; selecting it puts the focus in 작업장.
     void addGradingTab();
@@ -73,15 +70,14 @@ protected:
     // The end of loading: placed by the list's size, tab 0 selected.
     void finishOpening();
     // The fields only one of the forms has.
-    virtual void loadExtra(int /*listRow*/) {}
+    virtual void loadExtra(const AnimalRecord& /*shown*/) {}
     virtual void fillExtra(AnimalRecord& /*v*/) const {}
-    virtual void extraCells(QMap<int, QString>& /*cells*/) const {}
 
     void closeEvent(QCloseEvent* event) override;
 
-    QPointer<SearchWindow> m_list;
+    AnimalList* m_list;  // the list the form was opened from; it owns the form
     QGridLayout* m_fields = nullptr;
-    QTabWidget* STAB = nullptr;
+    QTabWidget* m_tabs = nullptr;  // "STAB"
     QLineEdit* m_number = nullptr;
     QLineEdit* m_score = nullptr;
     GradingPage* m_grading = nullptr;
@@ -93,10 +89,13 @@ private:
     QLineEdit* addTextField(int row, int pair, const QString& caption, const QString& name);
     QLabel* addCaption(int row, int pair, const QString& caption);
     void setStoredState(bool stored);
-    void writeBack(int listRow, bool registering);
+    AnimalRecord values(bool trimmed) const;
+    // The values with the texts as typed: what the list shows after a save.
+    AnimalRecord typedValues() const;
     void tellTabsTheNumber(const QString& number);
 
-    int m_kind;
+    AnimalKind m_kind;
+    QString m_storedNumber;
     int m_listRow = 0;
     bool m_stored = false;
     bool m_focusListOnClose = false;

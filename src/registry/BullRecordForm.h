@@ -3,20 +3,14 @@
 // four history tabs and two prints. A bull has no breeding history.
 #include "registry/AnimalRecordForm.h"
 
-class QPushButton;
-
 class BullRecordForm : public AnimalRecordForm {
     Q_OBJECT
 public:
-    explicit BullRecordForm(SearchWindow* list);
-
-    QPushButton* cmdPrn1 = nullptr;
-    QPushButton* cmdPrn2 = nullptr;
+    explicit BullRecordForm(AnimalList* list);
 
 protected:
-    void loadExtra(int listRow) override;
+    void loadExtra(const AnimalRecord& shown) override;
     void fillExtra(AnimalRecord& v) const override;
-    void extraCells(QMap<int, QString>& cells) const override;
 
 private:
     CheckedDateEdit* m_planned = nullptr;

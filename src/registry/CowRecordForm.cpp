@@ -9,19 +9,19 @@
 
 #include <QPushButton>
 
-CowRecordForm::CowRecordForm(SearchWindow* list)
-    : AnimalRecordForm(list, 0, QStringLiteral("한우암소관리"), QStringLiteral("한우(암소) 개체기록부"),
+CowRecordForm::CowRecordForm(AnimalList* list)
+    : AnimalRecordForm(list, AnimalKind::Cow, QStringLiteral("한우암소관리"), QStringLiteral("한우(암소) 개체기록부"),
                        QStringLiteral("구      분"), QStringLiteral("판 매 일"))
 {
     for (const HistoryDefinition* h : {&breedingHistory(), &ultrasoundHistory(), &bodyHistory(), &treatmentHistory()})
         addHistoryTab(new HistoryTab(*h), h->caption);
     addGradingTab();
 
-    cmdPrn1 = addPrintButton(QStringLiteral("cmdPrn1"), QStringLiteral(" 한우(암소) 개체기록부"));
-    cmdPrn2 = addPrintButton(QStringLiteral("cmdPrn2"), QStringLiteral(" 번식기록부"));
-    cmdPrn3 = addPrintButton(QStringLiteral("cmdPrn3"), QStringLiteral(" 진료/백신 기록부"));
-    connect(cmdPrn1, &QPushButton::clicked, this, [this] { printRecordBook(*this); });
-    connect(cmdPrn2, &QPushButton::clicked, this, [this] { printBreedingRecord(*this); });
-    connect(cmdPrn3, &QPushButton::clicked, this, [this] { printTreatmentRecord(*this); });
+    QPushButton* recordBook = addPrintButton(QStringLiteral("cmdPrn1"), QStringLiteral(" 한우(암소) 개체기록부"));
+    QPushButton* breeding = addPrintButton(QStringLiteral("cmdPrn2"), QStringLiteral(" 번식기록부"));
+    QPushButton* treatment = addPrintButton(QStringLiteral("cmdPrn3"), QStringLiteral(" 진료/백신 기록부"));
+    connect(recordBook, &QPushButton::clicked, this, [this] { printRecordBook(*this); });
+    connect(breeding, &QPushButton::clicked, this, [this] { printBreedingRecord(*this); });
+    connect(treatment, &QPushButton::clicked, this, [this] { printTreatmentRecord(*this); });
     finishOpening();
 }

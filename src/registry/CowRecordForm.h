@@ -3,14 +3,8 @@
 // grading tabs and three prints.
 #include "registry/AnimalRecordForm.h"
 
-class QPushButton;
-
 class CowRecordForm : public AnimalRecordForm {
     Q_OBJECT
 public:
-    explicit CowRecordForm(SearchWindow* list);
-
-    QPushButton* cmdPrn1 = nullptr;
-    QPushButton* cmdPrn2 = nullptr;
-    QPushButton* cmdPrn3 = nullptr;
+    explicit CowRecordForm(AnimalList* list);
 };

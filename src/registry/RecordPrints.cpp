@@ -1,12 +1,12 @@
 #include "registry/RecordPrints.h"
 
 #include "data/Globals.h"
-#include "kit/Grid.h"
 #include "history/GradingPage.h"
 #include "history/HistoryTab.h"
+#include "kit/Grid.h"
+#include "registry/AnimalRecordForm.h"
 #include "registry/model/HistoryPrintRows.h"
 #include "registry/model/RecordBookFormulas.h"
-#include "registry/AnimalRecordForm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -89,7 +89,7 @@ PrintOutcome printRecordBook(AnimalRecordForm& form)
         {}, u"한우암소 개체기록부를 출력 하시겠습니까?"_s, u"암소개체기록부.rpt"_s, u"한우암소 개체기록부"_s};
     static const PrintTexts bull{
         {}, u"한우수소 개체기록부를 출력 하시겠습니까?"_s, u"수소개체기록부.rpt"_s, u"한우수소 개체기록부"_s};
-    PrintRequest r = formRequest(form, form.kind() != 0 ? bull : cow);
+    PrintRequest r = formRequest(form, form.kind() == AnimalKind::Bull ? bull : cow);
     r.formulas = [&form] {
         RecordBookSheet sheet;
         sheet.animal = form.formValues();
@@ -119,6 +119,6 @@ PrintOutcome printTreatmentRecord(AnimalRecordForm& form)
     static const PrintTexts bull{u"출력할 진료백신 기록이 없습니다.."_s,
                                  u"한우수소 진료백신 기록을 출력 하시겠습니까?"_s, u"진료백신수.rpt"_s,
                                  u"한우수소 진료백신 기록부"_s};
-    return printHistory(form, form.kind() != 0 ? bull : cow, kTreatmentTab, u"백신접종워크"_s,
+    return printHistory(form, form.kind() == AnimalKind::Bull ? bull : cow, kTreatmentTab, u"백신접종워크"_s,
                         historyprint::treatmentRow);
 }

@@ -16,8 +16,7 @@ void SearchFill::add(const QSqlQuery& q)
     const AnimalRecord r = m_reader->read(q);
     if (m_ageFilter && skippedByAge(r.개체생일, m_today)) return;
     m_rows.append(m_format.cells(r));
-    // Bulls in blue, cows in the default black.
-    m_colors.append(isBullRow(r) ? QColor(0, 0, 255) : QColor());
+    m_colors.append(searchRowColor(r));
     if (m_budget.elapsed() >= kBudgetMs) {
         // Let the window repaint now and then, not after every row: a hundred thousand
         // rounds of message processing would cost more than the reading.

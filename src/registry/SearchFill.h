@@ -1,6 +1,6 @@
 #pragma once
-// Turns the records of a search into list rows: 17 cells, bulls in blue, the age filter
-// applied. The rows are handed over in batches on a time budget, so that the window is
+// Turns the records of a search into list rows through the list's row formatter, the age
+// filter applied. The rows are handed over in batches on a time budget, so that the window is
 // repainted now and then while a long list is read.
 #include "registry/model/SearchRules.h"
 
@@ -13,7 +13,7 @@
 
 class SearchFill {
 public:
-    // Receives each batch of rows with their text colours (invalid: the default).
+    // Receives each batch of rows with their text colours.
     using Sink = std::function<void(QList<QStringList>&& rows, const QList<QColor>& colors)>;
 
     SearchFill(const QDate& today, bool ageFilter, Sink sink);

@@ -1,12 +1,12 @@
 #include "registry/SearchWindow.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "data/Globals.h"
-#include "kit/Messages.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "data/Values.h"
+#include "kit/Accessibility.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
 #include "registry/SearchFill.h"
@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -148,10 +149,10 @@ void SearchWindow::buildRecordButtons()
 
 void SearchWindow::setColumns()
 {
-    SS->setHeaders(searchHeaders());
+    grid()->setHeaders(searchHeaders());
     fitColumns(usualCells());
     setListName(QStringLiteral("한우개체 목록"));
-    connect(SS, &Grid::dblClick, this, [this](int col, int row) {
+    connect(grid(), &Grid::dblClick, this, [this](int col, int row) {
         if (col != 0 && row != 0) editSelected();
     });
 }
@@ -186,15 +187,14 @@ void SearchWindow::query()
 
 void SearchWindow::deleteSelected()
 {
-    if (lss1RowCount == 0) return;
-    const int row = SS->activeRow();
+    const int row = selectedRow();
     if (row < 1) return;
     const QString text = QStringLiteral("선택하신 한우개체 정보를 정말로 삭제하시겠습니까?") + kCrLf + kCrLf +
                          QStringLiteral("주의 : 모든 번식기록, 백신접종, 체척, 초음파측정 기록이 삭제됩니다.");
     if (showMessage(this, MsgIcon::Critical, QStringLiteral("삭제"), text, MsgButton::Yes | MsgButton::No,
                     MsgButton::No) != MsgButton::Yes)
         return;
-    const QString number = SS->cellText(1, row).trimmed();
+    const QString number = animalAt(row).개체번호.trimmed();
     try {
         deleteAnimal(number);
     } catch (const DbError& e) {
@@ -242,33 +242,61 @@ BullRecordForm* SearchWindow::ensureBullForm()
 void SearchWindow::registerCow()
 {
     setEnabled(false);
-    CowRecordForm* f = ensureCowForm();
-    f->show();
-    f->s개체번호.clear();
-    f->raise();
-    f->activateWindow();
+    ensureCowForm()->openForNew();
 }
 
 void SearchWindow::registerBull()
 {
     setEnabled(false);
-    BullRecordForm* f = ensureBullForm();
-    f->show();
-    f->s개체번호.clear();
-    f->raise();
-    f->activateWindow();
+    ensureBullForm()->openForNew();
+}
+
+int SearchWindow::selectedRow() const
+{
+    return rowCount() == 0 ? 0 : std::max(0, grid()->activeRow());
 }
 
 void SearchWindow::editSelected()
 {
-    if (lss1RowCount == 0) return;
-    const int row = SS->activeRow();
+    const int row = selectedRow();
     if (row < 1) return;
-    SS->setRow(row);
-    if (SS->cellText(2, row) == QStringLiteral("암소"))
-        ensureCowForm()->loadFromList(row);
+    grid()->setRow(row);
+    const AnimalRecord shown = animalAt(row);
+    AnimalRecordForm* form = nullptr;
+    if (shown.구분 == AnimalKind::Cow)
+        form = ensureCowForm();
     else
-        ensureBullForm()->loadFromList(row);
+        form = ensureBullForm();
+    // The list stays disabled while the form works on one of its rows.
+    setEnabled(false);
+    form->loadFromList(row, shown);
+}
+
+AnimalRecord SearchWindow::animalAt(int row) const
+{
+    return animalOfRow(shownCells(row, kSearchColumns));
+}
+
+void SearchWindow::writeSavedRow(int row, const AnimalRecord& typed)
+{
+    Grid* g = grid();
+    const QStringList cells = SearchRowFormatter(today()).savedCells(typed);
+    for (int col = 1; col <= cells.size(); ++col) g->setCellText(col, row, cells[col - 1]);
+    g->setRowForeColor(row, searchRowColor(typed));
+}
+
+void SearchWindow::showAnimal(int row, const AnimalRecord& typed)
+{
+    grid()->setRow(row);
+    writeSavedRow(row, typed);
+}
+
+int SearchWindow::addAnimal(const AnimalRecord& typed)
+{
+    const int row = appendRow();
+    writeSavedRow(row, typed);
+    grid()->setSelection(1, row, kSearchColumns, row);
+    return row;
 }
 
 void SearchWindow::recordFormClosed(AnimalRecordForm* form, bool takeFocus)
@@ -279,7 +307,7 @@ void SearchWindow::recordFormClosed(AnimalRecordForm* form, bool takeFocus)
     if (takeFocus) {
         raise();
         activateWindow();
-        SS->setFocus();
+        grid()->setFocus();
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // frmSearch: the registry window. Lists the animals of 개체관리 by sex, search word and
 // age, and is the way into the cow and bull record forms; deletes an animal with its
-// whole history and prints the list. Built on the list window frame, whose grid SS and
-// row count lss1RowCount the record forms read and write.
+// whole history and prints the list. Built on the list window frame. Every row is made by
+// the one row formatter, whether a query read the animal or a record form saved it; the
+// forms reach their rows only through the AnimalList commands.
 #include "kit/ListWindow.h"
 #include "print/ListPrint.h"
+#include "registry/AnimalList.h"
 #include "registry/model/SearchRules.h"
 
 #include <QPointer>
@@ -17,7 +19,7 @@ class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
-class SearchWindow : public ListWindow {
+class SearchWindow : public ListWindow, public AnimalList {
     Q_OBJECT
 public:
     explicit SearchWindow(QWidget* parent = nullptr);
@@ -37,8 +39,17 @@ public:
     BullRecordForm* bullForm() const;
     CowRecordForm* ensureCowForm();
     BullRecordForm* ensureBullForm();
-    // A record form is going away: the list is usable again.
-    void recordFormClosed(AnimalRecordForm* form, bool takeFocus);
+
+    // The animal data row `row` (1..rowCount()) shows, read back from its cells as they are.
+    AnimalRecord animalAt(int row) const;
+    // The row of the list's active cell, 0 when the list is empty or none is active.
+    int selectedRow() const;
+
+    // What the record forms do with the list (see AnimalList).
+    void showAnimal(int row, const AnimalRecord& typed) override;
+    int addAnimal(const AnimalRecord& typed) override;
+    QSize listSize() const override { return size(); }
+    void recordFormClosed(AnimalRecordForm* form, bool takeFocus) override;
 
 protected:
     // Not while a record form still works on the list.
@@ -48,6 +59,8 @@ private:
     void buildConditions();
     void buildRecordButtons();
     void setColumns();
+    // Writes the cells a save shows into `row` and gives it its kind's colour.
+    void writeSavedRow(int row, const AnimalRecord& typed);
 
     std::array<QRadioButton*, 3> m_sexOptions{};  // in SexFilter order
     QFrame* m_ageFrame = nullptr;

@@ -1,9 +1,9 @@
 // The search list saved as a workbook: its "yyyy년 mm월 dd일" dates become real dates, the
 // identifiers stay text and bull rows stay blue.
-#include "support/ExportReaders.h"
 #include "kit/GridExport.h"
 #include "registry/RegistryFixture.h"
 #include "registry/model/SearchRules.h"
+#include "support/ExportReaders.h"
 
 #include <QJsonArray>
 
@@ -33,13 +33,13 @@ TEST_F(SearchListExportTest, DatesAreDatesIdentifiersTextAndBullsBlue)
     farm.addAnimal("002123456790", 1, 20080101, {{"입식일자", 20080301}, {"우방번호", "12"}});
     openList();
     searchFor();
-    ASSERT_EQ(window->lss1RowCount, 2);
+    ASSERT_EQ(window->rowCount(), 2);
     const int bull = rowOf("002123456790");
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("개체.xlsx"));
     setSaveFileChooser([&](QWidget*, const QString&, ExportFormat) { return file; });
-    ASSERT_TRUE(saveGridAs(window->SS, ExportFormat::Xlsx));
+    ASSERT_TRUE(saveGridAs(listGrid(window), ExportFormat::Xlsx));
 
     const QJsonObject book = readXlsx(file);
     ASSERT_FALSE(book.contains("error")) << book.value("error").toString().toStdString();

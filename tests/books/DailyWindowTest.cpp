@@ -1,9 +1,9 @@
 // 일일관리 driven through its controls on a small farm around a fixed today.
 #include "DailyFixture.h"
-#include "data/Globals.h"
-#include "data/Clock.h"
 #include "books/DailyWindow.h"
+#include "data/Clock.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
 #include "support/AccessibilityCheck.h"
@@ -76,17 +76,17 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_TRUE(w.reestrusOption()->isChecked());
     EXPECT_FALSE(w.calvingOption()->isChecked());
     EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("인 쇄"));
-    EXPECT_EQ(gridRow(w.SS, 0),
+    EXPECT_EQ(gridRow(listGrid(&w), 0),
               QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )", "오늘( 2009년12월08일 )",
                            "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
     // 17 and 23 days ago are outside; 18, 20 and 22 are listed by animal number.
-    EXPECT_EQ(gridRows(w.SS),
+    EXPECT_EQ(gridRows(listGrid(&w)),
               QStringList({"KR001 | 1-1 | 햇살목장 | 재발정 3일전 | 재발정 2일전 | 재발정 1일전 | *재발정일",
                            "KR002 | 1-2 | 한빛목장 | *재발정일 |  |  | ",
                            "KR005 | 2-1 | 푸른들목장 | 재발정 1일전 | *재발정일 | *재발정일 | "}));
-    EXPECT_EQ(w.lss1RowCount, 3);
-    EXPECT_EQ(w.SS->rowHeight(1), Grid::kRowHeight);
-    EXPECT_EQ(w.SS->activeRow(), 1);
+    EXPECT_EQ(w.rowCount(), 3);
+    EXPECT_EQ(listGrid(&w)->rowHeight(1), Grid::kRowHeight);
+    EXPECT_EQ(listGrid(&w)->activeRow(), 1);
     EXPECT_FALSE(w.waitLabel()->isVisible());
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(farm.messages().count(), 0);
@@ -117,11 +117,11 @@ TEST_F(DailyWindowTest, CheckedRecordsAndMalesAreNeverListed)
     pregnancy(QStringLiteral("KR021"), 0);
 
     DailyWindow w;
-    ASSERT_EQ(w.lss1RowCount, 1);
-    EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR013 |")));
+    ASSERT_EQ(w.rowCount(), 1);
+    EXPECT_TRUE(rowText(listGrid(&w), 1).startsWith(QStringLiteral("KR013 |")));
     w.calvingOption()->click();
-    ASSERT_EQ(w.lss1RowCount, 1);
-    EXPECT_TRUE(rowText(w.SS, 1).startsWith(QStringLiteral("KR014 |")));
+    ASSERT_EQ(w.rowCount(), 1);
+    EXPECT_TRUE(rowText(listGrid(&w), 1).startsWith(QStringLiteral("KR014 |")));
 }
 
 TEST_F(DailyWindowTest, TwoOpenInseminationsOfOneCowAreListedTwice)
@@ -131,10 +131,10 @@ TEST_F(DailyWindowTest, TwoOpenInseminationsOfOneCowAreListedTwice)
     openInsemination(QStringLiteral("KR030"), 21);
 
     DailyWindow w;
-    EXPECT_EQ(gridRows(w.SS),
+    EXPECT_EQ(gridRows(listGrid(&w)),
               QStringList({"KR030 | 3-1 | 햇살목장 | *재발정일 | *재발정일 |  | ",
                            "KR030 | 3-1 | 햇살목장 | 재발정 3일전 | 재발정 2일전 | 재발정 1일전 | *재발정일"}));
-    EXPECT_EQ(w.lss1RowCount, 2);
+    EXPECT_EQ(w.rowCount(), 2);
 }
 
 TEST_F(DailyWindowTest, Option2ShowsTheCalvingListAtOnceAndOption1SwitchesBack)
@@ -160,22 +160,22 @@ TEST_F(DailyWindowTest, Option2ShowsTheCalvingListAtOnceAndOption1SwitchesBack)
     openInsemination(QStringLiteral("KR001"), 20);
 
     DailyWindow w;
-    ASSERT_EQ(w.lss1RowCount, 1);
+    ASSERT_EQ(w.rowCount(), 1);
     w.calvingOption()->click();
     EXPECT_TRUE(w.calvingOption()->isChecked());
-    EXPECT_EQ(gridRows(w.SS),
+    EXPECT_EQ(gridRows(listGrid(&w)),
               QStringList({"KR101 | 5-1 | 목장 | 출산예정 7일후 |  |  | ",
                            "KR103 | 5-1 | 목장 | 출산예정 1일전 | *출산예정일 | 출산예정 1일후 | 출산예정 2일후",
                            "KR105 | 5-1 | 목장 | 출산예정 8일전 | 출산예정 7일전 | 출산예정 6일전 | 출산예정 5일전"}));
-    EXPECT_EQ(w.lss1RowCount, 3);
-    EXPECT_EQ(w.SS->maxRows(), 3);
-    EXPECT_EQ(w.SS->activeRow(), 1);
+    EXPECT_EQ(w.rowCount(), 3);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 3);
+    EXPECT_EQ(listGrid(&w)->activeRow(), 1);
     // The headers stay those of the load.
-    EXPECT_EQ(w.SS->cellText(5, 0), QStringLiteral("오늘( 2009년12월08일 )"));
+    EXPECT_EQ(listGrid(&w)->cellText(5, 0), QStringLiteral("오늘( 2009년12월08일 )"));
 
     w.reestrusOption()->click();
-    EXPECT_EQ(gridRows(w.SS), QStringList({"KR001 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
-    EXPECT_EQ(w.lss1RowCount, 1);
+    EXPECT_EQ(gridRows(listGrid(&w)), QStringList({"KR001 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
+    EXPECT_EQ(w.rowCount(), 1);
     EXPECT_EQ(farm.messages().count(), 0);
 }
 
@@ -184,13 +184,13 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     cow(QStringLiteral("KR040"));
     openInsemination(QStringLiteral("KR040"), 20);
     DailyWindow w;
-    ASSERT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
-    const QStringList loadHeaders = gridRow(w.SS, 0);
+    ASSERT_EQ(gridRows(listGrid(&w)), QStringList({"KR040 |  |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
+    const QStringList loadHeaders = gridRow(listGrid(&w), 0);
 
     setTodayOverride(kToday.addDays(1));
     w.functionButton(0)->click();
-    EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
-    EXPECT_EQ(gridRows(w.SS), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
+    EXPECT_EQ(gridRow(listGrid(&w), 0), loadHeaders);
+    EXPECT_EQ(gridRows(listGrid(&w)), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
     EXPECT_EQ(w.printSpec().formulas(), (report::Formulas{{"타이틀", "재발정예정 개체일람"},
                                                           {"어제", "어제(12월08일)"},
                                                           {"오늘", "오늘(12월09일)"},
@@ -201,10 +201,10 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     setTodayOverride(kToday.addDays(3));
     w.show();
     QKeyEvent f11(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier);
-    QApplication::sendEvent(w.SS, &f11);
-    EXPECT_EQ(w.lss1RowCount, 0);
-    EXPECT_EQ(w.SS->maxRows(), 0);
-    EXPECT_EQ(gridRow(w.SS, 0), loadHeaders);
+    QApplication::sendEvent(listGrid(&w), &f11);
+    EXPECT_EQ(w.rowCount(), 0);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 0);
+    EXPECT_EQ(gridRow(listGrid(&w), 0), loadHeaders);
 }
 
 TEST_F(DailyWindowTest, PrintTextsFollowTheSelectedOption)
@@ -235,7 +235,7 @@ TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
 {
     farm.exec(QStringLiteral("insert into 일일관리 values('지난번', '', '', '', '', '', '')"));
     DailyWindow w;
-    ASSERT_EQ(w.lss1RowCount, 0);
+    ASSERT_EQ(w.rowCount(), 0);
     w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
@@ -280,8 +280,8 @@ TEST_F(DailyWindowTest, AnUnreadableInseminationDateStopsTheQueryAndKeepsTheRows
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("20091131")));
-    EXPECT_EQ(gridRows(w.SS), QStringList({"KR050 |  |  | *재발정일 |  |  | "}));
-    EXPECT_EQ(w.lss1RowCount, 1);
+    EXPECT_EQ(gridRows(listGrid(&w)), QStringList({"KR050 |  |  | *재발정일 |  |  | "}));
+    EXPECT_EQ(w.rowCount(), 1);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_FALSE(w.waitLabel()->isVisible());
 }
@@ -294,7 +294,7 @@ TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
     EXPECT_EQ(farm.exitCalls(), 1);
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
-    EXPECT_EQ(w.lss1RowCount, 0);
+    EXPECT_EQ(w.rowCount(), 0);
     w.functionButton(0)->click();
     EXPECT_EQ(farm.messages().count(), 1);
 }
@@ -306,7 +306,7 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     openInsemination(QStringLiteral("KR001"), 19);
     openInsemination(QStringLiteral("KR002"), 20);
     DailyWindow w;
-    ASSERT_EQ(w.lss1RowCount, 2);
+    ASSERT_EQ(w.rowCount(), 2);
 
     const int runsBefore = reportControl().runCount();
     // Printed the next morning without a new query: the table holds the rows as shown,
@@ -372,7 +372,7 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title.toStdString());
         c.option->click();
-        ASSERT_EQ(w.lss1RowCount, 1);
+        ASSERT_EQ(w.rowCount(), 1);
         const QString pdf = out.filePath(c.number + QStringLiteral(".pdf"));
         {
             PrintScript print;
@@ -397,7 +397,7 @@ TEST_F(DailyWindowTest, AnOptionSelectedByAnyMeansShowsItsList)
     w.show();
     QRadioButton* reestrus = w.reestrusOption();
     QRadioButton* calving = w.calvingOption();
-    ASSERT_EQ(gridColumn(w.SS, 1), QStringList({"KR001"}));
+    ASSERT_EQ(gridColumn(listGrid(&w), 1), QStringList({"KR001"}));
 
     struct Way {
         const char* name;
@@ -426,7 +426,7 @@ TEST_F(DailyWindowTest, AnOptionSelectedByAnyMeansShowsItsList)
         SCOPED_TRACE(way.name);
         way.select();
         EXPECT_TRUE(way.option->isChecked());
-        EXPECT_EQ(gridColumn(w.SS, 1), QStringList({QString::fromUtf8(way.listed)}));
+        EXPECT_EQ(gridColumn(listGrid(&w), 1), QStringList({QString::fromUtf8(way.listed)}));
     }
     EXPECT_EQ(farm.messages().count(), 0);
 }
@@ -460,7 +460,7 @@ TEST_F(DailyWindowTest, ControlsAreHeardByTheirCaptionsAndTheListByItsTitle)
     EXPECT_EQ(w.calvingOption()->accessibleDescription(), QStringLiteral("Option2"));
     // "인 쇄" is spelled out with a blank on the button, and heard as the word.
     EXPECT_EQ(w.functionButton(1)->accessibleName(), QStringLiteral("인쇄"));
-    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("재발정예정 개체일람"));
+    EXPECT_EQ(listGrid(&w)->accessibleName(), QStringLiteral("재발정예정 개체일람"));
     w.calvingOption()->click();
-    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("출산예정 개체일람"));
+    EXPECT_EQ(listGrid(&w)->accessibleName(), QStringLiteral("출산예정 개체일람"));
 }

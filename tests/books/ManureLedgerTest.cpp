@@ -2,12 +2,12 @@
 // query with the columns' blanks, the checks, new entries appended and highlighted, changes and
 // deletes that reach only the entry of the row (two entries may share a date), the grid's own
 // size, and the print.
-#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/ManureEntryDialog.h"
 #include "books/ManureLedgerWindow.h"
 #include "books/model/ManureLedger.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
 #include "support/AccessibilityCheck.h"
@@ -98,8 +98,8 @@ TEST_F(ManureLedgerTest, OpensInJuneOnTheFirstOfJanuaryAndTodayWithAnEmptyGridAn
               QStringLiteral("한우 축산분뇨관리대장(발생일자를 선택하여 조회/인쇄를 할 수 있습니다.)"));
     EXPECT_EQ(w.startDate()->date(), QDate(2010, 1, 1));
     EXPECT_EQ(w.endDate()->date(), QDate(2010, 6, 15));
-    EXPECT_EQ(w.lss1RowCount, 0);
-    EXPECT_EQ(w.SS->maxRows(), 0);
+    EXPECT_EQ(w.rowCount(), 0);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 0);
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("SSPanel1_0"))->text(), QStringLiteral("발생일자"));
     EXPECT_EQ(w.note()->text(), QStringLiteral("*축산분뇨 관리대장을 조회/인쇄합니다."));
     EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("축산분뇨관리대장"));
@@ -109,7 +109,7 @@ TEST_F(ManureLedgerTest, OpensInJuneOnTheFirstOfJanuaryAndTodayWithAnEmptyGridAn
     EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("cmdUpate")), w.updateButton());
     EXPECT_EQ(w.insertButton()->parentWidget(), w.buttonBar());
     QStringList headers;
-    for (int c = 1; c <= w.SS->maxCols(); ++c) headers << w.SS->cellText(c, 0);
+    for (int c = 1; c <= listGrid(&w)->maxCols(); ++c) headers << listGrid(&w)->cellText(c, 0);
     EXPECT_EQ(headers, QStringList({"발생일자", "발생량(톤)", "처리일자", "처리방법(퇴비, 액비)", "처리량(톤)",
                                     "사용처", "비고"}));
     EXPECT_EQ(controlsHeardByControlName(&w), QStringList());
@@ -143,14 +143,15 @@ TEST_F(ManureLedgerTest, TheQueryListsThePeriodByDateWithABlankAfterNumbersAndBe
     ManureLedgerWindow w;
     w.setPeriod(QDate(2009, 11, 1), QDate(2009, 12, 31));
     w.query();
-    EXPECT_EQ(lines(gridRows(w.SS)), lines({"2009-11-01 | 3.5  | 2009-11-05 |  퇴비 | 2  |   |  ",
-                                            "2009-12-01 | 10  | 0000-00-00 |  액비 | 9.25  |  자가 논 |  비 옴"}));
-    EXPECT_EQ(w.lss1RowCount, 2);
+    EXPECT_EQ(lines(gridRows(listGrid(&w))),
+              lines({"2009-11-01 | 3.5  | 2009-11-05 |  퇴비 | 2  |   |  ",
+                     "2009-12-01 | 10  | 0000-00-00 |  액비 | 9.25  |  자가 논 |  비 옴"}));
+    EXPECT_EQ(w.rowCount(), 2);
     EXPECT_EQ(farm.messages().count(), 0);
 
     w.setPeriod(QDate(2009, 12, 2), QDate(2009, 12, 31));
     w.query();
-    EXPECT_EQ(w.lss1RowCount, 0);
+    EXPECT_EQ(w.rowCount(), 0);
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("해당하는 축산분뇨 정보가 없습니다. 다시 검색해 주세요."));
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("검색오류"));
@@ -163,7 +164,7 @@ TEST_F(ManureLedgerTest, EachCheckRefusesWithItsMessageAndFocusAndStoresNothing)
     ManureLedgerWindow w;
     w.setPeriod(kToday.addDays(-30), kToday);
     w.query();
-    ASSERT_EQ(w.lss1RowCount, 1);
+    ASSERT_EQ(w.rowCount(), 1);
     const QString again = QStringLiteral("값을 다시 입력해 주세요.");
     const struct {
         const char* what;
@@ -213,7 +214,7 @@ TEST_F(ManureLedgerTest, EachCheckRefusesWithItsMessageAndFocusAndStoresNothing)
         EXPECT_EQ(farm.messages().last().title, QString::fromUtf8(c.title));
         EXPECT_EQ(farm.messages().last().icon, c.icon);
         EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장")), 1);
-        EXPECT_EQ(w.lss1RowCount, 1);
+        EXPECT_EQ(w.rowCount(), 1);
     }
 }
 
@@ -224,7 +225,7 @@ TEST_F(ManureLedgerTest, ANewEntryIsStoredAsTypedAndAppendedLastAndHighlightedWh
     ManureLedgerWindow w;
     w.setPeriod(QDate(2009, 12, 1), kToday);
     w.query();
-    ASSERT_EQ(w.lss1RowCount, 2);
+    ASSERT_EQ(w.rowCount(), 2);
 
     farm.messages().answer(MsgButton::Yes);
     EXPECT_TRUE(onDialog([&] { w.insertButton()->click(); },
@@ -245,19 +246,19 @@ TEST_F(ManureLedgerTest, ANewEntryIsStoredAsTypedAndAppendedLastAndHighlightedWh
               QStringLiteral("20091120 | 3.5 | 20091121 | O'Neil 퇴비 | 3.5 | 자가 '논' | 첫 \"퇴비\""));
     EXPECT_EQ(farm.scalar(QStringLiteral("select typeof(발생량) from 축산분뇨관리대장 where 발생일자 = 20091120")),
               QStringLiteral("real"));
-    ASSERT_EQ(w.lss1RowCount, 3);
-    EXPECT_EQ(w.SS->maxRows(), 3);
-    EXPECT_EQ(gridRow(w.SS, 3).join(u'|').toStdString(),
+    ASSERT_EQ(w.rowCount(), 3);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 3);
+    EXPECT_EQ(gridRow(listGrid(&w), 3).join(u'|').toStdString(),
               ("2009-11-20|3.5 |2009-11-21| O'Neil 퇴비 |3.5 |  자가 '논'| 첫 \"퇴비\""));
-    EXPECT_EQ(w.SS->activeRow(), 3);
-    EXPECT_EQ(selectedRowOf(w.SS), 3);
+    EXPECT_EQ(listGrid(&w)->activeRow(), 3);
+    EXPECT_EQ(selectedRowOf(listGrid(&w)), 3);
 
     // The next query lists it in date order, as stored.
     w.query();
-    EXPECT_EQ(w.lss1RowCount, 2);  // not in the period
+    EXPECT_EQ(w.rowCount(), 2);  // not in the period
     w.setPeriod(QDate(2009, 11, 1), kToday);
     w.query();
-    EXPECT_EQ(gridRow(w.SS, 1).join(u'|').toStdString(),
+    EXPECT_EQ(gridRow(listGrid(&w), 1).join(u'|').toStdString(),
               ("2009-11-20|3.5 |2009-11-21| O'Neil 퇴비|3.5 | 자가 '논'| 첫 \"퇴비\""));
 
     // Answering No stores nothing and leaves the dialog open.
@@ -272,7 +273,7 @@ TEST_F(ManureLedgerTest, ANewEntryIsStoredAsTypedAndAppendedLastAndHighlightedWh
              });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장")), 3);
-    EXPECT_EQ(w.lss1RowCount, 3);
+    EXPECT_EQ(w.rowCount(), 3);
 }
 
 TEST_F(ManureLedgerTest, TwoEntriesOnOneDateAreChangedAndDeletedApart)
@@ -296,8 +297,8 @@ TEST_F(ManureLedgerTest, TwoEntriesOnOneDateAreChangedAndDeletedApart)
     // Only the second entry is listed: change it, the first keeps its values.
     w.setPeriod(QDate(2009, 12, 1), kToday);
     w.query();
-    ASSERT_EQ(w.lss1RowCount, 2);
-    w.SS->setActiveCell(1, 2);
+    ASSERT_EQ(w.rowCount(), 2);
+    listGrid(&w)->setActiveCell(1, 2);
     farm.messages().answer(MsgButton::Yes);
     EXPECT_TRUE(onDialog([&] { w.updateButton()->click(); },
                          [&](ManureEntryDialog& d) {
@@ -310,11 +311,11 @@ TEST_F(ManureLedgerTest, TwoEntriesOnOneDateAreChangedAndDeletedApart)
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("수정"));
     EXPECT_EQ(lines(stored()), lines({"20091201 | 1 | 20091201 | 퇴비 | 1 | 첫째 | ",
                                       "20091201 | 2 | 20091201 | 액비 | 1.5 | 둘째 | "}));
-    EXPECT_EQ(lines(gridRows(w.SS)), lines({"2009-12-01 | 1  | 2009-12-01 |  퇴비 | 1  |  첫째 |  ",
-                                            "2009-12-01 | 2  | 2009-12-01 |  액비 | 1.5  |  둘째 |  "}));
+    EXPECT_EQ(lines(gridRows(listGrid(&w))), lines({"2009-12-01 | 1  | 2009-12-01 |  퇴비 | 1  |  첫째 |  ",
+                                                    "2009-12-01 | 2  | 2009-12-01 |  액비 | 1.5  |  둘째 |  "}));
 
     // Delete the first: the second stays, and the query lists it alone.
-    w.SS->setActiveCell(1, 1);
+    listGrid(&w)->setActiveCell(1, 1);
     farm.messages().clear();
     farm.messages().answer(MsgButton::Yes);
     w.deleteButton()->click();
@@ -323,7 +324,7 @@ TEST_F(ManureLedgerTest, TwoEntriesOnOneDateAreChangedAndDeletedApart)
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("삭제"));
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
     EXPECT_EQ(lines(stored()), lines({"20091201 | 2 | 20091201 | 액비 | 1.5 | 둘째 | "}));
-    EXPECT_EQ(lines(gridRows(w.SS)), lines({"2009-12-01 | 2  | 2009-12-01 |  액비 | 1.5  |  둘째 |  "}));
+    EXPECT_EQ(lines(gridRows(listGrid(&w))), lines({"2009-12-01 | 2  | 2009-12-01 |  액비 | 1.5  |  둘째 |  "}));
 }
 
 TEST_F(ManureLedgerTest, AChangeRewritesItsRowInPlaceAndMayTakeAnotherListedDate)
@@ -333,26 +334,26 @@ TEST_F(ManureLedgerTest, AChangeRewritesItsRowInPlaceAndMayTakeAnotherListedDate
     ManureLedgerWindow w;
     w.setPeriod(QDate(2009, 12, 1), kToday);
     w.query();
-    w.SS->setActiveCell(3, 1);
+    listGrid(&w)->setActiveCell(3, 1);
     farm.messages().answer(MsgButton::Yes);
     // A double click on a row opens that row's entry.
-    EXPECT_TRUE(onDialog([&] { emit w.SS->dblClick(3, 1); },
+    EXPECT_TRUE(onDialog([&] { emit listGrid(&w)->dblClick(3, 1); },
                          [&](ManureEntryDialog& d) {
                              EXPECT_EQ(d.datePicker(QStringLiteral("발생일자"))->date(), QDate(2009, 12, 1));
                              EXPECT_EQ(d.textBox(QStringLiteral("처리방법"))->text(), QStringLiteral("퇴비"));
                              d.datePicker(QStringLiteral("발생일자"))->setDate(QDate(2009, 12, 5));
                              EXPECT_TRUE(d.save());
                          }));
-    EXPECT_EQ(w.lss1RowCount, 2);
-    EXPECT_EQ(lines(gridRows(w.SS)), lines({"2009-12-05 | 1  | 2009-12-01 |  퇴비 | 1  |   |  ",
-                                            "2009-12-05 | 2  | 2009-12-05 |  액비 | 2  |   |  "}));
+    EXPECT_EQ(w.rowCount(), 2);
+    EXPECT_EQ(lines(gridRows(listGrid(&w))), lines({"2009-12-05 | 1  | 2009-12-01 |  퇴비 | 1  |   |  ",
+                                                    "2009-12-05 | 2  | 2009-12-05 |  액비 | 2  |   |  "}));
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장"), QStringLiteral("발생일자 = 20091205")), 2);
 
     // No dialog from a header, nor from 수 정 on an empty list.
-    EXPECT_FALSE(onDialog([&] { emit w.SS->dblClick(1, 0); }, [](ManureEntryDialog&) {}));
+    EXPECT_FALSE(onDialog([&] { emit listGrid(&w)->dblClick(1, 0); }, [](ManureEntryDialog&) {}));
     w.setPeriod(kToday, kToday);
     w.query();
-    ASSERT_EQ(w.lss1RowCount, 0);
+    ASSERT_EQ(w.rowCount(), 0);
     EXPECT_FALSE(onDialog([&] { w.updateButton()->click(); }, [](ManureEntryDialog&) {}));
     farm.messages().clear();
     w.deleteButton()->click();
@@ -379,7 +380,7 @@ TEST_F(ManureLedgerTest, DeletingTheOnlyEntryQueriesAgainAndSaysNothingIsFound)
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("잠김")))
         << farm.messages().last().text.toStdString();
-    EXPECT_EQ(w.lss1RowCount, 1);
+    EXPECT_EQ(w.rowCount(), 1);
     farm.exec(QStringLiteral("drop trigger 지키기"));
 
     farm.messages().clear();
@@ -388,7 +389,7 @@ TEST_F(ManureLedgerTest, DeletingTheOnlyEntryQueriesAgainAndSaysNothingIsFound)
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장")), 0);
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("해당하는 축산분뇨 정보가 없습니다. 다시 검색해 주세요."));
-    EXPECT_EQ(w.lss1RowCount, 0);
+    EXPECT_EQ(w.rowCount(), 0);
 }
 
 TEST_F(ManureLedgerTest, AChangeOfAnEntryRemovedMeanwhileIsReportedAndTheDialogStaysOpen)
@@ -405,21 +406,21 @@ TEST_F(ManureLedgerTest, AChangeOfAnEntryRemovedMeanwhileIsReportedAndTheDialogS
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("찾을 수 없습니다")));
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장")), 0);
-    EXPECT_EQ(gridRow(w.SS, 1, 7).last().toStdString(), " ");  // the row was not rewritten
+    EXPECT_EQ(gridRow(listGrid(&w), 1, 7).last().toStdString(), " ");  // the row was not rewritten
 }
 
 TEST_F(ManureLedgerTest, TheGridKeepsItsOwnSizeWhenTheWindowIsResized)
 {
     ManureLedgerWindow w;
     w.show();
-    const QSize grid = w.SS->size();
-    const int lastColumnEnd = w.SS->columnViewportPosition(6) + w.SS->columnWidth(6);
-    EXPECT_LE(lastColumnEnd, w.SS->viewport()->width());  // all seven columns fit
+    const QSize grid = listGrid(&w)->size();
+    const int lastColumnEnd = listGrid(&w)->columnViewportPosition(6) + listGrid(&w)->columnWidth(6);
+    EXPECT_LE(lastColumnEnd, listGrid(&w)->viewport()->width());  // all seven columns fit
     const QSize panel = w.gridPanel()->size();
     for (const QSize& size : {QSize(1400, 900), QSize(900, 500)}) {
         w.resize(size);
         QApplication::processEvents();
-        EXPECT_EQ(w.SS->size(), grid);
+        EXPECT_EQ(listGrid(&w)->size(), grid);
         EXPECT_NE(w.gridPanel()->size(), panel);  // the panel still follows the window
         EXPECT_EQ(w.functionButton(99)->x() + w.functionButton(99)->width() + 8, w.buttonBar()->width());
     }

@@ -1,11 +1,11 @@
 // Printing the three period books: the work table filled from the grid by position, the farm
 // name read when the window opened, nothing printed without rows or without a Yes, and the
 // books' own report files rendered to PDF.
-#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
 
@@ -214,7 +214,7 @@ TEST_F(PeriodBookPrintTest, EachBookPrintsOnLandscapePagesWithTheFarmNameHeaders
         PeriodBookWindow w(book);
         w.setPeriod(QDate(2009, 11, 1), QDate(2009, 11, 30));
         w.query();
-        ASSERT_EQ(w.lss1RowCount, kAnimals);
+        ASSERT_EQ(w.rowCount(), kAnimals);
         const QString pdf = out.filePath(book.name + QStringLiteral(".pdf"));
         {
             PrintScript print;

@@ -1,10 +1,10 @@
 // The three period books driven through their windows: what they show at open, the period
 // query and its not-found message, unreadable records, names heard, layout and the menu.
-#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "data/Schema.h"
 #include "support/AccessibilityCheck.h"
 
@@ -121,11 +121,11 @@ TEST_F(PeriodBookWindowTest, EachBookOpensWithItsCaptionsBothDatesOnTodayAndNoQu
         EXPECT_EQ(w.functionButton(0)->text(), QStringLiteral("조회(F11)"));
         EXPECT_EQ(w.functionButton(1)->text(), QString::fromUtf8(c.printCaption));
         EXPECT_EQ(w.functionButton(99)->text(), QStringLiteral("닫기(ESC)"));
-        EXPECT_EQ(gridRow(w.SS, 0), c.book().headers);
-        EXPECT_EQ(gridRow(w.SS, 0).value(0), QString::fromUtf8(c.firstHeader));
+        EXPECT_EQ(gridRow(listGrid(&w), 0), c.book().headers);
+        EXPECT_EQ(gridRow(listGrid(&w), 0).value(0), QString::fromUtf8(c.firstHeader));
         // Today's record waits for the query.
-        EXPECT_EQ(w.SS->maxRows(), 0);
-        EXPECT_EQ(w.lss1RowCount, 0);
+        EXPECT_EQ(listGrid(&w)->maxRows(), 0);
+        EXPECT_EQ(w.rowCount(), 0);
         EXPECT_EQ(farm.messages().count(), 0);
         // The farm header is read at load.
         EXPECT_EQ(gs사업장명칭, QStringLiteral("햇살한우농장"));
@@ -142,18 +142,18 @@ TEST_F(PeriodBookWindowTest, TheQueryListsThePeriodAndAnEmptyPeriodSaysSoWithAnE
         PeriodBookWindow w(c.book());
         w.show();
         pressF11(w.startDate());
-        EXPECT_EQ(w.lss1RowCount, 1);
-        EXPECT_EQ(w.SS->maxRows(), 1);
-        EXPECT_EQ(w.SS->cellText(1, 1), QStringLiteral("KR001"));
-        EXPECT_EQ(w.SS->activeRow(), 1);
-        EXPECT_EQ(w.SS->rowHeight(1), Grid::kRowHeight);
+        EXPECT_EQ(w.rowCount(), 1);
+        EXPECT_EQ(listGrid(&w)->maxRows(), 1);
+        EXPECT_EQ(listGrid(&w)->cellText(1, 1), QStringLiteral("KR001"));
+        EXPECT_EQ(listGrid(&w)->activeRow(), 1);
+        EXPECT_EQ(listGrid(&w)->rowHeight(1), Grid::kRowHeight);
         EXPECT_EQ(w.waitLabel()->text(), ListWindow::waitCaption(QString::fromUtf8(c.wait)));
         EXPECT_EQ(farm.messages().count(), 0);
 
         // A start after the end finds nothing: the message, then an empty grid.
         w.setPeriod(kToday.addDays(1), kToday);
         int rowsWhileAsked = -1;
-        farm.messages().onShow = [&](const MessageSpec&) { rowsWhileAsked = w.SS->maxRows(); };
+        farm.messages().onShow = [&](const MessageSpec&) { rowsWhileAsked = listGrid(&w)->maxRows(); };
         w.functionButton(0)->click();
         farm.messages().onShow = {};
         ASSERT_EQ(farm.messages().count(), 1);
@@ -161,8 +161,8 @@ TEST_F(PeriodBookWindowTest, TheQueryListsThePeriodAndAnEmptyPeriodSaysSoWithAnE
         EXPECT_EQ(farm.messages().last().title, QStringLiteral("검색오류"));
         EXPECT_EQ(farm.messages().last().text, QString::fromUtf8(c.notFound));
         EXPECT_EQ(rowsWhileAsked, 0);
-        EXPECT_EQ(w.lss1RowCount, 0);
-        EXPECT_EQ(w.SS->maxRows(), 0);
+        EXPECT_EQ(w.rowCount(), 0);
+        EXPECT_EQ(listGrid(&w)->maxRows(), 0);
         EXPECT_TRUE(w.isEnabled());
         EXPECT_FALSE(w.waitLabel()->isVisible());
 
@@ -198,8 +198,8 @@ TEST_F(PeriodBookWindowTest, AQueryAskedForWhileOneReadsIsIgnoredAndNoRowIsLost)
     gReentered = &w;
     w.query();
     gReentered = nullptr;
-    EXPECT_EQ(gridColumn(w.SS, 1), QStringList({"KR001", "KR002", "KR003"}));
-    EXPECT_EQ(w.lss1RowCount, 3);
+    EXPECT_EQ(gridColumn(listGrid(&w), 1), QStringList({"KR001", "KR002", "KR003"}));
+    EXPECT_EQ(w.rowCount(), 3);
     EXPECT_EQ(farm.messages().count(), 0);
 }
 
@@ -239,8 +239,8 @@ TEST(PeriodBookQuery, AnUnreadableValueStopsTheQueryAndKeepsTheRowsBefore)
         EXPECT_EQ(farm.messages().last().title, kAppTitle);
         EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("KR002")))
             << farm.messages().last().text.toStdString();
-        EXPECT_EQ(gridColumn(w.SS, 1), QStringList({"KR001"}));
-        EXPECT_EQ(w.lss1RowCount, 1);
+        EXPECT_EQ(gridColumn(listGrid(&w), 1), QStringList({"KR001"}));
+        EXPECT_EQ(w.rowCount(), 1);
         EXPECT_TRUE(w.isEnabled());
         EXPECT_FALSE(w.waitLabel()->isVisible());
     }
@@ -267,7 +267,7 @@ TEST_F(PeriodBookWindowTest, ControlsAreHeardByTheirCaptionsAndThePickersByTheCr
         EXPECT_EQ(w.startDate()->accessibleDescription(), QStringLiteral("시작날짜"));
         EXPECT_EQ(w.endDate()->accessibleDescription(), QStringLiteral("끝날짜"));
         EXPECT_EQ(w.searchFrame()->accessibleName(), QStringLiteral("검색조건"));
-        EXPECT_EQ(w.SS->accessibleName(), QString::fromUtf8(c.list));
+        EXPECT_EQ(listGrid(&w)->accessibleName(), QString::fromUtf8(c.list));
         EXPECT_EQ(w.functionButton(1)->accessibleName(), w.functionButton(1)->text());
     }
 }
@@ -308,7 +308,7 @@ TEST_F(PeriodBookWindowTest, TheSearchFrameSitsAboveTheBarAndComesFirstInTheTabO
     }
     // The focus chain (Tab also steps through the year, month and day of a picker first).
     const QList<QWidget*> wanted{w.startDate(),       w.endDate(),          w.functionButton(0),
-                                 w.functionButton(1), w.functionButton(99), w.SS};
+                                 w.functionButton(1), w.functionButton(99), listGrid(&w)};
     QList<QWidget*> order;
     QWidget* at = w.startDate();
     for (int guard = 0; guard < 200 && order.size() < wanted.size(); ++guard, at = at->nextInFocusChain())
@@ -321,13 +321,13 @@ TEST_F(PeriodBookWindowTest, LongHeadersWrapOntoTwoLinesAndEveryUsualCellFits)
     for (const BookCase& c : kBooks) {
         SCOPED_TRACE(c.name);
         PeriodBookWindow w(c.book());
-        const QHeaderView* header = w.SS->horizontalHeader();
+        const QHeaderView* header = listGrid(&w)->horizontalHeader();
         const QFontMetrics fm = header->fontMetrics();
         EXPECT_GE(header->height(), 2 * fm.lineSpacing());
         const BookSpec& b = c.book();
         for (int col = 0; col < b.headers.size(); ++col) {
             SCOPED_TRACE(b.headers[col].toStdString());
-            const int width = w.SS->columnWidth(col);
+            const int width = listGrid(&w)->columnWidth(col);
             EXPECT_GT(width, fm.horizontalAdvance(b.usualCells.value(col)));
             for (const QString& word : b.headers[col].split(u' ', Qt::SkipEmptyParts))
                 EXPECT_GT(width, fm.horizontalAdvance(word));
@@ -336,9 +336,10 @@ TEST_F(PeriodBookWindowTest, LongHeadersWrapOntoTwoLinesAndEveryUsualCellFits)
     // The inner blanks of "수정일                (이식일)" stay; its column is too narrow for the
     // header on one line.
     PeriodBookWindow mating(matingBook());
-    const QString dateHeader = mating.SS->cellText(8, 0);
+    const QString dateHeader = listGrid(&mating)->cellText(8, 0);
     EXPECT_EQ(dateHeader, QStringLiteral("수정일") + QString(16, u' ') + QStringLiteral("(이식일)"));
-    EXPECT_LT(mating.SS->columnWidth(7), mating.SS->horizontalHeader()->fontMetrics().horizontalAdvance(dateHeader));
+    EXPECT_LT(listGrid(&mating)->columnWidth(7),
+              listGrid(&mating)->horizontalHeader()->fontMetrics().horizontalAdvance(dateHeader));
 }
 
 TEST_F(PeriodBookWindowTest, EachBookPrintsItsOwnReportWithItsOwnTexts)

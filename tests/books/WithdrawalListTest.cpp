@@ -1,9 +1,9 @@
 // The third list of 일일관리, "휴약중개체": every animal whose last withdrawal ends today or
 // later, one row per animal ordered by that end; its rule, its grid and its print.
 #include "DailyFixture.h"
-#include "data/Clock.h"
 #include "books/DailyWindow.h"
 #include "books/model/DailyRules.h"
+#include "data/Clock.h"
 #include "data/Db.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
@@ -133,13 +133,13 @@ TEST_F(WithdrawalListTest, TheThirdOptionListsEveryAnimalStillWithinItsWithdrawa
     EXPECT_EQ(option->accessibleName(), QStringLiteral("휴약중개체"));
 
     option->click();
-    EXPECT_EQ(gridRow(w.SS, 0),
+    EXPECT_EQ(gridRow(listGrid(&w), 0),
               QStringList({"개체식별번호", "우방번호", "목장명", "처 치", "휴약만료일", "남은 휴약기간"}));
-    EXPECT_EQ(gridRows(w.SS), kRows);
-    EXPECT_EQ(w.lss1RowCount, 3);
-    EXPECT_EQ(w.SS->maxCols(), 6);
-    EXPECT_EQ(w.SS->activeRow(), 1);
-    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("휴약중 개체일람"));
+    EXPECT_EQ(gridRows(listGrid(&w)), kRows);
+    EXPECT_EQ(w.rowCount(), 3);
+    EXPECT_EQ(listGrid(&w)->maxCols(), 6);
+    EXPECT_EQ(listGrid(&w)->activeRow(), 1);
+    EXPECT_EQ(listGrid(&w)->accessibleName(), QStringLiteral("휴약중 개체일람"));
     EXPECT_EQ(w.waitLabel()->text(), QStringLiteral("휴약중개체를 조회중 입니다. 잠시만 기다려 주세요.\r\n\r\n"
                                                     "데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
     EXPECT_EQ(farm.messages().count(), 0);
@@ -147,29 +147,30 @@ TEST_F(WithdrawalListTest, TheThirdOptionListsEveryAnimalStillWithinItsWithdrawa
     // The next day KR001 has left the list and every count went down by one.
     setTodayOverride(kToday.addDays(1));
     w.functionButton(0)->click();
-    EXPECT_EQ(gridRows(w.SS), QStringList({"KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 3일 남음",
-                                           "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 10일 남음"}));
+    EXPECT_EQ(gridRows(listGrid(&w)),
+              QStringList({"KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 3일 남음",
+                           "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 10일 남음"}));
 }
 
 TEST_F(WithdrawalListTest, SwitchingBackShowsTheDueListUnderTheDaysOfTheLoad)
 {
     farmInTreatment();
     DailyWindow w;
-    const QStringList dueHeaders = gridRow(w.SS, 0);
+    const QStringList dueHeaders = gridRow(listGrid(&w), 0);
     ASSERT_EQ(dueHeaders.size(), 7);
-    const QStringList dueRows = gridRows(w.SS);
+    const QStringList dueRows = gridRows(listGrid(&w));
     ASSERT_EQ(dueRows, QStringList({"KR004 | 1-4 |  | 재발정 1일전 | *재발정일 | *재발정일 | "}));
 
     w.withdrawalOption()->click();
-    ASSERT_EQ(w.lss1RowCount, 3);
+    ASSERT_EQ(w.rowCount(), 3);
     setTodayOverride(kToday.addDays(1));  // over midnight: the headers stay those of the load
     w.reestrusOption()->click();
-    EXPECT_EQ(gridRow(w.SS, 0), dueHeaders);
-    EXPECT_EQ(w.SS->maxCols(), 7);
-    EXPECT_EQ(gridRows(w.SS), QStringList({"KR004 | 1-4 |  | *재발정일 | *재발정일 |  | "}));
+    EXPECT_EQ(gridRow(listGrid(&w), 0), dueHeaders);
+    EXPECT_EQ(listGrid(&w)->maxCols(), 7);
+    EXPECT_EQ(gridRows(listGrid(&w)), QStringList({"KR004 | 1-4 |  | *재발정일 | *재발정일 |  | "}));
     w.calvingOption()->click();
-    EXPECT_EQ(gridRow(w.SS, 0), dueHeaders);
-    EXPECT_EQ(w.lss1RowCount, 0);
+    EXPECT_EQ(gridRow(listGrid(&w), 0), dueHeaders);
+    EXPECT_EQ(w.rowCount(), 0);
 }
 
 TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
@@ -177,7 +178,7 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
     farmInTreatment();
     DailyWindow w;
     w.withdrawalOption()->click();
-    ASSERT_EQ(w.lss1RowCount, 3);
+    ASSERT_EQ(w.rowCount(), 3);
     const ListPrint printed = w.printSpec();
     EXPECT_EQ(printed.question, QStringLiteral("휴약중 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(printed.reportFile, QStringLiteral("휴약중개체.rpt"));
@@ -223,8 +224,8 @@ TEST_F(WithdrawalListTest, AnEmptyListSaysSoAndPrintsNothing)
     treat("KR003", 30, "항생제", -1);
     DailyWindow w;
     w.withdrawalOption()->click();
-    EXPECT_EQ(w.lss1RowCount, 0);
-    EXPECT_EQ(w.SS->maxRows(), 0);
+    EXPECT_EQ(w.rowCount(), 0);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 0);
     EXPECT_EQ(farm.messages().count(), 0);  // like the due lists: an empty list, no message
     w.functionButton(1)->click();
     ASSERT_EQ(farm.messages().count(), 1);

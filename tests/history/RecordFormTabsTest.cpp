@@ -22,12 +22,9 @@ protected:
     {
         if (!window) openList();
         searchFor();
-        window->SS->setActiveCell(1, rowOf(number));
-        if (window->SS->cellText(2, rowOf(number)) == "암소") {
-            window->ensureCowForm()->loadFromList(rowOf(number));
-            return window->cowForm();
-        }
-        window->ensureBullForm()->loadFromList(rowOf(number));
+        listGrid(window)->setActiveCell(1, rowOf(number));
+        window->editSelected();
+        if (window->animalAt(rowOf(number)).구분 == AnimalKind::Cow) return window->cowForm();
         return window->bullForm();
     }
     // Runs `body` on the dialog that the tab's command opens.

@@ -1,12 +1,12 @@
 // The save command of every grid: the context menu, the suggested file, the messages, the
 // cancel button of the progress dialog, and what the grid hands to the writers.
-#include "support/ExportReaders.h"
+#include "data/Clock.h"
 #include "data/Globals.h"
 #include "kit/Grid.h"
 #include "kit/GridExport.h"
-#include "data/Clock.h"
 #include "kit/ListWindow.h"
 #include "support/AccessibilityCheck.h"
+#include "support/ExportReaders.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
@@ -218,8 +218,8 @@ TEST_F(GridExportTest, AFolderThatCannotBeWrittenIsToldInKorean)
 TEST_F(GridExportTest, ListWindowsCarryTheSaveButtonBesidePrint)
 {
     FrameOnly w;
-    w.SS->setHeaders({"개체번호", "체중"});
-    w.SS->appendRows({{"002123456789", "1,250"}});
+    listGrid(&w)->setHeaders({"개체번호", "체중"});
+    listGrid(&w)->appendRows({{"002123456789", "1,250"}});
     QPushButton* save = w.functionButton(2);
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Com_Function_2")), save);

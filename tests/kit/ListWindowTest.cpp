@@ -1,8 +1,8 @@
 // The list window frame: query frame, farm header, work-table rows, layout, keys, closing.
-#include "data/Globals.h"
-#include "kit/ListWindow.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "data/Values.h"
+#include "kit/ListWindow.h"
 #include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
 
@@ -18,7 +18,7 @@ public:
     explicit ProbeList(int conditionsAbove = 0)
         : ListWindow(QStringLiteral("probe"), QStringLiteral("시험 목록"), QStringLiteral("시험인쇄"))
     {
-        SS->setHeaders({QStringLiteral("개체번호"), QStringLiteral("목장명")});
+        grid()->setHeaders({QStringLiteral("개체번호"), QStringLiteral("목장명")});
         if (conditionsAbove > 0) placeConditionsAbove(conditionsAbove);
     }
     bool load()
@@ -51,6 +51,8 @@ public:
             m_batch = {};
         };
     }
+    // Puts a row straight into the grid, past the frame's row count.
+    void addUncountedRow(const QStringList& cells) { grid()->appendRows({cells}); }
     using ListWindow::QueryResult;
     void query() override { lastResult = runListQuery(m_q); }
     void print() override { ++printed; }
@@ -120,16 +122,16 @@ TEST_F(ListWindowTest, BuildsTheNamedFrameControlsHeardByTheirCaptions)
         EXPECT_EQ(button->accessibleName(), QString::fromUtf8(b.caption));
         EXPECT_EQ(button->accessibleDescription(), QString::fromUtf8(b.name));
     }
-    EXPECT_EQ(w.findChild<Grid*>(QStringLiteral("SS")), w.SS);
-    EXPECT_EQ(w.SS->accessibleName(), QStringLiteral("시험 목록"));
+    EXPECT_EQ(w.findChild<Grid*>(QStringLiteral("SS")), listGrid(&w));
+    EXPECT_EQ(listGrid(&w)->accessibleName(), QStringLiteral("시험 목록"));
     EXPECT_EQ(w.findChild<QFrame*>(QStringLiteral("SP_SpreadPN")), w.gridPanel());
     EXPECT_EQ(w.findChild<QFrame*>(QStringLiteral("SSPanel1_2")), w.buttonBar());
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("ML_INFO")), w.waitLabel());
     EXPECT_EQ(w.waitLabel()->accessibleDescription(), QStringLiteral("ML_INFO"));
     EXPECT_TRUE(controlsHeardByControlName(&w).isEmpty()) << controlsHeardByControlName(&w).join(u'\n').toStdString();
     EXPECT_FALSE(w.waitLabel()->isVisible());
-    EXPECT_EQ(w.lss1RowCount, 0);
-    EXPECT_EQ(w.SS->maxRows(), 0);
+    EXPECT_EQ(w.rowCount(), 0);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 0);
 }
 
 TEST_F(ListWindowTest, QueryShowsTheWaitLabelOnADisabledWindowAndSelectsTheFirstRow)
@@ -144,8 +146,8 @@ TEST_F(ListWindowTest, QueryShowsTheWaitLabelOnADisabledWindowAndSelectsTheFirst
                     .arg(l.waitLabel()->isVisible())
                     .arg(l.isEnabled())
                     .arg(l.isQuerying())
-                    .arg(l.lss1RowCount);
-        const QPoint off = inWindow(l.waitLabel()).center() - inWindow(l.SS).center();
+                    .arg(l.rowCount());
+        const QPoint off = inWindow(l.waitLabel()).center() - inWindow(listGrid(&l)).center();
         centred = centred && std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1;
     });
     w.functionButton(0)->click();
@@ -157,11 +159,11 @@ TEST_F(ListWindowTest, QueryShowsTheWaitLabelOnADisabledWindowAndSelectsTheFirst
               QStringLiteral("시험 목록을 조회중 입니다.\r\n\r\n데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
     EXPECT_FALSE(w.waitLabel()->isVisible());
     EXPECT_TRUE(w.isEnabled());
-    EXPECT_EQ(w.lss1RowCount, 3);
-    EXPECT_EQ(w.SS->maxRows(), 3);
-    EXPECT_EQ(gridColumn(w.SS, 1), QStringList({"KR001", "KR002", "KR003"}));
-    EXPECT_EQ(w.SS->rowHeight(3), Grid::kRowHeight);
-    EXPECT_EQ(w.SS->activeRow(), 1);
+    EXPECT_EQ(w.rowCount(), 3);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 3);
+    EXPECT_EQ(gridColumn(listGrid(&w), 1), QStringList({"KR001", "KR002", "KR003"}));
+    EXPECT_EQ(listGrid(&w)->rowHeight(3), Grid::kRowHeight);
+    EXPECT_EQ(listGrid(&w)->activeRow(), 1);
     EXPECT_EQ(farm.messages().count(), 0);
 }
 
@@ -171,14 +173,14 @@ TEST_F(ListWindowTest, EmptyResultEmptiesTheGridAndOnlyListsWithANotFoundTextSay
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql());
     w.functionButton(0)->click();
-    ASSERT_EQ(w.lss1RowCount, 3);
+    ASSERT_EQ(w.rowCount(), 3);
 
     // A due list: empty grid, no message.
     w.setQuery(QStringLiteral("select 개체번호, 별명 from 개체관리 where 구분 = 7"));
     w.functionButton(0)->click();
     EXPECT_EQ(w.lastResult, Result::NothingFound);
-    EXPECT_EQ(w.lss1RowCount, 0);
-    EXPECT_EQ(w.SS->maxRows(), 0);
+    EXPECT_EQ(w.rowCount(), 0);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 0);
     EXPECT_EQ(farm.messages().count(), 0);
 
     // A period book or the search list: its not-found text.
@@ -200,7 +202,7 @@ TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
     ProbeList w;
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql(), [](ProbeList& l, const QSqlQuery&) {
-        if (l.lss1RowCount == 2) throw DbError(QStringLiteral("세 번째 기록을 읽을 수 없습니다."));
+        if (l.rowCount() == 2) throw DbError(QStringLiteral("세 번째 기록을 읽을 수 없습니다."));
     });
     w.functionButton(0)->click();
     EXPECT_EQ(w.lastResult, Result::Failed);
@@ -208,8 +210,8 @@ TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("세 번째 기록을 읽을 수 없습니다.")));
     EXPECT_EQ(farm.messages().last().buttons, int(MsgButton::Ok));
-    EXPECT_EQ(w.lss1RowCount, 2);
-    EXPECT_EQ(w.SS->maxRows(), 2);
+    EXPECT_EQ(w.rowCount(), 2);
+    EXPECT_EQ(listGrid(&w)->maxRows(), 2);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_FALSE(w.waitLabel()->isVisible());
 
@@ -218,8 +220,8 @@ TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
     w.functionButton(0)->click();
     EXPECT_EQ(w.lastResult, Result::Failed);
     EXPECT_EQ(farm.messages().count(), 2);
-    EXPECT_EQ(w.lss1RowCount, 2);
-    EXPECT_EQ(w.SS->cellText(1, 2), QStringLiteral("KR002"));
+    EXPECT_EQ(w.rowCount(), 2);
+    EXPECT_EQ(listGrid(&w)->cellText(1, 2), QStringLiteral("KR002"));
     EXPECT_TRUE(w.isEnabled());
 }
 
@@ -237,7 +239,7 @@ TEST_F(ListWindowTest, ARecordTheDatabaseCannotReadStopsTheQueryWithThePlainMess
         else
             w.setQuery(failsAtSecondSql());
         QStringList shownWithTheMessage;
-        farm.messages().onShow = [&](const MessageSpec&) { shownWithTheMessage = gridColumn(w.SS, 1); };
+        farm.messages().onShow = [&](const MessageSpec&) { shownWithTheMessage = gridColumn(listGrid(&w), 1); };
         w.functionButton(0)->click();
         farm.messages().onShow = {};
         EXPECT_EQ(w.lastResult, Result::Failed);
@@ -248,8 +250,8 @@ TEST_F(ListWindowTest, ARecordTheDatabaseCannotReadStopsTheQueryWithThePlainMess
             << farm.messages().last().text.toStdString();
         // The row read before the failure is shown, and already when the message is.
         EXPECT_EQ(shownWithTheMessage, QStringList({"KR001"}));
-        EXPECT_EQ(gridColumn(w.SS, 1), QStringList({"KR001"}));
-        EXPECT_EQ(w.lss1RowCount, 1);
+        EXPECT_EQ(gridColumn(listGrid(&w), 1), QStringList({"KR001"}));
+        EXPECT_EQ(w.rowCount(), 1);
         EXPECT_TRUE(w.isEnabled());
         EXPECT_FALSE(w.isQuerying());
         EXPECT_FALSE(w.waitLabel()->isVisible());
@@ -293,14 +295,15 @@ TEST_F(ListWindowTest, WorkTableRowsAreTheShownCellsByPosition)
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql());
     w.functionButton(0)->click();
-    w.SS->setCellText(2, 1, QStringLiteral("  O'Neil 목장 "));
+    listGrid(&w)->setCellText(2, 1, QStringLiteral("  O'Neil 목장 "));
     const QList<QVariantList> rows = w.workTableRows(2);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0], QVariantList({QStringLiteral("KR001"), QStringLiteral("O'Neil 목장")}));
     EXPECT_EQ(rows[2], QVariantList({QStringLiteral("KR003"), QStringLiteral("햇살목장")}));
     // Rows beyond the counted ones are never handed to the print.
-    w.lss1RowCount = 1;
-    EXPECT_EQ(w.workTableRows(2).size(), 1);
+    w.addUncountedRow({QStringLiteral("KR999"), QStringLiteral("숨은 목장")});
+    ASSERT_EQ(listGrid(&w)->maxRows(), 4);
+    EXPECT_EQ(w.workTableRows(2).size(), 3);
 }
 
 TEST_F(ListWindowTest, AfterAResizeTheGridFillsTheWindowBelowTheBarAndTheButtonsSitAtItsRightEnd)
@@ -318,7 +321,7 @@ TEST_F(ListWindowTest, AfterAResizeTheGridFillsTheWindowBelowTheBarAndTheButtons
             w.resize(size);
             const QRect window = w.rect();
             const QRect bar = inWindow(w.buttonBar());
-            const QRect grid = inWindow(w.SS);
+            const QRect grid = inWindow(listGrid(&w));
             const QRect conditions = inWindow(w.conditionHost());
             const QRect query = inWindow(w.functionButton(0));
             const QRect print = inWindow(w.functionButton(1));
@@ -364,20 +367,20 @@ TEST_F(ListWindowTest, KeysRunTheQuerySwallowEnterAndCloseOnEscape)
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql());
     w.show();
-    sendKey(w.SS, Qt::Key_F11, Qt::ShiftModifier);
-    EXPECT_EQ(w.lss1RowCount, 0);
-    sendKey(w.SS, Qt::Key_F11);
-    EXPECT_EQ(w.lss1RowCount, 3);
+    sendKey(listGrid(&w), Qt::Key_F11, Qt::ShiftModifier);
+    EXPECT_EQ(w.rowCount(), 0);
+    sendKey(listGrid(&w), Qt::Key_F11);
+    EXPECT_EQ(w.rowCount(), 3);
     // F11 does nothing while the query button is disabled.
     farm.exec(QStringLiteral("delete from 개체관리"));
     w.functionButton(0)->setEnabled(false);
-    sendKey(w.SS, Qt::Key_F11);
-    EXPECT_EQ(w.lss1RowCount, 3);
+    sendKey(listGrid(&w), Qt::Key_F11);
+    EXPECT_EQ(w.rowCount(), 3);
     w.functionButton(0)->setEnabled(true);
     sendKey(w.functionButton(99), Qt::Key_Return);
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(gConn.isOpen());
-    sendKey(w.SS, Qt::Key_Escape);
+    sendKey(listGrid(&w), Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(gConn.isOpen());
 }
@@ -400,7 +403,7 @@ TEST_F(ListWindowTest, ClosingDisconnectsButNotWhileAQueryRunsOrTheListHoldsTheW
     w.functionButton(0)->click();
     EXPECT_FALSE(closedDuringQuery);
     EXPECT_EQ(nestedQuery, Result::NotRun);
-    EXPECT_EQ(w.lss1RowCount, 3);
+    EXPECT_EQ(w.rowCount(), 3);
     EXPECT_TRUE(gConn.isOpen());
 
     w.holdOpen = true;

@@ -20,7 +20,7 @@ namespace {
 AnimalRecord animal(int kind)
 {
     AnimalRecord a;
-    a.구분 = kind;
+    a.구분 = kind == 0 ? AnimalKind::Cow : AnimalKind::Bull;
     a.개체번호 = QStringLiteral(" KR002 ");
     a.개체생일 = 20080105;
     a.등록번호 = QStringLiteral("등록-7 ");

@@ -15,8 +15,8 @@ protected:
     // A record with a value in every column the forms write, in the table's order.
     static AnimalRecord everyColumn(const QString& number)
     {
-        return {number, 1,  0,  20090315, "R",      "목", "2",   20090401, "1001",
-                "B",    "", "", "M",      20091001, "특", "4.5", 20110101, 20110202};
+        return {number, AnimalKind::Bull, 0,    20090315, "R",      "목",    "2", 20090401, "1001", "B", "", "",
+                "M",    20091001,         "특", "4.5",    20110101, 20110202};
     }
     // Every column of the animal's row, as stored.
     QStringList stored(const QString& number)
@@ -159,10 +159,31 @@ TEST_F(AnimalStoreTest, ReaderTakesOnlyTheColumnsTheQueryHas)
     ASSERT_TRUE(q.next());
     const AnimalRecord r = AnimalRecordReader(q).read(q);
     EXPECT_EQ(r.별명, "별");
-    EXPECT_EQ(r.구분, 1);
+    EXPECT_EQ(r.구분, AnimalKind::Bull);
     EXPECT_EQ(r.개체번호, "");
     EXPECT_EQ(r.개체생일, 0);
     EXPECT_EQ(r.축산업번호, "");
+}
+
+TEST_F(AnimalStoreTest, ReaderTakesAnySexButZeroForABull)
+{
+    const struct {
+        int stored;
+        AnimalKind kind;
+    } cases[] = {{0, AnimalKind::Cow}, {1, AnimalKind::Bull}, {2, AnimalKind::Bull}, {-1, AnimalKind::Bull}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        farm.exec("delete from 개체관리");
+        farm.addAnimal("A", c.stored, 20080101);
+        QSqlQuery q = runQuery("select 구분 from 개체관리");
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(AnimalRecordReader(q).read(q).구분, c.kind);
+    }
+    // And what goes back to the table is 0 or 1.
+    AnimalRecord bull;
+    bull.구분 = AnimalKind::Bull;
+    EXPECT_EQ(animalColumnValue(bull, "구분"), QVariant(qint64(1)));
+    EXPECT_EQ(animalColumnValue(AnimalRecord(), "구분"), QVariant(qint64(0)));
 }
 
 TEST_F(AnimalStoreTest, HistoryTablesAreRenumberedInTheirOrder)

@@ -24,7 +24,7 @@ protected:
     {
         if (!window) openList();
         searchFor();
-        window->SS->setActiveCell(1, rowOf(number));
+        listGrid(window)->setActiveCell(1, rowOf(number));
         click("cmdUpdate");
         return shownForm();
     }

@@ -25,7 +25,7 @@ protected:
     {
         openList();
         searchFor();
-        window->SS->setActiveCell(1, rowOf(number));
+        listGrid(window)->setActiveCell(1, rowOf(number));
         click("cmdUpdate");
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == GetParam().form && w->isVisible()) return qobject_cast<AnimalRecordForm*>(w);

@@ -58,7 +58,7 @@ protected:
     {
         if (!window) openList();
         searchFor();
-        window->SS->setActiveCell(1, rowOf(number));
+        listGrid(window)->setActiveCell(1, rowOf(number));
         click("cmdUpdate");
         QWidget* cow = topLevel("한우암소관리");
         return cow ? cow : topLevel("한우수소관리");
@@ -97,7 +97,7 @@ TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
     EXPECT_EQ(f->windowTitle(), "한우(암소) 개체기록부");
     EXPECT_FALSE(window->isEnabled());
     EXPECT_EQ(window->bullForm(), nullptr);
-    EXPECT_TRUE(cow->s개체번호.isEmpty());
+    EXPECT_TRUE(cow->storedNumber().isEmpty());
 
     // Initial state: tabs and prints off, boxes clear, no breed chosen, pickers on today.
     auto* tabs = find<QTabWidget>("STAB", f);
@@ -145,15 +145,15 @@ TEST_F(RecordFormTest, NewCowFromItsInitialStateToTheListRow)
     EXPECT_EQ(farm.messages().last().buttons, MsgButton::Yes | MsgButton::No);
     EXPECT_EQ(stored("002"),
               (QStringList{"002", "0", "1", "20090315", "", "", "", "0", "", "", "", "", "", "0", "", "4", "0", "0"}));
-    EXPECT_EQ(cow->s개체번호, "002");
+    EXPECT_EQ(cow->storedNumber(), "002");
 
     // Appended to the list, selected, with the age column left alone.
-    ASSERT_EQ(window->lss1RowCount, 2);
-    EXPECT_EQ(window->SS->maxRows(), 2);
+    ASSERT_EQ(window->rowCount(), 2);
+    EXPECT_EQ(listGrid(window)->maxRows(), 2);
     EXPECT_EQ(row(2), (QStringList{"002", "암소", "교잡종", "2009년 03월 15일", "", "", "", "", "", "", "", "", "", "4",
                                    "", "", ""}));
-    EXPECT_EQ(window->SS->activeRow(), 2);
-    EXPECT_EQ(window->SS->rowHeight(2), 18);
+    EXPECT_EQ(listGrid(window)->activeRow(), 2);
+    EXPECT_EQ(listGrid(window)->rowHeight(2), 18);
     EXPECT_TRUE(tabs->isEnabled());
     for (const auto& [name, caption] : prints) EXPECT_TRUE(find<QPushButton>(name, f)->isEnabled());
     // The breeding tab stores under the new number from now on.
@@ -196,7 +196,7 @@ TEST_F(RecordFormTest, NewBullWithCastrationAndShipmentDates)
     click("Com_Button_0", f);
     EXPECT_EQ(stored("B-7"), (QStringList{"B-7", "1", "0", "0", "", "", "", "0", "", "", "", "", "", "20090901", "",
                                           "0", "20110501", "0"}));
-    ASSERT_EQ(window->lss1RowCount, 1);
+    ASSERT_EQ(window->rowCount(), 1);
     EXPECT_EQ(row(1), (QStringList{"B-7", "수소", "순종", "", "", "", "", "", "", "", "", "2009년 09월 01일", "", "",
                                    "2011년 05월 01일", "", ""}));
     EXPECT_TRUE(find<QPushButton>("cmdPrn2", f)->isEnabled());
@@ -278,7 +278,7 @@ TEST_F(RecordFormTest, InputChecksStoreNothing)
     QApplication::sendEvent(find<QWidget>("개체번호", f), &enter);
     EXPECT_EQ(farm.messages().count(), 4);
     EXPECT_EQ(farm.count("개체관리"), 1);
-    EXPECT_EQ(window->lss1RowCount, 0);
+    EXPECT_EQ(window->rowCount(), 0);
     EXPECT_FALSE(find<QTabWidget>("STAB", f)->isEnabled());
 
     // Esc closes like the close box.
@@ -308,7 +308,7 @@ TEST_F(RecordFormTest, LoadingAndUpdatingWithoutRenumbering)
     auto* cow = window->cowForm();
     EXPECT_EQ(static_cast<QWidget*>(cow), f);
     EXPECT_FALSE(window->isEnabled());
-    EXPECT_EQ(cow->s개체번호, "C1");
+    EXPECT_EQ(cow->storedNumber(), "C1");
     EXPECT_TRUE(find<QRadioButton>("SSOption1", f)->isChecked());
     EXPECT_TRUE(find<QCheckBox>("개체생일체크", f)->isChecked());
     EXPECT_TRUE(find<QDateEdit>("개체생일", f)->isEnabled());
@@ -341,10 +341,87 @@ TEST_F(RecordFormTest, LoadingAndUpdatingWithoutRenumbering)
     EXPECT_EQ(s[15], "5");
     EXPECT_EQ(rowsOfAnimal("C1"), 6);
     const int r = rowOf("C1");
-    EXPECT_EQ(window->SS->cellText(6, r), " 새 목장 ");
-    EXPECT_EQ(window->SS->cellText(8, r), "");
-    EXPECT_EQ(window->SS->cellText(2, r), "암소");
-    EXPECT_EQ(window->SS->cellText(17, r), "25 개월령");
+    EXPECT_EQ(listGrid(window)->cellText(6, r), " 새 목장 ");
+    EXPECT_EQ(listGrid(window)->cellText(8, r), "");
+    EXPECT_EQ(listGrid(window)->cellText(2, r), "암소");
+    EXPECT_EQ(listGrid(window)->cellText(17, r), "25 개월령");
+}
+
+TEST_F(RecordFormTest, ASavedAnimalShowsInTheListAsAFreshSearchShowsIt)
+{
+    farm.addAnimal("COW", 0, 20080101, {{"별명", "들꽃"}, {"점수", 3}});
+    farm.addAnimal("BULL", 1, 20070101, {{"판매일", 20070701}});
+    openList();
+    const struct {
+        QString edited;  // empty: registered with `command`
+        QString command, form, number;
+        QDate birth;
+        bool blue;
+    } cases[] = {
+        {"COW", "cmdUpdate", "한우암소관리", "COW-2", QDate(2008, 1, 1), false},
+        {"BULL", "cmdUpdate", "한우수소관리", "BULL-2", QDate(2007, 1, 1), true},
+        {"", "cmdInsert", "한우암소관리", "NEW-C", QDate(2009, 6, 10), false},
+        {"", "cmdInsert2", "한우수소관리", "NEW-B", QDate(2009, 7, 20), true},
+    };
+    QList<QStringList> savedRows;
+    QList<QColor> savedColours;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number.toStdString());
+        searchFor();
+        if (!c.edited.isEmpty()) listGrid(window)->setActiveCell(1, rowOf(c.edited));
+        click(c.command);
+        QWidget* f = form(c.form);
+        ASSERT_TRUE(f);
+        // Every box, typed the way a fresh search shows it again (no blanks around, a score).
+        type(f, "개체번호", c.number);
+        find<QRadioButton>(c.blue ? "SSOption2" : "SSOption1", f)->setChecked(true);
+        setDate(f, "개체생일", c.birth);
+        type(f, "등록번호", "R-" + c.number);
+        type(f, "별명", "햇살목장");
+        type(f, "우방번호", "4-1");
+        setDate(f, "입식일자", c.birth.addMonths(2));
+        type(f, "정액번호", "1200");
+        type(f, "부번호", "0700");
+        type(f, "모번호", "M-3");
+        setDate(f, "판매일", QDate(2009, 12, 1), c.blue);
+        type(f, "개체특징", "뿔 짧음");
+        type(f, "점수", "4.5");
+        if (c.blue) {
+            setDate(f, "출하예정일", QDate(2010, 6, 1));
+            setDate(f, "출하일", QDate(2010, 2, 1), c.edited.isEmpty());
+        }
+        saveAnswering(MsgButton::Yes, f);
+        const int r = rowOf(c.number);
+        ASSERT_GT(r, 0);
+        if (c.edited.isEmpty()) {
+            // Appended at the end, current and selected.
+            EXPECT_EQ(r, window->rowCount());
+            EXPECT_EQ(listGrid(window)->activeRow(), r);
+            EXPECT_EQ(listGrid(window)->rowHeight(r), Grid::kRowHeight);
+        }
+        savedRows << row(r);
+        savedColours << listGrid(window)->rowForeColor(r);
+        click("Com_Button_8", f);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    searchFor();
+    ASSERT_EQ(window->rowCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.number.toStdString());
+        const int r = rowOf(c.number);
+        QStringList fresh = row(r);
+        EXPECT_EQ(listGrid(window)->rowForeColor(r), c.blue ? QColor(0, 0, 255) : QColor(Qt::black));
+        EXPECT_EQ(savedColours[i], listGrid(window)->rowForeColor(r));
+        if (c.edited.isEmpty()) {
+            // A registration leaves the age column empty until the next search.
+            EXPECT_EQ(savedRows[i].last(), "");
+            EXPECT_EQ(fresh.last(), c.blue ? "" : "8 개월령");  // the registered bull is shipped
+            fresh.last() = "";
+        }
+        EXPECT_EQ(savedRows[i], fresh);
+    }
 }
 
 TEST_F(RecordFormTest, RenumberingTwiceMovesTheWholeHistoryEachTime)
@@ -361,8 +438,8 @@ TEST_F(RecordFormTest, RenumberingTwiceMovesTheWholeHistoryEachTime)
     click("Com_Button_0", f);
     EXPECT_EQ(rowsOfAnimal("A"), 0);
     EXPECT_EQ(rowsOfAnimal("B"), 6);
-    EXPECT_EQ(cow->s개체번호, "B");
-    EXPECT_EQ(window->SS->cellText(1, r), "B");
+    EXPECT_EQ(cow->storedNumber(), "B");
+    EXPECT_EQ(listGrid(window)->cellText(1, r), "B");
 
     type(f, "개체번호", "C");
     farm.messages().answer(MsgButton::Yes);
@@ -372,7 +449,7 @@ TEST_F(RecordFormTest, RenumberingTwiceMovesTheWholeHistoryEachTime)
     EXPECT_EQ(rowsOfAnimal("OTHER"), 6);
     EXPECT_EQ(farm.count("개체관리", "개체번호 = 'C'"), 1);
     EXPECT_EQ(farm.count("개체관리"), 2);
-    EXPECT_EQ(window->SS->cellText(1, r), "C");
+    EXPECT_EQ(listGrid(window)->cellText(1, r), "C");
     EXPECT_EQ(cow->historyTab(1)->animalNumber(), "C");
     EXPECT_EQ(farm.messages().count(), 2);
 }
@@ -409,8 +486,8 @@ TEST_F(RecordFormTest, OnlyExactly암소OpensTheCowForm)
                  {"수소", "한우수소관리", 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(("column 2 = [" + c.kind + "]").toStdString());
-        window->SS->setCellText(2, 1, c.kind);
-        window->SS->setActiveCell(1, 1);
+        listGrid(window)->setCellText(2, 1, c.kind);
+        listGrid(window)->setActiveCell(1, 1);
         click("cmdUpdate");
         QWidget* f = topLevel(c.form);
         ASSERT_TRUE(f);
@@ -440,9 +517,9 @@ TEST_F(RecordFormTest, RenumberingOntoAnotherAnimalIsRefusedWithNothingChanged)
     EXPECT_EQ(rowsOfAnimal("A"), 6);
     EXPECT_EQ(rowsOfAnimal("B"), 6);
     EXPECT_EQ(stored("A")[5], "");
-    EXPECT_EQ(window->cowForm()->s개체번호, "A");
-    EXPECT_EQ(window->SS->cellText(1, r), "A");
-    EXPECT_EQ(window->SS->cellText(6, r), "");
+    EXPECT_EQ(window->cowForm()->storedNumber(), "A");
+    EXPECT_EQ(listGrid(window)->cellText(1, r), "A");
+    EXPECT_EQ(listGrid(window)->cellText(6, r), "");
 }
 
 TEST_F(RecordFormTest, ANumberTypedWithBlanksIsStoredTrimmedAndStillUpdatable)
@@ -455,8 +532,8 @@ TEST_F(RecordFormTest, ANumberTypedWithBlanksIsStoredTrimmedAndStillUpdatable)
     farm.messages().answer(MsgButton::Yes);
     click("Com_Button_0", f);
     EXPECT_EQ(farm.count("개체관리", "개체번호 = '007'"), 1);
-    EXPECT_EQ(window->cowForm()->s개체번호, " 007 ");
-    EXPECT_EQ(window->SS->cellText(1, 1), " 007 ");
+    EXPECT_EQ(window->cowForm()->storedNumber(), " 007 ");
+    EXPECT_EQ(listGrid(window)->cellText(1, 1), " 007 ");
 
     type(f, "우방번호", "9");
     farm.messages().answer(MsgButton::Yes);
@@ -477,8 +554,8 @@ TEST_F(RecordFormTest, WhichFormTheEditCommandOpens)
     farm.addAnimal("BULL", 1, 20070101, {{"출하예정일", 20100501}, {"판매일", 20070701}});
     searchFor();
     // A row whose kind column is anything but exactly "암소" opens the bull form.
-    window->SS->setCellText(2, rowOf("X"), "암소 ");
-    window->SS->setActiveCell(1, rowOf("X"));
+    listGrid(window)->setCellText(2, rowOf("X"), "암소 ");
+    listGrid(window)->setActiveCell(1, rowOf("X"));
     click("cmdUpdate");
     QWidget* f = topLevel("한우수소관리");
     ASSERT_TRUE(f);
@@ -489,8 +566,8 @@ TEST_F(RecordFormTest, WhichFormTheEditCommandOpens)
 
     // A double-click on a bull's cell opens it with its shipment dates.
     const int r = rowOf("BULL");
-    window->SS->setActiveCell(3, r);
-    emit window->SS->dblClick(3, r);
+    listGrid(window)->setActiveCell(3, r);
+    emit listGrid(window)->dblClick(3, r);
     f = topLevel("한우수소관리");
     ASSERT_TRUE(f);
     EXPECT_TRUE(find<QCheckBox>("출하예정일체크", f)->isChecked());
@@ -505,15 +582,15 @@ TEST_F(RecordFormTest, WhichFormTheEditCommandOpens)
     click("Com_Button_0", f);
     EXPECT_EQ(stored("BULL")[16], "0");
     EXPECT_EQ(stored("BULL")[17], "20100220");
-    EXPECT_EQ(window->SS->cellText(15, r), "");
-    EXPECT_EQ(window->SS->cellText(16, r), "2010년 02월 20일");
-    EXPECT_EQ(window->SS->cellText(2, r), "수소");
+    EXPECT_EQ(listGrid(window)->cellText(15, r), "");
+    EXPECT_EQ(listGrid(window)->cellText(16, r), "2010년 02월 20일");
+    EXPECT_EQ(listGrid(window)->cellText(2, r), "수소");
 
     // Header double-clicks do nothing.
     f->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    emit window->SS->dblClick(0, 1);
-    emit window->SS->dblClick(1, 0);
+    emit listGrid(window)->dblClick(0, 1);
+    emit listGrid(window)->dblClick(1, 0);
     EXPECT_EQ(window->bullForm(), nullptr);
     EXPECT_TRUE(window->isEnabled());
 }

@@ -63,10 +63,11 @@ protected:
     {
         if (!window) openList();
         searchFor();
-        window->SS->setActiveCell(1, rowOf(number));
+        listGrid(window)->setActiveCell(1, rowOf(number));
         click("cmdUpdate");
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<AnimalRecordForm*>(w); f && f->isVisible() && f->s개체번호 == number) return f;
+            if (auto* f = qobject_cast<AnimalRecordForm*>(w); f && f->isVisible() && f->storedNumber() == number)
+                return f;
         ADD_FAILURE() << "no record form for " << number.toStdString();
         return nullptr;
     }

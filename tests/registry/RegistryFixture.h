@@ -1,10 +1,10 @@
 #pragma once
 // A farm, a fixed today and the search list window, driven through its controls.
-#include "data/Globals.h"
-#include "kit/Grid.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "data/Values.h"
+#include "kit/Grid.h"
 #include "registry/SearchWindow.h"
 #include "support/TestFarm.h"
 
@@ -59,8 +59,8 @@ protected:
         find<QLineEdit>(QStringLiteral("txtWord"))->setText(word);
         click(QStringLiteral("Com_Function_0"));
     }
-    QStringList column(int col) { return gridColumn(window->SS, col); }
-    QStringList row(int r) { return gridRow(window->SS, r); }
+    QStringList column(int col) { return gridColumn(listGrid(window), col); }
+    QStringList row(int r) { return gridRow(listGrid(window), r); }
     int rowOf(const QString& number) { return int(column(1).indexOf(number)) + 1; }
 
     QPointer<SearchWindow> window;

@@ -91,7 +91,7 @@ TEST(SearchRules, CellTexts)
     SearchRowFormatter f(QDate(2009, 2, 1));
     AnimalRecord r;
     r.개체번호 = "A1";
-    r.구분 = 0;
+    r.구분 = AnimalKind::Cow;
     r.구분2 = 0;
     r.개체생일 = 20090131;
     r.등록번호 = "R1";
@@ -109,8 +109,11 @@ TEST(SearchRules, CellTexts)
                                 "1001", "0500", "M9", "", "순함", "", "", "", "1 개월령"}));
     EXPECT_EQ(searchHeaders().size(), kSearchColumns);
 
-    // Any sex or breed value but 0 counts as bull / crossbred; shipped: no age.
-    r.구분 = 2;
+    EXPECT_EQ(searchRowColor(r), QColor(Qt::black));
+
+    // Any breed value but 0 counts as crossbred (the reader does the same for the sex); a bull
+    // in blue; shipped: no age.
+    r.구분 = AnimalKind::Bull;
     r.구분2 = 5;
     r.점수 = "4.5";
     r.출하예정일 = 20100301;
@@ -122,7 +125,7 @@ TEST(SearchRules, CellTexts)
     EXPECT_EQ(bull[14], "2010년 03월 01일");
     EXPECT_EQ(bull[15], "2010년 03월 15일");
     EXPECT_EQ(bull[16], "");
-    EXPECT_TRUE(isBullRow(r));
+    EXPECT_EQ(searchRowColor(r), QColor(0, 0, 255));
 
     // No birth date: no age; the age counts months, not days.
     r.출하일 = 0;
@@ -130,6 +133,94 @@ TEST(SearchRules, CellTexts)
     EXPECT_EQ(f.cells(r)[16], "");
     r.개체생일 = 20061231;
     EXPECT_EQ(f.cells(r)[16], "26 개월령");
+}
+
+TEST(SearchRules, ARowReadsBackAsTheAnimalItShows)
+{
+    SearchRowFormatter f(QDate(2010, 2, 28));
+    AnimalRecord bull;
+    bull.개체번호 = "B-7";
+    bull.구분 = AnimalKind::Bull;
+    bull.구분2 = 0;
+    bull.개체생일 = 20080229;
+    bull.등록번호 = "R 1";
+    bull.별명 = "들꽃";
+    bull.우방번호 = "2-3";
+    bull.입식일자 = 20080401;
+    bull.정액번호 = "1001";
+    bull.부번호 = "0500";
+    bull.모번호 = "M9";
+    bull.판매일 = 20081001;
+    bull.개체특징 = "순함";
+    bull.점수 = "4.5";
+    bull.출하예정일 = 20100501;
+    bull.출하일 = 20100220;
+    AnimalRecord cow;  // every date empty, crossbred
+    cow.개체번호 = "C";
+    cow.구분2 = 1;
+    cow.점수 = "3";
+    // Not real days, but shown as their numbers and read back so.
+    AnimalRecord odd = cow;
+    odd.개체생일 = 20091345;
+    odd.입식일자 = 1;
+
+    auto shownFields = [](const AnimalRecord& r) {
+        return QVariantList{r.개체번호, int(r.구분), r.구분2,  r.개체생일, r.등록번호, r.별명, r.우방번호,   r.입식일자,
+                            r.정액번호, r.부번호,    r.모번호, r.판매일,   r.개체특징, r.점수, r.출하예정일, r.출하일};
+    };
+    for (const AnimalRecord& r : {bull, cow, odd}) {
+        SCOPED_TRACE(r.개체번호.toStdString());
+        const QStringList cells = f.cells(r);
+        const AnimalRecord back = animalOfRow(cells);
+        EXPECT_EQ(shownFields(back), shownFields(r));
+        EXPECT_EQ(f.cells(back), cells);
+    }
+    EXPECT_EQ(f.cells(odd)[3], "2009년 13월 45일");
+    EXPECT_EQ(f.cells(odd)[7], "0000년 00월 01일");
+
+    // Cells are taken as they are: only exact words decide kind and breed, blanks stay.
+    struct Case {
+        QString kind, breed, number;
+        AnimalKind expectedKind;
+        qint64 expectedBreed;
+    } cases[] = {
+        {"암소", "순종", " 007 ", AnimalKind::Cow, 0},
+        {"수소", "교잡종", "007", AnimalKind::Bull, 1},
+        {" 암소", "순종 ", "007", AnimalKind::Bull, 1},
+        {"", "", "", AnimalKind::Bull, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.kind + "|" + c.breed).toStdString());
+        const AnimalRecord r = animalOfRow({c.number, c.kind, c.breed});
+        EXPECT_EQ(r.구분, c.expectedKind);
+        EXPECT_EQ(r.구분2, c.expectedBreed);
+        EXPECT_EQ(r.개체번호, c.number);
+        EXPECT_EQ(r.개체생일, 0);
+    }
+}
+
+TEST(SearchRules, ASavedRowShowsTheBoxesAsTypedAndLeavesTheAgeToTheQuery)
+{
+    SearchRowFormatter f(QDate(2010, 2, 28));
+    AnimalRecord typed;
+    typed.개체번호 = " 007 ";
+    typed.구분 = AnimalKind::Bull;
+    typed.개체생일 = 20090315;
+    typed.별명 = " 새 목장 ";
+    typed.점수 = "0";
+    const QStringList saved = f.savedCells(typed);
+    ASSERT_EQ(saved.size(), kSearchColumns - 1);  // no age column
+    EXPECT_EQ(saved[0], " 007 ");
+    EXPECT_EQ(saved[1], "수소");
+    EXPECT_EQ(saved[3], "2009년 03월 15일");
+    EXPECT_EQ(saved[5], " 새 목장 ");
+    EXPECT_EQ(saved[13], "0");  // a query shows no score for 0; a save shows what was typed
+    EXPECT_EQ(f.cells(typed)[13], "");
+    // Apart from the score, the columns are those a query shows.
+    QStringList query = f.cells(typed);
+    query.removeLast();
+    query[13] = saved[13];
+    EXPECT_EQ(saved, query);
 }
 
 TEST(SearchRules, ListPrintRowPutsTwoEmptyTextsAfterColumnTen)

@@ -32,8 +32,8 @@ TEST_F(SearchListTest, OpensEmptyWithTheFarmHeaderAndEveryControl)
     EXPECT_EQ(window->objectName(), "frmSearch");
     EXPECT_EQ(gs등록번호, "35-123");
     EXPECT_EQ(gs사업장명칭, "햇살한우농장");
-    EXPECT_EQ(window->SS->maxRows(), 0);
-    EXPECT_EQ(window->lss1RowCount, 0);
+    EXPECT_EQ(listGrid(window)->maxRows(), 0);
+    EXPECT_EQ(window->rowCount(), 0);
 
     const QList<std::pair<QString, QString>> captions = {{"SSOption1", "전체"},
                                                          {"SSOption2", "암소"},
@@ -58,7 +58,7 @@ TEST_F(SearchListTest, OpensEmptyWithTheFarmHeaderAndEveryControl)
     EXPECT_TRUE(find<QRadioButton>("SSOption1")->isChecked());
     EXPECT_TRUE(find<QFrame>("Frame1")->isHidden());
     EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
-    EXPECT_EQ(gridRow(window->SS, 0),
+    EXPECT_EQ(gridRow(listGrid(window), 0),
               (QStringList{"개체식별번호", "암/수소", "구분", "개체생일", "종축등록번호", "목장명", "우방번호",
                            "입식일자", "부번호(정액번호) KPN-", "부번호(바코드)", "모번호", "판매일(거세일)",
                            "개체특징", "흑비경", "출하예정일", "출하일", "개월령"}));
@@ -103,33 +103,34 @@ TEST_F(SearchListTest, ConditionsThroughTheControls)
     openList();
 
     searchFor("SSOption1");
-    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"YOUNG", "OLD", "COW", "SHIPPED", "NOBIRTH"}));
+    EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"YOUNG", "OLD", "COW", "SHIPPED", "NOBIRTH"}));
     searchFor("SSOption2");
-    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"COW"}));
+    EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"COW"}));
 
     // Bulls: the age box appears; ticked, it keeps unshipped bulls of 28 months and older.
     click("SSOption3");
     EXPECT_FALSE(find<QFrame>("Frame1")->isHidden());
     find<QCheckBox>("Option1")->setChecked(true);
     searchFor("SSOption3");
-    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"OLD", "NOBIRTH"}));
+    EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"OLD", "NOBIRTH"}));
     searchFor("SSOption3", " NOBIRTH ");
-    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"NOBIRTH"}));
+    EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"NOBIRTH"}));
 
     // "전체" hides the box and drops its condition, although it stays ticked.
     searchFor("SSOption1");
     EXPECT_TRUE(find<QFrame>("Frame1")->isHidden());
     EXPECT_TRUE(find<QCheckBox>("Option1")->isChecked());
-    EXPECT_EQ(window->SS->maxRows(), 5);
-    EXPECT_EQ(window->lss1RowCount, 5);
-    EXPECT_EQ(window->SS->activeRow(), 1);
+    EXPECT_EQ(listGrid(window)->maxRows(), 5);
+    EXPECT_EQ(window->rowCount(), 5);
+    EXPECT_EQ(listGrid(window)->activeRow(), 1);
 
-    // F11 searches while the query button is usable, and only then.
-    window->SS->setMaxRows(0);
-    window->lss1RowCount = 0;
+    // F11 searches while the query button is usable, and only then: an animal added since
+    // the last search shows up.
+    farm.addAnimal("LATE", 0, 20100101);
     QKeyEvent f11(QEvent::KeyPress, Qt::Key_F11, Qt::NoModifier);
     QApplication::sendEvent(find<QWidget>("txtWord"), &f11);
-    EXPECT_EQ(window->lss1RowCount, 5);
+    EXPECT_EQ(window->rowCount(), 6);
+    EXPECT_EQ(gridColumn(listGrid(window), 1).value(0), "LATE");
     EXPECT_EQ(farm.messages().count(), 0);
 }
 
@@ -151,17 +152,17 @@ TEST_F(SearchListTest, DisplayRulesColoursAndRowHeights)
                    {{"판매일", 20070615}, {"점수", 4.5}, {"출하예정일", 20090501}, {"출하일", 20090115}});
     openList();
     searchFor();
-    ASSERT_EQ(window->SS->maxRows(), 2);
-    EXPECT_EQ(gridRow(window->SS, 1),
+    ASSERT_EQ(listGrid(window)->maxRows(), 2);
+    EXPECT_EQ(gridRow(listGrid(window), 1),
               (QStringList{"COW", "암소", "교잡종", "2009년 01월 31일", "R1", "들꽃", "3-1", "2009년 12월 08일", "1001",
                            "0500", "M9", "", "순함", "", "", "", "1 개월령"}));
-    EXPECT_EQ(gridRow(window->SS, 2),
+    EXPECT_EQ(gridRow(listGrid(window), 2),
               (QStringList{"BULL", "수소", "순종", "2006년 12월 31일", "", "", "", "", "", "", "", "2007년 06월 15일",
                            "", "4.5", "2009년 05월 01일", "2009년 01월 15일", ""}));
-    EXPECT_EQ(window->SS->rowForeColor(1), QColor(Qt::black));
-    EXPECT_EQ(window->SS->rowForeColor(2), QColor(0, 0, 255));
-    EXPECT_EQ(window->SS->rowHeight(1), 18);
-    EXPECT_EQ(window->SS->rowHeight(2), 18);
+    EXPECT_EQ(listGrid(window)->rowForeColor(1), QColor(Qt::black));
+    EXPECT_EQ(listGrid(window)->rowForeColor(2), QColor(0, 0, 255));
+    EXPECT_EQ(listGrid(window)->rowHeight(1), 18);
+    EXPECT_EQ(listGrid(window)->rowHeight(2), 18);
 }
 
 TEST_F(SearchListTest, NoMatchAndAllSkipped)
@@ -169,7 +170,7 @@ TEST_F(SearchListTest, NoMatchAndAllSkipped)
     farm.addAnimal("YOUNG", 1, 20090101);
     openList();
     searchFor("SSOption1");
-    ASSERT_EQ(window->lss1RowCount, 1);
+    ASSERT_EQ(window->rowCount(), 1);
 
     searchFor("SSOption1", "없는번호");
     ASSERT_EQ(farm.messages().count(), 1);
@@ -178,8 +179,8 @@ TEST_F(SearchListTest, NoMatchAndAllSkipped)
     EXPECT_EQ(m.title, "검색오류");
     EXPECT_EQ(m.icon, MsgIcon::Question);
     EXPECT_EQ(m.buttons, MsgButton::Ok);
-    EXPECT_EQ(window->SS->maxRows(), 0);
-    EXPECT_EQ(window->lss1RowCount, 0);
+    EXPECT_EQ(listGrid(window)->maxRows(), 0);
+    EXPECT_EQ(window->rowCount(), 0);
     EXPECT_TRUE(window->isEnabled());
     EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
     EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("txtWord"));
@@ -189,8 +190,8 @@ TEST_F(SearchListTest, NoMatchAndAllSkipped)
     find<QCheckBox>("Option1")->setChecked(true);
     searchFor("SSOption3");
     EXPECT_EQ(farm.messages().count(), 1);
-    EXPECT_EQ(window->lss1RowCount, 0);
-    EXPECT_EQ(window->SS->maxRows(), 0);
+    EXPECT_EQ(window->rowCount(), 0);
+    EXPECT_EQ(listGrid(window)->maxRows(), 0);
 
     // ... and then the list print has nothing to print.
     click("Com_Function_1");
@@ -234,7 +235,7 @@ TEST_F(DeleteTest, AskedWithNoAsDefaultThenEveryTableAndTheListAgain)
     farm.addAnimalWithHistory("B");
     openList();
     searchFor();
-    window->SS->setActiveCell(1, rowOf("A"));
+    listGrid(window)->setActiveCell(1, rowOf("A"));
 
     farm.messages().answer(MsgButton::No);
     click("cmdDelete");
@@ -253,7 +254,7 @@ TEST_F(DeleteTest, AskedWithNoAsDefaultThenEveryTableAndTheListAgain)
     click("cmdDelete");
     EXPECT_EQ(rowsOfAnimal("A"), 0);
     EXPECT_EQ(rowsOfAnimal("B"), 6);
-    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"B"}));
+    EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"B"}));
     EXPECT_EQ(farm.messages().count(), 2);
 }
 
@@ -269,13 +270,15 @@ TEST_F(DeleteTest, AFailureKeepsEverythingAndSaysSo)
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_TRUE(farm.messages().last().text.contains("refused"));
     EXPECT_EQ(rowsOfAnimal("A"), 6);
-    EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"A"}));
+    EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"A"}));
 
     // An empty list has nothing to delete.
-    window->SS->setMaxRows(0);
-    window->lss1RowCount = 0;
+    searchFor("SSOption1", "NONE");
+    ASSERT_EQ(window->rowCount(), 0);
+    ASSERT_EQ(farm.messages().count(), 3);  // nothing found
     click("cmdDelete");
-    EXPECT_EQ(farm.messages().count(), 2);
+    EXPECT_EQ(farm.messages().count(), 3);
+    EXPECT_EQ(rowsOfAnimal("A"), 6);
 }
 
 TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
@@ -285,7 +288,7 @@ TEST_F(SearchListTest, ListPrintFillsTheWorkTableWithTheShownTexts)
     farm.addAnimal("B1", 1, 20080101, {{"출하일", 20100101}});
     openList();
     searchFor();
-    ASSERT_EQ(window->lss1RowCount, 2);
+    ASSERT_EQ(window->rowCount(), 2);
 
     QTemporaryDir out;
     const QString pdf = out.filePath("list.pdf");
@@ -366,9 +369,9 @@ TEST_F(SearchListTest, SelectingBullsByAnyMeansShowsTheAgeBoxAndItsCondition)
         click("Com_Function_0");
         // The ticked box only counts while it is shown.
         if (bullsSelected) {
-            EXPECT_EQ(gridColumn(window->SS, 1), QStringList{"OLD"});
+            EXPECT_EQ(gridColumn(listGrid(window), 1), QStringList{"OLD"});
         } else if (way.selected == all) {
-            EXPECT_EQ(gridColumn(window->SS, 1), (QStringList{"YOUNG", "OLD"}));
+            EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"YOUNG", "OLD"}));
         }
     }
 }
@@ -406,14 +409,14 @@ TEST_F(SearchListTest, EveryColumnShowsItsHeaderAndUsualTextWhole)
     farm.addAnimal("002123456790", 0, 20000101, {{"출하일", 20081231}});
     openList();
     searchFor();
-    ASSERT_EQ(window->lss1RowCount, 2);
-    ASSERT_EQ(window->SS->cellText(4, 1), "2009년 12월 08일");
+    ASSERT_EQ(window->rowCount(), 2);
+    ASSERT_EQ(listGrid(window)->cellText(4, 1), "2009년 12월 08일");
     // The width the view itself asks for the texts it holds.
-    const QAbstractItemView* view = window->SS;
-    for (int c = 0; c < window->SS->maxCols(); ++c) {
-        SCOPED_TRACE(window->SS->cellText(c + 1, 0).toStdString());
-        EXPECT_GE(window->SS->columnWidth(c), view->sizeHintForColumn(c));
-        EXPECT_GE(window->SS->columnWidth(c), window->SS->horizontalHeader()->sectionSizeHint(c));
+    const QAbstractItemView* view = listGrid(window);
+    for (int c = 0; c < listGrid(window)->maxCols(); ++c) {
+        SCOPED_TRACE(listGrid(window)->cellText(c + 1, 0).toStdString());
+        EXPECT_GE(listGrid(window)->columnWidth(c), view->sizeHintForColumn(c));
+        EXPECT_GE(listGrid(window)->columnWidth(c), listGrid(window)->horizontalHeader()->sectionSizeHint(c));
     }
 }
 

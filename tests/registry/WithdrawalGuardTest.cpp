@@ -34,7 +34,7 @@ protected:
     {
         if (!window) openList();
         searchFor();
-        window->SS->setActiveCell(1, rowOf(number));
+        listGrid(window)->setActiveCell(1, rowOf(number));
         click("cmdUpdate");
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* f = qobject_cast<AnimalRecordForm*>(w); f && f->isVisible()) return f;
@@ -119,8 +119,8 @@ TEST_F(WithdrawalGuardTest, NoToTheWarningStoresNothingAndAsksNothingMore)
     EXPECT_EQ(storedDate("COW", "판매일"), "0");
     EXPECT_EQ(storedDate("COW", "개체특징"), "");
     EXPECT_EQ(farm.count("백신접종", "개체번호 = 'COW'"), 2);
-    EXPECT_EQ(window->SS->cellText(12, rowOf("COW")), "");
-    EXPECT_EQ(f->s개체번호, "COW");
+    EXPECT_EQ(listGrid(window)->cellText(12, rowOf("COW")), "");
+    EXPECT_EQ(f->storedNumber(), "COW");
 }
 
 TEST_F(WithdrawalGuardTest, TheGradingDateIsGuardedAsWell)

@@ -1,10 +1,11 @@
 #include "support/TestHelpers.h"
 
-#include "kit/Grid.h"
 #include "data/Db.h"
+#include "kit/Grid.h"
 #include "print/model/ReportFormulas.h"
 
 #include <QProcess>
+#include <QWidget>
 #include <ostream>
 
 void report::PrintTo(const Formulas& formulas, std::ostream* os)
@@ -44,6 +45,11 @@ QStringList gridColumn(const Grid* grid, int col)
     QStringList out;
     for (int r = 1; r <= grid->maxRows(); ++r) out << grid->cellText(col, r);
     return out;
+}
+
+Grid* listGrid(const QWidget* window)
+{
+    return window ? window->findChild<Grid*>(QStringLiteral("SS")) : nullptr;
 }
 
 QStringList historyTableNames()

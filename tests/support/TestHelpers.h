@@ -10,6 +10,7 @@ class Formulas;
 // Readable failures: a report's formulas as name = "value" lines.
 void PrintTo(const Formulas& formulas, std::ostream* os);
 }  // namespace report
+class QWidget;
 
 // Text of a PDF page by page, through pdftotext -layout (empty when it cannot be read).
 QStringList pdfPages(const QString& pdfFile);
@@ -19,6 +20,8 @@ QString pdfText(const QString& pdfFile);
 QStringList gridRow(const Grid* grid, int row, int columns = 0);
 // One column of a grid, rows 1..maxRows.
 QStringList gridColumn(const Grid* grid, int col);
+// The list grid ("SS") of a list window, as automation finds it; null when it has none.
+Grid* listGrid(const QWidget* window);
 // Rows of one animal in 개체관리 and its five history tables together (needs an open farm).
 int rowsOfAnimal(const QString& number);
 // The five history tables keyed by 개체번호.

@@ -27,10 +27,10 @@ QString boxDate(qint64 dateNumber);
 // an unticked date is an empty value, never a missing formula.
 report::Formulas registrationFormulas(const AnimalRecord& animal, const FarmHeader& farm);
 
-// True for the bull form's animal (구분 other than 0).
+// True for the bull form's animal.
 inline bool isBull(const AnimalRecord& animal)
 {
-    return animal.구분 != 0;
+    return animal.구분 == AnimalKind::Bull;
 }
 
 }  // namespace animalprint

@@ -10,11 +10,15 @@
 struct TableDef;
 struct AnimalColumnSlot;
 
+// Which of the two record forms an animal belongs to; 구분 stores it as 0 (cow) or 1 (bull,
+// or steer).
+enum class AnimalKind { Cow, Bull };
+
 struct AnimalRecord {
     QString 개체번호;
-    qint64 구분 = 0;      // 0 cow; readers treat any other value as bull or steer
-    qint64 구분2 = 0;     // 0 purebred; readers treat any other value as crossbred
-    qint64 개체생일 = 0;  // date numbers: yyyymmdd, 0 for none
+    AnimalKind 구분 = AnimalKind::Cow;  // readers take any stored value but 0 for a bull
+    qint64 구분2 = 0;                   // 0 purebred; readers treat any other value as crossbred
+    qint64 개체생일 = 0;                // date numbers: yyyymmdd, 0 for none
     QString 등록번호;
     QString 별명;  // shown as the ranch name (목장명)
     QString 우방번호;

@@ -4,5 +4,5 @@
 
 QDate leavingDate(const AnimalRecord& r)
 {
-    return datenum::toDate(r.구분 == 0 ? r.판매일 : r.출하일);
+    return datenum::toDate(r.구분 == AnimalKind::Cow ? r.판매일 : r.출하일);
 }

@@ -3,6 +3,8 @@
 #include "data/Schema.h"
 #include "data/Values.h"
 
+#include <QRegularExpression>
+
 SearchQuery buildSearchQuery(const SearchConditions& c)
 {
     SearchQuery q;
@@ -75,15 +77,66 @@ QString SearchRowFormatter::ageText(const AnimalRecord& r)
     return *it;
 }
 
-QStringList SearchRowFormatter::cells(const AnimalRecord& r)
+QStringList SearchRowFormatter::columns1To16(const AnimalRecord& r, const QString& score)
 {
     QStringList c;
     c.reserve(kSearchColumns);
-    c << r.개체번호 << (r.구분 != 0 ? m_bull : m_cow) << (r.구분2 != 0 ? m_cross : m_pure) << dateText(r.개체생일)
-      << r.등록번호 << r.별명 << r.우방번호 << dateText(r.입식일자) << r.정액번호 << r.부번호 << r.모번호
-      << dateText(r.판매일) << r.개체특징 << (r.점수.toDouble() != 0 ? r.점수 : QString()) << dateText(r.출하예정일)
-      << dateText(r.출하일) << ageText(r);
+    c << r.개체번호 << (r.구분 == AnimalKind::Bull ? m_bull : m_cow) << (r.구분2 != 0 ? m_cross : m_pure)
+      << dateText(r.개체생일) << r.등록번호 << r.별명 << r.우방번호 << dateText(r.입식일자) << r.정액번호 << r.부번호
+      << r.모번호 << dateText(r.판매일) << r.개체특징 << score << dateText(r.출하예정일) << dateText(r.출하일);
     return c;
+}
+
+QStringList SearchRowFormatter::cells(const AnimalRecord& r)
+{
+    QStringList c = columns1To16(r, r.점수.toDouble() != 0 ? r.점수 : QString());
+    c << ageText(r);
+    return c;
+}
+
+QStringList SearchRowFormatter::savedCells(const AnimalRecord& typed)
+{
+    return columns1To16(typed, typed.점수);
+}
+
+QColor searchRowColor(const AnimalRecord& r)
+{
+    return r.구분 == AnimalKind::Bull ? QColor(0, 0, 255) : QColor(Qt::black);
+}
+
+namespace {
+// The date number a date cell shows ("yyyy년 mm월 dd일"), whether or not it is a real day; 0
+// for an empty cell or one that shows no date number.
+qint64 dateNumberOfCell(const QString& cell)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d+)년\\s*(\\d+)월\\s*(\\d+)일\\s*$"));
+    const auto m = re.match(cell);
+    if (!m.hasMatch()) return 0;
+    return m.captured(1).toLongLong() * 10000 + m.captured(2).toLongLong() * 100 + m.captured(3).toLongLong();
+}
+}  // namespace
+
+AnimalRecord animalOfRow(const QStringList& cells)
+{
+    auto cell = [&](int col) { return cells.value(col - 1); };
+    AnimalRecord r;
+    r.개체번호 = cell(1);
+    r.구분 = cell(2) == QStringLiteral("암소") ? AnimalKind::Cow : AnimalKind::Bull;
+    r.구분2 = cell(3) == QStringLiteral("순종") ? 0 : 1;
+    r.개체생일 = dateNumberOfCell(cell(4));
+    r.등록번호 = cell(5);
+    r.별명 = cell(6);
+    r.우방번호 = cell(7);
+    r.입식일자 = dateNumberOfCell(cell(8));
+    r.정액번호 = cell(9);
+    r.부번호 = cell(10);
+    r.모번호 = cell(11);
+    r.판매일 = dateNumberOfCell(cell(12));
+    r.개체특징 = cell(13);
+    r.점수 = cell(14);
+    r.출하예정일 = dateNumberOfCell(cell(15));
+    r.출하일 = dateNumberOfCell(cell(16));
+    return r;
 }
 
 QVariantList listPrintRow(const QStringList& cells)

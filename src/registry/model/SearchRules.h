@@ -3,6 +3,7 @@
 // how a record becomes a grid row, the age filter and the rows of the list print.
 #include "registry/model/AnimalRow.h"
 
+#include <QColor>
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -37,29 +38,39 @@ bool skippedByAge(qint64 birth, const QDate& today);
 constexpr int kSearchColumns = 17;
 QStringList searchHeaders();
 
-// Turns records into the 17 cell texts of a list row. Keeps the texts it made before
-// (dates, ages, the fixed words) so that equal cells share one string: a list of a
-// hundred thousand animals then costs a fraction of the memory and time.
+// The one way an animal becomes a list row, whether a query read it or a record form saved
+// it. Keeps the texts it made before (dates, ages, the fixed words) so that equal cells share
+// one string: a list of a hundred thousand animals then costs a fraction of the memory and time.
 class SearchRowFormatter {
 public:
     explicit SearchRowFormatter(const QDate& today);
+    // The 17 cells of an animal as 개체관리 holds it.
     QStringList cells(const AnimalRecord& r);
+    // The cells a record form's save writes into the animal's row, columns 1 to 16: the form's
+    // boxes as typed (blanks and a zero score included), everything else as cells() shows it.
+    // The age column is the query's; a save leaves it as it was.
+    QStringList savedCells(const AnimalRecord& typed);
     // "yyyy년 mm월 dd일" for a date number above 0, else "".
     const QString& dateText(qint64 n);
     // "N 개월령" for an unshipped animal with a birth date, else "".
     QString ageText(const AnimalRecord& r);
 
 private:
+    QStringList columns1To16(const AnimalRecord& r, const QString& score);
+
     QDate m_today;
     QHash<qint64, QString> m_dates;
     QHash<int, QString> m_ages;
     const QString m_cow, m_bull, m_pure, m_cross;
 };
 
-inline bool isBullRow(const AnimalRecord& r)
-{
-    return r.구분 != 0;
-}
+// The text colour of an animal's row: bulls in blue, cows in the default black.
+QColor searchRowColor(const AnimalRecord& r);
+
+// The animal a list row shows, read back from its cells as they are (blanks kept): a cow only
+// for exactly "암소", purebred only for exactly "순종", a date cell as its date number (0 when
+// empty). The inverse of the formatter for columns 1 to 16; the age column is not read.
+AnimalRecord animalOfRow(const QStringList& cells);
 
 // The 18 values of a 개체관리워크 row from the 17 cells of a list row: columns 1-10,
 // two empty texts, columns 11-16, each trimmed; column 17 (age) is not printed.
