@@ -3,9 +3,9 @@
 // criterion and the period 시작날짜 ~ 끝날짜, the book's note, the query over the period with
 // its not-found message, and the print that hands the farm name to the report. What a book
 // lists and prints is its BookSpec (books/model/RecordBooks.h).
+#include "books/model/PeriodBook.h"
 #include "kit/ListWindow.h"
 #include "print/ListPrint.h"
-#include "books/model/PeriodBook.h"
 
 class QDateEdit;
 class QGroupBox;
@@ -33,9 +33,6 @@ public:
 
     void query() override;  // the period query (also F11)
     void print() override;
-
-    // A date picker of the books: Korean dates, a calendar to pick from.
-    static QDateEdit* datePicker(const QString& name, const QString& heard, QWidget* parent);
 
     // The key of listed row `row` (1..lss1RowCount) when the book keeps one (BookSpec::rowKey);
     // 0 otherwise.

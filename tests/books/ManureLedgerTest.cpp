@@ -2,12 +2,12 @@
 // query with the columns' blanks, the checks, new entries appended and highlighted, changes and
 // deletes that reach only the entry of the row (two entries may share a date), the grid's own
 // size, and the print.
-#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/ManureEntryDialog.h"
 #include "books/ManureLedgerWindow.h"
 #include "books/model/ManureLedger.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
 #include "support/AccessibilityCheck.h"
@@ -102,7 +102,7 @@ TEST_F(ManureLedgerTest, OpensInJuneOnTheFirstOfJanuaryAndTodayWithAnEmptyGridAn
     EXPECT_EQ(w.SS->maxRows(), 0);
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("SSPanel1_0"))->text(), QStringLiteral("발생일자"));
     EXPECT_EQ(w.note()->text(), QStringLiteral("*축산분뇨 관리대장을 조회/인쇄합니다."));
-    EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("축산분뇨관리대장"));
+    EXPECT_EQ(w.functionButton(ListButton::Print)->text(), QStringLiteral("축산분뇨관리대장"));
     EXPECT_EQ(w.insertButton()->text(), QStringLiteral("신규등록"));
     EXPECT_EQ(w.updateButton()->text(), QStringLiteral("수 정"));
     EXPECT_EQ(w.deleteButton()->text(), QStringLiteral("삭 제"));
@@ -421,7 +421,8 @@ TEST_F(ManureLedgerTest, TheGridKeepsItsOwnSizeWhenTheWindowIsResized)
         QApplication::processEvents();
         EXPECT_EQ(w.SS->size(), grid);
         EXPECT_NE(w.gridPanel()->size(), panel);  // the panel still follows the window
-        EXPECT_EQ(w.functionButton(99)->x() + w.functionButton(99)->width() + 8, w.buttonBar()->width());
+        EXPECT_EQ(w.functionButton(ListButton::Close)->x() + w.functionButton(ListButton::Close)->width() + 8,
+                  w.buttonBar()->width());
     }
 }
 
@@ -432,7 +433,7 @@ TEST_F(ManureLedgerTest, PrintFillsTheWorkTableWithTheCellsTrimmedAndTheShippedR
     entry(20091205, 12, 0, QStringLiteral("액비"), 10);
     ManureLedgerWindow w;
     farm.messages().answer(MsgButton::Yes);
-    w.functionButton(1)->click();  // nothing listed yet
+    w.functionButton(ListButton::Print)->click();  // nothing listed yet
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("출력할 축산분뇨 정보를 검색해 주세요."));
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Critical);
@@ -447,7 +448,7 @@ TEST_F(ManureLedgerTest, PrintFillsTheWorkTableWithTheCellsTrimmedAndTheShippedR
         PrintScript print;
         print.savePdf(pdf);
         farm.messages().answer(MsgButton::Yes);
-        w.functionButton(1)->click();
+        w.functionButton(ListButton::Print)->click();
     }
     ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("한우 축산분뇨관리대장를 출력 하시겠습니까?"));

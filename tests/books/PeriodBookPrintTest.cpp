@@ -1,11 +1,11 @@
 // Printing the three period books: the work table filled from the grid by position, the farm
 // name read when the window opened, nothing printed without rows or without a Yes, and the
 // books' own report files rendered to PDF.
-#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
 
@@ -40,7 +40,7 @@ protected:
         w.query();
         PrintScript print;
         farm.messages().answer(answer);
-        w.functionButton(1)->click();
+        w.functionButton(ListButton::Print)->click();
     }
     static QStringList workRows(const BookSpec& book)
     {
@@ -221,7 +221,7 @@ TEST_F(PeriodBookPrintTest, EachBookPrintsOnLandscapePagesWithTheFarmNameHeaders
             PrintScript print;
             print.savePdf(pdf);
             farm.messages().answer(MsgButton::Yes);
-            w.functionButton(1)->click();
+            w.functionButton(ListButton::Print)->click();
         }
         ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
 
