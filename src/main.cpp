@@ -1,10 +1,10 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
-#include "kit/DbMessages.h"
 #include "app/MainWindow.h"
-#include "kit/Translation.h"
 #include "app/Windows.h"
 #include "data/ProgramDir.h"
 #include "data/SingleInstance.h"
+#include "kit/DbMessages.h"
+#include "kit/Translation.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -30,11 +30,11 @@ int main(int argc, char** argv)
     auto lock = acquireSingleInstance(programDir());
     if (!lock) return 0;
 
-    MainWindow frmMain;
-    registerWindows(frmMain);
-    frmMain.placeFromSettings();
-    frmMain.show();
+    MainWindow menu;
+    registerWindows(menu);
+    menu.placeFromSettings();
+    menu.show();
     // The day's first copy of the records, once the window is up.
-    QTimer::singleShot(0, &frmMain, [&frmMain] { backupAtStartOfDay(&frmMain); });
+    QTimer::singleShot(0, &menu, [&menu] { backupAtStartOfDay(&menu); });
     return app.exec();
 }

@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "kit/Messages.h"
-#include "kit/WindowUtil.h"
 #include "app/model/MainPosition.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
+#include "kit/CommandButton.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "kit/WindowUtil.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -85,24 +85,25 @@ MainWindow::MainWindow(QWidget* parent)
     grid->setSpacing(10);
 
     const struct {
-        int index;
+        MenuEntry entry;
         const char* caption;
-    } items[] = {{0, "개체관리"},          {1, "교배기록부"}, {2, "분만기록부"},        {3, "출하기록부"},
-                 {4, "축산분뇨 관리대장"}, {5, "농장정보"},   {6, "일일관리 대상조회"}, {99, "종     료"}};
+    } items[] = {{MenuEntry::Animals, "개체관리"},
+                 {MenuEntry::MatingBook, "교배기록부"},
+                 {MenuEntry::CalvingBook, "분만기록부"},
+                 {MenuEntry::ShipmentBook, "출하기록부"},
+                 {MenuEntry::ManureLedger, "축산분뇨 관리대장"},
+                 {MenuEntry::FarmInfo, "농장정보"},
+                 {MenuEntry::DailyList, "일일관리 대상조회"},
+                 {MenuEntry::Exit, "종     료"}};
     int pos = 0;
     for (const auto& it : items) {
-        auto* b = new QPushButton(QString::fromUtf8(it.caption), frame);
-        nameControl(b, QStringLiteral("Com_Button_%1").arg(it.index), b->text());
-        b->setProperty("index", it.index);
-        b->setMinimumHeight(60);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setStyleSheet(QStringLiteral(
-            "QPushButton { font-size: 15px; font-weight: bold; color: rgb(40, 60, 40);"
-            " background: rgb(235, 242, 228); border: 1px solid rgb(150, 175, 130); border-radius: 6px; }"
-            "QPushButton:hover { background: rgb(210, 228, 196); }"));
-        connect(b, &QPushButton::clicked, this, [this, i = it.index] { menuClicked(i); });
+        const int number = int(it.entry);
+        QPushButton* b = commandButton(QStringLiteral("Com_Button_%1").arg(number), QString::fromUtf8(it.caption),
+                                       frame, ButtonLook::Menu);
+        b->setProperty("index", number);
+        connect(b, &QPushButton::clicked, this, [this, entry = it.entry] { menuClicked(entry); });
         grid->addWidget(b, pos / 2, pos % 2);
-        m_buttons.insert(it.index, b);
+        m_buttons.insert(it.entry, b);
         ++pos;
     }
 
@@ -111,33 +112,33 @@ MainWindow::MainWindow(QWidget* parent)
         makeDragHandle(handle, this);
 }
 
-void MainWindow::setOpener(int index, Opener opener)
+void MainWindow::setOpener(MenuEntry entry, Opener opener)
 {
-    m_openers.insert(index, std::move(opener));
+    m_openers.insert(entry, std::move(opener));
 }
 
-QAbstractButton* MainWindow::menuButton(int index) const
+QAbstractButton* MainWindow::menuButton(MenuEntry entry) const
 {
-    return m_buttons.value(index);
+    return m_buttons.value(entry);
 }
-QWidget* MainWindow::openWindow(int index) const
+QWidget* MainWindow::openWindow(MenuEntry entry) const
 {
-    return m_open.value(index);
+    return m_open.value(entry);
 }
 
-void MainWindow::menuClicked(int index)
+void MainWindow::menuClicked(MenuEntry entry)
 {
-    if (index == 99) {
+    if (entry == MenuEntry::Exit) {
         close();
         return;
     }
-    if (!m_openers.contains(index)) return;  // that window is not part of this build
-    QPointer<QWidget> w = m_open.value(index);
+    if (!m_openers.contains(entry)) return;  // that window is not part of this build
+    QPointer<QWidget> w = m_open.value(entry);
     if (!w) {
-        w = m_openers[index]();
+        w = m_openers[entry]();
         if (!w) return;
         w->setAttribute(Qt::WA_DeleteOnClose);
-        m_open.insert(index, w);
+        m_open.insert(entry, w);
         connect(w, &QObject::destroyed, this, [this] {
             show();
             raise();

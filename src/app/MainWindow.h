@@ -7,8 +7,18 @@
 #include <functional>
 
 class QAbstractButton;
-class QLabel;
-class QFrame;
+
+// The entries of the menu; each value is the number in its button's control name "Com_Button_N".
+enum class MenuEntry {
+    Animals = 0,       // 개체관리: the search list of the animals
+    MatingBook = 1,    // 교배기록부
+    CalvingBook = 2,   // 분만기록부
+    ShipmentBook = 3,  // 출하기록부
+    ManureLedger = 4,  // 축산분뇨 관리대장
+    FarmInfo = 5,      // 농장정보
+    DailyList = 6,     // 일일관리 대상조회
+    Exit = 99,         // 종     료
+};
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -16,20 +26,20 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     using Opener = std::function<QWidget*()>;
-    // Registers the window a menu index opens (0-6); the window deletes itself on close.
-    void setOpener(int index, Opener opener);
-    // The menu's click handler (index 0-6, or 99 for exit).
-    void menuClicked(int index);
+    // Registers the window a menu entry opens; the window deletes itself on close.
+    void setOpener(MenuEntry entry, Opener opener);
+    // The menu's click handler: opens (or raises) the entry's window, or asks to end the program.
+    void menuClicked(MenuEntry entry);
     // Restores the saved position with its corrections and makes the window topmost.
     void placeFromSettings();
-    QAbstractButton* menuButton(int index) const;
-    QWidget* openWindow(int index) const;
+    QAbstractButton* menuButton(MenuEntry entry) const;
+    QWidget* openWindow(MenuEntry entry) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QMap<int, Opener> m_openers;
-    QMap<int, QPointer<QWidget>> m_open;
-    QMap<int, QAbstractButton*> m_buttons;
+    QMap<MenuEntry, Opener> m_openers;
+    QMap<MenuEntry, QPointer<QWidget>> m_open;
+    QMap<MenuEntry, QAbstractButton*> m_buttons;
 };

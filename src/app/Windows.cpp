@@ -10,11 +10,14 @@
 
 void registerWindows(MainWindow& main)
 {
-    main.setOpener(0, [] { return static_cast<QWidget*>(new SearchWindow); });
-    main.setOpener(1, [] { return static_cast<QWidget*>(new PeriodBookWindow(books::matingBook())); });
-    main.setOpener(2, [] { return static_cast<QWidget*>(new PeriodBookWindow(books::calvingBook())); });
-    main.setOpener(3, [] { return static_cast<QWidget*>(new PeriodBookWindow(books::shipmentBook())); });
-    main.setOpener(4, [] { return static_cast<QWidget*>(new ManureLedgerWindow); });
-    main.setOpener(5, [] { return static_cast<QWidget*>(new FarmInfoWindow); });
-    main.setOpener(6, [] { return static_cast<QWidget*>(new DailyWindow); });
+    main.setOpener(MenuEntry::Animals, [] { return static_cast<QWidget*>(new SearchWindow); });
+    main.setOpener(MenuEntry::MatingBook,
+                   [] { return static_cast<QWidget*>(new PeriodBookWindow(books::matingBook())); });
+    main.setOpener(MenuEntry::CalvingBook,
+                   [] { return static_cast<QWidget*>(new PeriodBookWindow(books::calvingBook())); });
+    main.setOpener(MenuEntry::ShipmentBook,
+                   [] { return static_cast<QWidget*>(new PeriodBookWindow(books::shipmentBook())); });
+    main.setOpener(MenuEntry::ManureLedger, [] { return static_cast<QWidget*>(new ManureLedgerWindow); });
+    main.setOpener(MenuEntry::FarmInfo, [] { return static_cast<QWidget*>(new FarmInfoWindow); });
+    main.setOpener(MenuEntry::DailyList, [] { return static_cast<QWidget*>(new DailyWindow); });
 }

@@ -5,6 +5,7 @@
 #include "data/Db.h"
 #include "data/Values.h"
 #include "kit/Accessibility.h"
+#include "kit/ColumnFit.h"
 
 #include <QHBoxLayout>
 #include <utility>
@@ -81,9 +82,8 @@ void DailyWindow::showColumns(bool withdrawal)
     m_withdrawalColumns = withdrawal;
     if (withdrawal) {
         grid()->setHeaders({QStringLiteral("개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
-                            QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
-        const int widths[kWithdrawalColumns] = {10, 6, 10, 16, 8, 10};
-        for (int c = 1; c <= kWithdrawalColumns; ++c) grid()->setColumnWidthChars(c, widths[c - 1]);
+                        QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
+        setColumnChars(grid(), {10, 6, 10, 16, 8, 10});
         return;
     }
     // The day headers are those of the moment the window loaded.
@@ -91,8 +91,7 @@ void DailyWindow::showColumns(bool withdrawal)
     for (int i = 0; i < 4; ++i)
         headers << (m_headerDays[size_t(i)].isValid() ? daily::dayHeader(i, m_headerDays[size_t(i)]) : QString());
     grid()->setHeaders(headers);
-    const int widths[kColumns] = {10, 6, 10, 15, 15, 15, 15};
-    for (int c = 1; c <= kColumns; ++c) grid()->setColumnWidthChars(c, widths[c - 1]);
+    setColumnChars(grid(), {10, 6, 10, 15, 15, 15, 15});
 }
 
 void DailyWindow::query()

@@ -1,17 +1,13 @@
 #include "books/FarmInfoWindow.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "kit/Messages.h"
-#include "kit/WindowKeys.h"
-#include "kit/EntryForm.h"
 #include "books/model/FarmInfoRules.h"
 #include "data/Db.h"
+#include "kit/DbMessages.h"
+#include "kit/FieldTable.h"
+#include "kit/Messages.h"
+#include "kit/WindowKeys.h"
 
 #include <QCloseEvent>
-#include <QFrame>
-#include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -54,33 +50,17 @@ FarmInfoWindow::~FarmInfoWindow()
 
 void FarmInfoWindow::build()
 {
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("frm농장정보"));
-    frame->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(frame);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
-    QWidget* previous = nullptr;
-    int row = 0;
+    FieldTable table(this, QStringLiteral("frm농장정보"), 110);
     for (const auto& f : kFields) {
         const QString name = QString::fromUtf8(f.name);
-        QLabel* label = entryCaption(QString::fromUtf8(f.caption), 110, frame);
-        auto* box = new QLineEdit(frame);
+        table.addCaption(QString::fromUtf8(f.caption));
+        auto* box = new QLineEdit(table.frame());
         box->setMinimumWidth(320);
-        nameInput(box, name, label);
+        table.addInput(name, box);
         m_texts.insert(name, box);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(box, row, 1);
-        if (previous) setTabOrder(previous, box);
-        previous = box;
-        ++row;
     }
 
-    const SaveCancel buttons = layOutWithSaveCancel(this, frame, previous);
-    m_save = buttons.save;
-    m_cancel = buttons.cancel;
-    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+    m_buttons = table.finish([this] { save(); }, [this] { close(); });
 }
 
 void FarmInfoWindow::load()

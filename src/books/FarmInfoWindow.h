@@ -4,6 +4,7 @@
 // menu: it holds the connection while it is open. Enter does nothing; Esc and 취 소 close
 // without storing.
 #include "data/FarmInfo.h"
+#include "kit/SaveCancel.h"
 
 #include <QHash>
 #include <QString>
@@ -28,8 +29,8 @@ public:
 
     FarmInfo values() const;
     QLineEdit* textBox(const QString& name) const { return m_texts.value(name); }
-    QPushButton* saveButton() const { return m_save; }
-    QPushButton* cancelButton() const { return m_cancel; }
+    QPushButton* saveButton() const { return m_buttons.save; }
+    QPushButton* cancelButton() const { return m_buttons.cancel; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,8 +39,7 @@ private:
     void build();
 
     QHash<QString, QLineEdit*> m_texts;
-    QPushButton* m_save = nullptr;
-    QPushButton* m_cancel = nullptr;
+    SaveCancel m_buttons;
     bool m_connected = false;
     bool m_closed = false;
 };

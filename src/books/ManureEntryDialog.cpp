@@ -1,17 +1,15 @@
 #include "books/ManureEntryDialog.h"
 
-#include "kit/Accessibility.h"
+#include "books/ManureLedgerWindow.h"
+#include "data/Clock.h"
+#include "data/Db.h"
+#include "kit/DateField.h"
 #include "kit/DbMessages.h"
+#include "kit/FieldTable.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
-#include "data/Clock.h"
-#include "kit/EntryForm.h"
-#include "books/ManureLedgerWindow.h"
-#include "data/Db.h"
 
 #include <QDateEdit>
-#include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,13 +34,8 @@ ManureEntryDialog::ManureEntryDialog(ManureLedgerWindow& ledger, qint64 rowId, i
 
 void ManureEntryDialog::build()
 {
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("frm축산분뇨"));
-    frame->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(frame);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
-
+    FieldTable table(this, QStringLiteral("frm축산분뇨"), 90);
+    QWidget* frame = table.frame();
     const struct {
         const char* name;
         const char* caption;
@@ -52,48 +45,34 @@ void ManureEntryDialog::build()
                   {"처리일자", "처리일자", true, false}, {"처리방법", "처리방법", false, false},
                   {"처리량", "처 리 량", false, true},   {"사용처", "사 용 처", false, false},
                   {"비고", "비     고", false, false}};
-    QWidget* previous = nullptr;
-    int row = 0;
     for (const auto& f : fields) {
         const QString name = QString::fromUtf8(f.name);
-        QLabel* label = entryCaption(QString::fromUtf8(f.caption), 90, frame);
-        grid->addWidget(label, row, 0);
-        QWidget* input = nullptr;
+        table.addCaption(QString::fromUtf8(f.caption));
         if (f.date) {
-            auto* d = PeriodBookWindow::datePicker(name, label->text(), frame);
+            QDateEdit* d = dateField(DateLook::Korean, 150, frame);
             m_dates.insert(name, d);
-            input = d;
-            grid->addWidget(d, row, 1);
-        } else {
-            auto* t = new QLineEdit(frame);
-            m_texts.insert(name, t);
-            input = t;
-            if (f.tons) {
-                t->setAlignment(Qt::AlignRight);
-                t->setFixedWidth(120);
-                auto* box = new QHBoxLayout;
-                box->addWidget(t);
-                auto* unit = new QLabel(QStringLiteral("톤"), frame);
-                unit->setObjectName(name + QStringLiteral("톤"));
-                box->addWidget(unit);
-                box->addStretch(1);
-                grid->addLayout(box, row, 1);
-            } else {
-                t->setMinimumWidth(300);
-                grid->addWidget(t, row, 1);
-            }
+            table.addInput(name, d);
+            continue;
         }
-        nameInput(input, name, label);
-        if (previous) setTabOrder(previous, input);
-        previous = input;
-        ++row;
+        auto* t = new QLineEdit(frame);
+        m_texts.insert(name, t);
+        if (!f.tons) {
+            t->setMinimumWidth(300);
+            table.addInput(name, t);
+            continue;
+        }
+        t->setAlignment(Qt::AlignRight);
+        t->setFixedWidth(120);
+        auto* box = new QHBoxLayout;
+        box->addWidget(t);
+        auto* unit = new QLabel(QStringLiteral("톤"), frame);
+        unit->setObjectName(name + QStringLiteral("톤"));
+        box->addWidget(unit);
+        box->addStretch(1);
+        table.addInput(name, t, box);
     }
 
-    const SaveCancel buttons = layOutWithSaveCancel(this, frame, previous);
-    m_save = buttons.save;
-    m_cancel = buttons.cancel;
-    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_buttons = table.finish([this] { save(); }, [this] { reject(); });
 }
 
 void ManureEntryDialog::LoadRecord()

@@ -3,6 +3,7 @@
 // new or changed. It checks, asks, stores, and hands the stored entry to the ledger's grid.
 // Enter does nothing; Esc and 취 소 close without storing.
 #include "books/model/ManureLedger.h"
+#include "kit/SaveCancel.h"
 
 #include <QDialog>
 #include <QHash>
@@ -33,8 +34,8 @@ public:
 
     QLineEdit* textBox(const QString& name) const { return m_texts.value(name); }
     QDateEdit* datePicker(const QString& name) const { return m_dates.value(name); }
-    QPushButton* saveButton() const { return m_save; }
-    QPushButton* cancelButton() const { return m_cancel; }
+    QPushButton* saveButton() const { return m_buttons.save; }
+    QPushButton* cancelButton() const { return m_buttons.cancel; }
 
 private:
     void build();
@@ -45,6 +46,5 @@ private:
     int m_row = 0;
     QHash<QString, QLineEdit*> m_texts;
     QHash<QString, QDateEdit*> m_dates;
-    QPushButton* m_save = nullptr;
-    QPushButton* m_cancel = nullptr;
+    SaveCancel m_buttons;
 };

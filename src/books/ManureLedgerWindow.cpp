@@ -5,6 +5,7 @@
 #include "data/Db.h"
 #include "history/model/HistoryRules.h"
 #include "kit/Accessibility.h"
+#include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/Messages.h"
 
@@ -14,21 +15,15 @@
 #include <QScrollBar>
 
 namespace {
-constexpr int kButtonWidthPx = 104;
-constexpr int kButtonHeightPx = 34;
 constexpr int kButtonGapPx = 6;
 // The grid's own height: about twenty-five entries.
 constexpr int kGridHeightPx = 540;
 
+// The entry commands sit at the left of the button bar, in slots 0, 1, 2.
 QPushButton* ledgerButton(QWidget* bar, int slot, const QString& name, const QString& caption)
 {
-    auto* b = new QPushButton(caption, bar);
-    nameControl(b, name, caption);
-    b->setFixedSize(kButtonWidthPx, kButtonHeightPx);
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::TabFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    b->move(8 + slot * (kButtonWidthPx + kButtonGapPx), (bar->height() - kButtonHeightPx) / 2);
+    QPushButton* b = commandButton(name, caption, bar, ButtonLook::Bar);
+    b->move(8 + slot * (kBarButtonWidthPx + kButtonGapPx), (bar->height() - kBarButtonHeightPx) / 2);
     return b;
 }
 }  // namespace

@@ -3,16 +3,17 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "kit/Accessibility.h"
+#include "kit/CaptionPanel.h"
+#include "kit/ColumnFit.h"
+#include "kit/DateField.h"
+#include "kit/Styles.h"
 
-#include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QStyle>
 #include <utility>
 
 namespace {
@@ -20,33 +21,15 @@ namespace {
 // enough to stay responsive, rarely enough that a year of records is not slowed down.
 constexpr int kBatchMs = 50;
 constexpr int kConditionsHeightPx = 66;
+constexpr int kDateWidthPx = 150;
 
-// The narrowest text width that shows `header` on at most two lines, split at a blank: the
-// blanks inside a header such as "등지방 두    께" decide where it breaks.
-int twoLineWidth(const QFontMetrics& fm, const QString& header)
+QDateEdit* periodDate(const QString& name, const QString& heard, QWidget* parent)
 {
-    const QString h = header.trimmed();
-    int width = fm.horizontalAdvance(h);
-    for (int i = 1; i < h.size(); ++i) {
-        if (h[i] != u' ' || h[i - 1] == u' ') continue;
-        width = std::min(width, std::max(fm.horizontalAdvance(h.left(i)), fm.horizontalAdvance(h.mid(i).trimmed())));
-    }
-    return width;
-}
-}  // namespace
-
-QDateEdit* PeriodBookWindow::datePicker(const QString& name, const QString& heard, QWidget* parent)
-{
-    const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
-    auto* d = new QDateEdit(today(), parent);
+    QDateEdit* d = dateField(DateLook::Korean, kDateWidthPx, parent);
     nameControl(d, name, heard);
-    d->setLocale(korean);
-    d->setDisplayFormat(QStringLiteral("yyyy년 MM월 dd일"));
-    d->setCalendarPopup(true);
-    d->calendarWidget()->setLocale(korean);
-    d->setMinimumWidth(150);
     return d;
 }
+}  // namespace
 
 PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
     : ListWindow(book.name, book.caption, book.printCaption, parent), m_book(book)
@@ -69,11 +52,11 @@ void PeriodBookWindow::buildSearchFrame()
     QWidget* host = conditionHost();
     m_frame = new QGroupBox(QStringLiteral("검색조건"), host);
     nameControl(m_frame, QStringLiteral("SSPanel2"), m_frame->title());
-    auto* criterion = captionPanel(QStringLiteral("SSPanel1_0"), m_book.criterion, m_frame);
-    criterion->setFixedSize(86, 28);
+    QLabel* criterion = ::captionPanel(QStringLiteral("SSPanel1_0"), m_book.criterion,
+                                       {.width = 86, .height = 28, .tinted = true}, m_frame);
     const QString heard = heardText(m_book.criterion);
-    m_start = datePicker(QStringLiteral("시작날짜"), heard + QStringLiteral(" 시작"), m_frame);
-    m_end = datePicker(QStringLiteral("끝날짜"), heard + QStringLiteral(" 끝"), m_frame);
+    m_start = periodDate(QStringLiteral("시작날짜"), heard + QStringLiteral(" 시작"), m_frame);
+    m_end = periodDate(QStringLiteral("끝날짜"), heard + QStringLiteral(" 끝"), m_frame);
     criterion->setBuddy(m_start);
     auto* tilde = new QLabel(QStringLiteral("~"), m_frame);
     nameControl(tilde, QStringLiteral("Label1"), QString());
@@ -87,7 +70,7 @@ void PeriodBookWindow::buildSearchFrame()
 
     m_note = new QLabel(m_book.note, host);
     nameControl(m_note, QStringLiteral("Label2"), m_book.note);
-    m_note->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+    m_note->setStyleSheet(styles::note());
 
     auto* band = new QHBoxLayout(host);
     band->setContentsMargins(8, 4, 8, 0);
@@ -106,19 +89,7 @@ void PeriodBookWindow::setColumns()
     Grid* g = grid();
     g->setHeaders(m_book.headers);
     setListName(m_book.previewTitle);
-    // Long headers keep their inner blanks and wrap onto a second line.
-    QHeaderView* header = g->horizontalHeader();
-    header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
-    header->setTextElideMode(Qt::ElideNone);
-    header->setFixedHeight(2 * header->fontMetrics().lineSpacing() + 12);
-    // A header gets no more room than it needs, or the wrap would move a word up a line.
-    const int headerMargins = 2 * g->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
-    const int cellMargins = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1) + 14;
-    for (int c = 0; c < m_book.headers.size(); ++c) {
-        const int forHeader = twoLineWidth(header->fontMetrics(), m_book.headers[c]) + headerMargins;
-        const int forCell = g->fontMetrics().horizontalAdvance(m_book.usualCells.value(c)) + cellMargins;
-        g->setColumnWidth(c, std::max(forHeader, forCell));
-    }
+    ::fitColumns(grid(), m_book.usualCells, {.cellAir = 14, .twoLineHeaders = true});
 }
 
 books::Period PeriodBookWindow::period() const

@@ -34,9 +34,6 @@ public:
     void query() override;  // the period query (also F11)
     void print() override;
 
-    // A date picker of the books: Korean dates, a calendar to pick from.
-    static QDateEdit* datePicker(const QString& name, const QString& heard, QWidget* parent);
-
     // The key of listed row `row` (1..rowCount()) when the book keeps one (BookSpec::rowKey);
     // 0 otherwise.
     qint64 rowKey(int row) const;

@@ -1,8 +1,8 @@
 #include "history/CheckedDateEdit.h"
 
-#include "data/Clock.h"
 #include "data/Values.h"
 #include "history/FieldNames.h"
+#include "kit/DateField.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -10,13 +10,10 @@
 #include <QLabel>
 
 CheckedDateEdit::CheckedDateEdit(const QString& name, QWidget* parent)
-    : QWidget(parent), m_box(new QCheckBox(this)), m_picker(new QDateEdit(today(), this))
+    : QWidget(parent), m_box(new QCheckBox(this)), m_picker(dateField(DateLook::Plain, 110, this))
 {
     m_box->setObjectName(name + QStringLiteral("체크"));
     m_picker->setObjectName(name);
-    m_picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    m_picker->setCalendarPopup(true);
-    m_picker->setMinimumWidth(110);
     m_picker->setEnabled(false);
     auto* h = new QHBoxLayout(this);
     h->setContentsMargins(0, 0, 0, 0);

@@ -1,17 +1,19 @@
 #include "history/GradingPage.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "kit/Messages.h"
 #include "data/Clock.h"
 #include "data/Db.h"
 #include "history/FieldNames.h"
 #include "history/WithdrawalGuard.h"
 #include "history/model/Grading.h"
+#include "kit/CaptionPanel.h"
+#include "kit/CommandButton.h"
+#include "kit/DateField.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "kit/Styles.h"
 
 #include <QDateEdit>
 #include <QFocusEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,26 +25,7 @@
 namespace {
 // Five boxes to a column: the fifteen fit the tab without scrolling.
 constexpr int kRowsPerColumn = 5;
-
-QLabel* captionPanel(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    l->setAlignment(Qt::AlignCenter);
-    l->setFixedWidth(84);
-    l->setMinimumHeight(26);
-    l->setStyleSheet(QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }"));
-    return l;
-}
-
-QPushButton* pageButton(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    nameControl(b, name, text);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(90);
-    return b;
-}
+constexpr int kInputMinWidthPx = 130;
 }  // namespace
 
 GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
@@ -55,12 +38,10 @@ GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
     const QList<EntryField>& fields = grading::definition().fields;
     for (int i = 0; i < fields.size(); ++i) {
         const EntryField& f = fields[i];
-        QLabel* caption = captionPanel(f.caption, this);
+        QLabel* caption = captionPanel(f.caption, {.width = 84, .minHeight = 26, .tinted = true}, this);
         QWidget* input = nullptr;
         if (f.kind == FieldKind::Date) {
-            m_date = new QDateEdit(today(), this);
-            m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-            m_date->setCalendarPopup(true);
+            m_date = dateField(DateLook::Plain, kInputMinWidthPx, this);
             input = m_date;
         } else {
             auto* e = new QLineEdit(this);
@@ -68,10 +49,10 @@ GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
                 e->setAlignment(Qt::AlignRight);
                 e->installEventFilter(this);
             }
+            e->setMinimumWidth(kInputMinWidthPx);
             m_texts.insert(f.name, e);
             input = e;
         }
-        input->setMinimumWidth(130);
         nameField(input, f.name, caption);
         const int row = i % kRowsPerColumn, column = i / kRowsPerColumn * 3;
         boxes->addWidget(caption, row, column);
@@ -84,9 +65,9 @@ GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
 
     auto* note =
         new QLabel(QStringLiteral(" 축산물등급판정소 등급판정 보고서의 내용을 입력. 경락가는 kg당 가격을 기입"), this);
-    note->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
-    m_save = pageButton(QStringLiteral("cmdUpate5"), QStringLiteral("저 장"), this);
-    m_delete = pageButton(QStringLiteral("cmdDelete5"), QStringLiteral("삭 제"), this);
+    note->setStyleSheet(styles::note());
+    m_save = commandButton(QStringLiteral("cmdUpate5"), QStringLiteral("저 장"), this);
+    m_delete = commandButton(QStringLiteral("cmdDelete5"), QStringLiteral("삭 제"), this);
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { deleteGrading(); });
     order << m_save << m_delete;

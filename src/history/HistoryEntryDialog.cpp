@@ -1,15 +1,18 @@
 #include "history/HistoryEntryDialog.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "kit/Messages.h"
-#include "kit/WindowKeys.h"
-#include "kit/WindowUtil.h"
 #include "data/Clock.h"
 #include "data/Db.h"
 #include "history/CheckedDateEdit.h"
 #include "history/FieldNames.h"
 #include "history/HistoryTab.h"
+#include "kit/Accessibility.h"
+#include "kit/CaptionPanel.h"
+#include "kit/DateField.h"
+#include "kit/DbMessages.h"
+#include "kit/Messages.h"
+#include "kit/SaveCancel.h"
+#include "kit/Styles.h"
+#include "kit/WindowKeys.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -25,16 +28,7 @@
 #include <QVBoxLayout>
 
 namespace {
-QLabel* captionPanel(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    l->setAlignment(Qt::AlignCenter);
-    l->setWordWrap(true);
-    l->setFixedWidth(90);
-    l->setMinimumHeight(24);
-    return l;
-}
+constexpr int kDateWidthPx = 110;
 
 // A field with its small note to the right.
 QWidget* withNote(QWidget* field, const QString& note, QWidget* parent)
@@ -44,7 +38,7 @@ QWidget* withNote(QWidget* field, const QString& note, QWidget* parent)
     h->setContentsMargins(0, 0, 0, 0);
     h->addWidget(field, 1);
     auto* l = new QLabel(note, w);
-    l->setStyleSheet(QStringLiteral("color: #1f4e9c;"));
+    l->setStyleSheet(styles::fieldNote());
     h->addWidget(l);
     return w;
 }
@@ -57,11 +51,8 @@ HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner)
     setWindowTitle(m_def.dialogCaption);
     setModal(true);
 
-    m_save = dialogButton(QStringLiteral("cmdSave"), QStringLiteral("저 장"), this);
-    m_cancel = dialogButton(QStringLiteral("cmdCancel"), QStringLiteral("취 소"), this);
-    m_cancel->setToolTip(QStringLiteral("창을 닫습니다"));
-    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_buttons = SaveCancel(
+        this, [this] { save(); }, [this] { reject(); });
 
     auto* left = new QGridLayout;
     auto* right = new QGridLayout;
@@ -72,21 +63,16 @@ HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner)
         order += f.right ? addField(right, rightRows++, f) : addField(left, leftRows++, f);
     left->setRowStretch(leftRows, 1);
     right->setRowStretch(rightRows, 1);
-    order << m_save << m_cancel;
     for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
-    m_first = order.first();
+    m_first = order.value(0, m_buttons.save);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addSpacing(16);
     columns->addLayout(right, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_cancel);
     auto* v = new QVBoxLayout(this);
     v->addLayout(columns);
-    v->addLayout(buttons);
+    v->addLayout(m_buttons.row(order.isEmpty() ? nullptr : order.last()));
 
     tieGroups();
     if (m_def.follow) {
@@ -101,7 +87,7 @@ HistoryEntryDialog::HistoryEntryDialog(HistoryTab& owner)
 
 QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, int row, const EntryField& f)
 {
-    QLabel* caption = captionPanel(f.caption, this);
+    QLabel* caption = captionPanel(f.caption, {.width = 90, .minHeight = 24, .wrap = true}, this);
     QWidget* widget = nullptr;
     QList<QWidget*> order;
     switch (f.kind) {
@@ -113,10 +99,7 @@ QList<QWidget*> HistoryEntryDialog::addField(QGridLayout* column, int row, const
         break;
     }
     case FieldKind::Date: {
-        auto* d = new QDateEdit(this);
-        d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        d->setCalendarPopup(true);
-        d->setMinimumWidth(110);
+        QDateEdit* d = dateField(DateLook::Plain, kDateWidthPx, this);
         m_dates.insert(f.name, d);
         widget = d;
         break;

@@ -4,6 +4,7 @@
 // the input in the definition's order, asks, runs one INSERT or UPDATE, writes the owner tab's
 // grid row and closes. Enter does nothing; Esc and 취 소 close without storing.
 #include "history/model/HistoryDefinition.h"
+#include "kit/SaveCancel.h"
 
 #include <QDialog>
 #include <QHash>
@@ -46,8 +47,8 @@ public:
     QDateEdit* datePicker(const QString& name) const;
     QCheckBox* dateBox(const QString& name) const;
     QRadioButton* option(const QString& name) const;
-    QPushButton* saveButton() const { return m_save; }
-    QPushButton* cancelButton() const { return m_cancel; }
+    QPushButton* saveButton() const { return m_buttons.save; }
+    QPushButton* cancelButton() const { return m_buttons.cancel; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,8 +67,7 @@ private:
     QHash<QString, CheckedDateEdit*> m_checkedDates;
     QHash<QString, QList<QRadioButton*>> m_choices;
     QHash<QString, QWidget*> m_fieldWidgets;  // what a group's box enables, by field
-    QPushButton* m_save = nullptr;
-    QPushButton* m_cancel = nullptr;
+    SaveCancel m_buttons;
     QWidget* m_first = nullptr;
     bool m_showing = false;  // showValues at work: a date it sets carries its own follower
     bool m_hasWide = false;  // some field is a box for sentences

@@ -1,12 +1,14 @@
 #include "history/HistoryTab.h"
 
-#include "kit/Accessibility.h"
-#include "kit/DbMessages.h"
-#include "kit/Grid.h"
-#include "kit/Messages.h"
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryEntryDialog.h"
+#include "kit/Accessibility.h"
+#include "kit/ColumnFit.h"
+#include "kit/CommandButton.h"
+#include "kit/DbMessages.h"
+#include "kit/Grid.h"
+#include "kit/Messages.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -22,15 +24,6 @@ void letWindowBreathe()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
-
-QPushButton* commandButton(const QString& name, int number, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    nameControl(b, name + QString::number(number), text);
-    b->setMinimumWidth(90);
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : HistoryPage(parent), m_def(definition)
@@ -39,11 +32,13 @@ HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : H
     m_grid = new Grid(this);
     nameControl(m_grid, QStringLiteral("SS%1").arg(m_def.number), m_def.caption);
     m_grid->setHeaders(m_def.headers);
-    for (int c = 0; c < m_def.columnChars.size(); ++c) m_grid->setColumnWidthChars(c + 1, m_def.columnChars[c]);
+    setColumnChars(m_grid, m_def.columnChars);
 
-    auto* insert = commandButton(QStringLiteral("cmdInsert"), m_def.number, QStringLiteral("신규등록"), this);
-    auto* update = commandButton(QStringLiteral("cmdUpate"), m_def.number, QStringLiteral("수 정"), this);
-    auto* remove = commandButton(QStringLiteral("cmdDelete"), m_def.number, QStringLiteral("삭 제"), this);
+    // Numbered by the tab: cmdInsert1 on the breeding tab, cmdInsert4 on the treatments.
+    const QString n = QString::number(m_def.number);
+    auto* insert = commandButton(QStringLiteral("cmdInsert") + n, QStringLiteral("신규등록"), this);
+    auto* update = commandButton(QStringLiteral("cmdUpate") + n, QStringLiteral("수 정"), this);
+    auto* remove = commandButton(QStringLiteral("cmdDelete") + n, QStringLiteral("삭 제"), this);
 
     auto* notes = new QVBoxLayout;
     notes->setSpacing(2);

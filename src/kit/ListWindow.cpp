@@ -5,18 +5,20 @@
 #include "data/Globals.h"
 #include "data/Values.h"
 #include "kit/Accessibility.h"
+#include "kit/CaptionPanel.h"
+#include "kit/ColumnFit.h"
+#include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/GridExport.h"
 #include "kit/Messages.h"
+#include "kit/Styles.h"
 #include "kit/WindowKeys.h"
 #include "kit/WindowUtil.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QScopeGuard>
 #include <QSqlError>
-#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -31,18 +33,10 @@ constexpr int kGridInsetTwips = 100;
 constexpr int kNominalTitleBarPx = 30;
 
 constexpr int kMarginPx = 8;
-constexpr int kButtonWidthPx = 104;
-constexpr int kButtonHeightPx = 34;
 
-QPushButton* makeFunctionButton(QWidget* parent, int index, const QString& caption)
+QPushButton* barButton(QWidget* bar, ListButton role, const QString& caption)
 {
-    auto* b = new QPushButton(caption, parent);
-    nameControl(b, QStringLiteral("Com_Function_%1").arg(index), caption);
-    b->setFixedSize(kButtonWidthPx, kButtonHeightPx);
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::TabFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
+    return commandButton(QStringLiteral("Com_Function_%1").arg(int(role)), caption, bar, ButtonLook::Bar);
 }
 }  // namespace
 
@@ -64,10 +58,10 @@ ListWindow::ListWindow(const QString& name, const QString& caption, const QStrin
     m_conditionHost = new QWidget(this);
     m_conditionHost->setObjectName(QStringLiteral("conditionHost"));
 
-    m_query = makeFunctionButton(m_bar, 0, QStringLiteral("조회(F11)"));
-    m_print = makeFunctionButton(m_bar, 1, printCaption);
-    m_export = makeFunctionButton(m_bar, 2, QStringLiteral("엑셀저장"));
-    m_close = makeFunctionButton(m_bar, 99, QStringLiteral("닫기(ESC)"));
+    m_query = barButton(m_bar, ListButton::Query, QStringLiteral("조회(F11)"));
+    m_print = barButton(m_bar, ListButton::Print, printCaption);
+    m_export = barButton(m_bar, ListButton::Save, QStringLiteral("엑셀저장"));
+    m_close = barButton(m_bar, ListButton::Close, QStringLiteral("닫기(ESC)"));
     connect(m_query, &QPushButton::clicked, this, [this] { query(); });
     connect(m_print, &QPushButton::clicked, this, [this] { print(); });
     connect(m_close, &QPushButton::clicked, this, [this] { close(); });
@@ -89,11 +83,7 @@ ListWindow::ListWindow(const QString& name, const QString& caption, const QStrin
     m_wait->setAlignment(Qt::AlignCenter);
     m_wait->setWordWrap(true);
     m_wait->setFixedSize(520, 120);
-    // Explicit colours: the label is shown while the window is disabled and must not grey out.
-    m_wait->setStyleSheet(
-        QStringLiteral("QLabel#ML_INFO { color: rgb(20, 40, 110); background: rgb(255, 252, 228);"
-                       " border: 2px solid rgb(120, 140, 190); border-radius: 6px; font-size: 14px; font-weight: bold;"
-                       " padding: 8px; }"));
+    m_wait->setStyleSheet(styles::waitLabel());
     m_wait->hide();
 
     m_keys = new WindowKeys(this);
@@ -108,15 +98,15 @@ ListWindow::~ListWindow()
     if (m_connected && !m_closed) DBClose();
 }
 
-QPushButton* ListWindow::functionButton(int index) const
+QPushButton* ListWindow::functionButton(ListButton role) const
 {
-    switch (index) {
-    case 0: return m_query;
-    case 1: return m_print;
-    case 2: return m_export;
-    case 99: return m_close;
-    default: return nullptr;
+    switch (role) {
+    case ListButton::Query: return m_query;
+    case ListButton::Print: return m_print;
+    case ListButton::Save: return m_export;
+    case ListButton::Close: return m_close;
     }
+    return nullptr;
 }
 
 void ListWindow::placeConditionsAbove(int heightPx)
@@ -128,7 +118,7 @@ void ListWindow::placeConditionsAbove(int heightPx)
 
 void ListWindow::setBarHeight(int px)
 {
-    m_bar->resize(m_bar->width(), std::max(kButtonHeightPx + 8, px));
+    m_bar->resize(m_bar->width(), std::max(kBarButtonHeightPx + 8, px));
     applyResizeRules();
 }
 
@@ -139,12 +129,7 @@ void ListWindow::setListName(const QString& heard)
 
 void ListWindow::fitColumns(const QStringList& usualCells)
 {
-    // The text margins the item delegate draws on both sides of a cell, and a little air.
-    const int margins = 2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1) + 6;
-    for (int c = 0; c < usualCells.size(); ++c) {
-        const int cell = m_grid->fontMetrics().horizontalAdvance(usualCells[c]) + margins;
-        m_grid->setColumnWidth(c, std::max(cell, m_grid->horizontalHeader()->sectionSizeHint(c)));
-    }
+    ::fitColumns(grid(), usualCells);
 }
 
 void ListWindow::keepGridSize(const QSize& size)
@@ -165,13 +150,7 @@ void ListWindow::tabToFrameAfter(QWidget* last)
 
 QLabel* ListWindow::captionPanel(const QString& name, const QString& caption, QWidget* parent)
 {
-    auto* l = new QLabel(caption, parent);
-    nameControl(l, name, caption);
-    l->setAlignment(Qt::AlignCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Raised);
-    l->setStyleSheet(QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }"));
-    return l;
+    return ::captionPanel(name, caption, {.tinted = true}, parent);
 }
 
 QString ListWindow::waitCaption(const QString& waitText)
@@ -355,7 +334,7 @@ void ListWindow::applyResizeRules()
     if (const int w = innerWidth - (m_bar->x() + twipsToPixels(kBarRightTwips)); w >= 0)
         m_bar->resize(w, m_bar->height());
 
-    const int buttonTop = (m_bar->height() - kButtonHeightPx) / 2;
+    const int buttonTop = (m_bar->height() - kBarButtonHeightPx) / 2;
     if (const int x = m_bar->width() - (m_close->width() + twipsToPixels(kCloseRightTwips)); x >= 0)
         m_close->move(x, buttonTop);
     if (const int x = m_close->x() - (m_export->width() + twipsToPixels(kButtonGapTwips)); x >= 0)

@@ -20,6 +20,15 @@
 
 class WindowKeys;
 
+// The buttons of a list window's bar; each value is the number in the button's control name
+// "Com_Function_N".
+enum class ListButton {
+    Query = 0,   // 조회(F11)
+    Print = 1,   // the list's print caption
+    Save = 2,    // 엑셀저장: the list as an Excel or CSV file
+    Close = 99,  // 닫기(ESC)
+};
+
 class ListWindow : public QWidget {
     Q_OBJECT
 public:
@@ -37,7 +46,7 @@ public:
     QFrame* buttonBar() const { return m_bar; }                 // "SSPanel1_2"
     QFrame* gridPanel() const { return m_gridPanel; }           // "SP_SpreadPN"
     QLabel* waitLabel() const { return m_wait; }                // "ML_INFO", shown only while a query runs
-    QPushButton* functionButton(int index) const;               // "Com_Function_N": 0 query, 1 print, 2 save, 99 close
+    QPushButton* functionButton(ListButton role) const;         // "Com_Function_N"
     QWidget* conditionHost() const { return m_conditionHost; }  // the list's own search conditions
 
     // The commands of the query (also F11) and print buttons.
@@ -72,14 +81,14 @@ protected:
     void setBarHeight(int px);
     // What a screen reader calls the list (default: the window caption).
     void setListName(const QString& heard);
-    // Widens every column to show its header and a usual cell text of it whole.
+    // Widens every column to show its header and a usual cell text of it whole (see kit/ColumnFit.h).
     void fitColumns(const QStringList& usualCells);
     // The grid keeps `size` whatever the window's size: the resize rules move it with its panel
     // but no longer size it.
     void keepGridSize(const QSize& size);
     // Puts the function buttons and then the grid after `last` in the tab order.
     void tabToFrameAfter(QWidget* last);
-    // A raised caption panel of the search conditions, such as "검색조건" or "수 정 일".
+    // A tinted caption panel of the search conditions, such as "검색조건" or "수 정 일", named `name`.
     static QLabel* captionPanel(const QString& name, const QString& caption, QWidget* parent);
 
     // Load, first steps: empties the grid, sets the row count to 0 and opens the connection.

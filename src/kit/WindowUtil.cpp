@@ -1,9 +1,6 @@
 #include "kit/WindowUtil.h"
 
-#include "kit/Accessibility.h"
-
 #include <QEvent>
-#include <QPushButton>
 #include <QMouseEvent>
 #include <QPainterPath>
 #include <QRegion>
@@ -46,14 +43,4 @@ void RoundWindow(QWidget* window)
     QPainterPath path;
     path.addRoundedRect(QRectF(0, 0, window->width(), window->height()), 12, 12);
     window->setMask(QRegion(path.toFillPolygon().toPolygon()));
-}
-
-QPushButton* dialogButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    nameControl(b, name, caption);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    b->setMinimumWidth(90);
-    return b;
 }

@@ -2,8 +2,6 @@
 // Window helpers: dragging a frameless window by any widget, rounded windows, twips.
 #include <QWidget>
 
-class QPushButton;
-
 // Starts the system's move loop for `widget`'s window, following the mouse.
 void DragWindow(QWidget* window);
 // Lets a mouse press on `handle` move `window` (installs DragWindow on the press).
@@ -20,7 +18,3 @@ inline int pixelsToTwips(int px)
 {
     return px * kTwipsPerPixel;
 }
-
-// A dialog's command button (저 장, 취 소, ...): named for automation and for a screen reader,
-// at least 90 pixels wide, and never pressed by Enter.
-QPushButton* dialogButton(const QString& name, const QString& caption, QWidget* parent);

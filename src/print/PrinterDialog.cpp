@@ -1,6 +1,7 @@
 #include "print/PrinterDialog.h"
 
 #include "kit/Accessibility.h"
+#include "kit/CommandButton.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
 #include "kit/WindowUtil.h"
@@ -106,16 +107,8 @@ QLabel* image(QWidget* parent, const char* name, const QPixmap& pm, bool stretch
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QString& tip)
 {
-    auto* b = new QPushButton(text, parent);
-    nameControl(b, QString::fromLatin1(name), text);
+    QPushButton* b = commandButton(QString::fromLatin1(name), text, parent, ButtonLook::Skinned);
     b->setToolTip(tip);
-    b->setAutoDefault(false);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet(QStringLiteral(
-        "QPushButton { border: 1px solid #4a6f99; border-radius: 5px; padding: 4px;"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fdfdfd, stop:1 #d5dfea); }"
-        "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 #bcd0e6); }"
-        "QPushButton:pressed { background: #a9c1dc; }"));
     return b;
 }
 
@@ -139,9 +132,9 @@ PrinterDialog::PrinterDialog(QWidget* parent) : QDialog(parent)
     auto* label = new QLabel(QStringLiteral("프린터명"), frame);
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(14, 19, 62, 24);
-    cmbPrnName = new QComboBox(frame);
-    nameInput(cmbPrnName, QStringLiteral("cmbPrnName"), label);
-    cmbPrnName->setGeometry(78, 18, kWidth - 44 - 92, 26);
+    m_printerList = new QComboBox(frame);
+    nameInput(m_printerList, QStringLiteral("cmbPrnName"), label);
+    m_printerList->setGeometry(78, 18, kWidth - 44 - 92, 26);
 
     QPushButton* print = button(this, "cmdPrn", QStringLiteral("인 쇄"), QStringLiteral("프린터로 바로 인쇄합니다."));
     QPushButton* preview =
@@ -241,7 +234,7 @@ bool PrinterDialog::loadPrinters()
     const QStringList names = system.printers();
     int selected = 0;
     for (int i = 0; i < names.size(); ++i) {
-        cmbPrnName->addItem(names[i]);
+        m_printerList->addItem(names[i]);
         if (names[i] == current) {
             m_choice.defaultPrinter = names[i];
             selected = i;
@@ -254,8 +247,8 @@ bool PrinterDialog::loadPrinters()
         m_done = true;
         return false;
     }
-    cmbPrnName->addItem(pdfEntryText());
-    cmbPrnName->setCurrentIndex(selected);
+    m_printerList->addItem(pdfEntryText());
+    m_printerList->setCurrentIndex(selected);
 
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) {
@@ -268,14 +261,14 @@ bool PrinterDialog::loadPrinters()
 void PrinterDialog::choose(PrinterChoice::Outcome outcome)
 {
     const bool pdf =
-        cmbPrnName->currentIndex() == cmbPrnName->count() - 1 && cmbPrnName->currentText() == pdfEntryText();
+        m_printerList->currentIndex() == m_printerList->count() - 1 && m_printerList->currentText() == pdfEntryText();
     QString pdfFile;
     if (pdf && outcome == PrinterChoice::Outcome::Print) {
         pdfFile = gPdfAsker ? gPdfAsker(this, m_suggested) : askPdfFile(this, m_suggested);
         if (pdfFile.isEmpty()) return;  // no file given: the user chooses again
     }
     // A PDF file is written without any printer: the default stays as it is.
-    m_choice.printer = pdf ? m_choice.defaultPrinter : cmbPrnName->currentText();
+    m_choice.printer = pdf ? m_choice.defaultPrinter : m_printerList->currentText();
     m_choice.pdfFile = pdfFile;
     QApplication::processEvents();
     // Cancel switches too: the print command puts the default back in every case.

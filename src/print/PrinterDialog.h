@@ -39,7 +39,7 @@ private:
     void choose(PrinterChoice::Outcome outcome);
     void closeWithoutChoice();
 
-    QComboBox* cmbPrnName = nullptr;
+    QComboBox* m_printerList = nullptr;  // "cmbPrnName": the printers, then the PDF entry
     PrinterChoice m_choice;
     QString m_suggested;
     bool m_done = false;

@@ -75,25 +75,26 @@ TEST_F(MainWindowTest, ControlsAndCaptions)
     // A screen reader says the caption (the exit button's spacing blanks read as one word);
     // automation finds the control name in the description.
     const struct {
-        int index;
+        MenuEntry entry;
+        const char* name;
         const char* caption;
         const char* heard;
-    } buttons[] = {{0, "개체관리", "개체관리"},
-                   {1, "교배기록부", "교배기록부"},
-                   {2, "분만기록부", "분만기록부"},
-                   {3, "출하기록부", "출하기록부"},
-                   {4, "축산분뇨 관리대장", "축산분뇨 관리대장"},
-                   {5, "농장정보", "농장정보"},
-                   {6, "일일관리 대상조회", "일일관리 대상조회"},
-                   {99, "종     료", "종료"}};
+    } buttons[] = {{MenuEntry::Animals, "Com_Button_0", "개체관리", "개체관리"},
+                   {MenuEntry::MatingBook, "Com_Button_1", "교배기록부", "교배기록부"},
+                   {MenuEntry::CalvingBook, "Com_Button_2", "분만기록부", "분만기록부"},
+                   {MenuEntry::ShipmentBook, "Com_Button_3", "출하기록부", "출하기록부"},
+                   {MenuEntry::ManureLedger, "Com_Button_4", "축산분뇨 관리대장", "축산분뇨 관리대장"},
+                   {MenuEntry::FarmInfo, "Com_Button_5", "농장정보", "농장정보"},
+                   {MenuEntry::DailyList, "Com_Button_6", "일일관리 대상조회", "일일관리 대상조회"},
+                   {MenuEntry::Exit, "Com_Button_99", "종     료", "종료"}};
     for (const auto& b : buttons) {
-        const QString name = QStringLiteral("Com_Button_%1").arg(b.index);
+        const QString name = QString::fromUtf8(b.name);
         auto* button = w.findChild<QAbstractButton*>(name);
-        ASSERT_TRUE(button) << b.index;
+        ASSERT_TRUE(button) << b.name;
         EXPECT_EQ(button->text(), QString::fromUtf8(b.caption));
         EXPECT_EQ(button->accessibleName(), QString::fromUtf8(b.heard));
         EXPECT_EQ(button->accessibleDescription(), name);
-        EXPECT_EQ(w.menuButton(b.index), button);
+        EXPECT_EQ(w.menuButton(b.entry), button);
     }
     EXPECT_EQ(controlsHeardByControlName(&w), QStringList());
 }
@@ -149,7 +150,7 @@ TEST_F(MainWindowTest, ExitQuestionNoKeepsRunningYesSavesAndEnds)
     farm.messages().answer(MsgButton::No);
     bool visibleWhileAsked = true;
     farm.messages().onShow = [&](const MessageSpec&) { visibleWhileAsked = w.isVisible(); };
-    w.menuClicked(99);
+    w.menuClicked(MenuEntry::Exit);
     EXPECT_FALSE(visibleWhileAsked);  // hidden first, then asked
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec q = farm.messages().last();
@@ -174,26 +175,26 @@ TEST_F(MainWindowTest, MenuOpensWindowHidesAndComesBackWhenItCloses)
     MainWindow w;
     w.show();
     int created = 0;
-    w.setOpener(0, [&] {
+    w.setOpener(MenuEntry::Animals, [&] {
         ++created;
         auto* child = new QWidget;
         child->setObjectName(QStringLiteral("frmSearch"));
         return child;
     });
-    w.menuClicked(0);
-    ASSERT_TRUE(w.openWindow(0));
-    EXPECT_TRUE(w.openWindow(0)->isVisible());
+    w.menuClicked(MenuEntry::Animals);
+    ASSERT_TRUE(w.openWindow(MenuEntry::Animals));
+    EXPECT_TRUE(w.openWindow(MenuEntry::Animals)->isVisible());
     EXPECT_FALSE(w.isVisible());
-    w.menuClicked(0);  // a single instance: reused
+    w.menuClicked(MenuEntry::Animals);  // a single instance: reused
     EXPECT_EQ(created, 1);
 
-    w.openWindow(0)->close();  // deletes itself on close
+    w.openWindow(MenuEntry::Animals)->close();  // deletes itself on close
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(w.openWindow(0));
+    EXPECT_FALSE(w.openWindow(MenuEntry::Animals));
     EXPECT_TRUE(w.isVisible());
 
     // A button without a window in this build does nothing visible.
-    w.menuClicked(3);
+    w.menuClicked(MenuEntry::ShipmentBook);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(farm.messages().count(), 0);
 }

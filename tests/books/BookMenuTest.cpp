@@ -21,16 +21,16 @@ TEST_F(BookMenuTest, EachButtonOpensItsWindowAndGetsTheMainWindowBackOnClose)
     registerWindows(main);
     main.show();
     const struct {
-        int button;
+        MenuEntry button;
         const char* caption;
         const char* window;
-    } cases[] = {{0, "개체관리", "frmSearch"},
-                 {1, "교배기록부", "교배기록부"},
-                 {2, "분만기록부", "분만기록부"},
-                 {3, "출하기록부", "출하성적기록부"},
-                 {4, "축산분뇨 관리대장", "축산분뇨관리대장"},
-                 {5, "농장정보", "농장정보"},
-                 {6, "일일관리 대상조회", "일일관리"}};
+    } cases[] = {{MenuEntry::Animals, "개체관리", "frmSearch"},
+                 {MenuEntry::MatingBook, "교배기록부", "교배기록부"},
+                 {MenuEntry::CalvingBook, "분만기록부", "분만기록부"},
+                 {MenuEntry::ShipmentBook, "출하기록부", "출하성적기록부"},
+                 {MenuEntry::ManureLedger, "축산분뇨 관리대장", "축산분뇨관리대장"},
+                 {MenuEntry::FarmInfo, "농장정보", "농장정보"},
+                 {MenuEntry::DailyList, "일일관리 대상조회", "일일관리"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.window);
         EXPECT_EQ(main.menuButton(c.button)->text(), QString::fromUtf8(c.caption));
@@ -54,8 +54,9 @@ TEST_F(BookMenuTest, AnOpenWindowIsRaisedInsteadOfOpenedTwiceAndExitAsks)
     MainWindow main;
     registerWindows(main);
     main.show();
-    for (int button : {0, 1, 2, 3, 4, 5, 6}) {
-        SCOPED_TRACE(button);
+    for (MenuEntry button : {MenuEntry::Animals, MenuEntry::MatingBook, MenuEntry::CalvingBook, MenuEntry::ShipmentBook,
+                             MenuEntry::ManureLedger, MenuEntry::FarmInfo, MenuEntry::DailyList}) {
+        SCOPED_TRACE(int(button));
         main.menuClicked(button);
         QPointer<QWidget> first = main.openWindow(button);
         ASSERT_TRUE(first);
@@ -74,7 +75,7 @@ TEST_F(BookMenuTest, AnOpenWindowIsRaisedInsteadOfOpenedTwiceAndExitAsks)
     }
     // The last button asks before the program ends.
     farm.messages().answer(MsgButton::No);
-    main.menuButton(99)->click();
+    main.menuButton(MenuEntry::Exit)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("프로그램을 종료하시겠습니까?"));
     EXPECT_TRUE(main.isVisible());

@@ -5,11 +5,11 @@
 #include "data/ProgramDir.h"
 #include "support/TestFarm.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QUuid>
-#include <gtest/gtest.h>
 
 class BusyDatabaseTest : public FarmTest {};
 
@@ -25,14 +25,15 @@ TEST_F(BusyDatabaseTest, EveryMenuWindowClosesAgainAndTheMainWindowComesBack)
         MainWindow main;
         registerWindows(main);
         main.show();
-        for (int index : {0, 6}) {
+        for (MenuEntry entry : {MenuEntry::Animals, MenuEntry::DailyList}) {
+            SCOPED_TRACE(int(entry));
             farm.messages().clear();
-            main.menuClicked(index);
+            main.menuClicked(entry);
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            EXPECT_FALSE(main.openWindow(index)) << "menu entry " << index;
-            EXPECT_TRUE(main.isVisible()) << "menu entry " << index;
-            ASSERT_EQ(farm.messages().count(), 1) << "menu entry " << index;
+            EXPECT_FALSE(main.openWindow(entry));
+            EXPECT_TRUE(main.isVisible());
+            ASSERT_EQ(farm.messages().count(), 1);
             EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 사용 중"));
         }
         EXPECT_EQ(farm.exitCalls(), 0);

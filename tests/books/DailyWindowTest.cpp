@@ -75,7 +75,7 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_EQ(w.calvingOption()->text(), QStringLiteral("출산예정개체"));
     EXPECT_TRUE(w.reestrusOption()->isChecked());
     EXPECT_FALSE(w.calvingOption()->isChecked());
-    EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("인 쇄"));
+    EXPECT_EQ(w.functionButton(ListButton::Print)->text(), QStringLiteral("인 쇄"));
     EXPECT_EQ(gridRow(listGrid(&w), 0),
               QStringList({"암소개체식별번호", "우방번호", "목장명", "어제( 2009년12월07일 )", "오늘( 2009년12월08일 )",
                            "내일( 2009년12월09일 )", "모레( 2009년12월10일 )"}));
@@ -188,7 +188,7 @@ TEST_F(DailyWindowTest, OverMidnightHeadersStayWhileQueriesAndPrintsUseTheNewDay
     const QStringList loadHeaders = gridRow(listGrid(&w), 0);
 
     setTodayOverride(kToday.addDays(1));
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(gridRow(listGrid(&w), 0), loadHeaders);
     EXPECT_EQ(gridRows(listGrid(&w)), QStringList({"KR040 |  |  | *재발정일 | *재발정일 |  | "}));
     EXPECT_EQ(w.printSpec().formulas(), (report::Formulas{{"타이틀", "재발정예정 개체일람"},
@@ -236,7 +236,7 @@ TEST_F(DailyWindowTest, PrintingAnEmptyListSaysSoAndLeavesTheWorkTableAlone)
     farm.exec(QStringLiteral("insert into 일일관리 values('지난번', '', '', '', '', '', '')"));
     DailyWindow w;
     ASSERT_EQ(w.rowCount(), 0);
-    w.functionButton(1)->click();
+    w.functionButton(ListButton::Print)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.icon, MsgIcon::Critical);
@@ -251,7 +251,7 @@ TEST_F(DailyWindowTest, PrintAsksTheQuestionOfTheSelectedList)
     oneCowOnEachList(1);
     DailyWindow w;
     farm.messages().answer(MsgButton::No);
-    w.functionButton(1)->click();
+    w.functionButton(ListButton::Print)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("출력확인"));
@@ -259,7 +259,7 @@ TEST_F(DailyWindowTest, PrintAsksTheQuestionOfTheSelectedList)
 
     w.calvingOption()->click();
     farm.messages().answer(MsgButton::No);
-    w.functionButton(1)->click();
+    w.functionButton(ListButton::Print)->click();
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("출산예정 개체일람을 출력 하시겠습니까?"));
     EXPECT_EQ(farm.count(QStringLiteral("일일관리")), 0);
@@ -295,7 +295,7 @@ TEST_F(DailyWindowTest, AFailedConnectionEndsTheProgramBeforeAnyQuery)
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
     EXPECT_EQ(w.rowCount(), 0);
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(farm.messages().count(), 1);
 }
 
@@ -316,7 +316,7 @@ TEST_F(DailyWindowTest, PrintFillsTheWorkTableAsShownAndSetsTheDayFormulasOfTheP
     {
         PrintScript print;  // the printer dialog chooses the preview
         farm.messages().answer(MsgButton::Yes);
-        w.functionButton(1)->click();
+        w.functionButton(ListButton::Print)->click();
         previewTitles = print.previewTitles;
     }
 
@@ -378,7 +378,7 @@ TEST_F(DailyWindowTest, ThePrintedListShowsItsTitleTheDaysOfThePrintAndEveryRow)
             PrintScript print;
             print.savePdf(pdf);
             farm.messages().answer(MsgButton::Yes);
-            w.functionButton(1)->click();
+            w.functionButton(ListButton::Print)->click();
         }
         const QString text = pdfText(pdf);
         ASSERT_FALSE(text.isEmpty());
@@ -459,7 +459,7 @@ TEST_F(DailyWindowTest, ControlsAreHeardByTheirCaptionsAndTheListByItsTitle)
     EXPECT_EQ(w.calvingOption()->accessibleName(), QStringLiteral("출산예정개체"));
     EXPECT_EQ(w.calvingOption()->accessibleDescription(), QStringLiteral("Option2"));
     // "인 쇄" is spelled out with a blank on the button, and heard as the word.
-    EXPECT_EQ(w.functionButton(1)->accessibleName(), QStringLiteral("인쇄"));
+    EXPECT_EQ(w.functionButton(ListButton::Print)->accessibleName(), QStringLiteral("인쇄"));
     EXPECT_EQ(listGrid(&w)->accessibleName(), QStringLiteral("재발정예정 개체일람"));
     w.calvingOption()->click();
     EXPECT_EQ(listGrid(&w)->accessibleName(), QStringLiteral("출산예정 개체일람"));

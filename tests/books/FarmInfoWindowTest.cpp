@@ -1,11 +1,11 @@
 // The farm information window: what it loads, its two checks and question, the stored row
 // with trimmed values, closing without storing, and the books that read the new name.
-#include "data/Globals.h"
 #include "books/BookFixture.h"
 #include "books/FarmInfoWindow.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
 #include "support/AccessibilityCheck.h"
@@ -152,7 +152,7 @@ TEST_F(FarmInfoWindowTest, SavingStoresTheTrimmedValuesAndTheMatingBookOpenedNex
     book.query();
     PrintScript print;
     farm.messages().answer(MsgButton::Yes);
-    book.functionButton(1)->click();
+    book.functionButton(ListButton::Print)->click();
     EXPECT_EQ(reportControl().formulas, (report::Formulas{{"농장명", "들꽃 O'Neil 목장"}}));
 }
 

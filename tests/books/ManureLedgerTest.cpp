@@ -11,6 +11,7 @@
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
 #include "support/AccessibilityCheck.h"
+#include "support/ModalDriver.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -42,23 +43,6 @@ protected:
         farm.exec(QStringLiteral("insert into 축산분뇨관리대장 values(?, ?, ?, ?, ?, ?, ?)"),
                   {occurred, produced, treated, how, amount, where, note});
         return farm.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
-    }
-
-    // Runs `inside` on the entry dialog that `open` shows, while it is shown; the dialog is
-    // cancelled afterwards unless `inside` closed it. False when no dialog came up.
-    static bool onDialog(const std::function<void()>& open, const std::function<void(ManureEntryDialog&)>& inside)
-    {
-        bool seen = false;
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
-            auto* d = qobject_cast<ManureEntryDialog*>(QApplication::activeModalWidget());
-            if (!d) return;
-            seen = true;
-            inside(*d);
-            if (d->isVisible()) d->reject();
-        });
-        open();
-        return seen;
     }
 
     static void fill(ManureEntryDialog& d, const QDate& occurred, const QString& produced, const QString& how,
@@ -102,7 +86,7 @@ TEST_F(ManureLedgerTest, OpensInJuneOnTheFirstOfJanuaryAndTodayWithAnEmptyGridAn
     EXPECT_EQ(listGrid(&w)->maxRows(), 0);
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("SSPanel1_0"))->text(), QStringLiteral("발생일자"));
     EXPECT_EQ(w.note()->text(), QStringLiteral("*축산분뇨 관리대장을 조회/인쇄합니다."));
-    EXPECT_EQ(w.functionButton(1)->text(), QStringLiteral("축산분뇨관리대장"));
+    EXPECT_EQ(w.functionButton(ListButton::Print)->text(), QStringLiteral("축산분뇨관리대장"));
     EXPECT_EQ(w.insertButton()->text(), QStringLiteral("신규등록"));
     EXPECT_EQ(w.updateButton()->text(), QStringLiteral("수 정"));
     EXPECT_EQ(w.deleteButton()->text(), QStringLiteral("삭 제"));
@@ -197,16 +181,17 @@ TEST_F(ManureLedgerTest, EachCheckRefusesWithItsMessageAndFocusAndStoresNothing)
         farm.messages().clear();
         bool stillOpen = false;
         QString focus;
-        EXPECT_TRUE(onDialog([&] { w.insertButton()->click(); },
-                             [&](ManureEntryDialog& d) {
-                                 fill(d, c.occurred, QString::fromUtf8(c.produced), QString::fromUtf8(c.how),
-                                      QString::fromUtf8(c.amount));
-                                 d.saveButton()->click();
-                                 stillOpen = d.isVisible();
-                                 QWidget* f = d.focusWidget();
-                                 while (f && f->objectName().isEmpty()) f = f->parentWidget();  // a picker's edit
-                                 focus = f ? f->objectName() : QString();
-                             }));
+        EXPECT_TRUE(driveModal<ManureEntryDialog>([&] { w.insertButton()->click(); },
+                                                  [&](ManureEntryDialog& d) {
+                                                      fill(d, c.occurred, QString::fromUtf8(c.produced),
+                                                           QString::fromUtf8(c.how), QString::fromUtf8(c.amount));
+                                                      d.saveButton()->click();
+                                                      stillOpen = d.isVisible();
+                                                      QWidget* f = d.focusWidget();
+                                                      while (f && f->objectName().isEmpty())
+                                                          f = f->parentWidget();  // a picker's edit
+                                                      focus = f ? f->objectName() : QString();
+                                                  }));
         EXPECT_TRUE(stillOpen);
         EXPECT_EQ(focus, QString::fromUtf8(c.focus));
         ASSERT_EQ(farm.messages().count(), 1);
@@ -228,14 +213,15 @@ TEST_F(ManureLedgerTest, ANewEntryIsStoredAsTypedAndAppendedLastAndHighlightedWh
     ASSERT_EQ(w.rowCount(), 2);
 
     farm.messages().answer(MsgButton::Yes);
-    EXPECT_TRUE(onDialog([&] { w.insertButton()->click(); },
-                         [&](ManureEntryDialog& d) {
-                             fill(d, QDate(2009, 11, 20), QStringLiteral("3.5"), QStringLiteral("O'Neil 퇴비 "),
-                                  QStringLiteral("3.5"), QStringLiteral(" 자가 '논'"), QStringLiteral("첫 \"퇴비\""));
-                             d.datePicker(QStringLiteral("처리일자"))->setDate(QDate(2009, 11, 21));
-                             EXPECT_TRUE(d.save());
-                             EXPECT_FALSE(d.isVisible());
-                         }));
+    EXPECT_TRUE(driveModal<ManureEntryDialog>(
+        [&] { w.insertButton()->click(); },
+        [&](ManureEntryDialog& d) {
+            fill(d, QDate(2009, 11, 20), QStringLiteral("3.5"), QStringLiteral("O'Neil 퇴비 "), QStringLiteral("3.5"),
+                 QStringLiteral(" 자가 '논'"), QStringLiteral("첫 \"퇴비\""));
+            d.datePicker(QStringLiteral("처리일자"))->setDate(QDate(2009, 11, 21));
+            EXPECT_TRUE(d.save());
+            EXPECT_FALSE(d.isVisible());
+        }));
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("축산분뇨 관리대장을 신규등록하시겠습니까?"));
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("등록"));
@@ -265,12 +251,13 @@ TEST_F(ManureLedgerTest, ANewEntryIsStoredAsTypedAndAppendedLastAndHighlightedWh
     farm.messages().clear();
     farm.messages().answer(MsgButton::No);
     bool stillOpen = false;
-    onDialog([&] { w.insertButton()->click(); },
-             [&](ManureEntryDialog& d) {
-                 fill(d, QDate(2009, 11, 2), QStringLiteral("1"), QStringLiteral("퇴비"), QStringLiteral("1"));
-                 EXPECT_FALSE(d.save());
-                 stillOpen = d.isVisible();
-             });
+    driveModal<ManureEntryDialog>([&] { w.insertButton()->click(); },
+                                  [&](ManureEntryDialog& d) {
+                                      fill(d, QDate(2009, 11, 2), QStringLiteral("1"), QStringLiteral("퇴비"),
+                                           QStringLiteral("1"));
+                                      EXPECT_FALSE(d.save());
+                                      stillOpen = d.isVisible();
+                                  });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장")), 3);
     EXPECT_EQ(w.rowCount(), 3);
@@ -285,13 +272,13 @@ TEST_F(ManureLedgerTest, TwoEntriesOnOneDateAreChangedAndDeletedApart)
     w.query();
     farm.messages().clear();
     farm.messages().answer(MsgButton::Yes);
-    onDialog([&] { w.insertButton()->click(); },
-             [&](ManureEntryDialog& d) {
-                 fill(d, QDate(2009, 12, 1), QStringLiteral("2"), QStringLiteral("액비"), QStringLiteral("2"),
-                      QStringLiteral("둘째"));
-                 d.datePicker(QStringLiteral("처리일자"))->setDate(QDate(2009, 12, 1));
-                 EXPECT_TRUE(d.save());
-             });
+    driveModal<ManureEntryDialog>([&] { w.insertButton()->click(); },
+                                  [&](ManureEntryDialog& d) {
+                                      fill(d, QDate(2009, 12, 1), QStringLiteral("2"), QStringLiteral("액비"),
+                                           QStringLiteral("2"), QStringLiteral("둘째"));
+                                      d.datePicker(QStringLiteral("처리일자"))->setDate(QDate(2009, 12, 1));
+                                      EXPECT_TRUE(d.save());
+                                  });
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장"), QStringLiteral("발생일자 = 20091201")), 2);
 
     // Only the second entry is listed: change it, the first keeps its values.
@@ -300,13 +287,14 @@ TEST_F(ManureLedgerTest, TwoEntriesOnOneDateAreChangedAndDeletedApart)
     ASSERT_EQ(w.rowCount(), 2);
     listGrid(&w)->setActiveCell(1, 2);
     farm.messages().answer(MsgButton::Yes);
-    EXPECT_TRUE(onDialog([&] { w.updateButton()->click(); },
-                         [&](ManureEntryDialog& d) {
-                             EXPECT_FALSE(d.isNew());
-                             EXPECT_EQ(d.textBox(QStringLiteral("사용처"))->text(), QStringLiteral("둘째"));
-                             d.textBox(QStringLiteral("처리량"))->setText(QStringLiteral("1.5"));
-                             EXPECT_TRUE(d.save());
-                         }));
+    EXPECT_TRUE(driveModal<ManureEntryDialog>([&] { w.updateButton()->click(); },
+                                              [&](ManureEntryDialog& d) {
+                                                  EXPECT_FALSE(d.isNew());
+                                                  EXPECT_EQ(d.textBox(QStringLiteral("사용처"))->text(),
+                                                            QStringLiteral("둘째"));
+                                                  d.textBox(QStringLiteral("처리량"))->setText(QStringLiteral("1.5"));
+                                                  EXPECT_TRUE(d.save());
+                                              }));
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("축산분뇨을 수정하시겠습니까?"));
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("수정"));
     EXPECT_EQ(lines(stored()), lines({"20091201 | 1 | 20091201 | 퇴비 | 1 | 첫째 | ",
@@ -337,24 +325,25 @@ TEST_F(ManureLedgerTest, AChangeRewritesItsRowInPlaceAndMayTakeAnotherListedDate
     listGrid(&w)->setActiveCell(3, 1);
     farm.messages().answer(MsgButton::Yes);
     // A double click on a row opens that row's entry.
-    EXPECT_TRUE(onDialog([&] { emit listGrid(&w)->dblClick(3, 1); },
-                         [&](ManureEntryDialog& d) {
-                             EXPECT_EQ(d.datePicker(QStringLiteral("발생일자"))->date(), QDate(2009, 12, 1));
-                             EXPECT_EQ(d.textBox(QStringLiteral("처리방법"))->text(), QStringLiteral("퇴비"));
-                             d.datePicker(QStringLiteral("발생일자"))->setDate(QDate(2009, 12, 5));
-                             EXPECT_TRUE(d.save());
-                         }));
+    EXPECT_TRUE(driveModal<ManureEntryDialog>(
+        [&] { emit listGrid(&w)->dblClick(3, 1); },
+        [&](ManureEntryDialog& d) {
+            EXPECT_EQ(d.datePicker(QStringLiteral("발생일자"))->date(), QDate(2009, 12, 1));
+            EXPECT_EQ(d.textBox(QStringLiteral("처리방법"))->text(), QStringLiteral("퇴비"));
+            d.datePicker(QStringLiteral("발생일자"))->setDate(QDate(2009, 12, 5));
+            EXPECT_TRUE(d.save());
+        }));
     EXPECT_EQ(w.rowCount(), 2);
     EXPECT_EQ(lines(gridRows(listGrid(&w))), lines({"2009-12-05 | 1  | 2009-12-01 |  퇴비 | 1  |   |  ",
-                                                    "2009-12-05 | 2  | 2009-12-05 |  액비 | 2  |   |  "}));
+                                            "2009-12-05 | 2  | 2009-12-05 |  액비 | 2  |   |  "}));
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장"), QStringLiteral("발생일자 = 20091205")), 2);
 
     // No dialog from a header, nor from 수 정 on an empty list.
-    EXPECT_FALSE(onDialog([&] { emit listGrid(&w)->dblClick(1, 0); }, [](ManureEntryDialog&) {}));
+    expectNoModal<ManureEntryDialog>([&] { emit listGrid(&w)->dblClick(1, 0); });
     w.setPeriod(kToday, kToday);
     w.query();
     ASSERT_EQ(w.rowCount(), 0);
-    EXPECT_FALSE(onDialog([&] { w.updateButton()->click(); }, [](ManureEntryDialog&) {}));
+    expectNoModal<ManureEntryDialog>(w.updateButton());
     farm.messages().clear();
     w.deleteButton()->click();
     EXPECT_EQ(farm.messages().count(), 0);
@@ -422,7 +411,8 @@ TEST_F(ManureLedgerTest, TheGridKeepsItsOwnSizeWhenTheWindowIsResized)
         QApplication::processEvents();
         EXPECT_EQ(listGrid(&w)->size(), grid);
         EXPECT_NE(w.gridPanel()->size(), panel);  // the panel still follows the window
-        EXPECT_EQ(w.functionButton(99)->x() + w.functionButton(99)->width() + 8, w.buttonBar()->width());
+        EXPECT_EQ(w.functionButton(ListButton::Close)->x() + w.functionButton(ListButton::Close)->width() + 8,
+                  w.buttonBar()->width());
     }
 }
 
@@ -433,7 +423,7 @@ TEST_F(ManureLedgerTest, PrintFillsTheWorkTableWithTheCellsTrimmedAndTheShippedR
     entry(20091205, 12, 0, QStringLiteral("액비"), 10);
     ManureLedgerWindow w;
     farm.messages().answer(MsgButton::Yes);
-    w.functionButton(1)->click();  // nothing listed yet
+    w.functionButton(ListButton::Print)->click();  // nothing listed yet
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("출력할 축산분뇨 정보를 검색해 주세요."));
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Critical);
@@ -448,7 +438,7 @@ TEST_F(ManureLedgerTest, PrintFillsTheWorkTableWithTheCellsTrimmedAndTheShippedR
         PrintScript print;
         print.savePdf(pdf);
         farm.messages().answer(MsgButton::Yes);
-        w.functionButton(1)->click();
+        w.functionButton(ListButton::Print)->click();
     }
     ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("한우 축산분뇨관리대장를 출력 하시겠습니까?"));

@@ -40,7 +40,7 @@ protected:
         w.query();
         PrintScript print;
         farm.messages().answer(answer);
-        w.functionButton(1)->click();
+        w.functionButton(ListButton::Print)->click();
     }
     static QStringList workRows(const BookSpec& book)
     {
@@ -220,7 +220,7 @@ TEST_F(PeriodBookPrintTest, EachBookPrintsOnLandscapePagesWithTheFarmNameHeaders
             PrintScript print;
             print.savePdf(pdf);
             farm.messages().answer(MsgButton::Yes);
-            w.functionButton(1)->click();
+            w.functionButton(ListButton::Print)->click();
         }
         ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
 

@@ -118,9 +118,9 @@ TEST_F(PeriodBookWindowTest, EachBookOpensWithItsCaptionsBothDatesOnTodayAndNoQu
         EXPECT_EQ(w.findChild<QDateEdit*>(QStringLiteral("끝날짜")), w.endDate());
         EXPECT_EQ(w.startDate()->date(), kToday);
         EXPECT_EQ(w.endDate()->date(), kToday);
-        EXPECT_EQ(w.functionButton(0)->text(), QStringLiteral("조회(F11)"));
-        EXPECT_EQ(w.functionButton(1)->text(), QString::fromUtf8(c.printCaption));
-        EXPECT_EQ(w.functionButton(99)->text(), QStringLiteral("닫기(ESC)"));
+        EXPECT_EQ(w.functionButton(ListButton::Query)->text(), QStringLiteral("조회(F11)"));
+        EXPECT_EQ(w.functionButton(ListButton::Print)->text(), QString::fromUtf8(c.printCaption));
+        EXPECT_EQ(w.functionButton(ListButton::Close)->text(), QStringLiteral("닫기(ESC)"));
         EXPECT_EQ(gridRow(listGrid(&w), 0), c.book().headers);
         EXPECT_EQ(gridRow(listGrid(&w), 0).value(0), QString::fromUtf8(c.firstHeader));
         // Today's record waits for the query.
@@ -154,7 +154,7 @@ TEST_F(PeriodBookWindowTest, TheQueryListsThePeriodAndAnEmptyPeriodSaysSoWithAnE
         w.setPeriod(kToday.addDays(1), kToday);
         int rowsWhileAsked = -1;
         farm.messages().onShow = [&](const MessageSpec&) { rowsWhileAsked = listGrid(&w)->maxRows(); };
-        w.functionButton(0)->click();
+        w.functionButton(ListButton::Query)->click();
         farm.messages().onShow = {};
         ASSERT_EQ(farm.messages().count(), 1);
         EXPECT_EQ(farm.messages().last().icon, MsgIcon::Question);
@@ -167,7 +167,7 @@ TEST_F(PeriodBookWindowTest, TheQueryListsThePeriodAndAnEmptyPeriodSaysSoWithAnE
         EXPECT_FALSE(w.waitLabel()->isVisible());
 
         // So printing has nothing to print.
-        w.functionButton(1)->click();
+        w.functionButton(ListButton::Print)->click();
         ASSERT_EQ(farm.messages().count(), 2);
         EXPECT_EQ(farm.messages().last().icon, MsgIcon::Critical);
         EXPECT_EQ(farm.messages().last().title, QStringLiteral("출력확인"));
@@ -268,7 +268,7 @@ TEST_F(PeriodBookWindowTest, ControlsAreHeardByTheirCaptionsAndThePickersByTheCr
         EXPECT_EQ(w.endDate()->accessibleDescription(), QStringLiteral("끝날짜"));
         EXPECT_EQ(w.searchFrame()->accessibleName(), QStringLiteral("검색조건"));
         EXPECT_EQ(listGrid(&w)->accessibleName(), QString::fromUtf8(c.list));
-        EXPECT_EQ(w.functionButton(1)->accessibleName(), w.functionButton(1)->text());
+        EXPECT_EQ(w.functionButton(ListButton::Print)->accessibleName(), w.functionButton(ListButton::Print)->text());
     }
 }
 
@@ -307,8 +307,12 @@ TEST_F(PeriodBookWindowTest, TheSearchFrameSitsAboveTheBarAndComesFirstInTheTabO
         EXPECT_LT(inWindow(w.startDate()).right(), inWindow(w.endDate()).left());
     }
     // The focus chain (Tab also steps through the year, month and day of a picker first).
-    const QList<QWidget*> wanted{w.startDate(),       w.endDate(),          w.functionButton(0),
-                                 w.functionButton(1), w.functionButton(99), listGrid(&w)};
+    const QList<QWidget*> wanted{w.startDate(),
+                                 w.endDate(),
+                                 w.functionButton(ListButton::Query),
+                                 w.functionButton(ListButton::Print),
+                                 w.functionButton(ListButton::Close),
+                                 listGrid(&w)};
     QList<QWidget*> order;
     QWidget* at = w.startDate();
     for (int guard = 0; guard < 200 && order.size() < wanted.size(); ++guard, at = at->nextInFocusChain())

@@ -146,10 +146,9 @@ TEST_F(WithdrawalListTest, TheThirdOptionListsEveryAnimalStillWithinItsWithdrawa
 
     // The next day KR001 has left the list and every count went down by one.
     setTodayOverride(kToday.addDays(1));
-    w.functionButton(0)->click();
-    EXPECT_EQ(gridRows(listGrid(&w)),
-              QStringList({"KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 3일 남음",
-                           "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 10일 남음"}));
+    w.functionButton(ListButton::Query)->click();
+    EXPECT_EQ(gridRows(listGrid(&w)), QStringList({"KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 3일 남음",
+                                           "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 10일 남음"}));
 }
 
 TEST_F(WithdrawalListTest, SwitchingBackShowsTheDueListUnderTheDaysOfTheLoad)
@@ -195,7 +194,7 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
         PrintScript print;
         print.savePdf(pdf);
         farm.messages().answer(MsgButton::Yes);
-        w.functionButton(1)->click();
+        w.functionButton(ListButton::Print)->click();
     }
     ASSERT_EQ(farm.messages().count(), 1) << farm.messages().last().text.toStdString();
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("휴약중 개체일람을 출력 하시겠습니까?"));
@@ -227,7 +226,7 @@ TEST_F(WithdrawalListTest, AnEmptyListSaysSoAndPrintsNothing)
     EXPECT_EQ(w.rowCount(), 0);
     EXPECT_EQ(listGrid(&w)->maxRows(), 0);
     EXPECT_EQ(farm.messages().count(), 0);  // like the due lists: an empty list, no message
-    w.functionButton(1)->click();
+    w.functionButton(ListButton::Print)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().text, QStringLiteral("출력할 개체정보가 존재하지 않습니다."));
     EXPECT_EQ(farm.messages().last().icon, MsgIcon::Critical);

@@ -1,12 +1,12 @@
 #pragma once
 // A cow with a breeding tab hosted in a plain window, and a driver for the modal dialog.
-#include "EntryDialogDriver.h"
-#include "data/Globals.h"
-#include "kit/Grid.h"
 #include "data/Clock.h"
+#include "data/Globals.h"
 #include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
 #include "history/model/BreedingHistory.h"
+#include "kit/Grid.h"
+#include "support/ModalDriver.h"
 #include "support/TestFarm.h"
 
 #include <QApplication>
@@ -39,27 +39,20 @@ protected:
         host = std::make_unique<QWidget>();
         tab = new HistoryTab(breedingHistory(), host.get());
     }
-    void TearDown() override
-    {
-        host.reset();
-    }
+    void TearDown() override { host.reset(); }
 
     QPushButton* button(const char* name) { return tab->findChild<QPushButton*>(QString::fromUtf8(name)); }
 
-    // Clicks `opener` and runs `body` on the modal breeding dialog it opens; a dialog
-    // still open afterwards is cancelled. False when no dialog was opened.
-    bool withDialog(QPushButton* opener, const std::function<void(HistoryEntryDialog&)>& body)
-    {
-        return runEntryDialog(opener, body);
-    }
+    // Runs `body` on the breeding dialog of 신규등록 (of 수 정 on `row`); a dialog still open
+    // afterwards is cancelled, and the test fails when none opens.
     bool withNew(const std::function<void(HistoryEntryDialog&)>& body)
     {
-        return withDialog(button("cmdInsert1"), body);
+        return driveModal<HistoryEntryDialog>(button("cmdInsert1"), body);
     }
     bool withChange(int row, const std::function<void(HistoryEntryDialog&)>& body)
     {
         tab->grid()->setActiveCell(1, row);
-        return withDialog(button("cmdUpate1"), body);
+        return driveModal<HistoryEntryDialog>(button("cmdUpate1"), body);
     }
 
     // The least a new record needs: parity, count and semen number.

@@ -108,7 +108,7 @@ TEST_F(BreedingFixture, ReflashData1TrimsTheNumberAndReportsLoadErrors)
 TEST_F(BreedingFixture, ChangeAndDeleteDoNothingOnAnEmptyGrid)
 {
     tab->reload(kCow);
-    EXPECT_FALSE(withDialog(button("cmdUpate1"), [](HistoryEntryDialog&) {}));
+    expectNoModal<HistoryEntryDialog>(button("cmdUpate1"));
     button("cmdDelete1")->click();
     emit tab->grid()->dblClick(1, 1);
     QCoreApplication::processEvents();
@@ -150,16 +150,11 @@ TEST_F(BreedingFixture, DoubleClickOpensTheChangeOfTheActiveRow)
     tab->reload(kCow);
     tab->grid()->setActiveCell(3, 2);
     QString seenKey, seenSemen;
-    QObject guard;
-    QTimer::singleShot(0, &guard, [&] {
-        auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget());
-        if (!d) return;
-        seenKey = d->key();
-        seenSemen = d->textBox("정액번호")->text();
-        d->reject();
-    });
-    emit tab->grid()->dblClick(3, 2);
-    QCoreApplication::processEvents();
+    driveModal<HistoryEntryDialog>([&] { emit tab->grid()->dblClick(3, 2); },
+                                   [&](HistoryEntryDialog& d) {
+                                       seenKey = d.key();
+                                       seenSemen = d.textBox("정액번호")->text();
+                                   });
     EXPECT_EQ(seenKey, QStringLiteral("20220402"));
     EXPECT_EQ(seenSemen, QStringLiteral("KPN-2"));
     EXPECT_EQ(tab->grid()->row(), 2);
@@ -170,7 +165,8 @@ TEST_F(BreedingFixture, ARowWithoutDateCannotBeChangedOrDeleted)
     farm.addBreeding(kCow, 0, {{"정액번호", "KPN-0"}});
     tab->reload(kCow);
     ASSERT_EQ(tab->rowCount(), 1);
-    EXPECT_FALSE(withChange(1, [](HistoryEntryDialog&) {}));
+    tab->grid()->setActiveCell(1, 1);
+    expectNoModal<HistoryEntryDialog>(button("cmdUpate1"));
     button("cmdDelete1")->click();
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().shown()[0].box.title, QStringLiteral("선택오류"));
@@ -181,7 +177,7 @@ TEST_F(BreedingFixture, ARowWithoutDateCannotBeChangedOrDeleted)
 TEST_F(BreedingFixture, NewRecordNeedsAStoredCow)
 {
     tab->reload(QString());
-    EXPECT_FALSE(withNew([](HistoryEntryDialog&) {}));
+    expectNoModal<HistoryEntryDialog>(button("cmdInsert1"));
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("미입력"));
 }

@@ -172,7 +172,7 @@ TEST_P(HistoryCommandsTest, AFailedDeleteSaysWhyAndKeepsTheRow)
 
 TEST_P(HistoryCommandsTest, ChangeAndDeleteDoNothingOnAnEmptyGrid)
 {
-    EXPECT_FALSE(withChange(1, [](HistoryEntryDialog&) {}));
+    expectNoChange(1);
     button("cmdDelete")->click();
     emit tab->grid()->dblClick(1, 1);
     QCoreApplication::processEvents();
@@ -184,16 +184,9 @@ TEST_P(HistoryCommandsTest, ADoubleClickChangesTheRow)
     seed(kAnimal, 20240101);
     tab->reload(kAnimal);
     QString key;
-    QObject guard;
-    QTimer::singleShot(0, &guard, [&] {
-        if (auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget())) {
-            key = d->key();
-            d->reject();
-        }
-    });
     tab->grid()->setActiveCell(2, 1);
-    emit tab->grid()->dblClick(2, 1);
-    QCoreApplication::processEvents();
+    driveModal<HistoryEntryDialog>([&] { emit tab->grid()->dblClick(2, 1); },
+                                   [&](HistoryEntryDialog& d) { key = d.key(); });
     EXPECT_EQ(key, "20240101");
 }
 
@@ -223,7 +216,7 @@ TEST_P(HistoryCommandsTest, AStoredZeroDateShowsAsZeros)
     ASSERT_EQ(tab->rowCount(), 1);
     EXPECT_EQ(keyCell(1), "0000-00-00");
     // No date to find it by: change and delete say so and leave it.
-    EXPECT_FALSE(withChange(1, [](HistoryEntryDialog&) {}));
+    expectNoChange(1);
     button("cmdDelete")->click();
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().shown()[0].box.text, "선택하신 행에는 날짜가 없어 수정할 수 없습니다.");

@@ -1,11 +1,12 @@
 // The history kit run from a definition other than breeding: a treatment-like history with a
 // purchase date behind its check box and no date that follows another, and a text column
 // stored as "0" when empty.
-#include "kit/Grid.h"
 #include "data/Clock.h"
 #include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
+#include "kit/Grid.h"
 #include "support/AccessibilityCheck.h"
+#include "support/ModalDriver.h"
 #include "support/TestFarm.h"
 
 #include <QApplication>
@@ -61,19 +62,12 @@ protected:
         tab->reload(kAnimal);
     }
 
-    // Runs `body` on the dialog that `command` opens (row: the active row for a change).
-    void withDialog(const char* command, const std::function<void(HistoryEntryDialog&)>& body, int row = 1)
+    // Runs `body` on the dialog that `command` opens (row: the active row for a change); the
+    // test fails when none opens.
+    bool withDialog(const char* command, const std::function<void(HistoryEntryDialog&)>& body, int row = 1)
     {
         tab->grid()->setActiveCell(1, row);
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
-            if (auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget())) {
-                body(*d);
-                if (d->isVisible()) d->reject();
-            }
-        });
-        tab->findChild<QPushButton*>(QString::fromUtf8(command))->click();
-        QCoreApplication::processEvents();
+        return driveModal<HistoryEntryDialog>(tab->findChild<QPushButton*>(QString::fromUtf8(command)), body);
     }
     QString purchase() { return farm.scalar("select 구입일 || '/' || 구입처 from 백신접종"); }
 

@@ -1,14 +1,14 @@
 #pragma once
 // One history tab of any definition hosted in a plain window for an animal, a driver for its
 // modal entry dialog, and readers of what the dialog stored.
-#include "EntryDialogDriver.h"
-#include "data/Globals.h"
-#include "kit/Grid.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "data/Globals.h"
 #include "data/Values.h"
 #include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
+#include "kit/Grid.h"
+#include "support/ModalDriver.h"
 #include "support/TestFarm.h"
 
 #include <QApplication>
@@ -32,10 +32,7 @@ class HistoryTabFixture : public FarmTest {
 protected:
     const QDate kToday{2024, 5, 10};
 
-    void TearDown() override
-    {
-        host.reset();
-    }
+    void TearDown() override { host.reset(); }
 
     // A farm with `animal` (구분 `kind`) and the tab of `h` showing its records.
     void start(const HistoryDefinition& h, const QString& animal = QStringLiteral("A-1"), int kind = 0)
@@ -53,14 +50,21 @@ protected:
         return tab->findChild<QPushButton*>(command + QString::number(tab->definition().number));
     }
 
+    // Runs `body` on the dialog of 신규등록 (of 수 정 on `row`); the test fails when none opens.
     bool withNew(const std::function<void(HistoryEntryDialog&)>& body)
     {
-        return runEntryDialog(button(QStringLiteral("cmdInsert")), body);
+        return driveModal<HistoryEntryDialog>(button(QStringLiteral("cmdInsert")), body);
     }
     bool withChange(int row, const std::function<void(HistoryEntryDialog&)>& body)
     {
         tab->grid()->setActiveCell(1, row);
-        return runEntryDialog(button(QStringLiteral("cmdUpate")), body);
+        return driveModal<HistoryEntryDialog>(button(QStringLiteral("cmdUpate")), body);
+    }
+    // 수 정 on `row` must open no dialog.
+    void expectNoChange(int row)
+    {
+        tab->grid()->setActiveCell(1, row);
+        expectNoModal<HistoryEntryDialog>(button(QStringLiteral("cmdUpate")));
     }
     // Saves answering Yes to the question; true when stored.
     bool saveYes(HistoryEntryDialog& d)

@@ -1,12 +1,12 @@
 // The weighing, body-measurement and treatment tabs on the cow and bull record forms: their
 // places, their loading with the form, and each dialog talking only to the form it was
 // opened from, under the number the form has now.
-#include "EntryDialogDriver.h"
 #include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
 #include "registry/RegistryFixture.h"
+#include "support/ModalDriver.h"
 
 #include <QDateEdit>
 #include <QPushButton>
@@ -27,11 +27,12 @@ protected:
         if (window->animalAt(rowOf(number)).구분 == AnimalKind::Cow) return window->cowForm();
         return window->bullForm();
     }
-    // Runs `body` on the dialog that the tab's command opens.
+    // Runs `body` on the dialog that the tab's command opens; the test fails when none opens.
     static void withDialog(HistoryTab* tab, const QString& command,
                            const std::function<void(HistoryEntryDialog&)>& body)
     {
-        runEntryDialog(tab->findChild<QPushButton*>(command + QString::number(tab->definition().number)), body);
+        driveModal<HistoryEntryDialog>(
+            tab->findChild<QPushButton*>(command + QString::number(tab->definition().number)), body);
     }
     // A new record of tab `number` on 2010-02-01 with what its checks need.
     void addThroughDialog(HistoryTab* tab)

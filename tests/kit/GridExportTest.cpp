@@ -220,7 +220,7 @@ TEST_F(GridExportTest, ListWindowsCarryTheSaveButtonBesidePrint)
     FrameOnly w;
     listGrid(&w)->setHeaders({"개체번호", "체중"});
     listGrid(&w)->appendRows({{"002123456789", "1,250"}});
-    QPushButton* save = w.functionButton(2);
+    QPushButton* save = w.functionButton(ListButton::Save);
     ASSERT_NE(save, nullptr);
     EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Com_Function_2")), save);
     EXPECT_EQ(save->text(), QStringLiteral("엑셀저장"));
@@ -236,15 +236,16 @@ TEST_F(GridExportTest, ListWindowsCarryTheSaveButtonBesidePrint)
         w.resize(size);
         w.show();
         QApplication::processEvents();
-        const QList<QPushButton*> buttons{w.functionButton(0), w.functionButton(1), save, w.functionButton(99)};
+        const QList<QPushButton*> buttons{w.functionButton(ListButton::Query), w.functionButton(ListButton::Print),
+                                          save, w.functionButton(ListButton::Close)};
         for (int i = 0; i + 1 < buttons.size(); ++i)
             EXPECT_LT(buttons[i]->geometry().right(), buttons[i + 1]->geometry().left()) << i;
         EXPECT_LE(buttons.last()->geometry().right(), w.buttonBar()->width());
-        EXPECT_EQ(save->y(), w.functionButton(1)->y());
+        EXPECT_EQ(save->y(), w.functionButton(ListButton::Print)->y());
     }
 
     // Tab goes from print to save to close.
-    EXPECT_EQ(w.functionButton(1)->nextInFocusChain(), save);
+    EXPECT_EQ(w.functionButton(ListButton::Print)->nextInFocusChain(), save);
 
     answer = folder.filePath(QStringLiteral("시험 목록.xlsx"));
     save->menu()->actions()[0]->trigger();

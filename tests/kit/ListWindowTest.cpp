@@ -110,13 +110,15 @@ TEST_F(ListWindowTest, BuildsTheNamedFrameControlsHeardByTheirCaptions)
     ASSERT_TRUE(w.load());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("시험 목록"));
     const struct {
-        int index;
+        ListButton role;
         const char *name, *caption;
-    } buttons[] = {
-        {0, "Com_Function_0", "조회(F11)"}, {1, "Com_Function_1", "시험인쇄"}, {99, "Com_Function_99", "닫기(ESC)"}};
+    } buttons[] = {{ListButton::Query, "Com_Function_0", "조회(F11)"},
+                   {ListButton::Print, "Com_Function_1", "시험인쇄"},
+                   {ListButton::Save, "Com_Function_2", "엑셀저장"},
+                   {ListButton::Close, "Com_Function_99", "닫기(ESC)"}};
     for (const auto& b : buttons) {
         SCOPED_TRACE(b.name);
-        QPushButton* button = w.functionButton(b.index);
+        QPushButton* button = w.functionButton(b.role);
         EXPECT_EQ(w.findChild<QPushButton*>(QString::fromUtf8(b.name)), button);
         EXPECT_EQ(button->text(), QString::fromUtf8(b.caption));
         EXPECT_EQ(button->accessibleName(), QString::fromUtf8(b.caption));
@@ -150,7 +152,7 @@ TEST_F(ListWindowTest, QueryShowsTheWaitLabelOnADisabledWindowAndSelectsTheFirst
         const QPoint off = inWindow(l.waitLabel()).center() - inWindow(listGrid(&l)).center();
         centred = centred && std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1;
     });
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(w.lastResult, Result::Rows);
     // Label visible over the middle of the grid, window disabled; the grid grows one row per record.
     EXPECT_EQ(seen, QStringList({"1/0/1/0", "1/0/1/1", "1/0/1/2"}));
@@ -172,12 +174,12 @@ TEST_F(ListWindowTest, EmptyResultEmptiesTheGridAndOnlyListsWithANotFoundTextSay
     ProbeList w;
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql());
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     ASSERT_EQ(w.rowCount(), 3);
 
     // A due list: empty grid, no message.
     w.setQuery(QStringLiteral("select 개체번호, 별명 from 개체관리 where 구분 = 7"));
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(w.lastResult, Result::NothingFound);
     EXPECT_EQ(w.rowCount(), 0);
     EXPECT_EQ(listGrid(&w)->maxRows(), 0);
@@ -186,7 +188,7 @@ TEST_F(ListWindowTest, EmptyResultEmptiesTheGridAndOnlyListsWithANotFoundTextSay
     // A period book or the search list: its not-found text.
     w.setQuery(QStringLiteral("select 개체번호, 별명 from 개체관리 where 구분 = 7"), {},
                QStringLiteral("해당하는 정보가 없습니다. 다시 검색해 주세요."));
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.icon, MsgIcon::Question);
@@ -204,7 +206,7 @@ TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
     w.setQuery(animalsSql(), [](ProbeList& l, const QSqlQuery&) {
         if (l.rowCount() == 2) throw DbError(QStringLiteral("세 번째 기록을 읽을 수 없습니다."));
     });
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(w.lastResult, Result::Failed);
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
@@ -217,7 +219,7 @@ TEST_F(ListWindowTest, ErrorsShowThePlainMessageAndKeepTheRowsWritten)
 
     // A query that cannot even start leaves the list as it was.
     w.setQuery(QStringLiteral("select 없는열 from 개체관리"));
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(w.lastResult, Result::Failed);
     EXPECT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(w.rowCount(), 2);
@@ -240,7 +242,7 @@ TEST_F(ListWindowTest, ARecordTheDatabaseCannotReadStopsTheQueryWithThePlainMess
             w.setQuery(failsAtSecondSql());
         QStringList shownWithTheMessage;
         farm.messages().onShow = [&](const MessageSpec&) { shownWithTheMessage = gridColumn(listGrid(&w), 1); };
-        w.functionButton(0)->click();
+        w.functionButton(ListButton::Query)->click();
         farm.messages().onShow = {};
         EXPECT_EQ(w.lastResult, Result::Failed);
         ASSERT_EQ(farm.messages().count(), 1);
@@ -294,7 +296,7 @@ TEST_F(ListWindowTest, WorkTableRowsAreTheShownCellsByPosition)
     ProbeList w;
     ASSERT_TRUE(w.load());
     w.setQuery(animalsSql());
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     listGrid(&w)->setCellText(2, 1, QStringLiteral("  O'Neil 목장 "));
     const QList<QVariantList> rows = w.workTableRows(2);
     ASSERT_EQ(rows.size(), 3);
@@ -323,9 +325,9 @@ TEST_F(ListWindowTest, AfterAResizeTheGridFillsTheWindowBelowTheBarAndTheButtons
             const QRect bar = inWindow(w.buttonBar());
             const QRect grid = inWindow(listGrid(&w));
             const QRect conditions = inWindow(w.conditionHost());
-            const QRect query = inWindow(w.functionButton(0));
-            const QRect print = inWindow(w.functionButton(1));
-            const QRect close = inWindow(w.functionButton(99));
+            const QRect query = inWindow(w.functionButton(ListButton::Query));
+            const QRect print = inWindow(w.functionButton(ListButton::Print));
+            const QRect close = inWindow(w.functionButton(ListButton::Close));
 
             // The bar spans the window; query, print and close stand in this order at its
             // right end, inside it and apart.
@@ -373,11 +375,11 @@ TEST_F(ListWindowTest, KeysRunTheQuerySwallowEnterAndCloseOnEscape)
     EXPECT_EQ(w.rowCount(), 3);
     // F11 does nothing while the query button is disabled.
     farm.exec(QStringLiteral("delete from 개체관리"));
-    w.functionButton(0)->setEnabled(false);
+    w.functionButton(ListButton::Query)->setEnabled(false);
     sendKey(listGrid(&w), Qt::Key_F11);
     EXPECT_EQ(w.rowCount(), 3);
-    w.functionButton(0)->setEnabled(true);
-    sendKey(w.functionButton(99), Qt::Key_Return);
+    w.functionButton(ListButton::Query)->setEnabled(true);
+    sendKey(w.functionButton(ListButton::Close), Qt::Key_Return);
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(gConn.isOpen());
     sendKey(listGrid(&w), Qt::Key_Escape);
@@ -400,19 +402,19 @@ TEST_F(ListWindowTest, ClosingDisconnectsButNotWhileAQueryRunsOrTheListHoldsTheW
         nestedQuery = l.lastResult;
         l.lastResult = outer;
     });
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_FALSE(closedDuringQuery);
     EXPECT_EQ(nestedQuery, Result::NotRun);
     EXPECT_EQ(w.rowCount(), 3);
     EXPECT_TRUE(gConn.isOpen());
 
     w.holdOpen = true;
-    w.functionButton(99)->click();
+    w.functionButton(ListButton::Close)->click();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(gConn.isOpen());
 
     w.holdOpen = false;
-    w.functionButton(99)->click();
+    w.functionButton(ListButton::Close)->click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(gConn.isOpen());
 }
@@ -428,7 +430,7 @@ TEST_F(ListWindowTest, AFailedConnectionEndsTheProgramAndNoQueryRuns)
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("데이터베이스 연결 오류"));
     w.setQuery(animalsSql());
-    w.functionButton(0)->click();
+    w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(w.lastResult, Result::NotRun);
     EXPECT_EQ(farm.messages().count(), 1);
 }

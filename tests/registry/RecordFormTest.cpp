@@ -7,6 +7,7 @@
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
 #include "support/AccessibilityCheck.h"
+#include "support/ModalDriver.h"
 
 #include <QDateEdit>
 #include <QKeyEvent>
@@ -68,19 +69,6 @@ protected:
     {
         farm.messages().answer(answer);
         click("Com_Button_0", f);
-    }
-    // Clicks `opener` and runs `body` on the modal entry dialog it opens, then cancels it if still open.
-    void withDialog(QAbstractButton* opener, const std::function<void(HistoryEntryDialog&)>& body)
-    {
-        QObject guard;
-        QTimer::singleShot(0, &guard, [&] {
-            if (auto* d = qobject_cast<HistoryEntryDialog*>(QApplication::activeModalWidget())) {
-                body(*d);
-                if (d->isVisible()) d->reject();
-            }
-        });
-        opener->click();
-        QCoreApplication::processEvents();
     }
 };
 
@@ -636,7 +624,7 @@ TEST_F(RecordFormTest, ABreedingRecordIsStoredUnderTheNumberTheFormNowHas)
 
     // The dialog is the breeding tab's own: it stores under the tab's animal and appends to its grid.
     HistoryTab* tab = window->cowForm()->historyTab(1);
-    withDialog(find<QAbstractButton>("cmdInsert1", f), [&](HistoryEntryDialog& d) {
+    driveModal<HistoryEntryDialog>(find<QAbstractButton>("cmdInsert1", f), [&](HistoryEntryDialog& d) {
         d.textBox("산차")->setText("2");
         d.textBox("회수")->setText("1");
         d.textBox("정액번호")->setText("KPN-7");

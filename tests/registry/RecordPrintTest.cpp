@@ -1,10 +1,11 @@
 // The print buttons of the cow and bull record forms, driven like a farmer does: each of the
 // five reports printed to PDF from an opened form and read back as text.
 #include "RecordPrintFixture.h"
-#include "history/EntryDialogDriver.h"
 #include "history/GradingPage.h"
+#include "history/HistoryEntryDialog.h"
 #include "history/HistoryTab.h"
 #include "registry/RecordPrints.h"
+#include "support/ModalDriver.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -198,7 +199,7 @@ TEST_F(RecordPrintTest, ABreedingRecordJustAddedPrintsLastAsTheDialogWroteItThen
     AnimalRecordForm* f = open("KR-COW");
     ASSERT_TRUE(f);
     HistoryTab* tab = f->historyTab(1);
-    ASSERT_TRUE(runEntryDialog(tab->findChild<QPushButton*>("cmdInsert1"), [&](HistoryEntryDialog& d) {
+    ASSERT_TRUE(driveModal<HistoryEntryDialog>(tab->findChild<QPushButton*>("cmdInsert1"), [&](HistoryEntryDialog& d) {
         d.textBox("산차")->setText("1");
         d.textBox("회수")->setText("2");
         d.textBox("정액번호")->setText("KPN-1002");

@@ -78,8 +78,8 @@ TEST_F(SearchListTest, TheMenuOpensItAndClosingBringsTheMainWindowBack)
     MainWindow main;
     registerWindows(main);
     main.show();
-    main.menuClicked(0);
-    QPointer<QWidget> opened = main.openWindow(0);
+    main.menuClicked(MenuEntry::Animals);
+    QPointer<QWidget> opened = main.openWindow(MenuEntry::Animals);
     ASSERT_TRUE(opened);
     EXPECT_EQ(opened->objectName(), "frmSearch");
     EXPECT_FALSE(main.isVisible());
