@@ -156,7 +156,7 @@ ListPrint PeriodBookWindow::printSpec() const
     p.columns = m_book.columns;
     if (m_book.tableRow) p.tableRow = m_book.tableRow;
     // The name read from 농장정보 when the window opened.
-    p.formulas = [] { return books::farmNameFormula(gs사업장명칭); };
+    p.formulas = [] { return books::farmNameFormula(farmHeader().name); };
     return p;
 }
 

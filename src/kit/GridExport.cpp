@@ -131,7 +131,7 @@ ExportTable tableOfGrid(const Grid* grid)
     // A window with several lists (the record forms' history tabs) names the one saved.
     const QString list = grid->accessibleName();
     if (!list.isEmpty() && !t.title.contains(list)) t.title += QStringLiteral(" - ") + list;
-    t.farmName = gs사업장명칭;
+    t.farmName = farmHeader().name;
     t.date = today();
     QList<int> columns;
     for (int c = 1; c <= grid->maxCols(); ++c)

@@ -172,10 +172,7 @@ bool ListWindow::openConnection()
 void ListWindow::loadFarmHeader()
 {
     try {
-        if (const auto farm = readFarmInfo()) {
-            gs등록번호 = farm->등록번호;
-            gs사업장명칭 = farm->사업장명칭;
-        }
+        if (const auto farm = readFarmInfo()) setFarmHeader({farm->사업장명칭, farm->등록번호});
     } catch (const DbError& e) {
         showPlainError(this, e);
     }

@@ -94,7 +94,7 @@ protected:
     // Load, first steps: empties the grid, sets the row count to 0 and opens the connection.
     // False when the connection failed and the program has ended: the caller stops loading.
     bool openConnection();
-    // Reads gs등록번호 and gs사업장명칭 from 농장정보 (kept when it has no row).
+    // Reads the farm header (gs등록번호, gs사업장명칭) from 농장정보 (kept when it has no row).
     void loadFarmHeader();
 
     // One list query.

@@ -26,11 +26,6 @@ struct PrintTexts {
     QString previewTitle;
 };
 
-FarmHeader farmHeader()
-{
-    return {gs사업장명칭, gs등록번호};
-}
-
 // Rows 1 to the tab's row count, every column as the grid shows it (none without the tab).
 QList<QStringList> shownRows(const HistoryTab* tab)
 {

@@ -214,7 +214,7 @@ void SearchWindow::print()
     p.workTable = QStringLiteral("개체관리워크");
     p.columns = kSearchColumns;
     p.tableRow = listPrintRow;
-    p.formulas = [] { return report::Formulas{{QStringLiteral("농장명"), gs사업장명칭.trimmed()}}; };
+    p.formulas = [] { return report::Formulas{{QStringLiteral("농장명"), farmHeader().name.trimmed()}}; };
     if (printList(*this, p) == PrintOutcome::NothingToPrint) m_word->setFocus();
 }
 

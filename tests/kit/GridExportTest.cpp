@@ -50,11 +50,6 @@ protected:
             return answer;
         });
     }
-    void TearDown() override
-    {
-        setSaveFileChooser({});
-        gs사업장명칭.clear();
-    }
 
     QStringList folderEntries() const
     {

@@ -2,6 +2,7 @@
 
 #include "kit/Messages.h"
 #include "data/Clock.h"
+#include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
 #include "kit/GridExport.h"
@@ -22,6 +23,7 @@ HookGuard::~HookGuard()
     setPrinterDialogRunner({});
     setWorkTablePauseMs(500);
     setSaveFileChooser({});
+    setFarmHeader({});
     PrinterDialog::setPdfFileAsker({});
     reportControl().setPreviewRunner({});
 }

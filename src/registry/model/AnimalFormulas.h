@@ -1,17 +1,13 @@
 #pragma once
 // What every print of one animal hands its report: formula values by name, built from what the
 // record form shows, and the grid dates they reformat.
+#include "data/Globals.h"
 #include "print/model/ReportFormulas.h"
 #include "registry/model/AnimalRow.h"
 
 #include <QString>
 #include <QStringList>
 
-// The farm the prints are headed with (gs사업장명칭, gs등록번호).
-struct FarmHeader {
-    QString name;
-    QString registration;
-};
 
 namespace animalprint {
 
