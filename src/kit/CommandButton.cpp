@@ -8,6 +8,7 @@
 namespace {
 constexpr int kDialogMinWidthPx = 90;
 constexpr int kMenuMinHeightPx = 60;
+constexpr int kFooterMinHeightPx = 32;
 }  // namespace
 
 QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent, ButtonLook look)
@@ -31,6 +32,8 @@ QPushButton* commandButton(const QString& name, const QString& caption, QWidget*
         b->setCursor(Qt::PointingHandCursor);
         b->setStyleSheet(styles::skinnedButton());
         break;
+    case ButtonLook::Footer: b->setMinimumHeight(kFooterMinHeightPx); break;
+    case ButtonLook::Placed: b->setFocusPolicy(Qt::TabFocus); break;
     }
     return b;
 }

@@ -15,6 +15,9 @@ enum class ButtonLook {
     Bar,      // in a list window's button bar: 104 x 34, reached by Tab only, a pointing hand
     Menu,     // the main menu: at least 60 pixels high, the menu's own colours, a pointing hand
     Skinned,  // in a dialog drawn with its own skin: rounded and shaded, a pointing hand
+    Footer,   // in the row under a record form's tabs (its prints, 닫기): at least 32 pixels high
+    Placed,   // in a button bar at a size and place of the window's own (the search list's record
+              // commands): reached by Tab only, like the bar's
 };
 
 QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent,

@@ -5,8 +5,6 @@
 #include "data/Globals.h"
 #include "data/Values.h"
 #include "kit/Accessibility.h"
-#include "kit/CaptionPanel.h"
-#include "kit/ColumnFit.h"
 #include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/GridExport.h"
@@ -127,11 +125,6 @@ void ListWindow::setListName(const QString& heard)
     m_grid->setAccessibleName(heardText(heard));
 }
 
-void ListWindow::fitColumns(const QStringList& usualCells)
-{
-    ::fitColumns(grid(), usualCells);
-}
-
 void ListWindow::keepGridSize(const QSize& size)
 {
     m_gridKeepsSize = true;
@@ -146,11 +139,6 @@ void ListWindow::tabToFrameAfter(QWidget* last)
     setTabOrder(m_print, m_export);
     setTabOrder(m_export, m_close);
     setTabOrder(m_close, m_grid);
-}
-
-QLabel* ListWindow::captionPanel(const QString& name, const QString& caption, QWidget* parent)
-{
-    return ::captionPanel(name, caption, {.tinted = true}, parent);
 }
 
 QString ListWindow::waitCaption(const QString& waitText)

@@ -81,15 +81,11 @@ protected:
     void setBarHeight(int px);
     // What a screen reader calls the list (default: the window caption).
     void setListName(const QString& heard);
-    // Widens every column to show its header and a usual cell text of it whole (see kit/ColumnFit.h).
-    void fitColumns(const QStringList& usualCells);
     // The grid keeps `size` whatever the window's size: the resize rules move it with its panel
     // but no longer size it.
     void keepGridSize(const QSize& size);
     // Puts the function buttons and then the grid after `last` in the tab order.
     void tabToFrameAfter(QWidget* last);
-    // A tinted caption panel of the search conditions, such as "검색조건" or "수 정 일", named `name`.
-    static QLabel* captionPanel(const QString& name, const QString& caption, QWidget* parent);
 
     // Load, first steps: empties the grid, sets the row count to 0 and opens the connection.
     // False when the connection failed and the program has ended: the caller stops loading.

@@ -16,6 +16,13 @@ inline QString tintedCaption()
     return QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }");
 }
 
+// The pale face of the panel holding a record form's boxes. Only the panel named `panelName`
+// takes it: the boxes and caption panels inside keep their own faces.
+inline QString formPanel(const QString& panelName)
+{
+    return QStringLiteral("#%1 { background: rgb(244, 246, 240); }").arg(panelName);
+}
+
 // A fixed note beside a form or a list (what the period means, how to fill the boxes): dark blue.
 inline QString note()
 {

@@ -8,8 +8,11 @@
 #include "history/GrowthChart.h"
 #include "history/HistoryTab.h"
 #include "kit/Accessibility.h"
+#include "kit/CaptionPanel.h"
+#include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/Messages.h"
+#include "kit/Styles.h"
 #include "kit/WindowKeys.h"
 #include "registry/AnimalList.h"
 #include "registry/RecordWithdrawal.h"
@@ -31,15 +34,9 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kCaptionWidth = 78;
-
-QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    nameControl(b, name, caption);
-    b->setAutoDefault(false);
-    return b;
-}
+// The captions beside the boxes: two short lines of a long caption such as "종축등록 번 호".
+constexpr CaptionLook kFieldCaption{.width = 78, .minHeight = 34, .tinted = true, .wrap = true};
+constexpr int kCloseMinWidthPx = 100;
 }  // namespace
 
 AnimalRecordForm::AnimalRecordForm(AnimalList* list, AnimalKind kind, const QString& objectName, const QString& title,
@@ -58,7 +55,7 @@ AnimalRecordForm::AnimalRecordForm(AnimalList* list, AnimalKind kind, const QStr
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("SSPanel1"));
     panel->setFrameShape(QFrame::StyledPanel);
-    panel->setStyleSheet(QStringLiteral("#SSPanel1 { background: rgb(244, 246, 240); }"));
+    panel->setStyleSheet(styles::formPanel(panel->objectName()));
     m_fields = new QGridLayout(panel);
     m_fields->setContentsMargins(8, 8, 8, 8);
     m_fields->setHorizontalSpacing(6);
@@ -86,7 +83,6 @@ AnimalRecordForm::AnimalRecordForm(AnimalList* list, AnimalKind kind, const QStr
     addTextField(0, 2, QStringLiteral("우방번호"), QStringLiteral("우방번호"));
     // Com_Button elements 0 and 8: save and close.
     auto* saveButton = commandButton(QStringLiteral("Com_Button_0"), QStringLiteral("저 장"), panel);
-    saveButton->setMinimumWidth(90);
     connect(saveButton, &QPushButton::clicked, this, &AnimalRecordForm::save);
     m_fields->addWidget(saveButton, 0, 6);
 
@@ -124,7 +120,7 @@ AnimalRecordForm::AnimalRecordForm(AnimalList* list, AnimalKind kind, const QStr
     auto* note = new QLabel(QStringLiteral("※흑비경               (완전흑비:5점)"), scoreBox);
     note->setWordWrap(true);
     note->setFixedWidth(86);
-    note->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+    note->setStyleSheet(styles::note());
     nameField(m_score, QStringLiteral("점수"), note);
     scoreLayout->addWidget(m_score);
     scoreLayout->addWidget(note);
@@ -148,9 +144,10 @@ AnimalRecordForm::AnimalRecordForm(AnimalList* list, AnimalKind kind, const QStr
     m_printBar->setSpacing(6);
     bottom->addLayout(m_printBar);
     bottom->addStretch();
-    auto* closeButton = commandButton(QStringLiteral("Com_Button_8"), QStringLiteral("닫기(ESC)"), this);
+    auto* closeButton =
+        commandButton(QStringLiteral("Com_Button_8"), QStringLiteral("닫기(ESC)"), this, ButtonLook::Footer);
     closeButton->setToolTip(QStringLiteral("창을 닫습니다"));
-    closeButton->setMinimumSize(100, 32);
+    closeButton->setMinimumWidth(kCloseMinWidthPx);
     connect(closeButton, &QPushButton::clicked, this, &AnimalRecordForm::closeForm);
     bottom->addWidget(closeButton);
     outer->addLayout(bottom);
@@ -163,14 +160,7 @@ AnimalRecordForm::~AnimalRecordForm() = default;
 
 QLabel* AnimalRecordForm::addCaption(int row, int pair, const QString& caption)
 {
-    auto* l = new QLabel(caption, m_fields->parentWidget());
-    l->setAlignment(Qt::AlignCenter);
-    l->setWordWrap(true);
-    l->setFixedWidth(kCaptionWidth);
-    l->setMinimumHeight(34);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Raised);
-    l->setStyleSheet(QStringLiteral("QLabel { background: rgb(222, 228, 214); color: rgb(40, 60, 40); }"));
+    QLabel* l = captionPanel(caption, kFieldCaption, m_fields->parentWidget());
     m_fields->addWidget(l, row, pair * 2);
     return l;
 }
@@ -244,8 +234,7 @@ void AnimalRecordForm::addGradingTab()
 
 QPushButton* AnimalRecordForm::addPrintButton(const QString& name, const QString& caption)
 {
-    QPushButton* b = commandButton(name, caption, this);
-    b->setMinimumHeight(32);
+    QPushButton* b = commandButton(name, caption, this, ButtonLook::Footer);
     b->setEnabled(m_stored);
     m_printBar->addWidget(b);
     m_printButtons << b;

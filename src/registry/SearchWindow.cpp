@@ -5,8 +5,12 @@
 #include "data/Globals.h"
 #include "data/Values.h"
 #include "kit/Accessibility.h"
+#include "kit/CaptionPanel.h"
+#include "kit/ColumnFit.h"
+#include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/Messages.h"
+#include "kit/Styles.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
 #include "registry/SearchFill.h"
@@ -24,14 +28,15 @@
 namespace {
 const QString kNoMatch = QStringLiteral("해당하는 한우개체 정보가 없습니다. 다시 검색해 주세요.");
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    nameControl(b, name, caption);
-    b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
-}
+// The caption panels of the search conditions.
+constexpr CaptionLook kConditionCaption{.tinted = true};
+
+// The record commands sit at the left of the button bar, the registrations wider than the rest.
+constexpr int kRecordButtonTopPx = 6;
+constexpr int kRecordButtonHeightPx = 32;
+constexpr int kRegisterButtonWidthPx = 110;
+constexpr int kEditButtonWidthPx = 84;
+constexpr int kRecordButtonGapPx = 6;
 
 QRadioButton* option(const QString& name, const QString& caption, QWidget* parent)
 {
@@ -92,10 +97,11 @@ SearchWindow::~SearchWindow()
 void SearchWindow::buildConditions()
 {
     QWidget* host = conditionHost();
-    auto* heading = captionPanel(QStringLiteral("SSPanel2"), QStringLiteral("검색조건"), host);
+    auto* heading = captionPanel(QStringLiteral("SSPanel2"), QStringLiteral("검색조건"), kConditionCaption, host);
     heading->setGeometry(8, 8, 84, 62);
 
-    captionPanel(QStringLiteral("SSPanel1_0"), QStringLiteral("구     분"), host)->setGeometry(96, 8, 90, 29);
+    captionPanel(QStringLiteral("SSPanel1_0"), QStringLiteral("구     분"), kConditionCaption, host)
+        ->setGeometry(96, 8, 90, 29);
     // The sex options in the order of SexFilter: 전체, 암소, 수소.
     const std::array<QString, 3> sexCaptions = {QStringLiteral("전체"), QStringLiteral("암소"), QStringLiteral("수소")};
     auto* group = new QButtonGroup(this);
@@ -117,27 +123,31 @@ void SearchWindow::buildConditions()
     // The age box belongs to the bulls: shown while "수소" is selected, however it was selected.
     connect(m_sexOptions[int(SexFilter::Bulls)], &QRadioButton::toggled, m_ageFrame, &QWidget::setVisible);
 
-    auto* wordLabel = captionPanel(QStringLiteral("SSPanel1_1"), QStringLiteral("검 색 어"), host);
+    auto* wordLabel = captionPanel(QStringLiteral("SSPanel1_1"), QStringLiteral("검 색 어"), kConditionCaption, host);
     wordLabel->setGeometry(96, 41, 90, 29);
     m_word = new QLineEdit(host);
     nameInput(m_word, QStringLiteral("txtWord"), wordLabel);
     m_word->setGeometry(190, 41, 220, 29);
     auto* hint = new QLabel(QStringLiteral("*개체번호, 종축등록번호, 별명으로 검색이 가능합니다."), host);
     nameControl(hint, QStringLiteral("Label2"), hint->text());
-    hint->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+    hint->setStyleSheet(styles::note());
     hint->setGeometry(418, 41, 400, 29);
 }
 
 void SearchWindow::buildRecordButtons()
 {
-    auto* insertCow = button(QStringLiteral("cmdInsert"), QStringLiteral("개체(암소)등록"), buttonBar());
-    auto* insertBull = button(QStringLiteral("cmdInsert2"), QStringLiteral("개체(수소)등록"), buttonBar());
-    auto* update = button(QStringLiteral("cmdUpdate"), QStringLiteral("개체수정"), buttonBar());
-    auto* remove = button(QStringLiteral("cmdDelete"), QStringLiteral("개체삭제"), buttonBar());
+    QWidget* bar = buttonBar();
+    auto* insertCow =
+        commandButton(QStringLiteral("cmdInsert"), QStringLiteral("개체(암소)등록"), bar, ButtonLook::Placed);
+    auto* insertBull =
+        commandButton(QStringLiteral("cmdInsert2"), QStringLiteral("개체(수소)등록"), bar, ButtonLook::Placed);
+    auto* update = commandButton(QStringLiteral("cmdUpdate"), QStringLiteral("개체수정"), bar, ButtonLook::Placed);
+    auto* remove = commandButton(QStringLiteral("cmdDelete"), QStringLiteral("개체삭제"), bar, ButtonLook::Placed);
     int x = 8;
     for (QPushButton* b : {insertCow, insertBull, update, remove}) {
-        b->setGeometry(x, 6, b == update || b == remove ? 84 : 110, 32);
-        x += b->width() + 6;
+        const int width = b == update || b == remove ? kEditButtonWidthPx : kRegisterButtonWidthPx;
+        b->setGeometry(x, kRecordButtonTopPx, width, kRecordButtonHeightPx);
+        x += width + kRecordButtonGapPx;
     }
     connect(insertCow, &QPushButton::clicked, this, &SearchWindow::registerCow);
     connect(insertBull, &QPushButton::clicked, this, &SearchWindow::registerBull);
@@ -150,7 +160,7 @@ void SearchWindow::buildRecordButtons()
 void SearchWindow::setColumns()
 {
     grid()->setHeaders(searchHeaders());
-    fitColumns(usualCells());
+    fitColumns(grid(), usualCells());
     setListName(QStringLiteral("한우개체 목록"));
     connect(grid(), &Grid::dblClick, this, [this](int col, int row) {
         if (col != 0 && row != 0) editSelected();
