@@ -1,10 +1,10 @@
 #include "bench/bench_daily.h"
 
-#include "data/Clock.h"
-#include "data/ProgramDir.h"
 #include "books/DailyWindow.h"
 #include "books/model/DailyRules.h"
+#include "data/Clock.h"
 #include "data/Db.h"
+#include "data/ProgramDir.h"
 #include "data/Schema.h"
 #include "data/Values.h"
 

@@ -167,8 +167,9 @@ void MainWindow::placeFromSettings()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     hide();
-    const MsgButton answer = showMessage(this, MsgIcon::Question, QStringLiteral("한우암소관리 프로그램"),
-                                   QStringLiteral("프로그램을 종료하시겠습니까?"), MsgButton::Yes | MsgButton::No);
+    const MsgButton answer =
+        showMessage(this, MsgIcon::Question, QStringLiteral("한우암소관리 프로그램"),
+                    QStringLiteral("프로그램을 종료하시겠습니까?"), MsgButton::Yes | MsgButton::No);
     if (answer == MsgButton::Yes) {
         writeMainPosition(settingsFilePath(), TwipsPosition{pixelsToTwips(y()), pixelsToTwips(x())});
         backupDatabase(this);  // a failure is reported and the program ends all the same

@@ -82,7 +82,7 @@ void DailyWindow::showColumns(bool withdrawal)
     m_withdrawalColumns = withdrawal;
     if (withdrawal) {
         grid()->setHeaders({QStringLiteral("개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
-                        QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
+                            QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
         setColumnChars(grid(), {10, 6, 10, 16, 8, 10});
         return;
     }

@@ -2,9 +2,9 @@
 // 일일관리: the cows due around today for re-estrus or for calving, one row per breeding
 // record, with what yesterday, today, tomorrow and the day after tomorrow mean for it; and the
 // animals still within a withdrawal period, one row per animal.
+#include "books/model/DailyRules.h"
 #include "kit/ListWindow.h"
 #include "print/ListPrint.h"
-#include "books/model/DailyRules.h"
 
 #include <QDate>
 #include <QRadioButton>

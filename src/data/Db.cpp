@@ -1,7 +1,7 @@
 #include "data/Db.h"
 
-#include "data/ProgramDir.h"
 #include "data/FileModes.h"
+#include "data/ProgramDir.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "history/GrowthChart.h"
 
-#include "kit/Accessibility.h"
-#include "kit/Grid.h"
 #include "history/CheckedDateEdit.h"
 #include "history/HistoryTab.h"
+#include "kit/Accessibility.h"
+#include "kit/Grid.h"
 
 #include <QChart>
 #include <QChartView>

@@ -1,8 +1,8 @@
 #include "history/WithdrawalGuard.h"
 
+#include "history/model/Withdrawal.h"
 #include "kit/DbMessages.h"
 #include "kit/Messages.h"
-#include "history/model/Withdrawal.h"
 
 bool confirmOutsideWithdrawal(QWidget* parent, const QString& animal, const QDate& day)
 {

@@ -1,11 +1,11 @@
 #include "kit/DbMessages.h"
 
-#include "data/Globals.h"
-#include "kit/Messages.h"
+#include "data/Backup.h"
 #include "data/Clock.h"
+#include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
-#include "data/Backup.h"
+#include "kit/Messages.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -79,7 +79,7 @@ bool reconnectPrompt(QWidget* parent, const DbError& e)
     text += e.description + kCrLf + QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.") +
             kCrLf + QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf + QStringLiteral("DB를 재접속하시겠습니까?");
     const MsgButton answer = showMessage(parent, MsgIcon::Question, QStringLiteral("DB Access Error"), text,
-                                   MsgButton::Retry | MsgButton::Cancel);
+                                         MsgButton::Retry | MsgButton::Cancel);
     if (answer != MsgButton::Retry) return false;
     DBClose();
     openConnectionOrEnd(parent);

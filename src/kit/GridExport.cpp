@@ -1,10 +1,10 @@
 #include "kit/GridExport.h"
 
-#include "kit/Accessibility.h"
+#include "data/Clock.h"
 #include "data/Globals.h"
+#include "kit/Accessibility.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
-#include "data/Clock.h"
 
 #include <QAction>
 #include <QApplication>

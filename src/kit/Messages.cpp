@@ -63,8 +63,8 @@ MsgButton QtMessenger::show(QWidget* parent, const MessageSpec& msg)
     return MsgButton::Ok;
 }
 
-MsgButton showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
-                      MsgButtons buttons, MsgButton defaultButton)
+MsgButton showMessage(QWidget* parent, MsgIcon icon, const QString& title, const QString& text, MsgButtons buttons,
+                      MsgButton defaultButton)
 {
     return messenger().show(parent, MessageSpec{icon, title, text, buttons, defaultButton});
 }

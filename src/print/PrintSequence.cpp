@@ -1,9 +1,9 @@
 #include "print/PrintSequence.h"
 
+#include "data/Db.h"
+#include "data/ProgramDir.h"
 #include "kit/DbMessages.h"
 #include "kit/Messages.h"
-#include "data/ProgramDir.h"
-#include "data/Db.h"
 #include "print/PrinterDialog.h"
 #include "print/ReportJob.h"
 

@@ -1,8 +1,8 @@
 #include "print/ReportJob.h"
 
 #include "data/Clock.h"
-#include "data/ProgramDir.h"
 #include "data/Db.h"
+#include "data/ProgramDir.h"
 #include "data/Values.h"
 #include "print/model/PrinterSystem.h"
 #include "print/model/ReportRenderer.h"

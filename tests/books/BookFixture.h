@@ -1,9 +1,9 @@
 #pragma once
 // A small farm for the period books, around a fixed today: animals, breeding records and
 // gradings with only the columns a test cares about, and grid rows as one text each.
-#include "kit/Grid.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "kit/Grid.h"
 #include "support/TestFarm.h"
 
 #include <QSqlQuery>

@@ -1,9 +1,9 @@
 #pragma once
 // What the tests of the daily lists share: a farm opened on a fixed today, and the rows of a
 // list window's grid as text, for comparing whole lists at a glance.
-#include "kit/Grid.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "kit/Grid.h"
 #include "support/TestFarm.h"
 
 #include <QStringList>

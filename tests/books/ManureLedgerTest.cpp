@@ -335,7 +335,7 @@ TEST_F(ManureLedgerTest, AChangeRewritesItsRowInPlaceAndMayTakeAnotherListedDate
         }));
     EXPECT_EQ(w.rowCount(), 2);
     EXPECT_EQ(lines(gridRows(listGrid(&w))), lines({"2009-12-05 | 1  | 2009-12-01 |  퇴비 | 1  |   |  ",
-                                            "2009-12-05 | 2  | 2009-12-05 |  액비 | 2  |   |  "}));
+                                                    "2009-12-05 | 2  | 2009-12-05 |  액비 | 2  |   |  "}));
     EXPECT_EQ(farm.count(QStringLiteral("축산분뇨관리대장"), QStringLiteral("발생일자 = 20091205")), 2);
 
     // No dialog from a header, nor from 수 정 on an empty list.

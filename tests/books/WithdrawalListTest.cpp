@@ -147,8 +147,9 @@ TEST_F(WithdrawalListTest, TheThirdOptionListsEveryAnimalStillWithinItsWithdrawa
     // The next day KR001 has left the list and every count went down by one.
     setTodayOverride(kToday.addDays(1));
     w.functionButton(ListButton::Query)->click();
-    EXPECT_EQ(gridRows(listGrid(&w)), QStringList({"KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 3일 남음",
-                                           "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 10일 남음"}));
+    EXPECT_EQ(gridRows(listGrid(&w)),
+              QStringList({"KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 3일 남음",
+                           "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 10일 남음"}));
 }
 
 TEST_F(WithdrawalListTest, SwitchingBackShowsTheDueListUnderTheDaysOfTheLoad)

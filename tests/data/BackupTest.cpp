@@ -1,11 +1,11 @@
 // Automatic backups: a checked copy on exit and at the day's first start, the rotation that
 // keeps 30 plus one a month, and scripts/restore.sh that sets the current file aside.
-#include "kit/DbMessages.h"
 #include "app/MainWindow.h"
-#include "data/Clock.h"
-#include "data/ProgramDir.h"
 #include "data/Backup.h"
+#include "data/Clock.h"
 #include "data/Db.h"
+#include "data/ProgramDir.h"
+#include "kit/DbMessages.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // What the farmer reads when the database fails: a Korean sentence first for every error he
 // can meet, also in the reconnect prompt of the print fill.
-#include "kit/DbMessages.h"
 #include "data/Db.h"
+#include "kit/DbMessages.h"
 #include "print/PrintSequence.h"
 #include "support/TestFarm.h"
 

@@ -1,9 +1,9 @@
 // scripts/restore.sh on a program folder of its own (TARVIK_HOME): the current file is set
 // aside, never overwritten, and the newest good backup comes back.
-#include "data/ProgramDir.h"
-#include "data/SingleInstance.h"
 #include "data/Backup.h"
 #include "data/Db.h"
+#include "data/ProgramDir.h"
+#include "data/SingleInstance.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>

@@ -44,10 +44,7 @@ protected:
         v->addWidget(other);
         page->reload(kAnimal);
     }
-    void TearDown() override
-    {
-        host.reset();
-    }
+    void TearDown() override { host.reset(); }
 
     QLineEdit* box(const QString& name) { return page->textBox(name); }
     void type(const QString& name, const QString& text) { box(name)->setText(text); }

@@ -46,7 +46,9 @@ TEST(CommandButton, EachLookSizesFocusesAndDrawsAsItsWindowsNeed)
         EXPECT_EQ(b->maximumSize(), c.maximum);
         EXPECT_EQ(b->focusPolicy(), c.focus);
         EXPECT_EQ(b->testAttribute(Qt::WA_SetCursor), c.pointingHand);
-        if (c.pointingHand) EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor);
+        if (c.pointingHand) {
+            EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor);
+        }
         EXPECT_EQ(b->styleSheet(), c.styleSheet);
     }
 }

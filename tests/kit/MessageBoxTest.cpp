@@ -98,8 +98,8 @@ TEST_F(MessageBoxTest, ShowsIconTitleAndPlainTextWithLineBreaks)
         QString title, text;
         Qt::TextFormat format = Qt::AutoText;
         const MessageSpec shown{c.icon, c.title,
-                               QStringLiteral("출력에 관련된 화일이 존재하지 않습니다.\r\n\r\n<b>확인</b> 바랍니다."),
-                               MsgButton::Ok};
+                                QStringLiteral("출력에 관련된 화일이 존재하지 않습니다.\r\n\r\n<b>확인</b> 바랍니다."),
+                                MsgButton::Ok};
         const MsgButton answer = showAndAct(shown, [&](QMessageBox& box) {
             icon = box.icon();
             title = box.windowTitle();
@@ -172,7 +172,7 @@ TEST_F(MessageBoxTest, EnterEscapeAndCloseButtonAnswers)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const MessageSpec shown{MsgIcon::Question, QStringLiteral("삭제"), QStringLiteral("삭제하시겠습니까?"),
-                               c.buttons, c.defaultButton};
+                                c.buttons, c.defaultButton};
         QAbstractButton* defaultShown = nullptr;
         QAbstractButton* expectedDefault = nullptr;
         const MsgButton answer = showAndAct(shown, [&](QMessageBox& box) {

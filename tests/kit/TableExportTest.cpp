@@ -1,7 +1,7 @@
 // Writing a table as an Excel workbook or a CSV file, read back by independent readers; what
 // counts as a number or a date; and what a failed or cancelled export leaves behind.
-#include "support/ExportReaders.h"
 #include "kit/model/TableExport.h"
+#include "support/ExportReaders.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

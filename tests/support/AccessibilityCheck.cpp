@@ -32,8 +32,7 @@ QStringList controlsHeardByControlName(QWidget* root)
         const QString heard = w->accessibleName();
         // A Korean control name is the caption's own words (the box for 산차 is 산차), so hearing
         // it is right; a Latin control id ("cmdSave", "Com_Function(0)") never is.
-        if (heard.isEmpty() || controlId.match(heard).hasMatch() ||
-            w->accessibleDescription() != w->objectName())
+        if (heard.isEmpty() || controlId.match(heard).hasMatch() || w->accessibleDescription() != w->objectName())
             bad << QStringLiteral("%1 (heard as \"%2\")").arg(w->objectName(), heard);
     }
     return bad;

@@ -1,14 +1,14 @@
 #include "support/HookGuard.h"
 
-#include "kit/Messages.h"
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
 #include "kit/GridExport.h"
+#include "kit/Messages.h"
 #include "print/PrintSequence.h"
-#include "print/ReportJob.h"
 #include "print/PrinterDialog.h"
+#include "print/ReportJob.h"
 #include "print/model/PrinterSystem.h"
 
 #include <QDate>

@@ -1,8 +1,8 @@
 #include "support/TestFarm.h"
 
+#include "data/Db.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
-#include "data/Db.h"
 #include "data/Schema.h"
 #include "data/Values.h"
 

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-
 namespace animalprint {
 
 // A grid date cell ("yyyy-mm-dd") in `pattern` ("yy-mm-dd", "yy.mm.dd", ...): an empty cell gives
