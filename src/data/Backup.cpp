@@ -1,8 +1,10 @@
 #include "data/Backup.h"
 
+#include "data/FarmFileCheck.h"
 #include "data/FileModes.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -26,6 +28,58 @@ QStringList backupNamesIn(const QString& dir)
         if (parseBackupFileName(n)) names << n;
     return names;
 }
+
+struct Dated {
+    QString name;
+    qint64 mtimeNs = 0;
+};
+
+qint64 mtimeNsOf(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
+    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+bool setMtimeNs(const QString& path, qint64 ns)
+{
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(ns / 1000000000), long(ns % 1000000000)}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}
+
+// The backup names of `dir` by their order of creation, oldest first.
+QStringList namesInCreationOrder(const QString& dir)
+{
+    std::vector<Dated> all;
+    for (const QString& n : backupNamesIn(dir)) all.push_back({n, mtimeNsOf(dir + u'/' + n)});
+    std::stable_sort(all.begin(), all.end(), [](const Dated& a, const Dated& b) {
+        return a.mtimeNs != b.mtimeNs ? a.mtimeNs < b.mtimeNs : a.name < b.name;
+    });
+    QStringList names;
+    for (const Dated& d : all) names << d.name;
+    return names;
+}
+
+// What an interrupted backup leaves: the copy under its working name and SQLite's files of it.
+void removeLeftovers(const QString& dir)
+{
+    const QStringList patterns{QStringLiteral("*.part"), QStringLiteral("*.part-journal"), QStringLiteral("*.part-wal"),
+                               QStringLiteral("*.part-shm")};
+    for (const QString& n : QDir(dir).entryList(patterns, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dir + u'/' + n);
+}
+
+// Whatever SQLite creates beside the copy (its journal) is the farmer's alone as well.
+class PrivateUmask {
+public:
+    PrivateUmask() : m_old(::umask(077)) {}
+    ~PrivateUmask() { ::umask(m_old); }
+    PrivateUmask(const PrivateUmask&) = delete;
+    PrivateUmask& operator=(const PrivateUmask&) = delete;
+
+private:
+    mode_t m_old;
+};
 
 // A connection of its own, closed and removed when it goes.
 class ScopedConnection {
@@ -107,9 +161,11 @@ bool syncFile(const QString& path)
     return ok;
 }
 
-// Writes the copy into `part` and checks it; "" on success, else the reason.
-QString copyAndVerify(const QString& databaseFile, const QString& part)
+// Writes the copy into `part` and checks it; "" on success, else the reason. `written` tells
+// whether a copy was written (and then failed its check).
+QString copyAndVerify(const QString& databaseFile, const QString& part, bool* written)
 {
+    *written = false;
     // The holder's read transaction keeps every writer out until the copy is checked, so the
     // counts, the copy and the check all see the same records.
     ScopedConnection holder(databaseFile, kBusy);
@@ -121,13 +177,22 @@ QString copyAndVerify(const QString& databaseFile, const QString& part)
     QString error;
     if (!hold.exec(QStringLiteral("BEGIN")) || !tableCounts(holder.db(), &counts, &error))
         return QStringLiteral("데이터베이스 파일을 읽을 수 없습니다: ") + error + hold.lastError().text();
+    // An empty file or another program's database copies and checks fine; it is no farm, and
+    // a copy of it would push the good copies out of the rotation.
+    const FarmFileCheck live = checkFarmFile(databaseFile);
+    if (!live.ok) return QStringLiteral("데이터베이스 파일에 농장 자료가 없어 백업하지 않았습니다: ") + live.reason;
     QSqlQuery vacuum(source.db());
     vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
     vacuum.addBindValue(part);
     if (!vacuum.exec())
         return QStringLiteral("데이터베이스를 백업 파일로 복사하지 못했습니다: ") + vacuum.lastError().text();
     if (!syncFile(part)) return QStringLiteral("백업 파일을 디스크에 쓰지 못했습니다.");
+    *written = true;
     error = verifyCopy(part, counts);
+    if (error.isEmpty()) {
+        const FarmFileCheck copy = checkFarmFile(part);
+        if (!copy.ok) error = QStringLiteral("백업 파일에 농장 자료가 없습니다: ") + copy.reason;
+    }
     hold.exec(QStringLiteral("COMMIT"));
     return error;
 }
@@ -142,6 +207,11 @@ QString backupDirOf(const QString& databaseFile)
 QString backupFileName(const QDateTime& at)
 {
     return QStringLiteral("TARVIK-") + at.toString(kStampFormat) + QStringLiteral(".db");
+}
+
+QString checkFailedFileName(const QDateTime& at)
+{
+    return QStringLiteral("TARVIK-") + at.toString(kStampFormat) + QStringLiteral("-check-failed.db");
 }
 
 bool parseBackupFileName(const QString& name, QDateTime* at)
@@ -163,11 +233,21 @@ QStringList backupsToRemove(const QStringList& names, int keep)
     // The stamp sorts like the time it names.
     backups.sort();
     backups.removeDuplicates();
-    QMap<QString, QString> newestOfMonth;  // yyyyMM -> name
-    for (const QString& n : backups) newestOfMonth[n.mid(7, 6)] = n;
+    return backupsToRemoveInOrder(backups, keep);
+}
+
+QStringList backupsToRemoveInOrder(const QStringList& oldestFirst, int keep)
+{
+    QStringList backups;
+    for (const QString& n : oldestFirst)
+        if (parseBackupFileName(n) && !backups.contains(n)) backups << n;
+    QMap<QString, QString> lastOfMonth;  // yyyyMM -> the last created name with that month
+    for (const QString& n : backups) lastOfMonth[n.mid(7, 6)] = n;
     QStringList remove;
-    for (qsizetype i = 0; i < backups.size() - keep; ++i)
-        if (newestOfMonth.value(backups[i].mid(7, 6)) != backups[i]) remove << backups[i];
+    // The last created copy is the newest state of the farm, whatever its stamp says.
+    const qsizetype removable = std::min(backups.size() - std::max(keep, 0), backups.size() - 1);
+    for (qsizetype i = 0; i < removable; ++i)
+        if (lastOfMonth.value(backups[i].mid(7, 6)) != backups[i]) remove << backups[i];
     return remove;
 }
 
@@ -183,9 +263,13 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
         r.error = QStringLiteral("백업 폴더를 만들 수 없습니다: ") + dir;
         return r;
     }
-    // Never over an existing copy: the next free second.
+    const PrivateUmask privateFiles;
+    removeLeftovers(dir);
+    // Never over an existing copy (nor a set-aside one): the next free second.
     QDateTime at = now;
-    while (QFileInfo::exists(dir + u'/' + backupFileName(at))) at = at.addSecs(1);
+    while (QFileInfo::exists(dir + u'/' + backupFileName(at)) ||
+           QFileInfo::exists(dir + u'/' + checkFailedFileName(at)))
+        at = at.addSecs(1);
     const QString final = dir + u'/' + backupFileName(at);
     // Written under a name no reader takes for a backup until it has been checked.
     const QString part = final + QStringLiteral(".part");
@@ -194,25 +278,47 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
         r.error = QStringLiteral("백업 파일을 만들 수 없습니다: ") + part;
         return r;
     }
-    r.error = copyAndVerify(databaseFile, part);
-    if (r.error.isEmpty() && !QFile::rename(part, final))
-        r.error = QStringLiteral("백업 파일의 이름을 바꿀 수 없습니다: ") + final;
+    bool written = false;
+    r.error = copyAndVerify(databaseFile, part, &written);
+    if (!r.error.isEmpty() && written) {
+        // Kept for a look, under a name neither the rotation nor a restore takes for a backup.
+        const QString failed = dir + u'/' + checkFailedFileName(at);
+        if (QFile::rename(part, failed)) dropGroupAndOtherAccess(failed);
+    }
+    if (r.error.isEmpty()) {
+        // Later than every copy before it, so the order of creation holds when the clock went back.
+        const QStringList before = namesInCreationOrder(dir);
+        const qint64 newest = before.isEmpty() ? 0 : mtimeNsOf(dir + u'/' + before.last());
+        const qint64 own = mtimeNsOf(part);
+        if (own <= newest) setMtimeNs(part, newest + 1000000);
+        if (!QFile::rename(part, final)) r.error = QStringLiteral("백업 파일의 이름을 바꿀 수 없습니다: ") + final;
+    }
     if (!r.error.isEmpty()) {
         QFile::remove(part);
+        removeLeftovers(dir);
         return r;
     }
     syncFile(dir);
     r.ok = true;
     r.file = final;
-    for (const QString& old : backupsToRemove(backupNamesIn(dir))) QFile::remove(dir + u'/' + old);
+    for (const QString& old : backupsToRemoveInOrder(namesInCreationOrder(dir))) QFile::remove(dir + u'/' + old);
     return r;
+}
+
+QStringList backupsInCreationOrder(const QString& databaseFile)
+{
+    const QString dir = backupDirOf(databaseFile);
+    QStringList paths;
+    for (const QString& n : namesInCreationOrder(dir)) paths << dir + u'/' + n;
+    return paths;
 }
 
 QString newestBackup(const QString& databaseFile)
 {
-    const QString dir = backupDirOf(databaseFile);
-    const QStringList names = backupNamesIn(dir);
-    return names.isEmpty() ? QString() : dir + u'/' + names.last();
+    const QStringList paths = backupsInCreationOrder(databaseFile);
+    for (auto it = paths.crbegin(); it != paths.crend(); ++it)
+        if (checkFarmFile(*it).ok) return *it;
+    return QString();
 }
 
 bool hasBackupOn(const QString& databaseFile, const QDate& day)
@@ -220,4 +326,13 @@ bool hasBackupOn(const QString& databaseFile, const QDate& day)
     const QString prefix = QStringLiteral("TARVIK-") + day.toString(QStringLiteral("yyyyMMdd")) + u'-';
     const QStringList names = backupNamesIn(backupDirOf(databaseFile));
     return std::any_of(names.begin(), names.end(), [&](const QString& n) { return n.startsWith(prefix); });
+}
+
+bool clockBehindNewestBackup(const QString& databaseFile, const QDateTime& now)
+{
+    const QStringList names = backupNamesIn(backupDirOf(databaseFile));
+    return std::any_of(names.begin(), names.end(), [&](const QString& n) {
+        QDateTime at;
+        return parseBackupFileName(n, &at) && at > now;
+    });
 }

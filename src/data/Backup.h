@@ -1,7 +1,15 @@
 #pragma once
 // Automatic copies of the database in db/backup/TARVIK-yyyymmdd-hhmmss.db (folder 700, files
-// 600). Each copy is checked before it gets its name; the last 30 copies and the last copy of
-// each month are kept. The database itself is only read. scripts/restore.sh brings one back.
+// 600). Only a farm (data/FarmFileCheck.h) is backed up, and each copy is checked the same way
+// before it gets its name; a copy that fails is set aside as TARVIK-yyyymmdd-hhmmss-check-failed.db
+// and never counts as a backup. The database itself is only read. scripts/restore.sh (installed:
+// tarvik-restore) brings one back.
+//
+// The stamp in a name is the clock's time, and a clock can be set back: a new copy may then
+// carry an older stamp than the copies before it. The order of creation is therefore the file's
+// modification time, which each new copy gets later than every copy before it (at least 1 ms
+// after the newest, even when the clock says otherwise); equal times fall back to the stamp.
+// The rotation keeps the last 30 copies and the last copy of each month by that order.
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -13,12 +21,19 @@ inline constexpr int kBackupsKept = 30;
 QString backupDirOf(const QString& databaseFile);
 // TARVIK-yyyymmdd-hhmmss.db
 QString backupFileName(const QDateTime& at);
+// TARVIK-yyyymmdd-hhmmss-check-failed.db: a copy that failed its check, kept for a look.
+QString checkFailedFileName(const QDateTime& at);
 // True when `name` (a bare file name) is a backup's name; its time in `at` when given.
 bool parseBackupFileName(const QString& name, QDateTime* at = nullptr);
 
 // Of the file names given, those the rotation removes: every backup name but the newest `keep`
-// and the newest of each month. Other names are never among them. Oldest first.
+// and the newest of each month. Other names are never among them. Oldest first. The stamps give
+// the order.
 QStringList backupsToRemove(const QStringList& names, int keep = kBackupsKept);
+// The same for backup names already in their order of creation, oldest first: the newest
+// `keep`, the last created of each month (by the month in its stamp) and the last created
+// copy always stay.
+QStringList backupsToRemoveInOrder(const QStringList& oldestFirst, int keep = kBackupsKept);
 
 struct BackupResult {
     bool ok = false;
@@ -27,10 +42,16 @@ struct BackupResult {
 };
 
 // Copies `databaseFile` consistently (VACUUM INTO under a read lock that holds writers off),
-// checks the copy (it opens, passes quick_check, every table has the same row count), names
-// it after `now` and rotates the old copies. A failed copy leaves no file behind.
+// checks the copy (a farm, and every table has the same row count), names it after `now` and
+// rotates the old copies. A database that is no farm is not copied. A copy that fails its check
+// is kept aside under the check-failed name; one that could not be written leaves no file.
+// Leftovers of an interrupted backup in the backup folder are removed first.
 BackupResult writeBackup(const QString& databaseFile, const QDateTime& now);
-// The newest backup of the database (full path), "" when there is none.
+// The backups of the database by their order of creation, oldest first (full paths).
+QStringList backupsInCreationOrder(const QString& databaseFile);
+// The newest backup of the database (full path) that passes the farm check, "" when none does.
 QString newestBackup(const QString& databaseFile);
 // True when a backup of the database was written on `day`.
 bool hasBackupOn(const QString& databaseFile, const QDate& day);
+// True when some backup's stamp is later than `now`: the clock was set back since.
+bool clockBehindNewestBackup(const QString& databaseFile, const QDateTime& now);

@@ -1,0 +1,72 @@
+#include "data/FarmFileCheck.h"
+
+#include "data/Schema.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace {
+
+QString quoted(const QString& name)
+{
+    return QLatin1Char('"') + QString(name).replace(u'"', QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+FarmFileCheck fail(const QString& reason)
+{
+    return FarmFileCheck{false, reason};
+}
+
+FarmFileCheck checkOpen(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+        return fail(QStringLiteral("파일을 읽을 수 없습니다: ") + q.lastError().text());
+    if (q.value(0).toString() != QLatin1String("ok")) return fail(QStringLiteral("파일의 검사에서 오류가 나왔습니다."));
+    q.finish();
+    QSet<QString> tables;
+    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
+        return fail(QStringLiteral("파일을 읽을 수 없습니다: ") + q.lastError().text());
+    while (q.next()) tables.insert(q.value(0).toString());
+    for (const TableDef& t : schemaTables()) {
+        if (!tables.contains(t.name)) return fail(QStringLiteral("표가 없습니다: ") + t.name);
+        QSet<QString> columns;
+        if (!q.exec(QStringLiteral("PRAGMA table_info(") + quoted(t.name) + u')'))
+            return fail(QStringLiteral("파일을 읽을 수 없습니다: ") + q.lastError().text());
+        while (q.next()) columns.insert(q.value(1).toString());
+        for (const ColumnDef& c : t.columns)
+            if (!columns.contains(c.name)) return fail(QStringLiteral("열이 없습니다: ") + t.name + u'.' + c.name);
+    }
+    if (!q.exec(QStringLiteral("select count(*) from 농장정보")) || !q.next())
+        return fail(QStringLiteral("파일을 읽을 수 없습니다: ") + q.lastError().text());
+    if (q.value(0).toLongLong() < 1) return fail(QStringLiteral("농장정보가 없습니다."));
+    return FarmFileCheck{true, QString()};
+}
+
+}  // namespace
+
+FarmFileCheck checkFarmFile(const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.isFile()) return fail(QStringLiteral("파일이 없습니다."));
+    // SQLite opens an empty file as an empty database, and the check would pass.
+    if (info.size() == 0) return fail(QStringLiteral("빈 파일입니다."));
+    const QString name = QStringLiteral("farm-check-") + QUuid::createUuid().toString();
+    FarmFileCheck r;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
+        if (!db.open())
+            r = fail(QStringLiteral("파일을 열 수 없습니다: ") + db.lastError().text());
+        else
+            r = checkOpen(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return r;
+}
