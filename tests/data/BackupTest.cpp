@@ -231,3 +231,115 @@ TEST(BackupWithoutDatabase, NothingToCopyAndNothingToSay)
     EXPECT_EQ(farm.messages().count(), 0);
     EXPECT_FALSE(QFileInfo::exists(backupFolder()));
 }
+
+TEST(BackupRotationInOrder, TheLastCreatedCopyStaysWhateverItsStamp)
+{
+    auto name = [](const char* stamp) { return QStringLiteral("TARVIK-%1.db").arg(QLatin1String(stamp)); };
+    const struct {
+        const char* what;
+        QStringList oldestFirst;
+        int keep;
+        QStringList removed;
+    } cases[] = {
+        {"the clock went back: the last created copy has the oldest stamp",
+         {name("20260610-080000"), name("20260611-080000"), name("20260501-080000")},
+         0,
+         {name("20260610-080000")}},
+        {"the month's last copy is the last created, not the latest stamp",
+         {name("20260131-080000"), name("20260105-080000"), name("20260201-080000"), name("20260202-080000")},
+         1,
+         {name("20260131-080000"), name("20260201-080000")}},
+        {"set-aside and kept-aside files are never removed",
+         {QStringLiteral("TARVIK-before-restore-20250101-010101.db"),
+          QStringLiteral("TARVIK-20250101-010101-check-failed.db"), name("20250101-010101"), name("20250102-010101")},
+         1,
+         {name("20250101-010101")}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(backupsToRemoveInOrder(c.oldestFirst, c.keep), c.removed) << c.what;
+}
+
+TEST_F(BackupOnAFarm, AClockSetBackNeverCostsTheNewestCopies)
+{
+    const QDateTime start(QDate(2026, 6, 10), QTime(8, 0));
+    ASSERT_TRUE(writeBackup(databaseFilePath(), start).ok);
+    EXPECT_FALSE(clockBehindNewestBackup(databaseFilePath(), start));
+    // Each exit with the clock behind the first copy: every copy stays, the last is the newest.
+    QStringList written;
+    for (int i = 1; i <= 5; ++i) {
+        const BackupResult r = writeBackup(databaseFilePath(), start.addDays(-10).addSecs(i * 60));
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        written << r.file;
+        EXPECT_EQ(newestBackup(databaseFilePath()), r.file);
+        EXPECT_TRUE(clockBehindNewestBackup(databaseFilePath(), start.addDays(-10).addSecs(i * 60)));
+    }
+    EXPECT_EQ(folderEntries().size(), 6);
+    // The clock forward again.
+    const BackupResult later = writeBackup(databaseFilePath(), start.addDays(1));
+    ASSERT_TRUE(later.ok);
+    EXPECT_EQ(folderEntries().size(), 7);
+    EXPECT_EQ(newestBackup(databaseFilePath()), later.file);
+    EXPECT_EQ(backupsInCreationOrder(databaseFilePath()).mid(1, 5), written);
+
+    // 40 more copies, each stamped a day earlier than the one before: the last 30 created all stay.
+    written.clear();
+    for (int i = 1; i <= 40; ++i) {
+        const BackupResult r = writeBackup(databaseFilePath(), start.addDays(-20 - i));
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        written << r.file;
+    }
+    for (const QString& f : written.mid(10)) EXPECT_TRUE(QFileInfo::exists(f)) << f.toStdString();
+    EXPECT_EQ(backupsInCreationOrder(databaseFilePath()).last(), written.last());
+    EXPECT_EQ(newestBackup(databaseFilePath()), written.last());
+}
+
+TEST_F(BackupOnAFarm, ACopyIsCreatedAfterEveryOtherEvenWhenTheirTimesLieAhead)
+{
+    const BackupResult first = writeBackup(databaseFilePath(), QDateTime(QDate(2026, 6, 1), QTime(8, 0)));
+    ASSERT_TRUE(first.ok);
+    // The machine's clock was ahead when the first copy was written.
+    QFile f(first.file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(30), QFileDevice::FileModificationTime));
+    f.close();
+    const BackupResult second = writeBackup(databaseFilePath(), QDateTime(QDate(2026, 5, 1), QTime(8, 0)));
+    ASSERT_TRUE(second.ok);
+    EXPECT_EQ(backupsInCreationOrder(databaseFilePath()), (QStringList{first.file, second.file}));
+    EXPECT_EQ(newestBackup(databaseFilePath()), second.file);
+}
+
+TEST_F(BackupOnAFarm, LeftoversOfAnInterruptedBackupGoAtTheNextAndEveryFileIsPrivate)
+{
+    const QString dir = backupFolder();
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QStringList leftovers{QStringLiteral("TARVIK-20260601-080000.db.part"),
+                                QStringLiteral("TARVIK-20260601-080000.db.part-journal"),
+                                QStringLiteral("TARVIK-20260601-080000.db.part-wal")};
+    const QStringList others{QStringLiteral("TARVIK-before-restore-20260101-010101.db"), QStringLiteral("notes.txt")};
+    for (const QString& n : leftovers + others) {
+        QFile f(dir + u'/' + n);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    const mode_t old = ::umask(022);
+    ASSERT_TRUE(farm.open());
+    writeSomeRecords(farm);
+    farm.close();
+    const BackupResult r = writeBackup(databaseFilePath(), QDateTime(QDate(2026, 6, 2), QTime(8, 0)));
+    ::umask(old);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    QStringList expected = others;
+    expected << QFileInfo(r.file).fileName();
+    expected.sort();
+    EXPECT_EQ(folderEntries(), expected);
+
+    // What the program wrote in db/ is the farmer's alone.
+    for (const QString& folder : {QFileInfo(databaseFilePath()).absolutePath(), dir}) {
+        EXPECT_EQ(modeOf(folder), 0700) << folder.toStdString();
+        for (const QFileInfo& fi : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+            if (others.contains(fi.fileName())) continue;
+            EXPECT_EQ(modeOf(fi.absoluteFilePath()), 0600) << fi.absoluteFilePath().toStdString();
+        }
+    }
+}
