@@ -3,6 +3,7 @@
 #include "data/Backup.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
+#include "data/Schema.h"
 #include "data/SingleInstance.h"
 #include "support/TestFarm.h"
 
@@ -13,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <functional>
 
 namespace {
 
@@ -137,4 +139,90 @@ TEST_F(RestoreScript, RefusesWhileTheProgramRunsOrTheFileIsNoGoodBackup)
     EXPECT_NE(restore(farm.dir(), {junk}).code, 0);
     EXPECT_TRUE(setAside(farm.dir()).isEmpty());
     EXPECT_EQ(animals(farm), QStringList{QStringLiteral("KEEP")});
+}
+
+namespace {
+
+// Makes a SQLite file at `path` by running `sql` (statements apart by ';').
+bool sqliteFile(const QString& path, const QString& sql)
+{
+    QProcess p;
+    p.start(QStringLiteral("sqlite3"), {path, sql});
+    return p.waitForFinished(30000) && p.exitCode() == 0;
+}
+
+// A farm made by the program itself, then changed by `sql`.
+bool changedFarm(const QString& path, const QString& sql)
+{
+    return QFile::copy(databaseFilePath(), path) && (sql.isEmpty() || sqliteFile(path, sql));
+}
+
+}  // namespace
+
+TEST_F(RestoreScript, CopiesThatAreNoFarmAreSkippedAndRefused)
+{
+    addAnimal(farm, QStringLiteral("GOOD"));
+    const QString good = backupAt(1);
+    addAnimal(farm, QStringLiteral("LATER"));
+    const QString dir = backupDirOf(databaseFilePath());
+    const struct {
+        const char* what;
+        QString name;
+        std::function<bool(const QString&)> make;
+    } bad[] = {
+        {"empty", QStringLiteral("TARVIK-20260402-080000.db"),
+         [](const QString& p) {
+             QFile f(p);
+             return f.open(QIODevice::WriteOnly);
+         }},
+        {"schema-less", QStringLiteral("TARVIK-20260403-080000.db"),
+         [](const QString& p) { return sqliteFile(p, QStringLiteral("PRAGMA user_version = 3; VACUUM")); }},
+        {"another program's", QStringLiteral("TARVIK-20260404-080000.db"),
+         [](const QString& p) { return sqliteFile(p, QStringLiteral("CREATE TABLE t(x); INSERT INTO t VALUES(1)")); }},
+        {"no farm row", QStringLiteral("TARVIK-20260405-080000.db"),
+         [](const QString& p) { return changedFarm(p, QStringLiteral("DELETE FROM 농장정보")); }},
+        {"a table missing", QStringLiteral("TARVIK-20260406-080000.db"),
+         [](const QString& p) { return changedFarm(p, QStringLiteral("DROP TABLE 일일관리")); }},
+        {"kept aside after its check", QStringLiteral("TARVIK-20260407-080000-check-failed.db"),
+         [](const QString& p) { return changedFarm(p, QString()); }},
+    };
+    for (const auto& b : bad) ASSERT_TRUE(b.make(dir + u'/' + b.name)) << b.what;
+
+    const ScriptRun r = restore(farm.dir());
+    ASSERT_EQ(r.code, 0) << r.output.toStdString();
+    EXPECT_TRUE(r.output.contains(QStringLiteral("restored: ") + good)) << r.output.toStdString();
+    EXPECT_EQ(animals(farm), QStringList{QStringLiteral("GOOD")});
+    for (const auto& b : bad) {
+        if (b.name.endsWith(QStringLiteral("-check-failed.db"))) continue;  // never even looked at
+        EXPECT_TRUE(r.output.contains(QStringLiteral("skipping ") + dir + u'/' + b.name)) << b.what;
+        EXPECT_NE(restore(farm.dir(), {dir + u'/' + b.name}).code, 0) << b.what;
+    }
+    EXPECT_EQ(animals(farm), QStringList{QStringLiteral("GOOD")});
+}
+
+TEST_F(RestoreScript, TheNewestCopyByCreationComesBackWhenTheClockWentBack)
+{
+    addAnimal(farm, QStringLiteral("FIRST"));
+    backupAt(20);
+    addAnimal(farm, QStringLiteral("AFTER"));
+    const QString newest = backupAt(10);  // the clock was set back ten days
+    const ScriptRun r = restore(farm.dir());
+    ASSERT_EQ(r.code, 0) << r.output.toStdString();
+    EXPECT_TRUE(r.output.contains(QStringLiteral("restored: ") + newest)) << r.output.toStdString();
+    EXPECT_EQ(animals(farm), (QStringList{QStringLiteral("AFTER"), QStringLiteral("FIRST")}));
+}
+
+TEST(RestoreScriptTables, TheScriptKnowsEveryTableOfTheSchema)
+{
+    QFile script(QStringLiteral(TARVIK_SOURCE_DIR "/scripts/restore.sh"));
+    ASSERT_TRUE(script.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(script.readAll());
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\nTABLES=\\(([^)]*)\\)")).match(text);
+    ASSERT_TRUE(m.hasMatch());
+    QStringList inScript = m.captured(1).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QStringList inSchema;
+    for (const TableDef& t : schemaTables()) inSchema << t.name;
+    inScript.sort();
+    inSchema.sort();
+    EXPECT_EQ(inScript, inSchema);
 }
