@@ -336,3 +336,10 @@ bool clockBehindNewestBackup(const QString& databaseFile, const QDateTime& now)
         return parseBackupFileName(n, &at) && at > now;
     });
 }
+
+QString restoreCommandBeside(const QString& executableDir)
+{
+    if (QFileInfo(executableDir + QStringLiteral("/tarvik-restore")).isExecutable())
+        return QStringLiteral("tarvik-restore");
+    return QStringLiteral("scripts/restore.sh");
+}

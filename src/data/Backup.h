@@ -55,3 +55,6 @@ QString newestBackup(const QString& databaseFile);
 bool hasBackupOn(const QString& databaseFile, const QDate& day);
 // True when some backup's stamp is later than `now`: the clock was set back since.
 bool clockBehindNewestBackup(const QString& databaseFile, const QDateTime& now);
+// The command that brings a backup back, as a message names it: tarvik-restore when the program
+// runs installed (the command sits beside it), else scripts/restore.sh of the source tree.
+QString restoreCommandBeside(const QString& executableDir);

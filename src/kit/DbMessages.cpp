@@ -7,6 +7,7 @@
 #include "data/ProgramExit.h"
 #include "kit/Messages.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 
@@ -27,7 +28,8 @@ void showDamaged(QWidget* parent)
     const QString backup = newestBackup(databaseFilePath());
     if (!backup.isEmpty())
         text += QStringLiteral("가장 최근의 백업:") + kCrLf + backup + kCrLf + kCrLf +
-                QStringLiteral("프로그램을 끝낸 뒤 scripts/restore.sh 로 백업을 되살려 주십시오.");
+                QStringLiteral("프로그램을 끝낸 뒤 ") + restoreCommandBeside(QCoreApplication::applicationDirPath()) +
+                QStringLiteral(" 로 백업을 되살려 주십시오.");
     else
         text += QStringLiteral("백업이 없습니다. 아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName +
                 kCrLf + kCrLf + QStringLiteral("TEL : ") + kSupportTel;

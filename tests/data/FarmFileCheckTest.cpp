@@ -188,3 +188,16 @@ TEST_F(FarmCheckOnAFarm, ACheckFailedCopyIsNoBackupAndStaysPrivate)
     EXPECT_EQ(newestBackup(databaseFilePath()), second.file);
     EXPECT_EQ(modeOf(second.file), 0600);
 }
+
+TEST(RestoreCommand, TheMessageNamesTheCommandThatExists)
+{
+    QTemporaryDir installed;
+    QFile command(installed.filePath(QStringLiteral("tarvik-restore")));
+    ASSERT_TRUE(command.open(QIODevice::WriteOnly));
+    command.close();
+    EXPECT_EQ(restoreCommandBeside(installed.path()), QStringLiteral("scripts/restore.sh"));  // not executable
+    command.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(restoreCommandBeside(installed.path()), QStringLiteral("tarvik-restore"));
+    QTemporaryDir sourceBuild;
+    EXPECT_EQ(restoreCommandBeside(sourceBuild.path()), QStringLiteral("scripts/restore.sh"));
+}

@@ -83,6 +83,9 @@ awk '{ print $6 }' "$WORK/contents" | grep -v '^\./usr/' >"$WORK/outside" && fai
 mode_of() { awk -v p="$1" '$6 == p { print $1 }' "$WORK/contents"; }
 [ "$(mode_of ./usr/bin/Tarvik)" = "-rwxr-xr-x" ] || fail "./usr/bin/Tarvik is not an executable (mode '$(mode_of ./usr/bin/Tarvik)')"
 grep -qE ' \./usr/bin/tarvik -> Tarvik$' "$WORK/contents" || fail "no launcher ./usr/bin/tarvik -> Tarvik"
+for p in ./usr/bin/tarvik-restore ./usr/share/$NAME/restore.sh; do
+    [ "$(mode_of "$p")" = "-rwxr-xr-x" ] || fail "$p is missing or not an executable (mode '$(mode_of "$p")')"
+done
 expected=(./usr/share/applications/$NAME.desktop ./usr/share/icons/hicolor/scalable/apps/$NAME.svg)
 for s in "${ICON_SIZES[@]}"; do expected+=("./usr/share/icons/hicolor/${s}x${s}/apps/$NAME.png"); done
 for r in "${REPORTS[@]}"; do expected+=("./usr/share/$NAME/rpt/$r"); done
@@ -150,6 +153,17 @@ start_program
     fail "the second start did not keep the user's database"
 find "$ROOT" | sort >"$WORK/files-after"
 diff "$WORK/files-before" "$WORK/files-after" >&2 || fail "the program wrote into the installed folders"
+
+# tarvik-restore brings a backup back into that user's data folder by itself.
+mkdir -p -m 700 "$DATA/db/backup"
+cp "$DATA/db/TARVIK.db" "$DATA/db/backup/TARVIK-20260101-080000.db"
+sqlite3 "$DATA/db/TARVIK.db" "update 농장정보 set 사업장명칭 = '바뀐농장'"
+if env -u TARVIK_HOME -u XDG_DATA_HOME HOME="$HOME_DIR" "$ROOT/usr/bin/tarvik-restore" >"$WORK/restore.log" 2>&1; then
+    [ "$(sqlite3 "$DATA/db/TARVIK.db" 'select 사업장명칭 from 농장정보' 2>&1)" = "한우농장" ] ||
+        fail "tarvik-restore did not bring the backup back: $(cat "$WORK/restore.log")"
+else
+    fail "tarvik-restore failed: $(cat "$WORK/restore.log")"
+fi
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
