@@ -1,0 +1,76 @@
+#pragma once
+// What a farmer needs to get the records back without a terminal: what the start finds of the
+// database, the backups with what each holds, restoring one, copying one elsewhere, and the
+// second backup folder (a USB stick or a synced folder) every automatic backup is also copied to.
+// No widget here; the recovery window (백업 및 복원) is built on these.
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// What the start finds at the database's place.
+enum class DatabaseState {
+    Good,        // a farm (data/FarmFileCheck.h): open it
+    Missing,     // no file
+    Empty,       // a file of 0 bytes, or a database without the program's tables
+    Damaged,     // fails quick_check, or not a database at all (garbage header)
+    NotAFarm,    // a database with tables but not the farm's (a column or the farm row missing)
+    Unreadable,  // cannot be read (permissions, I/O error)
+};
+struct DatabaseAssessment {
+    DatabaseState state = DatabaseState::Good;
+    QString reason;              // Korean, for the window and the log ("" when Good)
+    QString newestGoodBackup;    // full path, "" when no backup passes the farm check
+};
+DatabaseAssessment assessDatabase(const QString& databaseFile);
+
+// One backup as the recovery window lists it.
+struct BackupInfo {
+    QString file;       // full path
+    QDateTime made;     // the time in its name
+    qint64 bytes = 0;
+    bool good = false;  // passes the farm check: the only kind restore takes
+    QString check;      // "정상" or the Korean reason it fails
+    int animals = -1;   // rows of 개체관리, -1 when the copy cannot be read
+    int breedings = -1; // rows of 번식관리, -1 when the copy cannot be read
+};
+// Every file in the backup folder: the backups (newest created first), then the copies set aside
+// (…-check-failed.db), each with its check result and counts.
+QList<BackupInfo> listBackups(const QString& databaseFile);
+
+struct RestoreResult {
+    bool ok = false;
+    QString setAside;  // where the replaced database now is ("" when there was none)
+    QString error;     // Korean, when !ok
+};
+// Puts `backupFile` back as the database: refuses a copy that fails the farm check; copies it
+// under a temporary name beside the database, checks the copy, sets the current database (and its
+// journal) aside as db/TARVIK-before-restore-<yyyymmdd-hhmmss>.db (never removed by rotation) and
+// renames the copy into place, mode 600. On any failure the current database stays as it was.
+// The connection must be closed by the caller first.
+RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFile, const QDateTime& now);
+
+struct CopyResult {
+    bool ok = false;
+    QString file;   // the copy written
+    QString error;  // Korean, when !ok (folder missing or read-only, disk full, copy fails its check)
+};
+// Copies a backup into `folder` under its own name: written under a temporary name, checked, then
+// renamed, so the file appears whole or not at all.
+CopyResult copyBackupTo(const QString& backupFile, const QString& folder);
+
+// The second backup folder, kept in Tarvik.ini ([Backup] SecondFolder); "" when none is set.
+QString secondBackupFolder();
+void setSecondBackupFolder(const QString& folder);
+// When a copy last reached the second folder ([Backup] LastSecondCopy); invalid when never.
+QDateTime lastSecondCopy();
+
+struct SecondCopyResult {
+    enum class Status { NotSet, Unreachable, Copied, Failed };
+    Status status = Status::NotSet;
+    QString file;   // the copy written (Copied)
+    QString error;  // Korean (Unreachable, Failed)
+};
+// After a good local backup: copies it to the second folder when one is set and reachable,
+// checks it, records the time and rotates the second folder by the same rule as the local one.
+// An unreachable or failing second folder never undoes the local backup.
+SecondCopyResult copyToSecondFolder(const QString& backupFile, const QDateTime& now);
