@@ -47,28 +47,6 @@ bool setMtimeNs(const QString& path, qint64 ns)
     return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
 }
 
-// The backup names of `dir` by their order of creation, oldest first.
-QStringList namesInCreationOrder(const QString& dir)
-{
-    std::vector<Dated> all;
-    for (const QString& n : backupNamesIn(dir)) all.push_back({n, mtimeNsOf(dir + u'/' + n)});
-    std::stable_sort(all.begin(), all.end(), [](const Dated& a, const Dated& b) {
-        return a.mtimeNs != b.mtimeNs ? a.mtimeNs < b.mtimeNs : a.name < b.name;
-    });
-    QStringList names;
-    for (const Dated& d : all) names << d.name;
-    return names;
-}
-
-// What an interrupted backup leaves: the copy under its working name and SQLite's files of it.
-void removeLeftovers(const QString& dir)
-{
-    const QStringList patterns{QStringLiteral("*.part"), QStringLiteral("*.part-journal"), QStringLiteral("*.part-wal"),
-                               QStringLiteral("*.part-shm")};
-    for (const QString& n : QDir(dir).entryList(patterns, QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(dir + u'/' + n);
-}
-
 // Whatever SQLite creates beside the copy (its journal) is the farmer's alone as well.
 class PrivateUmask {
 public:
@@ -251,6 +229,39 @@ QStringList backupsToRemoveInOrder(const QStringList& oldestFirst, int keep)
     return remove;
 }
 
+QStringList backupNamesInCreationOrder(const QString& dir)
+{
+    std::vector<Dated> all;
+    for (const QString& n : backupNamesIn(dir)) all.push_back({n, mtimeNsOf(dir + u'/' + n)});
+    std::stable_sort(all.begin(), all.end(), [](const Dated& a, const Dated& b) {
+        return a.mtimeNs != b.mtimeNs ? a.mtimeNs < b.mtimeNs : a.name < b.name;
+    });
+    QStringList names;
+    for (const Dated& d : all) names << d.name;
+    return names;
+}
+
+void removeBackupLeftovers(const QString& dir)
+{
+    const QStringList patterns{QStringLiteral("*.part"), QStringLiteral("*.part-journal"), QStringLiteral("*.part-wal"),
+                               QStringLiteral("*.part-shm")};
+    for (const QString& n : QDir(dir).entryList(patterns, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dir + u'/' + n);
+}
+
+void rotateBackupFolder(const QString& folder, int keep)
+{
+    for (const QString& old : backupsToRemoveInOrder(backupNamesInCreationOrder(folder), keep))
+        QFile::remove(folder + u'/' + old);
+}
+
+void markCreatedLast(const QString& folder, const QString& file)
+{
+    const QStringList before = backupNamesInCreationOrder(folder);
+    const qint64 newest = before.isEmpty() ? 0 : mtimeNsOf(folder + u'/' + before.last());
+    if (mtimeNsOf(file) <= newest) setMtimeNs(file, newest + 1000000);
+}
+
 BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
 {
     BackupResult r;
@@ -264,7 +275,7 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
         return r;
     }
     const PrivateUmask privateFiles;
-    removeLeftovers(dir);
+    removeBackupLeftovers(dir);
     // Never over an existing copy (nor a set-aside one): the next free second.
     QDateTime at = now;
     while (QFileInfo::exists(dir + u'/' + backupFileName(at)) ||
@@ -287,21 +298,18 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
     }
     if (r.error.isEmpty()) {
         // Later than every copy before it, so the order of creation holds when the clock went back.
-        const QStringList before = namesInCreationOrder(dir);
-        const qint64 newest = before.isEmpty() ? 0 : mtimeNsOf(dir + u'/' + before.last());
-        const qint64 own = mtimeNsOf(part);
-        if (own <= newest) setMtimeNs(part, newest + 1000000);
+        markCreatedLast(dir, part);
         if (!QFile::rename(part, final)) r.error = QStringLiteral("백업 파일의 이름을 바꿀 수 없습니다: ") + final;
     }
     if (!r.error.isEmpty()) {
         QFile::remove(part);
-        removeLeftovers(dir);
+        removeBackupLeftovers(dir);
         return r;
     }
     syncFile(dir);
     r.ok = true;
     r.file = final;
-    for (const QString& old : backupsToRemoveInOrder(namesInCreationOrder(dir))) QFile::remove(dir + u'/' + old);
+    rotateBackupFolder(dir);
     return r;
 }
 
@@ -309,7 +317,7 @@ QStringList backupsInCreationOrder(const QString& databaseFile)
 {
     const QString dir = backupDirOf(databaseFile);
     QStringList paths;
-    for (const QString& n : namesInCreationOrder(dir)) paths << dir + u'/' + n;
+    for (const QString& n : backupNamesInCreationOrder(dir)) paths << dir + u'/' + n;
     return paths;
 }
 

@@ -35,6 +35,17 @@ QStringList backupsToRemove(const QStringList& names, int keep = kBackupsKept);
 // copy always stay.
 QStringList backupsToRemoveInOrder(const QStringList& oldestFirst, int keep = kBackupsKept);
 
+// The same rule on a folder of backups (db/backup or the second backup folder): the backup names
+// in `folder` by their order of creation, oldest first, and the removal of what the rotation
+// does not keep there. Files of other names are never touched.
+QStringList backupNamesInCreationOrder(const QString& folder);
+void rotateBackupFolder(const QString& folder, int keep = kBackupsKept);
+// Makes `file` (in `folder`, not yet under a backup's name) later by modification time than
+// every backup in `folder`, so it counts as created last whatever the clock says.
+void markCreatedLast(const QString& folder, const QString& file);
+// Removes what an interrupted copy leaves in `folder`: *.part files and SQLite's files of them.
+void removeBackupLeftovers(const QString& folder);
+
 struct BackupResult {
     bool ok = false;
     QString file;   // the copy written

@@ -18,21 +18,25 @@ enum class DatabaseState {
 };
 struct DatabaseAssessment {
     DatabaseState state = DatabaseState::Good;
-    QString reason;              // Korean, for the window and the log ("" when Good)
-    QString newestGoodBackup;    // full path, "" when no backup passes the farm check
+    QString reason;            // Korean, for the window and the log ("" when Good)
+    QString newestGoodBackup;  // full path, "" when no backup passes the farm check
 };
 DatabaseAssessment assessDatabase(const QString& databaseFile);
 
 // One backup as the recovery window lists it.
 struct BackupInfo {
-    QString file;       // full path
-    QDateTime made;     // the time in its name
+    QString file;    // full path
+    QDateTime made;  // the time in its name
     qint64 bytes = 0;
-    bool good = false;  // passes the farm check: the only kind restore takes
-    QString check;      // "정상" or the Korean reason it fails
-    int animals = -1;   // rows of 개체관리, -1 when the copy cannot be read
-    int breedings = -1; // rows of 번식관리, -1 when the copy cannot be read
+    bool good = false;   // passes the farm check: the only kind restore takes
+    QString check;       // "정상" or the Korean reason it fails
+    int animals = -1;    // rows of 개체관리, -1 when the copy cannot be read
+    int breedings = -1;  // rows of 번식기록, -1 when the copy cannot be read
 };
+// True when the backup folder of the database holds a backup or a copy set aside: a missing
+// database then means lost records, not a first start.
+bool hasAnyBackup(const QString& databaseFile);
+
 // Every file in the backup folder: the backups (newest created first), then the copies set aside
 // (…-check-failed.db), each with its check result and counts.
 QList<BackupInfo> listBackups(const QString& databaseFile);
@@ -58,7 +62,11 @@ struct CopyResult {
 // renamed, so the file appears whole or not at all.
 CopyResult copyBackupTo(const QString& backupFile, const QString& folder);
 
-// The second backup folder, kept in Tarvik.ini ([Backup] SecondFolder); "" when none is set.
+// The second backup folder, kept in the settings file (settingsFilePath(), INI format):
+//   [Backup]
+//   SecondFolder=<absolute path>      the folder; no key (or empty) when none is set
+//   LastSecondCopy=<yyyy-MM-ddTHH:mm:ss> when a copy last reached it (ISO 8601)
+// "" when none is set; setting "" removes the key.
 QString secondBackupFolder();
 void setSecondBackupFolder(const QString& folder);
 // When a copy last reached the second folder ([Backup] LastSecondCopy); invalid when never.
