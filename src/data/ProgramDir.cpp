@@ -1,6 +1,7 @@
 #include "data/ProgramDir.h"
 
 #include "data/FileModes.h"
+#include "data/Recovery.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>
@@ -114,5 +115,8 @@ QString prepareProgramFolders(const ProgramFolders& folders)
     if (!makePrivateDir(folders.dataDir)) return QStringLiteral("cannot create ") + folders.dataDir;
     const QString configDir = QFileInfo(folders.settingsFile).absolutePath();
     if (!makePrivateDir(configDir)) return QStringLiteral("cannot create ") + configDir;
-    return createDatabaseFileIfMissing(databaseFileIn(folders.dataDir));
+    // Lost records are not a first start: a new empty farm would hide them.
+    const QString database = databaseFileIn(folders.dataDir);
+    if (missingWithBackups(database)) return QString();
+    return createDatabaseFileIfMissing(database);
 }

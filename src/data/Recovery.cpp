@@ -326,6 +326,12 @@ bool hasAnyBackup(const QString& databaseFile)
                        [](const QString& n) { return parseBackupFileName(n) || isCheckFailedName(n, nullptr); });
 }
 
+bool missingWithBackups(const QString& databaseFile)
+{
+    const QFileInfo file(databaseFile);
+    return !file.exists() && !file.isSymLink() && hasAnyBackup(databaseFile);
+}
+
 QList<BackupInfo> listBackups(const QString& databaseFile)
 {
     QList<BackupInfo> list;

@@ -36,6 +36,9 @@ struct BackupInfo {
 // True when the backup folder of the database holds a backup or a copy set aside: a missing
 // database then means lost records, not a first start.
 bool hasAnyBackup(const QString& databaseFile);
+// True when the database file is missing while backups of it exist: the start must not make a
+// new empty farm there but let the farmer choose a backup in the recovery window.
+bool missingWithBackups(const QString& databaseFile);
 
 // Every file in the backup folder: the backups (newest created first), then the copies set aside
 // (…-check-failed.db), each with its check result and counts.

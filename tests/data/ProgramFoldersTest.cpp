@@ -1,13 +1,16 @@
 // Where the program keeps its files: a portable program folder, or an installed copy whose
 // records, settings and adjusted report files are each user's own.
 #include "data/ProgramDir.h"
+#include "data/Schema.h"
 #include "support/HookGuard.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -237,4 +240,66 @@ TEST_F(ProgramFoldersTest, ADataFolderLinkedToAnotherDiskIsUsedWhereItPoints)
     ASSERT_EQ(prepareProgramFolders(chooseProgramFolders(installed())), QString());
     EXPECT_EQ(modeOf(disk + QStringLiteral("/db/TARVIK.db")), 0600);
     EXPECT_TRUE(QFileInfo(root + QStringLiteral("/home/.local/share/tarvik")).isSymLink());
+}
+
+// A missing database beside backups is lost records: neither the start nor the set-up tool makes
+// a new empty farm over them; without backups both lay out the first database as before.
+TEST_F(ProgramFoldersTest, AMissingDatabaseWithBackupsIsNotReplacedByANewFarm)
+{
+    const QString farm = root + QStringLiteral("/a-farm.db");
+    ASSERT_EQ(createDatabaseFileIfMissing(farm), QString());
+    struct Case {
+        const char* what;
+        bool installedLayout;
+        bool withBackup;
+        bool startCreates;  // prepareProgramFolders
+        bool setupCreates;  // tarvik-setup on the data folder
+    };
+    const Case cases[] = {
+        {"installed, first start", true, false, true, true},
+        {"installed, database lost", true, true, false, false},
+        {"portable, first start", false, false, false, true},
+        {"portable, database lost", false, true, false, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (bool bySetup : {false, true}) {
+            SCOPED_TRACE(bySetup ? "tarvik-setup" : "start");
+            const QString home = root + QStringLiteral("/home%1").arg(n++);
+            ProgramFolders f;
+            if (c.installedLayout) {
+                FolderEnvironment env = installed();
+                env.home = home;
+                f = chooseProgramFolders(env);
+                ASSERT_EQ(f.layout, FolderLayout::Installed);
+            } else {
+                f = chooseProgramFolders({home, {}, {}, {}, {}});
+                ASSERT_EQ(f.layout, FolderLayout::Portable);
+            }
+            const QString db = f.dataDir + QStringLiteral("/db/TARVIK.db");
+            const QString backup = f.dataDir + QStringLiteral("/db/backup/TARVIK-20260301-080000.db");
+            ASSERT_TRUE(QDir().mkpath(f.dataDir + QStringLiteral("/db/backup")));
+            if (c.withBackup) {
+                ASSERT_TRUE(QFile::copy(farm, backup));
+            }
+
+            if (bySetup) {
+                QProcess p;
+                p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tarvik-setup"), {f.dataDir});
+                ASSERT_TRUE(p.waitForFinished(30000));
+                EXPECT_EQ(p.exitCode(), 0);
+                EXPECT_EQ(QFileInfo::exists(db), c.setupCreates);
+                if (c.withBackup) {
+                    EXPECT_TRUE(p.readAllStandardOutput().contains("database not created"));
+                }
+            } else {
+                EXPECT_EQ(prepareProgramFolders(f), QString());
+                EXPECT_EQ(QFileInfo::exists(db), c.startCreates);
+            }
+            if (c.withBackup) {
+                EXPECT_TRUE(QFileInfo(backup).isFile());
+            }
+        }
+    }
 }
