@@ -1,6 +1,7 @@
 #include "data/ProgramDir.h"
 
 #include "data/FileModes.h"
+#include "data/Backup.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>
@@ -114,5 +115,9 @@ QString prepareProgramFolders(const ProgramFolders& folders)
     if (!makePrivateDir(folders.dataDir)) return QStringLiteral("cannot create ") + folders.dataDir;
     const QString configDir = QFileInfo(folders.settingsFile).absolutePath();
     if (!makePrivateDir(configDir)) return QStringLiteral("cannot create ") + configDir;
-    return createDatabaseFileIfMissing(databaseFileIn(folders.dataDir));
+    // Only a first start gets a new database here: with backups beside a missing one, the start
+    // offers them first (a new empty farm would hide them).
+    const QString db = databaseFileIn(folders.dataDir);
+    if (!QFileInfo::exists(db) && !QDir(backupDirOf(db)).isEmpty()) return QString();
+    return createDatabaseFileIfMissing(db);
 }
