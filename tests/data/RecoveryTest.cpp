@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -429,4 +430,104 @@ TEST_F(RecoveryTest, ACopyElsewhereAppearsWholeOrNotAtAll)
         EXPECT_FALSE(QFileInfo::exists(c.folder + u'/' + QFileInfo(backup).fileName() + QStringLiteral(".part")));
     }
     EXPECT_FALSE(QFileInfo::exists(tmp.path() + QStringLiteral("/unplugged")));
+}
+
+TEST_F(RecoveryTest, TheSecondFolderIsKeptInTheSettingsFile)
+{
+    EXPECT_EQ(secondBackupFolder(), QString());
+    EXPECT_FALSE(lastSecondCopy().isValid());
+    const QString usb = tmp.path() + QStringLiteral("/USB 저장장치/백업");
+    setSecondBackupFolder(usb);
+    EXPECT_EQ(secondBackupFolder(), usb);
+    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    EXPECT_EQ(ini.value(QStringLiteral("Backup/SecondFolder")).toString(), usb);
+    setSecondBackupFolder(QString());
+    EXPECT_EQ(secondBackupFolder(), QString());
+    ini.sync();
+    EXPECT_FALSE(ini.contains(QStringLiteral("Backup/SecondFolder")));
+}
+
+TEST_F(RecoveryTest, ACopyToTheSecondFolderWhenItIsThere)
+{
+    const QString backup = farmWithBackup(300, 300, kNow);
+    const QString usb = tmp.path() + QStringLiteral("/usb");
+    const QString unplugged = tmp.path() + QStringLiteral("/media/farmer/USB");
+    QDir().mkpath(usb);
+    struct Case {
+        const char* what;
+        QString folder;
+        rlim_t cap;
+        SecondCopyResult::Status status;
+    };
+    using S = SecondCopyResult::Status;
+    // In this order: the last one is the copy that gets through.
+    const Case cases[] = {
+        {"none set", QString(), 0, S::NotSet},
+        {"not plugged in", unplugged, 0, S::Unreachable},
+        {"takes no file", unwritableFolder(tmp.path()), 0, S::Failed},
+        {"full", usb, 8192, S::Failed},
+        {"there", usb, 0, S::Copied},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        setSecondBackupFolder(c.folder);
+        SecondCopyResult r;
+        if (c.cap) {
+            const FileSizeCap cap(c.cap);
+            r = copyToSecondFolder(backup, kNow);
+        } else {
+            r = copyToSecondFolder(backup, kNow);
+        }
+        EXPECT_EQ(r.status, c.status) << r.error.toStdString();
+        const QString copy = c.folder + u'/' + QFileInfo(backup).fileName();
+        if (c.status == S::Copied) {
+            EXPECT_EQ(r.file, copy);
+            EXPECT_EQ(bytesOf(copy), bytesOf(backup));
+            EXPECT_EQ(lastSecondCopy(), kNow);
+            EXPECT_EQ(filesIn(usb), QStringList{QFileInfo(backup).fileName()});
+        } else {
+            EXPECT_EQ(r.file, QString());
+            EXPECT_EQ(r.error.isEmpty(), c.status == S::NotSet);
+            EXPECT_FALSE(lastSecondCopy().isValid());
+            EXPECT_FALSE(QFileInfo::exists(copy));
+        }
+        // The local backup stays whatever happened there.
+        EXPECT_EQ(backupsInCreationOrder(db), QStringList{backup});
+    }
+    // A missing mount point is never made: that would fill the disk it sits on.
+    EXPECT_FALSE(QFileInfo::exists(unplugged));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(unplugged).absolutePath()));
+    // The settings file holds the keys under [Backup], the time in ISO form.
+    const QByteArray ini = bytesOf(settingsFilePath());
+    EXPECT_TRUE(ini.contains("[Backup]")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("LastSecondCopy=2026-03-14T09:30:15")) << ini.toStdString();
+}
+
+TEST_F(RecoveryTest, TheSecondFolderIsRotatedByTheSameRuleAsTheLocalOne)
+{
+    const QString usb = tmp.path() + QStringLiteral("/usb");
+    QDir().mkpath(usb);
+    setSecondBackupFolder(usb);
+    const QString backup = farmWithBackup(2, 1, kNow);
+    // 40 daily copies already there, their stamps after the new one's (the clock went back since).
+    QStringList before;
+    for (int i = 0; i < 40; ++i) {
+        const QString name = backupFileName(kNow.addDays(5 + i));
+        ASSERT_TRUE(QFile::copy(backup, usb + u'/' + name));
+        setMtime(usb + u'/' + name, -1000 + i);
+        before << name;
+    }
+    writeFile(usb + QStringLiteral("/사진.jpg"), "the farmer's own file");
+    writeFile(usb + u'/' + QFileInfo(backup).fileName() + QStringLiteral(".part"), "an interrupted copy");
+
+    const SecondCopyResult r = copyToSecondFolder(backup, kNow);
+    ASSERT_EQ(r.status, SecondCopyResult::Status::Copied) << r.error.toStdString();
+    const QStringList created = before + QStringList{QFileInfo(backup).fileName()};
+    QStringList kept = created;
+    for (const QString& gone : backupsToRemoveInOrder(created)) kept.removeAll(gone);
+    ASSERT_LT(kept.size(), created.size());
+    EXPECT_EQ(backupNamesInCreationOrder(usb), kept);
+    EXPECT_EQ(backupNamesInCreationOrder(usb).last(), QFileInfo(backup).fileName());
+    EXPECT_TRUE(QFileInfo::exists(usb + QStringLiteral("/사진.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(usb + u'/' + QFileInfo(backup).fileName() + QStringLiteral(".part")));
 }
