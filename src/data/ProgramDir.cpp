@@ -1,7 +1,7 @@
 #include "data/ProgramDir.h"
 
-#include "data/FileModes.h"
 #include "data/Backup.h"
+#include "data/FileModes.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>

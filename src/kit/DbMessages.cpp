@@ -124,8 +124,7 @@ bool backupDatabase(QWidget* parent)
         // The second folder is a spare: its trouble never turns a good backup into a failure,
         // and a box at the exit would only hold the farmer up.
         const SecondCopyResult second = copyToSecondFolder(r.file, now);
-        if (second.status == SecondCopyResult::Status::Unreachable ||
-            second.status == SecondCopyResult::Status::Failed)
+        if (second.status == SecondCopyResult::Status::Unreachable || second.status == SecondCopyResult::Status::Failed)
             qWarning("second backup folder: %s", qPrintable(second.error));
     }
     if (!r.ok)

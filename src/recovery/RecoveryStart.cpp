@@ -61,7 +61,9 @@ bool checkDatabaseAtStart(QWidget* parent, const QDateTime& now)
         showRecoveryAtStart(parent, recovery::startExplanation(found));
         return false;
     }
-    case recovery::StartAction::ShowRecovery: showRecoveryAtStart(parent, recovery::startExplanation(found)); return false;
+    case recovery::StartAction::ShowRecovery:
+        showRecoveryAtStart(parent, recovery::startExplanation(found));
+        return false;
     }
     return false;
 }

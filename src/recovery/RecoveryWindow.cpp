@@ -49,8 +49,7 @@ void RecoveryWindow::setFolderChooser(FolderChooser chooser)
     folderChooser() = std::move(chooser);
 }
 
-RecoveryWindow::RecoveryWindow(QWidget* parent, const QString& explanation)
-    : QDialog(parent)
+RecoveryWindow::RecoveryWindow(QWidget* parent, const QString& explanation) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmRecovery"));
     setWindowTitle(kTitle);
@@ -114,8 +113,7 @@ RecoveryWindow::RecoveryWindow(QWidget* parent, const QString& explanation)
     connect(choose, &QPushButton::clicked, this, &RecoveryWindow::chooseSecondFolder);
     connect(m_clearSecond, &QPushButton::clicked, this, &RecoveryWindow::clearSecondFolder);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { updateCommands(); });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { updateCommands(); });
 
     refresh();
 }

@@ -29,18 +29,15 @@ protected:
     // A copy that failed its check, kept aside as the backup does.
     QString writeCheckFailedCopy()
     {
-        const QString file = backupDirOf(databaseFilePath()) + u'/' +
-                             checkFailedFileName(QDateTime(QDate(2026, 11, 20), QTime(9, 0)));
+        const QString file =
+            backupDirOf(databaseFilePath()) + u'/' + checkFailedFileName(QDateTime(QDate(2026, 11, 20), QTime(9, 0)));
         QDir().mkpath(backupDirOf(databaseFilePath()));
         QFile f(file);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray("not a database at all, only some bytes"));
         return file;
     }
-    int backupFileCount() const
-    {
-        return int(QDir(backupDirOf(databaseFilePath())).entryList(QDir::Files).size());
-    }
+    int backupFileCount() const { return int(QDir(backupDirOf(databaseFilePath())).entryList(QDir::Files).size()); }
     // Puts `bytes` in place of the live database (an empty QByteArray leaves 0 bytes).
     static void replaceDatabase(const QByteArray& bytes)
     {

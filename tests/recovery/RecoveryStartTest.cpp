@@ -122,8 +122,7 @@ TEST_F(RecoveryTest, AClockBehindTheNewestBackupWarnsOnceAndBackupsGoOn)
     writeGoodBackup();  // 2026-12-01
     EXPECT_TRUE(checkDatabaseAtStart(nullptr, QDateTime(QDate(2026, 11, 1), QTime(8, 0))));
     ASSERT_EQ(farm.messages().count(), 1);
-    EXPECT_TRUE(farm.messages().last().text.startsWith(
-        QStringLiteral("컴퓨터의 날짜가 가장 최근 백업보다 이릅니다.")));
+    EXPECT_TRUE(farm.messages().last().text.startsWith(QStringLiteral("컴퓨터의 날짜가 가장 최근 백업보다 이릅니다.")));
     farm.messages().clear();
     EXPECT_TRUE(checkDatabaseAtStart(nullptr, kNow));
     EXPECT_EQ(farm.messages().count(), 0);

@@ -22,8 +22,7 @@ BackupInfo info(bool good, int animals = 12, int breedings = 3)
 
 TEST(RecoveryText, ARowShowsTimeSizeCountsAndCheck)
 {
-    EXPECT_EQ(backupRow(info(true, 12345, 7)),
-              (QStringList{"2026-12-09 18:30:05", "1.5 MB", "12,345", "7", "정상"}));
+    EXPECT_EQ(backupRow(info(true, 12345, 7)), (QStringList{"2026-12-09 18:30:05", "1.5 MB", "12,345", "7", "정상"}));
     EXPECT_EQ(backupRow(info(false, -1, -1)),
               (QStringList{"2026-12-09 18:30:05", "1.5 MB", "-", "-", "농장정보 행이 없습니다"}));
     EXPECT_EQ(backupColumns().size(), backupRow(info(true)).size());
@@ -34,7 +33,7 @@ TEST(RecoveryText, SizesReadInBytesKilobytesAndMegabytes)
     const struct {
         qint64 bytes;
         const char* text;
-    } cases[] = {{0, "0 바이트"},    {1023, "1023 바이트"},  {1024, "1 KB"},         {1025, "2 KB"},
+    } cases[] = {{0, "0 바이트"},        {1023, "1023 바이트"},   {1024, "1 KB"},       {1025, "2 KB"},
                  {340 * 1024, "340 KB"}, {1024 * 1024, "1.0 MB"}, {13107200, "12.5 MB"}};
     for (const auto& c : cases) EXPECT_EQ(sizeText(c.bytes), QString::fromUtf8(c.text)) << c.bytes;
 }
@@ -58,8 +57,8 @@ TEST(RecoveryText, OnlyAGoodSelectedCopyCanBeRestoredOrCopied)
 TEST(RecoveryText, TheRestoreQuestionNamesWhatIsReplacedByWhatAndWhereTheOldFileStays)
 {
     const QString q = restoreQuestion(info(true, 1234, 56));
-    for (const char* part : {"지금의 데이터베이스", "2026-12-09 18:30:05", "1,234", "56", "TARVIK-before-restore-",
-                             "복원하시겠습니까?"})
+    for (const char* part :
+         {"지금의 데이터베이스", "2026-12-09 18:30:05", "1,234", "56", "TARVIK-before-restore-", "복원하시겠습니까?"})
         EXPECT_TRUE(q.contains(QString::fromUtf8(part))) << part << "\n" << q.toStdString();
 }
 

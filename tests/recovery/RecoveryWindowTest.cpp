@@ -48,9 +48,12 @@ TEST_F(RecoveryTest, TheWindowListsAGoodBackupAndACheckFailedCopyWithTheirCounts
     EXPECT_EQ(w.objectName(), QStringLiteral("frmRecovery"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("백업 및 복원"));
     EXPECT_EQ(controlsHeardByControlName(&w), QStringList());
-    for (const auto& [name, caption] : {std::pair{"cmdBackupNow", "지금 백업"}, {"cmdRestore", "복원"},
-                                        {"cmdCopyTo", "다른 위치에 복사"}, {"cmdSetSecondFolder", "폴더 지정…"},
-                                        {"cmdClearSecondFolder", "해제"}, {"cmdClose", "닫기"}}) {
+    for (const auto& [name, caption] : {std::pair{"cmdBackupNow", "지금 백업"},
+                                        {"cmdRestore", "복원"},
+                                        {"cmdCopyTo", "다른 위치에 복사"},
+                                        {"cmdSetSecondFolder", "폴더 지정…"},
+                                        {"cmdClearSecondFolder", "해제"},
+                                        {"cmdClose", "닫기"}}) {
         QPushButton* b = button(w, name);
         ASSERT_TRUE(b);
         EXPECT_EQ(b->text(), QString::fromUtf8(caption));
@@ -65,8 +68,8 @@ TEST_F(RecoveryTest, TheWindowListsAGoodBackupAndACheckFailedCopyWithTheirCounts
     ASSERT_EQ(w.backups().size(), 2);
     EXPECT_EQ(w.backups()[0].file, good);  // the backups first, then the copies set aside
     EXPECT_EQ(w.backups()[1].file, failed);
-    EXPECT_EQ(g->rowTexts(1), (QStringList{"2026-12-01 10:00:00", recovery::sizeText(w.backups()[0].bytes), "2",
-                                           "1", "정상"}));
+    EXPECT_EQ(g->rowTexts(1),
+              (QStringList{"2026-12-01 10:00:00", recovery::sizeText(w.backups()[0].bytes), "2", "1", "정상"}));
     EXPECT_NE(g->cellText(5, 2), QStringLiteral("정상"));
     EXPECT_FALSE(g->cellText(5, 2).isEmpty());
 

@@ -63,11 +63,12 @@ QString lastSecondCopyText(const QDateTime& at)
 
 QString restoreQuestion(const BackupInfo& b)
 {
-    return QStringLiteral("지금의 데이터베이스를 아래 백업으로 바꿉니다.") + kNl + kNl +
-           QStringLiteral("백업 일시: ") + backupTimeText(b.made) + kNl + QStringLiteral("개체 수: ") +
-           countText(b.animals) + kNl + QStringLiteral("번식 기록 수: ") + countText(b.breedings) + kNl + kNl +
-           QStringLiteral("지금의 데이터베이스 파일은 지우지 않고 db 폴더에 TARVIK-before-restore-(날짜-시각).db "
-                          "로 남겨 둡니다.") +
+    return QStringLiteral("지금의 데이터베이스를 아래 백업으로 바꿉니다.") + kNl + kNl + QStringLiteral("백업 일시: ") +
+           backupTimeText(b.made) + kNl + QStringLiteral("개체 수: ") + countText(b.animals) + kNl +
+           QStringLiteral("번식 기록 수: ") + countText(b.breedings) + kNl + kNl +
+           QStringLiteral(
+               "지금의 데이터베이스 파일은 지우지 않고 db 폴더에 TARVIK-before-restore-(날짜-시각).db "
+               "로 남겨 둡니다.") +
            kNl + QStringLiteral("그 백업 이후의 기록은 복원된 데이터베이스에 없습니다.") + kNl + kNl +
            QStringLiteral("복원하시겠습니까?");
 }
@@ -75,8 +76,7 @@ QString restoreQuestion(const BackupInfo& b)
 QString restoreDoneText(const RestoreResult& r)
 {
     QString text = QStringLiteral("백업을 복원했습니다.");
-    if (!r.setAside.isEmpty())
-        text += kNl + kNl + QStringLiteral("바뀌기 전의 데이터베이스 파일:") + kNl + r.setAside;
+    if (!r.setAside.isEmpty()) text += kNl + kNl + QStringLiteral("바뀌기 전의 데이터베이스 파일:") + kNl + r.setAside;
     return text;
 }
 
@@ -111,12 +111,16 @@ QString startExplanation(const DatabaseAssessment& a)
     }
     if (!a.reason.isEmpty() && a.reason != what) what += QStringLiteral(" (") + a.reason + u')';
     QString todo = a.newestGoodBackup.isEmpty()
-                       ? QStringLiteral("정상 백업이 없습니다. 다른 위치에 둔 사본이 있으면 그것을 db 폴더에 "
-                                        "넣거나 고객지원센터에 연락해 주십시오.")
-                       : QStringLiteral("아래 목록에서 \"정상\"인 백업(보통 가장 위의 것)을 골라 [복원]을 "
-                                        "눌러 주십시오.");
-    return what + kNl + QStringLiteral("파일에 더 기록하지 않도록 파일을 열지 않았고, 오늘의 백업도 만들지 "
-                                       "않았습니다.") +
+                       ? QStringLiteral(
+                             "정상 백업이 없습니다. 다른 위치에 둔 사본이 있으면 그것을 db 폴더에 "
+                             "넣거나 고객지원센터에 연락해 주십시오.")
+                       : QStringLiteral(
+                             "아래 목록에서 \"정상\"인 백업(보통 가장 위의 것)을 골라 [복원]을 "
+                             "눌러 주십시오.");
+    return what + kNl +
+           QStringLiteral(
+               "파일에 더 기록하지 않도록 파일을 열지 않았고, 오늘의 백업도 만들지 "
+               "않았습니다.") +
            kNl + todo;
 }
 

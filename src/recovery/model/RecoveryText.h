@@ -47,10 +47,10 @@ QString offerRestoreQuestion(const QDateTime& newestMade);
 
 // What the start does about the database it found.
 enum class StartAction {
-    OpenMenu,        // a farm: the menu, the day's backup
-    OfferRestore,    // no file, a good backup: ask to restore it or start a new farm
-    NewFarm,         // no file and no backup at all: a new empty farm
-    ShowRecovery,    // anything else: the recovery window, no backup of what is there
+    OpenMenu,      // a farm: the menu, the day's backup
+    OfferRestore,  // no file, a good backup: ask to restore it or start a new farm
+    NewFarm,       // no file and no backup at all: a new empty farm
+    ShowRecovery,  // anything else: the recovery window, no backup of what is there
 };
 StartAction startAction(const DatabaseAssessment& a, int backupFiles);
 
