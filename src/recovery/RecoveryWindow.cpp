@@ -53,7 +53,7 @@ RecoveryWindow::RecoveryWindow(QWidget* parent, const QString& explanation) : QD
 {
     setObjectName(QStringLiteral("frmRecovery"));
     setWindowTitle(kTitle);
-    resize(760, 520);
+    resize(860, 520);
     auto* layout = new QVBoxLayout(this);
 
     if (!explanation.isEmpty()) {
@@ -73,13 +73,14 @@ RecoveryWindow::RecoveryWindow(QWidget* parent, const QString& explanation) : QD
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    for (int col = 1; col <= 4; ++col) m_grid->setColumnWidthChars(col, col == 1 ? 20 : 12);
+    for (int col = 1; col <= 4; ++col) m_grid->setColumnWidthChars(col, col == 1 ? 16 : 9);
     layout->addWidget(m_grid, 1);
 
     auto* commands = new QHBoxLayout;
     QPushButton* now = commandButton(QStringLiteral("cmdBackupNow"), QStringLiteral("지금 백업"), this);
     m_restore = commandButton(QStringLiteral("cmdRestore"), QStringLiteral("복원"), this);
     m_copy = commandButton(QStringLiteral("cmdCopyTo"), QStringLiteral("다른 위치에 복사"), this);
+    for (QPushButton* b : {now, m_restore, m_copy}) b->setMinimumWidth(b->sizeHint().width() + 16);
     commands->addWidget(now);
     commands->addWidget(m_restore);
     commands->addWidget(m_copy);
