@@ -1,10 +1,12 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
 #include "app/MainWindow.h"
 #include "app/Windows.h"
+#include "data/Clock.h"
 #include "data/ProgramDir.h"
 #include "data/SingleInstance.h"
 #include "kit/DbMessages.h"
 #include "kit/Translation.h"
+#include "recovery/RecoveryStart.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -30,11 +32,16 @@ int main(int argc, char** argv)
     auto lock = acquireSingleInstance(programDir());
     if (!lock) return 0;
 
+    // The database messages can lead to the recovery window; the start looks at the database
+    // before the menu and skips the day's backup of anything that is no farm.
+    setRecoveryOpener(openRecoveryWindow);
+    const bool dayBackup = checkDatabaseAtStart(nullptr, QDateTime(today(), QTime::currentTime()));
+
     MainWindow menu;
     registerWindows(menu);
     menu.placeFromSettings();
     menu.show();
     // The day's first copy of the records, once the window is up.
-    QTimer::singleShot(0, &menu, [&menu] { backupAtStartOfDay(&menu); });
+    if (dayBackup) QTimer::singleShot(0, &menu, [&menu] { backupAtStartOfDay(&menu); });
     return app.exec();
 }

@@ -78,11 +78,12 @@ MainWindow::MainWindow(QWidget* parent)
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(262, 92, 366, 336);
+    frame->setGeometry(262, 86, 366, 346);
     frame->setStyleSheet(QStringLiteral("#Frame1 { background: white; border-radius: 6px; }"));
     auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setSpacing(10);
+    // Five rows of menu buttons at least 60 pixels high fill the frame.
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setSpacing(6);
 
     const struct {
         MenuEntry entry;
@@ -94,6 +95,7 @@ MainWindow::MainWindow(QWidget* parent)
                  {MenuEntry::ManureLedger, "축산분뇨 관리대장"},
                  {MenuEntry::FarmInfo, "농장정보"},
                  {MenuEntry::DailyList, "일일관리 대상조회"},
+                 {MenuEntry::Recovery, "백업 및 복원"},
                  {MenuEntry::Exit, "종     료"}};
     int pos = 0;
     for (const auto& it : items) {
@@ -102,7 +104,11 @@ MainWindow::MainWindow(QWidget* parent)
                                        frame, ButtonLook::Menu);
         b->setProperty("index", number);
         connect(b, &QPushButton::clicked, this, [this, entry = it.entry] { menuClicked(entry); });
-        grid->addWidget(b, pos / 2, pos % 2);
+        // The exit stands alone across the last row.
+        if (it.entry == MenuEntry::Exit)
+            grid->addWidget(b, (pos + 1) / 2, 0, 1, 2);
+        else
+            grid->addWidget(b, pos / 2, pos % 2);
         m_buttons.insert(it.entry, b);
         ++pos;
     }

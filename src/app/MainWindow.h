@@ -17,6 +17,7 @@ enum class MenuEntry {
     ManureLedger = 4,  // 축산분뇨 관리대장
     FarmInfo = 5,      // 농장정보
     DailyList = 6,     // 일일관리 대상조회
+    Recovery = 7,      // 백업 및 복원
     Exit = 99,         // 종     료
 };
 

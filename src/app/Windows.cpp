@@ -6,6 +6,7 @@
 #include "books/ManureLedgerWindow.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
+#include "recovery/RecoveryWindow.h"
 #include "registry/SearchWindow.h"
 
 void registerWindows(MainWindow& main)
@@ -20,4 +21,5 @@ void registerWindows(MainWindow& main)
     main.setOpener(MenuEntry::ManureLedger, [] { return static_cast<QWidget*>(new ManureLedgerWindow); });
     main.setOpener(MenuEntry::FarmInfo, [] { return static_cast<QWidget*>(new FarmInfoWindow); });
     main.setOpener(MenuEntry::DailyList, [] { return static_cast<QWidget*>(new DailyWindow); });
+    main.setOpener(MenuEntry::Recovery, [] { return static_cast<QWidget*>(new RecoveryWindow); });
 }

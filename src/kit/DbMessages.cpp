@@ -5,6 +5,7 @@
 #include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
+#include "data/Recovery.h"
 #include "kit/Messages.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,26 @@
 #include <QFileInfo>
 
 namespace {
+
+std::function<void(QWidget*)>& recoveryOpener()
+{
+    static std::function<void(QWidget*)> opener;
+    return opener;
+}
+
+// The message box of a database failure; with a recovery window to go to, it asks whether to
+// open it and opens it on Yes.
+void showOfferingRecovery(QWidget* parent, MsgIcon icon, const QString& title, const QString& text)
+{
+    if (!recoveryOpener()) {
+        showMessage(parent, icon, title, text, MsgButton::Ok);
+        return;
+    }
+    const MsgButton answer =
+        showMessage(parent, icon, title, text + kCrLf + kCrLf + QStringLiteral("백업 및 복원 창을 여시겠습니까?"),
+                    MsgButton::Yes | MsgButton::No, MsgButton::Yes);
+    if (answer == MsgButton::Yes) recoveryOpener()(parent);
+}
 
 void showBusy(QWidget* parent)
 {
@@ -33,10 +54,15 @@ void showDamaged(QWidget* parent)
     else
         text += QStringLiteral("백업이 없습니다. 아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName +
                 kCrLf + kCrLf + QStringLiteral("TEL : ") + kSupportTel;
-    showMessage(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text, MsgButton::Ok);
+    showOfferingRecovery(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text);
 }
 
 }  // namespace
+
+void setRecoveryOpener(std::function<void(QWidget*)> opener)
+{
+    recoveryOpener() = std::move(opener);
+}
 
 bool openConnectionOrEnd(QWidget* parent)
 {
@@ -68,7 +94,7 @@ void showConnectionError(QWidget* parent)
     const QString text = QStringLiteral("데이터베이스 연결 오류가 발생했습니다.") + kCrLf + kCrLf + kCrLf +
                          QStringLiteral("아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName + kCrLf +
                          kCrLf + QStringLiteral("TEL : ") + kSupportTel;
-    showMessage(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text, MsgButton::Ok);
+    showOfferingRecovery(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text);
 }
 
 bool reconnectPrompt(QWidget* parent, const DbError& e)
@@ -92,7 +118,15 @@ bool backupDatabase(QWidget* parent)
 {
     const QString file = databaseFilePath();
     if (!QFileInfo(file).isFile()) return false;
-    const BackupResult r = writeBackup(file, QDateTime(today(), QTime::currentTime()));
+    const QDateTime now(today(), QTime::currentTime());
+    const BackupResult r = writeBackup(file, now);
+    if (r.ok) {
+        // The second folder is a spare: its trouble never turns a good backup into a failure,
+        // and a box at the exit would only hold the farmer up.
+        const SecondCopyResult second = copyToSecondFolder(r.file, now);
+        if (second.status == SecondCopyResult::Status::Unreachable || second.status == SecondCopyResult::Status::Failed)
+            qWarning("second backup folder: %s", qPrintable(second.error));
+    }
     if (!r.ok)
         showMessage(parent, MsgIcon::Exclamation, QStringLiteral("백업 오류"),
                     QStringLiteral("데이터베이스 백업을 만들지 못했습니다.") + kCrLf + r.error + kCrLf + kCrLf +

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 // The support contact shown in the connection-error message.
 inline const QString kSupportName = QStringLiteral("한우관리 프로그램 고객지원센터");
@@ -20,6 +21,11 @@ inline const QString kSupportTel = QStringLiteral("063-270-4827");
 //  - Missing or unreadable: the connection-error message, then the program ends.
 // So after false the caller touches no database; it closes itself when the hook returns.
 bool openConnectionOrEnd(QWidget* parent);
+// Opens the recovery window (백업 및 복원), which lives above this kit: the program sets it at
+// the start. When set, the damaged-file and connection-error messages ask whether to open it.
+// An empty function removes it.
+void setRecoveryOpener(std::function<void(QWidget*)> opener);
+
 // The plain error message: OK box with the application title; a Korean sentence
 // first for the errors a user can cause, then the database's description.
 void showPlainError(QWidget* parent, const DbError& e);
@@ -31,7 +37,8 @@ void showConnectionError(QWidget* parent);
 bool reconnectPrompt(QWidget* parent, const DbError& e);
 
 // Writes a backup of the program folder's database (data/Backup.h) and reports a failure in
-// Korean; the caller goes on either way. Without a database there is nothing to copy and
+// Korean; the caller goes on either way. A good copy also goes to the second backup folder when
+// one is set; a second folder out of reach or failing is only logged. Without a database there is nothing to copy and
 // nothing to say. True when a checked copy was written.
 bool backupDatabase(QWidget* parent);
 // The first start of a day: a backup unless one was written today already.

@@ -86,6 +86,7 @@ TEST_F(MainWindowTest, ControlsAndCaptions)
                    {MenuEntry::ManureLedger, "Com_Button_4", "축산분뇨 관리대장", "축산분뇨 관리대장"},
                    {MenuEntry::FarmInfo, "Com_Button_5", "농장정보", "농장정보"},
                    {MenuEntry::DailyList, "Com_Button_6", "일일관리 대상조회", "일일관리 대상조회"},
+                   {MenuEntry::Recovery, "Com_Button_7", "백업 및 복원", "백업 및 복원"},
                    {MenuEntry::Exit, "Com_Button_99", "종     료", "종료"}};
     for (const auto& b : buttons) {
         const QString name = QString::fromUtf8(b.name);

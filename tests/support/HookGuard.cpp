@@ -4,12 +4,14 @@
 #include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
+#include "kit/DbMessages.h"
 #include "kit/GridExport.h"
 #include "kit/Messages.h"
 #include "print/PrintSequence.h"
 #include "print/PrinterDialog.h"
 #include "print/ReportJob.h"
 #include "print/model/PrinterSystem.h"
+#include "recovery/RecoveryWindow.h"
 
 #include <QDate>
 
@@ -26,4 +28,6 @@ HookGuard::~HookGuard()
     setFarmHeader({});
     PrinterDialog::setPdfFileAsker({});
     reportControl().setPreviewRunner({});
+    setRecoveryOpener({});
+    RecoveryWindow::setFolderChooser({});
 }
