@@ -62,6 +62,7 @@ bool checkDatabaseAtStart(QWidget* parent, const QDateTime& now)
         return false;
     }
     case recovery::StartAction::ShowRecovery:
+        qWarning("database not opened at start: %s", qPrintable(found.reason));
         showRecoveryAtStart(parent, recovery::startExplanation(found));
         return false;
     }

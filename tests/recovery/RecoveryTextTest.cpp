@@ -95,10 +95,12 @@ TEST(RecoveryText, WhatTheStartDoesAboutEachState)
         DatabaseAssessment a;
         a.state = c.state;
         a.newestGoodBackup = c.newestGood;
+        a.reason = QStringLiteral("file is not a database");  // SQLite's words stay in the log
         EXPECT_EQ(startAction(a, c.backupFiles), c.action);
         const QString text = startExplanation(a);
         EXPECT_EQ(text.isEmpty(), c.state == DatabaseState::Good);
         EXPECT_TRUE(text.contains(QString::fromUtf8(c.says))) << text.toStdString();
+        EXPECT_FALSE(text.contains(a.reason)) << text.toStdString();
         if (c.state != DatabaseState::Good) {
             EXPECT_TRUE(text.contains(QStringLiteral("오늘의 백업도 만들지 않았습니다")));
         }

@@ -109,7 +109,7 @@ QString startExplanation(const DatabaseAssessment& a)
         break;
     case DatabaseState::Unreadable: what = QStringLiteral("데이터베이스 파일을 읽을 수 없습니다."); break;
     }
-    if (!a.reason.isEmpty() && a.reason != what) what += QStringLiteral(" (") + a.reason + u')';
+    // The technical reason (often SQLite's own English words) goes to the log, not on screen.
     QString todo = a.newestGoodBackup.isEmpty()
                        ? QStringLiteral(
                              "정상 백업이 없습니다. 다른 위치에 둔 사본이 있으면 그것을 db 폴더에 "
