@@ -49,8 +49,9 @@ void showDamaged(QWidget* parent)
     const QString backup = newestBackup(databaseFilePath());
     if (!backup.isEmpty())
         text += QStringLiteral("가장 최근의 백업:") + kCrLf + backup + kCrLf + kCrLf +
-                QStringLiteral("프로그램을 끝낸 뒤 ") + restoreCommandBeside(QCoreApplication::applicationDirPath()) +
-                QStringLiteral(" 로 백업을 되살려 주십시오.");
+                QStringLiteral("메인 메뉴의 [백업 및 복원] 창에서 이 백업을 되살릴 수 있습니다.") + kCrLf +
+                QStringLiteral("(명령줄에서는 프로그램을 끝낸 뒤 ") +
+                restoreCommandBeside(QCoreApplication::applicationDirPath()) + QStringLiteral(" 로 되살립니다.)");
     else
         text += QStringLiteral("백업이 없습니다. 아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName +
                 kCrLf + kCrLf + QStringLiteral("TEL : ") + kSupportTel;
