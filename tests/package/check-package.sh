@@ -165,6 +165,19 @@ else
     fail "tarvik-restore failed: $(cat "$WORK/restore.log")"
 fi
 
+# Records moved away with backups beside them: the installed start asks which way to go (the
+# question waits here) and never lays a new empty farm over them.
+mv "$DATA/db/TARVIK.db" "$WORK/moved-away.db"
+start_program
+[ ! -e "$DATA/db/TARVIK.db" ] || fail "a missing database beside its backups became a new empty farm"
+# An emptied database is neither used nor backed up: it stays 0 bytes and no copy of it appears.
+: >"$DATA/db/TARVIK.db"
+chmod 600 "$DATA/db/TARVIK.db"
+backups_before=$(ls "$DATA/db/backup" | wc -l)
+start_program
+[ ! -s "$DATA/db/TARVIK.db" ] || fail "the start wrote into an emptied database"
+[ "$(ls "$DATA/db/backup" | wc -l)" = "$backups_before" ] || fail "the start backed up an emptied database"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1
