@@ -1,5 +1,7 @@
 #include "data/Backup.h"
 
+#include "data/ScopedConnection.h"
+
 #include "data/FarmFileCheck.h"
 #include "data/FileModes.h"
 
@@ -14,7 +16,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 #include <algorithm>
 
 namespace {
@@ -59,38 +60,6 @@ private:
     mode_t m_old;
 };
 
-// A connection of its own, closed and removed when it goes.
-class ScopedConnection {
-public:
-    ScopedConnection(const QString& file, const QString& options)
-        : m_name(QStringLiteral("backup-") + QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(file);
-        db.setConnectOptions(options);
-        m_open = db.open();
-        m_error = db.lastError().text();
-    }
-    ~ScopedConnection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            if (db.isOpen()) db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    ScopedConnection(const ScopedConnection&) = delete;
-    ScopedConnection& operator=(const ScopedConnection&) = delete;
-    bool isOpen() const { return m_open; }
-    QString error() const { return m_error; }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-
-private:
-    QString m_name;
-    bool m_open = false;
-    QString m_error;
-};
-
 const QString kBusy = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
 
 // Row counts of every table, by name; false when a count cannot be read.
@@ -118,7 +87,7 @@ bool tableCounts(QSqlDatabase db, QMap<QString, qint64>* counts, QString* error)
 QString verifyCopy(const QString& copy, const QMap<QString, qint64>& expected)
 {
     ScopedConnection c(copy, QStringLiteral("QSQLITE_OPEN_READONLY"));
-    if (!c.isOpen()) return QStringLiteral("백업 파일을 열 수 없습니다: ") + c.error();
+    if (!c.isOpen()) return QStringLiteral("백업 파일을 열 수 없습니다: ") + c.error().text();
     QSqlQuery q(c.db());
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("백업 파일의 검사에서 오류가 나왔습니다.");
@@ -149,7 +118,7 @@ QString copyAndVerify(const QString& databaseFile, const QString& part, bool* wr
     ScopedConnection holder(databaseFile, kBusy);
     ScopedConnection source(databaseFile, kBusy);
     if (!holder.isOpen() || !source.isOpen())
-        return QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + holder.error() + source.error();
+        return QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + holder.error().text() + source.error().text();
     QSqlQuery hold(holder.db());
     QMap<QString, qint64> counts;
     QString error;

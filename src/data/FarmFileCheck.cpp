@@ -1,5 +1,7 @@
 #include "data/FarmFileCheck.h"
 
+#include "data/ScopedConnection.h"
+
 #include "data/Schema.h"
 
 #include <QFileInfo>
@@ -7,7 +9,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 
 namespace {
 
@@ -55,18 +56,9 @@ FarmFileCheck checkFarmFile(const QString& file)
     if (!info.isFile()) return fail(QStringLiteral("파일이 없습니다."));
     // SQLite opens an empty file as an empty database, and the check would pass.
     if (info.size() == 0) return fail(QStringLiteral("빈 파일입니다."));
-    const QString name = QStringLiteral("farm-check-") + QUuid::createUuid().toString();
-    FarmFileCheck r;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
-        if (!db.open())
-            r = fail(QStringLiteral("파일을 열 수 없습니다: ") + db.lastError().text());
-        else
-            r = checkOpen(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    const ScopedConnection c(file, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
+    if (!c.isOpen()) return fail(QStringLiteral("파일을 열 수 없습니다: ") + c.error().text());
+    QSqlDatabase db = c.db();
+    const FarmFileCheck r = checkOpen(db);
     return r;
 }

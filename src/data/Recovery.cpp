@@ -1,5 +1,7 @@
 #include "data/Recovery.h"
 
+#include "data/ScopedConnection.h"
+
 #include "data/Backup.h"
 #include "data/FarmFileCheck.h"
 #include "data/FileModes.h"
@@ -18,7 +20,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -33,38 +34,6 @@ QString systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
-
-// A read-only connection of its own, closed and removed when it goes.
-class ReadOnlyConnection {
-public:
-    explicit ReadOnlyConnection(const QString& file)
-        : m_name(QStringLiteral("recovery-") + QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
-        m_open = db.open();
-        m_error = db.lastError();
-    }
-    ~ReadOnlyConnection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            if (db.isOpen()) db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    ReadOnlyConnection(const ReadOnlyConnection&) = delete;
-    ReadOnlyConnection& operator=(const ReadOnlyConnection&) = delete;
-    bool isOpen() const { return m_open; }
-    QSqlError error() const { return m_error; }
-    QSqlDatabase db() const { return QSqlDatabase::database(m_name, false); }
-
-private:
-    QString m_name;
-    bool m_open = false;
-    QSqlError m_error;
-};
 
 // SQLite's errors that mean the file could not be read, as against a file that reads as no
 // database: permissions, I/O, busy or locked, cannot open.
@@ -112,7 +81,7 @@ DatabaseAssessment assessFile(const QString& file)
             DatabaseState::Damaged,
             QStringLiteral("데이터베이스 파일이 손상되었습니다: 데이터베이스 파일의 머리 부분이 맞지 않습니다."));
 
-    ReadOnlyConnection c(file);
+    ScopedConnection c(file, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
     if (!c.isOpen())
         return assessed(isReadError(c.error()) ? DatabaseState::Unreadable : DatabaseState::Damaged,
                         QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + c.error().text());
@@ -180,7 +149,7 @@ BackupInfo infoOf(const QString& file, const QDateTime& made)
     b.check = check.ok ? QStringLiteral("정상") : check.reason;
     // An empty file would open as an empty database; it holds nothing to count.
     if (b.bytes > 0) {
-        ReadOnlyConnection c(file);
+        ScopedConnection c(file, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));
         if (c.isOpen()) {
             b.animals = rowsOf(c.db(), QStringLiteral("개체관리"));
             b.breedings = rowsOf(c.db(), QStringLiteral("번식기록"));

@@ -1,12 +1,13 @@
 #include "data/Schema.h"
 
+#include "data/ScopedConnection.h"
+
 #include "data/FileModes.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 #include <stdexcept>
 
 namespace {
@@ -237,18 +238,12 @@ QString createDatabaseFileIfMissing(const QString& path)
     }
     // Made private before SQLite writes a byte: it would create the file 644.
     if (!prepareDatabaseFolder(path) || !createPrivateFile(path)) return QStringLiteral("cannot create ") + path;
-    const QString name = QStringLiteral("schema-") + QUuid::createUuid().toString();
     QString err;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (!db.open())
-            err = db.lastError().text();
-        else
-            err = createSchema(db);
-        db.close();
+        const ScopedConnection c(path);
+        QSqlDatabase db = c.db();
+        err = c.isOpen() ? createSchema(db) : c.error().text();
     }
-    QSqlDatabase::removeDatabase(name);
     if (!err.isEmpty()) QFile::remove(path);
     if (err.isEmpty()) restrictDatabaseAccess(path);
     return err;
