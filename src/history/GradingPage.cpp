@@ -2,16 +2,18 @@
 
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "history/CheckedDateEdit.h"
 #include "history/FieldNames.h"
 #include "history/WithdrawalGuard.h"
 #include "history/model/Grading.h"
+#include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
 #include "kit/CommandButton.h"
-#include "kit/DateField.h"
 #include "kit/DbMessages.h"
 #include "kit/Messages.h"
 #include "kit/Styles.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSqlRecord>
 #include <QVBoxLayout>
 
@@ -41,8 +44,11 @@ GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
         QLabel* caption = captionPanel(f.caption, {.width = 84, .minHeight = 26, .tinted = true}, this);
         QWidget* input = nullptr;
         if (f.kind == FieldKind::Date) {
-            m_date = dateField(DateLook::Plain, kInputMinWidthPx, this);
-            input = m_date;
+            m_dateBox = new CheckedDateEdit(f.name, this);
+            m_dateBox->setMinimumWidth(kInputMinWidthPx);
+            m_dateBox->setCaption(caption);
+            m_date = m_dateBox->picker();
+            input = m_dateBox;
         } else {
             auto* e = new QLineEdit(this);
             if (grading::isPrice(f.name)) {
@@ -53,12 +59,20 @@ GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
             m_texts.insert(f.name, e);
             input = e;
         }
-        nameField(input, f.name, caption);
+        if (input != m_dateBox) nameField(input, f.name, caption);
         const int row = i % kRowsPerColumn, column = i / kRowsPerColumn * 3;
         boxes->addWidget(caption, row, column);
         boxes->addWidget(input, row, column + 1);
-        order << input;
+        if (input == m_dateBox)
+            order << m_dateBox->box() << m_date;
+        else
+            order << input;
     }
+    // Ticking the box is entering a date: the picker starts on today, as for a new grading.
+    connect(m_dateBox, &CheckedDateEdit::toggled, this, [this](bool on) {
+        showPickerBlank(!on);
+        if (on) m_date->setDate(today());
+    });
     for (int c = 1; c <= 7; c += 3) boxes->setColumnStretch(c, 1);
     boxes->setColumnMinimumWidth(2, 16);
     boxes->setColumnMinimumWidth(5, 16);
@@ -80,8 +94,15 @@ GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(12, 12, 12, 12);
     v->addLayout(boxes);
+    m_dateNote = new QLabel(this);
+    m_dateNote->setStyleSheet(styles::note());
+    m_dateNote->setWordWrap(true);
+    m_dateNote->hide();
+    nameControl(m_dateNote, QStringLiteral("lblDateNote"), QString());
+    v->addWidget(m_dateNote);
     v->addStretch(1);
     v->addLayout(bottom);
+    showDateState({});
 }
 
 QWidget* GradingPage::firstField() const
@@ -93,7 +114,7 @@ EntryValues GradingPage::values() const
 {
     EntryValues v;
     for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it) v.texts[it.key()] = it.value()->text();
-    v.dates[m_date->objectName()] = m_date->date();
+    v.dates[m_date->objectName()] = m_dateBox->isTicked() ? m_date->date() : QDate();
     return v;
 }
 
@@ -111,6 +132,7 @@ void GradingPage::reload(const QString& number)
         QSqlQuery q = runQuery(st.sql, st.binds);
         const bool found = q.next();
         showValues(found ? grading::loadedValues(q.record(), today()) : grading::emptyValues(today()));
+        showDateState(found ? grading::badDateNote(q.record()) : QString());
         m_hasRow = found;
     } catch (const DbError& e) {
         // The boxes keep what they held.
@@ -140,6 +162,8 @@ bool GradingPage::save()
         return false;
     }
     m_hasRow = true;
+    // A date entered now replaced the one that was no date.
+    if (m_dateBox->isTicked()) m_dateNote->hide();
     return true;
 }
 
@@ -159,6 +183,28 @@ bool GradingPage::deleteGrading()
     }
     reload(animalNumber());
     return true;
+}
+
+void GradingPage::showDateState(const QString& badDateNote)
+{
+    const bool unset = !badDateNote.isEmpty();
+    {
+        // Not the user's ticking: the picker keeps the date just shown.
+        const QSignalBlocker quiet(m_dateBox);
+        m_dateBox->setTicked(!unset);
+    }
+    showPickerBlank(unset);
+    m_dateBox->box()->setVisible(unset);
+    m_dateNote->setText(badDateNote);
+    m_dateNote->setAccessibleName(badDateNote);
+    m_dateNote->setVisible(unset);
+}
+
+void GradingPage::showPickerBlank(bool blank)
+{
+    // The picker's lowest date stands for "no date" and shows as a blank.
+    m_date->setSpecialValueText(blank ? QStringLiteral(" ") : QString());
+    if (blank) m_date->setDate(m_date->minimumDate());
 }
 
 void GradingPage::focusField(const QString& name)

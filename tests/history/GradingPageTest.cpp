@@ -2,11 +2,13 @@
 // boxes while they are edited, the checks with their focus, and deleting.
 #include "data/Clock.h"
 #include "data/Values.h"
+#include "history/CheckedDateEdit.h"
 #include "history/GradingPage.h"
 #include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +82,18 @@ protected:
         QApplication::processEvents();
     }
 
+    QLabel* dateNote() { return page->findChild<QLabel*>("lblDateNote"); }
+    // The date as the tab offers it: set with the picker usable and no note, or unset.
+    void expectDateSet(const QDate& date, const char* context)
+    {
+        EXPECT_TRUE(page->dateBox()->isTicked()) << context;
+        EXPECT_TRUE(page->datePicker()->isEnabled()) << context;
+        EXPECT_EQ(page->datePicker()->date(), date) << context;
+        EXPECT_FALSE(page->dateBox()->box()->isVisibleTo(page)) << context;  // the tab looks as ever
+        ASSERT_TRUE(dateNote()) << context;
+        EXPECT_FALSE(dateNote()->isVisibleTo(page)) << context;
+    }
+
     std::unique_ptr<QWidget> host;
     GradingPage* page = nullptr;
     QLineEdit* other = nullptr;
@@ -146,12 +160,68 @@ TEST_F(GradingPageTest, AStoredRowIsShownWithSeparatedPrices)
     EXPECT_TRUE(page->hasGrading());
     EXPECT_EQ(shown(), (QStringList{"공판장", "2009-11-05", "720.5", "12", "95", "430", "7", "5", "3", "1", "2", "1+",
                                     "1,234,567", "20,500", "김"}));
+    expectDateSet(QDate(2009, 11, 5), "stored row");
 
     // Another animal without a row: emptied, today, flag down.
     farm.addAnimal("G-2", 0);
     page->reload("G-2");
     EXPECT_FALSE(page->hasGrading());
     EXPECT_EQ(shown(), (QStringList{"", "2010-02-28", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+}
+
+TEST_F(GradingPageTest, AStoredDateThatIsNoDateIsShownUnsetWithANoteAndNeverSavedAsToday)
+{
+    for (const char* bad : {"0", "20100230", "20101301", "-1"}) {
+        farm.exec("delete from 등급판정");
+        farm.exec(
+            QString("insert into 등급판정 values(?, '공판장', %1, 720, 0, 0, 0, 0, '', '', '', '', '1+', 0, 0, '')")
+                .arg(bad),
+            {kAnimal});
+        page->reload(kAnimal);
+        EXPECT_TRUE(page->hasGrading()) << bad;
+        EXPECT_FALSE(page->dateBox()->isTicked()) << bad;
+        EXPECT_TRUE(page->dateBox()->box()->isVisibleTo(page)) << bad;
+        EXPECT_FALSE(page->datePicker()->isEnabled()) << bad;
+        EXPECT_EQ(page->datePicker()->text().trimmed(), "") << bad;  // no date shown, today least of all
+        ASSERT_TRUE(dateNote()) << bad;
+        EXPECT_TRUE(dateNote()->isVisibleTo(page)) << bad;
+        const QString note =
+            QString("저장된 판정일(%1)이 올바른 날짜가 아니어서 비워 두었습니다. 날짜를 입력해 주십시오.").arg(bad);
+        EXPECT_EQ(dateNote()->text(), note);
+        EXPECT_EQ(dateNote()->accessibleName(), note);
+        EXPECT_EQ(dateNote()->accessibleDescription(), "lblDateNote");
+
+        // Saved without touching the date: the other boxes change, the stored date stays.
+        type("생체중", "730");
+        farm.messages().clear();
+        ASSERT_TRUE(saveAnswering(MsgButton::Yes)) << bad;
+        EXPECT_EQ(farm.messages().count(), 1) << bad;  // the question only
+        const QStringList s = stored();
+        ASSERT_FALSE(s.isEmpty()) << bad;
+        EXPECT_EQ(s[1], bad);
+        EXPECT_EQ(s[2], "730") << bad;
+        EXPECT_TRUE(dateNote()->isVisibleTo(page)) << bad;  // still no date stored
+    }
+
+    // Ticking the box is entering a date: the picker opens on today, and the date is stored.
+    page->dateBox()->box()->click();
+    EXPECT_TRUE(page->datePicker()->isEnabled());
+    EXPECT_EQ(page->datePicker()->date(), kToday);
+    page->datePicker()->setDate(QDate(2010, 1, 20));
+    ASSERT_TRUE(saveAnswering(MsgButton::Yes));
+    EXPECT_EQ(stored()[1], "20100120");
+    EXPECT_FALSE(dateNote()->isVisibleTo(page));
+    page->reload(kAnimal);
+    expectDateSet(QDate(2010, 1, 20), "after entering a date");
+
+    // Another animal after a bad date: its own state, today for a new grading.
+    farm.exec("update 등급판정 set 판정일 = 0");
+    page->reload(kAnimal);
+    EXPECT_FALSE(page->dateBox()->isTicked());
+    farm.addAnimal("G-2", 0);
+    page->reload("G-2");
+    EXPECT_FALSE(page->hasGrading());
+    expectDateSet(kToday, "animal without a grading");
 }
 
 TEST_F(GradingPageTest, EmptyNumbersAreStoredAsZeroAndShownAsZero)

@@ -175,7 +175,7 @@ TEST_F(GradingStatementTest, InsertStoresTheBoxesAndUpdateRewritesThemUnderTheNu
     EXPECT_EQ(farm.count("등급판정"), 0);
 }
 
-TEST_F(GradingStatementTest, LoadedValuesShowPricesWithSeparatorsAndKeepTodayWithoutADate)
+TEST_F(GradingStatementTest, LoadedValuesShowPricesWithSeparatorsAndLeaveABadDateUnset)
 {
     farm.exec(
         "insert into 등급판정 values('G1', '공판장', 20091105, 720.5, 0, 0, 0, 0, '', '', '', '', '1+', "
@@ -195,7 +195,53 @@ TEST_F(GradingStatementTest, LoadedValuesShowPricesWithSeparatorsAndKeepTodayWit
     EXPECT_EQ(g1.texts["경락가"], "0");
     EXPECT_EQ(g1.texts["최종등급"], "1+");
     EXPECT_EQ(g1.dates["판정일"], QDate(2009, 11, 5));
-    EXPECT_EQ(load("G2").dates["판정일"], kToday);
+    // A stored 0 is no date: left unset, never today.
+    EXPECT_FALSE(load("G2").dates.value("판정일").isValid());
+}
+
+TEST_F(GradingStatementTest, AStoredDateThatIsNoDateIsUnsetWithANoteAndKeptByAnUpdate)
+{
+    const struct {
+        const char* stored;  // the SQL literal of 판정일
+        const char* kept;    // as read back after an update without a date
+        const char* note;
+    } cases[] = {
+        {"0", "0", "저장된 판정일(0)이 올바른 날짜가 아니어서 비워 두었습니다. 날짜를 입력해 주십시오."},
+        {"20100230", "20100230",
+         "저장된 판정일(20100230)이 올바른 날짜가 아니어서 비워 두었습니다. 날짜를 입력해 주십시오."},
+        {"20101301", "20101301",
+         "저장된 판정일(20101301)이 올바른 날짜가 아니어서 비워 두었습니다. 날짜를 입력해 주십시오."},
+        {"-1", "-1", "저장된 판정일(-1)이 올바른 날짜가 아니어서 비워 두었습니다. 날짜를 입력해 주십시오."},
+        {"209912", "209912", "저장된 판정일(209912)이 올바른 날짜가 아니어서 비워 두었습니다. 날짜를 입력해 주십시오."},
+    };
+    for (const auto& c : cases) {
+        farm.exec("delete from 등급판정");
+        farm.exec(QString("insert into 등급판정(개체번호, 작업장, 판정일) values('G', '공판장', %1)").arg(c.stored));
+        const BoundStatement load = grading::loadQuery("G");
+        QSqlQuery q = runQuery(load.sql, load.binds);
+        ASSERT_TRUE(q.next()) << c.stored;
+        EntryValues v = grading::loadedValues(q.record(), kToday);
+        EXPECT_FALSE(v.dates.value("판정일").isValid()) << c.stored;
+        EXPECT_EQ(grading::badDateNote(q.record()), c.note) << c.stored;
+
+        v.texts["작업장"] = "도축장";
+        run(grading::updateStatement("G", v));
+        const QStringList s = stored("G");
+        ASSERT_FALSE(s.isEmpty()) << c.stored;
+        EXPECT_EQ(s[0], "도축장") << c.stored;
+        EXPECT_EQ(s[1], c.kept) << c.stored;
+    }
+
+    // A good date has no note and is stored as set.
+    farm.exec("update 등급판정 set 판정일 = 20091105");
+    const BoundStatement load = grading::loadQuery("G");
+    QSqlQuery q = runQuery(load.sql, load.binds);
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(grading::badDateNote(q.record()), "");
+    EntryValues v = grading::loadedValues(q.record(), kToday);
+    v.dates["판정일"] = QDate(2010, 1, 2);
+    run(grading::updateStatement("G", v));
+    EXPECT_EQ(stored("G")[1], "20100102");
 }
 
 TEST_F(GradingStatementTest, EveryColumnTakesTheBoxOfItsNameAndTextsAreNeverSql)

@@ -10,6 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kAnimalColumn = u"개체번호"_s;
+const QString kDateColumn = u"판정일"_s;
 
 HistoryDefinition define()
 {
@@ -105,9 +106,18 @@ EntryValues emptyValues(const QDate& today)
 EntryValues loadedValues(const QSqlRecord& record, const QDate& today)
 {
     EntryValues v = history::applyRecord(definition(), emptyValues(today), record);
+    if (!StoredRecord(record).date(kDateColumn).isValid()) v.dates.remove(kDateColumn);
     for (auto it = v.texts.begin(); it != v.texts.end(); ++it)
         if (isPrice(it.key())) it.value() = priceForShowing(it.value());
     return v;
+}
+
+QString badDateNote(const QSqlRecord& record)
+{
+    const StoredRecord r(record);
+    if (r.date(kDateColumn).isValid()) return {};
+    return u"저장된 판정일(%1)이 올바른 날짜가 아니어서 비워 두었습니다. 날짜를 입력해 주십시오."_s.arg(
+        r.text(kDateColumn));
 }
 
 CheckResult check(const EntryValues& v)
@@ -157,9 +167,16 @@ BoundStatement insertStatement(const QString& animal, const EntryValues& v)
 
 BoundStatement updateStatement(const QString& animal, const EntryValues& v)
 {
+    const bool keepDate = !v.dates.value(kDateColumn).isValid();
     QStringList sets;
-    for (const QString& column : storedColumns()) sets << column + u" = ?"_s;
-    QVariantList binds = storedValues(v);
+    QVariantList binds;
+    const QStringList columns = storedColumns();
+    const QVariantList values = storedValues(v);
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (keepDate && columns[i] == kDateColumn) continue;
+        sets << columns[i] + u" = ?"_s;
+        binds << values[i];
+    }
     binds << animal;
     return {u"UPDATE %1 SET %2 WHERE %3 = ?"_s.arg(definition().table, sets.join(u", "_s), kAnimalColumn), binds};
 }

@@ -28,8 +28,11 @@ QVariant storedPrice(const QString& text);
 // The boxes of an animal without a grading: all empty, 판정일 `today`.
 EntryValues emptyValues(const QDate& today);
 // The boxes showing a stored row: its values as read, the prices with thousands separators,
-// 판정일 from its date number (a row without a valid date keeps `today`).
+// 판정일 from its date number. A 판정일 that is no date (0, 20100230, -1, none) is left unset:
+// guessing one would move the animal into another period of the shipment book.
 EntryValues loadedValues(const QSqlRecord& record, const QDate& today);
+// What the tab says when a stored row's 판정일 is no date and was left unset; "" otherwise.
+QString badDateNote(const QSqlRecord& record);
 // The checks in order (작업장 required; every number, when filled, a number not below 0); the
 // first failing one.
 CheckResult check(const EntryValues& v);
@@ -40,11 +43,12 @@ QString saveTitle(bool hasRow);
 QString deleteQuestion();
 
 // The stored value of each column after 개체번호, in the table's order: texts trimmed, numbers
-// 0 when empty, prices whole, 판정일 as yyyymmdd.
+// 0 when empty, prices whole, 판정일 as yyyymmdd (0 while unset).
 QVariantList storedValues(const EntryValues& v);
 
 BoundStatement loadQuery(const QString& animal);
 BoundStatement insertStatement(const QString& animal, const EntryValues& v);
+// An unset 판정일 is no column of the update: the stored value stays as it was.
 BoundStatement updateStatement(const QString& animal, const EntryValues& v);
 BoundStatement deleteStatement(const QString& animal);
 }  // namespace grading
