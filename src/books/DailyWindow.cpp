@@ -6,6 +6,8 @@
 #include "data/Values.h"
 #include "kit/Accessibility.h"
 #include "kit/ColumnFit.h"
+#include "kit/DbMessages.h"
+#include "kit/Styles.h"
 
 #include <QHBoxLayout>
 #include <utility>
@@ -50,6 +52,11 @@ DailyWindow::DailyWindow(QWidget* parent)
     layout->addWidget(m_reestrus);
     layout->addWidget(m_calving);
     layout->addWidget(m_withdrawal);
+    m_skipped = new QLabel(conditionHost());
+    m_skipped->setStyleSheet(styles::note());
+    nameControl(m_skipped, QStringLiteral("lblSkipped"), QString());
+    m_skipped->hide();
+    layout->addWidget(m_skipped);
     layout->addStretch(1);
     // Selecting an option by any means (mouse, keys, an accessibility action) shows its list;
     // a click on the option already selected shows it again.
@@ -114,6 +121,7 @@ void DailyWindow::queryReestrus()
     list.dueDate = daily::reestrusDate;
     list.listed = daily::reestrusListed;
     list.cell = daily::reestrusCell;
+    list.dateless = daily::datelessReestrusRecords;
     runDueList(list);
 }
 
@@ -129,6 +137,7 @@ void DailyWindow::queryCalving()
     list.cell = daily::calvingCell;
     // More than a week past the expected day on all four days: not due any more.
     list.takeBackEmptyRows = true;
+    list.dateless = daily::datelessCalvingRecords;
     runDueList(list);
 }
 
@@ -159,7 +168,26 @@ void DailyWindow::runDueList(const DueList& list)
         }
         if (!any && list.takeBackEmptyRows) takeBackRow();
     };
-    runListQuery(lq);
+    const QueryResult result = runListQuery(lq);
+    if (result == QueryResult::NotRun) return;
+    // Records without a date never reach the list; the farmer is told how many, once a query.
+    int skipped = 0;
+    if (result != QueryResult::Failed) {
+        try {
+            skipped = list.dateless();
+        } catch (const DbError& e) {
+            showPlainError(this, e);
+        }
+    }
+    showSkipped(skipped);
+}
+
+void DailyWindow::showSkipped(int count)
+{
+    const QString note = daily::skippedNote(count);
+    m_skipped->setText(note);
+    m_skipped->setAccessibleName(note);
+    m_skipped->setVisible(count > 0);
 }
 
 void DailyWindow::queryWithdrawal()
@@ -168,6 +196,7 @@ void DailyWindow::queryWithdrawal()
     m_withdrawalDay = now;
     showColumns(true);
     setListName(kWithdrawalTitle);
+    showSkipped(0);  // about breeding records only
     QList<daily::AnimalTreatment> treatments;
     ListQuery lq;
     lq.waitText = QStringLiteral("휴약중개체를 조회중 입니다. 잠시만 기다려 주세요.");

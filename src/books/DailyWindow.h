@@ -7,6 +7,7 @@
 #include "print/ListPrint.h"
 
 #include <QDate>
+#include <QLabel>
 #include <QRadioButton>
 #include <array>
 
@@ -18,6 +19,9 @@ public:
     QRadioButton* reestrusOption() const { return m_reestrus; }      // "Option1", selected at open
     QRadioButton* calvingOption() const { return m_calving; }        // "Option2"
     QRadioButton* withdrawalOption() const { return m_withdrawal; }  // "Option3"
+    // "lblSkipped": how many breeding records the due list left out for want of a date;
+    // hidden when none was.
+    QLabel* skippedNote() const { return m_skipped; }
 
     // The days the column headers show: those of the moment the window loaded.
     const std::array<QDate, 4>& headerDays() const { return m_headerDays; }
@@ -45,16 +49,19 @@ private:
         bool (*listed)(const QDate& due, const QDate& today) = nullptr;
         daily::DayCell (*cell)(const QDate& due, const QDate& day) = nullptr;
         bool takeBackEmptyRows = false;
+        int (*dateless)() = nullptr;  // the records left out for want of a date
     };
     void runDueList(const DueList& list);
     // The grid's columns: the four days of the due lists, or those of the withdrawal list. A
     // change empties the grid, so no row stands under another list's headers.
     void showColumns(bool withdrawal);
+    void showSkipped(int count);
     ListPrint withdrawalPrintSpec() const;
 
     QRadioButton* m_reestrus = nullptr;
     QRadioButton* m_calving = nullptr;
     QRadioButton* m_withdrawal = nullptr;
+    QLabel* m_skipped = nullptr;
     bool m_withdrawalColumns = false;
     QDate m_withdrawalDay;   // the day the withdrawal list was read
     bool m_reclick = false;  // the option pressed last was selected already

@@ -229,3 +229,28 @@ TEST_F(DueListSql, CalvingListsPositiveUncalvedRecordsOfCowsInTheRange)
     EXPECT_EQ(rows(daily::calvingSql()),
               QStringList({"KR001 |  1-1  | 들꽃목장 | 20091115", "KR002 | 1-2 | 햇살목장 | 20091120"}));
 }
+
+TEST_F(DueListSql, DatelessRecordsAreCountedAmongThoseEachListWouldRead)
+{
+    const QVariantMap pregnant{{QStringLiteral("판정일"), 20100110}, {QStringLiteral("가부"), 0}};
+    farm.addBreeding(QStringLiteral("KR001"), 0);             // open, no date: re-estrus
+    farm.addBreeding(QStringLiteral("KR001"), 20100230);      // no such day: re-estrus
+    farm.addBreeding(QStringLiteral("KR002"), 0, pregnant);   // calving
+    farm.addBreeding(QStringLiteral("KR002"), -1, pregnant);  // calving
+    farm.addBreeding(QStringLiteral("KR003"), 0,
+                     {{QStringLiteral("판정일"), 20100110}, {QStringLiteral("가부"), 1}});  // checked, open: neither
+    farm.addBreeding(QStringLiteral("KR003"), 20101301,
+                     {{QStringLiteral("판정일"), 20100110},
+                      {QStringLiteral("가부"), 0},
+                      {QStringLiteral("분만일"), 20100820}});  // calved: neither
+    farm.addBreeding(QStringLiteral("BULL1"), 0);              // not a cow
+    farm.addBreeding(QStringLiteral("GONE"), 0);               // no animal any more
+    farm.addBreeding(QStringLiteral("KR003"), kFrom);          // dated: listed or not, never counted
+    farm.addBreeding(QStringLiteral("KR002"), kFrom, pregnant);
+    EXPECT_EQ(daily::datelessReestrusRecords(), 2);
+    EXPECT_EQ(daily::datelessCalvingRecords(), 2);
+
+    EXPECT_EQ(daily::skippedNote(0), QString());
+    EXPECT_EQ(daily::skippedNote(1), QStringLiteral("날짜가 없는 번식기록 1건은 제외되었습니다"));
+    EXPECT_EQ(daily::skippedNote(12), QStringLiteral("날짜가 없는 번식기록 12건은 제외되었습니다"));
+}

@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -90,6 +91,42 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_FALSE(w.waitLabel()->isVisible());
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(farm.messages().count(), 0);
+}
+
+TEST_F(DailyWindowTest, DatelessRecordsAreLeftOutAndCountedUnderTheListOncePerQuery)
+{
+    oneCowOnEachList(0);
+    DailyWindow w;
+    auto* note = w.findChild<QLabel*>(QStringLiteral("lblSkipped"));
+    ASSERT_TRUE(note);
+    EXPECT_FALSE(note->isVisibleTo(&w));  // none left out
+
+    cow(QStringLiteral("KR009"));
+    farm.addBreeding(QStringLiteral("KR009"), 0);
+    farm.addBreeding(QStringLiteral("KR009"), 20100230);
+    w.query();
+    ASSERT_EQ(w.rowCount(), 1);
+    EXPECT_TRUE(rowText(listGrid(&w), 1).startsWith(QStringLiteral("KR001 |")));
+    EXPECT_TRUE(note->isVisibleTo(&w));
+    EXPECT_EQ(note->text(), QStringLiteral("날짜가 없는 번식기록 2건은 제외되었습니다"));
+    EXPECT_EQ(note->accessibleName(), note->text());
+    EXPECT_EQ(note->accessibleDescription(), QStringLiteral("lblSkipped"));
+    EXPECT_EQ(farm.messages().count(), 0);  // told in the window, not in a message
+
+    // The calving list would not read these unchecked records: nothing to say there.
+    w.calvingOption()->click();
+    ASSERT_EQ(w.rowCount(), 1);
+    EXPECT_FALSE(note->isVisibleTo(&w));
+    farm.addBreeding(QStringLiteral("KR009"), -1, {{QStringLiteral("판정일"), 20091001}, {QStringLiteral("가부"), 0}});
+    w.query();
+    EXPECT_EQ(w.rowCount(), 1);
+    EXPECT_EQ(note->text(), QStringLiteral("날짜가 없는 번식기록 1건은 제외되었습니다"));
+    EXPECT_TRUE(note->isVisibleTo(&w));
+
+    w.withdrawalOption()->click();
+    EXPECT_FALSE(note->isVisibleTo(&w));
+    w.reestrusOption()->click();
+    EXPECT_TRUE(note->isVisibleTo(&w));
 }
 
 TEST_F(DailyWindowTest, CheckedRecordsAndMalesAreNeverListed)

@@ -1,5 +1,6 @@
 #include "books/model/DailyRules.h"
 
+#include "data/Db.h"
 #include "data/Values.h"
 
 #include <QHash>
@@ -11,6 +12,23 @@ namespace {
 constexpr int kReestrusDays = 20;
 constexpr int kGestationDays = 280;
 const char16_t* const kDayNames[4] = {u"어제", u"오늘", u"내일", u"모레"};
+
+// The records each list reads, apart from the insemination dates: cows' open inseminations,
+// and cows' positive, not yet calved ones.
+const QString kRecordsOfCows = QStringLiteral("from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 ");
+const QString kReestrusRecords = QStringLiteral("and 개체관리.구분 = 0 and 번식기록.판정일 = 0 ");
+const QString kCalvingRecords = QStringLiteral("and 개체관리.구분 = 0 and 번식기록.가부 = 0 and 번식기록.분만일 = 0 ");
+
+int datelessRecords(const QString& records)
+{
+    QSqlQuery q =
+        runQuery(QStringLiteral("select 번식기록.수정일 ") + kRecordsOfCows + QStringLiteral("where 1 = 1 ") + records);
+    int n = 0;
+    while (q.next())
+        if (!inseminationDate(q.value(0)).isValid()) ++n;
+    if (q.lastError().isValid()) throw DbError(q.lastError());
+    return n;
+}
 
 QString dayName(int index)
 {
@@ -99,27 +117,38 @@ DateNumberRange calvingInseminationRange(const QDate& today)
 }
 
 // Cows only; ordered by animal number, one animal's records by insemination date.
+namespace {
+QString dueListSql(const QString& records)
+{
+    return QStringLiteral("select 개체관리.개체번호, 개체관리.우방번호, 개체관리.별명, 번식기록.수정일 ") +
+           kRecordsOfCows + QStringLiteral("where 번식기록.수정일 between ? and ? ") + records +
+           QStringLiteral("order by 개체관리.개체번호, 번식기록.수정일");
+}
+}  // namespace
+
 QString reestrusSql()
 {
-    return QStringLiteral(
-        "select 개체관리.개체번호, 개체관리.우방번호, 개체관리.별명, 번식기록.수정일 "
-        "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
-        "where 번식기록.수정일 between ? and ? "
-        "and 개체관리.구분 = 0 "
-        "and 번식기록.판정일 = 0 "
-        "order by 개체관리.개체번호, 번식기록.수정일");
+    return dueListSql(kReestrusRecords);
 }
 
 QString calvingSql()
 {
-    return QStringLiteral(
-        "select 개체관리.개체번호, 개체관리.우방번호, 개체관리.별명, 번식기록.수정일 "
-        "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
-        "where 번식기록.수정일 between ? and ? "
-        "and 개체관리.구분 = 0 "
-        "and 번식기록.가부 = 0 "
-        "and 번식기록.분만일 = 0 "
-        "order by 개체관리.개체번호, 번식기록.수정일");
+    return dueListSql(kCalvingRecords);
+}
+
+int datelessReestrusRecords()
+{
+    return datelessRecords(kReestrusRecords);
+}
+
+int datelessCalvingRecords()
+{
+    return datelessRecords(kCalvingRecords);
+}
+
+QString skippedNote(int count)
+{
+    return count > 0 ? QStringLiteral("날짜가 없는 번식기록 %1건은 제외되었습니다").arg(count) : QString();
 }
 
 QList<WithdrawalRow> withdrawalRows(const QList<AnimalTreatment>& treatments, const QDate& today)

@@ -60,6 +60,14 @@ DateNumberRange calvingInseminationRange(const QDate& today);
 QString reestrusSql();
 QString calvingSql();
 
+// The records a list would read but for their 수정일, which is no date (0, or a number such as
+// 20100230): no due day can be worked out for them, so the list leaves them out and says how
+// many. Run on the open farm; a failure throws DbError.
+int datelessReestrusRecords();
+int datelessCalvingRecords();
+// "날짜가 없는 번식기록 N건은 제외되었습니다"; "" when none was left out.
+QString skippedNote(int count);
+
 // An animal with a treatment: columns 1-3 of its list row and the treatment.
 struct AnimalTreatment {
     QString number, pen, ranch;
