@@ -5,6 +5,7 @@
 #include "data/ProgramDir.h"
 #include "data/SingleInstance.h"
 #include "kit/DbMessages.h"
+#include "kit/Messages.h"
 #include "kit/Translation.h"
 #include "recovery/RecoveryStart.h"
 
@@ -28,8 +29,10 @@ int main(int argc, char** argv)
     const QString setup = prepareProgramFolders(currentProgramFolders());
     if (!setup.isEmpty()) qWarning("%s", qPrintable(setup));
 
-    // A second copy ends at once, silently.
-    auto lock = acquireSingleInstance(programDir());
+    // A second copy ends at once, silently; a start that cannot be guarded says why.
+    const StartLock lock = acquireSingleInstance(programDir());
+    if (lock.outcome == StartLock::Outcome::Refused)
+        showMessage(nullptr, MsgIcon::Critical, app.applicationName(), lock.refusal);
     if (!lock) return 0;
 
     // The database messages can lead to the recovery window; the start looks at the database

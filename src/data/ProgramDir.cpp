@@ -111,6 +111,9 @@ QString reportFilePath(const QString& file)
 
 QString prepareProgramFolders(const ProgramFolders& folders)
 {
+    // Access others were given goes before anything reads the records (the day's backup).
+    const QString existing = databaseFileIn(folders.dataDir);
+    if (QFileInfo(QFileInfo(existing).absolutePath()).isDir()) restrictDatabaseAccess(existing);
     if (folders.layout != FolderLayout::Installed) return QString();
     if (!makePrivateDir(folders.dataDir)) return QStringLiteral("cannot create ") + folders.dataDir;
     const QString configDir = QFileInfo(folders.settingsFile).absolutePath();

@@ -19,20 +19,52 @@ QString canonicalFolder(const QString& folder)
     return c.isEmpty() ? QDir(folder).absolutePath() : c;
 }
 
-// Opens the lock file as our own regular file. Anything else at that name (another user's
-// file, a symlink, a folder) is moved out of the way once and the file made afresh.
-int openOwnLockFile(const QByteArray& path)
+enum class Taken { Yes, Held, Unusable };
+
+// Opens the lock file, or makes it when nothing is there, and locks it. Whatever is at that
+// name stays: another copy (of root or of the farmer) may hold it, and a lock removed under a
+// running copy lets a second one in. A symlink, a folder or a pipe in its place makes it
+// unusable; a pipe must not hang the start, hence O_NONBLOCK.
+Taken lockFile(const QString& path, int* fdOut)
 {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            struct stat st {};
-            if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) return fd;
-            ::close(fd);
-        }
-        if (::unlink(path.constData()) != 0 && errno != ENOENT) ::rmdir(path.constData());
+    const QByteArray p = QFile::encodeName(path);
+    const int flags = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    int fd = ::open(p.constData(), O_RDWR | O_CREAT | flags, 0600);
+    // A lock file that is someone else's can still be locked through a read-only opening.
+    if (fd < 0 && errno == EACCES) fd = ::open(p.constData(), O_RDONLY | flags);
+    if (fd < 0) return Taken::Unusable;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return Taken::Unusable;
     }
-    return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held ? Taken::Held : Taken::Unusable;
+    }
+    *fdOut = fd;
+    return Taken::Yes;
+}
+
+// The owner of the folder's records: db/ when there is one, else the folder itself.
+bool ownerOf(const QString& folder, uid_t* owner)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder + QStringLiteral("/db")).constData(), &st) == 0 ||
+        ::stat(QFile::encodeName(folder).constData(), &st) == 0) {
+        *owner = st.st_uid;
+        return true;
+    }
+    return false;
+}
+
+StartLock refused(const QString& text)
+{
+    StartLock r;
+    r.outcome = StartLock::Outcome::Refused;
+    r.refusal = text;
+    return r;
 }
 
 }  // namespace
@@ -42,32 +74,66 @@ InstanceLock::~InstanceLock()
     if (m_fd >= 0) ::close(m_fd);  // closing drops the lock; the file stays for the next start
 }
 
-QString instanceLockPath(const QString& programFolder)
+QString runtimeLockPath(const QString& programFolder)
 {
-    const QString folder = canonicalFolder(programFolder);
-    if (QFileInfo(folder + QStringLiteral("/db")).isDir()) return folder + QStringLiteral("/db/Tarvik.lock");
     // Qt hands out the runtime folder only when it is the user's own and mode 700.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtimeLockPath(programFolder, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+}
+
+QString runtimeLockPath(const QString& programFolder, const QString& runtime)
+{
     if (runtime.isEmpty()) return QString();
+    const QString folder = canonicalFolder(programFolder);
     const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return runtime + QStringLiteral("/tarvik-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
 }
 
-std::unique_ptr<InstanceLock> acquireSingleInstance(const QString& programFolder)
+QString instanceLockPath(const QString& programFolder)
 {
-    const QString path = instanceLockPath(programFolder);
-    const int fd = path.isEmpty() ? -1 : openOwnLockFile(QFile::encodeName(path));
-    // No place for a lock must not keep the farmer from the records: start unguarded.
-    if (fd < 0) return std::make_unique<InstanceLock>(-1, path);
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        ::close(fd);
-        if (held) return nullptr;
-        return std::make_unique<InstanceLock>(-1, path);
+    const QString folder = canonicalFolder(programFolder);
+    if (QFileInfo(folder + QStringLiteral("/db")).isDir()) return folder + QStringLiteral("/db/Tarvik.lock");
+    return runtimeLockPath(folder);
+}
+
+StartLock acquireSingleInstance(const QString& programFolder)
+{
+    return acquireSingleInstance(programFolder, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+}
+
+StartLock acquireSingleInstance(const QString& programFolder, const QString& runtimeFolder)
+{
+    const QString folder = canonicalFolder(programFolder);
+    uid_t owner = 0;
+    if (ownerOf(folder, &owner) && owner != ::geteuid())
+        return refused(QStringLiteral("이 농장 폴더는 다른 사용자의 것이어서 프로그램을 시작하지 않습니다.\r\n\r\n") +
+                       folder + QStringLiteral("\r\n\r\n폴더의 주인인 사용자로 프로그램을 실행해 주십시오."));
+
+    const QString fallback = runtimeLockPath(folder, runtimeFolder);
+    const bool hasDb = QFileInfo(folder + QStringLiteral("/db")).isDir();
+    QString path = hasDb ? folder + QStringLiteral("/db/Tarvik.lock") : fallback;
+    int fd = -1;
+    Taken taken = path.isEmpty() ? Taken::Unusable : lockFile(path, &fd);
+    if (taken == Taken::Unusable) {
+        if (!fallback.isEmpty() && fallback != path) {
+            path = fallback;
+            taken = lockFile(path, &fd);
+        }
     }
+    StartLock r;
+    if (taken == Taken::Held) {
+        r.outcome = StartLock::Outcome::AnotherCopy;
+        return r;
+    }
+    // Running without a lock could put two copies on one database: never silently.
+    if (taken == Taken::Unusable)
+        return refused(QStringLiteral("이 농장 폴더의 잠금 파일을 만들 수 없어 프로그램을 시작하지 않습니다.\r\n\r\n") +
+                       folder + QStringLiteral("\r\n\r\n폴더의 권한을 확인해 주십시오."));
+
     // The holder's process number, for a person looking at the file; the lock itself is flock.
     const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
     if (::ftruncate(fd, 0) == 0) [[maybe_unused]]
         const auto written = ::write(fd, pid.constData(), size_t(pid.size()));
-    return std::make_unique<InstanceLock>(fd, path);
+    r.outcome = StartLock::Outcome::Taken;
+    r.lock = std::make_unique<InstanceLock>(fd, path);
+    return r;
 }

@@ -59,7 +59,7 @@ TEST_F(SingleInstanceTest, SecondCopyIsRefusedUntilTheFirstEnds)
     auto first = acquireSingleInstance(farm.dir());
     ASSERT_TRUE(first);
     EXPECT_FALSE(acquireSingleInstance(farm.dir()));
-    first.reset();
+    first.lock.reset();
     EXPECT_TRUE(acquireSingleInstance(farm.dir()));
 }
 

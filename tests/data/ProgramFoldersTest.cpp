@@ -303,3 +303,31 @@ TEST_F(ProgramFoldersTest, AMissingDatabaseWithBackupsIsNotReplacedByANewFarm)
         }
     }
 }
+
+TEST_F(ProgramFoldersTest, TheStartTightensLooseModesOfBothLayoutsBeforeAnyWindow)
+{
+    FolderEnvironment env = installed();
+    env.xdgConfigHome = root + QStringLiteral("/xdg/config");
+    struct Case {
+        const char* what;
+        ProgramFolders folders;
+    } cases[] = {
+        {"portable", chooseProgramFolders({root + QStringLiteral("/farm"), {}, {}, {}, {}})},
+        {"installed", chooseProgramFolders(env)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString dbFolder = c.folders.dataDir + QStringLiteral("/db");
+        const QString db = dbFolder + QStringLiteral("/TARVIK.db");
+        ASSERT_EQ(createDatabaseFileIfMissing(db), QString());
+        writeFile(db + QStringLiteral("-journal"));
+        ASSERT_EQ(::chmod(QFile::encodeName(dbFolder).constData(), 0777), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(db).constData(), 0666), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(db + QStringLiteral("-journal")).constData(), 0666), 0);
+
+        ASSERT_EQ(prepareProgramFolders(c.folders), QString());
+        EXPECT_EQ(modeOf(dbFolder), 0700);
+        EXPECT_EQ(modeOf(db), 0600);
+        EXPECT_EQ(modeOf(db + QStringLiteral("-journal")), 0600);
+    }
+}

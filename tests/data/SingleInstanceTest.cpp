@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -21,6 +22,7 @@ void writeFile(const QString& path, const QByteArray& content)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(content);
 }
+
 }  // namespace
 
 TEST(SingleInstance, LockLivesInTheFarmersOwnDbFolder)
@@ -63,18 +65,112 @@ TEST(SingleInstance, APlantedSymlinkIsNotFollowed)
     EXPECT_EQ(f.readAll(), QByteArray("[FRMMAIN]\nTOP=5\n"));  // untouched
 }
 
-TEST(SingleInstance, AnotherUsersHeldLockFileDoesNotBlock)
+TEST(SingleInstance, ALockFileOfAnotherUserIsLockedNeverReplaced)
 {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to plant a file of another user";
     TestFarm farm;
     const QString path = instanceLockPath(farm.dir());
     writeFile(path, "planted");
     ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
     const int foreign = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     ASSERT_GE(foreign, 0);
-    ASSERT_EQ(::flock(foreign, LOCK_EX | LOCK_NB), 0);  // "their" copy holds it
-    EXPECT_TRUE(acquireSingleInstance(farm.dir()));
+    ASSERT_EQ(::flock(foreign, LOCK_EX | LOCK_NB), 0);  // a copy started by the other user holds it
+    const StartLock refused = acquireSingleInstance(farm.dir());
+    EXPECT_EQ(refused.outcome, StartLock::Outcome::AnotherCopy);
+    EXPECT_TRUE(refused.refusal.isEmpty());  // a second copy ends silently
     ::close(foreign);
+
+    const StartLock started = acquireSingleInstance(farm.dir());
+    ASSERT_TRUE(started);
+    EXPECT_EQ(started.lock->path(), path);
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);  // the same file, still the other user's
+    EXPECT_EQ(after.st_uid, 65534u);
+    EXPECT_FALSE(acquireSingleInstance(farm.dir()));
+}
+
+TEST(SingleInstance, AnUnusableLockFileFallsBackToTheRuntimeFolderAndIsLeftInPlace)
+{
+    struct Case {
+        const char* what;
+        void (*plant)(const QString& lockPath);
+    } cases[] = {
+        {"a folder", [](const QString& p) { ASSERT_TRUE(QDir().mkdir(p)); }},
+        {"a folder with a file in it",
+         [](const QString& p) {
+             ASSERT_TRUE(QDir().mkdir(p));
+             writeFile(p + QStringLiteral("/keep"), "x");
+         }},
+        {"a pipe", [](const QString& p) { ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestFarm farm;
+        const QString path = instanceLockPath(farm.dir());
+        c.plant(path);
+        struct stat before {};
+        ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &before), 0);
+
+        const StartLock first = acquireSingleInstance(farm.dir());
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first.lock->path(), runtimeLockPath(farm.dir()));
+        const StartLock second = acquireSingleInstance(farm.dir());
+        EXPECT_EQ(second.outcome, StartLock::Outcome::AnotherCopy);
+
+        struct stat after {};
+        ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+    }
+}
+
+TEST(SingleInstance, AReadOnlyDbFolderStillLetsOnlyOneCopyRun)
+{
+    TestFarm farm;
+    const QString db = farm.dir() + QStringLiteral("/db");
+    ASSERT_EQ(::chmod(QFile::encodeName(db).constData(), 0500), 0);
+    // The farmer cannot create the lock there and meets the runtime folder's; root can.
+    const StartLock first = acquireSingleInstance(farm.dir());
+    const StartLock second = acquireSingleInstance(farm.dir());
+    ::chmod(QFile::encodeName(db).constData(), 0700);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(second.outcome, StartLock::Outcome::AnotherCopy);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(first.lock->path(), runtimeLockPath(farm.dir()));
+    }
+}
+
+TEST(SingleInstance, WithNoPlaceForALockTheStartIsRefusedWithAReason)
+{
+    TestFarm farm;
+    ASSERT_TRUE(QDir().mkdir(instanceLockPath(farm.dir())));
+    // A runtime folder that cannot be used: its parent is a file.
+    writeFile(farm.dir() + QStringLiteral("/file"), "x");
+    const StartLock refused = acquireSingleInstance(farm.dir(), farm.dir() + QStringLiteral("/file/run"));
+    EXPECT_EQ(refused.outcome, StartLock::Outcome::Refused);
+    EXPECT_FALSE(refused.lock);
+    EXPECT_TRUE(refused.refusal.startsWith(QStringLiteral("이 농장 폴더의 잠금 파일을 만들 수 없어")))
+        << refused.refusal.toStdString();
+    EXPECT_TRUE(refused.refusal.contains(QFileInfo(farm.dir()).canonicalFilePath()));
+    EXPECT_TRUE(refused.refusal.endsWith(QStringLiteral("폴더의 권한을 확인해 주십시오.")));
+}
+
+TEST(SingleInstance, AnotherUserThanTheOwnerOfTheFolderIsRefusedAndWritesNothingThere)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to give the folder to another user";
+    TestFarm farm;
+    const QString db = farm.dir() + QStringLiteral("/db");
+    ASSERT_EQ(::chown(QFile::encodeName(db).constData(), 65534, 65534), 0);
+    const StartLock refused = acquireSingleInstance(farm.dir());
+    EXPECT_EQ(refused.outcome, StartLock::Outcome::Refused);
+    EXPECT_TRUE(refused.refusal.contains(QFileInfo(farm.dir()).canonicalFilePath()));
+    EXPECT_FALSE(refused.refusal.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(db + QStringLiteral("/Tarvik.lock")));
+    ASSERT_EQ(::chown(QFile::encodeName(db).constData(), 0, 0), 0);
+    EXPECT_TRUE(acquireSingleInstance(farm.dir()));
 }
 
 TEST(SingleInstance, ALiveCopyRefusesTheStartAlsoThroughASymlinkedFolder)
@@ -86,7 +182,7 @@ TEST(SingleInstance, ALiveCopyRefusesTheStartAlsoThroughASymlinkedFolder)
     ASSERT_TRUE(first);
     EXPECT_FALSE(acquireSingleInstance(link));
     EXPECT_FALSE(acquireSingleInstance(farm.dir() + QStringLiteral("/./db/..")));
-    first.reset();
+    first.lock.reset();
     EXPECT_TRUE(acquireSingleInstance(link));
     QFile::remove(link);
 }
@@ -126,6 +222,6 @@ TEST(SingleInstance, WithoutDbFolderTheLockIsInTheUsersRuntimeFolderNamedByCanon
     auto first = acquireSingleInstance(plain.path());
     ASSERT_TRUE(first);
     EXPECT_FALSE(acquireSingleInstance(link));
-    first.reset();
+    first.lock.reset();
     QFile::remove(link);
 }
