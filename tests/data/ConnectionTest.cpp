@@ -1,3 +1,4 @@
+#include "data/Backup.h"
 #include "data/Db.h"
 #include "data/FarmInfo.h"
 #include "data/Globals.h"
@@ -44,10 +45,11 @@ TEST_F(DbConnectionTest, MissingFileShowsConnectionErrorThenEnds)
     EXPECT_EQ(m.title, QStringLiteral("데이터베이스 연결 오류"));
     EXPECT_EQ(m.icon, MsgIcon::Question);
     EXPECT_EQ(m.buttons, MsgButton::Ok);
-    EXPECT_TRUE(
-        m.text.startsWith(QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
-                                         "아래의 연락처로 연락해 주십시오.\r\n\r\n")));
-    EXPECT_TRUE(m.text.endsWith(QStringLiteral("\r\n\r\nTEL : ") + kSupportTel));
+    // No contact set and nothing to read it from: where the records are, and the recovery window.
+    EXPECT_EQ(m.text, QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
+                                     "기록 파일이 있는 폴더: ") +
+                          farm.dir() + QStringLiteral("/db\r\n백업이 있는 폴더: ") + backupDirOf(databaseFilePath()) +
+                          QStringLiteral("\r\n\r\n메인 메뉴의 [백업 및 복원] 창에서 백업을 확인해 주십시오."));
     EXPECT_EQ(farm.exitCalls(), 1);
     // No empty database was created behind the user's back.
     EXPECT_FALSE(QFile::exists(databaseFilePath()));
