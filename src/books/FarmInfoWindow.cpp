@@ -25,6 +25,13 @@ const struct {
                {"사업장명칭", "사업장명칭", &FarmInfo::사업장명칭},
                {"소재지", "소 재 지", &FarmInfo::소재지},
                {"축종", "축      종", &FarmInfo::축종}};
+// Whom the farm calls for help with the program: optional, shown by the database messages.
+const struct {
+    const char* name;
+    const char* caption;
+    QString SupportContact::*value;
+} kContactFields[] = {{"연락처이름", "지원 연락처", &SupportContact::이름},
+                      {"연락처전화", "연락처 전화", &SupportContact::전화번호}};
 }  // namespace
 
 FarmInfoWindow::FarmInfoWindow(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -51,14 +58,15 @@ FarmInfoWindow::~FarmInfoWindow()
 void FarmInfoWindow::build()
 {
     FieldTable table(this, QStringLiteral("frm농장정보"), 110);
-    for (const auto& f : kFields) {
-        const QString name = QString::fromUtf8(f.name);
-        table.addCaption(QString::fromUtf8(f.caption));
+    const auto addBox = [&](const char* name, const char* caption) {
+        table.addCaption(QString::fromUtf8(caption));
         auto* box = new QLineEdit(table.frame());
         box->setMinimumWidth(320);
-        table.addInput(name, box);
-        m_texts.insert(name, box);
-    }
+        table.addInput(QString::fromUtf8(name), box);
+        m_texts.insert(QString::fromUtf8(name), box);
+    };
+    for (const auto& f : kFields) addBox(f.name, f.caption);
+    for (const auto& f : kContactFields) addBox(f.name, f.caption);
 
     m_buttons = table.finish([this] { save(); }, [this] { close(); });
 }
@@ -66,6 +74,8 @@ void FarmInfoWindow::build()
 void FarmInfoWindow::load()
 {
     try {
+        const SupportContact c = readSupportContact();
+        for (const auto& field : kContactFields) m_texts[QString::fromUtf8(field.name)]->setText(c.*field.value);
         const std::optional<FarmInfo> f = readFarmInfo();
         if (!f) return;  // no row: the boxes stay empty, a save stores one
         for (const auto& field : kFields) m_texts[QString::fromUtf8(field.name)]->setText((*f).*field.value);
@@ -81,10 +91,20 @@ FarmInfo FarmInfoWindow::values() const
     return f;
 }
 
+SupportContact FarmInfoWindow::contact() const
+{
+    SupportContact c;
+    for (const auto& field : kContactFields) c.*field.value = m_texts[QString::fromUtf8(field.name)]->text();
+    return c;
+}
+
 bool FarmInfoWindow::save()
 {
     const FarmInfo f = values();
-    if (const CheckResult failed = books::checkFarmInfo(f)) {
+    const SupportContact c = contact();
+    CheckResult failed = books::checkFarmInfo(f);
+    if (!failed) failed = books::checkSupportContact(c);
+    if (failed) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);
         m_texts.value(failed->field)->setFocus();
         return false;
@@ -93,7 +113,7 @@ bool FarmInfoWindow::save()
                     MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
         return false;
     try {
-        storeFarmInfo(f);
+        storeFarmInfo(f, c);
     } catch (const DbError& e) {
         showPlainError(this, e);
         return false;

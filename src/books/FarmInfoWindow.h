@@ -1,6 +1,7 @@
 #pragma once
 // 농장정보 ("농장정보 수정"): shows and changes the farm's own registration data, the one row of
-// 농장정보 whose number and business name head the printed books. A top-level window of the
+// 농장정보 whose number and business name head the printed books, and the farm's optional
+// support contact that the database messages name. A top-level window of the
 // menu: it holds the connection while it is open. Enter does nothing; Esc and 취 소 close
 // without storing.
 #include "data/FarmInfo.h"
@@ -22,12 +23,14 @@ public:
 
     bool isConnected() const { return m_connected; }
 
-    // Fills the boxes from 농장정보.
+    // Fills the boxes from 농장정보 and the support contact.
     void load();
-    // 저 장: checks, question, the row stored with trimmed values, close. True when stored.
+    // 저 장: checks, question, the row and the contact stored with trimmed values, close. True
+    // when stored.
     bool save();
 
     FarmInfo values() const;
+    SupportContact contact() const;
     QLineEdit* textBox(const QString& name) const { return m_texts.value(name); }
     QPushButton* saveButton() const { return m_buttons.save; }
     QPushButton* cancelButton() const { return m_buttons.cancel; }

@@ -2,6 +2,7 @@
 
 #include "data/FileModes.h"
 #include "data/ProgramDir.h"
+#include "data/Schema.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -113,6 +114,8 @@ DbOpenOutcome openDatabase(QString* error)
     const DbOpenOutcome outcome = connectTo(file, name);
     // Only a checked file stays open: nothing may be written into a damaged or foreign one.
     if (outcome != DbOpenOutcome::Open) DBClose();
+    // An older farm gets the tables added since; one that cannot take them still opens.
+    if (outcome == DbOpenOutcome::Open) addMissingTables(gConn);
     if (error) *error = reasonText(outcome, file);
     return outcome;
 }

@@ -34,6 +34,7 @@ FarmFileCheck checkOpen(QSqlDatabase db)
         return fail(QStringLiteral("파일을 읽을 수 없습니다: ") + q.lastError().text());
     while (q.next()) tables.insert(q.value(0).toString());
     for (const TableDef& t : schemaTables()) {
+        if (t.optional && !tables.contains(t.name)) continue;  // an older farm: the program adds it
         if (!tables.contains(t.name)) return fail(QStringLiteral("표가 없습니다: ") + t.name);
         QSet<QString> columns;
         if (!q.exec(QStringLiteral("PRAGMA table_info(") + quoted(t.name) + u')'))

@@ -14,7 +14,7 @@ namespace {
 
 TableDef table(const QString& name, std::initializer_list<ColumnDef> cols, bool work = false)
 {
-    return TableDef{name, std::vector<ColumnDef>(cols), work};
+    return TableDef{name, std::vector<ColumnDef>(cols), work, false};
 }
 
 const QString I = QStringLiteral("INTEGER");
@@ -24,7 +24,7 @@ const QString T = QStringLiteral("TEXT");
 // An all-text work table with numbered columns (reports address them by position).
 TableDef textWork(const QString& name, int count)
 {
-    TableDef t{name, {}, true};
+    TableDef t{name, {}, true, false};
     for (int i = 1; i <= count; ++i) t.columns.push_back({QStringLiteral("c%1").arg(i, 2, 10, QChar(u'0')), T});
     return t;
 }
@@ -124,6 +124,10 @@ std::vector<TableDef> buildTables()
                                                    {"사업장명칭", T},
                                                    {"소재지", T},
                                                    {"축종", T}}));
+    // The person the farm calls for help with the program; no row until the farm sets one.
+    TableDef contact = table(QStringLiteral("지원연락처"), {{"이름", T}, {"전화번호", T}});
+    contact.optional = true;
+    t.push_back(contact);
     t.push_back(table(
         QStringLiteral("축산분뇨관리대장"),
         {{"발생일자", I}, {"발생량", R}, {"처리일자", I}, {"처리방법", T}, {"처리량", R}, {"사용처", T}, {"비고", T}}));
@@ -178,6 +182,14 @@ QString columnSql(const ColumnDef& c, bool work)
     return s;
 }
 
+QString createTableSql(const TableDef& t, bool ifNotExists)
+{
+    QStringList cols;
+    for (const ColumnDef& c : t.columns) cols << columnSql(c, t.workTable);
+    return QStringLiteral("CREATE TABLE %1\"%2\" (%3) STRICT")
+        .arg(ifNotExists ? QStringLiteral("IF NOT EXISTS ") : QString(), t.name, cols.join(QStringLiteral(", ")));
+}
+
 }  // namespace
 
 const std::vector<TableDef>& schemaTables()
@@ -216,17 +228,27 @@ QString createSchema(QSqlDatabase db)
         db.rollback();
         return err.isEmpty() ? QStringLiteral("schema error") : err;
     };
-    for (const TableDef& t : schemaTables()) {
-        QStringList cols;
-        for (const ColumnDef& c : t.columns) cols << columnSql(c, t.workTable);
-        const QString sql =
-            QStringLiteral("CREATE TABLE \"%1\" (%2) STRICT").arg(t.name, cols.join(QStringLiteral(", ")));
-        if (!q.exec(sql)) return fail(q);
-    }
+    for (const TableDef& t : schemaTables())
+        if (!q.exec(createTableSql(t, false))) return fail(q);
     for (const char* idx : kUniqueIndexes)
         if (!q.exec(QString::fromUtf8(idx))) return fail(q);
     if (!q.exec(QStringLiteral("INSERT INTO 농장정보 VALUES('', '', '', '', '', '', '한우')"))) return fail(q);
     if (!db.commit()) return db.lastError().text();
+    return QString();
+}
+
+QString addMissingTables(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    QStringList existing;
+    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'"))) return q.lastError().text();
+    while (q.next()) existing << q.value(0).toString();
+    q.finish();
+    // A file that is no farm is left as it was: the checks that follow name it.
+    if (!existing.contains(QStringLiteral("농장정보"))) return QString();
+    // Only a missing table costs a write: a read-only file that has them all opens as before.
+    for (const TableDef& t : schemaTables())
+        if (t.optional && !existing.contains(t.name) && !q.exec(createTableSql(t, true))) return q.lastError().text();
     return QString();
 }
 

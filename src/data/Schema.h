@@ -1,6 +1,7 @@
 #pragma once
-// The database's tables, in the program's column order. Only the set-up tool and tests
-// create them; the program itself never creates, alters or drops a table.
+// The database's tables, in the program's column order. The set-up tool and tests create
+// them; the program itself only adds the optional tables an older file lacks, and never alters
+// or drops a table.
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,9 @@ struct TableDef {
     QString name;
     std::vector<ColumnDef> columns;
     bool workTable = false;
+    // Added after farms already existed: an older file or backup without it is still a farm,
+    // and the program creates it when it opens the file.
+    bool optional = false;
 
     // The column names in the program's order.
     QStringList columnNames() const;
@@ -30,6 +34,11 @@ const TableDef& tableDef(const QString& name);
 // Creates every table, the unique keys and the single 농장정보 row in an empty database.
 // Returns an empty text on success, else the error.
 QString createSchema(QSqlDatabase db);
+
+// Creates the optional tables a farm's `db` lacks; the rest, and a file without 농장정보, is left
+// alone.
+// Returns an empty text on success, else the error.
+QString addMissingTables(QSqlDatabase db);
 
 // Creates the database file with its schema when no file exists at path; an existing
 // file is never touched. Returns an empty text on success (or when the file exists).

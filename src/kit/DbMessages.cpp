@@ -6,6 +6,7 @@
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
 #include "data/Recovery.h"
+#include "data/SupportText.h"
 #include "kit/Messages.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,17 @@ void showOfferingRecovery(QWidget* parent, MsgIcon icon, const QString& title, c
     if (answer == MsgButton::Yes) recoveryOpener()(parent);
 }
 
+// The closing lines of the connection-error and damaged-file messages: the farm's own support
+// contact, read from the file or else its newest backup (the connection failed), or else where
+// the records and backups are.
+QString supportLines()
+{
+    const QString file = databaseFilePath();
+    SupportContact contact = supportContactIn(file);
+    if (contact.isEmpty()) contact = supportContactIn(newestBackup(file));
+    return supportText(contact, QFileInfo(file).absolutePath(), backupDirOf(file));
+}
+
 void showBusy(QWidget* parent)
 {
     showMessage(parent, MsgIcon::Exclamation, QStringLiteral("데이터베이스 사용 중"),
@@ -53,8 +65,7 @@ void showDamaged(QWidget* parent)
                 QStringLiteral("(명령줄에서는 프로그램을 끝낸 뒤 ") +
                 restoreCommandBeside(QCoreApplication::applicationDirPath()) + QStringLiteral(" 로 되살립니다.)");
     else
-        text += QStringLiteral("백업이 없습니다. 아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName +
-                kCrLf + kCrLf + QStringLiteral("TEL : ") + kSupportTel;
+        text += QStringLiteral("백업이 없습니다.") + kCrLf + kCrLf + supportLines();
     showOfferingRecovery(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text);
 }
 
@@ -92,9 +103,8 @@ void showPlainError(QWidget* parent, const QString& description)
 
 void showConnectionError(QWidget* parent)
 {
-    const QString text = QStringLiteral("데이터베이스 연결 오류가 발생했습니다.") + kCrLf + kCrLf + kCrLf +
-                         QStringLiteral("아래의 연락처로 연락해 주십시오.") + kCrLf + kCrLf + kSupportName + kCrLf +
-                         kCrLf + QStringLiteral("TEL : ") + kSupportTel;
+    const QString text =
+        QStringLiteral("데이터베이스 연결 오류가 발생했습니다.") + kCrLf + kCrLf + kCrLf + supportLines();
     showOfferingRecovery(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text);
 }
 

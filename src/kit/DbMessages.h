@@ -8,10 +8,6 @@
 #include <QWidget>
 #include <functional>
 
-// The support contact shown in the connection-error message.
-inline const QString kSupportName = QStringLiteral("한우관리 프로그램 고객지원센터");
-inline const QString kSupportTel = QStringLiteral("063-270-4827");
-
 // DBOpen for a window's load handler. True when connected. Otherwise the farmer is told why,
 // and what happens next depends on the outcome:
 //  - Busy (another program holds the file for more than a few seconds): a Korean message; the

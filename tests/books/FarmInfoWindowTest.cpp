@@ -1,5 +1,6 @@
 // The farm information window: what it loads, its two checks and question, the stored row
-// with trimmed values, closing without storing, and the books that read the new name.
+// with trimmed values, closing without storing, the books that read the new name, and the
+// optional support contact stored beside the row.
 #include "books/BookFixture.h"
 #include "books/FarmInfoWindow.h"
 #include "books/PeriodBookWindow.h"
@@ -182,4 +183,80 @@ TEST_F(FarmInfoWindowTest, AStoreTheDatabaseRefusesIsShownAndTheWindowStaysOpen)
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(gConn.isOpen());
     EXPECT_EQ(stored(), kBefore);
+}
+
+TEST_F(FarmInfoWindowTest, TheSupportContactIsOptionalSavedTrimmedAndShownAgain)
+{
+    {
+        FarmInfoWindow w;
+        EXPECT_TRUE(w.textBox(QStringLiteral("연락처이름"))->text().isEmpty());  // nothing invented
+        EXPECT_TRUE(w.textBox(QStringLiteral("연락처전화"))->text().isEmpty());
+        EXPECT_EQ(w.textBox(QStringLiteral("연락처이름"))->accessibleName(), QStringLiteral("지원 연락처"));
+        EXPECT_EQ(w.textBox(QStringLiteral("연락처전화"))->accessibleName(), QStringLiteral("연락처 전화"));
+        EXPECT_EQ(controlsHeardByControlName(&w), QStringList());
+        w.show();
+        set(w, "연락처이름", QStringLiteral(" 김지원 (한우협회) "));
+        set(w, "연락처전화", QStringLiteral(" 010-1111-2222 "));
+        farm.messages().answer(MsgButton::Yes);
+        EXPECT_TRUE(w.save());
+        if (const QByteArray shot = qgetenv("TARVIK_SHOT"); !shot.isEmpty()) w.grab().save(QString::fromUtf8(shot));
+    }
+    ASSERT_TRUE(farm.open());
+    EXPECT_EQ(stored(), kBefore);  // 농장정보 keeps its seven columns and values
+    EXPECT_EQ(farm.scalar(QStringLiteral("select 이름 || '|' || 전화번호 from 지원연락처")),
+              QStringLiteral("김지원 (한우협회)|010-1111-2222"));
+    {
+        FarmInfoWindow w;  // opens its own connection again
+        EXPECT_EQ(w.textBox(QStringLiteral("연락처이름"))->text(), QStringLiteral("김지원 (한우협회)"));
+        EXPECT_EQ(w.textBox(QStringLiteral("연락처전화"))->text(), QStringLiteral("010-1111-2222"));
+        // Emptied boxes remove the contact again.
+        w.show();
+        set(w, "연락처이름", QString());
+        set(w, "연락처전화", QStringLiteral("  "));
+        farm.messages().answer(MsgButton::Yes);
+        EXPECT_TRUE(w.save());
+    }
+    ASSERT_TRUE(farm.open());
+    EXPECT_EQ(farm.count(QStringLiteral("지원연락처")), 0);
+}
+
+TEST_F(FarmInfoWindowTest, ATelephoneThatCannotBeDialledIsRefused)
+{
+    const struct {
+        const char* tel;
+        bool accepted;
+    } cases[] = {
+        {"010-1111-2222", true},
+        {"(031) 555 0000", true},
+        {"+82 10 1111 2222", true},
+        {"", true},
+        {"없음", false},
+        {"010-1111-222x", false},
+        {"--", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tel);
+        ASSERT_TRUE(farm.open());
+        farm.exec(QStringLiteral("delete from 지원연락처"));
+        farm.close();
+        farm.messages().clear();
+        FarmInfoWindow w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        set(w, "연락처이름", QStringLiteral("김지원"));
+        set(w, "연락처전화", QString::fromUtf8(c.tel));
+        if (c.accepted) farm.messages().answer(MsgButton::Yes);
+        EXPECT_EQ(w.save(), c.accepted);
+        ASSERT_EQ(farm.messages().count(), 1);
+        if (!c.accepted) {
+            EXPECT_EQ(farm.messages().last().text, QStringLiteral("연락처 전화번호는 숫자와 '-'로 입력해 주세요."));
+            EXPECT_EQ(farm.messages().last().title, QStringLiteral("값 부정"));
+            EXPECT_EQ(w.focusWidget(), w.textBox(QStringLiteral("연락처전화")));
+            EXPECT_TRUE(w.isVisible());
+            w.close();
+        }
+        ASSERT_TRUE(farm.open());
+        EXPECT_EQ(farm.count(QStringLiteral("지원연락처")), c.accepted ? 1 : 0);
+        farm.close();
+    }
 }

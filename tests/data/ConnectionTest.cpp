@@ -1,3 +1,4 @@
+#include "data/Backup.h"
 #include "data/Db.h"
 #include "data/FarmInfo.h"
 #include "data/Globals.h"
@@ -7,6 +8,7 @@
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSqlRecord>
@@ -44,12 +46,28 @@ TEST_F(DbConnectionTest, MissingFileShowsConnectionErrorThenEnds)
     EXPECT_EQ(m.title, QStringLiteral("데이터베이스 연결 오류"));
     EXPECT_EQ(m.icon, MsgIcon::Question);
     EXPECT_EQ(m.buttons, MsgButton::Ok);
-    EXPECT_TRUE(
-        m.text.startsWith(QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
-                                         "아래의 연락처로 연락해 주십시오.\r\n\r\n")));
-    EXPECT_TRUE(m.text.endsWith(QStringLiteral("\r\n\r\nTEL : ") + kSupportTel));
+    // No contact set and nothing to read it from: where the records are, and the recovery window.
+    EXPECT_EQ(m.text, QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
+                                     "기록 파일이 있는 폴더: ") +
+                          farm.dir() + QStringLiteral("/db\r\n백업이 있는 폴더: ") + backupDirOf(databaseFilePath()) +
+                          QStringLiteral("\r\n\r\n메인 메뉴의 [백업 및 복원] 창에서 백업을 확인해 주십시오."));
     EXPECT_EQ(farm.exitCalls(), 1);
     // No empty database was created behind the user's back.
+    EXPECT_FALSE(QFile::exists(databaseFilePath()));
+}
+
+TEST_F(DbConnectionTest, AMissingFileNamesTheContactKeptInItsNewestBackup)
+{
+    ASSERT_TRUE(farm.open());
+    storeSupportContact({QStringLiteral("김지원"), QStringLiteral("010-1111-2222")});
+    farm.close();
+    ASSERT_TRUE(writeBackup(databaseFilePath(), QDateTime(QDate(2026, 3, 1), QTime(8, 0))).ok);
+    QFile::remove(databaseFilePath());
+    EXPECT_FALSE(openConnectionOrEnd(nullptr));
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("데이터베이스 연결 오류가 발생했습니다.\r\n\r\n\r\n"
+                                                          "아래의 연락처로 연락해 주십시오.\r\n\r\n"
+                                                          "연락처: 김지원  TEL : 010-1111-2222"));
     EXPECT_FALSE(QFile::exists(databaseFilePath()));
 }
 

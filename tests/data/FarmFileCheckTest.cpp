@@ -107,6 +107,12 @@ TEST(FarmFileCheck, OnlyAWholeFarmPasses)
     EXPECT_TRUE(ok.ok) << ok.reason.toStdString();
     EXPECT_TRUE(ok.reason.isEmpty());
 
+    // An older farm or backup, made before the support contact had its table, is still a farm.
+    const QString older = dir.filePath(QStringLiteral("older.db"));
+    makeDatabase(older, true, [](QSqlDatabase db) { run(db, "DROP TABLE 지원연락처"); });
+    const FarmFileCheck olderOk = checkFarmFile(older);
+    EXPECT_TRUE(olderOk.ok) << olderOk.reason.toStdString();
+
     EXPECT_FALSE(checkFarmFile(dir.filePath(QStringLiteral("missing.db"))).ok);
     int i = 0;
     for (const BadFile& b : badFiles()) {

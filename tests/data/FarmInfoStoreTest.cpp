@@ -1,9 +1,14 @@
-// Storing the farm's registration data: the one row of 농장정보, values bound and trimmed.
+// Storing the farm's registration data: the one row of 농장정보, values bound and trimmed, and
+// the farm's support contact beside it.
 #include "data/Db.h"
 #include "data/FarmInfo.h"
+#include "data/ProgramDir.h"
+#include "data/ScopedConnection.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <QFile>
 
 namespace {
 FarmInfo sample()
@@ -69,4 +74,104 @@ TEST(FarmInfoStore, AFailedStoreChangesNothing)
     farm.exec(QStringLiteral("drop trigger 막기"));
     storeFarmInfo(sample());
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
+}
+
+// The support contact: a table of its own, empty until the farm types one.
+TEST(SupportContactStore, EmptyUntilStoredThenTrimmedAndTheOneRow)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    EXPECT_EQ(farm.count(QStringLiteral("지원연락처")), 0);
+    EXPECT_TRUE(readSupportContact().isEmpty());
+
+    const struct {
+        const char* name;
+        const char* tel;
+        int rows;
+    } cases[] = {
+        {" 김지원 ", " 010-1111-2222", 1},
+        {"", "031 555 0000", 1},  // either part alone is a contact
+        {"O'Neil", "", 1},
+        {"  ", " ", 0},  // blanks remove it
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        storeSupportContact({QString::fromUtf8(c.name), QString::fromUtf8(c.tel)});
+        EXPECT_EQ(farm.count(QStringLiteral("지원연락처")), c.rows);
+        const SupportContact read = readSupportContact();
+        EXPECT_EQ(read.이름, QString::fromUtf8(c.name).trimmed());
+        EXPECT_EQ(read.전화번호, QString::fromUtf8(c.tel).trimmed());
+        farm.close();  // and another connection reads the same from the file
+        const SupportContact inFile = supportContactIn(databaseFilePath());
+        EXPECT_EQ(inFile.이름, read.이름);
+        EXPECT_EQ(inFile.전화번호, read.전화번호);
+        ASSERT_TRUE(farm.open());
+    }
+    // The 농장정보 row is left as it was.
+    EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
+}
+
+TEST(SupportContactStore, StoredWithTheFarmRowAllOrNothing)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    storeFarmInfo(sample(), {QStringLiteral("김지원"), QStringLiteral("010-1111-2222")});
+    EXPECT_EQ(storedRows().toStdString(), kStored);
+    EXPECT_EQ(readSupportContact().전화번호, QStringLiteral("010-1111-2222"));
+
+    farm.exec(QStringLiteral("create trigger 막기 before insert on 지원연락처 begin select raise(abort, '막힘'); end"));
+    FarmInfo changed = sample();
+    changed.사업장명칭 = QStringLiteral("새 농장");
+    EXPECT_THROW(storeFarmInfo(changed, {QStringLiteral("박"), QString()}), DbError);
+    EXPECT_EQ(storedRows().toStdString(), kStored);
+    EXPECT_EQ(readSupportContact().이름, QStringLiteral("김지원"));
+}
+
+TEST(SupportContactStore, AnOlderFarmWithoutTheTableOpensAndGetsIt)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    farm.exec(QStringLiteral("drop table 지원연락처"));
+    farm.addAnimal(QStringLiteral("KR1"), 0);
+    farm.close();
+    EXPECT_TRUE(supportContactIn(databaseFilePath()).isEmpty());
+
+    ASSERT_TRUE(farm.open());
+    EXPECT_EQ(farm.messages().count(), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("지원연락처")), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 1);
+    EXPECT_TRUE(readSupportContact().isEmpty());
+    storeSupportContact({QStringLiteral("김지원"), QString()});
+    EXPECT_EQ(readSupportContact().이름, QStringLiteral("김지원"));
+}
+
+TEST(SupportContactStore, AFileThatIsNoFarmGetsNoTable)
+{
+    TestFarm farm;
+    QFile::remove(databaseFilePath());
+    {
+        const ScopedConnection c(databaseFilePath());
+        ASSERT_TRUE(c.isOpen());
+        QSqlQuery(c.db()).exec(QStringLiteral("create table 메모(내용 text)"));
+    }
+    ASSERT_TRUE(farm.open());
+    EXPECT_EQ(farm.scalar(QStringLiteral("select group_concat(name) from sqlite_master")), QStringLiteral("메모"));
+}
+
+TEST(SupportContactStore, AReadOnlyOlderFarmStillOpensAndHasNone)
+{
+    TestFarm farm;
+    ASSERT_TRUE(farm.open());
+    farm.exec(QStringLiteral("drop table 지원연락처"));
+    farm.close();
+    QFile file(databaseFilePath());
+    const QFile::Permissions before = file.permissions();
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner));
+    const bool opened = farm.open();
+    const SupportContact read = opened ? readSupportContact() : SupportContact{QStringLiteral("?"), {}};
+    farm.close();
+    file.setPermissions(before);
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(read.isEmpty());
 }

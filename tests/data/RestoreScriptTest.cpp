@@ -212,7 +212,7 @@ TEST_F(RestoreScript, TheNewestCopyByCreationComesBackWhenTheClockWentBack)
     EXPECT_EQ(animals(farm), (QStringList{QStringLiteral("AFTER"), QStringLiteral("FIRST")}));
 }
 
-TEST(RestoreScriptTables, TheScriptKnowsEveryTableOfTheSchema)
+TEST(RestoreScriptTables, TheScriptKnowsEveryRequiredTableOfTheSchema)
 {
     QFile script(QStringLiteral(TARVIK_SOURCE_DIR "/scripts/restore.sh"));
     ASSERT_TRUE(script.open(QIODevice::ReadOnly));
@@ -221,7 +221,9 @@ TEST(RestoreScriptTables, TheScriptKnowsEveryTableOfTheSchema)
     ASSERT_TRUE(m.hasMatch());
     QStringList inScript = m.captured(1).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     QStringList inSchema;
-    for (const TableDef& t : schemaTables()) inSchema << t.name;
+    // An optional table may be missing from a good backup: the script must not ask for it.
+    for (const TableDef& t : schemaTables())
+        if (!t.optional) inSchema << t.name;
     inScript.sort();
     inSchema.sort();
     EXPECT_EQ(inScript, inSchema);

@@ -11,4 +11,20 @@ CheckResult checkFarmInfo(const FarmInfo& f)
     return std::nullopt;
 }
 
+CheckResult checkSupportContact(const SupportContact& c)
+{
+    const QString tel = c.전화번호.trimmed();
+    if (tel.isEmpty()) return std::nullopt;
+    bool digit = false, dialable = true;
+    for (const QChar ch : tel) {
+        if (ch >= u'0' && ch <= u'9')
+            digit = true;
+        else if (!QStringLiteral(" -+()").contains(ch))
+            dialable = false;
+    }
+    if (digit && dialable) return std::nullopt;
+    return EntryCheck{QStringLiteral("연락처 전화번호는 숫자와 '-'로 입력해 주세요."), QStringLiteral("값 부정"),
+                      MsgIcon::Question, QStringLiteral("연락처전화")};
+}
+
 }  // namespace books
