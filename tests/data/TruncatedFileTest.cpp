@@ -2,11 +2,13 @@
 // must fail and be reported, not end the program (memory-mapped reads did, with SIGBUS).
 #include "data/Db.h"
 #include "data/ProgramDir.h"
+#include "data/ScopedConnection.h"
 #include "kit/DbMessages.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QSqlQuery>
 
 using TruncatedFileTest = FarmTest;
 
@@ -42,4 +44,15 @@ TEST_F(TruncatedFileTest, AQueryOnAFileCutToNothingReportsTheDamagedFile)
             << farm.messages().last().text.toStdString();
         EXPECT_FALSE(farm.messages().last().details.isEmpty());
     }
+}
+
+TEST_F(TruncatedFileTest, NoConnectionOfTheProgramMapsTheFile)
+{
+    ASSERT_TRUE(farm.open());
+    EXPECT_EQ(farm.scalar(QStringLiteral("PRAGMA mmap_size")), QStringLiteral("0"));
+    ScopedConnection scoped(databaseFilePath(), QStringLiteral("QSQLITE_OPEN_READONLY"));
+    ASSERT_TRUE(scoped.isOpen());
+    QSqlQuery q(scoped.db());
+    ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA mmap_size")) && q.next());
+    EXPECT_EQ(q.value(0).toLongLong(), 0);
 }
