@@ -77,8 +77,9 @@ DbOpenOutcome connectTo(const QString& file, const QString& name)
     if (!gConn.open()) return outcomeOf(gConn.lastError());
     // A file that is no database opens fine; the first read tells.
     QSqlQuery q(gConn);
-    // Mapping the file spares a copy of every page the big lists read.
-    q.exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
+    // No memory-mapped reads: a file cut short by another program would end this one with
+    // SIGBUS on the next read instead of failing the query.
+    q.exec(QStringLiteral("PRAGMA mmap_size = 0"));
     if (!q.exec(QStringLiteral("PRAGMA foreign_keys = OFF")) ||
         !q.exec(QStringLiteral("select count(*) from sqlite_master")) || !q.next())
         return outcomeOf(q.lastError());
@@ -218,4 +219,15 @@ QString koreanErrorSentence(const DbError& e)
         if (byCode || byPhrase) return QString::fromUtf8(s.sentence);
     }
     return QString();
+}
+
+QString technicalText(const DbError& e)
+{
+    QStringList parts;
+    if (e.number != 0) parts << QStringLiteral("SQLite %1").arg(e.number);
+    parts << e.description;
+    // Qt's text is the database's and the driver's run together; the driver's part alone.
+    const QString driver = e.error.driverText();
+    if (!driver.isEmpty() && driver != e.description) parts << driver;
+    return parts.join(QStringLiteral("\n"));
 }

@@ -69,3 +69,6 @@ private:
 
 // The Korean sentence for errors a user can cause, or "" for any other error.
 QString koreanErrorSentence(const DbError& e);
+// The database's own words for `e` (code, description, driver text), for the details button
+// and the error log; never for a message text.
+QString technicalText(const DbError& e);

@@ -1,5 +1,6 @@
 #include "data/ScopedConnection.h"
 
+#include <QSqlQuery>
 #include <QUuid>
 
 ScopedConnection::ScopedConnection(const QString& file, const QString& options)
@@ -10,6 +11,8 @@ ScopedConnection::ScopedConnection(const QString& file, const QString& options)
     db.setConnectOptions(options);
     m_open = db.open();
     m_error = db.lastError();
+    // No memory-mapped reads (see Db.cpp): a file cut short underneath must fail, not crash.
+    if (m_open) QSqlQuery(db).exec(QStringLiteral("PRAGMA mmap_size = 0"));
 }
 
 ScopedConnection::~ScopedConnection()

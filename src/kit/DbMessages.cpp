@@ -2,6 +2,7 @@
 
 #include "data/Backup.h"
 #include "data/Clock.h"
+#include "data/ErrorLog.h"
 #include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
@@ -11,7 +12,9 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -23,15 +26,16 @@ std::function<void(QWidget*)>& recoveryOpener()
 
 // The message box of a database failure; with a recovery window to go to, it asks whether to
 // open it and opens it on Yes.
-void showOfferingRecovery(QWidget* parent, MsgIcon icon, const QString& title, const QString& text)
+void showOfferingRecovery(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
+                          const QString& details = QString())
 {
     if (!recoveryOpener()) {
-        showMessage(parent, icon, title, text, MsgButton::Ok);
+        messenger().show(parent, MessageSpec{icon, title, text, MsgButton::Ok, MsgButton::None, details});
         return;
     }
-    const MsgButton answer =
-        showMessage(parent, icon, title, text + kCrLf + kCrLf + QStringLiteral("백업 및 복원 창을 여시겠습니까?"),
-                    MsgButton::Yes | MsgButton::No, MsgButton::Yes);
+    const MsgButton answer = messenger().show(
+        parent, MessageSpec{icon, title, text + kCrLf + kCrLf + QStringLiteral("백업 및 복원 창을 여시겠습니까?"),
+                            MsgButton::Yes | MsgButton::No, MsgButton::Yes, details});
     if (answer == MsgButton::Yes) recoveryOpener()(parent);
 }
 
@@ -46,6 +50,39 @@ QString supportLines()
     return supportText(contact, QFileInfo(file).absolutePath(), backupDirOf(file));
 }
 
+// For an error the table of sentences does not know.
+const QString kGenericFailure = QStringLiteral(
+    "데이터베이스 작업을 마치지 못했습니다. 창을 닫았다가 다시 해 보시고, "
+    "되풀이되면 프로그램을 끝낸 뒤 다시 시작해 주세요.");
+
+// The program's own Korean descriptions are shown as they are (they may name an animal such as
+// KR002); anything in the database's words goes behind the details button.
+bool isOwnText(const DbError& e)
+{
+    static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    static const QRegularExpression hangul(QStringLiteral("[\\x{AC00}-\\x{D7A3}]"));
+    if (e.description.trimmed().isEmpty()) return false;
+    // Made by the program itself, or a Korean message of a trigger.
+    return (!e.error.isValid() && e.description.contains(hangul)) || !e.description.contains(latin);
+}
+
+// What the box says about `e`: the table's sentence, the program's own text, or the general one.
+QString sentenceFor(const DbError& e)
+{
+    const QString sentence = koreanErrorSentence(e);
+    if (!sentence.isEmpty()) return sentence;
+    return isOwnText(e) ? e.description : kGenericFailure;
+}
+
+// A file another program cut short (or emptied) under the open connection: SQLite then reads
+// an empty database and reports missing tables, so the file itself tells.
+bool databaseFileCutShort()
+{
+    QFile f(databaseFilePath());
+    if (!f.open(QIODevice::ReadOnly)) return false;  // gone or unreadable: the usual messages
+    return f.read(16) != QByteArray("SQLite format 3\0", 16);
+}
+
 void showBusy(QWidget* parent)
 {
     showMessage(parent, MsgIcon::Exclamation, QStringLiteral("데이터베이스 사용 중"),
@@ -54,7 +91,7 @@ void showBusy(QWidget* parent)
                 MsgButton::Ok);
 }
 
-void showDamaged(QWidget* parent)
+void showDamaged(QWidget* parent, const QString& details = QString())
 {
     QString text = QStringLiteral("데이터베이스 파일이 손상되었습니다.") + kCrLf +
                    QStringLiteral("더 기록하면 자료를 잃을 수 있어 파일을 열지 않았습니다.") + kCrLf + kCrLf;
@@ -66,7 +103,7 @@ void showDamaged(QWidget* parent)
                 restoreCommandBeside(QCoreApplication::applicationDirPath()) + QStringLiteral(" 로 되살립니다.)");
     else
         text += QStringLiteral("백업이 없습니다.") + kCrLf + kCrLf + supportLines();
-    showOfferingRecovery(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text);
+    showOfferingRecovery(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text, details);
 }
 
 }  // namespace
@@ -91,14 +128,21 @@ bool openConnectionOrEnd(QWidget* parent)
 
 void showPlainError(QWidget* parent, const DbError& e)
 {
-    const QString sentence = koreanErrorSentence(e);
-    const QString text = sentence.isEmpty() ? e.description : sentence + kCrLf + e.description;
-    showMessage(parent, MsgIcon::None, kAppTitle, text, MsgButton::Ok);
+    const QString details = technicalText(e);
+    logError(QStringLiteral("오류"), details);
+    if (databaseFileCutShort()) {
+        showDamaged(parent, details);
+        return;
+    }
+    messenger().show(parent, MessageSpec{MsgIcon::None, kAppTitle, sentenceFor(e), MsgButton::Ok, MsgButton::None,
+                                         isOwnText(e) ? QString() : details});
 }
 
-void showPlainError(QWidget* parent, const QString& description)
+void showPlainError(QWidget* parent, const QString& description, const QString& details)
 {
-    showMessage(parent, MsgIcon::None, kAppTitle, description, MsgButton::Ok);
+    if (!details.isEmpty()) logError(QStringLiteral("오류"), details);
+    messenger().show(parent,
+                     MessageSpec{MsgIcon::None, kAppTitle, description, MsgButton::Ok, MsgButton::None, details});
 }
 
 void showConnectionError(QWidget* parent)
@@ -110,15 +154,17 @@ void showConnectionError(QWidget* parent)
 
 bool reconnectPrompt(QWidget* parent, const DbError& e)
 {
-    // The Korean sentence first; a failed commit carries no number, and a 0 tells nothing.
-    QString text;
-    const QString sentence = koreanErrorSentence(e);
-    if (!sentence.isEmpty()) text += sentence + kCrLf;
-    if (e.number != 0) text += QString::number(e.number) + kCrLf;
-    text += e.description + kCrLf + QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.") +
-            kCrLf + QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf + QStringLiteral("DB를 재접속하시겠습니까?");
-    const MsgButton answer = showMessage(parent, MsgIcon::Question, QStringLiteral("DB Access Error"), text,
-                                         MsgButton::Retry | MsgButton::Cancel);
+    // The Korean sentence first; a failed commit carries no number, and a 0 tells nothing. The
+    // number stays in the box: it is what the farmer reads out on the phone.
+    QString text = sentenceFor(e) + kCrLf;
+    if (e.number != 0) text += QStringLiteral("오류 번호: ") + QString::number(e.number) + kCrLf;
+    text += QStringLiteral("현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.") + kCrLf +
+            QStringLiteral("확인 바랍니다.") + kCrLf + kCrLf + QStringLiteral("DB를 재접속하시겠습니까?");
+    const QString details = technicalText(e);
+    logError(QStringLiteral("재접속"), details);
+    const MsgButton answer = messenger().show(
+        parent, MessageSpec{MsgIcon::Question, QStringLiteral("DB Access Error"), text,
+                            MsgButton::Retry | MsgButton::Cancel, MsgButton::None, isOwnText(e) ? QString() : details});
     if (answer != MsgButton::Retry) return false;
     DBClose();
     openConnectionOrEnd(parent);

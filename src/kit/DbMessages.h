@@ -22,10 +22,13 @@ bool openConnectionOrEnd(QWidget* parent);
 // An empty function removes it.
 void setRecoveryOpener(std::function<void(QWidget*)> opener);
 
-// The plain error message: OK box with the application title; a Korean sentence
-// first for the errors a user can cause, then the database's description.
+// The plain error message: OK box with the application title and a Korean sentence (the one
+// for the kind of error, the program's own Korean description, or a general one). The
+// database's own words go behind the box's details button and into the error log, never into
+// the text. A database file cut short underneath gets the damaged-file message.
 void showPlainError(QWidget* parent, const DbError& e);
-void showPlainError(QWidget* parent, const QString& description);
+// `description` is shown as it is; `details` (technical) behind the button and into the log.
+void showPlainError(QWidget* parent, const QString& description, const QString& details = QString());
 // The connection-error message (then the caller ends the program).
 void showConnectionError(QWidget* parent);
 // The reconnect prompt of the work-table fillers: Retry reconnects (DBClose, DBOpen).

@@ -45,6 +45,8 @@ MsgButton QtMessenger::show(QWidget* parent, const MessageSpec& msg)
     shown.replace(kCrLf, QStringLiteral("\n"));
     box.setText(shown);
     box.setTextFormat(Qt::PlainText);
+    // Behind Qt's own details button, which its Korean translation captions (자세한 정보 보기).
+    if (!msg.details.isEmpty()) box.setDetailedText(msg.details);
     const MsgButton order[] = {MsgButton::Yes, MsgButton::No, MsgButton::Retry, MsgButton::Ok, MsgButton::Cancel};
     for (MsgButton b : order)
         if (msg.buttons.testFlag(b)) box.addButton(toStd(b));

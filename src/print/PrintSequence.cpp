@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 #include <exception>
 
@@ -170,10 +171,19 @@ PrintOutcome runPrintSequence(const PrintRequest& request)
         QApplication::processEvents();
         if (request.reportErrors) {
             cursor.off();
-            if (const auto* db = dynamic_cast<const DbError*>(&e))
+            if (const auto* db = dynamic_cast<const DbError*>(&e)) {
                 showPlainError(window, *db);
-            else
-                showPlainError(window, QString::fromUtf8(e.what()));
+            } else {
+                // The program's own Korean reasons are shown; anything else goes behind the details.
+                const QString what = QString::fromUtf8(e.what());
+                if (what.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+                    showPlainError(window,
+                                   QStringLiteral("출력하지 못했습니다. 다시 해 보시고, 되풀이되면 프린터 설정을 "
+                                                  "확인해 주세요."),
+                                   what);
+                else
+                    showPlainError(window, what);
+            }
         }
         return PrintOutcome::Failed;
     }

@@ -367,7 +367,12 @@ void AnimalRecordForm::save()
             return;
         insertAnimal(v);
     } catch (const DbError& e) {
-        showPlainError(this, e);
+        if (isTakenNumber(e)) {
+            showPlainError(this, kTakenNumberText, technicalText(e));
+            m_number->setFocus();
+        } else {
+            showPlainError(this, e);
+        }
         return;
     }
     m_storedNumber = typed;

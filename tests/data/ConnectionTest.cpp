@@ -103,12 +103,13 @@ TEST_F(DbConnectionTest, TheReconnectPromptsRetryReconnectsAndCancelDoesNot)
     EXPECT_EQ(m.title, QStringLiteral("DB Access Error"));
     EXPECT_EQ(m.buttons, MsgButton::Retry | MsgButton::Cancel);
     EXPECT_EQ(m.icon, MsgIcon::Question);
-    EXPECT_EQ(
-        m.text,
-        QStringLiteral(
-            "저장 장치를 읽거나 쓰는 중에 오류가 났습니다. 디스크나 USB 메모리가 제대로 연결되어 있는지 "
-            "확인해 주세요.\r\n10\r\ndisk I/O error\r\n현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
-            "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?"));
+    EXPECT_EQ(m.text,
+              QStringLiteral(
+                  "저장 장치를 읽거나 쓰는 중에 오류가 났습니다. 디스크나 USB 메모리가 제대로 연결되어 있는지 "
+                  "확인해 주세요.\r\n오류 번호: 10\r\n현재 진행중인 작업이 제대로 안되어 있을 가능성이 있습니다.\r\n"
+                  "확인 바랍니다.\r\n\r\nDB를 재접속하시겠습니까?"));
+    // The database's words go behind the details button, never into the text.
+    EXPECT_TRUE(m.details.contains(QStringLiteral("disk I/O error"))) << m.details.toStdString();
     const QString before = gConn.connectionName();
 
     farm.messages().answer(MsgButton::Retry);
@@ -118,7 +119,7 @@ TEST_F(DbConnectionTest, TheReconnectPromptsRetryReconnectsAndCancelDoesNot)
     EXPECT_EQ(farm.count(QStringLiteral("농장정보")), 1);
 }
 
-TEST_F(DbStatementTest, APlainErrorPutsTheKoreanSentenceBeforeTheDescription)
+TEST_F(DbStatementTest, APlainErrorSaysTheKoreanSentenceWithTheDescriptionBehindIt)
 {
     farm.addAnimal(QStringLiteral("A1"), 0);
     try {
@@ -130,12 +131,18 @@ TEST_F(DbStatementTest, APlainErrorPutsTheKoreanSentenceBeforeTheDescription)
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.title, kAppTitle);
     EXPECT_EQ(m.buttons, MsgButton::Ok);
-    EXPECT_TRUE(m.text.startsWith(QStringLiteral("같은 번호(또는 날짜)의 기록이 이미 있어 저장할 수 없습니다.\r\n")));
-    EXPECT_TRUE(m.text.contains(QStringLiteral("UNIQUE"), Qt::CaseInsensitive));
+    EXPECT_EQ(m.text, QStringLiteral("같은 번호(또는 날짜)의 기록이 이미 있어 저장할 수 없습니다."));
+    EXPECT_TRUE(m.details.contains(QStringLiteral("UNIQUE"), Qt::CaseInsensitive)) << m.details.toStdString();
 
-    // An error a user cannot cause keeps the bare description.
+    // An error a user cannot cause gets the general Korean sentence; its words go to the details.
     showPlainError(nullptr, DbError(QStringLiteral("something odd")));
-    EXPECT_EQ(farm.messages().last().text, QStringLiteral("something odd"));
+    EXPECT_TRUE(farm.messages().last().text.startsWith(QStringLiteral("데이터베이스 작업을 마치지 못했습니다.")))
+        << farm.messages().last().text.toStdString();
+    EXPECT_EQ(farm.messages().last().details, QStringLiteral("something odd"));
+    // The program's own Korean description is shown as it is, with nothing behind it.
+    showPlainError(nullptr, DbError(QStringLiteral("데이터베이스가 연결되어 있지 않습니다.")));
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("데이터베이스가 연결되어 있지 않습니다."));
+    EXPECT_TRUE(farm.messages().last().details.isEmpty());
 }
 
 TEST_F(DbStatementTest, QuotesAreStoredAsTyped)

@@ -1,11 +1,15 @@
 // What the farmer reads when the database fails: a Korean sentence first for every error he
 // can meet, also in the reconnect prompt of the print fill.
 #include "data/Db.h"
+#include "data/ErrorLog.h"
+#include "data/ProgramDir.h"
 #include "kit/DbMessages.h"
 #include "print/PrintSequence.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 
 namespace {
@@ -113,8 +117,9 @@ TEST_F(DbErrorsOnAFarm, ReconnectPromptSaysTheDiskIsFullAndShowsNoZero)
     EXPECT_FALSE(fillWorkTable(nullptr, QStringLiteral("일일관리"), rows));
     ASSERT_EQ(farm.messages().count(), 1);
     const QString text = farm.messages().last().text;
-    EXPECT_TRUE(text.startsWith(kFull + QStringLiteral("\r\n13\r\ndatabase or disk is full\r\n")))
+    EXPECT_TRUE(text.startsWith(kFull + QStringLiteral("\r\n오류 번호: 13\r\n현재 진행중인 작업이")))
         << text.toStdString();
+    EXPECT_TRUE(farm.messages().last().details.contains(QStringLiteral("database or disk is full")));
     EXPECT_EQ(farm.count(QStringLiteral("일일관리")), 0);  // nothing half-written
 
     // A failed commit: the sentence, then straight the description.
@@ -122,7 +127,111 @@ TEST_F(DbErrorsOnAFarm, ReconnectPromptSaysTheDiskIsFullAndShowsNoZero)
     reconnectPrompt(nullptr,
                     DbError(QSqlError(QStringLiteral("Unable to commit transaction"),
                                       QStringLiteral("database or disk is full"), QSqlError::TransactionError)));
-    EXPECT_TRUE(farm.messages().last().text.startsWith(kFull + QStringLiteral("\r\ndatabase or disk is full\r\n")))
+    EXPECT_TRUE(farm.messages().last().text.startsWith(kFull + QStringLiteral("\r\n현재 진행중인 작업이")))
         << farm.messages().last().text.toStdString();
-    EXPECT_FALSE(farm.messages().last().text.contains(QStringLiteral("\r\n0\r\n")));
+    EXPECT_FALSE(farm.messages().last().text.contains(QStringLiteral("오류 번호")));
+    EXPECT_TRUE(farm.messages().last().details.contains(QStringLiteral("database or disk is full")));
+}
+
+namespace {
+// Latin letters left once the words the boxes may use are taken out.
+bool hasLatin(QString text)
+{
+    text.remove(QStringLiteral("USB")).remove(QStringLiteral("DB"));
+    return text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+}
+QByteArray logBytes()
+{
+    QFile f(errorLogPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+TEST_F(DbErrorsOnAFarm, BoxesSpeakKoreanAndTheDatabaseWordsGoToDetailsAndTheLog)
+{
+    ASSERT_TRUE(farm.open());
+    farm.addAnimal(QStringLiteral("A1"), 0);
+    DbError unique(QStringLiteral("?"));
+    try {
+        execStatement(QStringLiteral("insert into 개체관리(개체번호) values('A1')"));
+        FAIL() << "duplicate accepted";
+    } catch (const DbError& e) {
+        unique = e;
+    }
+    const struct {
+        const char* name;
+        DbError error;
+        const char* english;  // what the database said, expected behind the button
+        const QString& sentence;
+    } cases[] = {
+        {"unique", unique, "UNIQUE constraint failed: 개체관리.개체번호", kDuplicate},
+        {"locked",
+         DbError(QSqlError(QStringLiteral("열을 가져올 수 없음"), QStringLiteral("database is locked"),
+                           QSqlError::StatementError, QStringLiteral("5"))),
+         "database is locked", kLocked},
+        {"disk i/o", DbError(QStringLiteral("disk I/O error"), 266), "disk I/O error", kIo},
+        {"malformed",
+         DbError(QSqlError(QStringLiteral("열을 가져올 수 없음"), QStringLiteral("database disk image is malformed"),
+                           QSqlError::StatementError, QStringLiteral("11"))),
+         "database disk image is malformed", kMalformed},
+        // A file at mode 000: the driver's text alone, once as description and once as text.
+        {"unreadable",
+         DbError(QSqlError(QStringLiteral("Error opening database"), QString(), QSqlError::ConnectionError,
+                           QStringLiteral("14"))),
+         "Error opening database", kCannotOpen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(errorLogPath());
+        showPlainError(nullptr, c.error);
+        const MessageSpec plain = farm.messages().last();
+        EXPECT_EQ(plain.text, c.sentence);
+        EXPECT_FALSE(hasLatin(plain.text)) << plain.text.toStdString();
+        EXPECT_TRUE(plain.details.contains(QString::fromUtf8(c.english))) << plain.details.toStdString();
+
+        farm.messages().answer(MsgButton::Cancel);
+        reconnectPrompt(nullptr, c.error);
+        const MessageSpec prompt = farm.messages().last();
+        EXPECT_TRUE(prompt.text.startsWith(c.sentence + QStringLiteral("\r\n"))) << prompt.text.toStdString();
+        EXPECT_FALSE(hasLatin(prompt.text)) << prompt.text.toStdString();
+        EXPECT_TRUE(prompt.details.contains(QString::fromUtf8(c.english))) << prompt.details.toStdString();
+        // The number the farmer reads out on the phone stays, in Korean words.
+        if (c.error.number != 0) {
+            EXPECT_TRUE(prompt.text.contains(QStringLiteral("오류 번호: %1").arg(c.error.number)));
+        }
+
+        // Both went to the log beside the database, which only the owner can read.
+        const QByteArray log = logBytes();
+        EXPECT_EQ(log.count(c.english), 2) << log.toStdString();
+        EXPECT_EQ(log.count('\n'), 2);
+        EXPECT_EQ(QFile(errorLogPath()).permissions() & ~(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                          QFileDevice::ReadUser | QFileDevice::WriteUser),
+                  QFileDevice::Permissions());
+    }
+    EXPECT_EQ(QFileInfo(errorLogPath()).absolutePath(), QFileInfo(databaseFilePath()).absolutePath());
+}
+
+TEST_F(DbErrorsOnAFarm, TheLogMovesAsideOnceItIsFull)
+{
+    {
+        QFile full(errorLogPath());
+        ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+        full.write(QByteArray(kErrorLogLimit, 'x'));
+    }
+    logError(QStringLiteral("시험"), QStringLiteral("first line\nsecond line"));
+    EXPECT_EQ(QFileInfo(errorLogPath() + QStringLiteral(".1")).size(), kErrorLogLimit);
+    const QByteArray log = logBytes();
+    EXPECT_TRUE(log.endsWith("[시험] first line / second line\n")) << log.toStdString();
+    EXPECT_EQ(log.count('\n'), 1);
+    // Full again: the older copy is replaced, so at most two files ever.
+    {
+        QFile full(errorLogPath());
+        ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Append));
+        full.write(QByteArray(kErrorLogLimit, 'y'));
+    }
+    logError(QStringLiteral("시험"), QStringLiteral("third"));
+    QFile older(errorLogPath() + QStringLiteral(".1"));
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(older.readAll().contains("first line"));
+    EXPECT_TRUE(logBytes().endsWith("[시험] third\n"));
 }

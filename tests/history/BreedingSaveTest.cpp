@@ -219,7 +219,9 @@ TEST_F(BreedingFixture, DuplicateDateRefusedForNewButAChangeReachesTheKey)
     const MessageSpec& err = farm.messages().last();
     EXPECT_EQ(err.title, kAppTitle);
     EXPECT_EQ(err.buttons, MsgButton::Ok);
-    EXPECT_TRUE(err.text.contains(QStringLiteral("UNIQUE"))) << err.text.toStdString();
+    // Today's Korean sentence, and the database's words only behind the details button.
+    EXPECT_EQ(err.text, QStringLiteral("같은 번호(또는 날짜)의 기록이 이미 있어 저장할 수 없습니다."));
+    EXPECT_TRUE(err.details.contains(QStringLiteral("UNIQUE"))) << err.details.toStdString();
     EXPECT_EQ(stored(n(2022, 4, 2))[3], QStringLiteral("KPN-2"));  // nothing changed
     EXPECT_EQ(gridRow(tab->grid(), 2)[3], QStringLiteral("KPN-2"));
 }

@@ -377,7 +377,8 @@ TEST_F(GradingPageTest, DatabaseErrorsAreShownAndChangeNothing)
     farm.exec("CREATE TRIGGER refuse_insert BEFORE INSERT ON 등급판정 BEGIN SELECT RAISE(ABORT, 'no insert'); END");
     EXPECT_FALSE(saveAnswering(MsgButton::Yes));
     ASSERT_EQ(farm.messages().count(), 2);
-    EXPECT_TRUE(farm.messages().last().text.contains("no insert"));
+    // The database's words sit behind the details button.
+    EXPECT_TRUE(farm.messages().last().details.contains("no insert"));
     EXPECT_EQ(farm.messages().last().buttons, MsgButton::Ok);
     EXPECT_FALSE(page->hasGrading());  // a failed insert leaves the flag down
     farm.exec("DROP TRIGGER refuse_insert");
@@ -389,7 +390,8 @@ TEST_F(GradingPageTest, DatabaseErrorsAreShownAndChangeNothing)
     farm.messages().answer(MsgButton::Yes);
     EXPECT_FALSE(page->deleteGrading());
     ASSERT_EQ(farm.messages().count(), 2);
-    EXPECT_TRUE(farm.messages().last().text.contains("no delete"));
+    // The database's words sit behind the details button.
+    EXPECT_TRUE(farm.messages().last().details.contains("no delete"));
     EXPECT_TRUE(page->hasGrading());
     EXPECT_EQ(box("작업장")->text(), "공판장");
     EXPECT_EQ(farm.count("등급판정"), 1);

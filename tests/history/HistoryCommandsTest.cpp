@@ -164,7 +164,8 @@ TEST_P(HistoryCommandsTest, AFailedDeleteSaysWhyAndKeepsTheRow)
     button("cmdDelete")->click();
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
-    EXPECT_TRUE(farm.messages().last().text.contains("refused"));
+    // The database's words sit behind the details button.
+    EXPECT_TRUE(farm.messages().last().details.contains("refused"));
     EXPECT_EQ(records(kAnimal), 1);
     EXPECT_EQ(tab->rowCount(), 1);
     EXPECT_EQ(keyCell(1), "2024-01-01");
@@ -236,7 +237,8 @@ TEST_P(HistoryCommandsTest, AStatementTheDatabaseRefusesLeavesTheDialogOpen)
     });
     EXPECT_TRUE(stillOpen);
     ASSERT_EQ(farm.messages().count(), 2);
-    EXPECT_TRUE(farm.messages().last().text.contains("full"));
+    // The database's words sit behind the details button.
+    EXPECT_TRUE(farm.messages().last().details.contains("full"));
     EXPECT_EQ(tab->rowCount(), 0);
 }
 

@@ -248,8 +248,11 @@ TEST_F(ListWindowTest, ARecordTheDatabaseCannotReadStopsTheQueryWithThePlainMess
         ASSERT_EQ(farm.messages().count(), 1);
         EXPECT_EQ(farm.messages().last().title, kAppTitle);
         EXPECT_EQ(farm.messages().last().buttons, int(MsgButton::Ok));
-        EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("overflow")))
+        // Korean in the box; the database's words behind its details button.
+        EXPECT_TRUE(farm.messages().last().text.startsWith(QStringLiteral("데이터베이스 작업을 마치지 못했습니다.")))
             << farm.messages().last().text.toStdString();
+        EXPECT_TRUE(farm.messages().last().details.contains(QStringLiteral("overflow")))
+            << farm.messages().last().details.toStdString();
         // The row read before the failure is shown, and already when the message is.
         EXPECT_EQ(shownWithTheMessage, QStringList({"KR001"}));
         EXPECT_EQ(gridColumn(listGrid(&w), 1), QStringList({"KR001"}));
@@ -284,7 +287,9 @@ TEST_F(ListWindowTest, FarmHeaderIsReadAtLoadAndKeptWhenThereIsNoFarmRow)
         ASSERT_TRUE(w.load());
         ASSERT_EQ(farm.messages().count(), 1);
         EXPECT_EQ(farm.messages().last().title, kAppTitle);
-        EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("농장정보")));
+        EXPECT_EQ(farm.messages().last().text,
+                  QStringLiteral("데이터베이스에 필요한 표가 없습니다. 데이터베이스 파일을 확인해 주세요."));
+        EXPECT_TRUE(farm.messages().last().details.contains(QStringLiteral("농장정보")));
         EXPECT_TRUE(w.isEnabled());
     }
     gs등록번호.clear();

@@ -191,3 +191,53 @@ TEST_F(MessageBoxTest, EnterEscapeAndCloseButtonAnswers)
         }
     }
 }
+
+TEST_F(MessageBoxTest, DetailsSitBehindAKoreanButtonNotInTheText)
+{
+    const QString details = QStringLiteral("UNIQUE constraint failed: 개체관리.개체번호 (2067)");
+    QString text, detailed, closedCaption, openCaption;
+    bool detailsVisibleBefore = true, detailsVisibleAfter = false;
+    const MessageSpec shown{MsgIcon::None, QString(),       QStringLiteral("이미 등록된 개체번호입니다."),
+                            MsgButton::Ok, MsgButton::None, details};
+    const MsgButton answer = showAndAct(shown, [&](QMessageBox& box) {
+        text = box.text();
+        detailed = box.detailedText();
+        QAbstractButton* more = nullptr;
+        for (QAbstractButton* b : box.buttons())
+            if (box.buttonRole(b) == QMessageBox::ActionRole) more = b;
+        auto* edit = box.findChild<QWidget*>(QStringLiteral("qt_msgbox_detailedtext"), Qt::FindChildrenRecursively);
+        if (!edit) {
+            for (QWidget* w : box.findChildren<QWidget*>())
+                if (w->inherits("QTextEdit")) edit = w;
+        }
+        ASSERT_NE(more, nullptr) << "no details button";
+        ASSERT_NE(edit, nullptr);
+        detailsVisibleBefore = edit->isVisible();
+        closedCaption = caption(more);
+        more->click();
+        detailsVisibleAfter = edit->isVisible();
+        openCaption = caption(more);
+        box.button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(answer, MsgButton::Ok);
+    EXPECT_EQ(text, QStringLiteral("이미 등록된 개체번호입니다."));
+    EXPECT_EQ(detailed, details);
+    EXPECT_FALSE(detailsVisibleBefore);
+    EXPECT_TRUE(detailsVisibleAfter);
+    // Qt's Korean translation names the button both ways; no English caption reaches the farmer.
+    const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    EXPECT_FALSE(closedCaption.isEmpty());
+    EXPECT_FALSE(closedCaption.contains(latin)) << closedCaption.toStdString();
+    EXPECT_FALSE(openCaption.contains(latin)) << openCaption.toStdString();
+    EXPECT_NE(closedCaption, openCaption);
+
+    // Without details there is no details button at all.
+    int actionButtons = -1;
+    showAndAct(MessageSpec{MsgIcon::None, QString(), QStringLiteral("확인"), MsgButton::Ok}, [&](QMessageBox& box) {
+        actionButtons = 0;
+        for (QAbstractButton* b : box.buttons())
+            if (box.buttonRole(b) == QMessageBox::ActionRole) ++actionButtons;
+        box.button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(actionButtons, 0);
+}

@@ -502,6 +502,11 @@ TEST_F(RecordFormTest, RenumberingOntoAnotherAnimalIsRefusedWithNothingChanged)
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
     EXPECT_EQ(farm.messages().last().buttons, MsgButton::Ok);
+    // Said in Korean; the database's own words only behind the details button.
+    EXPECT_EQ(farm.messages().last().text, "이미 등록된 개체번호입니다. 개체번호를 다시 입력해 주세요.");
+    EXPECT_TRUE(farm.messages().last().details.contains("UNIQUE constraint failed: 개체관리.개체번호"))
+        << farm.messages().last().details.toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), find<QWidget>("개체번호", f));
     EXPECT_EQ(rowsOfAnimal("A"), 6);
     EXPECT_EQ(rowsOfAnimal("B"), 6);
     EXPECT_EQ(stored("A")[5], "");

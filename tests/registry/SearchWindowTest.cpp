@@ -209,7 +209,7 @@ TEST_F(SearchListTest, AFailingSearchSaysSoAndLeavesTheWindowUsable)
     searchFor();
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
-    EXPECT_TRUE(farm.messages().last().text.contains("개체관리")) << farm.messages().last().text.toStdString();
+    EXPECT_TRUE(farm.messages().last().details.contains("개체관리")) << farm.messages().last().details.toStdString();
     EXPECT_TRUE(window->isEnabled());
     EXPECT_FALSE(window->isQuerying());
     EXPECT_TRUE(find<QLabel>("ML_INFO")->isHidden());
@@ -268,7 +268,8 @@ TEST_F(DeleteTest, AFailureKeepsEverythingAndSaysSo)
     click("cmdDelete");
     ASSERT_EQ(farm.messages().count(), 2);
     EXPECT_EQ(farm.messages().last().title, kAppTitle);
-    EXPECT_TRUE(farm.messages().last().text.contains("refused"));
+    // The database's words sit behind the details button.
+    EXPECT_TRUE(farm.messages().last().details.contains("refused"));
     EXPECT_EQ(rowsOfAnimal("A"), 6);
     EXPECT_EQ(gridColumn(listGrid(window), 1), (QStringList{"A"}));
 

@@ -17,6 +17,9 @@ struct MessageSpec {
     QString text;  // line breaks are CR LF, as the texts are written
     MsgButtons buttons = MsgButton::Ok;
     MsgButton defaultButton = MsgButton::None;  // None: the first button
+    // The technical side (the database's own words): behind the box's details button, never
+    // in the text. Empty: no details button.
+    QString details = {};
 };
 
 // CR LF, the line break of every message text.

@@ -112,8 +112,8 @@ QString startExplanation(const DatabaseAssessment& a)
     // The technical reason (often SQLite's own English words) goes to the log, not on screen.
     QString todo = a.newestGoodBackup.isEmpty()
                        ? QStringLiteral(
-                             "정상 백업이 없습니다. 다른 위치에 둔 사본이 있으면 그것을 db 폴더에 "
-                             "넣거나 고객지원센터에 연락해 주십시오.")
+                             "정상 백업이 없습니다. 다른 위치(USB 등)에 둔 백업 사본이 있으면 그 파일을 "
+                             "db/backup 폴더에 넣은 뒤 이 창을 다시 열어 주십시오.")
                        : QStringLiteral(
                              "아래 목록에서 \"정상\"인 백업(보통 가장 위의 것)을 골라 [복원]을 "
                              "눌러 주십시오.");

@@ -79,6 +79,13 @@ void updateAnimal(const AnimalRecord& r, const QString& storedNumber)
     tx.commit();
 }
 
+bool isTakenNumber(const DbError& e)
+{
+    const QString words = e.description + QLatin1Char(' ') + e.error.text();
+    return words.contains(QStringLiteral("unique constraint failed"), Qt::CaseInsensitive) &&
+           words.contains(QStringLiteral("개체관리.개체번호"));
+}
+
 void deleteAnimal(const QString& number)
 {
     Transaction tx;

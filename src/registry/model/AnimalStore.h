@@ -26,5 +26,10 @@ void insertAnimal(const AnimalRecord& r);
 // is never split between two numbers, and a number that another animal has is refused
 // by the table's unique key with nothing changed.
 void updateAnimal(const AnimalRecord& r, const QString& storedNumber);
+// Whether `e` is that refusal: the unique key of 개체관리.개체번호 (a history table's key
+// on number and date is another matter).
+bool isTakenNumber(const DbError& e);
+// What the farmer reads then.
+inline const QString kTakenNumberText = QStringLiteral("이미 등록된 개체번호입니다. 개체번호를 다시 입력해 주세요.");
 // All six deletes in one transaction: either every row of the animal goes or none.
 void deleteAnimal(const QString& number);
