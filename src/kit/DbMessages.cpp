@@ -184,11 +184,25 @@ bool backupDatabase(QWidget* parent)
         if (second.status == SecondCopyResult::Status::Unreachable || second.status == SecondCopyResult::Status::Failed)
             qWarning("second backup folder: %s", qPrintable(second.error));
     }
-    if (!r.ok)
-        showMessage(parent, MsgIcon::Exclamation, QStringLiteral("백업 오류"),
-                    QStringLiteral("데이터베이스 백업을 만들지 못했습니다.") + kCrLf + r.error + kCrLf + kCrLf +
-                        QStringLiteral("지금까지의 기록은 데이터베이스 파일에 그대로 있습니다."),
-                    MsgButton::Ok);
+    if (!r.ok) {
+        // The reason's Korean head is said; SQLite's or the system's own words after it go
+        // behind the details button and into the log.
+        QString reason = r.error;
+        QString details;
+        static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+        if (reason.contains(latin)) {
+            details = r.error;
+            logError(QStringLiteral("백업"), details);
+            const int colon = reason.indexOf(QStringLiteral(": "));
+            reason = colon > 0 && !reason.left(colon).contains(latin) ? reason.left(colon) + u'.'
+                                                                      : QStringLiteral("백업 파일을 쓰지 못했습니다.");
+        }
+        messenger().show(
+            parent, MessageSpec{MsgIcon::Exclamation, QStringLiteral("백업 오류"),
+                                QStringLiteral("데이터베이스 백업을 만들지 못했습니다.") + kCrLf + reason + kCrLf +
+                                    kCrLf + QStringLiteral("지금까지의 기록은 데이터베이스 파일에 그대로 있습니다."),
+                                MsgButton::Ok, MsgButton::None, details});
+    }
     return r.ok;
 }
 

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -205,6 +206,9 @@ TEST_F(BackupOnAFarm, ABackupThatFailsAtExitIsReportedAndTheProgramStillEnds)
     EXPECT_TRUE(
         m.text.startsWith(QStringLiteral("데이터베이스 백업을 만들지 못했습니다.\r\n백업 폴더를 만들 수 없습니다")))
         << m.text.toStdString();
+    // Korean only in the box; the path and the system's words sit behind the details button.
+    EXPECT_FALSE(m.text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) << m.text.toStdString();
+    EXPECT_TRUE(m.details.contains(backupFolder())) << m.details.toStdString();
     EXPECT_EQ(farm.exitCalls(), 1);
 }
 
