@@ -99,15 +99,6 @@ QString verifyCopy(const QString& copy, const QMap<QString, qint64>& expected)
     return QString();
 }
 
-bool syncFile(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // Writes the copy into `part` and checks it; "" on success, else the reason. `written` tells
 // whether a copy was written (and then failed its check).
 QString copyAndVerify(const QString& databaseFile, const QString& part, bool* written)

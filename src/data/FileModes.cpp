@@ -58,3 +58,12 @@ void restrictDatabaseAccess(const QString& databaseFile)
         if (QFileInfo::exists(f)) dropGroupAndOtherAccess(f);
     }
 }
+
+bool syncFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}

@@ -18,3 +18,6 @@ void restrictDatabaseAccess(const QString& databaseFile);
 // Takes group and other access from one file or folder (never from a symlink or a shared
 // sticky folder); true when it has none afterwards.
 bool dropGroupAndOtherAccess(const QString& path);
+
+// Flushes a file (or a folder, so a rename in it is on disk) to the disk; false when it cannot.
+bool syncFile(const QString& path);

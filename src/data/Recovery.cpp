@@ -158,15 +158,6 @@ BackupInfo infoOf(const QString& file, const QDateTime& made)
     return b;
 }
 
-bool syncPath(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 QString writeErrorText(int error)
 {
     if (error == ENOSPC || error == EFBIG || error == EDQUOT)
@@ -267,7 +258,7 @@ CopyResult copyChecked(const QString& backupFile, const QString& folder, bool cr
         QFile::remove(part);
         return r;
     }
-    syncPath(folder);
+    syncFile(folder);
     r.ok = true;
     r.file = target;
     return r;
@@ -393,7 +384,7 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
     }
     ::chmod(QFile::encodeName(databaseFile).constData(), 0600);
     restrictDatabaseAccess(databaseFile);
-    syncPath(dir);
+    syncFile(dir);
     r.ok = true;
     if (present.contains(QString())) r.setAside = aside;
     return r;

@@ -3,6 +3,8 @@
 #include "print/PrintScript.h"
 #include "support/TestFarm.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,6 +19,13 @@ protected:
     // A request for the sample report over the work table 일일관리.
     PrintRequest sampleRequest(const QList<QVariantList>& rows, const report::Formulas& formulas = {});
     static QList<QVariantList> animals(int count);
+    // Writes a report file of the test's own into the farm's rpt/ folder.
+    void writeReport(const QString& file, const QString& layout)
+    {
+        QFile f(farm.dir() + QStringLiteral("/rpt/") + file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(layout.toUtf8());
+    }
 
     QTemporaryDir out;
     PrintScript script;

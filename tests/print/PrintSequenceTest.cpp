@@ -300,14 +300,10 @@ TEST_F(PrintTest, FailedRunIsReportedAndTheDefaultStillRestored)
 TEST_F(PrintTest, FormOnlyReportWithoutWorkTable)
 {
     // A record-book style print: no work table, every value a formula.
-    QFile f(farm.dir() + QStringLiteral("/rpt/기록부.rpt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QStringLiteral("[report]\n[form]\nheight = 40\n"
-                           "field 0 0 90 8 | 개체번호 | {개체번호}\n"
-                           "field 90 0 * 8 | 입식일자 | {입식일자}\n"
-                           "box 0 10 * 8 | {출하일}\n")
-                .toUtf8());
-    f.close();
+    writeReport(QStringLiteral("기록부.rpt"), QStringLiteral("[report]\n[form]\nheight = 40\n"
+                                                             "field 0 0 90 8 | 개체번호 | {개체번호}\n"
+                                                             "field 90 0 * 8 | 입식일자 | {입식일자}\n"
+                                                             "box 0 10 * 8 | {출하일}\n"));
     const QString pdf = out.filePath(QStringLiteral("기록부.pdf"));
     dialogSavesPdf(pdf);
     PrintRequest r;
@@ -341,10 +337,7 @@ TEST_F(PrintTest, FormulaValuesArePrintedExactlyAsGiven)
         formulas.set(QString::fromUtf8(c.name), QString::fromUtf8(c.value));
         y += 10;
     }
-    QFile f(farm.dir() + QStringLiteral("/rpt/값시험.rpt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(layout.toUtf8());
-    f.close();
+    writeReport(QStringLiteral("값시험.rpt"), layout);
 
     const QString pdf = out.filePath(QStringLiteral("값시험.pdf"));
     dialogSavesPdf(pdf);
