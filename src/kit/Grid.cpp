@@ -286,6 +286,22 @@ void Grid::setHeaders(const QStringList& headers)
     for (int i = 0; i < headers.size(); ++i) m_model->setText(i + 1, 0, headers[i]);
 }
 
+void Grid::setColumnKinds(const QList<CellKind>& kinds)
+{
+    m_kinds.clear();
+    for (int c = 0; c < kinds.size(); ++c) m_kinds.insert(c + 1, kinds[c]);
+}
+
+void Grid::setColumnKind(int col, CellKind kind)
+{
+    if (col >= 1) m_kinds.insert(col, kind);
+}
+
+CellKind Grid::columnKind(int col) const
+{
+    return m_kinds.value(col, CellKind::Text);
+}
+
 void Grid::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
 {
     m_model->appendRows(std::move(rows), colors);

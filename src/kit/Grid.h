@@ -2,8 +2,11 @@
 // The one grid of the program: 1-based columns and rows, row 0 holding the headers,
 // a current cell for reads and writes, an active row for commands. Model/view, so
 // a hundred thousand rows stay cheap.
+#include "kit/model/CellKind.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <QTableView>
@@ -95,6 +98,12 @@ public:
     // The cells of data row `row` (1-based) without copying their texts; may be shorter than
     // the columns.
     QStringList rowTexts(int row) const { return m_model->rowCells(row); }
+    // What each column holds, from column 1; a column not named here holds Text.
+    void setColumnKinds(const QList<CellKind>& kinds);
+    void setColumnKind(int col, CellKind kind);
+    CellKind columnKind(int col) const;
+    // Whether a window named the kind of column `col`.
+    bool hasColumnKind(int col) const { return m_kinds.contains(col); }
 
 signals:
     // Double-click on a cell: its column and row (row 0 on the column headers, column 0 on the
@@ -107,6 +116,7 @@ protected:
 
 private:
     GridModel* m_model;
+    QHash<int, CellKind> m_kinds;  // by 1-based column
     int m_col = 1;
     int m_row = 1;
 };

@@ -2,6 +2,8 @@
 // Saving a list as an Excel workbook or a CSV file, without any widget: the list is handed
 // over as a plain table of the texts it shows. Numbers and dates are recognised per column so
 // that a spreadsheet can sum and sort them; everything else stays text exactly as shown.
+#include "kit/model/CellKind.h"
+
 #include <QDate>
 #include <QList>
 #include <QRgb>
@@ -10,7 +12,6 @@
 #include <functional>
 #include <optional>
 
-enum class CellKind { Text, Number, Date };
 enum class ExportFormat { Xlsx, Csv };
 
 struct ExportTable {
