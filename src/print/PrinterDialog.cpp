@@ -220,6 +220,11 @@ QString PrinterDialog::pdfEntryText()
     return QStringLiteral("PDF 파일로 저장");
 }
 
+QString PrinterDialog::noPrinterEntryText()
+{
+    return QStringLiteral("설치된 프린터 없음");
+}
+
 void PrinterDialog::setPdfFileAsker(PdfFileAsker asker)
 {
     gPdfAsker = std::move(asker);
@@ -241,14 +246,12 @@ bool PrinterDialog::loadPrinters()
         }
     }
     m_choice.printer = m_choice.defaultPrinter;
-    if (names.isEmpty()) {
-        showMessage(this, MsgIcon::Critical, QStringLiteral("프린터설정 오류"),
-                    QStringLiteral("프린터를 설치해 주세요."), MsgButton::Ok);
-        m_done = true;
-        return false;
-    }
+    // Without a printer the list says so, and a PDF file and the preview are still there: the
+    // PDF entry is selected, as nothing can go on paper.
+    m_noPrinter = names.isEmpty();
+    if (m_noPrinter) m_printerList->addItem(noPrinterEntryText());
     m_printerList->addItem(pdfEntryText());
-    m_printerList->setCurrentIndex(selected);
+    m_printerList->setCurrentIndex(m_noPrinter ? m_printerList->count() - 1 : selected);
 
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) {
@@ -262,13 +265,20 @@ void PrinterDialog::choose(PrinterChoice::Outcome outcome)
 {
     const bool pdf =
         m_printerList->currentIndex() == m_printerList->count() - 1 && m_printerList->currentText() == pdfEntryText();
+    const bool noPrinter = m_noPrinter && !pdf;
+    if (noPrinter && outcome == PrinterChoice::Outcome::Print) {
+        // Paper needs a printer; the dialog stays open for the PDF file or the preview.
+        showMessage(this, MsgIcon::Critical, QStringLiteral("프린터설정 오류"),
+                    QStringLiteral("프린터를 설치해 주세요."), MsgButton::Ok);
+        return;
+    }
     QString pdfFile;
     if (pdf && outcome == PrinterChoice::Outcome::Print) {
         pdfFile = gPdfAsker ? gPdfAsker(this, m_suggested) : askPdfFile(this, m_suggested);
         if (pdfFile.isEmpty()) return;  // no file given: the user chooses again
     }
     // A PDF file is written without any printer: the default stays as it is.
-    m_choice.printer = pdf ? m_choice.defaultPrinter : m_printerList->currentText();
+    m_choice.printer = pdf || noPrinter ? m_choice.defaultPrinter : m_printerList->currentText();
     m_choice.pdfFile = pdfFile;
     QApplication::processEvents();
     // Cancel switches too: the print command puts the default back in every case.

@@ -14,14 +14,17 @@ class PrinterDialog : public QDialog {
 public:
     explicit PrinterDialog(QWidget* parent = nullptr);
 
-    // Lists the installed printers with the default one selected. Without any printer: the
-    // message and false (the choice stays cancel).
+    // Lists the installed printers with the default one selected, then the PDF entry. Without
+    // any printer the list says so and the PDF entry is selected: a PDF file and the preview
+    // work, and only printing on paper gives the message to install a printer. True.
     bool loadPrinters();
     // The outcome so far: cancel until a button chose otherwise.
     const PrinterChoice& choice() const { return m_choice; }
 
     // The last entry of the list: save the report as a PDF file instead of printing.
     static QString pdfEntryText();
+    // The first entry of the list when no printer is installed.
+    static QString noPrinterEntryText();
     // File name proposed when a PDF file is asked for.
     void setSuggestedFileName(const QString& name) { m_suggested = name; }
 
@@ -43,10 +46,11 @@ private:
     PrinterChoice m_choice;
     QString m_suggested;
     bool m_done = false;
+    bool m_noPrinter = false;  // no printer installed: the list's first entry says so
 };
 
 // Shows the printer dialog modally (or hands it to the runner tests set) and returns what the
-// user chose; with no printer installed the message and cancel.
+// user chose.
 PrinterChoice runPrinterDialog(QWidget* parent, const QString& suggestedPdfName);
 
 // Runs the loaded printer dialog instead of exec() (tests press its buttons); {} restores exec().

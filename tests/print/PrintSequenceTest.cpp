@@ -238,26 +238,60 @@ TEST_F(PrintTest, CancelLeavesTheReportControlAsItWas)
     EXPECT_EQ(rc.formulas, (report::Formulas{{"앞", "값"}}));
 }
 
+// With no printer installed a PDF file and the preview still work; only paper asks for a printer.
 TEST_F(PrintTest, NoPrinterInstalled)
 {
     // An earlier print on another printer leaves nothing behind for this one to put back.
     dialogChooses(QStringLiteral("축사 프린터"), QStringLiteral("cmdlyout"));
     ASSERT_EQ(runPrintSequence(sampleRequest(animals(1))), PrintOutcome::Done);
     printers.setCalls.clear();
-    farm.messages().clear();
-    dialogRuns = 0;
-
     printers.names.clear();
     printers.current.clear();
+    const QString noPrinterMessage = QStringLiteral("프린터를 설치해 주세요.");
+    auto messageTexts = [&] {
+        QStringList texts;
+        for (const ScriptedMessenger::Shown& s : farm.messages().shown()) texts << s.box.text;
+        return texts;
+    };
+
+    // The PDF file, really written.
+    const QString pdf = out.filePath(QStringLiteral("프린터없음.pdf"));
+    dialogSavesPdf(pdf);
+    farm.messages().clear();
+    EXPECT_EQ(runPrintSequence(sampleRequest(animals(3))), PrintOutcome::Done);
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5).startsWith("%PDF-"));
+    EXPECT_EQ(pdfAsked, QStringLiteral("시험 출력 목록.pdf"));
+    EXPECT_FALSE(messageTexts().contains(noPrinterMessage));
+
+    // The preview, whichever entry is selected.
+    for (const QString& entry : {PrinterDialog::pdfEntryText(), PrinterDialog::noPrinterEntryText()}) {
+        SCOPED_TRACE(entry.toStdString());
+        previewTitles.clear();
+        farm.messages().clear();
+        dialogChooses(entry, QStringLiteral("cmdlyout"));
+        EXPECT_EQ(runPrintSequence(sampleRequest(animals(3))), PrintOutcome::Done);
+        EXPECT_EQ(previewTitles, QStringList{QStringLiteral("시험 출력 목록")});
+        EXPECT_GE(previewPages, 1);
+        EXPECT_FALSE(messageTexts().contains(noPrinterMessage));
+    }
+
+    // Paper: the message, and the print ends without running the report.
+    const int before = reportControl().runCount();
+    farm.messages().clear();
+    dialogRuns = 0;
+    dialogChooses(PrinterDialog::noPrinterEntryText(), QStringLiteral("cmdPrn"));
     EXPECT_EQ(runPrintSequence(sampleRequest(animals(1))), PrintOutcome::Cancelled);
+    EXPECT_EQ(dialogRuns, 1);
     ASSERT_EQ(farm.messages().count(), 2);
     const MessageSpec& m = farm.messages().last();
     EXPECT_EQ(m.icon, MsgIcon::Critical);
     EXPECT_EQ(m.title, QStringLiteral("프린터설정 오류"));
-    EXPECT_EQ(m.text, QStringLiteral("프린터를 설치해 주세요."));
+    EXPECT_EQ(m.text, noPrinterMessage);
     EXPECT_EQ(m.buttons, MsgButton::Ok);
-    EXPECT_EQ(dialogRuns, 0);
-    EXPECT_TRUE(printers.setCalls.isEmpty());  // nothing to put back
+    EXPECT_EQ(reportControl().runCount(), before);
+    EXPECT_TRUE(printers.setCalls.isEmpty());  // no default was switched, so nothing to put back
 }
 
 TEST_F(PrintTest, FailedRunIsReportedAndTheDefaultStillRestored)

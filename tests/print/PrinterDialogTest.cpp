@@ -201,3 +201,55 @@ TEST_F(PrintTest, DialogPdfEntryAsksForAFileAndStaysWhenNoneIsGiven)
     EXPECT_EQ(d.choice().printer, QStringLiteral("사무실 프린터"));  // the default stays the default
     EXPECT_TRUE(printers.setCalls.isEmpty());
 }
+
+// No printer installed: the list says so, the PDF entry is selected and writes its file, the
+// preview is offered, and only 인 쇄 on the no-printer entry gives the message and keeps the
+// dialog open.
+TEST_F(PrintTest, DialogWithoutPrinterOffersThePdfFileAndThePreview)
+{
+    printers.names.clear();
+    printers.current.clear();
+    PrinterDialog::setPdfFileAsker([&](QWidget*, const QString&) { return out.filePath(QStringLiteral("b.pdf")); });
+    using Outcome = PrinterChoice::Outcome;
+    struct Case {
+        QString entry, button;
+        Outcome outcome;
+        bool pdfFile;
+    };
+    const Case cases[] = {
+        {PrinterDialog::pdfEntryText(), QStringLiteral("cmdPrn"), Outcome::Print, true},
+        {PrinterDialog::pdfEntryText(), QStringLiteral("cmdlyout"), Outcome::Preview, false},
+        {PrinterDialog::noPrinterEntryText(), QStringLiteral("cmdlyout"), Outcome::Preview, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.entry + u' ' + c.button).toStdString());
+        farm.messages().clear();
+        PrinterDialog d;
+        ASSERT_TRUE(d.loadPrinters());
+        d.show();
+        auto* list = child<QComboBox>(d, "cmbPrnName");
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->itemText(0), QStringLiteral("설치된 프린터 없음"));
+        EXPECT_EQ(list->currentText(), PrinterDialog::pdfEntryText());
+        list->setCurrentText(c.entry);
+        child<QPushButton>(d, c.button.toUtf8().constData())->click();
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.choice().outcome, c.outcome);
+        EXPECT_EQ(d.choice().pdfFile, c.pdfFile ? out.filePath(QStringLiteral("b.pdf")) : QString());
+        EXPECT_FALSE(d.choice().switchedDefault());
+        EXPECT_EQ(farm.messages().count(), 0);
+    }
+    EXPECT_TRUE(printers.setCalls.isEmpty());
+
+    PrinterDialog d;
+    ASSERT_TRUE(d.loadPrinters());
+    d.show();
+    child<QComboBox>(d, "cmbPrnName")->setCurrentText(PrinterDialog::noPrinterEntryText());
+    child<QPushButton>(d, "cmdPrn")->click();
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("프린터를 설치해 주세요."));
+    EXPECT_EQ(farm.messages().last().title, QStringLiteral("프린터설정 오류"));
+    EXPECT_TRUE(d.isVisible());  // the farmer can still choose the PDF file or the preview
+    EXPECT_EQ(d.choice().outcome, PrinterChoice::Outcome::Cancel);
+    EXPECT_TRUE(printers.setCalls.isEmpty());
+}
