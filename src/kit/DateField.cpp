@@ -1,6 +1,7 @@
 #include "kit/DateField.h"
 
 #include "data/Clock.h"
+#include "kit/DateEdit.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -10,7 +11,7 @@ QDateEdit* dateField(DateLook look, int minWidth, QWidget* parent)
 {
     const bool korean = look == DateLook::Korean;
     const QLocale koreanLocale(QLocale::Korean, QLocale::SouthKorea);
-    auto* d = new QDateEdit(today(), parent);
+    auto* d = new DateEdit(today(), parent);
     if (korean) d->setLocale(koreanLocale);
     d->setDisplayFormat(korean ? QStringLiteral("yyyy년 MM월 dd일") : QStringLiteral("yyyy-MM-dd"));
     d->setCalendarPopup(true);

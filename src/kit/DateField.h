@@ -1,5 +1,6 @@
 #pragma once
-// The date picker of every window: a calendar to pick from, opening on today.
+// The date picker of every window: a calendar to pick from, opening on today, and a whole
+// date typed by hand (kit/DateEdit.h).
 #include <QString>
 
 class QDateEdit;
@@ -10,5 +11,6 @@ enum class DateLook {
     Korean,  // 2024년 05월 10일 in a Korean calendar, as the books show their periods
 };
 
-// A picker on today at least `minWidth` pixels wide (0: as wide as its text). The caller names it.
+// A picker (a DateEdit) on today at least `minWidth` pixels wide (0: as wide as its text). The
+// caller names it.
 QDateEdit* dateField(DateLook look, int minWidth, QWidget* parent);
