@@ -3,6 +3,7 @@
 #include "books/model/FarmInfoRules.h"
 #include "data/Db.h"
 #include "kit/DbMessages.h"
+#include "kit/FieldFocus.h"
 #include "kit/FieldTable.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
@@ -106,7 +107,7 @@ bool FarmInfoWindow::save()
     if (!failed) failed = books::checkSupportContact(c);
     if (failed) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);
-        m_texts.value(failed->field)->setFocus();
+        focusRefusedField(m_texts.value(failed->field));
         return false;
     }
     if (showMessage(this, MsgIcon::Question, QStringLiteral("수정"), QStringLiteral("농장정보을 수정하시겠습니까?"),

@@ -5,6 +5,7 @@
 #include "data/Db.h"
 #include "kit/DateField.h"
 #include "kit/DbMessages.h"
+#include "kit/FieldFocus.h"
 #include "kit/FieldTable.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
@@ -115,9 +116,9 @@ void ManureEntryDialog::showEntry(const manure::Entry& e)
 void ManureEntryDialog::focusField(const QString& name)
 {
     if (QWidget* w = m_texts.value(name))
-        w->setFocus();
+        focusRefusedField(w);
     else if (QWidget* d = m_dates.value(name))
-        d->setFocus();
+        focusRefusedField(d);
 }
 
 bool ManureEntryDialog::save()

@@ -10,6 +10,7 @@
 #include "kit/CaptionPanel.h"
 #include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
+#include "kit/FieldFocus.h"
 #include "kit/Messages.h"
 #include "kit/Styles.h"
 
@@ -211,7 +212,7 @@ void GradingPage::focusField(const QString& name)
 {
     QWidget* field = m_texts.value(name);
     if (!field) field = m_date;
-    field->setFocus();
+    focusRefusedField(field);
 }
 
 bool GradingPage::eventFilter(QObject* watched, QEvent* event)

@@ -9,6 +9,7 @@
 #include "kit/CaptionPanel.h"
 #include "kit/DateField.h"
 #include "kit/DbMessages.h"
+#include "kit/FieldFocus.h"
 #include "kit/Messages.h"
 #include "kit/SaveCancel.h"
 #include "kit/Styles.h"
@@ -250,7 +251,7 @@ bool HistoryEntryDialog::save()
         failed = entry::duplicateDate(m_def.keyField, m_def.duplicateDateMessage());
     if (failed) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);
-        if (auto* w = findChild<QWidget*>(failed->field)) w->setFocus();
+        focusRefusedField(findChild<QWidget*>(failed->field));
         return false;
     }
 

@@ -11,6 +11,7 @@
 #include "kit/CaptionPanel.h"
 #include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
+#include "kit/FieldFocus.h"
 #include "kit/Messages.h"
 #include "kit/Styles.h"
 #include "kit/WindowKeys.h"
@@ -327,7 +328,7 @@ void AnimalRecordForm::save()
     if (typed.trimmed().isEmpty()) {
         showMessage(this, MsgIcon::Information, QStringLiteral("미입력"), QStringLiteral("개체번호를 입력해 주세요."),
                     MsgButton::Ok);
-        m_number->setFocus();
+        focusRefusedField(m_number);
         return;
     }
     // A score that is no number (or a negative one) is refused here rather than by the database.
@@ -335,7 +336,7 @@ void AnimalRecordForm::save()
     if (!score.isEmpty() && (!isNumeric(score) || numericValue(score) < 0)) {
         showMessage(this, MsgIcon::Question, QStringLiteral("값 부정"), QStringLiteral("값을 다시 입력해 주세요."),
                     MsgButton::Ok);
-        m_score->setFocus();
+        focusRefusedField(m_score);
         m_score->selectAll();
         return;
     }
@@ -358,7 +359,7 @@ void AnimalRecordForm::save()
             showMessage(this, MsgIcon::Critical, QStringLiteral("등록오류"),
                         QStringLiteral("이미 등록된 개체번호가 존재합니다. 개체번호를 다시 입력해 주세요."),
                         MsgButton::Ok);
-            m_number->setFocus();
+            focusRefusedField(m_number);
             return;
         }
         if (showMessage(this, MsgIcon::Question, QStringLiteral("등록"),
@@ -369,7 +370,7 @@ void AnimalRecordForm::save()
     } catch (const DbError& e) {
         if (isTakenNumber(e)) {
             showPlainError(this, kTakenNumberText, technicalText(e));
-            m_number->setFocus();
+            focusRefusedField(m_number);
         } else {
             showPlainError(this, e);
         }
