@@ -115,8 +115,17 @@ void DateEdit::typed()
         refuse(note);
         return;
     }
-    // A date is taken at once, so that a save pressed right away stores what the field shows.
-    if (r.verdict == Verdict::Date && inRange(r.date)) takeDate(r.date);
+    // What the text names so far is taken at once, so that a save pressed right away stores
+    // what the field shows: a whole date, or the digits of the part the cursor stood in (2010
+    // over the year); else the date from before.
+    QDate now = m_before;
+    if (r.verdict == Verdict::Date && inRange(r.date)) {
+        now = r.date;
+    } else if (m_part && onlyDigits(m_text) && m_text.size() <= 4) {
+        const Reading part = readTypedPart(m_before, *m_part, m_text);
+        if (part.verdict == Verdict::Date && inRange(part.date)) now = part.date;
+    }
+    if (now != date()) takeDate(now);
     showTyped();
 }
 
