@@ -53,8 +53,11 @@ inline bool overlaps(const QRectF& a, const QRectF& b)
 
 inline QString describe(const QRectF& r)
 {
-    return QStringLiteral("(%1, %2 %3x%4)").arg(r.x(), 0, 'f', 2).arg(r.y(), 0, 'f', 2).arg(r.width(), 0, 'f', 2).arg(
-        r.height(), 0, 'f', 2);
+    return QStringLiteral("(%1, %2 %3x%4)")
+        .arg(r.x(), 0, 'f', 2)
+        .arg(r.y(), 0, 'f', 2)
+        .arg(r.width(), 0, 'f', 2)
+        .arg(r.height(), 0, 'f', 2);
 }
 
 // Everything wrong on the pages, one sentence each: framed boxes over each other, lines of text
@@ -75,14 +78,16 @@ inline QStringList faults(const report::Layout& layout, const QSizeF& paper)
         for (int i = 0; i < borders.size(); ++i)
             for (int j = i + 1; j < borders.size(); ++j)
                 if (overlaps(borders[i], borders[j]))
-                    out << at + QStringLiteral("frames %1 and %2 overlap").arg(describe(borders[i]), describe(borders[j]));
+                    out << at + QStringLiteral("frames %1 and %2 overlap")
+                                    .arg(describe(borders[i]), describe(borders[j]));
         QList<QPair<QRectF, QString>> lines;
         for (const report::TextBlock& b : page.texts) {
             const bool framed = borders.contains(b.cell);
             const QRectF room = framed ? b.cell.adjusted(1 - kEps, 0.5 - kEps, -1 + kEps, -0.5 + kEps) : b.cell;
             for (const report::TextLine& l : b.lines) {
                 if (!contains(room, l.rect))
-                    out << at + QStringLiteral("'%1' %2 leaves its box %3").arg(l.text, describe(l.rect), describe(b.cell));
+                    out << at + QStringLiteral("'%1' %2 leaves its box %3")
+                                    .arg(l.text, describe(l.rect), describe(b.cell));
                 for (const auto& other : std::as_const(lines))
                     if (overlaps(other.first, l.rect))
                         out << at + QStringLiteral("'%1' overlaps '%2'").arg(l.text, other.second);

@@ -6,9 +6,9 @@
 #include "print/model/ReportText.h"
 #include "support/TestHelpers.h"
 
+#include <gtest/gtest.h>
 #include <QPdfWriter>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace report;
 using layoutcheck::findText;
@@ -18,8 +18,8 @@ using layoutcheck::squeezed;
 namespace {
 
 // 60 and 134 characters, as farmers write them.
-const QString kFeature =
-    QStringLiteral("이마에 흰 점이 있고 왼쪽 뒷다리 발굽이 약간 벌어져 있음. 성질이 아주 온순하며 사료 섭취도 매우 좋은 편");
+const QString kFeature = QStringLiteral(
+    "이마에 흰 점이 있고 왼쪽 뒷다리 발굽이 약간 벌어져 있음. 성질이 아주 온순하며 사료 섭취도 매우 좋은 편");
 const QString kRemark = QStringLiteral(
     "2009-04-01 설사 증상으로 지사제 투여 후 이틀간 경과 관찰함. 체온 39.8도, 식욕 저하 있었으나 사흘째 "
     "회복됨. 주사 부위(왼쪽 목) 경결 확인, 출하 전 재확인 필요. 담당 수의사 재방문 및 혈액검사 예정임. 다음 "
@@ -112,8 +112,8 @@ TEST(ReportText, ATextIsSetSmallerOnlyDownToTheReadableSizeThenWrappedThenCut)
         double width, height;
         Style style;
         bool grow;
-        double size;      // the size it is set in (0: between 8 and 9)
-        int lines;        // how many lines (negative: at least that many)
+        double size;  // the size it is set in (0: between 8 and 9)
+        int lines;    // how many lines (negative: at least that many)
         bool cut;
     } cases[] = {
         {"fits as it is", text, wide + 1, 10, sized(9), false, 9, 1, false},
@@ -122,14 +122,14 @@ TEST(ReportText, ATextIsSetSmallerOnlyDownToTheReadableSizeThenWrappedThenCut)
          false, 9, 2, false},
         {"wrap breaks before it shrinks", text, wide * 0.95, 12, sized(9, true), false, 9, 2, false},
         {"wrapped at 8 points in a low box", text, wide * 0.6, 2 * line8 + 0.1, sized(9), false, 8, 2, false},
-        {"one line of room: cut with an ellipsis, never below 8 points", text, wide * 0.6, line8 + 0.1, sized(9),
-         false, 8, 1, true},
+        {"one line of room: cut with an ellipsis, never below 8 points", text, wide * 0.6, line8 + 0.1, sized(9), false,
+         8, 1, true},
         {"a growing box takes every line", text + u' ' + text + u' ' + text, wide * 0.6, line8, sized(9), true, 8, -4,
          false},
         {"a small size asked for is kept, and wrapped at", text, wide * 0.7, 10, sized(7), false, 7, 2, false},
         {"the text's own line breaks stay", QStringLiteral("체중\n(kg)"), 20, 10, sized(9), false, 9, 2, false},
-        {"a word wider than the box breaks inside", QStringLiteral("KR0000000000000000000001"), 12, 40, sized(9),
-         true, 9, -2, false},
+        {"a word wider than the box breaks inside", QStringLiteral("KR0000000000000000000001"), 12, 40, sized(9), true,
+         9, -2, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -299,9 +299,10 @@ TEST(ReportLayout, AFormRowGrowsAndMovesWhatIsBelowItButAFixedFormKeepsItsBoxes)
 
 TEST(ReportLayout, BoldIfPrintsACellBoldOnlyInTheRowsThatAskForIt)
 {
-    const Definition d = parsed(QStringLiteral("[report]\n[table]\nsource = t\n"
-                                               "column 1 | 번호 | {1}\n"
-                                               "column 1 center boldif=3 | 남은 기간 | {2}\n"));
+    const Definition d =
+        parsed(QStringLiteral("[report]\n[table]\nsource = t\n"
+                              "column 1 | 번호 | {1}\n"
+                              "column 1 center boldif=3 | 남은 기간 | {2}\n"));
     EXPECT_EQ(d.table.columns[1].style.boldIf, 3);
     Data data;
     data.rows = {{"A", "휴약 1일 남음", "1"}, {"B", "휴약 2일 남음", ""}, {"C", "휴약 3일 남음"}};
@@ -314,8 +315,8 @@ TEST(ReportLayout, BoldIfPrintsACellBoldOnlyInTheRowsThatAskForIt)
 
 TEST(ReportLayout, ThePdfShowsEachWholeValueInItsCellOrItsBeginningAndAnEllipsis)
 {
-    const Definition d = parsed(
-        kList + QStringLiteral("[form]\nheight = 10\nfixed = yes\nfield 0 0 * 8 label=20 | 메모 | {메모}\n"));
+    const Definition d =
+        parsed(kList + QStringLiteral("[form]\nheight = 10\nfixed = yes\nfield 0 0 * 8 label=20 | 메모 | {메모}\n"));
     Data data;
     data.rows = treatments(30);
     data.rows[2][1] = kRemark;

@@ -138,7 +138,8 @@ struct Parser {
             } else if (key == QLatin1String("label")) {
                 s->label = v;
             } else if (key == QLatin1String("boldif") && column) {
-                if (v < 1 || v != std::floor(v)) return fail(QStringLiteral("boldif에는 1부터 시작하는 열 번호를 씁니다."));
+                if (v < 1 || v != std::floor(v))
+                    return fail(QStringLiteral("boldif에는 1부터 시작하는 열 번호를 씁니다."));
                 s->boldIf = int(v);
             } else {
                 return fail(QStringLiteral("알 수 없는 선택 '%1'").arg(tok));

@@ -48,7 +48,7 @@ struct Cell {
     QRectF rect;
     Style style;
     Padding padding;
-    Setting setting;  // set for the height the cell asked for, growing when it may
+    Setting setting;    // set for the height the cell asked for, growing when it may
     double needed = 0;  // height the text needs, padding included
 };
 
@@ -134,10 +134,10 @@ QList<Cell> Composer::cellsOf(const Element& e, const QRectF& box, int page, int
         Style labelStyle = e.style;
         labelStyle.horizontal = Qt::AlignHCenter;
         labelStyle.bold = true;
-        return {cell(resolve(e.label, m_data, page, pages), QRectF(box.x(), box.y(), lw, box.height()), labelStyle,
-                     kFramePadding, true),
-                cell(value, QRectF(box.x() + lw, box.y(), box.width() - lw, box.height()), e.style, kFramePadding,
-                     true)};
+        return {
+            cell(resolve(e.label, m_data, page, pages), QRectF(box.x(), box.y(), lw, box.height()), labelStyle,
+                 kFramePadding, true),
+            cell(value, QRectF(box.x() + lw, box.y(), box.width() - lw, box.height()), e.style, kFramePadding, true)};
     }
     case Element::Line: break;
     }

@@ -55,7 +55,8 @@ const QFontMetricsF& TextFitter::metrics(double size, bool bold) const
 {
     const QPair<int, bool> key(int(std::lround(size * 100)), bold);
     auto it = m_metrics.find(key);
-    if (it == m_metrics.end()) it = m_metrics.insert(key, std::make_shared<QFontMetricsF>(printFont(m_family, size, bold), &m_device));
+    if (it == m_metrics.end())
+        it = m_metrics.insert(key, std::make_shared<QFontMetricsF>(printFont(m_family, size, bold), &m_device));
     return *it.value();
 }
 

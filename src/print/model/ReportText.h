@@ -36,8 +36,8 @@ struct Setting {
     double size = 0;  // points
     bool bold = false;
     QStringList lines;
-    bool cut = false;         // the last line ends with "…"
-    double lineHeight = 0;    // mm
+    bool cut = false;       // the last line ends with "…"
+    double lineHeight = 0;  // mm
     double height() const { return lineHeight * double(lines.size()); }
 };
 
@@ -76,8 +76,7 @@ public:
     //  - then at the minimum size: with `grow` every line is kept and the box must be made
     //    taller (height() says by how much); without it the lines that fit are kept and the last
     //    ends with "…".
-    Setting set(const QString& text, double width, double height, const Style& style, double baseSize,
-                bool grow) const;
+    Setting set(const QString& text, double width, double height, const Style& style, double baseSize, bool grow) const;
     // Places a setting in `cell`: aligned as `style` says within the cell less `padding`.
     TextBlock place(const QString& text, const Setting& setting, const QRectF& cell, const Style& style,
                     const Padding& padding) const;
