@@ -15,6 +15,7 @@
 namespace {
 constexpr int kColumns = 7;
 constexpr int kWithdrawalColumns = 6;
+constexpr int kDaysLeftColumn = 6;  // of the withdrawal list
 const QString kReestrusTitle = QStringLiteral("재발정예정 개체일람");
 const QString kCalvingTitle = QStringLiteral("출산예정 개체일람");
 const QString kWithdrawalTitle = QStringLiteral("휴약중 개체일람");
@@ -259,12 +260,11 @@ ListPrint DailyWindow::withdrawalPrintSpec() const
     p.previewTitle = kWithdrawalTitle;
     p.workTable = QStringLiteral("일일관리");
     p.columns = kWithdrawalColumns;
-    // The work table has the seven columns of the due lists; the last stays empty.
-    p.tableRow = [](const QStringList& cells) {
-        QVariantList row;
-        for (const QString& cell : cells) row << cell.trimmed();
-        while (row.size() < kColumns) row << QString();
-        return row;
+    // The work table has the seven columns of the due lists; the last marks the rows whose days
+    // left are bold on the screen, for the report to print them bold too.
+    p.listRow = [](const ListWindow& list, int row) {
+        return daily::withdrawalTableRow(list.shownCells(row, kWithdrawalColumns),
+                                         list.shownBold(row, kDaysLeftColumn));
     };
     // The days left were counted on the day of the query, which the report names.
     p.formulas = [day = m_withdrawalDay] {

@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFont>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QTimer>
@@ -267,6 +268,12 @@ QStringList ListWindow::shownCells(int row, int columns) const
     cells.reserve(columns);
     for (int c = 1; c <= columns; ++c) cells << m_grid->cellText(c, row);
     return cells;
+}
+
+bool ListWindow::shownBold(int row, int col) const
+{
+    const QVariant font = m_grid->model()->index(row - 1, col - 1).data(Qt::FontRole);
+    return font.isValid() && font.value<QFont>().bold();
 }
 
 QList<QVariantList> ListWindow::workTableRows(int columns) const

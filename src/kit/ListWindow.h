@@ -63,6 +63,8 @@ public:
     QList<QVariantList> workTableRows(int columns) const;
     // The cells 1..columns of data row `row` as shown.
     QStringList shownCells(int row, int columns) const;
+    // Whether cell `col` of data row `row` is shown bold.
+    bool shownBold(int row, int col) const;
 
     // The waiting text under every list's own wait text.
     static QString waitCaption(const QString& waitText);

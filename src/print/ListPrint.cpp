@@ -13,7 +13,14 @@ PrintOutcome printList(ListWindow& list, const ListPrint& p)
     r.previewTitle = p.previewTitle;
     r.workTable = p.workTable;
     const int columns = p.columns;
-    if (p.tableRow)
+    if (p.listRow)
+        r.rows = [&list, listRow = p.listRow] {
+            QList<QVariantList> rows;
+            rows.reserve(list.rowCount());
+            for (int row = 1; row <= list.rowCount(); ++row) rows << listRow(list, row);
+            return rows;
+        };
+    else if (p.tableRow)
         r.rows = [&list, columns, tableRow = p.tableRow] {
             QList<QVariantList> rows;
             rows.reserve(list.rowCount());

@@ -19,6 +19,9 @@ struct ListPrint {
     int columns = 0;
     // The table row of a list row's shown cells (1..columns); by default the cells, trimmed.
     std::function<QVariantList(const QStringList& cells)> tableRow;
+    // In place of tableRow, for a table row that needs more of the list row than its texts
+    // (which cells are bold, say): the table row of data row `row` of the list.
+    std::function<QVariantList(const ListWindow& list, int row)> listRow;
     std::function<report::Formulas()> formulas;
 };
 

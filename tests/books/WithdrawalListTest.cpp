@@ -5,8 +5,10 @@
 #include "books/model/DailyRules.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "print/LayoutCheck.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
+#include "print/model/ReportRenderer.h"
 #include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
 
@@ -205,7 +207,8 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
     EXPECT_EQ(reportControl().formulas,
               (report::Formulas{{"타이틀", "휴약중 개체일람"}, {"기준일", "2009년 12월 08일"}}));
 
-    EXPECT_EQ(dailyWorkTable(), QStringList({"KR001 | 1-1 | 햇살목장 | 항생제 주사 | 2009-12-08 | 휴약 1일 남음 | ",
+    // Column 7 marks the row whose days left the list shows bold: its last day.
+    EXPECT_EQ(dailyWorkTable(), QStringList({"KR001 | 1-1 | 햇살목장 | 항생제 주사 | 2009-12-08 | 휴약 1일 남음 | 1",
                                              "KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 4일 남음 | ",
                                              "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 11일 남음 | "}));
 
@@ -216,6 +219,27 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
         EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
     EXPECT_LT(text.indexOf(QStringLiteral("KR001")), text.indexOf(QStringLiteral("KR005")));
     EXPECT_LT(text.indexOf(QStringLiteral("KR005")), text.indexOf(QStringLiteral("KR002")));
+
+    // On paper, as on the screen, only the last day is bold.
+    report::Definition def;
+    QString error;
+    ASSERT_TRUE(report::loadDefinition(reportControl().reportFileName, &def, &error)) << error.toStdString();
+    report::Data data;
+    QSqlQuery q = runQuery(QStringLiteral("select * from 일일관리 order by rowid"));
+    while (q.next()) {
+        QStringList cells;
+        for (int c = 0; c < 7; ++c) cells << q.value(c).toString();
+        data.rows << cells;
+    }
+    report::Layout layout;
+    ASSERT_TRUE(report::layoutReport(def, data, report::kPrintDpi, &layout, &error)) << error.toStdString();
+    for (const auto& [days, bold] :
+         {std::pair{"휴약 1일 남음", true}, {"휴약 4일 남음", false}, {"휴약 11일 남음", false}}) {
+        const report::TextBlock* cell = layoutcheck::findText(layout, QString::fromUtf8(days));
+        ASSERT_TRUE(cell) << days;
+        EXPECT_EQ(cell->bold, bold) << days;
+    }
+    EXPECT_FALSE(layoutcheck::findText(layout, QStringLiteral("KR001"))->bold);
 }
 
 TEST_F(WithdrawalListTest, AnEmptyListSaysSoAndPrintsNothing)

@@ -135,6 +135,11 @@ TEST(ReportFormat, MistakesAreRefusedWithTheLine)
         {"[report]\nthis is not a setting\n", "줄 2"},
         {"[report]\n[header]\nheight = 200\n[footer]\nheight = 100\n", "줄 6"},  // bands higher than the page
         {"[report]\n[header]\nheight = 20\n[form]\nheight = 260\n", "줄 6"},     // a form taller than its page
+        {"[report]\n[header]\ntext 0 0 10 5 boldif=2 | x\n", "줄 3"},            // boldif only in table columns
+        {"[report]\n[table]\nsource = t\ncolumn 1 boldif=0 | a | b\n", "줄 4"},
+        {"[report]\n[table]\nsource = t\ncolumn 1 boldif=1.5 | a | b\n", "줄 4"},
+        {"[report]\n[form]\nfixed = maybe\n", "줄 3"},
+        {"[report]\n[header]\nfixed = yes\n", "줄 3"},  // only a form can be fixed
     };
     for (const Case& c : cases) {
         Definition d;

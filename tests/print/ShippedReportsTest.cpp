@@ -1,6 +1,7 @@
 // Every report file shipped in rpt/ printed to PDF through the print sequence, filled with
 // sample rows and a value for every formula it names: no placeholder may be left on any page.
 #include "data/Db.h"
+#include "print/LayoutCheck.h"
 #include "print/PrintFixture.h"
 #include "print/ReportNames.h"
 #include "print/model/ReportDefinition.h"
@@ -180,6 +181,21 @@ TEST_F(PrintTest, EveryShippedReportPrintsEveryValueAndNoPlaceholder)
         r.rows = [rows] { return rows; };
         r.formulas = [formulas] { return formulas; };
         ASSERT_EQ(runPrintSequence(r), PrintOutcome::Done) << reportControl().lastError().toStdString();
+
+        // Laid out with the same values: no frame over another, no text over another or outside its box.
+        report::Data data;
+        data.formulas = formulas;
+        data.title = sample.title;
+        data.printDate = QDate(2010, 3, 4);
+        for (const QVariantList& row : std::as_const(rows)) {
+            QStringList cells;
+            for (const QVariant& v : row) cells << v.toString();
+            data.rows << cells;
+        }
+        report::Layout layout;
+        ASSERT_TRUE(report::layoutReport(def, data, report::kPrintDpi, &layout, &error)) << error.toStdString();
+        const QStringList faults = layoutcheck::faults(layout, QSizeF(report::pageWidth(def), report::pageHeight(def)));
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
 
         const QStringList pages = pdfPages(pdf);
         ASSERT_FALSE(pages.isEmpty());

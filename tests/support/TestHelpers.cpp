@@ -32,6 +32,20 @@ QString pdfText(const QString& pdfFile)
     return pdfPages(pdfFile).join(QStringLiteral("\n"));
 }
 
+QString pdfTextIn(const QString& pdfFile, int page, const QRectF& mm)
+{
+    // pdftotext crops in pixels of its resolution: at 72 dpi, points.
+    auto pt = [](double v) { return QString::number(qRound(v * 72 / 25.4)); };
+    QProcess p;
+    p.start(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+         QString::number(page), QStringLiteral("-x"), pt(mm.x()), QStringLiteral("-y"), pt(mm.y()),
+         QStringLiteral("-W"), pt(mm.width()), QStringLiteral("-H"), pt(mm.height()), pdfFile, QStringLiteral("-")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput()).remove(u'\f');
+}
+
 QStringList gridRow(const Grid* grid, int row, int columns)
 {
     QStringList out;

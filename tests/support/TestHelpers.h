@@ -1,5 +1,6 @@
 #pragma once
 // Small readers the tests of every area share.
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <iosfwd>
@@ -16,6 +17,9 @@ class QWidget;
 QStringList pdfPages(const QString& pdfFile);
 // The whole text of a PDF.
 QString pdfText(const QString& pdfFile);
+// The text printed inside `mm` (millimetres from the paper's top-left corner) on page `page`
+// (1-based) of a PDF, in reading order.
+QString pdfTextIn(const QString& pdfFile, int page, const QRectF& mm);
 // Cells 1..columns of a grid row as shown (columns 0: every column of the grid).
 QStringList gridRow(const Grid* grid, int row, int columns = 0);
 // One column of a grid, rows 1..maxRows.

@@ -181,6 +181,14 @@ DayCell withdrawalLeftCell(const QDate& end, const QDate& today)
     return {withdrawal::daysLeftText(withdrawal::daysLeft(end, today)), end == today};
 }
 
+QVariantList withdrawalTableRow(const QStringList& cells, bool daysLeftBold)
+{
+    QVariantList row;
+    for (int i = 0; i < 6; ++i) row << cells.value(i).trimmed();
+    row << (daysLeftBold ? QStringLiteral("1") : QString());
+    return row;
+}
+
 QString withdrawalSql()
 {
     return QStringLiteral(

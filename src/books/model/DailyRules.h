@@ -84,6 +84,11 @@ struct WithdrawalRow {
 QList<WithdrawalRow> withdrawalRows(const QList<AnimalTreatment>& treatments, const QDate& today);
 // "휴약 N일 남음", today counted; bold on the last day.
 DayCell withdrawalLeftCell(const QDate& end, const QDate& today);
+// A row of the withdrawal list in the print's work table 일일관리: its six cells as shown,
+// trimmed, and in column 7 "1" when its days left are shown bold, "" otherwise. The report
+// prints the days left bold in exactly those rows, so paper and screen follow the one rule of
+// withdrawalLeftCell.
+QVariantList withdrawalTableRow(const QStringList& cells, bool daysLeftBold);
 // The treatments whose withdrawal ends on or after the bound date number, with their animal:
 // 개체번호, 우방번호, 별명, then 날짜, 처치, 만료일.
 QString withdrawalSql();

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <cmath>
 
 namespace report {
 
@@ -97,7 +98,8 @@ struct Parser {
         return true;
     }
 
-    bool parseOptions(const QStringList& tokens, Style* s)
+    // `column`: the options only a table column has are allowed.
+    bool parseOptions(const QStringList& tokens, Style* s, bool column = false)
     {
         for (const QString& tok : tokens) {
             const qsizetype eq = tok.indexOf(u'=');
@@ -135,6 +137,10 @@ struct Parser {
                 s->pen = v;
             } else if (key == QLatin1String("label")) {
                 s->label = v;
+            } else if (key == QLatin1String("boldif") && column) {
+                if (v < 1 || v != std::floor(v))
+                    return fail(QStringLiteral("boldif에는 1부터 시작하는 열 번호를 씁니다."));
+                s->boldIf = int(v);
             } else {
                 return fail(QStringLiteral("알 수 없는 선택 '%1'").arg(tok));
             }
@@ -228,6 +234,15 @@ struct Parser {
                 band()->height = v;
                 return true;
             }
+            if (key == QLatin1String("fixed") && section == Section::Form) {
+                if (value == QLatin1String("yes"))
+                    def.form.fixed = true;
+                else if (value == QLatin1String("no"))
+                    def.form.fixed = false;
+                else
+                    return fail(QStringLiteral("fixed는 yes 또는 no입니다."));
+                return true;
+            }
             break;
         case Section::Table:
             if (key == QLatin1String("source")) {
@@ -268,7 +283,7 @@ struct Parser {
             Column c;
             if (!number(tokens.takeFirst(), &c.width)) return false;
             if (c.width <= 0) return fail(QStringLiteral("열 너비는 0보다 커야 합니다."));
-            if (!parseOptions(tokens, &c.style)) return false;
+            if (!parseOptions(tokens, &c.style, true)) return false;
             const qsizetype bar2 = tail.indexOf(u'|');
             if (bar < 0 || bar2 < 0) return fail(QStringLiteral("column은 '| 제목 | 칸 내용' 형식입니다."));
             if (!parseTemplate(tail.left(bar2).trimmed(), false, &c.header)) return false;

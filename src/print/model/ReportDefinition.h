@@ -26,6 +26,7 @@ struct Style {
     bool wrap = false;   // break long texts over several lines
     double pen = 0.2;    // frame and line width, mm
     double label = 25;   // label cell width of a field, mm
+    int boldIf = 0;      // table cells: bold in the rows whose work-table column (1-based) is not empty
 };
 
 struct Element {
@@ -43,6 +44,9 @@ struct Element {
 struct Band {
     bool present = false;
     double height = 0;  // mm
+    // [form] only: keeps its layout, long texts wrap and are cut inside their boxes instead of
+    // growing them. Header and footer never grow: they are the same on every page.
+    bool fixed = false;
     QList<Element> elements;
 };
 
