@@ -36,11 +36,12 @@ QString writeFarm(const QString& file, int records, int gradings)
         QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
         db.transaction();
         QSqlQuery animal(db), breeding(db), grading(db);
-        animal.prepare(QStringLiteral("insert into 개체관리 (개체번호, 구분, 개체생일, 우방번호, 정액번호) "
-                                      "values (?, ?, ?, ?, ?)"));
-        breeding.prepare(
-            QStringLiteral("insert into 번식기록 (개체번호, 산차, 회수, 수정일, 정액번호, 공란우, 판정일, 가부, 분만일, "
-                           "분만난이도, 인공수정자, 비고, 성별) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, -1)"));
+        animal.prepare(
+            QStringLiteral("insert into 개체관리 (개체번호, 구분, 개체생일, 우방번호, 정액번호) "
+                           "values (?, ?, ?, ?, ?)"));
+        breeding.prepare(QStringLiteral(
+            "insert into 번식기록 (개체번호, 산차, 회수, 수정일, 정액번호, 공란우, 판정일, 가부, 분만일, "
+            "분만난이도, 인공수정자, 비고, 성별) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, -1)"));
         grading.prepare(QStringLiteral(
             "insert into 등급판정 (개체번호, 작업장, 판정일, 생체중, 등지방두께, 등심단면적, 도체중, 근내지방, "
             "최종등급, 경락가) values (?, '축산물공판장', ?, ?, ?, ?, ?, ?, ?, ?)"));
@@ -71,12 +72,14 @@ QString writeFarm(const QString& file, int records, int gradings)
                 const bool aborts = holds && pick(30) == 0;
                 const QDate calved = on.addDays(285);
                 const bool calves = holds && !aborts && calved <= kToday;
-                const QString donor = pick(15) == 0 ? QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)) : QString();
-                if (!bind(breeding, {number, double(parity), double(service), datenum::fromDate(on), sires[pick(40)], donor,
-                                     checked ? datenum::fromDate(on.addDays(60)) : 0, checked ? (holds ? 0 : 1) : -1,
-                                     calves ? datenum::fromDate(calved) : (aborts ? datenum::fromDate(on.addDays(150)) : 0),
-                                     calves ? QStringLiteral("1") : QString(), people[pick(people.size())],
-                                     aborts ? QStringLiteral("유산 (5개월)") : QString()}))
+                const QString donor =
+                    pick(15) == 0 ? QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)) : QString();
+                if (!bind(breeding,
+                          {number, double(parity), double(service), datenum::fromDate(on), sires[pick(40)], donor,
+                           checked ? datenum::fromDate(on.addDays(60)) : 0, checked ? (holds ? 0 : 1) : -1,
+                           calves ? datenum::fromDate(calved) : (aborts ? datenum::fromDate(on.addDays(150)) : 0),
+                           calves ? QStringLiteral("1") : QString(), people[pick(people.size())],
+                           aborts ? QStringLiteral("유산 (5개월)") : QString()}))
                     return breeding.lastError().text();
                 if (holds) {
                     on = (aborts ? on.addDays(150) : calved).addDays(50 + pick(70));
@@ -95,9 +98,9 @@ QString writeFarm(const QString& file, int records, int gradings)
             if (!bind(animal, {number, 1, datenum::fromDate(on.addDays(-(900 + pick(120)))), QString(), sire}))
                 return animal.lastError().text();
             const double live = 650 + pick(200);
-            if (!bind(grading, {number, datenum::fromDate(on), live, double(8 + pick(10)), double(80 + pick(30)),
-                                double(int(live * 0.6)), double(1 + pick(9)), grades[pick(grades.size())],
-                                16000 + pick(6000)}))
+            if (!bind(grading,
+                      {number, datenum::fromDate(on), live, double(8 + pick(10)), double(80 + pick(30)),
+                       double(int(live * 0.6)), double(1 + pick(9)), grades[pick(grades.size())], 16000 + pick(6000)}))
                 return grading.lastError().text();
         }
         if (!db.commit()) err = db.lastError().text();
@@ -149,7 +152,8 @@ void benchAnalysis(int records)
     setProgramDir(dir.path());
     const QString err = writeFarm(databaseFilePath(), records, gradings);
     if (!err.isEmpty() || !DBOpen()) {
-        std::printf("analysis n=%d error=%s\n", records, qPrintable(err.isEmpty() ? QStringLiteral("no database") : err));
+        std::printf("analysis n=%d error=%s\n", records,
+                    qPrintable(err.isEmpty() ? QStringLiteral("no database") : err));
         setProgramDir(QString());
         return;
     }

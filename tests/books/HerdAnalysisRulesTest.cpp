@@ -144,44 +144,113 @@ TEST(FertilityRules, HandComputedHerds)
         {"a cow with three calvings: two intervals end in the period (356 and 325 days)",
          rowsOf({Row("A", 20070415).checked(20070615, 0).calved(20080120), Row("A", 20080405).checked(20080530, 1),
                  Row("A", 20080426, 2).calved(20090110), Row("A", 20090301).checked(20090501, 0).calved(20091201)}),
-         {340.5, 2}, {50, 1}, {50, 1}, {}, all(1, 1), transfers(0, 0), {}, {}},
+         {340.5, 2},
+         {50, 1},
+         {50, 1},
+         {},
+         all(1, 1),
+         transfers(0, 0),
+         {},
+         {}},
         {"a repeat breeder: 부, re-served without a check, 부, then 가 on the fourth service",
          rowsOf({Row("B", 20070901).checked(20071101, 0).calved(20080610), Row("B", 20090105).checked(20090301, 1),
                  Row("B", 20090310, 2), Row("B", 20090402, 3).checked(20090601, 1),
                  Row("B", 20090520, 4).checked(20090720, 0)}),
-         {}, {209, 1}, {344, 1}, {}, all(4, 1), transfers(0, 0), {}, {}},
+         {},
+         {209, 1},
+         {344, 1},
+         {},
+         all(4, 1),
+         transfers(0, 0),
+         {},
+         {}},
         {"checked 가, then 비고 notes an abortion: still a conception, and the accident date is no calving",
          rowsOf({Row("C", 20070725).calved(20080501),
                  Row("C", 20090201).checked(20090401, 0).calved(20090701).note("유산 (5개월)").pen("1-2"),
                  Row("C", 20090801).checked(20091001, 0)}),
-         {}, {276, 1}, {276, 1}, {}, all(2, 2), transfers(0, 0), {}, {"C 20090201 20090701 유산 (5개월)"}},
+         {},
+         {276, 1},
+         {276, 1},
+         {},
+         all(2, 2),
+         transfers(0, 0),
+         {},
+         {"C 20090201 20090701 유산 (5개월)"}},
         {"records out of date order, mixed with another cow's",
          rowsOf({Row("D", 20090615, 2).checked(20090814, 0), Row("D2", 20090301).checked(20090501, 1),
                  Row("D", 20080110).calved(20081018), Row("D", 20090510)}),
-         {}, {204, 1}, {240, 1}, {}, all(3, 1), transfers(0, 0), {}, {}},
+         {},
+         {204, 1},
+         {240, 1},
+         {},
+         all(3, 1),
+         transfers(0, 0),
+         {},
+         {}},
         {"a calving without a recorded insemination closes the cycle before it",
          rowsOf({Row("E", 20070401).checked(20070601, 0).calved(20080110), Row("E", 20080301).checked(20080501, 1),
                  Row("E", 0).calved(20090201), Row("E", 20090401).checked(20090601, 0)}),
-         {388, 1}, {59, 1}, {59, 1}, {}, all(1, 1), transfers(0, 0), {}, {}},
+         {388, 1},
+         {59, 1},
+         {59, 1},
+         {},
+         all(1, 1),
+         transfers(0, 0),
+         {},
+         {}},
         {"a bull's stray rows are ignored",
          rowsOf({Row("F", 20090301).checked(20090501, 0).calved(20091201).bull(),
                  Row("F", 20080301).calved(20081201).bull(), Row("F", 20090801).bull()}),
-         {}, {}, {}, {}, all(0, 0), transfers(0, 0), {}, {}},
+         {},
+         {},
+         {},
+         {},
+         all(0, 0),
+         transfers(0, 0),
+         {},
+         {}},
         {"an embryo transfer is its own line, yet ends the wait for a service",
          rowsOf({Row("G", 20070825).calved(20080601), Row("G", 20090210).donor("KR0041000999").checked(20090410, 0)}),
-         {}, {254, 1}, {254, 1}, {}, all(0, 0), transfers(1, 1), {}, {}},
+         {},
+         {254, 1},
+         {254, 1},
+         {},
+         all(0, 0),
+         transfers(1, 1),
+         {},
+         {}},
         {"pending services: counted beside the rates in the period, listed after 60 days on the farm",
          rowsOf({Row("H", 20080224).calved(20081201).pen("3-1"), Row("H", 20090901).pen("3-1"), Row("H2", 20091101),
                  Row("H3", 20080501).pen("2-7"), Row("H4", 20090301).sold(20090601), Row("H5", 20090701).verdict(1)}),
-         {}, {274, 1}, {0, 0, 0, 1}, {}, all(1, 0, 3), transfers(0, 0),
-         {"H3 20080501 586 2-7", "H 20090901 98 3-1"}, {}},
+         {},
+         {274, 1},
+         {0, 0, 0, 1},
+         {},
+         all(1, 0, 3),
+         transfers(0, 0),
+         {"H3 20080501 586 2-7", "H 20090901 98 3-1"},
+         {}},
         {"first calvings: a cow without 개체생일 is left out, two ages average in days (887, 762)",
          rowsOf({Row("I1", 20080525).calved(20090301).born(0), Row("I2", 20080720).calved(20090420).born(20061115),
                  Row("I3", 20080425).calved(20090201).born(20070101)}),
-         {}, {}, {}, {27.1, 2, 1}, all(0, 0), transfers(0, 0), {}, {}},
+         {},
+         {},
+         {},
+         {27.1, 2, 1},
+         all(0, 0),
+         transfers(0, 0),
+         {},
+         {}},
         {"a date that is no day is not entered: no service, no check, no calving",
          rowsOf({Row("K", 20090230).checked(20090401, 0), Row("K2", 20090105).checked(20090230, 0).calved(20091331)}),
-         {}, {}, {}, {}, all(0, 0, 1), transfers(0, 0), {"K2 20090105 337"}, {}},
+         {},
+         {},
+         {},
+         {},
+         all(0, 0, 1),
+         transfers(0, 0),
+         {"K2 20090105 337"},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -204,7 +273,8 @@ TEST(FertilityRules, ConceptionTablesSplitTheSameServices)
     // an embryo transfer and a 2008 service stay out of every line below.
     const FertilityResult r = analyseFertility(
         rowsOf({Row("R1", 20090110).checked(20090301, 1).semen("S1").by("김"),
-                Row("R1", 20090305, 2).semen("S1").by("이"), Row("R1", 20090402, 3).checked(20090601, 0).semen("S2").by("이"),
+                Row("R1", 20090305, 2).semen("S1").by("이"),
+                Row("R1", 20090402, 3).checked(20090601, 0).semen("S2").by("이"),
                 Row("R2", 20081201).checked(20090201, 1), Row("R2", 20090210).checked(20090410, 0).semen("S2").by("김"),
                 Row("R2", 20090301, 0).checked(20090501, 1).semen(""), Row("R2", 20091101).semen("S2").by(""),
                 Row("R3", 20090115).donor("KR1").checked(20090315, 0)}),
@@ -241,9 +311,8 @@ TEST(FertilityRules, AbortionIsReadFromTheNotes)
         const char* text;
         bool abortion;
     } cases[] = {
-        {"유산", true},           {"유산 (5개월)", true}, {"7월 유산함", true}, {"유사산", true},
-        {"유/사산", true},        {"사산", false},        {"유산균 급여", false}, {"유산균 급여 후 유산", true},
-        {"", false},              {"난산", false},
+        {"유산", true},  {"유산 (5개월)", true}, {"7월 유산함", true},          {"유사산", true}, {"유/사산", true},
+        {"사산", false}, {"유산균 급여", false}, {"유산균 급여 후 유산", true}, {"", false},      {"난산", false},
     };
     for (const auto& c : cases) EXPECT_EQ(notesAbortion(QString::fromUtf8(c.text)), c.abortion) << c.text;
     // The form's 특이사항 box (분만난이도) is read as well as 비고.
@@ -256,7 +325,7 @@ TEST(FertilityRules, AbortionIsReadFromTheNotes)
 
 TEST(FertilityRules, MonthsAreDaysOverAnAverageMonthToOneDecimal)
 {
-    const std::pair<double, double> cases[] = {{762, 25.0}, {913, 30.0}, {30, 1.0},    {45, 1.5},
+    const std::pair<double, double> cases[] = {{762, 25.0}, {913, 30.0}, {30, 1.0},     {45, 1.5},
                                                {871, 28.6}, {887, 29.1}, {824.5, 27.1}, {0, 0.0}};
     for (const auto& [days, months] : cases) EXPECT_DOUBLE_EQ(monthsOf(days), months) << days;
 }
@@ -264,8 +333,8 @@ TEST(FertilityRules, MonthsAreDaysOverAnAverageMonthToOneDecimal)
 TEST(FertilityRules, TheCalvingIntervalDistributionHasEveryTenDayClass)
 {
     EXPECT_EQ(intervalClasses({356, 325, 349, 360, 410}),
-              (std::vector<IntervalClass>{{320, 1}, {330, 0}, {340, 1}, {350, 1}, {360, 1}, {370, 0}, {380, 0},
-                                          {390, 0}, {400, 0}, {410, 1}}));
+              (std::vector<IntervalClass>{
+                  {320, 1}, {330, 0}, {340, 1}, {350, 1}, {360, 1}, {370, 0}, {380, 0}, {390, 0}, {400, 0}, {410, 1}}));
     EXPECT_TRUE(intervalClasses({}).empty());
 }
 
@@ -277,10 +346,10 @@ TEST(ShipmentRules, FinalGradesAreReadAsFarmersWriteThem)
         int yield;    // -1: none
         bool other;
     } cases[] = {
-        {"1++A", 0, 0, false}, {"1+B", 1, 1, false}, {"2C", 3, 2, false},  {"1+", 1, -1, false},
-        {"1++", 0, -1, false}, {"1", 2, -1, false},  {"3", 4, -1, false},  {" 1 + + a ", 0, 0, false},
+        {"1++A", 0, 0, false},   {"1+B", 1, 1, false},     {"2C", 3, 2, false},   {"1+", 1, -1, false},
+        {"1++", 0, -1, false},   {"1", 2, -1, false},      {"3", 4, -1, false},   {" 1 + + a ", 0, 0, false},
         {"１＋Ｂ", 1, 1, false}, {"1+등급", 1, -1, false}, {"1+D", -1, -1, true}, {"등외", -1, -1, true},
-        {"4A", -1, -1, true},  {"12", -1, -1, true}, {"A", -1, -1, true},  {"", -1, -1, false},
+        {"4A", -1, -1, true},    {"12", -1, -1, true},     {"A", -1, -1, true},   {"", -1, -1, false},
         {"  ", -1, -1, false},
     };
     for (const auto& c : cases) {

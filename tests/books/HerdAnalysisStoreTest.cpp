@@ -4,13 +4,14 @@
 #include "books/model/HerdAnalysis.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
+#include "data/SampleFarm.h"
 #include "data/Schema.h"
 #include "data/ScopedConnection.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <QFile>
 #include <QSqlRecord>
-#include <unistd.h>
 
 using namespace analysis;
 
@@ -49,7 +50,8 @@ TEST_F(HerdAnalysisStore, TheLoadersReadCowsRecordsWithTheirAnimalAndTheGradings
     bull(QStringLiteral("KR3"), {{"정액번호", "KPN7"}});
     // Stored out of date order; KR1's last service is pending, 98 days old on 2009-12-08.
     farm.addBreeding(QStringLiteral("KR1"), 20090901, {{"회수", 2}, {"정액번호", "1050"}, {"인공수정자", "이인공"}});
-    farm.addBreeding(QStringLiteral("KR1"), 20080224, {{"회수", 1}, {"분만일", 20081201}, {"판정일", 20080501}, {"가부", 0}});
+    farm.addBreeding(QStringLiteral("KR1"), 20080224,
+                     {{"회수", 1}, {"분만일", 20081201}, {"판정일", 20080501}, {"가부", 0}});
     farm.addBreeding(QStringLiteral("KR1"), 20090710,
                      {{"회수", 1}, {"판정일", 20090901}, {"가부", 1}, {"정액번호", "1050"}, {"인공수정자", "이인공"}});
     farm.addBreeding(QStringLiteral("KR2"), 20090301, {{"회수", 1}, {"정액번호", "0987"}});  // sold: not on the list
@@ -125,8 +127,9 @@ TEST_F(HerdAnalysisStore, ATargetThatCannotBeStoredChangesNothing)
     EXPECT_EQ(readTargets(), t);
 
     // The database refuses the fourth row: the three before it go back too.
-    farm.exec(QStringLiteral("create trigger 막기 before insert on 성적목표 when new.항목 = '수태당수정횟수' "
-                             "begin select raise(abort, '막힘'); end"));
+    farm.exec(
+        QStringLiteral("create trigger 막기 before insert on 성적목표 when new.항목 = '수태당수정횟수' "
+                       "begin select raise(abort, '막힘'); end"));
     Targets other = t;
     other[TargetFigure::CalvingInterval] = 370;
     EXPECT_THROW(storeTargets(other), DbError);
@@ -184,4 +187,36 @@ TEST(HerdAnalysisUpgrade, AReadOnlyOlderFarmShowsTheDefaultTargets)
     EXPECT_TRUE(opened);
     EXPECT_FALSE(threw);
     EXPECT_EQ(read, defaultTargets());
+}
+
+TEST_F(HerdAnalysisStore, TheSampleFarmGivesEveryFigureData)
+{
+    SampleFarmOptions o;
+    o.today = kToday;
+    ASSERT_EQ(writeSampleFarm(gConn, o), QString());
+    const HerdAnalysis a = loadHerdAnalysis(defaultPeriod(kToday), kToday);
+    const FertilityResult& f = a.fertility;
+    for (const FigureLine& line : figureLines(f, defaultTargets())) {
+        SCOPED_TRACE(figureInfo(line.figure).name.toStdString());
+        EXPECT_GT(line.value.n, 0);
+        EXPECT_NE(line.verdict, Verdict::NoData);
+    }
+    EXPECT_GT(f.overall.pending, 0);
+    EXPECT_GT(f.embryoTransfer.services, 0);
+    for (const ConceptionRow& r : f.byServiceNumber) EXPECT_GT(r.services, 0) << r.label.toStdString();
+    EXPECT_GT(f.bySemen.size(), 1u);
+    EXPECT_GT(f.byInseminator.size(), 1u);
+    EXPECT_FALSE(f.abortions.empty());
+    EXPECT_FALSE(f.pending.empty());
+    EXPECT_GT(intervalClasses(f.calvingIntervals).size(), 1u);
+
+    const ShipmentResult& s = a.shipment;
+    EXPECT_GT(s.bySire.size(), 1u);
+    EXPECT_EQ(s.bySex.size(), 2u);
+    EXPECT_GT(s.total.yieldHead, 0);
+    EXPECT_GT(s.total.qualityHead, s.total.yieldHead);  // some grades without a yield letter
+    for (int q = 0; q < kQualityGrades; ++q) EXPECT_GT(s.total.quality[size_t(q)], 0) << q;
+    for (const Figure& avg : {s.total.age, s.total.liveWeight, s.total.carcassWeight, s.total.loinEye, s.total.backfat,
+                              s.total.marbling, s.total.price})
+        EXPECT_GT(avg.n, 0);
 }

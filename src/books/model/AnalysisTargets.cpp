@@ -14,8 +14,7 @@ std::array<TargetFigureInfo, kTargetFigureCount> buildInfos()
 {
     return {{
         {QStringLiteral("분만간격"), QStringLiteral("분만간격"), QStringLiteral("일"), 1, true, 365},
-        {QStringLiteral("분만후첫수정일수"), QStringLiteral("분만 후 첫 수정일수"), QStringLiteral("일"), 1, true,
-         120},
+        {QStringLiteral("분만후첫수정일수"), QStringLiteral("분만 후 첫 수정일수"), QStringLiteral("일"), 1, true, 120},
         {QStringLiteral("공태일수"), QStringLiteral("공태일수"), QStringLiteral("일"), 1, true, 85},
         {QStringLiteral("수태당수정횟수"), QStringLiteral("수태당 수정횟수"), QStringLiteral("회"), 2, true, 1.45},
         {QStringLiteral("수태율"), QStringLiteral("수태율"), QStringLiteral("%"), 1, false, 72},
@@ -25,8 +24,8 @@ std::array<TargetFigureInfo, kTargetFigureCount> buildInfos()
 
 bool hasTable()
 {
-    QSqlQuery q = runQuery(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ?"),
-                           {kTable});
+    QSqlQuery q =
+        runQuery(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ?"), {kTable});
     return q.next() && q.value(0).toInt() > 0;
 }
 }  // namespace

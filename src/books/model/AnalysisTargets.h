@@ -24,10 +24,10 @@ inline constexpr std::array<TargetFigure, kTargetFigureCount> kTargetFigures = {
     TargetFigure::ServicesPerConception, TargetFigure::ConceptionRate,       TargetFigure::AgeAtFirstCalving};
 
 struct TargetFigureInfo {
-    QString key;    // 성적목표.항목
-    QString name;   // shown name, e.g. "분만 후 첫 수정일수"
-    QString unit;   // "일", "회", "%", "개월"
-    int decimals;   // places the figure is shown (and judged) with
+    QString key;   // 성적목표.항목
+    QString name;  // shown name, e.g. "분만 후 첫 수정일수"
+    QString unit;  // "일", "회", "%", "개월"
+    int decimals;  // places the figure is shown (and judged) with
     bool lowerIsBetter;
     double defaultTarget;
 };

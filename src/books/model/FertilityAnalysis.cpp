@@ -206,9 +206,11 @@ FertilityResult FertilityAnalysis::finish()
     // Every month of the period, the empty ones too, so a chart keeps its time axis.
     const QDate from = datenum::toDate(m_period.from), to = datenum::toDate(m_period.to);
     if (from.isValid() && to.isValid())
-        for (QDate m(from.year(), from.month(), 1); m <= to; m = m.addMonths(1)) m_byMonth.try_emplace(m.year() * 100 + m.month());
+        for (QDate m(from.year(), from.month(), 1); m <= to; m = m.addMonths(1))
+            m_byMonth.try_emplace(m.year() * 100 + m.month());
     for (const auto& [month, tally] : m_byMonth)
-        r.byMonth.push_back(rowOf(QStringLiteral("%1-%2").arg(month / 100, 4, 10, QChar(u'0')).arg(month % 100, 2, 10, QChar(u'0')), tally));
+        r.byMonth.push_back(rowOf(
+            QStringLiteral("%1-%2").arg(month / 100, 4, 10, QChar(u'0')).arg(month % 100, 2, 10, QChar(u'0')), tally));
 
     std::sort(r.pending.begin(), r.pending.end(), [](const PendingService& a, const PendingService& b) {
         return a.inseminated != b.inseminated ? a.inseminated < b.inseminated : a.animal < b.animal;

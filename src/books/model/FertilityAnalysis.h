@@ -115,8 +115,8 @@ struct FertilityResult {
     std::vector<ConceptionRow> byInseminator;
     std::vector<ConceptionRow> byMonth;
 
-    std::vector<int> calvingIntervals;  // each interval in days, for the distribution chart
-    std::vector<Abortion> abortions;    // by date
+    std::vector<int> calvingIntervals;    // each interval in days, for the distribution chart
+    std::vector<Abortion> abortions;      // by date
     std::vector<PendingService> pending;  // oldest insemination first
 };
 

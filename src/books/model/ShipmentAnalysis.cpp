@@ -168,12 +168,13 @@ enum GradingColumn {
 
 void readGradingRows(const books::Period& period, const std::function<void(const GradingRow&)>& each)
 {
-    QSqlQuery q = runQuery(QStringLiteral("select 등급판정.개체번호, 개체관리.구분, 개체관리.개체생일, 개체관리.정액번호, "
-                                          "등급판정.판정일, 등급판정.생체중, 등급판정.도체중, 등급판정.등심단면적, "
-                                          "등급판정.등지방두께, 등급판정.근내지방, 등급판정.최종등급, 등급판정.경락가 "
-                                          "from 등급판정 join 개체관리 on 개체관리.개체번호 = 등급판정.개체번호 "
-                                          "where 등급판정.판정일 >= ? and 등급판정.판정일 <= ?"),
-                           {period.from, period.to});
+    QSqlQuery q =
+        runQuery(QStringLiteral("select 등급판정.개체번호, 개체관리.구분, 개체관리.개체생일, 개체관리.정액번호, "
+                                "등급판정.판정일, 등급판정.생체중, 등급판정.도체중, 등급판정.등심단면적, "
+                                "등급판정.등지방두께, 등급판정.근내지방, 등급판정.최종등급, 등급판정.경락가 "
+                                "from 등급판정 join 개체관리 on 개체관리.개체번호 = 등급판정.개체번호 "
+                                "where 등급판정.판정일 >= ? and 등급판정.판정일 <= ?"),
+                 {period.from, period.to});
     GradingRow r;
     while (q.next()) {
         r.animal = q.value(G개체번호).toString();

@@ -40,31 +40,31 @@ GradeReading readGrade(const QString& finalGrade);
 
 // One 등급판정 row with what the analysis needs of its animal (개체관리).
 struct GradingRow {
-    QString animal;           // 개체번호
-    bool cow = false;         // 개체관리.구분 = 0
-    qint64 birth = 0;         // 개체관리.개체생일
-    QString sire;             // 개체관리.정액번호
-    qint64 graded = 0;        // 판정일
-    double liveWeight = 0;    // 생체중, kg
-    double carcassWeight = 0; // 도체중, kg
-    double loinEye = 0;       // 등심단면적, cm²
-    double backfat = 0;       // 등지방두께, mm
-    double marbling = 0;      // 근내지방
-    QString grade;            // 최종등급
-    double price = 0;         // 경락가, won per kg
+    QString animal;            // 개체번호
+    bool cow = false;          // 개체관리.구분 = 0
+    qint64 birth = 0;          // 개체관리.개체생일
+    QString sire;              // 개체관리.정액번호
+    qint64 graded = 0;         // 판정일
+    double liveWeight = 0;     // 생체중, kg
+    double carcassWeight = 0;  // 도체중, kg
+    double loinEye = 0;        // 등심단면적, cm²
+    double backfat = 0;        // 등지방두께, mm
+    double marbling = 0;       // 근내지방
+    QString grade;             // 최종등급
+    double price = 0;          // 경락가, won per kg
 };
 
 // One line of the shipment table.
 struct ShipmentRow {
     QString label;
     int head = 0;
-    Figure age;            // months at shipment, one decimal; left out: no 개체생일
-    Figure liveWeight;     // kg, one decimal
-    Figure carcassWeight;  // kg, one decimal
-    Figure loinEye;        // cm², one decimal
-    Figure backfat;        // mm, one decimal
-    Figure marbling;       // one decimal
-    Figure price;          // won per kg, whole won
+    Figure age;                                 // months at shipment, one decimal; left out: no 개체생일
+    Figure liveWeight;                          // kg, one decimal
+    Figure carcassWeight;                       // kg, one decimal
+    Figure loinEye;                             // cm², one decimal
+    Figure backfat;                             // mm, one decimal
+    Figure marbling;                            // one decimal
+    Figure price;                               // won per kg, whole won
     std::array<int, kQualityGrades> quality{};  // head of each quality grade
     int qualityHead = 0;                        // head with a recognised quality grade
     std::array<int, kYieldGrades> yield{};
@@ -87,9 +87,9 @@ struct OtherGrade {
 };
 
 struct ShipmentResult {
-    std::vector<ShipmentRow> bySire;  // most head first, then by label
-    std::vector<ShipmentRow> bySex;   // the same order
-    ShipmentRow total;                // "합계"
+    std::vector<ShipmentRow> bySire;      // most head first, then by label
+    std::vector<ShipmentRow> bySex;       // the same order
+    ShipmentRow total;                    // "합계"
     std::vector<OtherGrade> otherGrades;  // by date
 };
 
