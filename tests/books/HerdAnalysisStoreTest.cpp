@@ -57,15 +57,29 @@ TEST_F(HerdAnalysisStore, TheLoadersReadCowsRecordsWithTheirAnimalAndTheGradings
     farm.addBreeding(QStringLiteral("KR2"), 20090301, {{"회수", 1}, {"정액번호", "0987"}});  // sold: not on the list
     farm.addBreeding(QStringLiteral("KR3"), 20090301, {{"회수", 1}, {"판정일", 20090501}, {"가부", 0}});  // a bull's
     farm.addBreeding(QStringLiteral("KR9"), 20090301, {{"회수", 1}, {"판정일", 20090501}, {"가부", 0}});  // no animal
+    // An abortion told in the 특이사항 box, and a note that tells of none.
+    cow(QStringLiteral("KR4"), {{"우방번호", "5-5"}});
+    farm.addBreeding(QStringLiteral("KR4"), 20090201,
+                     {{"회수", 1},
+                      {"판정일", 20090401},
+                      {"가부", 0},
+                      {"분만일", 20090701},
+                      {"분만난이도", "유산"},
+                      {"비고", "송아지 허약"},
+                      {"정액번호", "0987"}});
 
     const FertilityResult f = loadFertility(k2009, kToday);
-    EXPECT_EQ(f.overall, (ConceptionRow{QStringLiteral("전체"), 1, 0, 2}));
+    EXPECT_EQ(f.overall, (ConceptionRow{QStringLiteral("전체"), 2, 1, 2}));
     EXPECT_EQ(f.firstServiceInterval, (Figure{221, 1}));  // 2008-12-01 to 2009-07-10
     ASSERT_EQ(f.pending.size(), 1u);
-    EXPECT_EQ(f.pending[0], (PendingService{QStringLiteral("KR1"), QStringLiteral("3-1"), 20090901, 98,
-                                            QStringLiteral("1050"), false}));
-    ASSERT_EQ(f.bySemen.size(), 2u);
-    EXPECT_EQ(f.bySemen[0], (ConceptionRow{QStringLiteral("1050"), 1, 0, 1}));
+    EXPECT_EQ(f.pending[0], (PendingService{QStringLiteral("KR1"), QStringLiteral("3-1"), 20090901, 98, false}));
+    ASSERT_EQ(f.abortions.size(), 1u);
+    EXPECT_EQ(f.abortions[0],
+              (Abortion{QStringLiteral("KR4"), QStringLiteral("5-5"), 20090201, 20090701, QStringLiteral("유산")}));
+    EXPECT_EQ(f.bySemen,
+              (std::vector<ConceptionRow>{{QStringLiteral("0987"), 1, 1, 1}, {QStringLiteral("1050"), 1, 0, 1}}));
+    EXPECT_EQ(f.byInseminator,
+              (std::vector<ConceptionRow>{{QStringLiteral("미입력"), 1, 1, 1}, {QStringLiteral("이인공"), 1, 0, 1}}));
 
     grading(QStringLiteral("KR3"), 20090101, {{"최종등급", "1++A"}, {"도체중", 450.0}, {"경락가", 21000}});
     grading(QStringLiteral("KR2"), 20091231, {{"최종등급", "1+B"}, {"도체중", 350.0}});

@@ -104,7 +104,7 @@ void FertilityAnalysis::judgeServices(std::vector<Event>::iterator services, boo
         if (inPeriod(r.inseminated)) countService(r, e->outcome);
         const qint64 since = m_todayDay - e->day;
         if (e->outcome == Outcome::Pending && onFarm && since > kPendingAfterDays)
-            m_result.pending.push_back({r.animal, r.pen, r.inseminated, int(since), r.semen, !r.donor.isEmpty()});
+            m_result.pending.push_back({r.animal, r.pen, r.inseminated, int(since), !r.donor.isEmpty()});
     }
 }
 
@@ -236,7 +236,6 @@ enum BreedingColumn {
     B개체번호,
     B구분,
     B개체생일,
-    B우방번호,
     B판매일,
     B회수,
     B수정일,
@@ -251,21 +250,25 @@ enum BreedingColumn {
 };
 }  // namespace
 
-void readBreedingRows(const std::function<void(const BreedingRow&)>& each)
+void readBreedingRows(const books::Period& period, const std::function<void(const BreedingRow&)>& each)
 {
     // One animal's rows together: the unique key (개체번호, 수정일) reads them in this order.
-    QSqlQuery q = runQuery(QStringLiteral(
-        "select 번식기록.개체번호, 개체관리.구분, 개체관리.개체생일, 개체관리.우방번호, 개체관리.판매일, "
-        "번식기록.회수, 번식기록.수정일, 번식기록.정액번호, 번식기록.공란우, 번식기록.판정일, 번식기록.가부, "
-        "번식기록.분만일, 번식기록.인공수정자, 번식기록.비고, 번식기록.분만난이도 "
-        "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
-        "order by 번식기록.개체번호, 번식기록.수정일"));
+    QSqlQuery q = runQuery(
+        QStringLiteral("select 번식기록.개체번호, 개체관리.구분, 개체관리.개체생일, 개체관리.판매일, 번식기록.회수, "
+                       "번식기록.수정일, "
+                       "case when 번식기록.수정일 between ? and ? then 번식기록.정액번호 else '' end, "
+                       "번식기록.공란우, 번식기록.판정일, 번식기록.가부, 번식기록.분만일, "
+                       "case when 번식기록.수정일 between ? and ? then 번식기록.인공수정자 else '' end, "
+                       "case when 번식기록.비고 like '%산%' then 번식기록.비고 else '' end, "
+                       "case when 번식기록.분만난이도 like '%산%' then 번식기록.분만난이도 else '' end "
+                       "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
+                       "order by 번식기록.개체번호, 번식기록.수정일"),
+        {period.from, period.to, period.from, period.to});
     BreedingRow r;
     while (q.next()) {
         r.animal = q.value(B개체번호).toString();
         r.cow = q.value(B구분).toLongLong() == 0;
         r.birth = q.value(B개체생일).toLongLong();
-        r.pen = q.value(B우방번호).toString();
         r.sold = q.value(B판매일).toLongLong();
         r.service = q.value(B회수).toDouble();
         r.inseminated = q.value(B수정일).toLongLong();
@@ -282,11 +285,35 @@ void readBreedingRows(const std::function<void(const BreedingRow&)>& each)
     if (q.lastError().isValid()) throw DbError(q.lastError());
 }
 
+namespace {
+// The pens (개체관리.우방번호) of the listed rows, one look-up per animal.
+void fillPens(FertilityResult& r)
+{
+    QHash<QString, QString> pens;
+    QSqlQuery q(gConn);
+    if (!q.prepare(QStringLiteral("select 우방번호 from 개체관리 where 개체번호 = ?"))) throw DbError(q.lastError());
+    auto penOf = [&](const QString& animal) {
+        const auto found = pens.constFind(animal);
+        if (found != pens.cend()) return *found;
+        q.bindValue(0, animal);
+        if (!q.exec()) throw DbError(q.lastError());
+        const QString pen = q.next() ? q.value(0).toString().trimmed() : QString();
+        q.finish();
+        pens.insert(animal, pen);
+        return pen;
+    };
+    for (PendingService& p : r.pending) p.pen = penOf(p.animal);
+    for (Abortion& a : r.abortions) a.pen = penOf(a.animal);
+}
+}  // namespace
+
 FertilityResult loadFertility(const books::Period& period, const QDate& today)
 {
     FertilityAnalysis a(period, today);
-    readBreedingRows([&a](const BreedingRow& r) { a.add(r); });
-    return a.finish();
+    readBreedingRows(period, [&a](const BreedingRow& r) { a.add(r); });
+    FertilityResult r = a.finish();
+    fillPens(r);
+    return r;
 }
 
 }  // namespace analysis

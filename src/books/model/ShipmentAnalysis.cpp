@@ -110,7 +110,9 @@ ShipmentRow ShipmentAnalysis::Sums::row(const QString& label) const
 void ShipmentAnalysis::add(const GradingRow& row)
 {
     if (row.graded < m_period.from || row.graded > m_period.to) return;
-    const GradeReading g = readGrade(row.grade);
+    auto known = m_grades.constFind(row.grade);
+    if (known == m_grades.cend()) known = m_grades.insert(row.grade, readGrade(row.grade));
+    const GradeReading g = *known;
     const QString sire = row.sire.trimmed();
     m_bySire[sire.isEmpty() ? QStringLiteral("미입력") : sire].add(row, g);
     m_bySex[row.cow ? QStringLiteral("암") : QStringLiteral("수")].add(row, g);

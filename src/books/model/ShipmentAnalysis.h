@@ -115,6 +115,7 @@ private:
 
     books::Period m_period;
     QHash<QString, Sums> m_bySire, m_bySex;
+    QHash<QString, GradeReading> m_grades;  // a farm writes the same few grades again and again
     Sums m_total;
     std::vector<OtherGrade> m_other;
 };
