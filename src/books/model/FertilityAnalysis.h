@@ -99,7 +99,8 @@ struct FertilityResult {
     Figure calvingInterval;       // days, one decimal
     Figure firstServiceInterval;  // days from a calving to the next insemination, one decimal
     Figure daysOpen;              // days to the conceiving insemination, one decimal; pending:
-                                  // calvings whose latest service in the period is pending
+                                  // calvings not yet followed by a conception whose latest service,
+                                  // in the period, waits for its outcome
     Figure ageAtFirstCalving;     // months, one decimal; left out: cows without 개체생일
 
     ConceptionRow overall;         // "전체"
@@ -128,6 +129,7 @@ class FertilityAnalysis {
 public:
     FertilityAnalysis(const books::Period& period, const QDate& today);
     void add(const BreedingRow& row);
+    // The figures, once, after the last row.
     FertilityResult finish();
 
 private:
