@@ -111,22 +111,28 @@ QString writeFarm(const QString& file, int records, int gradings)
     return err;
 }
 
-// The bare aggregation of the rows the analysis reads: every cow's breeding records grouped by
-// cow (records, conceptions, first service, last calving, birth), and the period's gradings
-// grouped by sire and sex with the averages of the shipment table.
+// The bare aggregation of the rows and columns the analysis reads, in the database alone: every
+// breeding record grouped by cow, with each column the figures use aggregated (services,
+// conceptions, 부, first service, last calving, semen, inseminator, embryo transfers, notes,
+// service numbers, the animal's birth, sale and pen), and the period's gradings grouped by sire
+// and sex with the averages and grade counts of the shipment table.
 qint64 bareAggregation(const books::Period& p)
 {
     qint64 sink = 0;
     QSqlQuery b = runQuery(QStringLiteral(
         "select 번식기록.개체번호, count(*), sum(번식기록.가부 = 0 and 번식기록.판정일 > 0 or 번식기록.분만일 > 0), "
-        "min(번식기록.수정일), max(번식기록.분만일), max(개체관리.개체생일) "
+        "sum(번식기록.가부 = 1), min(번식기록.수정일), max(번식기록.분만일), max(번식기록.정액번호), "
+        "max(번식기록.인공수정자), sum(번식기록.공란우 <> ''), sum(번식기록.비고 like '%산%'), "
+        "sum(번식기록.분만난이도 like '%산%'), sum(번식기록.회수), max(개체관리.개체생일), max(개체관리.판매일), "
+        "max(개체관리.우방번호) "
         "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 where 개체관리.구분 = 0 "
         "group by 번식기록.개체번호"));
     while (b.next()) sink += b.value(1).toLongLong() + b.value(2).toLongLong();
     QSqlQuery g = runQuery(QStringLiteral("select 개체관리.정액번호, 개체관리.구분, count(*), avg(등급판정.생체중), "
                                           "avg(등급판정.도체중), avg(등급판정.등심단면적), avg(등급판정.등지방두께), "
                                           "avg(등급판정.근내지방), avg(등급판정.경락가), "
-                                          "avg(등급판정.판정일 - 개체관리.개체생일) "
+                                          "avg(등급판정.판정일 - 개체관리.개체생일), "
+                                          "sum(등급판정.최종등급 like '1++%'), sum(등급판정.최종등급 like '%A') "
                                           "from 등급판정 join 개체관리 on 개체관리.개체번호 = 등급판정.개체번호 "
                                           "where 등급판정.판정일 >= ? and 등급판정.판정일 <= ? "
                                           "group by 개체관리.정액번호, 개체관리.구분"),

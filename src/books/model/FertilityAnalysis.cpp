@@ -234,9 +234,6 @@ FertilityResult analyseFertility(std::vector<BreedingRow> rows, const books::Per
 namespace {
 enum BreedingColumn {
     B개체번호,
-    B구분,
-    B개체생일,
-    B판매일,
     B회수,
     B수정일,
     B정액번호,
@@ -248,28 +245,58 @@ enum BreedingColumn {
     B비고,
     B분만난이도
 };
+
+// What a breeding row needs of its animal.
+struct AnimalFacts {
+    bool cow;
+    qint64 birth;
+    qint64 sold;
+    QString pen;
+};
+
+QHash<QString, AnimalFacts> animalFacts()
+{
+    QHash<QString, AnimalFacts> animals;
+    QSqlQuery q = runQuery(QStringLiteral("select 개체번호, 구분, 개체생일, 판매일, 우방번호 from 개체관리"));
+    while (q.next())
+        animals.insert(q.value(0).toString(), {q.value(1).toLongLong() == 0, q.value(2).toLongLong(),
+                                               q.value(3).toLongLong(), q.value(4).toString().trimmed()});
+    if (q.lastError().isValid()) throw DbError(q.lastError());
+    return animals;
+}
 }  // namespace
 
 void readBreedingRows(const books::Period& period, const std::function<void(const BreedingRow&)>& each)
 {
+    // The animals are read once and met per animal below, rather than joined to every record.
+    const QHash<QString, AnimalFacts> animals = animalFacts();
     // One animal's rows together: the unique key (개체번호, 수정일) reads them in this order.
     QSqlQuery q = runQuery(
-        QStringLiteral("select 번식기록.개체번호, 개체관리.구분, 개체관리.개체생일, 개체관리.판매일, 번식기록.회수, "
-                       "번식기록.수정일, "
-                       "case when 번식기록.수정일 between ? and ? then 번식기록.정액번호 else '' end, "
-                       "번식기록.공란우, 번식기록.판정일, 번식기록.가부, 번식기록.분만일, "
-                       "case when 번식기록.수정일 between ? and ? then 번식기록.인공수정자 else '' end, "
-                       "case when 번식기록.비고 like '%산%' then 번식기록.비고 else '' end, "
-                       "case when 번식기록.분만난이도 like '%산%' then 번식기록.분만난이도 else '' end "
-                       "from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
-                       "order by 번식기록.개체번호, 번식기록.수정일"),
+        QStringLiteral("select 개체번호, 회수, 수정일, case when 수정일 between ? and ? then 정액번호 else '' end, "
+                       "공란우, 판정일, 가부, 분만일, "
+                       "case when 수정일 between ? and ? then 인공수정자 else '' end, "
+                       "case when 비고 like '%산%' then 비고 else '' end, "
+                       "case when 분만난이도 like '%산%' then 분만난이도 else '' end "
+                       "from 번식기록 order by 개체번호, 수정일"),
         {period.from, period.to, period.from, period.to});
     BreedingRow r;
+    const AnimalFacts* animal = nullptr;
+    bool first = true;
     while (q.next()) {
-        r.animal = q.value(B개체번호).toString();
-        r.cow = q.value(B구분).toLongLong() == 0;
-        r.birth = q.value(B개체생일).toLongLong();
-        r.sold = q.value(B판매일).toLongLong();
+        const QString number = q.value(B개체번호).toString();
+        if (first || number != r.animal) {
+            first = false;
+            r.animal = number;
+            const auto found = animals.constFind(number);
+            animal = found == animals.cend() ? nullptr : &*found;
+            if (animal) {
+                r.cow = animal->cow;
+                r.birth = animal->birth;
+                r.sold = animal->sold;
+                r.pen = animal->pen;
+            }
+        }
+        if (!animal) continue;  // a record of no animal on file
         r.service = q.value(B회수).toDouble();
         r.inseminated = q.value(B수정일).toLongLong();
         r.semen = q.value(B정액번호).toString().trimmed();
@@ -285,35 +312,11 @@ void readBreedingRows(const books::Period& period, const std::function<void(cons
     if (q.lastError().isValid()) throw DbError(q.lastError());
 }
 
-namespace {
-// The pens (개체관리.우방번호) of the listed rows, one look-up per animal.
-void fillPens(FertilityResult& r)
-{
-    QHash<QString, QString> pens;
-    QSqlQuery q(gConn);
-    if (!q.prepare(QStringLiteral("select 우방번호 from 개체관리 where 개체번호 = ?"))) throw DbError(q.lastError());
-    auto penOf = [&](const QString& animal) {
-        const auto found = pens.constFind(animal);
-        if (found != pens.cend()) return *found;
-        q.bindValue(0, animal);
-        if (!q.exec()) throw DbError(q.lastError());
-        const QString pen = q.next() ? q.value(0).toString().trimmed() : QString();
-        q.finish();
-        pens.insert(animal, pen);
-        return pen;
-    };
-    for (PendingService& p : r.pending) p.pen = penOf(p.animal);
-    for (Abortion& a : r.abortions) a.pen = penOf(a.animal);
-}
-}  // namespace
-
 FertilityResult loadFertility(const books::Period& period, const QDate& today)
 {
     FertilityAnalysis a(period, today);
     readBreedingRows(period, [&a](const BreedingRow& r) { a.add(r); });
-    FertilityResult r = a.finish();
-    fillPens(r);
-    return r;
+    return a.finish();
 }
 
 }  // namespace analysis

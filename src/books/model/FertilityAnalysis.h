@@ -43,7 +43,7 @@ struct BreedingRow {
     QString animal;          // 개체번호
     bool cow = true;         // 개체관리.구분 = 0
     qint64 birth = 0;        // 개체관리.개체생일
-    QString pen;             // 개체관리.우방번호, shown on the lists (see readBreedingRows)
+    QString pen;             // 개체관리.우방번호
     qint64 sold = 0;         // 개체관리.판매일: a cow that left the farm has no pending work
     double service = 0;      // 회수: 1 first service, 2 second, …; 0 not entered
     qint64 inseminated = 0;  // 수정일
@@ -177,11 +177,11 @@ private:
 // The figures of `rows`, in any order.
 FertilityResult analyseFertility(std::vector<BreedingRow> rows, const books::Period& period, const QDate& today);
 
-// Streams every 번식기록 row with its animal, one animal's rows together, to `each`, with only
-// what the figures of `period` need: 정액번호 and 인공수정자 of the period's services alone, 비고
-// and 분만난이도 only when they may tell of an abortion (every such note has 산 in it), and no pen
-// (loadFertility looks up the pens of the rows it lists). Reading fewer texts keeps a farm of a
-// million records quick. Throws DbError.
+// Streams every 번식기록 row of an animal on file, with the animal's facts, one animal's rows
+// together, to `each`; with only what the figures of `period` need: 정액번호 and 인공수정자 of the
+// period's services alone, and 비고 and 분만난이도 only when they may tell of an abortion (every
+// such note has 산 in it). Reading fewer texts keeps a farm of a million records quick. Throws
+// DbError.
 void readBreedingRows(const books::Period& period, const std::function<void(const BreedingRow&)>& each);
 // The figures of the open farm's records. Throws DbError.
 FertilityResult loadFertility(const books::Period& period, const QDate& today);
