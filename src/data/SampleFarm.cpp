@@ -27,6 +27,38 @@ public:
     bool ok = false;
 };
 
+// One insemination of a cow. A breeding cycle ends with its last service, which may hold; the
+// services before it in the cycle failed: checked 부, or the cow came back in heat three weeks on.
+struct Service {
+    enum Kind { Last, CheckedOpen, Returned };
+    QDate on;
+    int cycle;   // 0 for the newest cycle
+    int number;  // 회수 within the cycle
+    Kind kind;
+};
+
+// Up to `wanted` services, newest first, going back from `last` by cycles about a calving
+// interval apart, none before `first`.
+template <typename Pick>
+QList<Service> servicesOf(const QDate& last, const QDate& first, int wanted, Pick pick)
+{
+    QList<Service> services;
+    QDate at = last;
+    for (int cycle = 0; at >= first && services.size() < wanted; ++cycle) {
+        // A quarter of the cycles are repeat services: one or two failed ones before the last.
+        const int repeats = pick(4) == 0 ? 1 + (pick(3) == 0 ? 1 : 0) : 0;
+        services << Service{at, cycle, 1 + repeats, Service::Last};
+        for (int r = repeats; r >= 1 && services.size() < wanted; --r) {
+            const bool checked = pick(2) == 0;
+            at = at.addDays(-(checked ? 70 + pick(20) : 21 + pick(4)));
+            if (at < first) break;
+            services << Service{at, cycle, r, checked ? Service::CheckedOpen : Service::Returned};
+        }
+        at = at.addDays(-(320 + pick(100)));
+    }
+    return services;
+}
+
 QString marks(int n)
 {
     QStringList m;
@@ -87,34 +119,42 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
             return fail(animal);
 
         if (!bull) {
-            // Inseminations going back from a recent date, none before the cow was 14 months
-            // old; a culled cow's end a year before her sale at the latest.
-            QList<QDate> dates;
             const QDate firstBreeding = birth.addMonths(14);
             const QDate last = culled ? gradedOn.addDays(-(300 + pick(60))) : o.today.addDays(-pick(300));
             const int wanted = o.breedingRecords > 0 ? std::min(o.breedingPerCow, o.breedingRecords - breedingWritten)
                                                      : o.breedingPerCow;
-            for (QDate ins = last; ins >= firstBreeding && dates.size() < wanted; ins = ins.addDays(-(300 + pick(150))))
-                dates << ins;
-            for (int k = 0; k < dates.size(); ++k) {
-                const QDate ins = dates[k];
-                const bool open = k == 0 && !culled && pick(2) == 0;
-                const bool pregnant = !open && pick(4) != 0;
+            const QList<Service> services = servicesOf(last, firstBreeding, wanted, pick);
+            const int cycles = services.isEmpty() ? 0 : services.last().cycle + 1;
+            for (int k = 0; k < services.size(); ++k) {
+                const Service& sv = services[k];
+                const QDate ins = sv.on;
+                // A check is made 60 days on, but now and then the newest service still waits for
+                // one; an older cycle ended in a pregnancy, the newest one not always.
+                const bool newest = k == 0 && !culled;
+                const bool canCheck = ins.addDays(60) <= o.today;
+                const bool open =
+                    sv.kind == Service::Returned || !canCheck || (sv.kind == Service::Last && newest && pick(5) == 0);
+                const bool pregnant = sv.kind == Service::Last && !open && (!newest || pick(6) != 0);
                 const QDate calved = ins.addDays(282);
-                const bool hasCalf = pregnant && calved <= o.today;
+                // Now and then a pregnancy is lost; the form keeps the day in 분만일 and says so in 비고.
+                const bool aborted = pregnant && pick(20) == 0 && ins.addDays(150) <= o.today;
+                const bool hasCalf = pregnant && !aborted && calved <= o.today;
                 // One in twelve is an embryo transfer from a donor cow of another farm.
                 const QString donor =
                     pick(12) == 0 ? QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)) : QString();
                 const bool recorded = pick(5) != 0;  // the expected calving date is not always entered
-                if (!breeding.row({number, double(dates.size() - k), double(1 + pick(2)), datenum::fromDate(ins),
+                const qint64 calvingCell =
+                    hasCalf ? datenum::fromDate(calved) : (aborted ? datenum::fromDate(ins.addDays(150)) : 0);
+                const QString note = aborted ? QStringLiteral("유산 (5개월)")
+                                             : (hasCalf && pick(15) == 0 ? QStringLiteral("송아지 허약") : QString());
+                if (!breeding.row({number, double(cycles - sv.cycle), double(sv.number), datenum::fromDate(ins),
                                    semen[pick(semen.size())], donor, recorded ? datenum::fromDate(ins.addDays(280)) : 0,
                                    recorded ? double(4 + pick(3)) : 0.0, open ? 0 : datenum::fromDate(ins.addDays(60)),
-                                   open ? -1 : (pregnant ? 0 : 1), hasCalf ? datenum::fromDate(calved) : 0,
+                                   open ? -1 : (pregnant ? 0 : 1), calvingCell,
                                    hasCalf ? QStringLiteral("%1-C%2").arg(number).arg(k) : QString(),
                                    hasCalf ? pick(2) : -1,
                                    hasCalf ? difficulties[pick(difficulties.size())] : QString(),
-                                   people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0,
-                                   hasCalf && pick(15) == 0 ? QStringLiteral("송아지 허약") : QString()}))
+                                   people[pick(people.size())], hasCalf ? double(25 + pick(10)) : 0.0, note}))
                     return fail(breeding);
                 ++breedingWritten;
             }
@@ -143,11 +183,16 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
             const int grade = pick(grades.size());
             const int marbling = std::clamp(9 - grade * 2 - pick(2), 1, 9);
             const int price = 21000 - grade * 2500 + pick(1500);
+            // The final grade as the grading office writes it: quality and yield ("1++A", "2C"),
+            // now and then the quality alone, and once in a while an animal out of grade.
+            const QString finalGrade = pick(25) == 0  ? QStringLiteral("등외")
+                                       : pick(6) == 0 ? grades[grade]
+                                                      : grades[grade] + QString(QChar(u'A' + pick(3)));
             const double live = (culled ? 520 : 700) + pick(120) + pick(10) / 10.0;
             if (!grading.row({number, slaughterhouses[pick(slaughterhouses.size())], datenum::fromDate(gradedOn), live,
                               double(8 + pick(10)), double(80 + pick(30)), std::round(live * 0.6), double(marbling),
                               QString::number(4 + pick(2)), QString::number(2 + pick(2)), QString::number(1 + pick(2)),
-                              QString::number(2 + pick(3)), grades[grade], price + 1000, price,
+                              QString::number(2 + pick(3)), finalGrade, price + 1000, price,
                               people[pick(people.size())]}))
                 return fail(grading);
         }

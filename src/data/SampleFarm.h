@@ -1,15 +1,19 @@
 #pragma once
 // Writes a synthetic farm into an open database: animals of both sexes with breeding,
-// weighing, body, treatment, grading and manure rows, dated relative to `today`. Shipped
-// steers and culled cows are graded within the last year, with grades, weights and prices
-// that vary; some inseminations are embryo transfers.
+// weighing, body, treatment, grading and manure rows, dated relative to `today`. Cows are served
+// in cycles about a calving interval apart: pregnancy checks (가 or 부), repeat services after a
+// 부 or a return to heat, calvings, now and then an abortion noted in 비고, and newest services
+// still waiting for their check; some inseminations are embryo transfers. Shipped steers and
+// culled cows are graded within the last year, with final grades as the grading office writes
+// them ("1++A", "2C", "1+", 등외), weights and prices that vary: every figure of the herd
+// analysis has data.
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
 
 struct SampleFarmOptions {
     int animals = 200;       // number of animals (about two thirds cows)
-    int breedingPerCow = 3;  // inseminations per cow (at most)
+    int breedingPerCow = 6;  // inseminations per cow (at most)
     // Above 0: the farm gets exactly this many breeding records, with cows added beyond
     // `animals` until it has them.
     int breedingRecords = 0;

@@ -128,6 +128,10 @@ std::vector<TableDef> buildTables()
     TableDef contact = table(QStringLiteral("지원연락처"), {{"이름", T}, {"전화번호", T}});
     contact.optional = true;
     t.push_back(contact);
+    // The farmer's targets for the herd analysis, one row per figure; no row means its default.
+    TableDef targets = table(QStringLiteral("성적목표"), {{"항목", T}, {"목표값", R}});
+    targets.optional = true;
+    t.push_back(targets);
     t.push_back(table(
         QStringLiteral("축산분뇨관리대장"),
         {{"발생일자", I}, {"발생량", R}, {"처리일자", I}, {"처리방법", T}, {"처리량", R}, {"사용처", T}, {"비고", T}}));
