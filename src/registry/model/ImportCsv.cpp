@@ -230,16 +230,30 @@ TextEncoding detectEncoding(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return TextEncoding::Utf8;
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Continuation bytes still expected of the last character, across chunks.
+    int pending = 0;
     while (!f.atEnd()) {
         const QByteArray bytes = f.read(kChunkBytes);
         if (bytes.isEmpty()) break;
-        static_cast<void>(utf8.decode(bytes));
-        if (utf8.hasError()) return TextEncoding::Cp949;
+        for (const char ch : bytes) {
+            const auto b = quint8(ch);
+            if (pending > 0) {
+                if ((b & 0xC0) != 0x80) return TextEncoding::Cp949;
+                --pending;
+            } else if (b >= 0x80) {
+                if (b >= 0xC2 && b <= 0xDF)
+                    pending = 1;
+                else if (b >= 0xE0 && b <= 0xEF)
+                    pending = 2;
+                else if (b >= 0xF0 && b <= 0xF4)
+                    pending = 3;
+                else
+                    return TextEncoding::Cp949;
+            }
+        }
     }
     // A character cut at the very end is no UTF-8 either.
-    static_cast<void>(utf8.decode(QByteArray()));
-    return utf8.hasError() ? TextEncoding::Cp949 : TextEncoding::Utf8;
+    return pending == 0 ? TextEncoding::Utf8 : TextEncoding::Cp949;
 }
 
 QChar detectSeparator(QStringView firstLine)

@@ -15,6 +15,9 @@ const QString kNumber = QStringLiteral("개체번호");
 const QString kInseminated = QStringLiteral("수정일");
 const QString kExpected = QStringLiteral("예정일");
 const QString kBcs = QStringLiteral("BCS");
+const QString kSex = QStringLiteral("구분");
+const QString kBreed = QStringLiteral("구분2");
+const QString kPregnancy = QStringLiteral("가부");
 
 QString quoted(const QString& text)
 {
@@ -154,44 +157,27 @@ RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundSta
         const QString text = value(f, cells);
         if (text.isEmpty()) continue;  // nothing in the file: the stored value stays
         const QString& key = fields[f].key;
-        if (key == QLatin1String("구분")) {
+        QVariant converted = text;
+        if (key == kSex) {
             const auto sex = import::parseSex(text);
             if (!sex)
                 return refused(
                     QStringLiteral("%1: 암소/수소로 읽을 수 없습니다 (%2).").arg(fields[f].caption, quoted(text)));
-            r.구분 = *sex == 0 ? AnimalKind::Cow : AnimalKind::Bull;
+            converted = *sex;
             sexGiven = true;
-        } else if (key == QLatin1String("구분2")) {
+        } else if (key == kBreed) {
             const auto breed = import::parseBreed(text);
             if (!breed)
                 return refused(
                     QStringLiteral("%1: 순종/교잡종으로 읽을 수 없습니다 (%2).").arg(fields[f].caption, quoted(text)));
-            r.구분2 = *breed;
+            converted = *breed;
         } else if (const ColumnDef* c = animalTable().column(key); c && c->type == QLatin1String("INTEGER")) {
+            // Every other number column of 개체관리 is a date.
             const auto date = import::dateNumberOf(text);
             if (!date) return notADate(fields[f].caption, text);
-            if (key == QLatin1String("개체생일")) r.개체생일 = *date;
-            if (key == QLatin1String("입식일자")) r.입식일자 = *date;
-            if (key == QLatin1String("판매일")) r.판매일 = *date;
-            if (key == QLatin1String("출하예정일")) r.출하예정일 = *date;
-            if (key == QLatin1String("출하일")) r.출하일 = *date;
-        } else if (key == QLatin1String("등록번호")) {
-            r.등록번호 = text;
-        } else if (key == QLatin1String("별명")) {
-            r.별명 = text;
-        } else if (key == QLatin1String("우방번호")) {
-            r.우방번호 = text;
-        } else if (key == QLatin1String("정액번호")) {
-            r.정액번호 = text;
-        } else if (key == QLatin1String("부번호")) {
-            r.부번호 = text;
-        } else if (key == QLatin1String("모번호")) {
-            r.모번호 = text;
-        } else if (key == QLatin1String("개체특징")) {
-            r.개체특징 = text;
-        } else if (key == QLatin1String("점수")) {
-            r.점수 = text;
+            converted = *date;
         }
+        setAnimalColumnValue(r, key, converted);
     }
     if (!exists && !sexGiven) return refused(QStringLiteral("암/수 구분이 없습니다."));
     // Each form stores one kind: a cow never becomes a bull by a save.
@@ -285,8 +271,7 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
             break;
         }
         case FieldKind::Choice: {
-            const auto choice =
-                key == QLatin1String("가부") ? import::parsePregnancy(text) : import::parseCalfSex(text);
+            const auto choice = key == kPregnancy ? import::parsePregnancy(text) : import::parseCalfSex(text);
             if (!choice)
                 return refused(QStringLiteral("%1: %2 또는 %3로 읽을 수 없습니다 (%4).")
                                    .arg(fields[f].caption, ef->options.value(0).second, ef->options.value(1).second,
