@@ -1,7 +1,9 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily|books|export ...]   (no argument: all)
+//   tarvik-bench [grid|search|daily|books|export|import ...]   (no argument: all)
+//   tarvik-bench import [ANIMALS [BREEDING_RECORDS]]   smaller counts for a quick run
 #include "bench/bench_export.h"
 #include "bench/bench_grid.h"
+#include "bench/bench_import.h"
 #if __has_include("bench/bench_search.h")
 #include "bench/bench_search.h"
 #define HAVE_BENCH_SEARCH 1
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QStringList>
+#include <algorithm>
 
 int main(int argc, char** argv)
 {
@@ -26,7 +29,13 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     QApplication app(argc, argv);
     QStringList which = app.arguments().mid(1);
-    auto wanted = [&](const char* name) { return which.isEmpty() || which.contains(QLatin1String(name)); };
+    // Only names choose cases; numbers are counts.
+    const bool anyName = std::any_of(which.begin(), which.end(), [](const QString& a) {
+        bool number = false;
+        a.toInt(&number);
+        return !number;
+    });
+    auto wanted = [&](const char* name) { return !anyName || which.contains(QLatin1String(name)); };
     if (wanted("grid")) benchGrid();
 #ifdef HAVE_BENCH_SEARCH
     if (wanted("search")) benchSearch();
@@ -38,5 +47,15 @@ int main(int argc, char** argv)
     if (wanted("books")) benchBooks();
 #endif
     if (wanted("export")) benchExport();
+    if (wanted("import")) {
+        // Counts after the case names: animals, then breeding records.
+        QList<int> counts;
+        for (const QString& a : which)
+            if (bool ok = false; a.toInt(&ok) > 0 && ok) counts << a.toInt();
+        if (counts.isEmpty())
+            benchImport();
+        else
+            benchImport(counts.value(0), counts.value(1, counts.value(0) * 10));
+    }
     return 0;
 }

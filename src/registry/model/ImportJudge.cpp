@@ -93,6 +93,12 @@ RowJudge::RowJudge(const ImportPlan& plan, const QDate& today) : m_plan(plan), m
         q = runQuery(QStringLiteral("select distinct 개체번호 from 번식기록"));
         while (q.next()) m_withBreeding.insert(NullTrim(q.value(0)));
     }
+    if (plan.target == ImportTarget::Breeding) {
+        const HistoryDefinition& h = breedingHistory();
+        for (const ImportField& f : importFields(plan.target)) m_entryFields << h.field(f.key);
+        m_opening = history::openingValues(h, today);
+        m_insertSql = history::insertStatement(h, QString(), m_opening).sql;
+    }
     m_stored = QSqlQuery(gConn);
     const QString sql = plan.target == ImportTarget::Animals
                             ? QStringLiteral("select * from 개체관리 where 개체번호 = ?")
@@ -227,7 +233,7 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
 
     // The dialog as the farmer would find it: a stored record loaded, or a new one with its
     // insemination day typed (which sets the expected calving).
-    EntryValues v = history::openingValues(h, m_today);
+    EntryValues v = m_opening;
     QSqlRecord stored;
     bool exists = false;
     if (m_withBreeding.contains(number)) {
@@ -241,10 +247,10 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
         m_stored.finish();
     }
     if (exists) {
-        v = history::applyRecord(h, v, stored);
+        v = history::applyRecord(h, std::move(v), stored);
     } else {
         v.dates[kInseminated] = day;
-        if (h.follow && h.follow->from == kInseminated) v = history::follow(*h.follow, v, day);
+        if (h.follow && h.follow->from == kInseminated) v = history::follow(*h.follow, std::move(v), day);
     }
 
     // The program's own lists show a record without an expected calving with a BCS of 0: that
@@ -258,7 +264,7 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
         const QString& key = fields[f].key;
         const QString text = value(f, cells);
         if (text.isEmpty() || (key == kBcs && noExpected)) continue;
-        const EntryField* ef = h.field(key);
+        const EntryField* ef = m_entryFields.value(f);
         if (!ef) continue;
         switch (ef->kind) {
         case FieldKind::Text: v.texts[key] = text; break;
@@ -285,7 +291,7 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
         return refused(
             checkReason(*failed, captionOf(target, failed->field), v.texts.value(failed->field).trimmed(), h.checks));
 
-    const BoundStatement insert = history::insertStatement(h, number, v);
+    const BoundStatement insert{m_insertSql, history::insertValues(h, number, v)};
     if (!exists) {
         if (write) *write = insert;
         return {Verdict::New, {}};

@@ -8,6 +8,7 @@
 // checks and stored form (registry/model/AnimalEntry.h), the breeding history's opening values,
 // date rule, checks and statements (history/model/HistoryDefinition.h).
 #include "data/Db.h"
+#include "history/model/HistoryDefinition.h"
 #include "registry/model/ImportFields.h"
 #include "registry/model/ImportSource.h"
 
@@ -81,10 +82,13 @@ private:
 
     const ImportPlan& m_plan;
     QDate m_today;
-    QHash<QString, int> m_kinds;    // stored animals: 구분 by number
-    QSet<QString> m_withBreeding;   // animals with stored breeding records
-    QHash<quint64, qint64> m_seen;  // keys of the file's rows (a digest), with their first line
-    QSqlQuery m_stored;             // the stored record of a key
+    QHash<QString, int> m_kinds;             // stored animals: 구분 by number
+    QSet<QString> m_withBreeding;            // animals with stored breeding records
+    QHash<quint64, qint64> m_seen;           // keys of the file's rows (a digest), with their first line
+    QSqlQuery m_stored;                      // the stored record of a key
+    QList<const EntryField*> m_entryFields;  // breeding: the dialog's field of each import field
+    QString m_insertSql;                     // breeding: the dialog's insert, the same for every row
+    EntryValues m_opening;                   // breeding: a new dialog's values
 };
 
 // Called now and then with how much of the file has been read (0 to 1); false cancels.

@@ -2,8 +2,6 @@
 
 #include "data/Values.h"
 
-#include <QRegularExpression>
-
 namespace import {
 namespace {
 // The range of the date pickers of every form.
@@ -41,20 +39,46 @@ std::optional<int> oneOf(const QString& cell, std::initializer_list<const char16
 QDate parseDate(const QString& cell)
 {
     const QString s = cell.trimmed();
-    if (s.isEmpty()) return {};
-    // yyyy-mm-dd, yyyy.mm.dd, yyyy/mm/dd, one or two digits for month and day, blanks after a
-    // separator and a closing dot as Korean spreadsheets show them.
-    static const QRegularExpression separated(
-        QStringLiteral("^(\\d{4})\\s*([-./])\\s*(\\d{1,2})\\s*\\2\\s*(\\d{1,2})\\s*\\.?$"));
-    static const QRegularExpression compact(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})$"));
-    for (const QRegularExpression* re : {&separated, &compact}) {
-        const QRegularExpressionMatch m = re->match(s);
-        if (!m.hasMatch()) continue;
-        const int last = re == &separated ? 4 : 3;
-        return dateOf(m.captured(1).toInt(), m.captured(last - 1).toInt(), m.captured(last).toInt());
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < n && s[i].isSpace()) ++i;
+    };
+    // Up to `most` digits at i, at least `least`; -1 when fewer.
+    auto number = [&](int least, int most) {
+        int value = 0, count = 0;
+        for (; count < most && i < n && s[i] >= u'0' && s[i] <= u'9'; ++count, ++i)
+            value = value * 10 + (s[i].unicode() - u'0');
+        return count >= least ? value : -1;
+    };
+    if (n == 8) {
+        // 20200115
+        const int all = number(8, 8);
+        if (all >= 0) return dateOf(all / 10000, all / 100 % 100, all % 100);
+        i = 0;
     }
-    if (const QDate d = datenum::fromLongText(s); d.isValid()) return dateOf(d.year(), d.month(), d.day());
-    return {};
+    const int year = number(4, 4);
+    if (year < 0) return {};
+    if (s.contains(u'년')) {
+        // 2020년 01월 15일
+        const QDate d = datenum::fromLongText(s);
+        return d.isValid() ? dateOf(d.year(), d.month(), d.day()) : QDate();
+    }
+    // 2020-01-15, 2020.1.15 (also "2020. 1. 15."), 2020/01/15: one separator throughout.
+    skipBlanks();
+    if (i >= n || !QStringView(u"-./").contains(s[i])) return {};
+    const QChar separator = s[i++];
+    skipBlanks();
+    const int month = number(1, 2);
+    skipBlanks();
+    if (month < 0 || i >= n || s[i] != separator) return {};
+    ++i;
+    skipBlanks();
+    const int day = number(1, 2);
+    skipBlanks();
+    if (day < 0) return {};
+    if (i < n && s[i] == u'.') ++i;  // the closing dot of "2020. 1. 15."
+    return i == n ? dateOf(year, month, day) : QDate();
 }
 
 std::optional<qint64> dateNumberOf(const QString& cell)
