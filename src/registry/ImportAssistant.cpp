@@ -35,6 +35,7 @@ namespace {
 constexpr int kFirstRows = 20;  // rows read for the file's look and its header row
 constexpr int kShownFirstRows = 8;
 constexpr int kProgressShownAfterMs = 400;
+constexpr int kColumnRowHeightPx = 28;
 constexpr CaptionLook kCaption{.width = 96, .minHeight = 26, .tinted = true};
 
 ImportFileChooser& chooserHook()
@@ -288,6 +289,8 @@ QWidget* ImportAssistant::buildColumnsPage()
                                           QStringLiteral("빈 칸일 때 넣을 값"), QStringLiteral("첫 행의 값")});
     m_columns->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_columns->verticalHeader()->hide();
+    m_columns->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_columns->verticalHeader()->setDefaultSectionSize(kColumnRowHeightPx);
     m_columns->setSelectionMode(QAbstractItemView::NoSelection);
     v->addWidget(m_columns, 1);
     v->addWidget(note(QStringLiteral("* 표시는 꼭 있어야 하는 항목입니다. 고른 맞춤은 같은 머리글의 파일을 다음에 "
@@ -502,7 +505,6 @@ void ImportAssistant::fillColumnTable()
         showSample(column->currentIndex());
         connect(column, &QComboBox::currentIndexChanged, this, showSample);
     }
-    m_columns->resizeRowsToContents();
     m_columnsNote->setText(m_recalled ? QStringLiteral("지난번 같은 머리글의 파일에 쓴 맞춤을 불러왔습니다.")
                                       : QStringLiteral("머리글로 %1개 항목을 맞췄습니다. 맞지 않으면 바꾸십시오.")
                                             .arg(matchedCount(m_plan.mapping)));
@@ -604,6 +606,7 @@ bool ImportAssistant::runPreview()
     m_previewTotals = result.totals;
     m_preview->setMaxRows(0);
     m_preview->setHeaders(headers);
+    m_preview->setColumnKind(1, CellKind::Number);
     m_preview->setColumnWidthChars(1, 6);
     m_preview->setColumnWidthChars(2, 5);
     m_preview->setColumnWidthChars(3, 36);
