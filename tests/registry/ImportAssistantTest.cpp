@@ -69,6 +69,7 @@ TEST_F(ImportAssistantTest, FromTheFileToTheTotals)
 
             clickIn(&d, "cmdNext");
             ASSERT_EQ(d.step(), ImportAssistant::Step::Columns);
+            EXPECT_EQ(controlsHeardByControlName(&d), QStringList{});
             EXPECT_EQ(find<QComboBox>(QStringLiteral("cboColumn_개체번호"), &d)->currentIndex(), 1);
             EXPECT_EQ(find<QComboBox>(QStringLiteral("cboColumn_구분"), &d)->currentIndex(), 2);
             EXPECT_EQ(find<QComboBox>(QStringLiteral("cboColumn_별명"), &d)->currentIndex(), 4);

@@ -129,5 +129,10 @@ TEST(ImportWorkbook, AFileThatIsNoWorkbookIsRefusedWithAReason)
     error.clear();
     EXPECT_EQ(openRows(file, &error), nullptr);
     EXPECT_FALSE(error.isEmpty());
+    // An Excel 97-2003 file is named as such rather than read as garbled text.
+    file.path = files.bytes(QStringLiteral("old.xls"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1rest", 12));
+    error.clear();
+    EXPECT_EQ(openRows(file, &error), nullptr);
+    EXPECT_TRUE(error.contains(QStringLiteral(".xlsx"))) << error.toStdString();
 }
 }  // namespace

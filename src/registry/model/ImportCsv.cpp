@@ -304,5 +304,14 @@ bool isWorkbook(const QString& path)
 
 std::unique_ptr<RowReader> openRows(const ImportFile& file, QString* error)
 {
+    // The binary workbooks of Excel 97-2003 begin with the compound-file signature.
+    QFile f(file.path);
+    if (f.open(QIODevice::ReadOnly) && f.read(8) == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) {
+        if (error)
+            *error = QStringLiteral(
+                "엑셀 97-2003 형식(.xls)의 파일은 읽을 수 없습니다. 엑셀에서 'Excel 통합 "
+                "문서(.xlsx)'로 저장한 뒤 가져와 주세요.");
+        return nullptr;
+    }
     return isWorkbook(file.path) ? openWorkbookRows(file, error) : openCsvRows(file, error);
 }
