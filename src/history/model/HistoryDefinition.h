@@ -185,6 +185,9 @@ CheckResult check(const HistoryDefinition& h, const EntryValues& v);
 // INSERT for a new record of `animal`, UPDATE of the record (animal, key yyyymmdd): every
 // column of the table that a field is stored in, in the table's order.
 BoundStatement insertStatement(const HistoryDefinition& h, const QString& animal, const EntryValues& v);
+// The values insertStatement binds, without its text (the same for every record of `h`): for
+// many records in a row.
+QVariantList insertValues(const HistoryDefinition& h, const QString& animal, const EntryValues& v);
 BoundStatement updateStatement(const HistoryDefinition& h, const QString& animal, const QString& key,
                                const EntryValues& v);
 // The grid texts a save writes: texts as typed, dates "yyyy-mm-dd", options by caption.
