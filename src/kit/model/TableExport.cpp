@@ -10,6 +10,14 @@
 #include <filesystem>
 
 namespace {
+// The text without blanks at its ends. Most cells have none, which is checked first: this
+// runs for every cell of a list.
+QStringView trimmedView(QStringView s)
+{
+    if (s.isEmpty() || (!s.front().isSpace() && !s.back().isSpace())) return s;
+    return s.trimmed();
+}
+
 bool isAsciiDigit(QChar c)
 {
     return c.unicode() >= u'0' && c.unicode() <= u'9';
@@ -164,7 +172,7 @@ ExportStatus saveXlsx(const ExportTable& table, const QList<ColumnLayout>& colum
 
 std::optional<ShownNumber> numberFromText(QStringView text)
 {
-    const QStringView s = text.trimmed();
+    const QStringView s = trimmedView(text);
     char buf[40];
     int n = 0;
     qsizetype i = 0;
@@ -208,7 +216,7 @@ std::optional<ShownNumber> numberFromText(QStringView text)
 
 QDate dateFromText(QStringView text)
 {
-    const QStringView s = text.trimmed();
+    const QStringView s = trimmedView(text);
     qsizetype i = 0;
     int y = 0, m = 0, d = 0;
     if (!readDigits(s, i, 4, 4, y) || i >= s.size()) return {};
@@ -229,7 +237,7 @@ QDate dateFromText(QStringView text)
 
 std::optional<ShownNumber> numberWithUnit(QStringView text, const ColumnUnit& unit)
 {
-    QStringView s = text.trimmed();
+    QStringView s = trimmedView(text);
     for (const QString& suffix : unit.suffixes) {
         if (s.endsWith(suffix)) {
             s.chop(suffix.size());
@@ -275,7 +283,7 @@ int displayWidth(QStringView text)
 FileCell fileCell(const QString& shown, const ColumnLayout& column)
 {
     FileCell cell;
-    const QStringView text = QStringView(shown).trimmed();
+    const QStringView text = trimmedView(shown);
     if (text.isEmpty()) return cell;
     if (column.kind == CellKind::Number) {
         if (const auto n = column.unit.isNone() ? numberFromText(text) : numberWithUnit(text, column.unit)) {
@@ -310,7 +318,7 @@ QList<ColumnLayout> layoutColumns(const ExportTable& table)
     }
     for (const QStringList& row : table.rows) {
         for (int c = 0; c < ncols && c < row.size(); ++c) {
-            const QStringView cell = QStringView(row[c]).trimmed();
+            const QStringView cell = trimmedView(row[c]);
             if (cell.isEmpty()) continue;
             filled[c] = true;
             ColumnLayout& col = columns[c];

@@ -16,7 +16,8 @@ constexpr double kMaxColumnWidth = 60;
 // Days since 1899-12-30: Excel's date serial for every day from 1900-03-01 on.
 double excelSerial(const QDate& d)
 {
-    return double(QDate(1899, 12, 30).daysTo(d));
+    static const qint64 dayZero = QDate(1899, 12, 30).toJulianDay();
+    return double(d.toJulianDay() - dayZero);
 }
 
 // The cell formats, made once per number pattern and text colour.
@@ -78,15 +79,17 @@ public:
     }
 
 private:
-    // A lone surrogate becomes U+FFFD, as Qt's own conversion does.
+    // A lone surrogate becomes U+FFFD, as Qt's own conversion does. Written straight into a
+    // buffer that only grows: this runs for every text cell.
     const char* utf8(QStringView text)
     {
-        m_buf.clear();
         const qsizetype n = text.size();
+        if (qsizetype(m_buf.size()) < 3 * n + 1) m_buf.resize(size_t(3 * n + 1));
+        char* out = m_buf.data();
         for (qsizetype i = 0; i < n; ++i) {
             char32_t u = text[i].unicode();
             if (u < 0x80) {
-                m_buf += char(u);
+                *out++ = char(u);
                 continue;
             }
             if (QChar::isHighSurrogate(u) && i + 1 < n && text[i + 1].isLowSurrogate())
@@ -94,18 +97,19 @@ private:
             else if (QChar::isSurrogate(u))
                 u = 0xFFFD;
             if (u < 0x800) {
-                m_buf += char(0xC0 | (u >> 6));
+                *out++ = char(0xC0 | (u >> 6));
             } else if (u < 0x10000) {
-                m_buf += char(0xE0 | (u >> 12));
-                m_buf += char(0x80 | ((u >> 6) & 0x3F));
+                *out++ = char(0xE0 | (u >> 12));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
             } else {
-                m_buf += char(0xF0 | (u >> 18));
-                m_buf += char(0x80 | ((u >> 12) & 0x3F));
-                m_buf += char(0x80 | ((u >> 6) & 0x3F));
+                *out++ = char(0xF0 | (u >> 18));
+                *out++ = char(0x80 | ((u >> 12) & 0x3F));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
             }
-            m_buf += char(0x80 | (u & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
         }
-        return m_buf.c_str();
+        *out = '\0';
+        return m_buf.data();
     }
 
     lxw_worksheet* m_ws;
