@@ -7,6 +7,7 @@
 #include "kit/Accessibility.h"
 #include "kit/ColumnFit.h"
 #include "kit/DbMessages.h"
+#include "kit/GridExport.h"
 #include "kit/Styles.h"
 
 #include <QHBoxLayout>
@@ -73,6 +74,11 @@ DailyWindow::DailyWindow(QWidget* parent)
 
     showColumns(false);
     resize(1080, 640);
+    // A saved list names which list of which day: "재발정예정 개체일람 2026-12-10".
+    setExportName(grid(), [this] {
+        return m_listedTitle + u' ' +
+               (m_listedDay.isValid() ? m_listedDay : today()).toString(QStringLiteral("yyyy-MM-dd"));
+    });
 
     // Load.
     if (!openConnection()) return;  // the program has ended, or the window closes again
@@ -149,6 +155,8 @@ void DailyWindow::runDueList(const DueList& list)
     const auto range = list.range(now);
     showColumns(false);
     setListName(list.title);
+    m_listedTitle = list.title;
+    m_listedDay = now;
     ListQuery lq;
     lq.waitText = list.waitText;
     lq.sql = list.sql;
@@ -197,6 +205,8 @@ void DailyWindow::queryWithdrawal()
     m_withdrawalDay = now;
     showColumns(true);
     setListName(kWithdrawalTitle);
+    m_listedTitle = kWithdrawalTitle;
+    m_listedDay = now;
     showSkipped(0);  // about breeding records only
     QList<daily::AnimalTreatment> treatments;
     ListQuery lq;

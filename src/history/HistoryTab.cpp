@@ -8,6 +8,7 @@
 #include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
+#include "kit/GridExport.h"
 #include "kit/Messages.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,8 @@ HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : H
     setObjectName(m_def.table + QStringLiteral("탭"));
     m_grid = new Grid(this);
     nameControl(m_grid, QStringLiteral("SS%1").arg(m_def.number), m_def.caption);
+    // A saved list says whose records it holds: "번식기록 KR002012345678".
+    setExportName(m_grid, [this] { return m_grid->accessibleName() + u' ' + animalNumber().trimmed(); });
     m_grid->setHeaders(m_def.headers);
     setColumnChars(m_grid, m_def.columnChars);
 
