@@ -115,4 +115,5 @@ void ManureLedgerWindow::appendEntry(qint64 rowId, const QStringList& cells)
 void ManureLedgerWindow::rewriteRow(int row, const QStringList& cells)
 {
     for (int c = 0; c < cells.size(); ++c) writeCell(c + 1, row, cells[c]);
+    grid()->fitToContents();
 }
