@@ -8,12 +8,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateEdit>
+#include <QGraphicsLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPointer>
 #include <QScatterSeries>
-#include <QGraphicsLayout>
-#include <QHBoxLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>

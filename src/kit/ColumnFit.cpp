@@ -46,8 +46,8 @@ void fitColumns(Grid* grid, const QStringList& usualCells, const ColumnFit& fit)
     const int cellMargins =
         2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + fit.cellAir;
     for (int c = 0; c < grid->maxCols(); ++c) {
-        const int forHeader = fit.twoLineHeaders ? twoLineHeaderWidth(header, grid->cellText(c + 1, 0))
-                                                 : header->sectionSizeHint(c);
+        const int forHeader =
+            fit.twoLineHeaders ? twoLineHeaderWidth(header, grid->cellText(c + 1, 0)) : header->sectionSizeHint(c);
         const int forCell = grid->fontMetrics().horizontalAdvance(usualCells.value(c)) + cellMargins;
         grid->setColumnWidth(c, std::max(forHeader, forCell));
     }

@@ -199,8 +199,7 @@ int GridModel::rowHeight(int row) const
 void GridModel::setKinds(const QHash<int, CellKind>& kinds)
 {
     m_kinds = kinds;
-    if (rows() > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(rows() - 1, m_cols - 1), {Qt::TextAlignmentRole});
+    if (rows() > 0 && m_cols > 0) emit dataChanged(index(0, 0), index(rows() - 1, m_cols - 1), {Qt::TextAlignmentRole});
 }
 
 void GridModel::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
@@ -428,12 +427,22 @@ void Grid::fitToContents()
     const int margins = cellMargins();
     const int widest = plain.horizontalAdvance(QChar(u'가')) * kMaxFitChars + margins;
     QList<int> widths(cols, 0);
+    // Lists repeat their dates, names and words: each text is measured once.
+    QHash<QString, int> measured;
     for (int r : std::as_const(sample)) {
         const QStringList cells = m_model->rowCells(r);
         for (int c = 0; c < cells.size() && c < cols; ++c) {
-            if (cells[c].isEmpty()) continue;
-            const QFontMetrics& fm = m_model->isBold(c + 1, r) ? bold : plain;
-            widths[c] = std::max(widths[c], fm.horizontalAdvance(cells[c]));
+            const QString& text = cells[c];
+            if (text.isEmpty()) continue;
+            int width = 0;
+            if (m_model->isBold(c + 1, r)) {
+                width = bold.horizontalAdvance(text);
+            } else {
+                auto known = measured.constFind(text);
+                if (known == measured.cend()) known = measured.insert(text, plain.horizontalAdvance(text));
+                width = *known;
+            }
+            widths[c] = std::max(widths[c], width);
         }
     }
     {

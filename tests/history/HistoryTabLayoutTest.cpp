@@ -209,7 +209,8 @@ TEST_P(TabLayoutTest, RecordsShowWholeAlignedByWhatEachColumnHoldsWithNoEmptyBan
             typeUsual(d);
             d.datePicker(def().keyField)->setDate(kToday.addDays(sentences ? -1 : -2));
             for (const EntryField& f : def().fields)
-                if (f.wide && sentences) d.textBox(f.name)->setText(QStringLiteral("항생제 근육주사 후 3일간 경과 관찰, 식욕 회복"));
+                if (f.wide && sentences)
+                    d.textBox(f.name)->setText(QStringLiteral("항생제 근육주사 후 3일간 경과 관찰, 식욕 회복"));
             EXPECT_TRUE(saveYes(d));
         });
         ASSERT_TRUE(opened);
@@ -223,9 +224,10 @@ TEST_P(TabLayoutTest, RecordsShowWholeAlignedByWhatEachColumnHoldsWithNoEmptyBan
         EXPECT_EQ(emptyBand(grid), 0);
         for (int c = 1; c <= grid->maxCols(); ++c) {
             SCOPED_TRACE(def().headers[c - 1].toStdString());
-            const Qt::Alignment expected = def().columnKinds[c - 1] == CellKind::Number ? Qt::AlignRight | Qt::AlignVCenter
-                                           : def().columnKinds[c - 1] == CellKind::Date ? Qt::Alignment(Qt::AlignCenter)
-                                                                                      : Qt::AlignLeft | Qt::AlignVCenter;
+            const Qt::Alignment expected =
+                def().columnKinds[c - 1] == CellKind::Number ? Qt::AlignRight | Qt::AlignVCenter
+                : def().columnKinds[c - 1] == CellKind::Date ? Qt::Alignment(Qt::AlignCenter)
+                                                             : Qt::AlignLeft | Qt::AlignVCenter;
             EXPECT_EQ(cellAlignment(grid, c), expected);
         }
     }

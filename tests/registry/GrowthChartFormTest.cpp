@@ -109,9 +109,10 @@ TEST_P(GrowthChartFormTest, AtTheScreenSizeOfAFarmLaptopEveryWeighingColumnAndFo
                      {QDate(2009, 1, 1), "320"},
                      {QDate(2009, 7, 1), "455"}};
     for (const auto& w : weighings)
-        farm.exec("insert into 초음파측정 values('A', '비육중기', ?, ?, 'HS-2000 Pro', 88.5, 12.5, 6, '김측정', "
-                  "'박판정', '1++')",
-                  {dn(w.day), QString::fromUtf8(w.kg)});
+        farm.exec(
+            "insert into 초음파측정 values('A', '비육중기', ?, ?, 'HS-2000 Pro', 88.5, 12.5, 6, '김측정', "
+            "'박판정', '1++')",
+            {dn(w.day), QString::fromUtf8(w.kg)});
     AnimalRecordForm* f = openForm("A");
     ASSERT_TRUE(f);
     f->resize(1280, 800);
@@ -132,7 +133,8 @@ TEST_P(GrowthChartFormTest, AtTheScreenSizeOfAFarmLaptopEveryWeighingColumnAndFo
     // Each line whole, not cut at the panel's right edge.
     const QWidget* gains = chart->gainsArea()->widget();
     for (const QString& line : chart->gainLines())
-        EXPECT_LE(gains->fontMetrics().horizontalAdvance(line), chart->gainsArea()->viewport()->width()) << line.toStdString();
+        EXPECT_LE(gains->fontMetrics().horizontalAdvance(line), chart->gainsArea()->viewport()->width())
+            << line.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, GrowthChartFormTest, ::testing::ValuesIn(kKinds),

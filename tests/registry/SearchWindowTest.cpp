@@ -438,10 +438,10 @@ TEST_F(SearchListTest, LongValuesShowWholeAtTheWindowsSizeAndNumbersAndDatesAlig
     const struct {
         int col;
         Qt::Alignment alignment;
-    } cases[] = {{1, Qt::AlignLeft | Qt::AlignVCenter},    // 개체식별번호: an identifier
-                 {4, Qt::AlignCenter},                     // 개체생일
-                 {5, Qt::AlignLeft | Qt::AlignVCenter},    // 종축등록번호: an identifier
-                 {14, Qt::AlignRight | Qt::AlignVCenter},  // 흑비경
+    } cases[] = {{1, Qt::AlignLeft | Qt::AlignVCenter},     // 개체식별번호: an identifier
+                 {4, Qt::AlignCenter},                      // 개체생일
+                 {5, Qt::AlignLeft | Qt::AlignVCenter},     // 종축등록번호: an identifier
+                 {14, Qt::AlignRight | Qt::AlignVCenter},   // 흑비경
                  {17, Qt::AlignRight | Qt::AlignVCenter}};  // 개월령
     for (const auto& c : cases) EXPECT_EQ(cellAlignment(g, c.col), c.alignment) << c.col;
 }

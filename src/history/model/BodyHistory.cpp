@@ -11,7 +11,7 @@ HistoryDefinition define()
     h.headers = {u"월령"_s, u"측 정 일"_s, u"측정자"_s, u"체고"_s,   u"십자부고"_s, u"체장"_s,  u"흉심"_s,
                  u"흉폭"_s, u"흉위"_s,     u"고장"_s,   u"오각폭"_s, u"곤폭"_s,     u"좌골폭"_s};
     h.columnChars = {4, 6, 5, 4, 5, 4, 4, 4, 4, 4, 4, 4, 4};
-    h.columnKinds = {Number, Date, Text, Number, Number, Number, Number,
+    h.columnKinds = {Number, Date,   Text,   Number, Number, Number, Number,
                      Number, Number, Number, Number, Number, Number};
     h.notes = {u"※ 해당 축군의 월령평균이 측정 월령에 도달할 때 축군 전체를 측정"_s};
 

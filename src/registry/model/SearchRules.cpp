@@ -49,16 +49,23 @@ struct SearchColumn {
 const QList<SearchColumn>& searchColumns()
 {
     using enum CellKind;
-    static const QList<SearchColumn> columns = {
-        {QStringLiteral("개체식별번호"), Text},   {QStringLiteral("암/수소"), Text},
-        {QStringLiteral("구분"), Text},           {QStringLiteral("개체생일"), Date},
-        {QStringLiteral("종축등록번호"), Text},   {QStringLiteral("목장명"), Text},
-        {QStringLiteral("우방번호"), Text},       {QStringLiteral("입식일자"), Date},
-        {QStringLiteral("부번호(정액번호) KPN-"), Text}, {QStringLiteral("부번호(바코드)"), Text},
-        {QStringLiteral("모번호"), Text},         {QStringLiteral("판매일(거세일)"), Date},
-        {QStringLiteral("개체특징"), Text},       {QStringLiteral("흑비경"), Number},
-        {QStringLiteral("출하예정일"), Date},     {QStringLiteral("출하일"), Date},
-        {QStringLiteral("개월령"), Number}};
+    static const QList<SearchColumn> columns = {{QStringLiteral("개체식별번호"), Text},
+                                                {QStringLiteral("암/수소"), Text},
+                                                {QStringLiteral("구분"), Text},
+                                                {QStringLiteral("개체생일"), Date},
+                                                {QStringLiteral("종축등록번호"), Text},
+                                                {QStringLiteral("목장명"), Text},
+                                                {QStringLiteral("우방번호"), Text},
+                                                {QStringLiteral("입식일자"), Date},
+                                                {QStringLiteral("부번호(정액번호) KPN-"), Text},
+                                                {QStringLiteral("부번호(바코드)"), Text},
+                                                {QStringLiteral("모번호"), Text},
+                                                {QStringLiteral("판매일(거세일)"), Date},
+                                                {QStringLiteral("개체특징"), Text},
+                                                {QStringLiteral("흑비경"), Number},
+                                                {QStringLiteral("출하예정일"), Date},
+                                                {QStringLiteral("출하일"), Date},
+                                                {QStringLiteral("개월령"), Number}};
     return columns;
 }
 }  // namespace
