@@ -89,14 +89,14 @@ GrowthChart::GrowthChart(const HistoryTab& weights, std::function<QDate()> birth
     m_view = new QChartView(m_chart, this);
     nameControl(m_view, u"성장곡선차트"_s, u"월령별 체중 성장 곡선"_s);
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumSize(300, 220);
+    m_view->setMinimumSize(300, 180);
 
     m_note = new QLabel(this);
     m_note->setObjectName(u"성장곡선안내"_s);
     m_note->setAlignment(Qt::AlignCenter);
     m_note->setWordWrap(true);
     m_note->setFrameShape(QFrame::StyledPanel);
-    m_note->setMinimumSize(300, 220);
+    m_note->setMinimumSize(300, 180);
     m_note->setStyleSheet(u"color: rgb(90, 90, 90);"_s);
 
     m_gains = new QLabel;

@@ -12,9 +12,11 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSqlRecord>
 #include <QVBoxLayout>
 
@@ -182,6 +184,11 @@ void HistoryTab::setWidgetBelow(QWidget* below)
 {
     m_top->addWidget(below, 1);
     m_top->setStretchFactor(m_grid, 1);
+    // However small the form, the grid keeps a few rows in view; the widget gives way.
+    constexpr int kRowsAlwaysShown = 3;
+    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
+                             kRowsAlwaysShown * m_grid->verticalHeader()->defaultSectionSize() +
+                             2 * m_grid->frameWidth() + m_grid->horizontalScrollBar()->sizeHint().height());
 }
 
 int HistoryTab::currentRow() const

@@ -243,6 +243,7 @@ std::pair<QImage, QImage> shownAndFresh(QChartView* view)
 TEST_F(GrowthChartTest, AnAddedWeighingRedrawsTheAxesWithoutLeavingTheOldLabels)
 {
     host->resize(1100, 640);
+    tab->resize(host->size());
     host->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
     auto* view = chart->findChild<QChartView*>();
