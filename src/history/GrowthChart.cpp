@@ -31,7 +31,7 @@ double roundedUp(double v, double step)
 }
 
 // Round ticks a farmer reads at a glance, few enough that none is squeezed out of a short
-// chart: at most eleven ages, every 3, 6, 12 or 24 months; at most six weights, every 50, 100
+// chart: about ten ages, every 3, 6, 12 or 24 months; about six weights, every 50, 100
 // or 200 kg.
 double monthStep(double lastMonth)
 {
