@@ -51,7 +51,7 @@ ManureLedgerWindow::ManureLedgerWindow(QWidget* parent) : PeriodBookWindow(books
     const Grid* g = grid();
     int width =
         g->verticalHeader()->sizeHint().width() + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth();
-    for (int c = 0; c < g->maxCols(); ++c) width += g->columnWidth(c);
+    for (int c = 1; c <= g->maxCols(); ++c) width += g->ownColumnWidth(c);
     keepGridSize(QSize(width, kGridHeightPx));
 }
 

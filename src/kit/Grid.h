@@ -125,6 +125,8 @@ public:
     // Text column, or the last column when none holds text.
     void setStretchColumn(int col);
     int stretchColumn() const;
+    // The width of column `col` (1-based) without the spare width it may have taken.
+    int ownColumnWidth(int col) const { return m_ownWidth.value(col - 1, columnWidth(col - 1)); }
     // Whether `text` shows whole in column `col` (1-based), in bold or not; a text that does
     // not has itself as its tooltip.
     bool textFits(int col, const QString& text, bool bold = false) const;
