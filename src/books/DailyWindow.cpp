@@ -90,6 +90,7 @@ DailyWindow::DailyWindow(QWidget* parent)
 
 void DailyWindow::showColumns(bool withdrawal)
 {
+    using enum CellKind;
     if (withdrawal != m_withdrawalColumns) {
         clearRows();
     }
@@ -97,6 +98,10 @@ void DailyWindow::showColumns(bool withdrawal)
     if (withdrawal) {
         grid()->setHeaders({QStringLiteral("개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
                             QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
+        // "휴약 3일 남음" is a sentence, not a count.
+        grid()->setColumnKinds({Text, Text, Text, Text, Date, Text});
+        // A long treatment gets the room the short columns leave.
+        grid()->setStretchColumn(4);
         setColumnChars(grid(), {10, 6, 10, 16, 8, 10});
         return;
     }
@@ -105,6 +110,9 @@ void DailyWindow::showColumns(bool withdrawal)
     for (int i = 0; i < 4; ++i)
         headers << (m_headerDays[size_t(i)].isValid() ? daily::dayHeader(i, m_headerDays[size_t(i)]) : QString());
     grid()->setHeaders(headers);
+    // The day cells are words ("재발정 2일전"), and the numbers identifiers.
+    grid()->setColumnKinds({Text, Text, Text, Text, Text, Text, Text});
+    grid()->setStretchColumn(0);
     setColumnChars(grid(), {10, 6, 10, 15, 15, 15, 15});
 }
 

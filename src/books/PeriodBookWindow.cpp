@@ -96,6 +96,8 @@ void PeriodBookWindow::setColumns()
 {
     Grid* g = grid();
     g->setHeaders(m_book.headers);
+    g->setColumnKinds(m_book.kinds);
+    g->setStretchColumn(m_book.stretchColumn);
     setListName(m_book.previewTitle);
     ::fitColumns(grid(), m_book.usualCells, {.cellAir = 14, .twoLineHeaders = true});
 }

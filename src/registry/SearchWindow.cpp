@@ -164,6 +164,7 @@ void SearchWindow::buildRecordButtons()
 void SearchWindow::setColumns()
 {
     grid()->setHeaders(searchHeaders());
+    grid()->setColumnKinds(searchColumnKinds());
     fitColumns(grid(), usualCells());
     setListName(QStringLiteral("한우개체 목록"));
     connect(grid(), &Grid::dblClick, this, [this](int col, int row) {
@@ -306,6 +307,7 @@ void SearchWindow::writeSavedRow(int row, const AnimalRecord& typed)
     const QStringList cells = SearchRowFormatter(today()).savedCells(typed);
     for (int col = 1; col <= cells.size(); ++col) g->setCellText(col, row, cells[col - 1]);
     g->setRowForeColor(row, searchRowColor(typed));
+    g->fitToContents();
 }
 
 void SearchWindow::showAnimal(int row, const AnimalRecord& typed)
