@@ -149,25 +149,6 @@ ExportStatus saveCsv(const ExportTable& table, const QList<ColumnLayout>& column
     return file.error() == QFileDevice::RenameError ? ExportStatus::CannotReplace : ExportStatus::WriteFailed;
 }
 
-ExportStatus saveXlsx(const ExportTable& table, const QList<ColumnLayout>& columns, const QString& path,
-                      const ExportProgress& progress)
-{
-    const QFileInfo target(path);
-    // Hidden and beside the target, so the rename stays within one file system.
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open()) return ExportStatus::CannotCreate;
-    temp.close();  // the workbook writer opens it by name
-    const ExportStatus written = writeXlsxFile(table, columns, QFile::encodeName(temp.fileName()), progress);
-    if (written != ExportStatus::Saved) return written;  // the temporary file goes with `temp`
-    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
-    std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(temp.fileName()).toStdString(), QFile::encodeName(path).toStdString(),
-                            ec);
-    if (ec) return ExportStatus::CannotReplace;
-    temp.setAutoRemove(false);
-    return ExportStatus::Saved;
-}
 }  // namespace
 
 std::optional<ShownNumber> numberFromText(QStringView text)
@@ -395,10 +376,29 @@ QString sheetNameOf(const QString& title)
     return name.isEmpty() ? QStringLiteral("목록") : name;
 }
 
+ExportStatus saveXlsxSheets(const QList<XlsxSheet>& sheets, const QString& path, const ExportProgress& progress)
+{
+    const QFileInfo target(path);
+    // Hidden and beside the target, so the rename stays within one file system.
+    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temp.open()) return ExportStatus::CannotCreate;
+    temp.close();  // the workbook writer opens it by name
+    const ExportStatus written = writeXlsxFile(sheets, QFile::encodeName(temp.fileName()), progress);
+    if (written != ExportStatus::Saved) return written;  // the temporary file goes with `temp`
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(temp.fileName()).toStdString(), QFile::encodeName(path).toStdString(),
+                            ec);
+    if (ec) return ExportStatus::CannotReplace;
+    temp.setAutoRemove(false);
+    return ExportStatus::Saved;
+}
+
 ExportStatus saveTable(const ExportTable& table, ExportFormat format, const QString& path,
                        const ExportProgress& progress)
 {
     const QList<ColumnLayout> columns = layoutColumns(table);
-    return format == ExportFormat::Xlsx ? saveXlsx(table, columns, path, progress)
-                                        : saveCsv(table, columns, path, progress);
+    if (format == ExportFormat::Csv) return saveCsv(table, columns, path, progress);
+    return saveXlsxSheets({{&table, columns, sheetNameOf(table.title)}}, path, progress);
 }

@@ -33,7 +33,19 @@ int displayWidth(QStringView text);
 // How often the writers report progress (and may be cancelled): every this many rows.
 inline constexpr qsizetype kProgressRows = 1000;
 
-// Writes the workbook to `file` (an existing temporary file, overwritten). Saved, Cancelled
-// (the file is left for the caller to remove) or a failure.
-ExportStatus writeXlsxFile(const ExportTable& table, const QList<ColumnLayout>& columns, const QByteArray& file,
-                           const ExportProgress& progress);
+// One sheet of a workbook: a table, its columns as layoutColumns() sees them, and the sheet's
+// name (one Excel takes: see sheetNameOf).
+struct XlsxSheet {
+    const ExportTable* table = nullptr;
+    QList<ColumnLayout> columns;
+    QString name;
+};
+
+// Writes the sheets in order to `file` (an existing temporary file, overwritten); the progress
+// counts the rows of all sheets. Saved, Cancelled (the file is left for the caller to remove)
+// or a failure.
+ExportStatus writeXlsxFile(const QList<XlsxSheet>& sheets, const QByteArray& file, const ExportProgress& progress);
+
+// Writes the sheets to `path` under a temporary name in the same folder and renames the file at
+// the end, so `path` is either the whole new workbook or untouched.
+ExportStatus saveXlsxSheets(const QList<XlsxSheet>& sheets, const QString& path, const ExportProgress& progress);
