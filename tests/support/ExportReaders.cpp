@@ -41,6 +41,26 @@ print(json.dumps({'sheet': ws.title, 'freeze': ws.freeze_panes, 'widths': widths
     return runPython(script, file);
 }
 
+QJsonObject checkXlsxPackage(const QString& file)
+{
+    static const QString script = QStringLiteral(R"(
+import sys, json, zipfile, openpyxl
+import xml.etree.ElementTree as ET
+z = zipfile.ZipFile(sys.argv[1])
+bad = z.testzip()
+parts = z.namelist()
+malformed = []
+for name in parts:
+    try: ET.fromstring(z.read(name))
+    except ET.ParseError: malformed.append(name)
+wb = openpyxl.load_workbook(sys.argv[1])
+sheets = [{'name': ws.title, 'filter': ws.auto_filter.ref, 'freeze': ws.freeze_panes, 'rows': ws.max_row}
+          for ws in wb.worksheets]
+print(json.dumps({'bad': bad, 'parts': parts, 'malformed': malformed, 'sheets': sheets}))
+)");
+    return runPython(script, file);
+}
+
 QJsonObject readCsv(const QString& file)
 {
     static const QString script = QStringLiteral(R"(

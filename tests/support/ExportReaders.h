@@ -9,6 +9,11 @@
 // "color"}, ...], ...]}; kind is text, number, date (v then "yyyy-mm-dd") or empty. An object
 // with "error" when the file could not be read.
 QJsonObject readXlsx(const QString& file);
+// The workbook checked as a package, without LibreOffice: {"bad": the first damaged zip entry
+// (zipfile's testzip) or null, "parts": entry names, "malformed": entries that are not
+// well-formed XML, "sheets": [{"name", "filter": autofilter range, "freeze", "rows": max row}]
+// as openpyxl loads them}; an object with "error" when openpyxl cannot load it.
+QJsonObject checkXlsxPackage(const QString& file);
 // {"bom": true/false, "crlf": records end in CR LF, "rows": [[field, ...], ...]}.
 QJsonObject readCsv(const QString& file);
 // The texts of one row of readXlsx's rows ("" for an empty cell).
