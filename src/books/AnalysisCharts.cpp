@@ -18,6 +18,9 @@ using namespace analysis;
 
 namespace {
 constexpr int kClassDays = 10;
+// The calving intervals a farm meets: a shorter or longer one is rare and gathered at the ends.
+constexpr int kShownFrom = 300;
+constexpr int kShownTo = 490;
 
 void clearChart(QChart* chart)
 {
@@ -39,9 +42,12 @@ QValueAxis* countAxis(const QString& title, double most)
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%d"));
+    // Whole steps, at most five of them.
     const int top = std::max(1, int(std::ceil(most)));
-    axis->setRange(0, top);
-    axis->setTickCount(std::min(top, 10) + 1);
+    const int step = std::max(1, (top + 4) / 5);
+    const int steps = (top + step - 1) / step;
+    axis->setRange(0, steps * step);
+    axis->setTickCount(steps + 1);
     return axis;
 }
 
@@ -97,24 +103,46 @@ void AnalysisCharts::showResult(const HerdAnalysis& a, const Targets& targets)
 void AnalysisCharts::showIntervals(const std::vector<int>& days, double target)
 {
     clearChart(m_interval);
-    std::vector<IntervalClass> classes = intervalClasses(days, kClassDays);
+    const std::vector<IntervalClass> classes = intervalClasses(days, kClassDays);
     if (classes.empty()) {
         m_interval->setTitle(QStringLiteral("분만간격 분포 (자료 없음)"));
         return;
     }
     m_interval->setTitle(QStringLiteral("분만간격 분포 (%1건)").arg(days.size()));
-    // The target's class is on the axis too, so its line has a place.
-    const int t = int(target);
-    while (t < classes.front().from) classes.insert(classes.begin(), {classes.front().from - kClassDays, 0});
-    while (t >= classes.back().from + kClassDays) classes.push_back({classes.back().from + kClassDays, 0});
+    // The classes from kShownFrom to kShownTo, and the target's, each a bar; the rare longer
+    // or shorter intervals gathered at either end, so that every label can be read.
+    const int targetFrom = int(target) / kClassDays * kClassDays;
+    const int first = std::min(kShownFrom, targetFrom);
+    const int last = std::max(kShownTo, targetFrom);
+    int below = 0, above = 0;
+    std::vector<IntervalClass> shown;
+    const int start = std::min(std::max(first, classes.front().from), targetFrom);
+    const int end = std::max(std::min(last, classes.back().from), targetFrom);
+    for (int from = start; from <= end; from += kClassDays) shown.push_back({from, 0});
+    for (const IntervalClass& c : classes) {
+        if (c.from < shown.front().from)
+            below += c.count;
+        else if (c.from > shown.back().from)
+            above += c.count;
+        else
+            shown[size_t((c.from - shown.front().from) / kClassDays)].count += c.count;
+    }
 
     auto* set = new QBarSet(QStringLiteral("분만 수"));
     QStringList categories;
-    int most = 0;
-    for (const IntervalClass& c : classes) {
+    int most = std::max(below, above);
+    if (below > 0) {
+        *set << below;
+        categories << QStringLiteral("%1 미만").arg(shown.front().from);
+    }
+    for (const IntervalClass& c : shown) {
         *set << c.count;
         categories << QString::number(c.from);
         most = std::max(most, c.count);
+    }
+    if (above > 0) {
+        *set << above;
+        categories << QStringLiteral("%1 이상").arg(shown.back().from + kClassDays);
     }
     auto* bars = new QBarSeries;
     bars->append(set);
@@ -125,18 +153,18 @@ void AnalysisCharts::showIntervals(const std::vector<int>& days, double target)
     x->append(categories);
     x->setTitleText(QStringLiteral("분만간격 (일, 10일 구간의 시작)"));
     turnCrowdedLabels(x, int(categories.size()));
-    QValueAxis* y = countAxis(QStringLiteral("분만 수 (건)"), most + 1);
+    QValueAxis* y = countAxis(QStringLiteral("분만 수 (건)"), most);
     m_interval->addAxis(x, Qt::AlignBottom);
     m_interval->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);
     bars->attachAxis(y);
 
     // Category i spans i - 0.5 .. i + 0.5 on the axis and holds days from .. from + 9.
-    const double at = (target - classes.front().from) / kClassDays - 0.5;
+    const double at = (below > 0 ? 1 : 0) + (target - shown.front().from) / kClassDays - 0.5;
     auto* line = new QLineSeries;
     line->setName(QStringLiteral("목표 %1일").arg(decimal(target).remove(QStringLiteral(".0"))));
     line->append(at, 0);
-    line->append(at, most + 1);
+    line->append(at, y->max());
     QPen pen(QColor(192, 38, 45));
     pen.setWidth(2);
     pen.setStyle(Qt::DashLine);
@@ -235,7 +263,8 @@ void AnalysisCharts::showGrades(const std::vector<ShipmentRow>& sires)
     bars->attachAxis(y);
 
     auto* marbling = new QLineSeries;
-    marbling->setName(QStringLiteral("평균 근내지방"));
+    // The right scale names itself in the legend: an axis title there would be cut.
+    marbling->setName(QStringLiteral("평균 근내지방 (오른쪽 눈금)"));
     QPen pen(QColor(20, 60, 140));
     pen.setWidth(3);
     marbling->setPen(pen);
@@ -246,7 +275,6 @@ void AnalysisCharts::showGrades(const std::vector<ShipmentRow>& sires)
     right->setRange(0, 9);
     right->setTickCount(10);
     right->setLabelFormat(QStringLiteral("%d"));
-    right->setTitleText(QStringLiteral("근내지방 (1~9)"));
     m_grade->addSeries(marbling);
     m_grade->addAxis(right, Qt::AlignRight);
     marbling->attachAxis(x);

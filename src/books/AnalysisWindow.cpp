@@ -7,6 +7,7 @@
 #include "data/Values.h"
 #include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
+#include "kit/ColumnFit.h"
 #include "kit/CommandButton.h"
 #include "kit/DateField.h"
 #include "kit/DbMessages.h"
@@ -90,11 +91,24 @@ ShownTable sortedTable(const ShownTable& t, int column, Qt::SortOrder order)
     return out;
 }
 
-// The widths a filled table needs: every header and cell whole.
-void fitTable(Grid* g)
+// The widths a filled table needs: every cell whole, long headers on two lines.
+void fitTable(Grid* g, const ShownTable& t)
 {
-    g->resizeColumnsToContents();
-    for (int c = 0; c < g->maxCols(); ++c) g->setColumnWidth(c, g->columnWidth(c) + 10);
+    QFont bold = g->font();
+    bold.setBold(true);
+    const QFontMetrics plain(g->font()), thick(bold);
+    QStringList widest(t.headers.size());
+    QList<int> widths(t.headers.size(), 0);
+    for (qsizetype r = 0; r < t.rows.size(); ++r) {
+        const QFontMetrics& fm = r >= t.rows.size() - t.totalRows ? thick : plain;
+        for (qsizetype c = 0; c < t.rows[r].size() && c < widths.size(); ++c)
+            if (const int w = fm.horizontalAdvance(t.rows[r][c]); w > widths[c]) {
+                widths[c] = w;
+                // The bold total is measured as if plain: a little wider text.
+                widest[c] = t.rows[r][c] + (&fm == &thick ? QStringLiteral("0") : QString());
+            }
+    }
+    fitColumns(g, widest, {.cellAir = 10, .twoLineHeaders = true});
 }
 
 // A group box's title: the table's name, and for a list how many lines it holds.
@@ -256,13 +270,12 @@ QWidget* AnalysisWindow::buildShipmentPage()
     m_leftOutNote = noteLabel(QStringLiteral("lbl미입력"), bySire);
     m_leftOutNote->setText(kSortNote);
     bySire->layout()->addWidget(m_leftOutNote);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(tableBox(TableId::BySex, QStringLiteral("성별"), QStringLiteral("성별 출하성적"), page), 3);
-    bottom->addWidget(tableBox(TableId::OtherGrades, QStringLiteral("기타등급"), QStringLiteral("기타 등급"), page), 1);
+    // Each across the page: a line of the shipment tables holds nineteen columns.
     auto* all = new QVBoxLayout(page);
     all->setContentsMargins(6, 6, 6, 6);
-    all->addWidget(bySire, 3);
-    all->addLayout(bottom, 2);
+    all->addWidget(bySire, 5);
+    all->addWidget(tableBox(TableId::BySex, QStringLiteral("성별"), QStringLiteral("성별 출하성적"), page), 3);
+    all->addWidget(tableBox(TableId::OtherGrades, QStringLiteral("기타등급"), QStringLiteral("기타 등급"), page), 2);
 
     for (TableId id : {TableId::BySire, TableId::BySex}) {
         QHeaderView* header = m_grids[id]->horizontalHeader();
@@ -362,7 +375,7 @@ void AnalysisWindow::showTable(const ShownTable& t)
             g->setRow(r);
             g->setFontBold(true);
         }
-    fitTable(g);
+    fitTable(g, t);
 }
 
 void AnalysisWindow::sortBy(TableId id, int column)

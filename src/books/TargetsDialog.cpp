@@ -1,5 +1,6 @@
 #include "books/TargetsDialog.h"
 
+#include "books/model/AnalysisTables.h"
 #include "data/Values.h"
 #include "kit/Accessibility.h"
 #include "kit/DbMessages.h"
@@ -18,12 +19,6 @@
 using namespace analysis;
 
 namespace {
-// A target as its box shows it: no needless decimals ("365", "1.45", "28.7").
-QString targetText(double v)
-{
-    return QString::number(v, 'g', 10);
-}
-
 // What the default stands for, beside its box.
 QString defaultNote(TargetFigure f)
 {

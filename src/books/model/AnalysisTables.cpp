@@ -30,7 +30,7 @@ ShownTable conceptionTable(TableId id, const QString& name, const QString& first
     t.id = id;
     t.name = name;
     t.headers = {first, QStringLiteral("수정(n)"), QStringLiteral("수태"), QStringLiteral("미확인"),
-                 QStringLiteral("수태율(%)"), QStringLiteral("수태당 수정횟수")};
+                 QStringLiteral("수태율 (%)"), QStringLiteral("수태당 수정횟수")};
     t.kinds = {T, N, N, N, N, N};
     for (const ConceptionRow& r : rows)
         t.rows << QStringList{r.label,
@@ -59,7 +59,7 @@ ShownTable figuresTable(const FertilityResult& r, const Targets& targets)
                               count(line.value.n),
                               count(line.value.leftOut),
                               count(line.value.pending),
-                              number(line.target, info.decimals),
+                              targetText(line.target),
                               verdictWord(line.verdict)};
         t.colors << verdictColor(line.verdict);
     }
@@ -91,14 +91,14 @@ ShownTable shipmentTable(TableId id, const QString& name, const QString& first, 
     t.headers = {first,
                  QStringLiteral("두수"),
                  QStringLiteral("출하월령"),
-                 QStringLiteral("생체중(kg)"),
-                 QStringLiteral("도체중(kg)"),
-                 QStringLiteral("등심단면적(㎠)"),
-                 QStringLiteral("등지방두께(mm)"),
+                 QStringLiteral("생체중 (kg)"),
+                 QStringLiteral("도체중 (kg)"),
+                 QStringLiteral("등심단면적 (㎠)"),
+                 QStringLiteral("등지방두께 (mm)"),
                  QStringLiteral("근내지방")};
-    for (int i = 0; i < kQualityGrades; ++i) t.headers << qualityGradeName(i) + QStringLiteral("등급(%)");
-    for (int i = 0; i < kYieldGrades; ++i) t.headers << yieldGradeName(i) + QStringLiteral("(%)");
-    t.headers << QStringLiteral("기타(두)") << QStringLiteral("등급없음(두)") << QStringLiteral("경락가(원/kg)");
+    for (int i = 0; i < kQualityGrades; ++i) t.headers << qualityGradeName(i) + QStringLiteral("등급 (%)");
+    for (int i = 0; i < kYieldGrades; ++i) t.headers << yieldGradeName(i) + QStringLiteral(" (%)");
+    t.headers << QStringLiteral("기타 (두)") << QStringLiteral("등급없음 (두)") << QStringLiteral("경락가 (원/kg)");
     t.kinds = {T};
     while (t.kinds.size() < t.headers.size()) t.kinds << N;
     for (const ShipmentRow& r : rows) t.rows << shipmentCells(r);
@@ -123,6 +123,11 @@ QRgb verdictColor(Verdict v)
 QString figureText(const Figure& f, int decimals)
 {
     return f.hasValue() ? number(f.value, decimals) : QString();
+}
+
+QString targetText(double target)
+{
+    return QString::number(target, 'g', 10);
 }
 
 QString dateText(qint64 dateNumber)
@@ -176,7 +181,7 @@ std::vector<ShownTable> fertilityTables(const FertilityResult& r, const Targets&
     ShownTable classes;
     classes.id = TableId::IntervalClasses;
     classes.name = QStringLiteral("분만간격 분포");
-    classes.headers = {QStringLiteral("분만간격(일)"), QStringLiteral("분만 수")};
+    classes.headers = {QStringLiteral("분만간격 (일)"), QStringLiteral("분만 수")};
     classes.kinds = {T, N};
     for (const IntervalClass& c : intervalClasses(r.calvingIntervals))
         classes.rows << QStringList{QStringLiteral("%1~%2").arg(c.from).arg(c.from + 9), count(c.count)};

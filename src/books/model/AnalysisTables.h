@@ -46,6 +46,8 @@ QRgb verdictColor(Verdict v);
 
 // A figure as shown: its value with `decimals` places, "" without a value.
 QString figureText(const Figure& f, int decimals);
+// A target as typed: no needless decimals ("365", "1.45", "28.7").
+QString targetText(double target);
 // A date number as "yyyy-mm-dd" ("" for 0).
 QString dateText(qint64 dateNumber);
 
@@ -61,8 +63,8 @@ QString embryoTransferNote(const FertilityResult& r);
 QString shipmentLeftOutNote(const ShipmentRow& total);
 
 // The print's work table (성적분석워크): every table one after the other, each as a title row,
-// its header row and its rows, `cells` cells wide after a first column that marks the rows to
-// print bold (titles, headers, totals).
+// its header row and its rows ("해당 없음" for none), kPrintCells cells wide after a first
+// column that marks the rows to print bold (titles, headers, totals).
 inline constexpr int kPrintCells = 19;
 QList<QVariantList> printRows(const std::vector<ShownTable>& tables);
 
