@@ -23,7 +23,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -206,6 +208,11 @@ void AnalysisWindow::buildTabs()
     m_tabs->addTab(buildShipmentPage(), QStringLiteral("출하성적"));
     m_charts = new AnalysisCharts(m_tabs);
     m_tabs->addTab(m_charts, QStringLiteral("차트"));
+    // The tab bar's own scroll arrows are heard in the window's language too.
+    const QHash<QString, QString> arrows = {{QStringLiteral("ScrollLeftButton"), QStringLiteral("앞 탭 보기")},
+                                            {QStringLiteral("ScrollRightButton"), QStringLiteral("뒤 탭 보기")}};
+    for (QToolButton* arrow : m_tabs->tabBar()->findChildren<QToolButton*>())
+        if (arrows.contains(arrow->objectName())) nameControl(arrow, arrow->objectName(), arrows[arrow->objectName()]);
     setTabOrder(functionButton(ListButton::Close), m_tabs);
 }
 

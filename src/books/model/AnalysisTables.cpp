@@ -47,20 +47,19 @@ ShownTable figuresTable(const FertilityResult& r, const Targets& targets)
     ShownTable t;
     t.id = TableId::Figures;
     t.name = QStringLiteral("번식성적");
-    t.headers = {QStringLiteral("항목"),  QStringLiteral("성적"),   QStringLiteral("단위"),
-                 QStringLiteral("n"),     QStringLiteral("미입력"), QStringLiteral("미확인"),
-                 QStringLiteral("목표"),  QStringLiteral("판정")};
-    t.kinds = {T, N, T, N, N, N, N, T};
+    // The verdict beside the value and its target; how the value was made after them.
+    t.headers = {QStringLiteral("항목"), QStringLiteral("성적"),   QStringLiteral("목표"),  QStringLiteral("판정"),
+                 QStringLiteral("n"),    QStringLiteral("미입력"), QStringLiteral("미확인")};
+    t.kinds = {T, N, N, T, N, N, N};
     for (const FigureLine& line : figureLines(r, targets)) {
         const TargetFigureInfo& info = figureInfo(line.figure);
-        t.rows << QStringList{info.name,
+        t.rows << QStringList{QStringLiteral("%1 (%2)").arg(info.name, info.unit),
                               figureText(line.value, info.decimals),
-                              info.unit,
+                              targetText(line.target),
+                              verdictWord(line.verdict),
                               count(line.value.n),
                               count(line.value.leftOut),
-                              count(line.value.pending),
-                              targetText(line.target),
-                              verdictWord(line.verdict)};
+                              count(line.value.pending)};
         t.colors << verdictColor(line.verdict);
     }
     return t;
