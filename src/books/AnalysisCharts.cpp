@@ -232,9 +232,10 @@ void AnalysisCharts::showGrades(const std::vector<ShipmentRow>& sires)
         m_grade->setTitle(QStringLiteral("아비별 육질등급 비율 (자료 없음)"));
         return;
     }
-    m_grade->setTitle(sires.size() > shown.size()
-                          ? QStringLiteral("아비별 육질등급 비율과 평균 근내지방 (두수가 많은 %1개 아비)").arg(shown.size())
-                          : QStringLiteral("아비별 육질등급 비율과 평균 근내지방"));
+    m_grade->setTitle(
+        sires.size() > shown.size()
+            ? QStringLiteral("아비별 육질등급 비율과 평균 근내지방 (두수가 많은 %1개 아비)").arg(shown.size())
+            : QStringLiteral("아비별 육질등급 비율과 평균 근내지방"));
     // From the best grade to the lowest, dark to light.
     const QColor colors[kQualityGrades] = {QColor(120, 30, 40), QColor(190, 70, 60), QColor(235, 150, 90),
                                            QColor(180, 190, 200), QColor(120, 130, 140)};

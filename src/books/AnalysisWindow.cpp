@@ -160,8 +160,8 @@ void AnalysisWindow::buildConditions()
     m_frame = new QGroupBox(QStringLiteral("검색조건"), host);
     nameControl(m_frame, QStringLiteral("SSPanel2"), m_frame->title());
     const QString criterion = QStringLiteral("분석기간");
-    QLabel* caption = ::captionPanel(QStringLiteral("SSPanel1_0"), criterion,
-                                     {.width = 86, .height = 28, .tinted = true}, m_frame);
+    QLabel* caption =
+        ::captionPanel(QStringLiteral("SSPanel1_0"), criterion, {.width = 86, .height = 28, .tinted = true}, m_frame);
     m_start = periodDate(QStringLiteral("시작날짜"), criterion + QStringLiteral(" 시작"), m_frame);
     m_end = periodDate(QStringLiteral("끝날짜"), criterion + QStringLiteral(" 끝"), m_frame);
     caption->setBuddy(m_start);
@@ -254,11 +254,13 @@ QWidget* AnalysisWindow::buildFertilityPage()
     auto* middle = new QHBoxLayout;
     middle->addWidget(tableBox(TableId::BySemen, QStringLiteral("정액별"), QStringLiteral("정액별 수태율"), page), 1);
     middle->addWidget(
-        tableBox(TableId::ByInseminator, QStringLiteral("인공수정자별"), QStringLiteral("인공수정자별 수태율"), page), 1);
+        tableBox(TableId::ByInseminator, QStringLiteral("인공수정자별"), QStringLiteral("인공수정자별 수태율"), page),
+        1);
     middle->addWidget(tableBox(TableId::ByMonth, QStringLiteral("월별"), QStringLiteral("월별 수태율"), page), 1);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(tableBox(TableId::Pending, QStringLiteral("미확인"), QStringLiteral("결과 미확인 수정"), page), 3);
+    bottom->addWidget(tableBox(TableId::Pending, QStringLiteral("미확인"), QStringLiteral("결과 미확인 수정"), page),
+                      3);
     bottom->addWidget(tableBox(TableId::Abortions, QStringLiteral("유산"), QStringLiteral("유산"), page), 2);
 
     auto* all = new QVBoxLayout(page);

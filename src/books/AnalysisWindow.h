@@ -26,8 +26,8 @@ public:
     // the stored targets. No query runs until the user asks.
     explicit AnalysisWindow(QWidget* parent = nullptr);
 
-    QDateEdit* startDate() const { return m_start; }  // "시작날짜"
-    QDateEdit* endDate() const { return m_end; }      // "끝날짜"
+    QDateEdit* startDate() const { return m_start; }                // "시작날짜"
+    QDateEdit* endDate() const { return m_end; }                    // "끝날짜"
     QPushButton* targetsButton() const { return m_targetsButton; }  // "cmdTargets" (목표)
     QTabWidget* tabs() const { return m_tabs; }                     // "tab성적분석"
     AnalysisCharts* charts() const { return m_charts; }

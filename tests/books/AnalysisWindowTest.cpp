@@ -45,17 +45,24 @@ protected:
         cow(QStringLiteral("KR1"), {{"우방번호", "1-1"}});
         farm.addBreeding(QStringLiteral("KR1"), 20080220,
                          {{"회수", 1}, {"판정일", 20080420}, {"가부", 0}, {"분만일", 20081201}, {"정액번호", "0987"}});
-        farm.addBreeding(QStringLiteral("KR1"), 20090120,
-                         {{"회수", 1}, {"판정일", 20090301}, {"가부", 1}, {"정액번호", "0987"}, {"인공수정자", "김수정"}});
         farm.addBreeding(
-            QStringLiteral("KR1"), 20090215,
-            {{"회수", 2}, {"판정일", 20090420}, {"가부", 0}, {"분만일", 20091125}, {"정액번호", "1050"}, {"인공수정자", "김수정"}});
+            QStringLiteral("KR1"), 20090120,
+            {{"회수", 1}, {"판정일", 20090301}, {"가부", 1}, {"정액번호", "0987"}, {"인공수정자", "김수정"}});
+        farm.addBreeding(QStringLiteral("KR1"), 20090215,
+                         {{"회수", 2},
+                          {"판정일", 20090420},
+                          {"가부", 0},
+                          {"분만일", 20091125},
+                          {"정액번호", "1050"},
+                          {"인공수정자", "김수정"}});
         farm.addAnimal(QStringLiteral("KR2"), 0, 20070101, {{"우방번호", "2-2"}});
         farm.addBreeding(QStringLiteral("KR2"), 20081025,
                          {{"회수", 1}, {"판정일", 20081225}, {"가부", 0}, {"분만일", 20090801}, {"정액번호", "1050"}});
-        farm.addBreeding(QStringLiteral("KR2"), 20091005, {{"회수", 1}, {"정액번호", "1050"}, {"인공수정자", "이인공"}});
+        farm.addBreeding(QStringLiteral("KR2"), 20091005,
+                         {{"회수", 1}, {"정액번호", "1050"}, {"인공수정자", "이인공"}});
         cow(QStringLiteral("KR3"), {{"우방번호", "3-3"}});
-        farm.addBreeding(QStringLiteral("KR3"), 20090401, {{"회수", 1}, {"공란우", "KR900"}, {"판정일", 20090601}, {"가부", 0}});
+        farm.addBreeding(QStringLiteral("KR3"), 20090401,
+                         {{"회수", 1}, {"공란우", "KR900"}, {"판정일", 20090601}, {"가부", 0}});
 
         const struct {
             const char* number;
@@ -216,21 +223,18 @@ TEST_F(AnalysisWindowTest, TheTargetsDialogRefusesBadValuesStoresGoodOnesAndTheV
     for (const auto& c : refused) {
         SCOPED_TRACE(c.typed);
         farm.messages().clear();
-        const bool ran = driveModal<TargetsDialog>([&] { w.targetsButton()->click(); },
-                                                   [&](TargetsDialog& d) {
-                                                       // The defaults and where they come from.
-                                                       EXPECT_TRUE(d.sourceNote()->text().contains(
-                                                           QStringLiteral("현장 실태조사")));
-                                                       EXPECT_EQ(d.input(TargetFigure::ConceptionRate)->text(),
-                                                                 QStringLiteral("72"));
-                                                       d.input(TargetFigure::ConceptionRate)->setText(
-                                                           QString::fromUtf8(c.typed));
-                                                       d.buttons().save->click();
-                                                       EXPECT_TRUE(d.isVisible());
-                                                       QApplication::processEvents();
-                                                       EXPECT_EQ(QApplication::focusWidget(),
-                                                                 d.input(TargetFigure::ConceptionRate));
-                                                   });
+        const bool ran = driveModal<TargetsDialog>(
+            [&] { w.targetsButton()->click(); },
+            [&](TargetsDialog& d) {
+                // The defaults and where they come from.
+                EXPECT_TRUE(d.sourceNote()->text().contains(QStringLiteral("현장 실태조사")));
+                EXPECT_EQ(d.input(TargetFigure::ConceptionRate)->text(), QStringLiteral("72"));
+                d.input(TargetFigure::ConceptionRate)->setText(QString::fromUtf8(c.typed));
+                d.buttons().save->click();
+                EXPECT_TRUE(d.isVisible());
+                QApplication::processEvents();
+                EXPECT_EQ(QApplication::focusWidget(), d.input(TargetFigure::ConceptionRate));
+            });
         ASSERT_TRUE(ran);
         ASSERT_EQ(farm.messages().count(), 1);
         EXPECT_EQ(farm.messages().last().title, QString::fromUtf8(c.title));
@@ -293,11 +297,40 @@ TEST_F(AnalysisWindowTest, PrintsEveryTableAndFigureOnA4)
     ASSERT_FALSE(text.isEmpty());
     EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("\\{[^{}\\n]*\\}")))) << text.toStdString();
     EXPECT_FALSE(text.contains(QChar(0x2026))) << "a text was cut";
-    for (const char* expected :
-         {"한우 성적분석", "햇살한우농장", "2009-01-01 ~ 2009-12-31", "번식성적", "359.0", "57.5", "76.0", "2.00", "50.0",
-          "31.0", "목표 달성", "목표 미달", "수태율", "정액별 수태율", "인공수정자별 수태율", "월별 수태율", "2009-03",
-          "결과 미확인 수정", "2009-10-05", "64", "유산", "해당 없음", "분만간격 분포", "350~359", "아비별 출하성적",
-          "KPN1", "KPN2", "440.0", "66.7", "20,000", "성별 출하성적", "기타 등급", "등외", "수정란 이식(별도)"})
+    for (const char* expected : {"한우 성적분석",
+                                 "햇살한우농장",
+                                 "2009-01-01 ~ 2009-12-31",
+                                 "번식성적",
+                                 "359.0",
+                                 "57.5",
+                                 "76.0",
+                                 "2.00",
+                                 "50.0",
+                                 "31.0",
+                                 "목표 달성",
+                                 "목표 미달",
+                                 "수태율",
+                                 "정액별 수태율",
+                                 "인공수정자별 수태율",
+                                 "월별 수태율",
+                                 "2009-03",
+                                 "결과 미확인 수정",
+                                 "2009-10-05",
+                                 "64",
+                                 "유산",
+                                 "해당 없음",
+                                 "분만간격 분포",
+                                 "350~359",
+                                 "아비별 출하성적",
+                                 "KPN1",
+                                 "KPN2",
+                                 "440.0",
+                                 "66.7",
+                                 "20,000",
+                                 "성별 출하성적",
+                                 "기타 등급",
+                                 "등외",
+                                 "수정란 이식(별도)"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     // Every figure line whole, as the window shows it.
     const QString flat = text.simplified();
@@ -333,7 +366,8 @@ TEST_F(AnalysisWindowTest, SavesEveryTableAsASheetOfOneWorkbook)
         << suggested.toStdString();
 
     const QJsonObject book = readXlsxSheets(path);
-    ASSERT_FALSE(book.contains(QStringLiteral("error"))) << book.value(QStringLiteral("error")).toString().toStdString();
+    ASSERT_FALSE(book.contains(QStringLiteral("error")))
+        << book.value(QStringLiteral("error")).toString().toStdString();
     const QJsonArray sheets = book.value(QStringLiteral("sheets")).toArray();
     QStringList names;
     for (const auto& s : sheets) names << s.toObject().value(QStringLiteral("sheet")).toString();

@@ -36,7 +36,8 @@ TEST(WorkbookExport, EachTableIsASheetOfItsOwnWithTypedCells)
     const QString path = dir.filePath(QStringLiteral("성적분석.xlsx"));
     const QList<ExportTable> sheets = {
         table(QStringLiteral("정액별 수태율"), {"정액번호", "수정(n)", "수태율 (%)"},
-              {{"0835", "34", "64.7"}, {"1050", "1,025", "56.0"}}, {CellKind::Text, CellKind::Number, CellKind::Number}),
+              {{"0835", "34", "64.7"}, {"1050", "1,025", "56.0"}},
+              {CellKind::Text, CellKind::Number, CellKind::Number}),
         table(QStringLiteral("결과 미확인 수정"), {"개체번호", "수정일", "경과일수"}, {{"KR1", "2009-10-05", "64"}},
               {CellKind::Text, CellKind::Date, CellKind::Number}),
         table(QStringLiteral("유산"), {"개체번호", "비고"}, {}, {CellKind::Text, CellKind::Text}),
@@ -45,7 +46,8 @@ TEST(WorkbookExport, EachTableIsASheetOfItsOwnWithTypedCells)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("성적분석.xlsx")});
 
     const QJsonObject book = readXlsxSheets(path);
-    ASSERT_FALSE(book.contains(QStringLiteral("error"))) << book.value(QStringLiteral("error")).toString().toStdString();
+    ASSERT_FALSE(book.contains(QStringLiteral("error")))
+        << book.value(QStringLiteral("error")).toString().toStdString();
     const QJsonArray read = book.value(QStringLiteral("sheets")).toArray();
     ASSERT_EQ(read.size(), 3);
     QStringList names;

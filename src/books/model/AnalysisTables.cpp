@@ -29,8 +29,12 @@ ShownTable conceptionTable(TableId id, const QString& name, const QString& first
     ShownTable t;
     t.id = id;
     t.name = name;
-    t.headers = {first, QStringLiteral("수정(n)"), QStringLiteral("수태"), QStringLiteral("미확인"),
-                 QStringLiteral("수태율 (%)"), QStringLiteral("수태당 수정횟수")};
+    t.headers = {first,
+                 QStringLiteral("수정(n)"),
+                 QStringLiteral("수태"),
+                 QStringLiteral("미확인"),
+                 QStringLiteral("수태율 (%)"),
+                 QStringLiteral("수태당 수정횟수")};
     t.kinds = {T, N, N, N, N, N};
     for (const ConceptionRow& r : rows)
         t.rows << QStringList{r.label,
@@ -221,12 +225,17 @@ QString shipmentLeftOutNote(const ShipmentRow& total)
     const struct {
         const char* name;
         const Figure* figure;
-    } items[] = {{"출하월령(생일 없음)", &total.age},   {"생체중", &total.liveWeight}, {"도체중", &total.carcassWeight},
-                 {"등심단면적", &total.loinEye},        {"등지방두께", &total.backfat}, {"근내지방", &total.marbling},
+    } items[] = {{"출하월령(생일 없음)", &total.age},
+                 {"생체중", &total.liveWeight},
+                 {"도체중", &total.carcassWeight},
+                 {"등심단면적", &total.loinEye},
+                 {"등지방두께", &total.backfat},
+                 {"근내지방", &total.marbling},
                  {"경락가", &total.price}};
     QStringList parts;
     for (const auto& it : items)
-        if (it.figure->leftOut > 0) parts << QStringLiteral("%1 %2두").arg(QString::fromUtf8(it.name)).arg(it.figure->leftOut);
+        if (it.figure->leftOut > 0)
+            parts << QStringLiteral("%1 %2두").arg(QString::fromUtf8(it.name)).arg(it.figure->leftOut);
     if (parts.isEmpty()) return QString();
     return QStringLiteral("미입력(0)이라 평균에서 뺀 값: ") + parts.join(QStringLiteral(", "));
 }
