@@ -1,9 +1,11 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily|books|export|analysis ...] [N]   (no name: all)
-// N, when given, is the size of the cases that take one (analysis: breeding records).
+//   tarvik-bench [grid|search|daily|books|export|analysis|import ...] [N ...]   (no name: all)
+//   tarvik-bench analysis N                            N breeding records instead of 1,000,000
+//   tarvik-bench import [ANIMALS [BREEDING_RECORDS]]   smaller counts for a quick run
 #include "bench/bench_analysis.h"
 #include "bench/bench_export.h"
 #include "bench/bench_grid.h"
+#include "bench/bench_import.h"
 #if __has_include("bench/bench_search.h")
 #include "bench/bench_search.h"
 #define HAVE_BENCH_SEARCH 1
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <QStringList>
+#include <algorithm>
 
 int main(int argc, char** argv)
 {
@@ -28,16 +31,13 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     QApplication app(argc, argv);
     QStringList which = app.arguments().mid(1);
-    int size = 0;
-    for (const QString& arg : app.arguments().mid(1)) {
+    // Only names choose cases; numbers are counts.
+    const bool anyName = std::any_of(which.begin(), which.end(), [](const QString& a) {
         bool number = false;
-        const int n = arg.toInt(&number);
-        if (number) {
-            size = n;
-            which.removeAll(arg);
-        }
-    }
-    auto wanted = [&](const char* name) { return which.isEmpty() || which.contains(QLatin1String(name)); };
+        a.toInt(&number);
+        return !number;
+    });
+    auto wanted = [&](const char* name) { return !anyName || which.contains(QLatin1String(name)); };
     if (wanted("grid")) benchGrid();
 #ifdef HAVE_BENCH_SEARCH
     if (wanted("search")) benchSearch();
@@ -49,6 +49,21 @@ int main(int argc, char** argv)
     if (wanted("books")) benchBooks();
 #endif
     if (wanted("export")) benchExport();
-    if (wanted("analysis")) size > 0 ? benchAnalysis(size) : benchAnalysis();
+    if (wanted("analysis")) {
+        int size = 0;
+        for (const QString& a : which)
+            if (bool ok = false; a.toInt(&ok) > 0 && ok) size = a.toInt();
+        size > 0 ? benchAnalysis(size) : benchAnalysis();
+    }
+    if (wanted("import")) {
+        // Counts after the case names: animals, then breeding records.
+        QList<int> counts;
+        for (const QString& a : which)
+            if (bool ok = false; a.toInt(&ok) > 0 && ok) counts << a.toInt();
+        if (counts.isEmpty())
+            benchImport();
+        else
+            benchImport(counts.value(0), counts.value(1, counts.value(0) * 10));
+    }
     return 0;
 }

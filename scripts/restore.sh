@@ -67,7 +67,7 @@ else
         fi
         echo "restore: skipping $f (fails its check)" >&2
     done < <(find "$BACKUPS" -maxdepth 1 -type f -regextype posix-extended \
-        -regex '.*/TARVIK-[0-9]{8}-[0-9]{6}\.db' -printf '%T@ %p\n' 2>/dev/null |
+        -regex '.*/TARVIK-[0-9]{8}-[0-9]{6}(-가져오기전)?\.db' -printf '%T@ %p\n' 2>/dev/null |
         LC_ALL=C sort -k1,1nr -k2r | cut -d' ' -f2-)
     [ -n "$SOURCE" ] || die "no good backup in $BACKUPS"
 fi

@@ -7,6 +7,7 @@
 #include "kit/Accessibility.h"
 #include "kit/ColumnFit.h"
 #include "kit/DbMessages.h"
+#include "kit/GridExport.h"
 #include "kit/Styles.h"
 
 #include <QHBoxLayout>
@@ -73,6 +74,11 @@ DailyWindow::DailyWindow(QWidget* parent)
 
     showColumns(false);
     resize(1080, 640);
+    // A saved list names which list of which day: "재발정예정 개체일람 2026-12-10".
+    setExportName(grid(), [this] {
+        return m_listedTitle + u' ' +
+               (m_listedDay.isValid() ? m_listedDay : today()).toString(QStringLiteral("yyyy-MM-dd"));
+    });
 
     // Load.
     if (!openConnection()) return;  // the program has ended, or the window closes again
@@ -84,6 +90,7 @@ DailyWindow::DailyWindow(QWidget* parent)
 
 void DailyWindow::showColumns(bool withdrawal)
 {
+    using enum CellKind;
     if (withdrawal != m_withdrawalColumns) {
         clearRows();
     }
@@ -91,6 +98,10 @@ void DailyWindow::showColumns(bool withdrawal)
     if (withdrawal) {
         grid()->setHeaders({QStringLiteral("개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
                             QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
+        // "휴약 3일 남음" is a sentence, not a count.
+        grid()->setColumnKinds({Text, Text, Text, Text, Date, Text});
+        // A long treatment gets the room the short columns leave.
+        grid()->setStretchColumn(4);
         setColumnChars(grid(), {10, 6, 10, 16, 8, 10});
         return;
     }
@@ -99,6 +110,9 @@ void DailyWindow::showColumns(bool withdrawal)
     for (int i = 0; i < 4; ++i)
         headers << (m_headerDays[size_t(i)].isValid() ? daily::dayHeader(i, m_headerDays[size_t(i)]) : QString());
     grid()->setHeaders(headers);
+    // The day cells are words ("재발정 2일전"), and the numbers identifiers.
+    grid()->setColumnKinds({Text, Text, Text, Text, Text, Text, Text});
+    grid()->setStretchColumn(0);
     setColumnChars(grid(), {10, 6, 10, 15, 15, 15, 15});
 }
 
@@ -149,6 +163,8 @@ void DailyWindow::runDueList(const DueList& list)
     const auto range = list.range(now);
     showColumns(false);
     setListName(list.title);
+    m_listedTitle = list.title;
+    m_listedDay = now;
     ListQuery lq;
     lq.waitText = list.waitText;
     lq.sql = list.sql;
@@ -197,6 +213,8 @@ void DailyWindow::queryWithdrawal()
     m_withdrawalDay = now;
     showColumns(true);
     setListName(kWithdrawalTitle);
+    m_listedTitle = kWithdrawalTitle;
+    m_listedDay = now;
     showSkipped(0);  // about breeding records only
     QList<daily::AnimalTreatment> treatments;
     ListQuery lq;

@@ -63,7 +63,9 @@ private:
     QRadioButton* m_withdrawal = nullptr;
     QLabel* m_skipped = nullptr;
     bool m_withdrawalColumns = false;
-    QDate m_withdrawalDay;   // the day the withdrawal list was read
+    QDate m_withdrawalDay;  // the day the withdrawal list was read
+    QString m_listedTitle;  // the list shown and the day it was read: what a saved list names
+    QDate m_listedDay;
     bool m_reclick = false;  // the option pressed last was selected already
     std::array<QDate, 4> m_headerDays;
 };

@@ -51,7 +51,7 @@ ManureLedgerWindow::ManureLedgerWindow(QWidget* parent) : PeriodBookWindow(books
     const Grid* g = grid();
     int width =
         g->verticalHeader()->sizeHint().width() + g->verticalScrollBar()->sizeHint().width() + 2 * g->frameWidth();
-    for (int c = 0; c < g->maxCols(); ++c) width += g->columnWidth(c);
+    for (int c = 1; c <= g->maxCols(); ++c) width += g->ownColumnWidth(c);
     keepGridSize(QSize(width, kGridHeightPx));
 }
 
@@ -115,4 +115,5 @@ void ManureLedgerWindow::appendEntry(qint64 rowId, const QStringList& cells)
 void ManureLedgerWindow::rewriteRow(int row, const QStringList& cells)
 {
     for (int c = 0; c < cells.size(); ++c) writeCell(c + 1, row, cells[c]);
+    grid()->fitToContents();
 }

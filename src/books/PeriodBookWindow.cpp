@@ -6,6 +6,7 @@
 #include "kit/CaptionPanel.h"
 #include "kit/ColumnFit.h"
 #include "kit/DateField.h"
+#include "kit/GridExport.h"
 #include "kit/Styles.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,13 @@ PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
     setBarHeight(48);
     setColumns();
     resize(1180, 700);
+    // A saved book names its period: "교배기록부 2026-01-01~2026-12-10".
+    setExportName(grid(), [this] {
+        const bool queried = m_listedStart.isValid();
+        const QString format = QStringLiteral("yyyy-MM-dd");
+        return m_book.name + u' ' + (queried ? m_listedStart : m_start->date()).toString(format) + u'~' +
+               (queried ? m_listedEnd : m_end->date()).toString(format);
+    });
 
     // Load: an empty list, the connection, the period, the farm header; no query yet.
     if (!openConnection()) return;  // the program has ended
@@ -88,6 +96,8 @@ void PeriodBookWindow::setColumns()
 {
     Grid* g = grid();
     g->setHeaders(m_book.headers);
+    g->setColumnKinds(m_book.kinds);
+    g->setStretchColumn(m_book.stretchColumn);
     setListName(m_book.previewTitle);
     ::fitColumns(grid(), m_book.usualCells, {.cellAir = 14, .twoLineHeaders = true});
 }
@@ -108,6 +118,8 @@ void PeriodBookWindow::query()
     // The rows of a running query are still gathered here.
     if (isQuerying()) return;
     const books::Period p = period();
+    m_listedStart = m_start->date();
+    m_listedEnd = m_end->date();
     QElapsedTimer budget;
     auto handOver = [this] {
         if (!m_pending.isEmpty()) appendRows(std::exchange(m_pending, {}), {});

@@ -51,6 +51,9 @@ private:
     QDateEdit* m_start = nullptr;
     QDateEdit* m_end = nullptr;
     QLabel* m_note = nullptr;
+    // The period of the last query: what a saved list names.
+    QDate m_listedStart;
+    QDate m_listedEnd;
     // Rows read but not yet in the grid; handed over in batches while a query reads.
     QList<QStringList> m_pending;
     // The keys of rows 1, 2, ...; only those of the rows the grid shows are meaningful.

@@ -142,9 +142,10 @@ QString backupDirOf(const QString& databaseFile)
     return QFileInfo(databaseFile).absolutePath() + QStringLiteral("/backup");
 }
 
-QString backupFileName(const QDateTime& at)
+QString backupFileName(const QDateTime& at, const QString& label)
 {
-    return QStringLiteral("TARVIK-") + at.toString(kStampFormat) + QStringLiteral(".db");
+    const QString suffix = label.isEmpty() ? QString() : u'-' + label;
+    return QStringLiteral("TARVIK-") + at.toString(kStampFormat) + suffix + QStringLiteral(".db");
 }
 
 QString checkFailedFileName(const QDateTime& at)
@@ -154,7 +155,8 @@ QString checkFailedFileName(const QDateTime& at)
 
 bool parseBackupFileName(const QString& name, QDateTime* at)
 {
-    static const QRegularExpression pattern(QStringLiteral("^TARVIK-(\\d{8}-\\d{6})\\.db$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^TARVIK-(\\d{8}-\\d{6})(-%1)?\\.db$").arg(kImportBackupLabel));
     const QRegularExpressionMatch m = pattern.match(name);
     if (!m.hasMatch()) return false;
     const QDateTime t = QDateTime::fromString(m.captured(1), kStampFormat);
@@ -222,7 +224,7 @@ void markCreatedLast(const QString& folder, const QString& file)
     if (mtimeNsOf(file) <= newest) setMtimeNs(file, newest + 1000000);
 }
 
-BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
+BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, const QString& label)
 {
     BackupResult r;
     if (!QFileInfo(databaseFile).isFile()) {
@@ -239,9 +241,10 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now)
     // Never over an existing copy (nor a set-aside one): the next free second.
     QDateTime at = now;
     while (QFileInfo::exists(dir + u'/' + backupFileName(at)) ||
+           QFileInfo::exists(dir + u'/' + backupFileName(at, kImportBackupLabel)) ||
            QFileInfo::exists(dir + u'/' + checkFailedFileName(at)))
         at = at.addSecs(1);
-    const QString final = dir + u'/' + backupFileName(at);
+    const QString final = dir + u'/' + backupFileName(at, label);
     // Written under a name no reader takes for a backup until it has been checked.
     const QString part = final + QStringLiteral(".part");
     QFile::remove(part);

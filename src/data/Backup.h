@@ -19,11 +19,15 @@ inline constexpr int kBackupsKept = 30;
 
 // <folder of the database>/backup
 QString backupDirOf(const QString& databaseFile);
-// TARVIK-yyyymmdd-hhmmss.db
-QString backupFileName(const QDateTime& at);
+// The word a backup made for a reason carries after its stamp: the one made just before an
+// import is TARVIK-yyyymmdd-hhmmss-가져오기전.db. It counts and rotates like any other.
+inline const QString kImportBackupLabel = QStringLiteral("가져오기전");
+// TARVIK-yyyymmdd-hhmmss.db, or TARVIK-yyyymmdd-hhmmss-<label>.db with a label.
+QString backupFileName(const QDateTime& at, const QString& label = {});
 // TARVIK-yyyymmdd-hhmmss-check-failed.db: a copy that failed its check, kept for a look.
 QString checkFailedFileName(const QDateTime& at);
-// True when `name` (a bare file name) is a backup's name; its time in `at` when given.
+// True when `name` (a bare file name) is a backup's name, with or without the import's label;
+// its time in `at` when given.
 bool parseBackupFileName(const QString& name, QDateTime* at = nullptr);
 
 // Of the file names given, those the rotation removes: every backup name but the newest `keep`
@@ -57,7 +61,8 @@ struct BackupResult {
 // rotates the old copies. A database that is no farm is not copied. A copy that fails its check
 // is kept aside under the check-failed name; one that could not be written leaves no file.
 // Leftovers of an interrupted backup in the backup folder are removed first.
-BackupResult writeBackup(const QString& databaseFile, const QDateTime& now);
+// A `label` (kImportBackupLabel) goes into the copy's name.
+BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, const QString& label = {});
 // The backups of the database by their order of creation, oldest first (full paths).
 QStringList backupsInCreationOrder(const QString& databaseFile);
 // The newest backup of the database (full path) that passes the farm check, "" when none does.

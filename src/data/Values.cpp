@@ -100,17 +100,43 @@ int ageInMonths(const QDate& birth, const QDate& today)
 }
 
 namespace {
-// Strips blanks and thousands separators; empty when the text is no number.
+bool isAsciiDigit(const QString& t, qsizetype i)
+{
+    return i < t.size() && t[i] >= u'0' && t[i] <= u'9';
+}
+
+// Strips blanks and thousands separators; empty when the text is no number: a sign, digits
+// (grouped by commas in threes after one to three leading digits) and a decimal part, at least
+// one digit in all. Scanned by hand: every number box of every save and every imported row
+// goes through here.
 QString normalizedNumber(const QString& text)
 {
-    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d*)?$"));
     const QString t = text.trimmed();
-    if (t.isEmpty() || !re.match(t).hasMatch()) return QString();
+    const qsizetype n = t.size();
+    qsizetype i = 0;
+    if (i < n && (t[i] == u'+' || t[i] == u'-')) ++i;
+    const qsizetype start = i;
+    while (isAsciiDigit(t, i)) ++i;
+    const qsizetype lead = i - start;
+    bool grouped = false;
+    if (i < n && t[i] == u',') {
+        if (lead < 1 || lead > 3) return QString();
+        while (i < n && t[i] == u',') {
+            if (!isAsciiDigit(t, i + 1) || !isAsciiDigit(t, i + 2) || !isAsciiDigit(t, i + 3) || isAsciiDigit(t, i + 4))
+                return QString();
+            i += 4;
+        }
+        grouped = true;
+    }
+    bool hasDigit = lead > 0;
+    if (i < n && t[i] == u'.') {
+        for (++i; isAsciiDigit(t, i); ++i) hasDigit = true;
+    }
+    if (i != n || !hasDigit) return QString();
+    if (!grouped) return t;
     QString bare = t;
     bare.remove(u',');
-    bool hasDigit = false;
-    for (QChar c : bare) hasDigit = hasDigit || c.isDigit();
-    return hasDigit ? bare : QString();
+    return bare;
 }
 }  // namespace
 

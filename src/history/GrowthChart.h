@@ -1,6 +1,6 @@
 #pragma once
-// The growth chart beside the weighing grid of both record forms: live weight against age in
-// months, one point per weighing, and the average daily gains under it. It only reads the grid
+// The growth chart under the weighing grid of both record forms: live weight against age in
+// months, one point per weighing, and the average daily gains beside it. It only reads the grid
 // (the record book prints its columns by position) and redraws whenever the grid's rows or the
 // birth date change; without a birth date or with fewer than two weighings a note stands in
 // its place.
@@ -18,6 +18,7 @@ class QChartView;
 class QLabel;
 class QLineSeries;
 class QScatterSeries;
+class QScrollArea;
 class QValueAxis;
 
 class GrowthChart : public QWidget {
@@ -34,6 +35,11 @@ public:
     bool showsChart() const;
     QString note() const;
     QStringList gainLines() const { return m_gainLines; }
+    // The panel of the gain lines (it scrolls when they do not fit).
+    QScrollArea* gainsArea() const { return m_gainsArea; }
+    // The axes: age in months (x) and weight in kg (y).
+    const QValueAxis* ageAxis() const { return m_ageAxis; }
+    const QValueAxis* weightAxis() const { return m_weightAxis; }
 
 private:
     const HistoryTab& m_weights;
@@ -48,6 +54,7 @@ private:
     QValueAxis* m_weightAxis = nullptr;
     QLabel* m_note = nullptr;
     QLabel* m_gains = nullptr;
+    QScrollArea* m_gainsArea = nullptr;
     QStringList m_gainLines;
 };
 

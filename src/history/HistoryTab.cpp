@@ -8,13 +8,16 @@
 #include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
+#include "kit/GridExport.h"
 #include "kit/Messages.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSqlRecord>
 #include <QVBoxLayout>
 
@@ -31,7 +34,10 @@ HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : H
     setObjectName(m_def.table + QStringLiteral("탭"));
     m_grid = new Grid(this);
     nameControl(m_grid, QStringLiteral("SS%1").arg(m_def.number), m_def.caption);
+    // A saved list says whose records it holds: "번식기록 KR002012345678".
+    setExportName(m_grid, [this] { return m_grid->accessibleName() + u' ' + animalNumber().trimmed(); });
     m_grid->setHeaders(m_def.headers);
+    m_grid->setColumnKinds(m_def.columnKinds);
     setColumnChars(m_grid, m_def.columnChars);
 
     // Numbered by the tab: cmdInsert1 on the breeding tab, cmdInsert4 on the treatments.
@@ -59,7 +65,7 @@ HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : H
     bottom->addLayout(buttons);
     bottom->setAlignment(buttons, Qt::AlignTop);
 
-    m_top = new QHBoxLayout;
+    m_top = new QVBoxLayout;
     m_top->addWidget(m_grid, 3);
     auto* v = new QVBoxLayout(this);
     v->addLayout(m_top, 1);
@@ -98,6 +104,7 @@ void HistoryTab::reload(const QString& number)
         }
         m_grid->setMaxRows(int(m_rows));
         m_grid->setSelection(1, 1, m_grid->maxCols(), 1);
+        m_grid->fitToContents();
     } catch (const DbError& e) {
         showPlainError(this, e);
     }
@@ -170,12 +177,21 @@ int HistoryTab::appendRow()
 void HistoryTab::writeRow(int row, const QStringList& texts)
 {
     for (int c = 0; c < texts.size(); ++c) m_grid->setCellText(c + 1, row, texts[c]);
-    if (!m_loading) emit rowsChanged();
+    if (m_loading) return;
+    // A record the entry dialog stored.
+    m_grid->fitToContents();
+    emit rowsChanged();
 }
 
-void HistoryTab::setSideWidget(QWidget* side)
+void HistoryTab::setWidgetBelow(QWidget* below)
 {
-    m_top->addWidget(side, 2);
+    m_top->addWidget(below, 1);
+    m_top->setStretchFactor(m_grid, 1);
+    // However small the form, the grid keeps a few rows in view; the widget gives way.
+    constexpr int kRowsAlwaysShown = 3;
+    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
+                             kRowsAlwaysShown * m_grid->verticalHeader()->defaultSectionSize() +
+                             2 * m_grid->frameWidth() + m_grid->horizontalScrollBar()->sizeHint().height());
 }
 
 int HistoryTab::currentRow() const

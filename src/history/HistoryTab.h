@@ -9,8 +9,8 @@
 #include <QDate>
 
 class Grid;
-class QHBoxLayout;
 class QPushButton;
+class QVBoxLayout;
 
 class HistoryTab : public HistoryPage {
     Q_OBJECT
@@ -41,8 +41,9 @@ public:
     // The grid's current row (the row a change command set).
     int currentRow() const;
 
-    // A widget shown beside the grid (for example a chart of the rows); the tab takes it over.
-    void setSideWidget(QWidget* side);
+    // A widget shown under the grid (for example a chart of the rows), so that the grid keeps
+    // the tab's whole width for its columns; the tab takes it over.
+    void setWidgetBelow(QWidget* below);
 
 signals:
     // The grid's rows were reloaded, or the entry dialog wrote one (a new or changed record).
@@ -56,6 +57,6 @@ private:
     const HistoryDefinition& m_def;
     long m_rows = 0;
     Grid* m_grid = nullptr;
-    QHBoxLayout* m_top = nullptr;  // the grid and the side widget
+    QVBoxLayout* m_top = nullptr;  // the grid and the widget under it
     bool m_loading = false;        // a reload writes its rows: one rowsChanged at its end
 };

@@ -21,6 +21,13 @@ int twoLineWidth(const QFontMetrics& fm, const QString& header)
 }
 }  // namespace
 
+int twoLineHeaderWidth(const QHeaderView* header, const QString& text)
+{
+    // A wrapping header gets no more room than it needs, or the wrap would move a word up a line.
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
+    return twoLineWidth(header->fontMetrics(), text) + margins;
+}
+
 void setColumnChars(Grid* grid, const QList<int>& chars)
 {
     for (int c = 0; c < chars.size(); ++c) grid->setColumnWidthChars(c + 1, chars[c]);
@@ -38,12 +45,9 @@ void fitColumns(Grid* grid, const QStringList& usualCells, const ColumnFit& fit)
     // The text margins the item delegate draws on both sides of a cell, and a little air.
     const int cellMargins =
         2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + fit.cellAir;
-    // A wrapping header gets no more room than it needs, or the wrap would move a word up a line.
-    const int headerMargins = 2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
     for (int c = 0; c < grid->maxCols(); ++c) {
-        const int forHeader = fit.twoLineHeaders
-                                  ? twoLineWidth(header->fontMetrics(), grid->cellText(c + 1, 0)) + headerMargins
-                                  : header->sectionSizeHint(c);
+        const int forHeader =
+            fit.twoLineHeaders ? twoLineHeaderWidth(header, grid->cellText(c + 1, 0)) : header->sectionSizeHint(c);
         const int forCell = grid->fontMetrics().horizontalAdvance(usualCells.value(c)) + cellMargins;
         grid->setColumnWidth(c, std::max(forHeader, forCell));
     }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class Grid;
+class QHeaderView;
 
 // Columns 1, 2, ... as wide as `chars[0]`, `chars[1]`, ... Korean characters.
 void setColumnChars(Grid* grid, const QList<int>& chars);
@@ -13,5 +14,9 @@ struct ColumnFit {
     bool twoLineHeaders = false;  // long headers wrap at their blanks onto a second line
 };
 // Widens every column to show its header and its usual cell text (`usualCells`, by column from 0)
-// whole.
+// whole: the widths of an empty list, until a fill sizes the columns to what it brought
+// (Grid::fitToContents).
 void fitColumns(Grid* grid, const QStringList& usualCells, const ColumnFit& fit = {});
+
+// The section width that shows `header` on at most two lines, split at a blank.
+int twoLineHeaderWidth(const QHeaderView* header, const QString& text);

@@ -1,13 +1,33 @@
 #include "kit/Grid.h"
 
+#include "kit/ColumnFit.h"
 #include "kit/GridExport.h"
 
 #include <QContextMenuEvent>
 #include <QFont>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <algorithm>
 
-GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent) {}
+namespace {
+// Numbers to the right and dates centred, as the printed reports have them; text to the left.
+Qt::Alignment alignmentOf(CellKind kind)
+{
+    switch (kind) {
+    case CellKind::Number: return Qt::AlignRight | Qt::AlignVCenter;
+    case CellKind::Date: return Qt::AlignCenter;
+    case CellKind::Text: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Pixels beside a cell's text over the item's own margins, and the grid line.
+constexpr int kCellAirPx = 8;
+}  // namespace
+
+GridModel::GridModel(Grid* view) : QAbstractTableModel(view), m_view(view) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const
 {
@@ -28,6 +48,14 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         const QStringList& row = m_cells[size_t(r)];
         return c < row.size() ? row[c] : QString();
     }
+    case Qt::TextAlignmentRole: return QVariant::fromValue(alignmentOf(m_kinds.value(c + 1, CellKind::Text)));
+    case Qt::ToolTipRole: {
+        // Asked only while the pointer rests on a cell: measuring here costs nothing.
+        const QStringList& row = m_cells[size_t(r)];
+        const QString text = c < row.size() ? row[c] : QString();
+        if (text.isEmpty() || m_view->textFits(c + 1, text, isBold(c + 1, r + 1))) return {};
+        return text;
+    }
     case Qt::ForegroundRole:
         if (m_rowColor[size_t(r)]) return QColor::fromRgb(m_rowColor[size_t(r)]);
         return {};
@@ -44,6 +72,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 
 QVariant GridModel::headerData(int section, Qt::Orientation o, int role) const
 {
+    if (role == Qt::ToolTipRole && o == Qt::Horizontal && section < m_headers.size()) {
+        // A header wider than the widest column a fit gives.
+        const QString header = m_headers[section].simplified();
+        return header.isEmpty() || m_view->headerFits(section + 1) ? QVariant() : QVariant(header);
+    }
     if (role != Qt::DisplayRole) return {};
     if (o == Qt::Horizontal) return section < m_headers.size() ? m_headers[section] : QString();
     return section + 1;
@@ -163,6 +196,12 @@ int GridModel::rowHeight(int row) const
     return m_rowHeight[size_t(row - 1)];
 }
 
+void GridModel::setKinds(const QHash<int, CellKind>& kinds)
+{
+    m_kinds = kinds;
+    if (rows() > 0 && m_cols > 0) emit dataChanged(index(0, 0), index(rows() - 1, m_cols - 1), {Qt::TextAlignmentRole});
+}
+
 void GridModel::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
 {
     if (rows.isEmpty()) return;
@@ -201,6 +240,18 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
     // The row numbers are a header too: column 0.
     connect(verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this](int section) { emit dblClick(0, section + 1); });
+    // A width given by a window or dragged by the user is the column's own; the spare width
+    // is added on top of it.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (m_settingWidths) return;
+        m_ownWidth.insert(section, size);
+        spreadSpareWidth();
+    });
+    // New columns start from the default width.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_ownWidth.clear();
+        spreadSpareWidth();
+    });
 }
 
 void Grid::setMaxRows(int n)
@@ -288,18 +339,148 @@ void Grid::setHeaders(const QStringList& headers)
 
 void Grid::setColumnKinds(const QList<CellKind>& kinds)
 {
-    m_kinds.clear();
-    for (int c = 0; c < kinds.size(); ++c) m_kinds.insert(c + 1, kinds[c]);
+    QHash<int, CellKind> byColumn;
+    for (int c = 0; c < kinds.size(); ++c) byColumn.insert(c + 1, kinds[c]);
+    m_model->setKinds(byColumn);
+    spreadSpareWidth();
 }
 
 void Grid::setColumnKind(int col, CellKind kind)
 {
-    if (col >= 1) m_kinds.insert(col, kind);
+    if (col < 1) return;
+    QHash<int, CellKind> kinds = m_model->kinds();
+    kinds.insert(col, kind);
+    m_model->setKinds(kinds);
+    spreadSpareWidth();
 }
 
 CellKind Grid::columnKind(int col) const
 {
-    return m_kinds.value(col, CellKind::Text);
+    return m_model->kinds().value(col, CellKind::Text);
+}
+
+bool Grid::hasColumnKind(int col) const
+{
+    return m_model->kinds().contains(col);
+}
+
+void Grid::setStretchColumn(int col)
+{
+    m_stretchCol = std::max(0, col);
+    spreadSpareWidth();
+}
+
+int Grid::stretchColumn() const
+{
+    const int n = maxCols();
+    if (m_stretchCol >= 1 && m_stretchCol <= n) return m_stretchCol;
+    for (int c = n; c >= 1; --c)
+        if (columnKind(c) == CellKind::Text && !isColumnHidden(c - 1)) return c;
+    return n;
+}
+
+int Grid::cellMargins() const
+{
+    // The text margins the item delegate draws on both sides of a cell.
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + kCellAirPx;
+}
+
+int Grid::headerWidth(int col) const
+{
+    const QHeaderView* header = horizontalHeader();
+    // A header that wraps (see ColumnFit) needs room for its longer line only.
+    if (header->defaultAlignment() & Qt::TextWordWrap) return twoLineHeaderWidth(header, cellText(col, 0));
+    return header->sectionSizeHint(col - 1);
+}
+
+bool Grid::headerFits(int col) const
+{
+    return col < 1 || col > maxCols() || headerWidth(col) <= columnWidth(col - 1);
+}
+
+bool Grid::textFits(int col, const QString& text, bool bold) const
+{
+    if (col < 1 || col > maxCols()) return true;
+    QFont f = font();
+    f.setBold(bold);
+    return QFontMetrics(f).horizontalAdvance(text) + cellMargins() <= columnWidth(col - 1);
+}
+
+void Grid::fitToContents()
+{
+    const int cols = maxCols(), rows = maxRows();
+    if (cols == 0) return;
+    // The rows measured: the first ones, those in view and the current one, each once.
+    QList<int> sample;
+    const int first = std::min(rows, kFitSampleRows);
+    for (int r = 1; r <= first; ++r) sample << r;
+    if (rows > first) {
+        const int top = std::max(rowAt(0) + 1, first + 1);
+        int bottom = rowAt(viewport()->height() - 1) + 1;
+        if (bottom <= 0) bottom = rows;
+        for (int r = top; r <= bottom && r <= rows; ++r) sample << r;
+        if (m_row > bottom && m_row <= rows) sample << m_row;
+    }
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics plain = fontMetrics(), bold(boldFont);
+    const int margins = cellMargins();
+    const int widest = plain.horizontalAdvance(QChar(u'가')) * kMaxFitChars + margins;
+    QList<int> widths(cols, 0);
+    // Lists repeat their dates, names and words: each text is measured once.
+    QHash<QString, int> measured;
+    for (int r : std::as_const(sample)) {
+        const QStringList cells = m_model->rowCells(r);
+        for (int c = 0; c < cells.size() && c < cols; ++c) {
+            const QString& text = cells[c];
+            if (text.isEmpty()) continue;
+            int width = 0;
+            if (m_model->isBold(c + 1, r)) {
+                width = bold.horizontalAdvance(text);
+            } else {
+                auto known = measured.constFind(text);
+                if (known == measured.cend()) known = measured.insert(text, plain.horizontalAdvance(text));
+                width = *known;
+            }
+            widths[c] = std::max(widths[c], width);
+        }
+    }
+    {
+        const QScopedValueRollback quiet(m_settingWidths, true);
+        for (int c = 0; c < cols; ++c) {
+            const int cell = widths[c] > 0 ? widths[c] + margins : 0;
+            const int width = std::clamp(std::max(headerWidth(c + 1), cell), horizontalHeader()->minimumSectionSize(),
+                                         std::max(widest, horizontalHeader()->minimumSectionSize()));
+            m_ownWidth.insert(c, width);
+            setColumnWidth(c, width);
+        }
+    }
+    spreadSpareWidth();
+}
+
+void Grid::spreadSpareWidth()
+{
+    const int n = maxCols();
+    if (n == 0 || m_settingWidths) return;
+    const QScopedValueRollback quiet(m_settingWidths, true);
+    const int stretch = stretchColumn() - 1;
+    int others = 0;
+    for (int c = 0; c < n; ++c) {
+        if (c == stretch || isColumnHidden(c)) continue;
+        // A column that took the spare width before the stretch column changed gives it back.
+        if (const auto own = m_ownWidth.constFind(c); own != m_ownWidth.cend() && *own != columnWidth(c))
+            setColumnWidth(c, *own);
+        others += columnWidth(c);
+    }
+    if (isColumnHidden(stretch)) return;
+    const int width = std::max(m_ownWidth.value(stretch, columnWidth(stretch)), viewport()->width() - others);
+    if (width != columnWidth(stretch)) setColumnWidth(stretch, width);
+}
+
+void Grid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    spreadSpareWidth();
 }
 
 void Grid::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)

@@ -1,7 +1,8 @@
 #pragma once
 // The one grid of the program: 1-based columns and rows, row 0 holding the headers,
 // a current cell for reads and writes, an active row for commands. Model/view, so
-// a hundred thousand rows stay cheap.
+// a hundred thousand rows stay cheap. Each column is aligned by what it holds, fitted to its
+// texts after a fill, and one column takes the width the others leave.
 #include "kit/model/CellKind.h"
 
 #include <QAbstractTableModel>
@@ -12,10 +13,13 @@
 #include <QTableView>
 #include <vector>
 
+class Grid;
+
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit GridModel(QObject* parent = nullptr);
+    // `view` answers whether a text fits its column, for the tooltips of cut texts.
+    explicit GridModel(Grid* view);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,9 +44,14 @@ public:
     int rowHeight(int row) const;
     // Appends rows in one insertion; see Grid::appendRows.
     void appendRows(QList<QStringList>&& rows, const QList<QColor>& colors);
+    // What each column holds (1-based), for its alignment.
+    void setKinds(const QHash<int, CellKind>& kinds);
+    const QHash<int, CellKind>& kinds() const { return m_kinds; }
 
 private:
     static quint64 key(int col, int row) { return (quint64(row) << 16) | quint64(col); }
+    Grid* m_view;
+    QHash<int, CellKind> m_kinds;  // by 1-based column
     int m_cols = 0;
     QStringList m_headers;
     std::vector<QStringList> m_cells;
@@ -103,7 +112,26 @@ public:
     void setColumnKind(int col, CellKind kind);
     CellKind columnKind(int col) const;
     // Whether a window named the kind of column `col`.
-    bool hasColumnKind(int col) const { return m_kinds.contains(col); }
+    bool hasColumnKind(int col) const;
+
+    // Sizes every column to show its header and its texts whole, up to kMaxFitChars wide; run
+    // after each fill. Only a sample is measured, so that a list of a hundred thousand rows
+    // costs no more than a short one: the first kFitSampleRows rows, those in view and the
+    // current row.
+    void fitToContents();
+    static constexpr int kFitSampleRows = 200;
+    static constexpr int kMaxFitChars = 26;  // in Korean characters
+    // The column (1-based) that takes the width the others leave; 0, the default: the last
+    // Text column, or the last column when none holds text.
+    void setStretchColumn(int col);
+    int stretchColumn() const;
+    // The width of column `col` (1-based) without the spare width it may have taken.
+    int ownColumnWidth(int col) const { return m_ownWidth.value(col - 1, columnWidth(col - 1)); }
+    // Whether `text` shows whole in column `col` (1-based), in bold or not; a text that does
+    // not has itself as its tooltip.
+    bool textFits(int col, const QString& text, bool bold = false) const;
+    // Whether the header of column `col` shows whole; one that does not has itself as tooltip.
+    bool headerFits(int col) const;
 
 signals:
     // Double-click on a cell: its column and row (row 0 on the column headers, column 0 on the
@@ -113,10 +141,22 @@ signals:
 protected:
     // The right button (or the menu key) offers to save the list as an Excel or CSV file.
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The viewport's size changed (the window, or a scroll bar came or went).
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Gives the stretch column the width the other columns leave in the viewport, never less
+    // than its own fitted width.
+    void spreadSpareWidth();
+    int cellMargins() const;
+    int headerWidth(int col) const;
+
     GridModel* m_model;
-    QHash<int, CellKind> m_kinds;  // by 1-based column
     int m_col = 1;
     int m_row = 1;
+    int m_stretchCol = 0;
+    // Each column's width before the spare width was added, by 0-based column: what fitting, a
+    // window or the user's drag gave it.
+    QHash<int, int> m_ownWidth;
+    bool m_settingWidths = false;  // the grid itself resizes columns: no own width changes
 };

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 
@@ -27,6 +28,38 @@ SaveFileChooser& chooserHook()
 {
     static SaveFileChooser hook;
     return hook;
+}
+
+// The name a window gave its grid, kept by the grid as a child so it goes with it.
+class ExportNameHolder : public QObject {
+public:
+    ExportNameHolder(ExportName name, QObject* grid) : QObject(grid), name(std::move(name)) {}
+    ExportName name;
+};
+
+ExportNameHolder* nameHolderOf(const Grid* grid)
+{
+    for (QObject* child : grid->children())
+        if (auto* holder = dynamic_cast<ExportNameHolder*>(child)) return holder;
+    return nullptr;
+}
+
+// A caption's usage hint, "(수정일를 선택하여 조회/인쇄를 할 수 있습니다.)", says how to use the
+// window, not what the list holds: a bracketed sentence at its end.
+QString withoutUsageHint(const QString& caption)
+{
+    static const QRegularExpression hint(QStringLiteral(R"(\s*\([^()]*\.\)\s*$)"));
+    return QString(caption).remove(hint);
+}
+
+// The list's name where its window gives none.
+QString defaultTitle(const Grid* grid)
+{
+    QString title = withoutUsageHint(grid->window()->windowTitle());
+    // A window with several lists (the record forms' history tabs) names the one saved.
+    const QString list = grid->accessibleName();
+    if (!list.isEmpty() && !title.contains(list)) title += QStringLiteral(" - ") + list;
+    return title;
 }
 
 QString formatName(ExportFormat format)
@@ -125,20 +158,39 @@ void setSaveFileChooser(SaveFileChooser chooser)
     chooserHook() = std::move(chooser);
 }
 
+void setExportName(Grid* grid, ExportName name)
+{
+    if (ExportNameHolder* holder = nameHolderOf(grid))
+        holder->name = std::move(name);
+    else
+        new ExportNameHolder(std::move(name), grid);
+}
+
 ExportTable tableOfGrid(const Grid* grid)
 {
     ExportTable t;
-    t.title = grid->window()->windowTitle();
-    // A window with several lists (the record forms' history tabs) names the one saved.
-    const QString list = grid->accessibleName();
-    if (!list.isEmpty() && !t.title.contains(list)) t.title += QStringLiteral(" - ") + list;
+    const ExportNameHolder* named = nameHolderOf(grid);
+    t.title = named && named->name ? named->name().simplified() : QString();
+    if (t.title.isEmpty()) t.title = defaultTitle(grid);
     t.farmName = farmHeader().name;
     t.date = today();
     QList<int> columns;
     for (int c = 1; c <= grid->maxCols(); ++c)
         if (!grid->isColumnHidden(c - 1)) columns << c;
     const bool allColumns = columns.size() == grid->maxCols();
-    for (int c : columns) t.headers << grid->cellText(c, 0);
+    for (int c : columns) {
+        const QString header = grid->cellText(c, 0);
+        const ColumnUnit unit = columnUnitOf(header);
+        if (unit.isNone()) {
+            t.headers << header;
+            t.kinds << grid->columnKind(c);
+        } else {
+            // "개월령(개월)": the cells hold the number, the header the unit.
+            t.headers << header.trimmed() + u'(' + unit.name + u')';
+            t.kinds << CellKind::Number;
+        }
+        t.units << unit;
+    }
     const int n = grid->maxRows();
     t.rows.reserve(n);
     t.rowColors.reserve(n);
@@ -165,8 +217,7 @@ bool saveGridAs(Grid* grid, ExportFormat format)
         return false;
     }
     const ExportTable table = tableOfGrid(grid);
-    const QString suggested =
-        QDir(documentsFolder()).filePath(suggestedFileName(window->windowTitle(), table.date, format));
+    const QString suggested = QDir(documentsFolder()).filePath(suggestedFileName(table.title, table.date, format));
     const SaveFileChooser& chooser = chooserHook();
     const QString path = chooser ? chooser(window, suggested, format) : askFileName(window, suggested, format);
     if (path.isEmpty()) return false;

@@ -1,7 +1,7 @@
 #pragma once
 // Saving any grid as an Excel or CSV file: the grid's context menu, the list windows' button,
 // the file dialog, the busy cursor and progress, and the messages. The files themselves are
-// written by app/model/TableExport.
+// written by kit/model/TableExport.
 #include "kit/model/TableExport.h"
 
 #include <QString>
@@ -12,13 +12,22 @@ class QMenu;
 class QPushButton;
 class QWidget;
 
-// What the grid shows: its window's title (and the list's own name when that differs), the
-// farm name, today, the visible columns, every row with its text colour.
+// What a saved list is called: its file, its title row and its sheet. The window that owns the
+// grid tells what the list is and whose ("번식기록 KR002012345678", "교배기록부
+// 2026-01-01~2026-12-10"); asked at each save, so it names the animal or period shown then.
+using ExportName = std::function<QString()>;
+void setExportName(Grid* grid, ExportName name);
+
+// What the grid shows: its name (setExportName; otherwise its window's title without a usage
+// hint, and the list's own name when that differs), the farm name, today, the visible
+// columns with what each holds (Grid::columnKind; a column of ages in months holds numbers
+// and its header names the unit), every row with its text colour.
 ExportTable tableOfGrid(const Grid* grid);
 
-// The save command: asks for the file, suggesting "<window title> yyyy-mm-dd.xlsx" (or .csv)
-// in the documents folder, and writes it behind a busy cursor and a cancellable progress
-// dialog. Every outcome but a cancel is told in a message. True when the file was saved.
+// The save command: asks for the file, suggesting "<name> yyyy-mm-dd.xlsx" (or .csv; no
+// second date when the name carries one) in the documents folder, and writes it behind a busy
+// cursor and a cancellable progress dialog. Every outcome but a cancel is told in a message.
+// True when the file was saved.
 bool saveGridAs(Grid* grid, ExportFormat format);
 
 // The two entries "엑셀 파일로 저장…" ("mnuSaveXlsx") and "CSV 파일로 저장…" ("mnuSaveCsv").

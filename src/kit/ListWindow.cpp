@@ -219,6 +219,8 @@ void ListWindow::readRecords(QSqlQuery& q, const ListQuery& lq)
 
 void ListWindow::endQuery()
 {
+    // Whatever the query brought (or nothing, or the rows before an error), once at its end.
+    m_grid->fitToContents();
     m_wait->hide();
     setEnabled(true);
     m_querying = false;

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,9 +69,9 @@ RecoveryWindow::RecoveryWindow(QWidget* parent, const QString& explanation) : QD
     m_grid = new Grid(this);
     nameControl(m_grid, QStringLiteral("grdBackups"), QStringLiteral("백업 목록"));
     m_grid->setHeaders(recovery::backupColumns());
+    m_grid->setColumnKinds(recovery::backupColumnKinds());
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
     for (int col = 1; col <= 4; ++col) m_grid->setColumnWidthChars(col, col == 1 ? 16 : 9);
     layout->addWidget(m_grid, 1);
 
@@ -130,6 +129,7 @@ void RecoveryWindow::refresh()
         colors.append(b.good ? QColor() : QColor(Qt::red));
     }
     m_grid->appendRows(std::move(rows), colors);
+    m_grid->fitToContents();
     // The newest good copy is the one a farmer most likely wants.
     for (int i = 0; i < m_backups.size(); ++i)
         if (m_backups[i].good) {

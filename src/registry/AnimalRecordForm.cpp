@@ -17,6 +17,7 @@
 #include "kit/WindowKeys.h"
 #include "registry/AnimalList.h"
 #include "registry/RecordWithdrawal.h"
+#include "registry/model/AnimalEntry.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -287,9 +288,9 @@ void AnimalRecordForm::loadFromList(int listRow, const AnimalRecord& shown)
     activateWindow();
 }
 
-AnimalRecord AnimalRecordForm::values(bool trimmed) const
+AnimalRecord AnimalRecordForm::values() const
 {
-    auto typed = [trimmed](const QLineEdit* box) { return trimmed ? box->text().trimmed() : box->text(); };
+    auto typed = [](const QLineEdit* box) { return box->text(); };
     auto text = [&](const char* name) { return typed(m_texts.value(QString::fromUtf8(name))); };
     AnimalRecord v;
     v.개체번호 = typed(m_number);
@@ -314,30 +315,23 @@ AnimalRecord AnimalRecordForm::values(bool trimmed) const
 
 AnimalRecord AnimalRecordForm::formValues() const
 {
-    return values(true);
+    return animalAsStored(values());
 }
 
 AnimalRecord AnimalRecordForm::typedValues() const
 {
-    return values(false);
+    return values();
 }
 
 void AnimalRecordForm::save()
 {
     const QString typed = m_number->text();
-    if (typed.trimmed().isEmpty()) {
-        showMessage(this, MsgIcon::Information, QStringLiteral("미입력"), QStringLiteral("개체번호를 입력해 주세요."),
-                    MsgButton::Ok);
-        focusRefusedField(m_number);
-        return;
-    }
-    // A score that is no number (or a negative one) is refused here rather than by the database.
-    const QString score = m_score->text().trimmed();
-    if (!score.isEmpty() && (!isNumeric(score) || numericValue(score) < 0)) {
-        showMessage(this, MsgIcon::Question, QStringLiteral("값 부정"), QStringLiteral("값을 다시 입력해 주세요."),
-                    MsgButton::Ok);
-        focusRefusedField(m_score);
-        m_score->selectAll();
+    if (const CheckResult failed = checkAnimal(typedValues())) {
+        showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);
+        if (auto* box = findChild<QLineEdit*>(failed->field)) {
+            focusRefusedField(box);
+            if (box == m_score) box->selectAll();
+        }
         return;
     }
     const AnimalRecord v = formValues();

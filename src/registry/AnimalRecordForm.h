@@ -89,7 +89,8 @@ private:
     QLineEdit* addTextField(int row, int pair, const QString& caption, const QString& name);
     QLabel* addCaption(int row, int pair, const QString& caption);
     void setStoredState(bool stored);
-    AnimalRecord values(bool trimmed) const;
+    // The boxes as typed.
+    AnimalRecord values() const;
     // The values with the texts as typed: what the list shows after a save.
     AnimalRecord typedValues() const;
     void tellTabsTheNumber(const QString& number);

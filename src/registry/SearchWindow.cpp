@@ -13,6 +13,7 @@
 #include "kit/Styles.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
+#include "registry/ImportAssistant.h"
 #include "registry/SearchFill.h"
 #include "registry/model/AnimalStore.h"
 
@@ -143,9 +144,11 @@ void SearchWindow::buildRecordButtons()
         commandButton(QStringLiteral("cmdInsert2"), QStringLiteral("개체(수소)등록"), bar, ButtonLook::Placed);
     auto* update = commandButton(QStringLiteral("cmdUpdate"), QStringLiteral("개체수정"), bar, ButtonLook::Placed);
     auto* remove = commandButton(QStringLiteral("cmdDelete"), QStringLiteral("개체삭제"), bar, ButtonLook::Placed);
+    auto* import = commandButton(QStringLiteral("cmdImport"), QStringLiteral("가져오기"), bar, ButtonLook::Placed);
+    import->setToolTip(QStringLiteral("엑셀이나 CSV 파일의 개체와 번식기록을 가져옵니다"));
     int x = 8;
-    for (QPushButton* b : {insertCow, insertBull, update, remove}) {
-        const int width = b == update || b == remove ? kEditButtonWidthPx : kRegisterButtonWidthPx;
+    for (QPushButton* b : {insertCow, insertBull, update, remove, import}) {
+        const int width = b == insertCow || b == insertBull ? kRegisterButtonWidthPx : kEditButtonWidthPx;
         b->setGeometry(x, kRecordButtonTopPx, width, kRecordButtonHeightPx);
         x += width + kRecordButtonGapPx;
     }
@@ -153,13 +156,15 @@ void SearchWindow::buildRecordButtons()
     connect(insertBull, &QPushButton::clicked, this, &SearchWindow::registerBull);
     connect(update, &QPushButton::clicked, this, &SearchWindow::editSelected);
     connect(remove, &QPushButton::clicked, this, &SearchWindow::deleteSelected);
+    connect(import, &QPushButton::clicked, this, &SearchWindow::importRecords);
     // The conditions and the record commands come before the frame's buttons and the list.
-    tabToFrameAfter(remove);
+    tabToFrameAfter(import);
 }
 
 void SearchWindow::setColumns()
 {
     grid()->setHeaders(searchHeaders());
+    grid()->setColumnKinds(searchColumnKinds());
     fitColumns(grid(), usualCells());
     setListName(QStringLiteral("한우개체 목록"));
     connect(grid(), &Grid::dblClick, this, [this](int col, int row) {
@@ -212,6 +217,15 @@ void SearchWindow::deleteSelected()
         return;
     }
     query();
+}
+
+void SearchWindow::importRecords()
+{
+    ImportAssistant assistant(this);
+    bool stored = false;
+    connect(&assistant, &ImportAssistant::imported, this, [&stored] { stored = true; });
+    assistant.exec();
+    if (stored) query();
 }
 
 void SearchWindow::print()
@@ -293,6 +307,7 @@ void SearchWindow::writeSavedRow(int row, const AnimalRecord& typed)
     const QStringList cells = SearchRowFormatter(today()).savedCells(typed);
     for (int col = 1; col <= cells.size(); ++col) g->setCellText(col, row, cells[col - 1]);
     g->setRowForeColor(row, searchRowColor(typed));
+    g->fitToContents();
 }
 
 void SearchWindow::showAnimal(int row, const AnimalRecord& typed)

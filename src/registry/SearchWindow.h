@@ -32,6 +32,7 @@ public:
     void registerBull();    // cmdInsert2
     void editSelected();    // cmdUpdate, double-click on a cell
     void deleteSelected();  // cmdDelete
+    void importRecords();   // cmdImport: the import assistant; the list shows what it stored
 
     SearchConditions conditions() const;
     // The open record forms (null when closed); created on first use.

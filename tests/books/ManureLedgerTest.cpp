@@ -405,6 +405,8 @@ TEST_F(ManureLedgerTest, TheGridKeepsItsOwnSizeWhenTheWindowIsResized)
     const QSize grid = listGrid(&w)->size();
     const int lastColumnEnd = listGrid(&w)->columnViewportPosition(6) + listGrid(&w)->columnWidth(6);
     EXPECT_LE(lastColumnEnd, listGrid(&w)->viewport()->width());  // all seven columns fit
+    // As wide as its columns, not as the window: the spare width of the panel stays beside it.
+    EXPECT_LT(grid.width(), w.gridPanel()->width() - 100);
     const QSize panel = w.gridPanel()->size();
     for (const QSize& size : {QSize(1400, 900), QSize(900, 500)}) {
         w.resize(size);

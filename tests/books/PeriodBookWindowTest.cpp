@@ -7,6 +7,7 @@
 #include "data/Globals.h"
 #include "data/Schema.h"
 #include "support/AccessibilityCheck.h"
+#include "support/TestHelpers.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -344,6 +345,44 @@ TEST_F(PeriodBookWindowTest, LongHeadersWrapOntoTwoLinesAndEveryUsualCellFits)
     EXPECT_EQ(dateHeader, QStringLiteral("수정일") + QString(16, u' ') + QStringLiteral("(이식일)"));
     EXPECT_LT(listGrid(&mating)->columnWidth(7),
               listGrid(&mating)->horizontalHeader()->fontMetrics().horizontalAdvance(dateHeader));
+}
+
+TEST_F(PeriodBookWindowTest, AfterAQueryEveryValueShowsWholeNumbersAlignRightAndNoBandIsLeftEmpty)
+{
+    // Animal numbers as the farm really writes them, wider than the usual cells; long names.
+    const QString number = QStringLiteral("KR004100003712"), dam = QStringLiteral("KR004100009988");
+    cow(number, {{QStringLiteral("정액번호"), QStringLiteral("KPN1203-2")}, {QStringLiteral("모번호"), dam}});
+    farm.addBreeding(number, dn(kToday),
+                     {{QStringLiteral("산차"), 12},
+                      {QStringLiteral("공란우"), dam},
+                      {QStringLiteral("분만일"), dn(kToday)},
+                      {QStringLiteral("성별"), 0},
+                      {QStringLiteral("분만난이도"), QStringLiteral("3 난산, 수의사 도움으로 견인")},
+                      {QStringLiteral("비고"), QStringLiteral("송아지 허약, 초유 급여 후 회복")}});
+    grading(number, dn(kToday),
+            {{QStringLiteral("작업장"), QStringLiteral("도드람 엘피씨 공사 김제 도축장")},
+             {QStringLiteral("생체중"), 752},
+             {QStringLiteral("경락가"), 21500}});
+    const struct {
+        const BookSpec& (*book)();
+        int numberColumn, dateColumn;
+    } cases[] = {{matingBook, 3, 8}, {calvingBook, 3, 5}, {shipmentBook, 7, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.book().name.toStdString());
+        PeriodBookWindow w(c.book());
+        w.show();
+        w.query();
+        ASSERT_EQ(w.rowCount(), 1);
+        const Grid* g = listGrid(&w);
+        EXPECT_EQ(cutCells(g), QStringList());
+        EXPECT_EQ(emptyBand(g), 0);
+        // At the window's own size the animal number needs no scrolling.
+        EXPECT_EQ(g->cellText(1, 1), number);
+        EXPECT_TRUE(columnInView(g, 1));
+        EXPECT_EQ(cellAlignment(g, 1), Qt::AlignLeft | Qt::AlignVCenter);
+        EXPECT_EQ(cellAlignment(g, c.numberColumn), Qt::AlignRight | Qt::AlignVCenter);
+        EXPECT_EQ(cellAlignment(g, c.dateColumn), Qt::AlignCenter);
+    }
 }
 
 TEST_F(PeriodBookWindowTest, EachBookPrintsItsOwnReportWithItsOwnTexts)

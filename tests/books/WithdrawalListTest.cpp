@@ -154,6 +154,28 @@ TEST_F(WithdrawalListTest, TheThirdOptionListsEveryAnimalStillWithinItsWithdrawa
                            "KR002 | 2-1 | O'Neil 목장 | 페니실린 | 2009-12-18 | 휴약 10일 남음"}));
 }
 
+TEST_F(WithdrawalListTest, ALongTreatmentAndRanchShowWholeAndTheTreatmentTakesTheSpareWidth)
+{
+    const QString ranch = QStringLiteral("푸른들 한우 번식목장 제2농장");
+    const QString treatment = QStringLiteral("항생제 옥시테트라사이클린 20ml 근육주사, 3일간 매일 1회");
+    animal("KR004100003712", 0, "12-34", ranch);
+    treat("KR004100003712", 2, treatment, 12);
+    animal("KR002", 1, "2-1", QStringLiteral("한빛목장"));
+    treat("KR002", 1, QStringLiteral("소염제"), 3);
+    DailyWindow w;
+    w.show();
+    w.withdrawalOption()->click();
+    const Grid* g = listGrid(&w);
+    ASSERT_EQ(w.rowCount(), 2);
+    EXPECT_EQ(cutCells(g), QStringList());
+    EXPECT_EQ(emptyBand(g), 0);
+    for (int c = 1; c <= g->maxCols(); ++c) EXPECT_TRUE(columnInView(g, c)) << c;
+    // The treatment column, not the short count at the end, holds the spare width.
+    EXPECT_GT(g->columnWidth(3), g->fontMetrics().horizontalAdvance(treatment));
+    EXPECT_LT(g->columnWidth(5), g->columnWidth(3) / 2);
+    EXPECT_EQ(cellAlignment(g, 5), Qt::AlignCenter);  // 휴약만료일
+}
+
 TEST_F(WithdrawalListTest, SwitchingBackShowsTheDueListUnderTheDaysOfTheLoad)
 {
     farmInTreatment();

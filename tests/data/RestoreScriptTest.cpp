@@ -212,6 +212,21 @@ TEST_F(RestoreScript, TheNewestCopyByCreationComesBackWhenTheClockWentBack)
     EXPECT_EQ(animals(farm), (QStringList{QStringLiteral("AFTER"), QStringLiteral("FIRST")}));
 }
 
+TEST_F(RestoreScript, TheBackupMadeBeforeAnImportIsANewestBackupLikeAnyOther)
+{
+    addAnimal(farm, QStringLiteral("BEFORE"));
+    backupAt(1);
+    const BackupResult labelled =
+        writeBackup(databaseFilePath(), QDateTime(QDate(2026, 4, 2), QTime(8, 0)), kImportBackupLabel);
+    ASSERT_TRUE(labelled.ok) << labelled.error.toStdString();
+    EXPECT_TRUE(labelled.file.endsWith(QStringLiteral("/TARVIK-20260402-080000-가져오기전.db")));
+    addAnimal(farm, QStringLiteral("IMPORTED"));
+    const ScriptRun r = restore(farm.dir());
+    ASSERT_EQ(r.code, 0) << r.output.toStdString();
+    EXPECT_TRUE(r.output.contains(QStringLiteral("restored: ") + labelled.file)) << r.output.toStdString();
+    EXPECT_EQ(animals(farm), QStringList{QStringLiteral("BEFORE")});
+}
+
 TEST(RestoreScriptTables, TheScriptKnowsEveryRequiredTableOfTheSchema)
 {
     QFile script(QStringLiteral(TARVIK_SOURCE_DIR "/scripts/restore.sh"));

@@ -1,6 +1,6 @@
 // Growth from the weighings: which grid rows are weighings, the chart's points by age in
-// months, the daily gains; and the chart beside a weighing tab, redrawn as its rows change,
-// never touching the grid.
+// months, the daily gains; and the chart under a weighing tab's grid, redrawn as its rows
+// change, never touching the grid.
 #include "HistoryTabFixture.h"
 #include "history/CheckedDateEdit.h"
 #include "history/GrowthChart.h"
@@ -8,7 +8,12 @@
 #include "history/model/UltrasoundHistory.h"
 
 #include <QChartView>
+#include <QGraphicsTextItem>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTest>
+#include <QValueAxis>
+#include <QWindow>
 
 using growth::Gain;
 using growth::Point;
@@ -138,7 +143,7 @@ TEST(Growth, ANoteStandsInForAChartThatCannotBeDrawn)
 
 namespace {
 
-// The weighing tab of a fixture animal with the chart beside it, drawn against a birth box.
+// The weighing tab of a fixture animal with the chart under its grid, drawn against a birth box.
 class GrowthChartTest : public HistoryTabFixture {
 protected:
     void SetUp() override
@@ -174,7 +179,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GrowthChartTest, PointsOfTheFixtureAnimalBesideAnUntouchedGrid)
+TEST_F(GrowthChartTest, PointsOfTheFixtureAnimalUnderAnUntouchedGrid)
 {
     const QStringList before = gridCells();
     ASSERT_EQ(tab->grid()->maxCols(), 10);
@@ -188,12 +193,84 @@ TEST_F(GrowthChartTest, PointsOfTheFixtureAnimalBesideAnUntouchedGrid)
     EXPECT_EQ(gridCells(), before);
     EXPECT_EQ(tab->rowCount(), 4);
 
-    // Beside the grid, not over it.
+    // Under the grid, not over it: the grid keeps the tab's width for its columns.
     host->resize(1100, 500);
     host->show();
     QApplication::processEvents();
     EXPECT_TRUE(chart->isVisible());
-    EXPECT_GE(chart->geometry().left(), tab->grid()->geometry().right());
+    EXPECT_GE(chart->geometry().top(), tab->grid()->geometry().bottom());
+}
+
+namespace {
+// The tick values an axis stands for: from 0 to its end, every interval.
+QStringList ticksOf(const QValueAxis* axis)
+{
+    QStringList ticks;
+    for (double v = 0; v <= axis->max() + 0.001; v += axis->tickInterval()) ticks << QString::number(int(v));
+    return ticks;
+}
+
+// The numbers the chart's scene shows as labels, in no particular order.
+QStringList shownNumbers(const QChartView* view)
+{
+    QStringList shown;
+    for (const QGraphicsItem* item : view->scene()->items()) {
+        const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+        if (!text || !text->isVisible()) continue;
+        bool number = false;
+        text->toPlainText().toInt(&number);
+        if (number) shown << text->toPlainText();
+    }
+    shown.sort();
+    return shown;
+}
+
+// The chart as the screen shows it now, and as a fresh painting of it: equal when nothing of an
+// earlier drawing stayed on the screen.
+std::pair<QImage, QImage> shownAndFresh(QChartView* view)
+{
+    QWidget* window = view->window();
+    const QPoint at = view->mapTo(window, QPoint());
+    const QImage shown = window->windowHandle()
+                             ->screen()
+                             ->grabWindow(window->winId(), at.x(), at.y(), view->width(), view->height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    return {shown, view->grab().toImage().convertToFormat(QImage::Format_RGB32)};
+}
+}  // namespace
+
+TEST_F(GrowthChartTest, AnAddedWeighingRedrawsTheAxesWithoutLeavingTheOldLabels)
+{
+    host->resize(1100, 640);
+    tab->resize(host->size());
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    auto* view = chart->findChild<QChartView*>();
+    // Nine months, 260 kg: a tick every 3 months and every 50 kg.
+    EXPECT_EQ(chart->ageAxis()->max(), 9);
+    EXPECT_EQ(chart->weightAxis()->max(), 300);
+    QStringList expected = ticksOf(chart->ageAxis()) + ticksOf(chart->weightAxis());
+    expected.sort();
+    EXPECT_EQ(shownNumbers(view), expected);
+
+    // A year old and 950 kg: one more age, a wider weight step with fewer and wider labels.
+    withNew([&](HistoryEntryDialog& d) {
+        d.textBox("개체능력")->setText("비육");
+        d.datePicker("측정일")->setDate(QDate(2024, 1, 1));
+        d.textBox("체중")->setText("950");
+        EXPECT_TRUE(saveYes(d));
+    });
+    QApplication::processEvents();
+    EXPECT_EQ(chart->ageAxis()->max(), 12);
+    EXPECT_EQ(chart->ageAxis()->tickInterval(), 3);
+    EXPECT_EQ(chart->weightAxis()->max(), 1000);
+    EXPECT_EQ(chart->weightAxis()->tickInterval(), 200);
+    expected = ticksOf(chart->ageAxis()) + ticksOf(chart->weightAxis());
+    expected.sort();
+    EXPECT_EQ(shownNumbers(view), expected);
+    const auto [shown, fresh] = shownAndFresh(view);
+    EXPECT_EQ(shown, fresh);
 }
 
 TEST_F(GrowthChartTest, RedrawnWhenAMeasurementIsAddedChangedOrDeleted)

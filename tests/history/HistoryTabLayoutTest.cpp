@@ -197,6 +197,44 @@ TEST_P(TabLayoutTest, EachColumnIsHeadedAboveTheFieldItsHeaderNames)
     }
 }
 
+TEST_P(TabLayoutTest, RecordsShowWholeAlignedByWhatEachColumnHoldsWithNoEmptyBand)
+{
+    host->resize(1180, 420);
+    tab->resize(host->size());
+    host->show();
+    ASSERT_EQ(def().columnKinds.size(), def().headers.size());
+    // The usual record, and one with a sentence in each wide box (treatments and remarks).
+    for (bool sentences : {false, true}) {
+        const bool opened = withNew([&](HistoryEntryDialog& d) {
+            typeUsual(d);
+            d.datePicker(def().keyField)->setDate(kToday.addDays(sentences ? -1 : -2));
+            for (const EntryField& f : def().fields)
+                if (f.wide && sentences)
+                    d.textBox(f.name)->setText(QStringLiteral("항생제 근육주사 후 3일간 경과 관찰, 식욕 회복"));
+            EXPECT_TRUE(saveYes(d));
+        });
+        ASSERT_TRUE(opened);
+    }
+    const Grid* grid = tab->grid();
+    for (bool reloaded : {false, true}) {
+        SCOPED_TRACE(reloaded ? "reloaded" : "as saved");
+        if (reloaded) tab->reload(tab->animalNumber());
+        ASSERT_EQ(grid->maxRows(), 2);
+        EXPECT_EQ(cutCells(grid), QStringList());
+        EXPECT_EQ(emptyBand(grid), 0);
+        for (int c = 1; c <= grid->maxCols(); ++c) {
+            SCOPED_TRACE(def().headers[c - 1].toStdString());
+            const Qt::Alignment expected =
+                def().columnKinds[c - 1] == CellKind::Number ? Qt::AlignRight | Qt::AlignVCenter
+                : def().columnKinds[c - 1] == CellKind::Date ? Qt::Alignment(Qt::AlignCenter)
+                                                             : Qt::AlignLeft | Qt::AlignVCenter;
+            EXPECT_EQ(cellAlignment(grid, c), expected);
+        }
+    }
+    // The key date is a date and the weight or measurements numbers, whatever a definition says.
+    EXPECT_EQ(def().columnKinds[def().keyColumn() - 1], CellKind::Date);
+}
+
 TEST_P(TabLayoutTest, TheTabShowsItsNotesAndCommandsAndIsHeardByItsCaption)
 {
     EXPECT_EQ(unspaced(tab->grid()->accessibleName()), unspaced(def().caption));

@@ -40,6 +40,7 @@ protected:
         grid = new Grid(&window);
         grid->setAccessibleName(QStringLiteral("재발정예정개체"));
         grid->setHeaders({"개체번호", "비고", "체중"});
+        grid->setColumnKinds({CellKind::Text, CellKind::Text, CellKind::Number});
         grid->appendRows({{"002123456789", "순한 \"누렁이\"", "1,250"}, {"002123456790", "송아지, 수소", "980"}},
                          {QColor(), QColor(0, 0, 255)});
         setSaveFileChooser([this](QWidget* parent, const QString& suggested, ExportFormat format) {
@@ -126,7 +127,8 @@ TEST_F(GridExportTest, SavingSuggestsTheWindowTitleAndTheDayAndSaysWhereItWent)
     EXPECT_TRUE(saveGridAs(grid, ExportFormat::Xlsx));
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(askedParent, &window);
-    EXPECT_EQ(QFileInfo(suggestedPath).fileName(), QStringLiteral("한우 일일관리 대상조회 2026-04-03.xlsx"));
+    EXPECT_EQ(QFileInfo(suggestedPath).fileName(),
+              QStringLiteral("한우 일일관리 대상조회 - 재발정예정개체 2026-04-03.xlsx"));
     const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(QFileInfo(suggestedPath).absolutePath(),
               QFileInfo(QFileInfo(docs).isDir() ? docs : QDir::homePath()).absoluteFilePath());
@@ -214,6 +216,7 @@ TEST_F(GridExportTest, ListWindowsCarryTheSaveButtonBesidePrint)
 {
     FrameOnly w;
     listGrid(&w)->setHeaders({"개체번호", "체중"});
+    listGrid(&w)->setColumnKind(2, CellKind::Number);
     listGrid(&w)->appendRows({{"002123456789", "1,250"}});
     QPushButton* save = w.functionButton(ListButton::Save);
     ASSERT_NE(save, nullptr);
@@ -249,4 +252,118 @@ TEST_F(GridExportTest, ListWindowsCarryTheSaveButtonBesidePrint)
     const QJsonArray rows = readXlsx(answer).value("rows").toArray();
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[2].toArray()[1].toObject().value("v").toDouble(), 1250);
+}
+
+TEST_F(GridExportTest, TheWindowsNameForTheListNamesTheFileTheTitleAndTheSheet)
+{
+    QString name = QStringLiteral("교배기록부 2026-01-01~2026-04-03");
+    setExportName(grid, [&name] { return name; });
+    const struct {
+        QString name;
+        QString file;
+    } cases[] = {
+        {"교배기록부 2026-01-01~2026-04-03", "교배기록부 2026-01-01~2026-04-03.xlsx"},
+        // Asked at each save: the animal shown now.
+        {"번식기록 KR002012345678", "번식기록 KR002012345678 2026-04-03.xlsx"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        name = c.name;
+        answer = folder.filePath(c.file);
+        ASSERT_TRUE(saveGridAs(grid, ExportFormat::Xlsx));
+        EXPECT_EQ(QFileInfo(suggestedPath).fileName(), c.file);
+        const QJsonObject book = readXlsx(answer);
+        EXPECT_EQ(book.value("sheet").toString(), c.name);
+        EXPECT_EQ(book.value("rows").toArray()[0].toArray()[0].toObject().value("v").toString(), c.name);
+    }
+
+    // Without a name of its own a list is called by its window, less the caption's usage hint.
+    setExportName(grid, {});
+    window.setWindowTitle(QStringLiteral("한우 교배기록부(수정일를 선택하여 조회/인쇄를 할 수 있습니다.)"));
+    grid->setAccessibleName(QStringLiteral("한우 교배기록부"));
+    EXPECT_EQ(tableOfGrid(grid).title, QStringLiteral("한우 교배기록부"));
+}
+
+TEST_F(GridExportTest, CellTypesFollowWhatEachColumnHoldsNotTheRowsShown)
+{
+    // The second column is hidden: the kinds go with the columns saved.
+    grid->setHeaders({"개체번호", "비고", "KPN", "금액", "수정일"});
+    grid->setColumnKinds({CellKind::Text, CellKind::Number, CellKind::Text, CellKind::Number, CellKind::Date});
+    grid->setColumnHidden(1, true);
+    const struct {
+        const char* name;
+        QList<QStringList> rows;
+        QStringList csv;
+    } lists[] = {
+        {"all numeric",
+         {{"002123456789", "", "2000", "1,250", "2026-04-03"}, {"0987", "", "1203", "-3", "2026-04-04"}},
+         {"002123456789,2000,1250,2026-04-03", "0987,1203,-3,2026-04-04"}},
+        {"mixed",
+         {{"KR002123456789", "", "KPN2000", "미정", "0000-00-00"}, {"0987", "", "2000", "-3", "2026-04-04"}},
+         {"KR002123456789,KPN2000,미정,0000-00-00", "0987,2000,-3,2026-04-04"}},
+    };
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.name);
+        grid->setMaxRows(0);
+        grid->appendRows(QList<QStringList>(list.rows));
+        answer = folder.filePath(QStringLiteral("목록.xlsx"));
+        ASSERT_TRUE(saveGridAs(grid, ExportFormat::Xlsx));
+        const QJsonArray rows = readXlsx(answer).value("rows").toArray();
+        ASSERT_EQ(rows.size(), 4);
+        // The title row's farm name and day reach past the list's columns.
+        EXPECT_EQ(xlsxTexts(rows[1].toArray()).mid(0, 4), (QStringList{"개체번호", "KPN", "금액", "수정일"}));
+        QStringList kinds;
+        for (const auto& c : rows[2].toArray()) kinds << c.toObject().value("kind").toString();
+        kinds = kinds.mid(0, 4);
+        const bool amount = list.rows[0][3] != QStringLiteral("미정");
+        const bool day = list.rows[0][4] != QStringLiteral("0000-00-00");
+        EXPECT_EQ(kinds, (QStringList{"text", "text", amount ? "number" : "text", day ? "date" : "text"}));
+        EXPECT_EQ(rows[3].toArray()[0].toObject().value("v").toString(), QStringLiteral("0987"));
+        EXPECT_EQ(rows[3].toArray()[1].toObject().value("kind").toString(), QStringLiteral("text"));
+        EXPECT_EQ(rows[3].toArray()[2].toObject().value("v").toDouble(), -3);
+
+        answer = folder.filePath(QStringLiteral("목록.csv"));
+        ASSERT_TRUE(saveGridAs(grid, ExportFormat::Csv));
+        const QJsonArray csv = readCsv(answer).value("rows").toArray();
+        ASSERT_EQ(csv.size(), 3);
+        for (int r = 0; r < 2; ++r) {
+            QStringList fields;
+            for (const auto& f : csv[r + 1].toArray()) fields << f.toString();
+            EXPECT_EQ(fields.join(u','), list.csv[r]);
+        }
+    }
+}
+
+TEST_F(GridExportTest, AgesInMonthsAreSavedAsNumbersWithTheUnitInTheHeader)
+{
+    grid->setHeaders({"개체번호", "개월령", "월령", "산차"});
+    grid->setColumnKinds({CellKind::Text, CellKind::Text, CellKind::Text, CellKind::Number});
+    grid->setMaxRows(0);
+    grid->appendRows(
+        {{"KR1", "23 개월령", "12개월", "2"}, {"KR2", "", "12", "3"}, {"KR3", "5 개월령", "12개월 반", "1"}});
+    const ExportTable t = tableOfGrid(grid);
+    EXPECT_EQ(t.headers, (QStringList{"개체번호", "개월령(개월)", "월령(개월)", "산차"}));
+
+    answer = folder.filePath(QStringLiteral("개체.xlsx"));
+    ASSERT_TRUE(saveGridAs(grid, ExportFormat::Xlsx));
+    const QJsonArray rows = readXlsx(answer).value("rows").toArray();
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(xlsxTexts(rows[1].toArray()).mid(0, 4), t.headers);
+    const auto cell = [&rows](int r, int c) { return rows[r].toArray()[c].toObject(); };
+    EXPECT_EQ(cell(2, 1).value("v").toDouble(), 23);
+    EXPECT_EQ(cell(2, 1).value("fmt").toString(), QStringLiteral("0"));
+    EXPECT_EQ(cell(2, 2).value("v").toDouble(), 12);
+    EXPECT_EQ(cell(3, 2).value("v").toDouble(), 12);
+    EXPECT_EQ(cell(4, 1).value("v").toDouble(), 5);
+    // Words beside the age are kept as they were shown.
+    EXPECT_EQ(cell(4, 2).value("kind").toString(), QStringLiteral("text"));
+    EXPECT_EQ(cell(4, 2).value("v").toString(), QStringLiteral("12개월 반"));
+
+    answer = folder.filePath(QStringLiteral("개체.csv"));
+    ASSERT_TRUE(saveGridAs(grid, ExportFormat::Csv));
+    const QJsonArray csv = readCsv(answer).value("rows").toArray();
+    ASSERT_EQ(csv.size(), 4);
+    EXPECT_EQ(csv[0].toArray()[1].toString(), QStringLiteral("개월령(개월)"));
+    EXPECT_EQ(csv[1].toArray()[1].toString(), QStringLiteral("23"));
+    EXPECT_EQ(csv[1].toArray()[2].toString(), QStringLiteral("12"));
 }

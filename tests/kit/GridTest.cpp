@@ -1,7 +1,9 @@
 #include "kit/Accessibility.h"
+#include "kit/ColumnFit.h"
 #include "kit/Grid.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -111,4 +113,146 @@ TEST(HeardText, SpelledOutCaptionsReadAsWords)
     EXPECT_EQ(heardText(QStringLiteral("조회(F11)")), QStringLiteral("조회(F11)"));
     EXPECT_EQ(heardText(QStringLiteral("일일관리 대상조회")), QStringLiteral("일일관리 대상조회"));
     EXPECT_EQ(heardText(QStringLiteral("닫기(ESC)")), QStringLiteral("닫기(ESC)"));
+}
+
+namespace {
+// Whether the cell shows whole: the item delegate's own measure of the text against the column.
+bool showsWhole(const Grid& g, int col, int row)
+{
+    return g.sizeHintForIndex(g.model()->index(row - 1, col - 1)).width() <= g.columnWidth(col - 1);
+}
+
+// The right end of the last column, in viewport pixels.
+int columnsEnd(const Grid& g)
+{
+    const int last = g.maxCols() - 1;
+    return g.columnViewportPosition(last) + g.columnWidth(last);
+}
+
+// The width the view asks for the texts of column `col` (0-based) it holds.
+int wanted(const Grid& g, int col)
+{
+    return static_cast<const QAbstractItemView&>(g).sizeHintForColumn(col);
+}
+
+QVariant cellData(const Grid& g, int col, int row, int role)
+{
+    return g.model()->data(g.model()->index(row - 1, col - 1), role);
+}
+}  // namespace
+
+TEST(GridFit, EachColumnIsAlignedByWhatItHolds)
+{
+    Grid g;
+    g.setHeaders({"개체번호", "체중", "측정일", "비고"});
+    g.setColumnKinds({CellKind::Text, CellKind::Number, CellKind::Date});
+    g.appendRows({{"KR002123456789", "1,250", "2009-12-08", "순함"}});
+    const struct {
+        int col;
+        Qt::Alignment alignment;
+    } cases[] = {{1, Qt::AlignLeft | Qt::AlignVCenter},
+                 {2, Qt::AlignRight | Qt::AlignVCenter},
+                 {3, Qt::AlignCenter},
+                 {4, Qt::AlignLeft | Qt::AlignVCenter}};  // not named: text
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.col);
+        EXPECT_EQ(cellData(g, c.col, 1, Qt::TextAlignmentRole).value<Qt::Alignment>(), c.alignment);
+    }
+    EXPECT_FALSE(g.hasColumnKind(4));
+    // A column named later is aligned at once.
+    g.setColumnKind(4, CellKind::Number);
+    EXPECT_EQ(cellData(g, 4, 1, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
+}
+
+TEST(GridFit, AFillShowsEveryTextAndHeaderWholeUpToTheWidestColumnWhichNamesItsTextInATooltip)
+{
+    Grid g;
+    g.resize(900, 300);
+    g.show();
+    g.setHeaders({"번호", "출하한 소 개체식별번호", "특이사항", "판정"});
+    setColumnChars(&g, {4, 4, 4, 4});  // narrower than what the rows bring
+    const QString longRemark = QString("왼쪽 귀표 재부착, 우측 뒷다리 절음, 사료 섭취량 감소로 관찰 중");
+    g.appendRows({{"KR002123456789", "1", "순함", "1++"}, {"KR0021", "22", longRemark, "2"}});
+    g.setCol(4);
+    g.setRow(2);
+    g.setFontBold(true);
+    g.fitToContents();
+
+    for (int c = 1; c <= 4; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_GE(g.columnWidth(c - 1), g.horizontalHeader()->sectionSizeHint(c - 1));
+        for (int r = 1; r <= 2; ++r)
+            if (c != 3 || r != 2) {
+                EXPECT_TRUE(showsWhole(g, c, r)) << g.cellText(c, r).toStdString();
+            }
+    }
+    // The long remark is cut at the widest a fit gives, and says itself as the tooltip; a cell
+    // shown whole has none.
+    const int widest = g.fontMetrics().horizontalAdvance(QChar(u'가')) * Grid::kMaxFitChars + 20;
+    EXPECT_LE(g.columnWidth(2), widest);
+    EXPECT_FALSE(showsWhole(g, 3, 2));
+    EXPECT_EQ(cellData(g, 3, 2, Qt::ToolTipRole).toString(), longRemark);
+    EXPECT_FALSE(cellData(g, 1, 1, Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(cellData(g, 3, 1, Qt::ToolTipRole).isValid());
+
+    // The next fill sizes the columns to what it brought, narrower too.
+    g.setMaxRows(0);
+    g.appendRows({{"A", "1", "짧음", "2"}});
+    g.fitToContents();
+    EXPECT_TRUE(showsWhole(g, 3, 1));
+    EXPECT_LT(g.columnWidth(2), g.fontMetrics().horizontalAdvance(longRemark) / 2);
+}
+
+TEST(GridFit, TheRowsInViewAreMeasuredWhereverTheListIsScrolled)
+{
+    Grid g;
+    g.resize(500, 300);
+    g.show();
+    g.setHeaders({"번호", "목장명"});
+    QList<QStringList> rows;
+    for (int r = 1; r <= 5000; ++r) rows << QStringList{QString::number(r), "목장"};
+    const QString far = QString("햇살 한우 번식 목장 제2농장");
+    rows[4000][1] = far;
+    g.appendRows(std::move(rows));
+    g.scrollTo(g.model()->index(4000, 0), QAbstractItemView::PositionAtCenter);
+    g.fitToContents();
+    EXPECT_TRUE(showsWhole(g, 2, 4001));
+}
+
+TEST(GridFit, TheStretchColumnTakesTheSpareWidthAndGivesItBack)
+{
+    Grid g;
+    g.resize(800, 300);
+    g.show();
+    g.setHeaders({"번호", "비고", "체중"});
+    g.setColumnKinds({CellKind::Text, CellKind::Text, CellKind::Number});
+    g.appendRows({{"KR002123456789", "순함", "450"}});
+    g.fitToContents();
+    QApplication::processEvents();
+    // The last text column by default: the number stays beside it, not far right on its own.
+    const int own = g.horizontalHeader()->sectionSizeHint(2);
+    EXPECT_EQ(columnsEnd(g), g.viewport()->width());
+    EXPECT_GT(g.columnWidth(1), g.columnWidth(0));
+    EXPECT_LE(g.columnWidth(2), std::max(own, wanted(g, 2)) + 12);
+
+    // Wider or narrower, still no empty band right of the last column.
+    for (const QSize size : {QSize(1200, 300), QSize(700, 300)}) {
+        g.resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(columnsEnd(g), g.viewport()->width()) << size.width();
+    }
+
+    // Another column chosen: it takes the spare width and the one before gives it back.
+    const int secondFitted = wanted(g, 1);
+    g.setStretchColumn(1);
+    QApplication::processEvents();
+    EXPECT_EQ(columnsEnd(g), g.viewport()->width());
+    EXPECT_GT(g.columnWidth(0), g.columnWidth(2) * 2);
+    EXPECT_LE(g.columnWidth(1), secondFitted + 20);
+
+    // Columns wider than the grid: nothing is added, and the list scrolls.
+    g.resize(200, 300);
+    QApplication::processEvents();
+    EXPECT_GT(columnsEnd(g), g.viewport()->width());
+    EXPECT_TRUE(showsWhole(g, 1, 1));
 }

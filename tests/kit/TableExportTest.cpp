@@ -136,10 +136,11 @@ TEST(TableExport, ColumnKindsFollowEveryFilledCell)
                                CellKind::Date, CellKind::Number, CellKind::Text,   CellKind::Text};
     EXPECT_EQ(columnKinds(t), want);
 
-    // Kinds the caller gives win over what the cells look like.
-    t.kinds = {CellKind::Text, CellKind::Text, CellKind::Text};
-    EXPECT_EQ(columnKinds(t).mid(0, 4),
-              (QList<CellKind>{CellKind::Text, CellKind::Text, CellKind::Text, CellKind::Number}));
+    // Kinds the caller gives win over what the cells look like; a column it names none of
+    // holds text.
+    t.kinds = {CellKind::Text, CellKind::Text, CellKind::Date, CellKind::Number};
+    EXPECT_EQ(columnKinds(t).mid(0, 6), (QList<CellKind>{CellKind::Text, CellKind::Text, CellKind::Date,
+                                                         CellKind::Number, CellKind::Text, CellKind::Text}));
 }
 
 TEST(TableExport, SuggestedFileNameIsTheTitleAndTheDay)
@@ -325,5 +326,175 @@ TEST(TableExport, AFolderInTheWayOfTheFileIsNotReplaced)
         EXPECT_TRUE(status == ExportStatus::CannotReplace || status == ExportStatus::CannotCreate);
         EXPECT_EQ(entriesOf(dir.path()), QStringList{"목록.xlsx"});
         EXPECT_TRUE(QFileInfo(path).isDir());
+    }
+}
+
+TEST(TableExport, ANameThatCarriesItsDayGetsNoSecondOne)
+{
+    const QDate day(2026, 12, 10);
+    const struct {
+        const char* title;
+        const char* file;
+    } cases[] = {
+        {"교배기록부 2026-01-01~2026-12-10", "교배기록부 2026-01-01~2026-12-10.xlsx"},
+        {"재발정예정 개체일람 2026-12-10", "재발정예정 개체일람 2026-12-10.xlsx"},
+        {"번식기록 KR002012345678", "번식기록 KR002012345678 2026-12-10.xlsx"},
+        {"번식기록 20261210", "번식기록 20261210 2026-12-10.xlsx"},  // an animal number is no day
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        EXPECT_EQ(suggestedFileName(QString::fromUtf8(c.title), day, ExportFormat::Xlsx), QString::fromUtf8(c.file));
+    }
+}
+
+TEST(TableExport, SheetNamesKeepWholeWordsWithinExcelsLimit)
+{
+    const QString a29(29, u'가');
+    const struct {
+        QString title;
+        QString sheet;
+    } cases[] = {
+        {"교배기록부 2026-01-01~2026-12-10", "교배기록부 2026-01-01~2026-12-10"},
+        {"번식기록 KR002012345678", "번식기록 KR002012345678"},
+        // Excel refuses []:*?/\ in a sheet name; they are dropped, not the words around them.
+        {"진료/백신 [수소]: 목록*?\\", "진료백신 수소 목록"},
+        // Cut after the last word that fits in 31 characters.
+        {"한우 축산분뇨관리대장 관리용 목록 2026-01-01~2026-12-10", "한우 축산분뇨관리대장 관리용 목록"},
+        {a29 + " - 목록", a29},                    // no dangling dash
+        {QString(40, u'나'), QString(31, u'나')},  // one word longer than the limit
+        {"'인용된 이름'", "인용된 이름"},          // no apostrophe at either end
+        {"", "목록"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        const QString sheet = sheetNameOf(c.title);
+        EXPECT_EQ(sheet, c.sheet);
+        EXPECT_LE(sheet.size(), 31);
+    }
+}
+
+TEST(TableExport, ColumnKindsComeFromTheColumnNotFromTheRowsShown)
+{
+    // Identifiers hold text even when every one shown is digits; an amount holds numbers; a
+    // cell of a number or date column that is none stays text.
+    const QList<CellKind> kinds{CellKind::Text, CellKind::Text, CellKind::Text, CellKind::Number, CellKind::Date};
+    const QStringList headers{"개체번호", "KPN", "모번호", "금액", "수정일"};
+    const struct {
+        const char* name;
+        QList<QStringList> rows;
+    } lists[] = {
+        {"all numeric",
+         {{"002123456789", "2000", "0987", "1,250", "2026-04-03"}, {"12", "1203", "5", "-3", "2026-04-04"}}},
+        {"mixed",
+         {{"KR002123456789", "KPN2000", "0987", "미정", "0000-00-00"}, {"12", "2000", "KR5", "-3", "2026-04-04"}}},
+    };
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.name);
+        ExportTable t;
+        t.title = QStringLiteral("목록");
+        t.headers = headers;
+        t.kinds = kinds;
+        t.rows = list.rows;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("목록.xlsx"));
+        ASSERT_EQ(saveTable(t, ExportFormat::Xlsx, file), ExportStatus::Saved);
+        const QJsonArray rows = readXlsx(file).value("rows").toArray();
+        ASSERT_EQ(rows.size(), 4);
+        for (int r = 0; r < 2; ++r) {
+            for (int c = 0; c < 5; ++c) {
+                SCOPED_TRACE(testing::Message() << "row " << r << " column " << c);
+                const QJsonObject cell = rows[r + 2].toArray()[c].toObject();
+                const QString shown = list.rows[r][c];
+                const bool isNumber = kinds[c] == CellKind::Number && numberFromText(shown);
+                const bool isDate = kinds[c] == CellKind::Date && dateFromText(shown).isValid();
+                EXPECT_EQ(cell.value("kind").toString(), isNumber ? "number" : isDate ? "date" : "text");
+                if (!isNumber && !isDate) {
+                    EXPECT_EQ(cell.value("v").toString(), shown);
+                }
+            }
+        }
+        EXPECT_EQ(rows[3].toArray()[3].toObject().value("v").toDouble(), -3);
+    }
+}
+
+TEST(TableExport, CsvDisarmsWhatASpreadsheetWouldRunButKeepsNegativeNumbers)
+{
+    const struct {
+        CellKind kind;
+        const char* shown;
+        const char* written;
+    } cases[] = {
+        {CellKind::Text, "=SUM(A1:A9)", "'=SUM(A1:A9)"},
+        {CellKind::Text, "+82 10 1234", "'+82 10 1234"},
+        {CellKind::Text, "-3", "'-3"},  // a text column's "-3" is no number
+        {CellKind::Text, "@SUM(1)", "'@SUM(1)"},
+        {CellKind::Text, "\t=1+1", "'=1+1"},  // the tab is padding; what follows is a formula
+        {CellKind::Text, "\r\n-2+3", "'-2+3"},
+        {CellKind::Text, "a=b", "a=b"},
+        {CellKind::Text, "'인용'", "'인용'"},
+        {CellKind::Number, "-3", "-3"},
+        {CellKind::Number, "-1,234.50", "-1234.50"},
+        {CellKind::Number, "-", "'-"},
+        {CellKind::Number, "=1+2", "'=1+2"},
+        {CellKind::Date, "2026-04-03", "2026-04-03"},
+        {CellKind::Date, "2009년 12월 08일", "2009-12-08"},
+        {CellKind::Date, "-0001-01-01", "'-0001-01-01"},
+        // The blanks a list pads its cells with are not kept.
+        {CellKind::Text, " 퇴비", "퇴비"},
+        {CellKind::Text, " ", ""},
+        {CellKind::Number, "12.5 ", "12.5"},
+    };
+    ExportTable t;
+    for (const auto& c : cases) {
+        t.headers << QStringLiteral("열%1").arg(t.headers.size() + 1);
+        t.kinds << c.kind;
+    }
+    t.headers[0] = QStringLiteral("=제목");  // headers too
+    QStringList row;
+    for (const auto& c : cases) row << QString::fromUtf8(c.shown);
+    t.rows = {row};
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("목록.csv"));
+    ASSERT_EQ(saveTable(t, ExportFormat::Csv, file), ExportStatus::Saved);
+    const QJsonArray rows = readCsv(file).value("rows").toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].toArray()[0].toString(), QStringLiteral("'=제목"));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(cases[i].shown);
+        EXPECT_EQ(rows[1].toArray()[i].toString(), QString::fromUtf8(cases[i].written));
+    }
+
+    // The workbook keeps such texts as texts, exactly: a cell type, not an apostrophe, keeps
+    // them from running.
+    const QString book = dir.filePath(QStringLiteral("목록.xlsx"));
+    ASSERT_EQ(saveTable(t, ExportFormat::Xlsx, book), ExportStatus::Saved);
+    const QJsonArray cells = readXlsx(book).value("rows").toArray()[2].toArray();
+    EXPECT_EQ(cells[0].toObject().value("kind").toString(), QStringLiteral("text"));
+    EXPECT_EQ(cells[0].toObject().value("v").toString(), QStringLiteral("=SUM(A1:A9)"));
+    EXPECT_EQ(cells[8].toObject().value("v").toDouble(), -3);
+}
+
+TEST(TableExport, AColumnWithAUnitHoldsTheNumberAlone)
+{
+    const ColumnUnit months = columnUnitOf(QStringLiteral("개월령"));
+    EXPECT_EQ(months.name, QStringLiteral("개월"));
+    EXPECT_EQ(columnUnitOf(QStringLiteral("월 령")).name, QStringLiteral("개월"));
+    EXPECT_TRUE(columnUnitOf(QStringLiteral("체중")).isNone());
+    EXPECT_TRUE(columnUnitOf(QStringLiteral("산차")).isNone());
+
+    const struct {
+        const char* shown;
+        std::optional<double> number;
+    } cases[] = {
+        {"23 개월령", 23}, {"23개월령", 23}, {"12개월", 12},    {"12", 12}, {" 7 개월 ", 7},
+        {"12개월 반", {}}, {"개월", {}},     {"약 12개월", {}}, {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const auto n = numberWithUnit(QString::fromUtf8(c.shown), months);
+        ASSERT_EQ(n.has_value(), c.number.has_value());
+        if (n) {
+            EXPECT_EQ(n->value, *c.number);
+        }
     }
 }

@@ -7,6 +7,8 @@
 #include "registry/AnimalRecordForm.h"
 
 #include <QDateEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 
 namespace {
@@ -93,6 +95,46 @@ TEST_P(GrowthChartFormTest, ANewAnimalShowsTheNoteUntilItHasWeighings)
     find<QCheckBox>("개체생일체크", f)->click();
     EXPECT_EQ(chart->note(), "체중 측정이 두 번 이상 있어야 성장 곡선을 볼 수 있습니다.");
     EXPECT_TRUE(chart->gainLines().isEmpty());
+}
+
+TEST_P(GrowthChartFormTest, AtTheScreenSizeOfAFarmLaptopEveryWeighingColumnAndFourGainsShow)
+{
+    farm.addAnimal("A", GetParam().sex, dn(kBirth));
+    const struct {
+        QDate day;
+        const char* kg;
+    } weighings[] = {{QDate(2008, 4, 1), "120"},
+                     {QDate(2008, 7, 1), "190"},
+                     {QDate(2008, 10, 1), "255"},
+                     {QDate(2009, 1, 1), "320"},
+                     {QDate(2009, 7, 1), "455"}};
+    for (const auto& w : weighings)
+        farm.exec(
+            "insert into 초음파측정 values('A', '비육중기', ?, ?, 'HS-2000 Pro', 88.5, 12.5, 6, '김측정', "
+            "'박판정', '1++')",
+            {dn(w.day), QString::fromUtf8(w.kg)});
+    AnimalRecordForm* f = openForm("A");
+    ASSERT_TRUE(f);
+    f->resize(1280, 800);
+    HistoryTab* weights = f->historyTab(2);
+    find<QTabWidget>("STAB", f)->setCurrentWidget(weights);
+    QApplication::processEvents();
+    ASSERT_TRUE(weights->isVisible());
+
+    const Grid* grid = weights->grid();
+    EXPECT_EQ(cutCells(grid), QStringList());
+    for (int c = 1; c <= grid->maxCols(); ++c) EXPECT_TRUE(columnInView(grid, c)) << c;
+    GrowthChart* chart = weights->findChild<GrowthChart*>();
+    ASSERT_TRUE(chart);
+    EXPECT_TRUE(chart->showsChart());
+    ASSERT_EQ(chart->gainLines().size(), 5);  // the life, then four intervals
+    EXPECT_TRUE(chart->gainsArea()->isVisible());
+    EXPECT_EQ(chart->gainsArea()->verticalScrollBar()->maximum(), 0);
+    // Each line whole, not cut at the panel's right edge.
+    const QWidget* gains = chart->gainsArea()->widget();
+    for (const QString& line : chart->gainLines())
+        EXPECT_LE(gains->fontMetrics().horizontalAdvance(line), chart->gainsArea()->viewport()->width())
+            << line.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, GrowthChartFormTest, ::testing::ValuesIn(kKinds),

@@ -421,6 +421,31 @@ TEST_F(SearchListTest, EveryColumnShowsItsHeaderAndUsualTextWhole)
     }
 }
 
+TEST_F(SearchListTest, LongValuesShowWholeAtTheWindowsSizeAndNumbersAndDatesAlignAsPrinted)
+{
+    const QString ranch = QStringLiteral("푸른들 한우 번식목장 제2농장");
+    const QString feature = QStringLiteral("왼쪽 귀표 재부착, 뒷다리 약간 절음");
+    farm.addAnimal("KR004100003712", 0, 20091208,
+                   {{"별명", ranch}, {"등록번호", "1234567890123"}, {"개체특징", feature}, {"점수", 4.5}});
+    farm.addAnimal("KR004100003713", 1, 20090101, {{"출하예정일", 20110701}});
+    openList();
+    searchFor();
+    ASSERT_EQ(window->rowCount(), 2);
+    const Grid* g = listGrid(window);
+    EXPECT_EQ(cutCells(g), QStringList());
+    EXPECT_LE(emptyBand(g), 0);  // seventeen columns: the list scrolls rather than leaves a band
+    for (int c = 1; c <= 6; ++c) EXPECT_TRUE(columnInView(g, c)) << c;  // up to 목장명
+    const struct {
+        int col;
+        Qt::Alignment alignment;
+    } cases[] = {{1, Qt::AlignLeft | Qt::AlignVCenter},     // 개체식별번호: an identifier
+                 {4, Qt::AlignCenter},                      // 개체생일
+                 {5, Qt::AlignLeft | Qt::AlignVCenter},     // 종축등록번호: an identifier
+                 {14, Qt::AlignRight | Qt::AlignVCenter},   // 흑비경
+                 {17, Qt::AlignRight | Qt::AlignVCenter}};  // 개월령
+    for (const auto& c : cases) EXPECT_EQ(cellAlignment(g, c.col), c.alignment) << c.col;
+}
+
 TEST_F(SearchListTest, ConditionsStayAboveTheBarAndComeFirstInTheTabOrder)
 {
     openList();

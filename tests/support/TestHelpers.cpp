@@ -61,6 +61,35 @@ QStringList gridColumn(const Grid* grid, int col)
     return out;
 }
 
+QStringList cutCells(const Grid* grid)
+{
+    QStringList cut;
+    for (int r = 1; r <= grid->maxRows(); ++r)
+        for (int c = 1; c <= grid->maxCols(); ++c) {
+            const QModelIndex i = grid->model()->index(r - 1, c - 1);
+            if (grid->sizeHintForIndex(i).width() > grid->columnWidth(c - 1))
+                cut << grid->cellText(c, 0).simplified() + QStringLiteral(": ") + grid->cellText(c, r);
+        }
+    return cut;
+}
+
+int emptyBand(const Grid* grid)
+{
+    const int last = grid->maxCols() - 1;
+    return grid->viewport()->width() - (grid->columnViewportPosition(last) + grid->columnWidth(last));
+}
+
+bool columnInView(const Grid* grid, int col)
+{
+    const int left = grid->columnViewportPosition(col - 1);
+    return left >= 0 && left + grid->columnWidth(col - 1) <= grid->viewport()->width();
+}
+
+Qt::Alignment cellAlignment(const Grid* grid, int col)
+{
+    return grid->model()->data(grid->model()->index(0, col - 1), Qt::TextAlignmentRole).value<Qt::Alignment>();
+}
+
 Grid* listGrid(const QWidget* window)
 {
     return window ? window->findChild<Grid*>(QStringLiteral("SS")) : nullptr;

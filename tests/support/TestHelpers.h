@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <Qt>
 #include <iosfwd>
 
 class Grid;
@@ -26,6 +27,16 @@ QStringList gridRow(const Grid* grid, int row, int columns = 0);
 QStringList gridColumn(const Grid* grid, int col);
 // The list grid ("SS") of a list window, as automation finds it; null when it has none.
 Grid* listGrid(const QWidget* window);
+// The cells of a grid's data rows that do not show whole, as "header: text" (the item
+// delegate's own measure of each text against its column).
+QStringList cutCells(const Grid* grid);
+// Pixels between the right end of the last column and the right edge of the grid's viewport:
+// 0 when the columns fill it, below 0 when they are wider and the list scrolls.
+int emptyBand(const Grid* grid);
+// Whether column `col` (1-based) lies wholly within the viewport as the grid is scrolled now.
+bool columnInView(const Grid* grid, int col);
+// The alignment a grid gives the cells of column `col` (1-based) in its first row.
+Qt::Alignment cellAlignment(const Grid* grid, int col);
 // Rows of one animal in 개체관리 and its five history tables together (needs an open farm).
 int rowsOfAnimal(const QString& number);
 // The five history tables keyed by 개체번호.

@@ -37,6 +37,8 @@ BookSpec makeManureLedger()
                                QStringLiteral("12.5 "),
                                QStringLiteral(" 자가 논 3필지"),
                                QStringLiteral(" 이웃 농가에 액비 공급")};
+    using enum CellKind;
+    b.kinds = {Date, Number, Date, Text, Number, Text, Text};
     b.columns = int(b.headers.size());
     b.waitText = QStringLiteral("한우 축산분뇨 관리대장을 조회중 입니다. 잠시만 기다려 주세요.");
     b.notFoundText = QStringLiteral("해당하는 축산분뇨 정보가 없습니다. 다시 검색해 주세요.");

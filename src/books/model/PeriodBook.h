@@ -2,6 +2,7 @@
 // The period books without their windows: what one book declares (its texts, its query over
 // a date range, how a record becomes a grid row, its print) and the cell rules the books share.
 // The window over it is PeriodBookWindow.
+#include "kit/model/CellKind.h"
 #include "print/model/ReportFormulas.h"
 
 #include <QDate>
@@ -38,6 +39,8 @@ struct BookSpec {
     QString printCaption;  // caption of the print button: the book's name
     QStringList headers;
     QStringList usualCells;  // a usual text of each column; the columns are made wide enough for it
+    QList<CellKind> kinds;   // what each column holds
+    int stretchColumn = 0;   // the column (1-based) taking the spare width; 0: the last text column
     QString waitText;
     QString notFoundText;
     QString sql;  // periodSql(): the period's ends are its two bound values

@@ -54,31 +54,41 @@ BookSpec periodBook(const QString& name, const QString& criterion, const QString
     return b;
 }
 
-// The grid columns: each one's header and a usual text of it (the column is made wide enough).
-void setColumns(BookSpec& b, std::initializer_list<std::pair<const char*, const char*>> columns)
+// The grid columns: each one's header, a usual text of it (the column is made wide enough) and
+// what it holds. Animal and semen numbers are identifiers: text.
+struct BookColumn {
+    const char* header;
+    const char* usual;
+    CellKind kind;
+};
+
+void setColumns(BookSpec& b, std::initializer_list<BookColumn> columns)
 {
-    for (const auto& [header, usual] : columns) {
-        b.headers << QString::fromUtf8(header);
-        b.usualCells << QString::fromUtf8(usual);
+    for (const BookColumn& c : columns) {
+        b.headers << QString::fromUtf8(c.header);
+        b.usualCells << QString::fromUtf8(c.usual);
+        b.kinds << c.kind;
     }
     b.columns = int(b.headers.size());
 }
+
+using enum CellKind;
 
 BookSpec makeMatingBook()
 {
     BookSpec b = periodBook(QStringLiteral("교배기록부"), QStringLiteral("수 정 일"), QStringLiteral("교배기록"));
     b.note = QStringLiteral("*암소개체관리의 번식기록에서 입력한 교배기록을 조회/인쇄합니다.");
     b.waitText = QStringLiteral("한우 교배기록을 조회중 입니다. 잠시만 기다려 주세요.");
-    setColumns(b, {{"암소개체식별번호", "KR0041000000"},
-                   {"[수란우개체식별]", "KR0041000000"},
-                   {"산차", "12"},
-                   {"회차", "3"},
-                   {"ET 여부", "ㅇ"},
-                   {"KPN번호", "KPN1203"},
-                   {"[공란우개체식별]", "KR0041000000"},
-                   {"수정일                (이식일)", "2009-12-08"},
-                   {"인공수정사", "김수정"},
-                   {"특이사항   (분만예정일)", "순산 (10-09-15)"}});
+    setColumns(b, {{"암소개체식별번호", "KR0041000000", Text},
+                   {"[수란우개체식별]", "KR0041000000", Text},
+                   {"산차", "12", Number},
+                   {"회차", "3", Number},
+                   {"ET 여부", "ㅇ", Text},
+                   {"KPN번호", "KPN1203", Text},
+                   {"[공란우개체식별]", "KR0041000000", Text},
+                   {"수정일                (이식일)", "2009-12-08", Date},
+                   {"인공수정사", "김수정", Text},
+                   {"특이사항   (분만예정일)", "순산 (10-09-15)", Text}});
     b.sql =
         periodSql(QStringLiteral("개체관리.개체번호, 번식기록.산차, 번식기록.회수, 번식기록.공란우, "
                                  "번식기록.정액번호, 번식기록.수정일, 번식기록.인공수정자, "
@@ -93,16 +103,16 @@ BookSpec makeCalvingBook()
     BookSpec b = periodBook(QStringLiteral("분만기록부"), QStringLiteral("분 만 일"), QStringLiteral("분만기록"));
     b.note = QStringLiteral("*암소개체관리의 번식기록에서 입력한 분만기록을 조회/인쇄합니다.");
     b.waitText = QStringLiteral("한우 분만기록을 조회중 입니다. 잠시만 기다려 주세요.");
-    setColumns(b, {{"암소개체식별번호", "KR0041000000"},
-                   {"[공란우개체식별]", "KR0041000000"},
-                   {"산차", "12"},
-                   {"KPN번호", "KPN1203"},
-                   {"분만일", "2009-12-08"},
-                   {"송아지  개체식별번호", "KR0041000000"},
-                   {"성 별", "수"},
-                   {"생시 체중", "1,250"},
-                   {"분  만 난이도", "2 순산"},
-                   {"비고 (유산 등)", "유산 (5개월)"}});
+    setColumns(b, {{"암소개체식별번호", "KR0041000000", Text},
+                   {"[공란우개체식별]", "KR0041000000", Text},
+                   {"산차", "12", Number},
+                   {"KPN번호", "KPN1203", Text},
+                   {"분만일", "2009-12-08", Date},
+                   {"송아지  개체식별번호", "KR0041000000", Text},
+                   {"성 별", "수", Text},
+                   {"생시 체중", "1,250", Number},
+                   {"분  만 난이도", "2 순산", Text},
+                   {"비고 (유산 등)", "유산 (5개월)", Text}});
     // Selected by calving date, listed by insemination date.
     b.sql =
         periodSql(QStringLiteral("개체관리.개체번호, 번식기록.공란우, 번식기록.산차, 번식기록.정액번호, "
@@ -122,20 +132,22 @@ BookSpec makeShipmentBook()
     // The shorter name on its button, the spaced one on its preview.
     b.printCaption = QStringLiteral("출하기록부");
     b.previewTitle = QStringLiteral("한우 출하성적 기록부");
-    setColumns(b, {{"출하한 소  개체식별번호", "KR0041000000"},
-                   {"성 별", "수"},
-                   {"아비 (KPN)", "1203"},
-                   {"어미 개체식별번호", "KR0041000000"},
-                   {"출하일", "2009-12-08"},
-                   {"도축장", "축산물공판장"},
-                   {"생체중", "750"},
-                   {"도체중", "450"},
-                   {"등    심 단면적", "105"},
-                   {"등지방 두    께", "12.5"},
-                   {"근    내 지방도", "9"},
-                   {"육량 지수", ""},
-                   {"최종 등급", "1++"},
-                   {"경락단가 (kg당)", "19,500"}});
+    setColumns(b, {{"출하한 소  개체식별번호", "KR0041000000", Text},
+                   {"성 별", "수", Text},
+                   {"아비 (KPN)", "1203", Text},
+                   {"어미 개체식별번호", "KR0041000000", Text},
+                   {"출하일", "2009-12-08", Date},
+                   {"도축장", "축산물공판장", Text},
+                   {"생체중", "750", Number},
+                   {"도체중", "450", Number},
+                   {"등    심 단면적", "105", Number},
+                   {"등지방 두    께", "12.5", Number},
+                   {"근    내 지방도", "9", Number},
+                   {"육량 지수", "", Number},
+                   {"최종 등급", "1++", Text},
+                   {"경락단가 (kg당)", "19,500", Number}});
+    // The slaughterhouse's name takes the spare width rather than the grade between two numbers.
+    b.stretchColumn = 6;
     b.sql = periodSql(QStringLiteral("개체관리.개체번호, 개체관리.구분, 개체관리.정액번호, 개체관리.모번호, "
                                      "등급판정.판정일, 등급판정.작업장, 등급판정.생체중, 등급판정.도체중, "
                                      "등급판정.등심단면적, 등급판정.등지방두께, 등급판정.근내지방, "

@@ -5,11 +5,14 @@ using namespace Qt::StringLiterals;
 namespace {
 HistoryDefinition define()
 {
+    using enum CellKind;
     HistoryDefinition h = historyNamed(3, u"체척"_s, u"체     척"_s, u"체척 등록/수정"_s, u"측정일"_s);
     // Column 11 has always been headed 오각폭; farmers know the column by that.
     h.headers = {u"월령"_s, u"측 정 일"_s, u"측정자"_s, u"체고"_s,   u"십자부고"_s, u"체장"_s,  u"흉심"_s,
                  u"흉폭"_s, u"흉위"_s,     u"고장"_s,   u"오각폭"_s, u"곤폭"_s,     u"좌골폭"_s};
     h.columnChars = {4, 6, 5, 4, 5, 4, 4, 4, 4, 4, 4, 4, 4};
+    h.columnKinds = {Number, Date,   Text,   Number, Number, Number, Number,
+                     Number, Number, Number, Number, Number, Number};
     h.notes = {u"※ 해당 축군의 월령평균이 측정 월령에 도달할 때 축군 전체를 측정"_s};
 
     using namespace entry;

@@ -27,6 +27,7 @@ QStringList loadedRow(const StoredRecord& r)
 
 HistoryDefinition define()
 {
+    using enum CellKind;
     HistoryDefinition h = historyNamed(1, u"번식기록"_s, u"번식기록"_s, u"번식기록 등록/수정"_s, u"수정일"_s);
     h.headers = {u"산차"_s,
                  u"회수"_s,
@@ -42,6 +43,8 @@ HistoryDefinition define()
                  u"성 별"_s,
                  u"분만난이도 특이사항"_s};
     h.columnChars = {3, 3, 6, 7, 5, 3, 8, 3, 6, 6, 7, 3, 10};
+    // Semen, donor and calf numbers are identifiers.
+    h.columnKinds = {Number, Number, Date, Text, Text, Number, Date, Text, Date, Date, Text, Text, Text};
     h.notes = {u"※ 임신판정 : 판정일 및 판정결과 가부(O/X) 기록, BCS(살찐점수): 1-9점"_s,
                u"※ 분만난이도 : 1=스스로 나옴, 2=사람이 당겨줌, 3=체인 등 도구를 사용하여 당겨줌, "
                u"4=제왕절개, 5=이상태위"_s,

@@ -43,10 +43,10 @@ struct StoredColumns {
 StoredColumns storedColumns(const HistoryDefinition& h, const EntryValues& v)
 {
     StoredColumns c;
-    for (const QString& column : tableDef(h.table).columnNames()) {
-        const EntryField* f = h.field(column);
-        if (column == kAnimalColumn || !f) continue;
-        c.names << column;
+    for (const ColumnDef& column : tableDef(h.table).columns) {
+        const EntryField* f = h.field(column.name);
+        if (column.name == kAnimalColumn || !f) continue;
+        c.names << column.name;
         c.values << storedValue(*f, v);
     }
     return c;
@@ -354,6 +354,13 @@ BoundStatement insertStatement(const HistoryDefinition& h, const QString& animal
     return {QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
                 .arg(h.table, c.names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
             c.values};
+}
+
+QVariantList insertValues(const HistoryDefinition& h, const QString& animal, const EntryValues& v)
+{
+    QVariantList values = storedColumns(h, v).values;
+    values.prepend(animal);
+    return values;
 }
 
 BoundStatement updateStatement(const HistoryDefinition& h, const QString& animal, const QString& key,

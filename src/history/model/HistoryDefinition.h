@@ -4,6 +4,7 @@
 // HistoryTab and HistoryEntryDialog run any history from its definition, so a new history is a
 // new definition and nothing else. The rules here are UI-free.
 #include "history/model/HistoryRules.h"
+#include "kit/model/CellKind.h"
 
 #include <QDate>
 #include <QHash>
@@ -125,8 +126,9 @@ struct HistoryDefinition {
     QString dialogCaption;  // the entry dialog's window title
     QString keyField;       // the date field that, with 개체번호, addresses a record
     QStringList headers;
-    QList<int> columnChars;  // column widths in characters
-    QStringList notes;       // fixed notes beside the grid
+    QList<int> columnChars;       // column widths in characters
+    QList<CellKind> columnKinds;  // what each column holds
+    QStringList notes;            // fixed notes beside the grid
     // The grid texts of a stored record; when unset, each column shows its field by kind (see
     // history::loadedRow).
     std::function<QStringList(const StoredRecord&)> loadedRow;
@@ -185,6 +187,9 @@ CheckResult check(const HistoryDefinition& h, const EntryValues& v);
 // INSERT for a new record of `animal`, UPDATE of the record (animal, key yyyymmdd): every
 // column of the table that a field is stored in, in the table's order.
 BoundStatement insertStatement(const HistoryDefinition& h, const QString& animal, const EntryValues& v);
+// The values insertStatement binds, without its text (the same for every record of `h`): for
+// many records in a row.
+QVariantList insertValues(const HistoryDefinition& h, const QString& animal, const EntryValues& v);
 BoundStatement updateStatement(const HistoryDefinition& h, const QString& animal, const QString& key,
                                const EntryValues& v);
 // The grid texts a save writes: texts as typed, dates "yyyy-mm-dd", options by caption.

@@ -5,11 +5,14 @@ using namespace Qt::StringLiterals;
 namespace {
 HistoryDefinition define()
 {
+    using enum CellKind;
     HistoryDefinition h =
         historyNamed(2, u"초음파측정"_s, u"체중·초음파측정"_s, u"초음파측정 등록/수정"_s, u"측정일"_s);
     h.headers = {u"개체능력"_s,   u"측 정 일"_s,   u"체   중"_s,  u"초음파 기기 모델"_s, u"등심단면적"_s,
                  u"등지방두께"_s, u"근내지방도"_s, u"측 정 자"_s, u"판 정 자"_s,         u"예상등급"_s};
     h.columnChars = {5, 6, 4, 8, 6, 6, 6, 5, 5, 5};
+    // 개체능력 is a word (육성, 비육) and the expected grade a grade (1++).
+    h.columnKinds = {Text, Date, Number, Text, Number, Number, Number, Text, Text, Text};
     h.notes = {u"※ 능력검정은 해당 축군의 월령평균이 측정 월령에 도달할 때 축군 전체를 측정"_s};
 
     using namespace entry;

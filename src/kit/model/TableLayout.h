@@ -8,12 +8,23 @@
 
 struct ColumnLayout {
     CellKind kind = CellKind::Text;
+    ColumnUnit unit;       // the unit a number column's cells show after the number
     bool grouped = false;  // a number column written with thousands separators somewhere
     int widthChars = 0;    // the widest text shown, half-width characters counted as 1
 };
 
 // One pass over every cell: kinds (or table.kinds where given), separators and widths.
 QList<ColumnLayout> layoutColumns(const ExportTable& table);
+
+// What a shown cell becomes in a file: nothing, its text without the padding blanks, or the
+// number or date of a Number or Date column.
+struct FileCell {
+    enum Type { Empty, Text, Number, Date } type = Empty;
+    QStringView text;  // Text: a view into the shown text
+    ShownNumber number;
+    QDate date;
+};
+FileCell fileCell(const QString& shown, const ColumnLayout& column);
 
 // Width of a text in half-width characters: Hangul and other wide characters count 2; the
 // longest line of a text with line breaks.

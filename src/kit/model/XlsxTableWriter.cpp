@@ -5,28 +5,19 @@
 #include <xlsxwriter.h>
 
 #include <QHash>
+#include <string>
 
 namespace {
-// Excel's own limits: the characters of a cell, of a sheet name.
+// Excel's own limit on the characters of a cell.
 constexpr qsizetype kMaxCellChars = 32767;
-constexpr qsizetype kMaxSheetNameChars = 31;
 constexpr double kDefaultColumnWidth = 8.43;
 constexpr double kMaxColumnWidth = 60;
-
-QString sheetNameOf(const QString& title)
-{
-    QString name;
-    for (QChar c : title) name += QStringLiteral("[]:*?/\\").contains(c) ? QChar(u' ') : c;
-    name = name.simplified().left(kMaxSheetNameChars);
-    while (name.startsWith(u'\'')) name.remove(0, 1);
-    while (name.endsWith(u'\'')) name.chop(1);
-    return name.isEmpty() ? QStringLiteral("목록") : name;
-}
 
 // Days since 1899-12-30: Excel's date serial for every day from 1900-03-01 on.
 double excelSerial(const QDate& d)
 {
-    return double(QDate(1899, 12, 30).daysTo(d));
+    static const qint64 dayZero = QDate(1899, 12, 30).toJulianDay();
+    return double(d.toJulianDay() - dayZero);
 }
 
 // The cell formats, made once per number pattern and text colour.
@@ -34,22 +25,23 @@ class Formats {
 public:
     explicit Formats(lxw_workbook* wb) : m_wb(wb) {}
 
-    lxw_format* text(QRgb color) { return color ? get(QByteArray(), color) : nullptr; }
-    lxw_format* date(QRgb color) { return get(QByteArrayLiteral("yyyy-mm-dd"), color); }
+    lxw_format* text(QRgb color) { return color ? get(Pattern::General, 0, color) : nullptr; }
+    lxw_format* date(QRgb color) { return get(Pattern::Date, 0, color); }
     lxw_format* number(bool grouped, int decimals, QRgb color)
     {
-        QByteArray pattern = grouped ? "#,##0" : "0";
-        if (decimals > 0) pattern += '.' + QByteArray(decimals, '0');
-        return get(pattern, color);
+        return get(grouped ? Pattern::Grouped : Pattern::Plain, decimals, color);
     }
 
 private:
-    lxw_format* get(const QByteArray& pattern, QRgb color)
+    enum class Pattern : quint64 { General, Date, Plain, Grouped };
+
+    // Looked up for every cell, so the key is a plain number.
+    lxw_format* get(Pattern pattern, int decimals, QRgb color)
     {
-        const QByteArray key = pattern + '|' + QByteArray::number(color, 16);
-        if (lxw_format* made = m_made.value(key)) return made;
+        const quint64 key = quint64(color) | quint64(quint8(decimals)) << 32 | quint64(pattern) << 40;
+        if (const auto it = m_made.constFind(key); it != m_made.cend()) return *it;
         lxw_format* f = workbook_add_format(m_wb);
-        if (!pattern.isEmpty()) format_set_num_format(f, pattern.constData());
+        if (pattern != Pattern::General) format_set_num_format(f, numberFormat(pattern, decimals).constData());
         if (color) {
             const lxw_color_t rgb = color & 0xFFFFFF;
             format_set_font_color(f, rgb ? rgb : lxw_color_t(LXW_COLOR_BLACK));
@@ -58,8 +50,70 @@ private:
         return f;
     }
 
+    static QByteArray numberFormat(Pattern pattern, int decimals)
+    {
+        if (pattern == Pattern::Date) return QByteArrayLiteral("yyyy-mm-dd");
+        QByteArray format = pattern == Pattern::Grouped ? "#,##0" : "0";
+        if (decimals > 0) format += '.' + QByteArray(decimals, '0');
+        return format;
+    }
+
     lxw_workbook* m_wb;
-    QHash<QByteArray, lxw_format*> m_made;
+    QHash<quint64, lxw_format*> m_made;
+};
+
+// Texts go to the library as UTF-8 through one buffer, not a new array per cell.
+class TextWriter {
+public:
+    explicit TextWriter(lxw_worksheet* ws) : m_ws(ws) {}
+
+    lxw_error write(lxw_row_t row, lxw_col_t col, QStringView shown, lxw_format* f)
+    {
+        QStringView text = shown.left(kMaxCellChars);
+        // A line break inside an Excel cell is a line feed alone.
+        if (text.contains(u'\r')) {
+            const QString lf = text.toString().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            return worksheet_write_string(m_ws, row, col, utf8(lf), f);
+        }
+        return worksheet_write_string(m_ws, row, col, utf8(text), f);
+    }
+
+private:
+    // A lone surrogate becomes U+FFFD, as Qt's own conversion does. Written straight into a
+    // buffer that only grows: this runs for every text cell.
+    const char* utf8(QStringView text)
+    {
+        const qsizetype n = text.size();
+        if (qsizetype(m_buf.size()) < 3 * n + 1) m_buf.resize(size_t(3 * n + 1));
+        char* out = m_buf.data();
+        for (qsizetype i = 0; i < n; ++i) {
+            char32_t u = text[i].unicode();
+            if (u < 0x80) {
+                *out++ = char(u);
+                continue;
+            }
+            if (QChar::isHighSurrogate(u) && i + 1 < n && text[i + 1].isLowSurrogate())
+                u = QChar::surrogateToUcs4(char16_t(u), text[++i].unicode());
+            else if (QChar::isSurrogate(u))
+                u = 0xFFFD;
+            if (u < 0x800) {
+                *out++ = char(0xC0 | (u >> 6));
+            } else if (u < 0x10000) {
+                *out++ = char(0xE0 | (u >> 12));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            } else {
+                *out++ = char(0xF0 | (u >> 18));
+                *out++ = char(0x80 | ((u >> 12) & 0x3F));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            }
+            *out++ = char(0x80 | (u & 0x3F));
+        }
+        *out = '\0';
+        return m_buf.data();
+    }
+
+    lxw_worksheet* m_ws;
+    std::string m_buf;
 };
 
 // The first column past `start` that a text of `need` characters, spilling right from
@@ -75,17 +129,10 @@ int columnAfter(const QList<double>& widths, int start, double need)
     return c;
 }
 
-lxw_error writeText(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QString& shown, lxw_format* f)
-{
-    QString text = shown.left(kMaxCellChars);
-    // A line break inside an Excel cell is a line feed alone.
-    if (text.contains(u'\r')) text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return worksheet_write_string(ws, row, col, text.toUtf8().constData(), f);
-}
-
 // The title row: the title in large bold, then the farm name and the day, each in the first
 // cell the text before it leaves free.
-lxw_error writeTitleRow(lxw_workbook* wb, lxw_worksheet* ws, const ExportTable& table, const QList<double>& widths)
+lxw_error writeTitleRow(lxw_workbook* wb, lxw_worksheet* ws, TextWriter& texts, const ExportTable& table,
+                        const QList<double>& widths)
 {
     lxw_format* title = workbook_add_format(wb);
     format_set_bold(title);
@@ -94,27 +141,30 @@ lxw_error writeTitleRow(lxw_workbook* wb, lxw_worksheet* ws, const ExportTable& 
     format_set_num_format(day, "yyyy-mm-dd");
     format_set_align(day, LXW_ALIGN_LEFT);
 
-    lxw_error err = writeText(ws, 0, 0, table.title, title);
+    lxw_error err = texts.write(0, 0, table.title, title);
     // 14-point bold characters are about 1.4 times as wide as the cells' own.
     int col = columnAfter(widths, 0, displayWidth(table.title) * 1.4 + 1);
     if (!table.farmName.isEmpty() && !err) {
-        err = writeText(ws, 0, lxw_col_t(col), table.farmName, nullptr);
+        err = texts.write(0, lxw_col_t(col), table.farmName, nullptr);
         col = columnAfter(widths, col, displayWidth(table.farmName) + 1);
     }
     if (table.date.isValid() && !err) err = worksheet_write_number(ws, 0, lxw_col_t(col), excelSerial(table.date), day);
     return err;
 }
 
-lxw_error writeCell(lxw_worksheet* ws, Formats& formats, lxw_row_t row, lxw_col_t col, const QString& shown,
-                    const ColumnLayout& layout, QRgb color)
+lxw_error writeCell(lxw_worksheet* ws, TextWriter& texts, Formats& formats, lxw_row_t row, lxw_col_t col,
+                    const QString& shown, const ColumnLayout& layout, QRgb color)
 {
-    if (layout.kind == CellKind::Number)
-        if (const auto n = numberFromText(shown))
-            return worksheet_write_number(ws, row, col, n->value, formats.number(layout.grouped, n->decimals, color));
-    if (layout.kind == CellKind::Date)
-        if (const QDate d = dateFromText(shown); d.isValid())
-            return worksheet_write_number(ws, row, col, excelSerial(d), formats.date(color));
-    return writeText(ws, row, col, shown, formats.text(color));
+    const FileCell cell = fileCell(shown, layout);
+    switch (cell.type) {
+    case FileCell::Empty: return LXW_NO_ERROR;
+    case FileCell::Number:
+        return worksheet_write_number(ws, row, col, cell.number.value,
+                                      formats.number(layout.grouped, cell.number.decimals, color));
+    case FileCell::Date: return worksheet_write_number(ws, row, col, excelSerial(cell.date), formats.date(color));
+    case FileCell::Text: break;
+    }
+    return texts.write(row, col, cell.text, formats.text(color));
 }
 }  // namespace
 
@@ -128,6 +178,7 @@ ExportStatus writeXlsxFile(const ExportTable& table, const QList<ColumnLayout>& 
     lxw_worksheet* ws = workbook_add_worksheet(wb, sheetNameOf(table.title).toUtf8().constData());
     if (!ws) ws = workbook_add_worksheet(wb, nullptr);
     Formats formats(wb);
+    TextWriter texts(ws);
 
     const int ncols = int(columns.size());
     QList<double> widths;
@@ -135,13 +186,13 @@ ExportStatus writeXlsxFile(const ExportTable& table, const QList<ColumnLayout>& 
         widths << std::min(kMaxColumnWidth, double(std::max(columns[c].widthChars, 4) + 2));
         worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
     }
-    lxw_error err = writeTitleRow(wb, ws, table, widths);
+    lxw_error err = writeTitleRow(wb, ws, texts, table, widths);
 
     lxw_format* header = workbook_add_format(wb);
     format_set_bold(header);
     format_set_bottom(header, LXW_BORDER_THIN);
     format_set_bg_color(header, 0xE8EDF5);
-    for (int c = 0; c < ncols && !err; ++c) err = writeText(ws, 1, lxw_col_t(c), table.headers[c], header);
+    for (int c = 0; c < ncols && !err; ++c) err = texts.write(1, lxw_col_t(c), table.headers[c], header);
     // The title and header rows stay in view; the header row filters.
     worksheet_freeze_panes(ws, 2, 0);
     if (ncols > 0) worksheet_autofilter(ws, 1, 0, lxw_row_t(1 + table.rows.size()), lxw_col_t(ncols - 1));
@@ -152,7 +203,8 @@ ExportStatus writeXlsxFile(const ExportTable& table, const QList<ColumnLayout>& 
         const QRgb color = r < table.rowColors.size() ? table.rowColors[r] : 0;
         const auto row = lxw_row_t(r + 2);
         for (int c = 0; c < ncols && c < cells.size() && !err; ++c)
-            if (!cells[c].isEmpty()) err = writeCell(ws, formats, row, lxw_col_t(c), cells[c], columns[c], color);
+            if (!cells[c].isEmpty())
+                err = writeCell(ws, texts, formats, row, lxw_col_t(c), cells[c], columns[c], color);
         if ((r + 1) % kProgressRows == 0 && progress && !progress(r + 1)) {
             cancelled = true;
             break;

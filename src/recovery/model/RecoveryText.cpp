@@ -36,6 +36,12 @@ QStringList backupColumns()
             QStringLiteral("번식 기록 수"), QStringLiteral("검사 결과")};
 }
 
+QList<CellKind> backupColumnKinds()
+{
+    using enum CellKind;
+    return {Date, Number, Number, Number, Text};
+}
+
 QStringList backupRow(const BackupInfo& b)
 {
     return {backupTimeText(b.made), sizeText(b.bytes), countText(b.animals), countText(b.breedings),

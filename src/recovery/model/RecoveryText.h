@@ -3,6 +3,7 @@
 // list, which commands a selection allows, the confirmation before a restore, the explanation
 // at its top when the start found the database unusable, and what the start does about it.
 #include "data/Recovery.h"
+#include "kit/model/CellKind.h"
 
 #include <QDateTime>
 #include <QString>
@@ -18,6 +19,8 @@ QString sizeText(qint64 bytes);
 QString countText(int n);
 // The list's columns: 백업 일시, 크기, 개체 수, 번식 기록 수, 검사 결과.
 QStringList backupColumns();
+// What each of those columns holds.
+QList<CellKind> backupColumnKinds();
 QStringList backupRow(const BackupInfo& b);
 
 // The commands a selected row allows (`selected` is an index into `backups`, -1 for none).

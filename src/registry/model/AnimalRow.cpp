@@ -75,6 +75,17 @@ QVariant animalColumnValue(const AnimalRecord& r, const QString& column)
     return text;
 }
 
+void setAnimalColumnValue(AnimalRecord& r, const QString& column, const QVariant& value)
+{
+    const Slot& s = slotOf(column);
+    if (s.kind)
+        r.구분 = value.toLongLong() != 0 ? AnimalKind::Bull : AnimalKind::Cow;
+    else if (s.number)
+        r.*s.number = value.toLongLong();
+    else
+        r.*s.text = value.toString();
+}
+
 AnimalRecordReader::AnimalRecordReader(const QSqlQuery& q)
 {
     const QSqlRecord rec = q.record();

@@ -40,6 +40,9 @@ const TableDef& animalTable();
 // What a column of the row is stored as; a text held for a number column goes as its number.
 // Throws std::invalid_argument for a column the row does not have.
 QVariant animalColumnValue(const AnimalRecord& r, const QString& column);
+// Sets a column of the row: a text column takes the value's text, a number column its number,
+// 구분 a bull for anything but 0. Throws std::invalid_argument for a column the row does not have.
+void setAnimalColumnValue(AnimalRecord& r, const QString& column, const QVariant& value);
 
 // Reads rows of a 개체관리 query into records: the columns the query returns are found once by
 // name, the others keep their defaults.

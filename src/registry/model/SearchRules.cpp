@@ -38,14 +38,50 @@ bool skippedByAge(qint64 birth, const QDate& today)
     return addMonthsClamped(born, 28) > today;
 }
 
+namespace {
+struct SearchColumn {
+    QString header;
+    CellKind kind;
+};
+
+// Each column's header and what it holds. Animal, registration, semen, pen and dam numbers are
+// identifiers: text, however much they look like numbers.
+const QList<SearchColumn>& searchColumns()
+{
+    using enum CellKind;
+    static const QList<SearchColumn> columns = {{QStringLiteral("개체식별번호"), Text},
+                                                {QStringLiteral("암/수소"), Text},
+                                                {QStringLiteral("구분"), Text},
+                                                {QStringLiteral("개체생일"), Date},
+                                                {QStringLiteral("종축등록번호"), Text},
+                                                {QStringLiteral("목장명"), Text},
+                                                {QStringLiteral("우방번호"), Text},
+                                                {QStringLiteral("입식일자"), Date},
+                                                {QStringLiteral("부번호(정액번호) KPN-"), Text},
+                                                {QStringLiteral("부번호(바코드)"), Text},
+                                                {QStringLiteral("모번호"), Text},
+                                                {QStringLiteral("판매일(거세일)"), Date},
+                                                {QStringLiteral("개체특징"), Text},
+                                                {QStringLiteral("흑비경"), Number},
+                                                {QStringLiteral("출하예정일"), Date},
+                                                {QStringLiteral("출하일"), Date},
+                                                {QStringLiteral("개월령"), Number}};
+    return columns;
+}
+}  // namespace
+
 QStringList searchHeaders()
 {
-    return {QStringLiteral("개체식별번호"),   QStringLiteral("암/수소"),      QStringLiteral("구분"),
-            QStringLiteral("개체생일"),       QStringLiteral("종축등록번호"), QStringLiteral("목장명"),
-            QStringLiteral("우방번호"),       QStringLiteral("입식일자"),     QStringLiteral("부번호(정액번호) KPN-"),
-            QStringLiteral("부번호(바코드)"), QStringLiteral("모번호"),       QStringLiteral("판매일(거세일)"),
-            QStringLiteral("개체특징"),       QStringLiteral("흑비경"),       QStringLiteral("출하예정일"),
-            QStringLiteral("출하일"),         QStringLiteral("개월령")};
+    QStringList headers;
+    for (const SearchColumn& c : searchColumns()) headers << c.header;
+    return headers;
+}
+
+QList<CellKind> searchColumnKinds()
+{
+    QList<CellKind> kinds;
+    for (const SearchColumn& c : searchColumns()) kinds << c.kind;
+    return kinds;
 }
 
 SearchRowFormatter::SearchRowFormatter(const QDate& today)

@@ -1,6 +1,7 @@
 #pragma once
 // The individual search list without its window: the query for the chosen conditions,
 // how a record becomes a grid row, the age filter and the rows of the list print.
+#include "kit/model/CellKind.h"
 #include "registry/model/AnimalRow.h"
 
 #include <QColor>
@@ -37,6 +38,8 @@ bool skippedByAge(qint64 birth, const QDate& today);
 
 constexpr int kSearchColumns = 17;
 QStringList searchHeaders();
+// What each column holds, in the headers' order.
+QList<CellKind> searchColumnKinds();
 
 // The one way an animal becomes a list row, whether a query read it or a record form saved
 // it. Keeps the texts it made before (dates, ages, the fixed words) so that equal cells share

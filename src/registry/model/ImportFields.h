@@ -1,0 +1,57 @@
+#pragma once
+// What an import can fill and how a file's columns are matched to it: the fields of 개체관리 and
+// 번식기록 with the headers that name them (the program's own export headers, the captions of
+// the forms and the words farmers and the national traceability service use), the header row
+// of a file, and the matching remembered for the next file with the same headers.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+enum class ImportTarget { Animals, Breeding };
+
+struct ImportField {
+    QString key;            // the column of the table it fills
+    QString caption;        // what the farmer reads
+    QStringList aliases;    // headers naming it, the best first
+    bool required = false;  // part of the record's key: a row without it is refused
+};
+
+// The fields of 개체관리 (Animals) or 번식기록 (Breeding), keys first.
+const QList<ImportField>& importFields(ImportTarget target);
+// "개체관리" or "번식기록".
+QString targetTable(ImportTarget target);
+// The place of a field in importFields, -1 when the target has none of that key.
+int fieldIndex(ImportTarget target, const QString& key);
+
+// Where a field's values come from.
+struct FieldSource {
+    int column = -1;   // the file's column (from 0); -1: none
+    QString fallback;  // taken when there is no column or its cell is empty
+    bool operator==(const FieldSource&) const = default;
+};
+using ColumnMapping = QList<FieldSource>;  // in the order of importFields
+
+// A header as it is compared: no blanks, lower case, without a leading apostrophe.
+QString foldedHeader(const QString& header);
+// Each field's column by its header; each column serves one field at most. A header matches a
+// field when it equals one of its names, or failing that when it does once a unit in
+// parentheses is taken off both ("개월령(개월)" is 개월령). A better-ranked name wins a column.
+ColumnMapping matchHeaders(ImportTarget target, const QStringList& headers);
+// The number of fields with a column.
+int matchedCount(const ColumnMapping& mapping);
+// Among the first rows of a file, the header row: the first that names the most fields (a
+// title row above it, as the program's own workbooks have, is passed over); -1 when none
+// names any.
+int findHeaderRow(ImportTarget target, const QList<QStringList>& rows);
+// The target whose fields the headers name more of (animals when even).
+ImportTarget likelyTarget(const QStringList& headers);
+
+// The matching chosen for a file, kept in the settings file under [Import] by a digest of the
+// header row, so the next file with the same headers starts with it.
+void rememberMapping(const QString& settingsFile, ImportTarget target, const QStringList& headers,
+                     const ColumnMapping& mapping);
+// The matching kept for these headers; nothing when none was kept (or it names a column the
+// headers do not have).
+std::optional<ColumnMapping> recalledMapping(const QString& settingsFile, ImportTarget target,
+                                             const QStringList& headers);
