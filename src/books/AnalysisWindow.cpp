@@ -94,23 +94,10 @@ ShownTable sortedTable(const ShownTable& t, int column, Qt::SortOrder order)
 }
 
 // The widths a filled table needs: every cell whole, long headers on two lines.
-void fitTable(Grid* g, const ShownTable& t)
+void fitTable(Grid* g)
 {
-    QFont bold = g->font();
-    bold.setBold(true);
-    const QFontMetrics plain(g->font()), thick(bold);
-    QStringList widest(t.headers.size());
-    QList<int> widths(t.headers.size(), 0);
-    for (qsizetype r = 0; r < t.rows.size(); ++r) {
-        const QFontMetrics& fm = r >= t.rows.size() - t.totalRows ? thick : plain;
-        for (qsizetype c = 0; c < t.rows[r].size() && c < widths.size(); ++c)
-            if (const int w = fm.horizontalAdvance(t.rows[r][c]); w > widths[c]) {
-                widths[c] = w;
-                // The bold total is measured as if plain: a little wider text.
-                widest[c] = t.rows[r][c] + (&fm == &thick ? QStringLiteral("0") : QString());
-            }
-    }
-    fitColumns(g, widest, {.cellAir = 10, .twoLineHeaders = true});
+    fitColumns(g, {}, {.cellAir = 10, .twoLineHeaders = true});
+    g->fitToContents();
 }
 
 // A group box's title: the table's name, and for a list how many lines it holds.
@@ -206,6 +193,15 @@ void AnalysisWindow::buildTabs()
     fill->addWidget(m_tabs);
     m_tabs->addTab(buildFertilityPage(), QStringLiteral("번식성적"));
     m_tabs->addTab(buildShipmentPage(), QStringLiteral("출하성적"));
+    // The columns show before the first query.
+    std::vector<ShownTable> empty = fertilityTables(FertilityResult{}, defaultTargets());
+    for (ShownTable& t : shipmentTables(ShipmentResult{})) empty.push_back(std::move(t));
+    for (const ShownTable& t : empty)
+        if (Grid* g = m_grids.value(t.id)) {
+            g->setHeaders(t.headers);
+            g->setColumnKinds(t.kinds);
+            fitTable(g);
+        }
     m_charts = new AnalysisCharts(m_tabs);
     m_tabs->addTab(m_charts, QStringLiteral("차트"));
     // The tab bar's own scroll arrows are heard in the window's language too.
@@ -224,6 +220,8 @@ QGroupBox* AnalysisWindow::tableBox(TableId id, const QString& name, const QStri
     nameControl(g, QStringLiteral("grd") + name, heard);
     g->setMaxRows(0);
     g->setMinimumHeight(Grid::kRowHeight * 3 + 30);
+    // Its own save (the grid's right-click menu) names the table and the period it shows.
+    setExportName(g, [this, heard] { return heard + u' ' + periodText(); });
     auto* l = new QVBoxLayout(box);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(g);
@@ -238,6 +236,7 @@ QWidget* AnalysisWindow::buildFertilityPage()
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pg번식성적"));
     auto* figures = tableBox(TableId::Figures, QStringLiteral("번식성적"), QStringLiteral("번식성적"), page);
+    m_grids[TableId::Figures]->setStretchColumn(1);  // the verdicts stay beside their figures
     auto* targetsNote = noteLabel(QStringLiteral("lbl목표안내"), figures);
     targetsNote->setText(QStringLiteral("판정은 글자와 색으로 보입니다: 목표 달성(초록), 목표 미달(빨강), "
                                         "자료 없음(회색). 분만간격의 조사 평균은 %1일입니다.")
@@ -293,6 +292,12 @@ QWidget* AnalysisWindow::buildShipmentPage()
         connect(header, &QHeaderView::sectionClicked, this, [this, id](int logical) { sortBy(id, logical + 1); });
     }
     return page;
+}
+
+QString AnalysisWindow::periodText() const
+{
+    const books::Period p = m_result ? m_result->period : period();
+    return dateText(p.from) + u'~' + dateText(p.to);
 }
 
 books::Period AnalysisWindow::period() const
@@ -384,7 +389,7 @@ void AnalysisWindow::showTable(const ShownTable& t)
             g->setRow(r);
             g->setFontBold(true);
         }
-    fitTable(g, t);
+    fitTable(g);
 }
 
 void AnalysisWindow::sortBy(TableId id, int column)
@@ -423,8 +428,7 @@ PrintRequest AnalysisWindow::printRequest()
     r.previewTitle = QStringLiteral("한우 성적분석");
     r.workTable = kWorkTable;
     r.rows = [tables = shownTables()] { return printRows(tables); };
-    const books::Period p = m_result ? m_result->period : period();
-    const QString range = dateText(p.from) + QStringLiteral(" ~ ") + dateText(p.to);
+    const QString range = periodText().replace(u'~', QStringLiteral(" ~ "));
     r.formulas = [range] {
         report::Formulas f = books::farmNameFormula(farmHeader().name);
         f.set(QStringLiteral("기간"), range);
@@ -462,6 +466,5 @@ void AnalysisWindow::saveWorkbook()
                     QStringLiteral("저장할 내용이 없습니다. 먼저 성적을 조회해 주세요."));
         return;
     }
-    const books::Period p = m_result->period;
-    saveTablesAs(this, QStringLiteral("성적분석 %1~%2").arg(dateText(p.from), dateText(p.to)), exportTables());
+    saveTablesAs(this, QStringLiteral("성적분석 ") + periodText(), exportTables());
 }

@@ -37,6 +37,8 @@ public:
     QLabel* embryoNote() const { return m_embryoNote; }
 
     books::Period period() const;
+    // The period of the tables shown ("2009-01-01~2009-12-31"; the pickers' before a query).
+    QString periodText() const;
     void setPeriod(const QDate& start, const QDate& end);
     const analysis::Targets& targets() const { return m_targets; }
     // Whether a query has filled the tabs.

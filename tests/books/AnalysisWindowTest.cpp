@@ -362,8 +362,8 @@ TEST_F(AnalysisWindowTest, SavesEveryTableAsASheetOfOneWorkbook)
     w.functionButton(ListButton::Save)->click();
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_EQ(farm.messages().last().title, QStringLiteral("저장완료"));
-    EXPECT_TRUE(suggested.endsWith(QStringLiteral("성적분석 2009-01-01~2009-12-31 2009-12-08.xlsx")))
-        << suggested.toStdString();
+    // The name carries its period: no second date.
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral("/성적분석 2009-01-01~2009-12-31.xlsx"))) << suggested.toStdString();
 
     const QJsonObject book = readXlsxSheets(path);
     ASSERT_FALSE(book.contains(QStringLiteral("error")))

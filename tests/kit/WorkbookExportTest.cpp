@@ -89,9 +89,11 @@ TEST(WorkbookExport, SheetNamesAreWhatExcelTakesAndNeverTwiceTheSame)
     } cases[] = {
         {{"번식성적", "출하성적"}, {"번식성적", "출하성적"}},
         // Excel refuses []:*?/\ in a name and compares names without letter case.
-        {{"A/B: 성적?", "Total", "total"}, {"A B 성적", "Total", "total (2)"}},
+        {{"A/B: 성적?", "Total", "total"}, {"AB 성적", "Total", "total (2)"}},
         {{"", ""}, {"목록", "목록 (2)"}},
-        // 31 characters at most, the number included.
+        // 31 characters at most, the number included; a long title ends after a whole word.
+        {{QStringLiteral("인공수정자별 수태율 2009-01-01 ~ 2009-12-31")},
+         {QStringLiteral("인공수정자별 수태율 2009-01-01")}},
         {{QString(40, u'가'), QString(40, u'가')}, {QString(31, u'가'), QString(27, u'가') + QStringLiteral(" (2)")}},
     };
     for (const auto& c : cases) {

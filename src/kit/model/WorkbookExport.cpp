@@ -14,19 +14,9 @@
 namespace {
 // Excel's own limits: the characters of a cell, of a sheet name.
 constexpr qsizetype kMaxCellChars = 32767;
-constexpr qsizetype kMaxSheetNameChars = 31;
+constexpr qsizetype kMaxSheetNameChars = 31;  // sheetNameOf keeps within it
 constexpr double kDefaultColumnWidth = 8.43;
 constexpr double kMaxColumnWidth = 60;
-
-QString plainSheetName(const QString& title)
-{
-    QString name;
-    for (QChar c : title) name += QStringLiteral("[]:*?/\\").contains(c) ? QChar(u' ') : c;
-    name = name.simplified().left(kMaxSheetNameChars).trimmed();
-    while (name.startsWith(u'\'')) name.remove(0, 1);
-    while (name.endsWith(u'\'')) name.chop(1);
-    return name.isEmpty() ? QStringLiteral("목록") : name;
-}
 
 double excelSerial(const QDate& d)
 {
@@ -103,16 +93,19 @@ private:
     lxw_error cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QString& shown, const ColumnLayout& layout,
                    QRgb color)
     {
-        if (layout.kind == CellKind::Number)
-            if (const auto n = numberFromText(shown)) {
-                QByteArray pattern = layout.grouped ? "#,##0" : "0";
-                if (n->decimals > 0) pattern += '.' + QByteArray(n->decimals, '0');
-                return worksheet_write_number(ws, row, col, n->value, format(pattern, color));
-            }
-        if (layout.kind == CellKind::Date)
-            if (const QDate d = dateFromText(shown); d.isValid())
-                return worksheet_write_number(ws, row, col, excelSerial(d), format("yyyy-mm-dd", color));
-        return text(ws, row, col, shown.trimmed(), color ? format(QByteArray(), color) : nullptr);
+        const FileCell c = fileCell(shown, layout);
+        switch (c.type) {
+        case FileCell::Empty: return LXW_NO_ERROR;
+        case FileCell::Number: {
+            QByteArray pattern = layout.grouped ? "#,##0" : "0";
+            if (c.number.decimals > 0) pattern += '.' + QByteArray(c.number.decimals, '0');
+            return worksheet_write_number(ws, row, col, c.number.value, format(pattern, color));
+        }
+        case FileCell::Date:
+            return worksheet_write_number(ws, row, col, excelSerial(c.date), format("yyyy-mm-dd", color));
+        case FileCell::Text: break;
+        }
+        return text(ws, row, col, c.text.toString(), color ? format(QByteArray(), color) : nullptr);
     }
 
     lxw_format* format(const QByteArray& pattern, QRgb color)
@@ -141,7 +134,7 @@ QStringList workbookSheetNames(const QList<ExportTable>& sheets)
 {
     QStringList names;
     for (const ExportTable& t : sheets) {
-        const QString base = plainSheetName(t.title);
+        const QString base = sheetNameOf(t.title);
         QString name = base;
         for (int n = 2; names.contains(name, Qt::CaseInsensitive); ++n) {
             const QString suffix = QStringLiteral(" (%1)").arg(n);
