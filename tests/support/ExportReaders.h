@@ -9,6 +9,9 @@
 // "color"}, ...], ...]}; kind is text, number, date (v then "yyyy-mm-dd") or empty. An object
 // with "error" when the file could not be read.
 QJsonObject readXlsx(const QString& file);
+// {"sheets": [{"sheet", "freeze", "rows"}, ...]}: every sheet of a workbook in order, each as
+// readXlsx reads the active one. An object with "error" when the file could not be read.
+QJsonObject readXlsxSheets(const QString& file);
 // {"bom": true/false, "crlf": records end in CR LF, "rows": [[field, ...], ...]}.
 QJsonObject readCsv(const QString& file);
 // The texts of one row of readXlsx's rows ("" for an empty cell).
