@@ -1,5 +1,6 @@
 #include "bench/bench_analysis.h"
 
+#include "bench/bench_util.h"
 #include "books/model/HerdAnalysis.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
@@ -25,16 +26,11 @@ const QDate kToday(2009, 12, 8);
 // The steers are graded within the last year with grades as farmers write them.
 QString writeFarm(const QString& file, int records, int gradings)
 {
-    QString err = createDatabaseFileIfMissing(file);
-    if (!err.isEmpty()) return err;
     const QString name = QStringLiteral("bench-analysis");
+    QString err = openBulkFill(file, name);
+    if (!err.isEmpty()) return err;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        if (!db.open()) return db.lastError().text();
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = OFF"));
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
-        db.transaction();
+        QSqlDatabase db = QSqlDatabase::database(name, false);
         QSqlQuery animal(db), breeding(db), grading(db);
         animal.prepare(
             QStringLiteral("insert into 개체관리 (개체번호, 구분, 개체생일, 우방번호, 정액번호) "

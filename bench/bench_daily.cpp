@@ -1,5 +1,6 @@
 #include "bench/bench_daily.h"
 
+#include "bench/bench_util.h"
 #include "books/DailyWindow.h"
 #include "books/model/DailyRules.h"
 #include "data/Clock.h"
@@ -30,16 +31,11 @@ constexpr int kInseminationsPerCow = 10;
 // Some bulls carry records too, which the lists must leave out.
 QString writeFarm(const QString& file, int records)
 {
-    QString err = createDatabaseFileIfMissing(file);
-    if (!err.isEmpty()) return err;
     const QString name = QStringLiteral("bench-daily");
+    QString err = openBulkFill(file, name);
+    if (!err.isEmpty()) return err;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        if (!db.open()) return db.lastError().text();
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous = OFF"));
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = MEMORY"));
-        db.transaction();
+        QSqlDatabase db = QSqlDatabase::database(name, false);
         QSqlQuery animal(db), breeding(db);
         animal.prepare(QStringLiteral(
             "insert into 개체관리 (개체번호, 구분, 구분2, 개체생일, 별명, 우방번호) values (?, ?, 0, ?, ?, ?)"));

@@ -1,5 +1,6 @@
 #include "bench/bench_export.h"
 
+#include "bench/bench_util.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
 #include "data/SampleFarm.h"
@@ -21,16 +22,6 @@
 
 namespace {
 constexpr int kAnimals = 100000;
-
-// A field of /proc/self/status in MB.
-double statusMb(const char* field)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field)) return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
 
 // Processor time of this process so far: beside the wall-clock time, it shows what the
 // export costs on a machine other work shares.

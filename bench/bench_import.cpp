@@ -1,5 +1,6 @@
 #include "bench/bench_import.h"
 
+#include "bench/bench_util.h"
 #include "data/Clock.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
@@ -18,16 +19,6 @@
 #include <vector>
 
 namespace {
-// A field of /proc/self/status in MB.
-double statusMb(const char* field)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field)) return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
 // The memory an import takes beyond what the process held before it: the peak of the resident
 // size (VmHWM, started anew) above the size before.
 class MemoryWatch {

@@ -81,7 +81,7 @@ MainWindow::MainWindow(QWidget* parent)
     frame->setGeometry(262, 86, 366, 346);
     frame->setStyleSheet(QStringLiteral("#Frame1 { background: white; border-radius: 6px; }"));
     auto* grid = new QGridLayout(frame);
-    // Five rows of menu buttons at least 60 pixels high fill the frame.
+    // Five rows of two menu buttons at least 60 pixels high fill the frame.
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setSpacing(6);
 
@@ -96,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent)
                  {MenuEntry::FarmInfo, "농장정보"},
                  {MenuEntry::DailyList, "일일관리 대상조회"},
                  {MenuEntry::Recovery, "백업 및 복원"},
+                 {MenuEntry::Analysis, "성적분석"},
                  {MenuEntry::Exit, "종     료"}};
     int pos = 0;
     for (const auto& it : items) {
@@ -104,9 +105,9 @@ MainWindow::MainWindow(QWidget* parent)
                                        frame, ButtonLook::Menu);
         b->setProperty("index", number);
         connect(b, &QPushButton::clicked, this, [this, entry = it.entry] { menuClicked(entry); });
-        // The exit stands alone across the last row.
-        if (it.entry == MenuEntry::Exit)
-            grid->addWidget(b, (pos + 1) / 2, 0, 1, 2);
+        // Two to a row; the exit comes last, across the row when it would stand alone.
+        if (it.entry == MenuEntry::Exit && pos % 2 == 0)
+            grid->addWidget(b, pos / 2, 0, 1, 2);
         else
             grid->addWidget(b, pos / 2, pos % 2);
         m_buttons.insert(it.entry, b);

@@ -18,6 +18,7 @@ enum class MenuEntry {
     FarmInfo = 5,      // 농장정보
     DailyList = 6,     // 일일관리 대상조회
     Recovery = 7,      // 백업 및 복원
+    Analysis = 8,      // 성적분석
     Exit = 99,         // 종     료
 };
 

@@ -1,6 +1,7 @@
 #include "app/Windows.h"
 
 #include "app/MainWindow.h"
+#include "books/AnalysisWindow.h"
 #include "books/DailyWindow.h"
 #include "books/FarmInfoWindow.h"
 #include "books/ManureLedgerWindow.h"
@@ -22,4 +23,5 @@ void registerWindows(MainWindow& main)
     main.setOpener(MenuEntry::FarmInfo, [] { return static_cast<QWidget*>(new FarmInfoWindow); });
     main.setOpener(MenuEntry::DailyList, [] { return static_cast<QWidget*>(new DailyWindow); });
     main.setOpener(MenuEntry::Recovery, [] { return static_cast<QWidget*>(new RecoveryWindow); });
+    main.setOpener(MenuEntry::Analysis, [] { return static_cast<QWidget*>(new AnalysisWindow); });
 }

@@ -191,12 +191,23 @@ void DailyWindow::runDueList(const DueList& list)
     int skipped = 0;
     if (result != QueryResult::Failed) {
         try {
-            skipped = list.dateless();
+            skipped = datelessCount(list.dateless);
         } catch (const DbError& e) {
             showPlainError(this, e);
         }
     }
     showSkipped(skipped);
+}
+
+int DailyWindow::datelessCount(int (*counter)())
+{
+    const ChangeStamp now = changeStamp();
+    if (m_dateless.counter != counter || m_dateless.stamp != now) {
+        m_dateless.count = counter();
+        m_dateless.counter = counter;
+        m_dateless.stamp = now;
+    }
+    return m_dateless.count;
 }
 
 void DailyWindow::showSkipped(int count)

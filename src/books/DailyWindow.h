@@ -3,6 +3,7 @@
 // record, with what yesterday, today, tomorrow and the day after tomorrow mean for it; and the
 // animals still within a withdrawal period, one row per animal.
 #include "books/model/DailyRules.h"
+#include "data/Db.h"
 #include "kit/ListWindow.h"
 #include "print/ListPrint.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <array>
+#include <optional>
 
 class DailyWindow : public ListWindow {
     Q_OBJECT
@@ -51,6 +53,14 @@ private:
         bool takeBackEmptyRows = false;
         int (*dateless)() = nullptr;  // the records left out for want of a date
     };
+    // The dateless count reads every record of the book, so it is kept until the file changes.
+    struct DatelessCount {
+        std::optional<ChangeStamp> stamp;
+        int (*counter)() = nullptr;
+        int count = 0;
+    };
+    int datelessCount(int (*counter)());
+    DatelessCount m_dateless;
     void runDueList(const DueList& list);
     // The grid's columns: the four days of the due lists, or those of the withdrawal list. A
     // change empties the grid, so no row stands under another list's headers.

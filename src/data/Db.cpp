@@ -13,6 +13,12 @@
 QSqlDatabase gConn;
 
 namespace {
+// Counts the openings of the farm file, so that a change stamp taken before a restore never
+// matches one taken after it.
+quint64 gOpenings = 0;
+}  // namespace
+
+namespace {
 const QString kConnName = QStringLiteral("TARVIK");
 int gConnSerial = 0;
 }  // namespace
@@ -116,7 +122,10 @@ DbOpenOutcome openDatabase(QString* error)
     // Only a checked file stays open: nothing may be written into a damaged or foreign one.
     if (outcome != DbOpenOutcome::Open) DBClose();
     // An older farm gets the tables added since; one that cannot take them still opens.
-    if (outcome == DbOpenOutcome::Open) addMissingTables(gConn);
+    if (outcome == DbOpenOutcome::Open) {
+        ++gOpenings;
+        addMissingTables(gConn);
+    }
     if (error) *error = reasonText(outcome, file);
     return outcome;
 }
@@ -148,6 +157,16 @@ QSqlQuery runQuery(const QString& sql, const QVariantList& binds)
     for (const QVariant& v : binds) q.addBindValue(bindable(v));
     if (!q.exec()) throw DbError(q.lastError());
     return q;
+}
+
+ChangeStamp changeStamp()
+{
+    ChangeStamp stamp{gOpenings, 0, 0};
+    QSqlQuery q = runQuery(QStringLiteral("select total_changes()"));
+    if (q.next()) stamp.ownChanges = q.value(0).toLongLong();
+    QSqlQuery v = runQuery(QStringLiteral("pragma data_version"));
+    if (v.next()) stamp.dataVersion = v.value(0).toLongLong();
+    return stamp;
 }
 
 void execStatement(const QString& sql, const QVariantList& binds)

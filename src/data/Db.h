@@ -51,6 +51,15 @@ struct BoundStatement {
 QVariant bindable(const QVariant& v);
 // Runs a query with bound values (positional '?'), forward only; throws DbError.
 QSqlQuery runQuery(const QString& sql, const QVariantList& binds = {});
+// What tells whether the farm file may have changed: equal stamps mean no row was written in
+// between, by this program or any other. Throws DbError.
+struct ChangeStamp {
+    quint64 opening = 0;     // which opening of the file
+    qint64 dataVersion = 0;  // moves when another connection commits
+    qint64 ownChanges = 0;   // rows this connection has written since it opened
+    bool operator==(const ChangeStamp&) const = default;
+};
+ChangeStamp changeStamp();
 // Executes one statement with bound values; throws DbError.
 void execStatement(const QString& sql, const QVariantList& binds = {});
 

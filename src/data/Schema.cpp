@@ -158,6 +158,10 @@ std::vector<TableDef> buildTables()
     t.push_back(textWork(QStringLiteral("출하성적기록부워크"), 14));
     t.push_back(textWork(QStringLiteral("축산분뇨관리대장워크"), 7));
     t.push_back(textWork(QStringLiteral("일일관리"), 7));
+    // The herd analysis print: a mark for the bold rows, then the cells of its tables.
+    TableDef analysisWork = textWork(QStringLiteral("성적분석워크"), 20);
+    analysisWork.optional = true;
+    t.push_back(analysisWork);
     return t;
 }
 

@@ -415,9 +415,13 @@ void Grid::fitToContents()
     const int first = std::min(rows, kFitSampleRows);
     for (int r = 1; r <= first; ++r) sample << r;
     if (rows > first) {
-        const int top = std::max(rowAt(0) + 1, first + 1);
+        const int shownTop = std::max(rowAt(0) + 1, 1);
+        const int top = std::max(shownTop, first + 1);
         int bottom = rowAt(viewport()->height() - 1) + 1;
-        if (bottom <= 0) bottom = rows;
+        // Below the last row, or a viewport not laid out yet: as many rows as the height holds,
+        // never every row of a long list.
+        if (bottom <= 0)
+            bottom = std::min(rows, shownTop + viewport()->height() / std::max(1, rowHeight(shownTop)) + 1);
         for (int r = top; r <= bottom && r <= rows; ++r) sample << r;
         if (m_row > bottom && m_row <= rows) sample << m_row;
     }

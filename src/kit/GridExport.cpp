@@ -5,6 +5,7 @@
 #include "kit/Accessibility.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
+#include "kit/model/WorkbookExport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -254,4 +255,18 @@ QMenu* makeGridExportMenu(Grid* grid, QWidget* parent)
 void attachGridExportMenu(QPushButton* button, Grid* grid)
 {
     button->setMenu(makeGridExportMenu(grid, button));
+}
+
+bool saveTablesAs(QWidget* window, const QString& name, const QList<ExportTable>& sheets)
+{
+    const ExportFormat format = ExportFormat::Xlsx;
+    const QString suggested = QDir(documentsFolder()).filePath(suggestedFileName(name, today(), format));
+    const SaveFileChooser& chooser = chooserHook();
+    const QString path = chooser ? chooser(window, suggested, format) : askFileName(window, suggested, format);
+    if (path.isEmpty()) return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ExportStatus status = saveWorkbook(sheets, path);
+    QApplication::restoreOverrideCursor();
+    tellOutcome(window, status, format, path);
+    return status == ExportStatus::Saved;
 }

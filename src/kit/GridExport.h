@@ -41,3 +41,9 @@ void attachGridExportMenu(QPushButton* button, Grid* grid);
 using SaveFileChooser = std::function<QString(QWidget* parent, const QString& suggestedPath, ExportFormat format)>;
 // {} restores the file dialog.
 void setSaveFileChooser(SaveFileChooser chooser);
+
+// The save command of a window with several lists: asks for the Excel file, suggesting
+// "<name> yyyy-mm-dd.xlsx" in the documents folder, and writes every table as a sheet of its
+// own (kit/model/WorkbookExport.h) behind a busy cursor. Every outcome but a cancel is told in
+// a message. True when the file was saved.
+bool saveTablesAs(QWidget* window, const QString& name, const QList<ExportTable>& sheets);

@@ -1,6 +1,7 @@
 // Every grid of the program names what each of its columns holds: that decides how the screen
 // aligns the column and which cell type a saved spreadsheet gives it. Identifiers (animal, pen,
 // registration, semen, dam and calf numbers) are text however much they look like numbers.
+#include "books/AnalysisWindow.h"
 #include "books/DailyWindow.h"
 #include "books/ManureLedgerWindow.h"
 #include "books/PeriodBookWindow.h"
@@ -69,4 +70,15 @@ TEST_F(ColumnKindsTest, EveryColumnOfEveryGridNamesWhatItHolds)
     daily->withdrawalOption()->click();
     EXPECT_EQ(listGrid(daily)->maxCols(), 6);
     EXPECT_EQ(undeclared(daily), QStringList());
+}
+
+TEST_F(ColumnKindsTest, EveryTableOfTheHerdAnalysisNamesWhatItHolds)
+{
+    ASSERT_TRUE(farm.open());
+    AnalysisWindow w;
+    // The frame's own list stays empty and hidden; ten tables on the tabs.
+    EXPECT_EQ(w.findChildren<Grid*>().size(), 11);
+    EXPECT_EQ(undeclared(&w), QStringList());
+    w.query();
+    EXPECT_EQ(undeclared(&w), QStringList());
 }

@@ -87,6 +87,7 @@ TEST_F(MainWindowTest, ControlsAndCaptions)
                    {MenuEntry::FarmInfo, "Com_Button_5", "농장정보", "농장정보"},
                    {MenuEntry::DailyList, "Com_Button_6", "일일관리 대상조회", "일일관리 대상조회"},
                    {MenuEntry::Recovery, "Com_Button_7", "백업 및 복원", "백업 및 복원"},
+                   {MenuEntry::Analysis, "Com_Button_8", "성적분석", "성적분석"},
                    {MenuEntry::Exit, "Com_Button_99", "종     료", "종료"}};
     for (const auto& b : buttons) {
         const QString name = QString::fromUtf8(b.name);
@@ -98,6 +99,27 @@ TEST_F(MainWindowTest, ControlsAndCaptions)
         EXPECT_EQ(w.menuButton(b.entry), button);
     }
     EXPECT_EQ(controlsHeardByControlName(&w), QStringList());
+}
+
+TEST_F(MainWindowTest, EveryMenuButtonFitsTheFrameBesideTheOthers)
+{
+    MainWindow w;
+    w.show();
+    QApplication::processEvents();
+    const QWidget* frame = w.findChild<QWidget*>(QStringLiteral("Frame1"));
+    ASSERT_TRUE(frame);
+    const QList<QAbstractButton*> buttons = frame->findChildren<QAbstractButton*>();
+    ASSERT_EQ(buttons.size(), 10);
+    for (const QAbstractButton* b : buttons) {
+        SCOPED_TRACE(b->objectName().toStdString());
+        EXPECT_TRUE(frame->rect().contains(b->geometry()));
+        EXPECT_GE(b->height(), 60);
+        EXPECT_GE(b->width(), b->sizeHint().width());
+        for (const QAbstractButton* other : buttons) {
+            if (other == b) continue;
+            EXPECT_FALSE(b->geometry().intersects(other->geometry())) << other->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(MainWindowTest, RestoresItsSavedPlaceAndANegativeOneOpensAtTheTopOrRightEdge)

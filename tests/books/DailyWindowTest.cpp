@@ -93,6 +93,29 @@ TEST_F(DailyWindowTest, OpensOnTheReestrusListWithTheLoadDayHeaders)
     EXPECT_EQ(farm.messages().count(), 0);
 }
 
+// The count reads the plain days in the database and only the doubtful ones one by one: both
+// halves must agree with what the list itself takes for a day.
+TEST_F(DailyWindowTest, DatelessCountAgreesWithTheListOnEveryKindOfStoredDay)
+{
+    cow(QStringLiteral("KR009"));
+    const struct {
+        QVariant stored;
+        bool dateless;
+    } cases[] = {
+        {20080229, false}, {20090229, true}, {20090430, false}, {20090431, true}, {20091231, false}, {20091301, true},
+        {20090001, true},  {20090100, true}, {0, true},         {9990101, false}, {-20090101, true}, {199901011, true},
+    };
+    int expected = 0;
+    for (const auto& c : cases) {
+        execStatement(QStringLiteral(
+                          "insert into 번식기록 (개체번호, 수정일, 판정일, 가부, 분만일) values ('KR009', ?, 0, 0, 0)"),
+                      {c.stored});
+        EXPECT_EQ(daily::inseminationDate(c.stored).isValid(), !c.dateless) << c.stored.toString().toStdString();
+        expected += c.dateless ? 1 : 0;
+    }
+    EXPECT_EQ(daily::datelessReestrusRecords(), expected);
+}
+
 TEST_F(DailyWindowTest, DatelessRecordsAreLeftOutAndCountedUnderTheListOncePerQuery)
 {
     oneCowOnEachList(0);

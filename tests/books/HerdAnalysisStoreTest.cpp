@@ -154,8 +154,10 @@ TEST(HerdAnalysisUpgrade, AFarmMadeBeforeTheTargetsTableGetsItAndKeepsItsData)
 {
     TestFarm farm;
     ASSERT_TRUE(farm.open());
-    // The previous version's file: every table but 성적목표, with records in it.
+    // The previous version's file: every table but 성적목표 and the analysis print's work
+    // table, with records in it.
     farm.exec(QStringLiteral("drop table 성적목표"));
+    farm.exec(QStringLiteral("drop table 성적분석워크"));
     farm.addAnimalWithHistory(QStringLiteral("KR1"));
     farm.addAnimalWithHistory(QStringLiteral("KR2"), 1);
     farm.addBreeding(QStringLiteral("KR1"), 20090501, {{"판정일", 20090701}, {"가부", 0}, {"비고", "유산"}});
@@ -168,6 +170,8 @@ TEST(HerdAnalysisUpgrade, AFarmMadeBeforeTheTargetsTableGetsItAndKeepsItsData)
     ASSERT_TRUE(farm.open());
     EXPECT_EQ(farm.messages().count(), 0);
     EXPECT_EQ(farm.scalar(QStringLiteral("select count(*) from sqlite_master where name = '성적목표'")),
+              QStringLiteral("1"));
+    EXPECT_EQ(farm.scalar(QStringLiteral("select count(*) from sqlite_master where name = '성적분석워크'")),
               QStringLiteral("1"));
     EXPECT_EQ(everyRow(), before);
     EXPECT_EQ(readTargets(), defaultTargets());

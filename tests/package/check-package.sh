@@ -10,7 +10,7 @@ BUILD="$(cd "${1:?usage: check-package.sh BUILD_DIR}" && pwd)"
 NAME=tarvik
 # The report files the program prints (the test page stays out).
 REPORTS=(TarvikList.rpt 교배기록부.rpt 번식기록.rpt 분만기록부.rpt 수소개체기록부.rpt 암소개체기록부.rpt
-         일일관리.rpt 진료백신수.rpt 진료백신암.rpt 축산분뇨관리대장.rpt 출하성적기록부.rpt)
+         일일관리.rpt 진료백신수.rpt 진료백신암.rpt 축산분뇨관리대장.rpt 출하성적기록부.rpt 성적분석.rpt)
 ICON_SIZES=(16 24 32 48 64 128 256)
 DEPENDS=(libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6printsupport6 libcups2
          libminizip1 fonts-noto-cjk qt6-translations-l10n)

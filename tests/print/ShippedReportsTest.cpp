@@ -69,6 +69,7 @@ const Sample kSamples[] = {
     {QStringLiteral("분만기록부.rpt"), QStringLiteral("한우 분만기록부"), names({"농장명"})},
     {QStringLiteral("출하성적기록부.rpt"), QStringLiteral("한우 출하성적기록부"), names({"농장명"})},
     {QStringLiteral("축산분뇨관리대장.rpt"), QStringLiteral("축산분뇨관리대장"), names({"농장명"})},
+    {QStringLiteral("성적분석.rpt"), QStringLiteral("한우 성적분석"), names({"농장명", "기간"})},
 };
 
 // The first text column of the work table that the table prints: its values identify the rows

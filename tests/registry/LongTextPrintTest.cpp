@@ -6,17 +6,12 @@
 #include "print/model/ReportRenderer.h"
 
 using layoutcheck::findText;
+using layoutcheck::kFeature;
+using layoutcheck::kRemark;
 using layoutcheck::printed;
 using layoutcheck::squeezed;
 
 namespace {
-
-const QString kFeature = QStringLiteral(
-    "이마에 흰 점이 있고 왼쪽 뒷다리 발굽이 약간 벌어져 있음. 성질이 아주 온순하며 사료 섭취도 매우 좋은 편");
-const QString kRemark = QStringLiteral(
-    "2009-04-01 설사 증상으로 지사제 투여 후 이틀간 경과 관찰함. 체온 39.8도, 식욕 저하 있었으나 사흘째 "
-    "회복됨. 주사 부위(왼쪽 목) 경결 확인, 출하 전 재확인 필요. 담당 수의사 재방문 및 혈액검사 예정임. 다음 "
-    "주 재진료.");
 
 class LongTextPrintTest : public RecordPrintTest {
 protected:

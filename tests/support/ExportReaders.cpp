@@ -61,6 +61,30 @@ print(json.dumps({'bad': bad, 'parts': parts, 'malformed': malformed, 'sheets': 
     return runPython(script, file);
 }
 
+QJsonObject readXlsxSheets(const QString& file)
+{
+    static const QString script = QStringLiteral(R"(
+import sys, json, datetime, openpyxl
+sheets = []
+for ws in openpyxl.load_workbook(sys.argv[1]).worksheets:
+    rows = []
+    for row in ws.iter_rows():
+        cells = []
+        for c in row:
+            v = c.value
+            if v is None: kind = 'empty'
+            elif isinstance(v, datetime.datetime): kind, v = 'date', v.strftime('%Y-%m-%d')
+            elif isinstance(v, (int, float)): kind = 'number'
+            else: kind = 'text'
+            color = c.font.color.rgb if c.font.color is not None and isinstance(c.font.color.rgb, str) else None
+            cells.append({'v': v, 'kind': kind, 'fmt': c.number_format, 'bold': bool(c.font.b), 'color': color})
+        rows.append(cells)
+    sheets.append({'sheet': ws.title, 'freeze': ws.freeze_panes, 'rows': rows})
+print(json.dumps({'sheets': sheets}))
+)");
+    return runPython(script, file);
+}
+
 QJsonObject readCsv(const QString& file)
 {
     static const QString script = QStringLiteral(R"(

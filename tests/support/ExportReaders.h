@@ -14,6 +14,9 @@ QJsonObject readXlsx(const QString& file);
 // well-formed XML, "sheets": [{"name", "filter": autofilter range, "freeze", "rows": max row}]
 // as openpyxl loads them}; an object with "error" when openpyxl cannot load it.
 QJsonObject checkXlsxPackage(const QString& file);
+// {"sheets": [{"sheet", "freeze", "rows"}, ...]}: every sheet of a workbook in order, each as
+// readXlsx reads the active one. An object with "error" when the file could not be read.
+QJsonObject readXlsxSheets(const QString& file);
 // {"bom": true/false, "crlf": records end in CR LF, "rows": [[field, ...], ...]}.
 QJsonObject readCsv(const QString& file);
 // The texts of one row of readXlsx's rows ("" for an empty cell).

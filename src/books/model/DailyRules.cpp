@@ -19,10 +19,20 @@ const QString kRecordsOfCows = QStringLiteral("from 번식기록 join 개체관�
 const QString kReestrusRecords = QStringLiteral("and 개체관리.구분 = 0 and 번식기록.판정일 = 0 ");
 const QString kCalvingRecords = QStringLiteral("and 개체관리.구분 = 0 and 번식기록.가부 = 0 and 번식기록.분만일 = 0 ");
 
+// A stored day that is plainly a real one: a whole number yyyymmdd from the year 1000 on with a
+// month and a day that every year has. The rest (February 29th, texts, empty cells, impossible
+// days) are few and read one by one, so a long book is never carried out of the database whole.
+const QString kPlainDay = QStringLiteral(
+    "typeof(번식기록.수정일) = 'integer' and 번식기록.수정일 between 10000101 and 99991231 "
+    "and 번식기록.수정일 / 100 % 100 between 1 and 12 "
+    "and (번식기록.수정일 % 100 between 1 and 28 "
+    "or (번식기록.수정일 % 100 in (29, 30) and 번식기록.수정일 / 100 % 100 <> 2) "
+    "or (번식기록.수정일 % 100 = 31 and 번식기록.수정일 / 100 % 100 in (1, 3, 5, 7, 8, 10, 12)))");
+
 int datelessRecords(const QString& records)
 {
-    QSqlQuery q =
-        runQuery(QStringLiteral("select 번식기록.수정일 ") + kRecordsOfCows + QStringLiteral("where 1 = 1 ") + records);
+    QSqlQuery q = runQuery(QStringLiteral("select 번식기록.수정일 ") + kRecordsOfCows + QStringLiteral("where not (") +
+                           kPlainDay + QStringLiteral(") ") + records);
     int n = 0;
     while (q.next())
         if (!inseminationDate(q.value(0)).isValid()) ++n;
