@@ -8,8 +8,9 @@
 #include <ctime>
 
 namespace {
-// Deflate's fastest level: the sheet XML is very repetitive, so the file is barely larger
-// than at the default level, and compressing costs a fraction of it.
+// Deflate's fastest level: the sheet XML is very repetitive, so the file is only about a fifth
+// larger than at the default level and compressing costs well under half. Level 2 gave a 4%
+// smaller file for slightly more work.
 constexpr int kDeflateLevel = Z_BEST_SPEED;
 // The sheet XML goes to the zip entry in chunks of this size.
 constexpr size_t kChunk = size_t(1) << 20;
@@ -111,8 +112,8 @@ QByteArray argb(QRgb c)
     return "FF" + QByteArray::number(c & 0xFFFFFF, 16).toUpper().rightJustified(6, '0');
 }
 
-// Excel stores a column's width with the padding of its cells: what libxlsxwriter and Excel
-// itself write for a width typed in characters of the default font.
+// Excel stores a column's width with the padding of its cells: what Excel itself writes for a
+// width typed in characters of the default font.
 double storedWidth(double chars)
 {
     constexpr double digit = 7, padding = 5;
