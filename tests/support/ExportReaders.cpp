@@ -20,25 +20,8 @@ QJsonObject runPython(const QString& script, const QString& file)
 
 QJsonObject readXlsx(const QString& file)
 {
-    static const QString script = QStringLiteral(R"(
-import sys, json, datetime, openpyxl
-ws = openpyxl.load_workbook(sys.argv[1]).active
-rows = []
-for row in ws.iter_rows():
-    cells = []
-    for c in row:
-        v = c.value
-        if v is None: kind = 'empty'
-        elif isinstance(v, datetime.datetime): kind, v = 'date', v.strftime('%Y-%m-%d')
-        elif isinstance(v, (int, float)): kind = 'number'
-        else: kind = 'text'
-        color = c.font.color.rgb if c.font.color is not None and isinstance(c.font.color.rgb, str) else None
-        cells.append({'v': v, 'kind': kind, 'fmt': c.number_format, 'bold': bool(c.font.b), 'color': color})
-    rows.append(cells)
-widths = {k: d.width for k, d in ws.column_dimensions.items()}
-print(json.dumps({'sheet': ws.title, 'freeze': ws.freeze_panes, 'widths': widths, 'rows': rows}))
-)");
-    return runPython(script, file);
+    // The first sheet, as readXlsxSheets reads it.
+    return readXlsxSheets(file).value(QStringLiteral("sheets")).toArray().at(0).toObject();
 }
 
 QJsonObject checkXlsxPackage(const QString& file)
@@ -79,7 +62,8 @@ for ws in openpyxl.load_workbook(sys.argv[1]).worksheets:
             color = c.font.color.rgb if c.font.color is not None and isinstance(c.font.color.rgb, str) else None
             cells.append({'v': v, 'kind': kind, 'fmt': c.number_format, 'bold': bool(c.font.b), 'color': color})
         rows.append(cells)
-    sheets.append({'sheet': ws.title, 'freeze': ws.freeze_panes, 'rows': rows})
+    widths = {k: d.width for k, d in ws.column_dimensions.items()}
+    sheets.append({'sheet': ws.title, 'freeze': ws.freeze_panes, 'widths': widths, 'rows': rows})
 print(json.dumps({'sheets': sheets}))
 )");
     return runPython(script, file);
