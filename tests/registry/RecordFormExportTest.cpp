@@ -12,29 +12,12 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
-namespace {
-
-class RecordFormExportTest : public RegistryTest {
-protected:
-    AnimalRecordForm* openForm(const QString& number)
-    {
-        openList();
-        searchFor();
-        listGrid(window)->setActiveCell(1, rowOf(number));
-        click("cmdUpdate");
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* form = qobject_cast<AnimalRecordForm*>(w); form && form->isVisible()) return form;
-        ADD_FAILURE() << "no open form";
-        return nullptr;
-    }
-};
-
-}  // namespace
+using RecordFormExportTest = RegistryTest;
 
 TEST_F(RecordFormExportTest, AHistoryListIsNamedForItsTabAndTheAnimal)
 {
     farm.addAnimalWithHistory("KR002012345678", 0);
-    AnimalRecordForm* f = openForm("KR002012345678");
+    AnimalRecordForm* f = openRecordForm("KR002012345678");
     ASSERT_TRUE(f);
     QTemporaryDir folder;
     QString suggested;

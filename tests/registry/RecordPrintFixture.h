@@ -59,18 +59,7 @@ protected:
     }
 
     // Opens the animal's record form from the list, as 개체수정 does.
-    AnimalRecordForm* open(const QString& number)
-    {
-        if (!window) openList();
-        searchFor();
-        listGrid(window)->setActiveCell(1, rowOf(number));
-        click("cmdUpdate");
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<AnimalRecordForm*>(w); f && f->isVisible() && f->storedNumber() == number)
-                return f;
-        ADD_FAILURE() << "no record form for " << number.toStdString();
-        return nullptr;
-    }
+    AnimalRecordForm* open(const QString& number) { return openRecordForm(number); }
 
     // Clicks the print button `command` of `form`, answering its question Yes.
     void print(AnimalRecordForm* form, const QString& command)

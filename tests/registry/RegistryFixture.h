@@ -5,6 +5,7 @@
 #include "data/Globals.h"
 #include "data/Values.h"
 #include "kit/Grid.h"
+#include "registry/AnimalRecordForm.h"
 #include "registry/SearchWindow.h"
 #include "support/TestFarm.h"
 
@@ -62,6 +63,19 @@ protected:
     QStringList column(int col) { return gridColumn(listGrid(window), col); }
     QStringList row(int r) { return gridRow(listGrid(window), r); }
     int rowOf(const QString& number) { return int(column(1).indexOf(number)) + 1; }
+    // Opens the animal's record form from the list, as 개체수정 does.
+    AnimalRecordForm* openRecordForm(const QString& number)
+    {
+        if (!window) openList();
+        searchFor();
+        listGrid(window)->setActiveCell(1, rowOf(number));
+        click("cmdUpdate");
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<AnimalRecordForm*>(w); f && f->isVisible() && f->storedNumber() == number)
+                return f;
+        ADD_FAILURE() << "no record form for " << number.toStdString();
+        return nullptr;
+    }
 
     QPointer<SearchWindow> window;
 };

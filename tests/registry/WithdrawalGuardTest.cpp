@@ -30,17 +30,7 @@ protected:
             "?)",
             {number, dn(kEnd)});
     }
-    AnimalRecordForm* openForm(const QString& number)
-    {
-        if (!window) openList();
-        searchFor();
-        listGrid(window)->setActiveCell(1, rowOf(number));
-        click("cmdUpdate");
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = qobject_cast<AnimalRecordForm*>(w); f && f->isVisible()) return f;
-        ADD_FAILURE() << "no open form";
-        return nullptr;
-    }
+    AnimalRecordForm* openForm(const QString& number) { return openRecordForm(number); }
     void setDate(QWidget* f, const QString& field, const QDate& d, bool ticked = true)
     {
         find<QCheckBox>(field + "체크", f)->setChecked(ticked);
