@@ -6,13 +6,12 @@
 #include "data/Globals.h"
 #include "data/Values.h"
 #include "kit/Accessibility.h"
-#include "kit/CaptionPanel.h"
 #include "kit/ColumnFit.h"
 #include "kit/CommandButton.h"
-#include "kit/DateField.h"
 #include "kit/DbMessages.h"
 #include "kit/GridExport.h"
 #include "kit/Messages.h"
+#include "kit/PeriodFrame.h"
 #include "kit/Styles.h"
 
 #include <QCoreApplication>
@@ -33,18 +32,10 @@ using namespace analysis;
 
 namespace {
 constexpr int kConditionsHeightPx = 66;
-constexpr int kDateWidthPx = 150;
 const QString kWorkTable = QStringLiteral("성적분석워크");
 const QString kSortNote = QStringLiteral(
     "열 머리를 누르면 그 열로 정렬합니다. 등급 비율은 등급을 읽을 수 있는 두수에 대한 비율이고, 읽을 수 없는 등급은 "
     "기타로 셉니다.");
-
-QDateEdit* periodDate(const QString& name, const QString& heard, QWidget* parent)
-{
-    QDateEdit* d = dateField(DateLook::Korean, kDateWidthPx, parent);
-    nameControl(d, name, heard);
-    return d;
-}
 
 QLabel* noteLabel(const QString& name, QWidget* parent)
 {
@@ -144,23 +135,10 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
 void AnalysisWindow::buildConditions()
 {
     QWidget* host = conditionHost();
-    m_frame = new QGroupBox(QStringLiteral("검색조건"), host);
-    nameControl(m_frame, QStringLiteral("SSPanel2"), m_frame->title());
-    const QString criterion = QStringLiteral("분석기간");
-    QLabel* caption =
-        ::captionPanel(QStringLiteral("SSPanel1_0"), criterion, {.width = 86, .height = 28, .tinted = true}, m_frame);
-    m_start = periodDate(QStringLiteral("시작날짜"), criterion + QStringLiteral(" 시작"), m_frame);
-    m_end = periodDate(QStringLiteral("끝날짜"), criterion + QStringLiteral(" 끝"), m_frame);
-    caption->setBuddy(m_start);
-    auto* tilde = new QLabel(QStringLiteral("~"), m_frame);
-    nameControl(tilde, QStringLiteral("Label1"), QString());
-    auto* row = new QHBoxLayout(m_frame);
-    row->setContentsMargins(8, 2, 8, 6);
-    row->setSpacing(8);
-    row->addWidget(caption);
-    row->addWidget(m_start);
-    row->addWidget(tilde);
-    row->addWidget(m_end);
+    const PeriodFrame period = periodFrame(QStringLiteral("분석기간"), host);
+    m_frame = period.frame;
+    m_start = period.start;
+    m_end = period.end;
 
     m_targetsButton = commandButton(QStringLiteral("cmdTargets"), QStringLiteral("목표"), host);
     m_targetsButton->setToolTip(QStringLiteral("번식성적의 목표를 바꿉니다"));

@@ -3,10 +3,9 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "kit/Accessibility.h"
-#include "kit/CaptionPanel.h"
 #include "kit/ColumnFit.h"
-#include "kit/DateField.h"
 #include "kit/GridExport.h"
+#include "kit/PeriodFrame.h"
 #include "kit/Styles.h"
 
 #include <QCoreApplication>
@@ -22,14 +21,7 @@ namespace {
 // enough to stay responsive, rarely enough that a year of records is not slowed down.
 constexpr int kBatchMs = 50;
 constexpr int kConditionsHeightPx = 66;
-constexpr int kDateWidthPx = 150;
 
-QDateEdit* periodDate(const QString& name, const QString& heard, QWidget* parent)
-{
-    QDateEdit* d = dateField(DateLook::Korean, kDateWidthPx, parent);
-    nameControl(d, name, heard);
-    return d;
-}
 }  // namespace
 
 PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
@@ -58,23 +50,10 @@ PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
 void PeriodBookWindow::buildSearchFrame()
 {
     QWidget* host = conditionHost();
-    m_frame = new QGroupBox(QStringLiteral("검색조건"), host);
-    nameControl(m_frame, QStringLiteral("SSPanel2"), m_frame->title());
-    QLabel* criterion = ::captionPanel(QStringLiteral("SSPanel1_0"), m_book.criterion,
-                                       {.width = 86, .height = 28, .tinted = true}, m_frame);
-    const QString heard = heardText(m_book.criterion);
-    m_start = periodDate(QStringLiteral("시작날짜"), heard + QStringLiteral(" 시작"), m_frame);
-    m_end = periodDate(QStringLiteral("끝날짜"), heard + QStringLiteral(" 끝"), m_frame);
-    criterion->setBuddy(m_start);
-    auto* tilde = new QLabel(QStringLiteral("~"), m_frame);
-    nameControl(tilde, QStringLiteral("Label1"), QString());
-    auto* row = new QHBoxLayout(m_frame);
-    row->setContentsMargins(8, 2, 8, 6);
-    row->setSpacing(8);
-    row->addWidget(criterion);
-    row->addWidget(m_start);
-    row->addWidget(tilde);
-    row->addWidget(m_end);
+    const PeriodFrame period = periodFrame(m_book.criterion, host);
+    m_frame = period.frame;
+    m_start = period.start;
+    m_end = period.end;
 
     m_note = new QLabel(m_book.note, host);
     nameControl(m_note, QStringLiteral("Label2"), m_book.note);
