@@ -2,8 +2,10 @@
 
 #include "data/ScopedConnection.h"
 
+#include "data/BackupChecks.h"
 #include "data/FarmFileCheck.h"
 #include "data/FileModes.h"
+#include "data/SqliteReason.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,20 +64,21 @@ private:
 
 const QString kBusy = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
 
-// Row counts of every table, by name; false when a count cannot be read.
-bool tableCounts(QSqlDatabase db, QMap<QString, qint64>* counts, QString* error)
+// Row counts of every table, by name; false (with the failure in `error`) when a count cannot
+// be read.
+bool tableCounts(QSqlDatabase db, QMap<QString, qint64>* counts, QSqlError* error)
 {
     QSqlQuery q(db);
     QStringList tables;
     if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table' and name not like 'sqlite_%'"))) {
-        *error = q.lastError().text();
+        *error = q.lastError();
         return false;
     }
     while (q.next()) tables << q.value(0).toString();
     for (const QString& t : tables) {
         const QString quoted = QLatin1Char('"') + QString(t).replace(u'"', QStringLiteral("\"\"")) + QLatin1Char('"');
         if (!q.exec(QStringLiteral("select count(*) from ") + quoted) || !q.next()) {
-            *error = q.lastError().text();
+            *error = q.lastError();
             return false;
         }
         counts->insert(t, q.value(0).toLongLong());
@@ -83,25 +86,35 @@ bool tableCounts(QSqlDatabase db, QMap<QString, qint64>* counts, QString* error)
     return true;
 }
 
+// The Korean reason of an engine failure: what could not be done and why, the engine's own
+// words in `detail`.
+QString failureText(const QString& what, const QSqlError& e, QString* detail)
+{
+    *detail = sqliteTechnicalText(e);
+    return what + u' ' + sqliteFailureText(sqliteFailureOf(e));
+}
+
 // Opens the copy read-only and compares it with the counts of the original.
-QString verifyCopy(const QString& copy, const QMap<QString, qint64>& expected)
+QString verifyCopy(const QString& copy, const QMap<QString, qint64>& expected, QString* detail)
 {
     ScopedConnection c(copy, QStringLiteral("QSQLITE_OPEN_READONLY"));
-    if (!c.isOpen()) return QStringLiteral("백업 파일을 열 수 없습니다: ") + c.error().text();
+    if (!c.isOpen()) return failureText(QStringLiteral("백업 파일을 열 수 없습니다."), c.error(), detail);
     QSqlQuery q(c.db());
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next() || q.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("백업 파일의 검사에서 오류가 나왔습니다.");
     q.finish();
     QMap<QString, qint64> counts;
-    QString error;
-    if (!tableCounts(c.db(), &counts, &error)) return QStringLiteral("백업 파일을 읽을 수 없습니다: ") + error;
+    QSqlError error;
+    if (!tableCounts(c.db(), &counts, &error))
+        return failureText(QStringLiteral("백업 파일을 읽을 수 없습니다."), error, detail);
     if (counts != expected) return QStringLiteral("백업 파일의 기록 수가 원본과 다릅니다.");
     return QString();
 }
 
 // Writes the copy into `part` and checks it; "" on success, else the reason. `written` tells
-// whether a copy was written (and then failed its check).
-QString copyAndVerify(const QString& databaseFile, const QString& part, bool* written)
+// whether a copy was written (and then failed its check); `counts` gets the rows of every table.
+QString copyAndVerify(const QString& databaseFile, const QString& part, bool* written, QString* detail,
+                      QMap<QString, qint64>* counts)
 {
     *written = false;
     // The holder's read transaction keeps every writer out until the copy is checked, so the
@@ -109,30 +122,39 @@ QString copyAndVerify(const QString& databaseFile, const QString& part, bool* wr
     ScopedConnection holder(databaseFile, kBusy);
     ScopedConnection source(databaseFile, kBusy);
     if (!holder.isOpen() || !source.isOpen())
-        return QStringLiteral("데이터베이스 파일을 열 수 없습니다: ") + holder.error().text() + source.error().text();
+        return failureText(QStringLiteral("데이터베이스 파일을 열 수 없습니다."),
+                           holder.isOpen() ? source.error() : holder.error(), detail);
     QSqlQuery hold(holder.db());
-    QMap<QString, qint64> counts;
-    QString error;
-    if (!hold.exec(QStringLiteral("BEGIN")) || !tableCounts(holder.db(), &counts, &error))
-        return QStringLiteral("데이터베이스 파일을 읽을 수 없습니다: ") + error + hold.lastError().text();
+    QSqlError error;
+    if (!hold.exec(QStringLiteral("BEGIN"))) error = hold.lastError();
+    if (error.type() == QSqlError::NoError) tableCounts(holder.db(), counts, &error);
+    if (error.type() != QSqlError::NoError)
+        return failureText(QStringLiteral("데이터베이스 파일을 읽을 수 없습니다."), error, detail);
     // An empty file or another program's database copies and checks fine; it is no farm, and
     // a copy of it would push the good copies out of the rotation.
     const FarmFileCheck live = checkFarmFile(databaseFile);
-    if (!live.ok) return QStringLiteral("데이터베이스 파일에 농장 자료가 없어 백업하지 않았습니다: ") + live.reason;
+    if (!live.ok) {
+        *detail = live.detail;
+        return QStringLiteral("데이터베이스 파일에 농장 자료가 없어 백업하지 않았습니다: ") + live.reason;
+    }
     QSqlQuery vacuum(source.db());
     vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
     vacuum.addBindValue(part);
     if (!vacuum.exec())
-        return QStringLiteral("데이터베이스를 백업 파일로 복사하지 못했습니다: ") + vacuum.lastError().text();
+        return failureText(QStringLiteral("데이터베이스를 백업 파일로 복사하지 못했습니다."), vacuum.lastError(),
+                           detail);
     if (!syncFile(part)) return QStringLiteral("백업 파일을 디스크에 쓰지 못했습니다.");
     *written = true;
-    error = verifyCopy(part, counts);
-    if (error.isEmpty()) {
+    QString reason = verifyCopy(part, *counts, detail);
+    if (reason.isEmpty()) {
         const FarmFileCheck copy = checkFarmFile(part);
-        if (!copy.ok) error = QStringLiteral("백업 파일에 농장 자료가 없습니다: ") + copy.reason;
+        if (!copy.ok) {
+            *detail = copy.detail;
+            reason = QStringLiteral("백업 파일에 농장 자료가 없습니다: ") + copy.reason;
+        }
     }
     hold.exec(QStringLiteral("COMMIT"));
-    return error;
+    return reason;
 }
 
 }  // namespace
@@ -205,8 +227,9 @@ QStringList backupNamesInCreationOrder(const QString& dir)
 
 void removeBackupLeftovers(const QString& dir)
 {
-    const QStringList patterns{QStringLiteral("*.part"), QStringLiteral("*.part-journal"), QStringLiteral("*.part-wal"),
-                               QStringLiteral("*.part-shm")};
+    // Only the program's own names: a folder of the farmer's choice may hold other .part files.
+    const QStringList patterns{QStringLiteral("TARVIK-*.part"), QStringLiteral("TARVIK-*.part-journal"),
+                               QStringLiteral("TARVIK-*.part-wal"), QStringLiteral("TARVIK-*.part-shm")};
     for (const QString& n : QDir(dir).entryList(patterns, QDir::Files | QDir::Hidden | QDir::System))
         QFile::remove(dir + u'/' + n);
 }
@@ -228,12 +251,14 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, cons
 {
     BackupResult r;
     if (!QFileInfo(databaseFile).isFile()) {
-        r.error = QStringLiteral("데이터베이스 파일이 없습니다: ") + databaseFile;
+        r.error = QStringLiteral("데이터베이스 파일이 없습니다.");
+        r.detail = databaseFile;
         return r;
     }
     const QString dir = backupDirOf(databaseFile);
     if (!makePrivateDir(dir)) {
-        r.error = QStringLiteral("백업 폴더를 만들 수 없습니다: ") + dir;
+        r.error = QStringLiteral("백업 폴더를 만들 수 없습니다.");
+        r.detail = dir;
         return r;
     }
     const PrivateUmask privateFiles;
@@ -249,11 +274,13 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, cons
     const QString part = final + QStringLiteral(".part");
     QFile::remove(part);
     if (!createPrivateFile(part)) {
-        r.error = QStringLiteral("백업 파일을 만들 수 없습니다: ") + part;
+        r.error = QStringLiteral("백업 파일을 만들 수 없습니다.");
+        r.detail = part;
         return r;
     }
     bool written = false;
-    r.error = copyAndVerify(databaseFile, part, &written);
+    QMap<QString, qint64> counts;
+    r.error = copyAndVerify(databaseFile, part, &written, &r.detail, &counts);
     if (!r.error.isEmpty() && written) {
         // Kept for a look, under a name neither the rotation nor a restore takes for a backup.
         const QString failed = dir + u'/' + checkFailedFileName(at);
@@ -262,7 +289,10 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, cons
     if (r.error.isEmpty()) {
         // Later than every copy before it, so the order of creation holds when the clock went back.
         markCreatedLast(dir, part);
-        if (!QFile::rename(part, final)) r.error = QStringLiteral("백업 파일의 이름을 바꿀 수 없습니다: ") + final;
+        if (!QFile::rename(part, final)) {
+            r.error = QStringLiteral("백업 파일의 이름을 바꿀 수 없습니다.");
+            r.detail = final;
+        }
     }
     if (!r.error.isEmpty()) {
         QFile::remove(part);
@@ -272,6 +302,12 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, cons
     syncFile(dir);
     r.ok = true;
     r.file = final;
+    // Checked just now: the start and the backup list need not read it again.
+    BackupCheck check;
+    check.ok = true;
+    check.animals = int(counts.value(QStringLiteral("개체관리"), -1));
+    check.breedings = int(counts.value(QStringLiteral("번식기록"), -1));
+    rememberBackupCheck(final, check);
     rotateBackupFolder(dir);
     return r;
 }
@@ -288,7 +324,7 @@ QString newestBackup(const QString& databaseFile)
 {
     const QStringList paths = backupsInCreationOrder(databaseFile);
     for (auto it = paths.crbegin(); it != paths.crend(); ++it)
-        if (checkFarmFile(*it).ok) return *it;
+        if (checkedBackup(*it).ok) return *it;
     return QString();
 }
 

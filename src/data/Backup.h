@@ -52,8 +52,9 @@ void removeBackupLeftovers(const QString& folder);
 
 struct BackupResult {
     bool ok = false;
-    QString file;   // the copy written
-    QString error;  // why no copy was written, in Korean
+    QString file;    // the copy written
+    QString error;   // why no copy was written, in Korean only
+    QString detail;  // the engine's or the system's own words, for the log and a details button
 };
 
 // Copies `databaseFile` consistently (VACUUM INTO under a read lock that holds writers off),
@@ -66,6 +67,7 @@ BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, cons
 // The backups of the database by their order of creation, oldest first (full paths).
 QStringList backupsInCreationOrder(const QString& databaseFile);
 // The newest backup of the database (full path) that passes the farm check, "" when none does.
+// Copies checked before and unchanged since are not read again (data/BackupChecks.h).
 QString newestBackup(const QString& databaseFile);
 // True when a backup of the database was written on `day`.
 bool hasBackupOn(const QString& databaseFile, const QDate& day);

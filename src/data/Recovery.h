@@ -15,13 +15,40 @@ enum class DatabaseState {
     Damaged,     // fails quick_check, or not a database at all (garbage header)
     NotAFarm,    // a database with tables but not the farm's (a column or the farm row missing)
     Unreadable,  // cannot be read (permissions, I/O error)
+    Busy,        // another program holds the file locked: try again once it has let go
 };
 struct DatabaseAssessment {
     DatabaseState state = DatabaseState::Good;
-    QString reason;            // Korean, for the window and the log ("" when Good)
-    QString newestGoodBackup;  // full path, "" when no backup passes the farm check
+    QString reason;  // Korean, for the window and the log ("" when Good)
+    QString detail;  // the engine's or the system's own words, for the log only
+    // A write cut off by a kill or a power cut was rolled back before the check (the journal
+    // beside the file played back): the file is whole, the records as before that write.
+    bool rolledBack = false;
+    QString newestGoodBackup;  // full path, "" when no backup passes the farm check (not looked
+                               // for when the database is Good: the start reads no backup then)
 };
+// What the start finds of the database. It holds the start lock: a journal an interrupted write
+// left beside the file is rolled back first, as SQLite does on any read-write opening.
 DatabaseAssessment assessDatabase(const QString& databaseFile);
+
+// A restore replaces the database in two renames (the current file aside, the checked copy in
+// its place); a kill between them leaves no database but both files. The start finishes it.
+struct InterruptedRestore {
+    enum class Outcome {
+        None,      // nothing was interrupted (a leftover copy beside a database is only removed)
+        Finished,  // the checked copy was put in place: the restore is complete
+        PutBack,   // the copy was incomplete: the file set aside is the database again
+        Failed,    // neither could be done; the files are left as they are
+    };
+    Outcome outcome = Outcome::None;
+    QString text;    // Korean, for the farmer (Finished, PutBack, Failed)
+    QString detail;  // for the log
+};
+// Looks for <database>.restoring, finishes or undoes the restore it belongs to, and removes
+// what is left of one (a copy beside a database that is in place).
+InterruptedRestore finishInterruptedRestore(const QString& databaseFile);
+// The name of the copy a restore checks before it takes the database's place.
+QString restoringFileOf(const QString& databaseFile);
 
 // One backup as the recovery window lists it.
 struct BackupInfo {
@@ -41,13 +68,17 @@ bool hasAnyBackup(const QString& databaseFile);
 bool missingWithBackups(const QString& databaseFile);
 
 // Every file in the backup folder: the backups (newest created first), then the copies set aside
-// (…-check-failed.db), each with its check result and counts.
-QList<BackupInfo> listBackups(const QString& databaseFile);
+// (…-check-failed.db), each with its check result and counts. A copy checked before and unchanged
+// since is not read again unless `recheck` (data/BackupChecks.h).
+QList<BackupInfo> listBackups(const QString& databaseFile, bool recheck = false);
+// How many backups the folder holds, by name alone (no file is read).
+int backupCount(const QString& databaseFile);
 
 struct RestoreResult {
     bool ok = false;
     QString setAside;  // where the replaced database now is ("" when there was none)
     QString error;     // Korean, when !ok
+    QString detail;    // the system's own words, for the log and the details button
 };
 // Puts `backupFile` back as the database: refuses a copy that fails the farm check; copies it
 // under a temporary name beside the database, checks the copy, sets the current database (and its
@@ -58,8 +89,9 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
 
 struct CopyResult {
     bool ok = false;
-    QString file;   // the copy written
-    QString error;  // Korean, when !ok (folder missing or read-only, disk full, copy fails its check)
+    QString file;    // the copy written
+    QString error;   // Korean, when !ok (folder missing or read-only, disk full, copy fails its check)
+    QString detail;  // the system's own words, for the log and the details button
 };
 // Copies a backup into `folder` under its own name: written under a temporary name, checked, then
 // renamed, so the file appears whole or not at all.
@@ -78,8 +110,9 @@ QDateTime lastSecondCopy();
 struct SecondCopyResult {
     enum class Status { NotSet, Unreachable, Copied, Failed };
     Status status = Status::NotSet;
-    QString file;   // the copy written (Copied)
-    QString error;  // Korean (Unreachable, Failed)
+    QString file;    // the copy written (Copied)
+    QString error;   // Korean (Unreachable, Failed)
+    QString detail;  // the system's own words (Failed)
 };
 // After a good local backup: copies it to the second folder when one is set and reachable,
 // checks it, records the time and rotates the second folder by the same rule as the local one.

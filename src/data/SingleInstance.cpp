@@ -4,11 +4,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <cerrno>
 
 namespace {
@@ -71,36 +69,24 @@ StartLock refused(const QString& text)
 
 InstanceLock::~InstanceLock()
 {
-    if (m_fd >= 0) ::close(m_fd);  // closing drops the lock; the file stays for the next start
-}
-
-QString runtimeLockPath(const QString& programFolder)
-{
-    // Qt hands out the runtime folder only when it is the user's own and mode 700.
-    return runtimeLockPath(programFolder, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
-}
-
-QString runtimeLockPath(const QString& programFolder, const QString& runtime)
-{
-    if (runtime.isEmpty()) return QString();
-    const QString folder = canonicalFolder(programFolder);
-    const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return runtime + QStringLiteral("/tarvik-") + QString::fromLatin1(hash) + QStringLiteral(".lock");
+    // Closing drops the locks; the file stays for the next start.
+    if (m_fileFd >= 0) ::close(m_fileFd);
+    if (m_folderFd >= 0) ::close(m_folderFd);
 }
 
 QString instanceLockPath(const QString& programFolder)
 {
+    return canonicalFolder(programFolder) + QStringLiteral("/db/Tarvik.lock");
+}
+
+QString instanceLockFolder(const QString& programFolder)
+{
     const QString folder = canonicalFolder(programFolder);
-    if (QFileInfo(folder + QStringLiteral("/db")).isDir()) return folder + QStringLiteral("/db/Tarvik.lock");
-    return runtimeLockPath(folder);
+    const QString db = folder + QStringLiteral("/db");
+    return QFileInfo(db).isDir() ? db : folder;
 }
 
 StartLock acquireSingleInstance(const QString& programFolder)
-{
-    return acquireSingleInstance(programFolder, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
-}
-
-StartLock acquireSingleInstance(const QString& programFolder, const QString& runtimeFolder)
 {
     const QString folder = canonicalFolder(programFolder);
     uid_t owner = 0;
@@ -108,32 +94,42 @@ StartLock acquireSingleInstance(const QString& programFolder, const QString& run
         return refused(QStringLiteral("이 농장 폴더는 다른 사용자의 것이어서 프로그램을 시작하지 않습니다.\r\n\r\n") +
                        folder + QStringLiteral("\r\n\r\n폴더의 주인인 사용자로 프로그램을 실행해 주십시오."));
 
-    const QString fallback = runtimeLockPath(folder, runtimeFolder);
-    const bool hasDb = QFileInfo(folder + QStringLiteral("/db")).isDir();
-    QString path = hasDb ? folder + QStringLiteral("/db/Tarvik.lock") : fallback;
-    int fd = -1;
-    Taken taken = path.isEmpty() ? Taken::Unusable : lockFile(path, &fd);
-    if (taken == Taken::Unusable) {
-        if (!fallback.isEmpty() && fallback != path) {
-            path = fallback;
-            taken = lockFile(path, &fd);
+    // The folder's own lock: a folder opens read-only whatever its mode allows us to write.
+    const QString lockFolder = instanceLockFolder(folder);
+    const int folderFd = ::open(QFile::encodeName(lockFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return refused(QStringLiteral("이 농장 폴더를 잠글 수 없어 프로그램을 시작하지 않습니다.\r\n\r\n") + folder +
+                       QStringLiteral("\r\n\r\n폴더의 권한을 확인해 주십시오."));
+    StartLock r;
+    if (::flock(folderFd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(folderFd);
+        if (held) {
+            r.outcome = StartLock::Outcome::AnotherCopy;
+            return r;
+        }
+        return refused(QStringLiteral("이 농장 폴더를 잠글 수 없어 프로그램을 시작하지 않습니다.\r\n\r\n") + folder +
+                       QStringLiteral("\r\n\r\n폴더의 권한을 확인해 주십시오."));
+    }
+    // The lock file as well, where it can be used: a copy holding only that one still counts.
+    int fileFd = -1;
+    QString path = lockFolder;
+    if (lockFolder.endsWith(QStringLiteral("/db"))) {
+        const Taken taken = lockFile(instanceLockPath(folder), &fileFd);
+        if (taken == Taken::Held) {
+            ::close(folderFd);
+            r.outcome = StartLock::Outcome::AnotherCopy;
+            return r;
+        }
+        if (taken == Taken::Yes) {
+            path = instanceLockPath(folder);
+            // The holder's process number, for a person looking at the file; the lock itself is flock.
+            const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+            if (::ftruncate(fileFd, 0) == 0) [[maybe_unused]]
+                const auto written = ::write(fileFd, pid.constData(), size_t(pid.size()));
         }
     }
-    StartLock r;
-    if (taken == Taken::Held) {
-        r.outcome = StartLock::Outcome::AnotherCopy;
-        return r;
-    }
-    // Running without a lock could put two copies on one database: never silently.
-    if (taken == Taken::Unusable)
-        return refused(QStringLiteral("이 농장 폴더의 잠금 파일을 만들 수 없어 프로그램을 시작하지 않습니다.\r\n\r\n") +
-                       folder + QStringLiteral("\r\n\r\n폴더의 권한을 확인해 주십시오."));
-
-    // The holder's process number, for a person looking at the file; the lock itself is flock.
-    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
-    if (::ftruncate(fd, 0) == 0) [[maybe_unused]]
-        const auto written = ::write(fd, pid.constData(), size_t(pid.size()));
     r.outcome = StartLock::Outcome::Taken;
-    r.lock = std::make_unique<InstanceLock>(fd, path);
+    r.lock = std::make_unique<InstanceLock>(folderFd, fileFd, path);
     return r;
 }

@@ -25,18 +25,20 @@ std::function<void(QWidget*)>& recoveryOpener()
 }
 
 // The message box of a database failure; with a recovery window to go to, it asks whether to
-// open it and opens it on Yes.
-void showOfferingRecovery(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
+// open it and opens it on Yes. True when the window was opened (a backup may be back in place).
+bool showOfferingRecovery(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
                           const QString& details = QString())
 {
     if (!recoveryOpener()) {
         messenger().show(parent, MessageSpec{icon, title, text, MsgButton::Ok, MsgButton::None, details});
-        return;
+        return false;
     }
     const MsgButton answer = messenger().show(
         parent, MessageSpec{icon, title, text + kCrLf + kCrLf + QStringLiteral("백업 및 복원 창을 여시겠습니까?"),
                             MsgButton::Yes | MsgButton::No, MsgButton::Yes, details});
-    if (answer == MsgButton::Yes) recoveryOpener()(parent);
+    if (answer != MsgButton::Yes) return false;
+    recoveryOpener()(parent);
+    return true;
 }
 
 // The closing lines of the connection-error and damaged-file messages: the farm's own support
@@ -45,9 +47,7 @@ void showOfferingRecovery(QWidget* parent, MsgIcon icon, const QString& title, c
 QString supportLines()
 {
     const QString file = databaseFilePath();
-    SupportContact contact = supportContactIn(file);
-    if (contact.isEmpty()) contact = supportContactIn(newestBackup(file));
-    return supportText(contact, QFileInfo(file).absolutePath(), backupDirOf(file));
+    return supportText(supportContactFor(file, newestBackup(file)), QFileInfo(file).absolutePath(), backupDirOf(file));
 }
 
 // For an error the table of sentences does not know.
@@ -91,19 +91,25 @@ void showBusy(QWidget* parent)
                 MsgButton::Ok);
 }
 
-void showDamaged(QWidget* parent, const QString& details = QString())
+bool showDamaged(QWidget* parent, const QString& details = QString())
 {
     QString text = QStringLiteral("데이터베이스 파일이 손상되었습니다.") + kCrLf +
                    QStringLiteral("더 기록하면 자료를 잃을 수 있어 파일을 열지 않았습니다.") + kCrLf + kCrLf;
-    const QString backup = newestBackup(databaseFilePath());
-    if (!backup.isEmpty())
+    const QString file = databaseFilePath();
+    const QString backup = newestBackup(file);
+    if (!backup.isEmpty()) {
         text += QStringLiteral("가장 최근의 백업:") + kCrLf + backup + kCrLf + kCrLf +
                 QStringLiteral("메인 메뉴의 [백업 및 복원] 창에서 이 백업을 되살릴 수 있습니다.") + kCrLf +
                 QStringLiteral("(명령줄에서는 프로그램을 끝낸 뒤 ") +
                 restoreCommandBeside(QCoreApplication::applicationDirPath()) + QStringLiteral(" 로 되살립니다.)");
-    else
+        // Whom to call is said here too: a farmer unsure about restoring asks first.
+        const QString contact = supportContactLine(supportContactFor(file, backup));
+        if (!contact.isEmpty())
+            text += kCrLf + kCrLf + QStringLiteral("도움이 필요하면 연락해 주십시오.") + kCrLf + contact;
+    } else {
         text += QStringLiteral("백업이 없습니다.") + kCrLf + kCrLf + supportLines();
-    showOfferingRecovery(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text, details);
+    }
+    return showOfferingRecovery(parent, MsgIcon::Critical, QStringLiteral("데이터베이스 손상"), text, details);
 }
 
 }  // namespace
@@ -115,13 +121,16 @@ void setRecoveryOpener(std::function<void(QWidget*)> opener)
 
 bool openConnectionOrEnd(QWidget* parent)
 {
+    bool recoveryShown = false;
     switch (openDatabase()) {
     case DbOpenOutcome::Open: return true;
     case DbOpenOutcome::Busy: showBusy(parent); return false;
-    case DbOpenOutcome::Damaged: showDamaged(parent); break;
+    case DbOpenOutcome::Damaged: recoveryShown = showDamaged(parent); break;
     case DbOpenOutcome::Missing:
-    case DbOpenOutcome::Unreadable: showConnectionError(parent); break;
+    case DbOpenOutcome::Unreadable: recoveryShown = showConnectionError(parent); break;
     }
+    // A backup put back in the recovery window: the work goes on with it.
+    if (recoveryShown && (gConn.isOpen() || openDatabase() == DbOpenOutcome::Open)) return true;
     endProgram(0);
     return false;
 }
@@ -145,11 +154,11 @@ void showPlainError(QWidget* parent, const QString& description, const QString& 
                      MessageSpec{MsgIcon::None, kAppTitle, description, MsgButton::Ok, MsgButton::None, details});
 }
 
-void showConnectionError(QWidget* parent)
+bool showConnectionError(QWidget* parent)
 {
     const QString text =
         QStringLiteral("데이터베이스 연결 오류가 발생했습니다.") + kCrLf + kCrLf + kCrLf + supportLines();
-    showOfferingRecovery(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text);
+    return showOfferingRecovery(parent, MsgIcon::Question, QStringLiteral("데이터베이스 연결 오류"), text);
 }
 
 bool reconnectPrompt(QWidget* parent, const DbError& e)
@@ -185,23 +194,14 @@ bool backupDatabase(QWidget* parent)
             qWarning("second backup folder: %s", qPrintable(second.error));
     }
     if (!r.ok) {
-        // The reason's Korean head is said; SQLite's or the system's own words after it go
-        // behind the details button and into the log.
-        QString reason = r.error;
-        QString details;
-        static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
-        if (reason.contains(latin)) {
-            details = r.error;
-            logError(QStringLiteral("백업"), details);
-            const int colon = reason.indexOf(QStringLiteral(": "));
-            reason = colon > 0 && !reason.left(colon).contains(latin) ? reason.left(colon) + u'.'
-                                                                      : QStringLiteral("백업 파일을 쓰지 못했습니다.");
-        }
+        // The reason is said in Korean; SQLite's or the system's own words go behind the details
+        // button and into the log.
+        logError(QStringLiteral("백업"), r.error + (r.detail.isEmpty() ? QString() : u' ' + r.detail));
         messenger().show(
             parent, MessageSpec{MsgIcon::Exclamation, QStringLiteral("백업 오류"),
-                                QStringLiteral("데이터베이스 백업을 만들지 못했습니다.") + kCrLf + reason + kCrLf +
+                                QStringLiteral("데이터베이스 백업을 만들지 못했습니다.") + kCrLf + r.error + kCrLf +
                                     kCrLf + QStringLiteral("지금까지의 기록은 데이터베이스 파일에 그대로 있습니다."),
-                                MsgButton::Ok, MsgButton::None, details});
+                                MsgButton::Ok, MsgButton::None, r.detail});
     }
     return r.ok;
 }

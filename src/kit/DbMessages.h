@@ -29,8 +29,9 @@ void setRecoveryOpener(std::function<void(QWidget*)> opener);
 void showPlainError(QWidget* parent, const DbError& e);
 // `description` is shown as it is; `details` (technical) behind the button and into the log.
 void showPlainError(QWidget* parent, const QString& description, const QString& details = QString());
-// The connection-error message (then the caller ends the program).
-void showConnectionError(QWidget* parent);
+// The connection-error message (then the caller ends the program). True when the farmer went on
+// to the recovery window (a backup may be back in place).
+bool showConnectionError(QWidget* parent);
 // The reconnect prompt of the work-table fillers: Retry reconnects (DBClose, DBOpen).
 // Returns true when the user chose Retry.
 bool reconnectPrompt(QWidget* parent, const DbError& e);

@@ -180,7 +180,8 @@ void RecoveryWindow::restoreSelected()
     if (r.ok)
         showMessage(this, MsgIcon::Information, kTitle, recovery::restoreDoneText(r), MsgButton::Ok);
     else
-        showMessage(this, MsgIcon::Exclamation, kTitle, recovery::restoreFailedText(r), MsgButton::Ok);
+        messenger().show(this, MessageSpec{MsgIcon::Exclamation, kTitle, recovery::restoreFailedText(r), MsgButton::Ok,
+                                           MsgButton::None, r.detail});
     refresh();
 }
 
@@ -194,7 +195,8 @@ void RecoveryWindow::copySelected()
     if (r.ok)
         showMessage(this, MsgIcon::Information, kTitle, recovery::copyDoneText(r), MsgButton::Ok);
     else
-        showMessage(this, MsgIcon::Exclamation, kTitle, recovery::copyFailedText(r), MsgButton::Ok);
+        messenger().show(this, MessageSpec{MsgIcon::Exclamation, kTitle, recovery::copyFailedText(r), MsgButton::Ok,
+                                           MsgButton::None, r.detail});
 }
 
 void RecoveryWindow::chooseSecondFolder()

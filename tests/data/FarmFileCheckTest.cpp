@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -81,7 +82,8 @@ std::vector<BadFile> badFiles()
              });
          },
          "표가 없습니다"},
-        {"garbage header", [](const QString& p) { writeBytes(p, QByteArray(8192, 'x')); }, "파일을 읽을 수 없습니다"},
+        {"garbage header", [](const QString& p) { writeBytes(p, QByteArray(8192, 'x')); },
+         "데이터베이스 파일이 아니거나 손상된 파일입니다"},
         {"no farm row",
          [](const QString& p) { makeDatabase(p, true, [](QSqlDatabase db) { run(db, "DELETE FROM 농장정보"); }); },
          "농장정보가 없습니다"},
@@ -121,6 +123,8 @@ TEST(FarmFileCheck, OnlyAWholeFarmPasses)
         const FarmFileCheck r = checkFarmFile(path);
         EXPECT_FALSE(r.ok) << b.what;
         EXPECT_TRUE(r.reason.startsWith(QString::fromUtf8(b.reasonStart))) << b.what << ": " << r.reason.toStdString();
+        // The check column of the recovery list shows it: no words of the engine there.
+        EXPECT_FALSE(r.reason.contains(QRegularExpression(QStringLiteral("[A-Za-z]{3}")))) << r.reason.toStdString();
         EXPECT_TRUE(QFileInfo(path).exists()) << b.what;  // only read
     }
 }

@@ -81,9 +81,12 @@ void setMtime(const QString& path, qint64 secondsFromNow)
 }
 
 // Files of a folder by name (no folders, no hidden ones).
+// The files of a folder, but the log the program keeps there.
 QStringList filesIn(const QString& dir)
 {
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList files = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    files.removeIf([](const QString& n) { return n.startsWith(QStringLiteral("Tarvik.log")); });
+    return files;
 }
 
 // Caps the size of any file this process writes, as a full disk does, until it goes. Writes past
@@ -164,8 +167,13 @@ TEST_F(RecoveryTest, WhatTheStartFindsAtTheDatabasesPlace)
         {"no file", [](const QString&) {}, DatabaseState::Missing, "없습니다"},
         {"0 bytes", [](const QString& f) { writeFile(f, {}); }, DatabaseState::Empty, "0바이트"},
         {"a database of none of the program's tables",
-         [](const QString& f) { execIn(f, {QStringLiteral("create table 메모(내용 text)")}); }, DatabaseState::Empty,
-         "표가 하나도"},
+         [](const QString& f) { execIn(f, {QStringLiteral("create table 메모(내용 text)")}); }, DatabaseState::NotAFarm,
+         "이 프로그램의 농장 파일이 아닙니다"},
+        {"a database without any table",
+         [](const QString& f) {
+             execIn(f, {QStringLiteral("create table t(x)"), QStringLiteral("drop table t")});
+         },
+         DatabaseState::Empty, "표가 하나도"},
         {"garbage where the header belongs", [](const QString& f) { writeFile(f, QByteArray(8192, 'x')); },
          DatabaseState::Damaged, "손상"},
         {"a few bytes", [](const QString& f) { writeFile(f, "SQLite"); }, DatabaseState::Damaged, "손상"},

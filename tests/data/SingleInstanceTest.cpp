@@ -92,7 +92,7 @@ TEST(SingleInstance, ALockFileOfAnotherUserIsLockedNeverReplaced)
     EXPECT_FALSE(acquireSingleInstance(farm.dir()));
 }
 
-TEST(SingleInstance, AnUnusableLockFileFallsBackToTheRuntimeFolderAndIsLeftInPlace)
+TEST(SingleInstance, AnUnusableLockFileLeavesTheFolderLockAndIsLeftInPlace)
 {
     struct Case {
         const char* what;
@@ -116,9 +116,15 @@ TEST(SingleInstance, AnUnusableLockFileFallsBackToTheRuntimeFolderAndIsLeftInPla
 
         const StartLock first = acquireSingleInstance(farm.dir());
         ASSERT_TRUE(first);
-        EXPECT_EQ(first.lock->path(), runtimeLockPath(farm.dir()));
+        EXPECT_EQ(first.lock->path(), instanceLockFolder(farm.dir()));
         const StartLock second = acquireSingleInstance(farm.dir());
         EXPECT_EQ(second.outcome, StartLock::Outcome::AnotherCopy);
+        // Whatever the environment says: no runtime folder, or another one each time.
+        for (const char* runtime : {"", "/tmp/runtime-elsewhere"}) {
+            qputenv("XDG_RUNTIME_DIR", runtime);
+            EXPECT_EQ(acquireSingleInstance(farm.dir()).outcome, StartLock::Outcome::AnotherCopy) << runtime;
+        }
+        qunsetenv("XDG_RUNTIME_DIR");
 
         struct stat after {};
         ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &after), 0);
@@ -132,29 +138,30 @@ TEST(SingleInstance, AReadOnlyDbFolderStillLetsOnlyOneCopyRun)
     TestFarm farm;
     const QString db = farm.dir() + QStringLiteral("/db");
     ASSERT_EQ(::chmod(QFile::encodeName(db).constData(), 0500), 0);
-    // The farmer cannot create the lock there and meets the runtime folder's; root can.
+    // The farmer cannot create the lock file there; the folder itself still locks.
     const StartLock first = acquireSingleInstance(farm.dir());
+    qputenv("XDG_RUNTIME_DIR", "/tmp/runtime-other");
     const StartLock second = acquireSingleInstance(farm.dir());
+    qunsetenv("XDG_RUNTIME_DIR");
+    const StartLock third = acquireSingleInstance(farm.dir());
     ::chmod(QFile::encodeName(db).constData(), 0700);
     ASSERT_TRUE(first);
     EXPECT_EQ(second.outcome, StartLock::Outcome::AnotherCopy);
-    if (::geteuid() != 0) {
-        EXPECT_EQ(first.lock->path(), runtimeLockPath(farm.dir()));
-    }
+    EXPECT_EQ(third.outcome, StartLock::Outcome::AnotherCopy);
 }
 
-TEST(SingleInstance, WithNoPlaceForALockTheStartIsRefusedWithAReason)
+TEST(SingleInstance, AFolderThatCannotBeOpenedRefusesTheStartWithAReason)
 {
+    if (::geteuid() == 0) GTEST_SKIP() << "root opens any folder";
     TestFarm farm;
-    ASSERT_TRUE(QDir().mkdir(instanceLockPath(farm.dir())));
-    // A runtime folder that cannot be used: its parent is a file.
-    writeFile(farm.dir() + QStringLiteral("/file"), "x");
-    const StartLock refused = acquireSingleInstance(farm.dir(), farm.dir() + QStringLiteral("/file/run"));
+    const QString db = farm.dir() + QStringLiteral("/db");
+    ASSERT_EQ(::chmod(QFile::encodeName(db).constData(), 0000), 0);
+    const StartLock refused = acquireSingleInstance(farm.dir());
+    ::chmod(QFile::encodeName(db).constData(), 0700);
     EXPECT_EQ(refused.outcome, StartLock::Outcome::Refused);
     EXPECT_FALSE(refused.lock);
-    EXPECT_TRUE(refused.refusal.startsWith(QStringLiteral("이 농장 폴더의 잠금 파일을 만들 수 없어")))
+    EXPECT_TRUE(refused.refusal.startsWith(QStringLiteral("이 농장 폴더를 잠글 수 없어")))
         << refused.refusal.toStdString();
-    EXPECT_TRUE(refused.refusal.contains(QFileInfo(farm.dir()).canonicalFilePath()));
     EXPECT_TRUE(refused.refusal.endsWith(QStringLiteral("폴더의 권한을 확인해 주십시오.")));
 }
 
@@ -210,18 +217,18 @@ TEST(SingleInstance, ALockHeldByAnotherProcessRefusesAndIsFreedWhenItEnds)
     EXPECT_TRUE(acquireSingleInstance(farm.dir()));
 }
 
-TEST(SingleInstance, WithoutDbFolderTheLockIsInTheUsersRuntimeFolderNamedByCanonicalPath)
+TEST(SingleInstance, WithoutDbFolderTheProgramFolderItselfIsLockedThroughItsCanonicalPath)
 {
     QTemporaryDir plain;
     const QString link = plain.path() + QStringLiteral("-link");
     ASSERT_TRUE(QFile::link(plain.path(), link));
-    const QString path = instanceLockPath(plain.path());
-    ASSERT_FALSE(path.isEmpty());
-    EXPECT_TRUE(path.startsWith(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)));
-    EXPECT_EQ(instanceLockPath(link), path);
+    EXPECT_EQ(instanceLockFolder(link), instanceLockFolder(plain.path()));
     auto first = acquireSingleInstance(plain.path());
     ASSERT_TRUE(first);
     EXPECT_FALSE(acquireSingleInstance(link));
+    // Nothing is written into a folder that is not yet a farm's.
+    EXPECT_TRUE(QDir(plain.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
     first.lock.reset();
+    EXPECT_TRUE(acquireSingleInstance(link));
     QFile::remove(link);
 }

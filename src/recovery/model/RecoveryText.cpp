@@ -3,6 +3,7 @@
 #include "kit/model/MessageKinds.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace recovery {
 
@@ -102,7 +103,17 @@ QString copyFailedText(const CopyResult& r)
     return QStringLiteral("백업을 복사하지 못했습니다.") + kNl + r.error;
 }
 
-QString startExplanation(const DatabaseAssessment& a)
+namespace {
+
+QString withContact(const QString& text, const QString& contactLine)
+{
+    if (contactLine.isEmpty()) return text;
+    return text + kNl + kNl + QStringLiteral("도움이 필요하면 연락해 주십시오.") + kNl + contactLine;
+}
+
+}  // namespace
+
+QString startExplanation(const DatabaseAssessment& a, const QString& contactLine)
 {
     QString what;
     switch (a.state) {
@@ -114,7 +125,13 @@ QString startExplanation(const DatabaseAssessment& a)
         what = QStringLiteral("데이터베이스 파일이 이 프로그램의 농장 자료가 아닙니다.");
         break;
     case DatabaseState::Unreadable: what = QStringLiteral("데이터베이스 파일을 읽을 수 없습니다."); break;
+    case DatabaseState::Busy:
+        what = QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다. 파일은 손상되지 않았습니다.");
+        break;
     }
+    // Why, in the program's own Korean words; the engine's words go to the log only.
+    static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    if (!a.reason.isEmpty() && a.reason != what && !a.reason.contains(latin)) what += kNl + a.reason;
     // The technical reason (often SQLite's own English words) goes to the log, not on screen.
     QString todo = a.newestGoodBackup.isEmpty()
                        ? QStringLiteral(
@@ -123,23 +140,40 @@ QString startExplanation(const DatabaseAssessment& a)
                        : QStringLiteral(
                              "아래 목록에서 \"정상\"인 백업(보통 가장 위의 것)을 골라 [복원]을 "
                              "눌러 주십시오.");
-    return what + kNl +
-           QStringLiteral(
-               "파일에 더 기록하지 않도록 파일을 열지 않았고, 오늘의 백업도 만들지 "
-               "않았습니다.") +
-           kNl + todo;
+    // A file that could not be read may be whole: the farmer first looks at why.
+    if (a.state == DatabaseState::Unreadable || a.state == DatabaseState::Busy)
+        todo = QStringLiteral(
+                   "파일 자체는 멀쩡할 수 있으니 먼저 파일과 폴더의 권한, 저장 장치의 연결, 파일을 쓰는 다른 "
+                   "프로그램을 확인한 뒤 프로그램을 다시 시작해 주십시오. 그래도 안 되면 ") +
+               todo;
+    return withContact(what + kNl +
+                           QStringLiteral("파일에 더 기록하지 않도록 파일을 열지 않았고, 오늘의 백업도 만들지 "
+                                          "않았습니다.") +
+                           kNl + todo,
+                       contactLine);
 }
 
-QString offerRestoreQuestion(const QDateTime& newestMade)
+QString offerRestoreQuestion(const QDateTime& newestMade, const QString& contactLine)
 {
-    return QStringLiteral("데이터베이스 파일이 없습니다.") + kNl + kNl +
-           QStringLiteral("가장 최근의 정상 백업(%1)으로 복원하시겠습니까? 아니요를 누르면 새 농장을 시작합니다.")
-               .arg(backupTimeText(newestMade));
+    return withContact(
+        QStringLiteral("데이터베이스 파일이 없습니다.") + kNl + kNl +
+            QStringLiteral("가장 최근의 정상 백업(%1)으로 복원하시겠습니까? 아니요를 누르면 새 농장을 시작합니다.")
+                .arg(backupTimeText(newestMade)),
+        contactLine);
+}
+
+QString busyAtStartQuestion(const QString& contactLine)
+{
+    return withContact(QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다.") + kNl +
+                           QStringLiteral("파일은 손상되지 않았습니다. 그 프로그램을 끝낸 뒤 [다시 시도]를 눌러 "
+                                          "주십시오. [취소]를 누르면 프로그램을 끝냅니다."),
+                       contactLine);
 }
 
 StartAction startAction(const DatabaseAssessment& a, int backupFiles)
 {
     if (a.state == DatabaseState::Good) return StartAction::OpenMenu;
+    if (a.state == DatabaseState::Busy) return StartAction::AskAgain;
     if (a.state == DatabaseState::Missing) {
         if (!a.newestGoodBackup.isEmpty()) return StartAction::OfferRestore;
         // Only copies that fail their check: a new farm would hide them; the window shows them.

@@ -43,16 +43,19 @@ QString copyDoneText(const CopyResult& r);
 QString copyFailedText(const CopyResult& r);
 
 // The explanation at the top of the window when the start found the database unusable
-// ("" for a good one).
-QString startExplanation(const DatabaseAssessment& a);
+// ("" for a good one); `contactLine` (data/SupportText.h) closes it when the farm has one.
+QString startExplanation(const DatabaseAssessment& a, const QString& contactLine = QString());
 // The question for a missing database when a good backup exists.
-QString offerRestoreQuestion(const QDateTime& newestMade);
+QString offerRestoreQuestion(const QDateTime& newestMade, const QString& contactLine = QString());
+// The question when another program holds the database: try again or end.
+QString busyAtStartQuestion(const QString& contactLine = QString());
 
 // What the start does about the database it found.
 enum class StartAction {
     OpenMenu,      // a farm: the menu, the day's backup
     OfferRestore,  // no file, a good backup: ask to restore it or start a new farm
     NewFarm,       // no file and no backup at all: a new empty farm
+    AskAgain,      // another program holds the file: nothing is wrong with it, try again
     ShowRecovery,  // anything else: the recovery window, no backup of what is there
 };
 StartAction startAction(const DatabaseAssessment& a, int backupFiles);
