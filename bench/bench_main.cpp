@@ -1,11 +1,12 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily|books|export|analysis|import ...] [N ...]   (no name: all)
+//   tarvik-bench [grid|search|daily|books|export|analysis|import|start ...] [N ...]   (no name: all)
 //   tarvik-bench analysis N                            N breeding records instead of 1,000,000
 //   tarvik-bench import [ANIMALS [BREEDING_RECORDS]]   smaller counts for a quick run
 #include "bench/bench_analysis.h"
 #include "bench/bench_export.h"
 #include "bench/bench_grid.h"
 #include "bench/bench_import.h"
+#include "bench/bench_start.h"
 #if __has_include("bench/bench_search.h")
 #include "bench/bench_search.h"
 #define HAVE_BENCH_SEARCH 1
@@ -65,5 +66,6 @@ int main(int argc, char** argv)
         else
             benchImport(counts.value(0), counts.value(1, counts.value(0) * 10));
     }
+    if (wanted("start")) benchStart();
     return 0;
 }
