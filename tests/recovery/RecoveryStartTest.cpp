@@ -171,3 +171,19 @@ TEST_F(RecoveryTest, TheDatabaseMessagesOfferTheRecoveryWindowWhenItIsThere)
     EXPECT_EQ(opened.size(), 1);
     EXPECT_EQ(farm.exitCalls(), 1);
 }
+
+TEST_F(RecoveryTest, ARestoreMadeFromAnErrorBoxsWindowCarriesOnWithTheRestoredFarm)
+{
+    const QString backup = writeGoodBackup();
+    QByteArray garbage("SQLite format 3");
+    garbage.append(QByteArray(8192, '\x5a'));
+    replaceDatabase(garbage);
+    // The farmer opens the window from the box and restores the newest copy there.
+    setRecoveryOpener([&](QWidget*) { EXPECT_TRUE(restoreBackup(databaseFilePath(), backup, kNow).ok); });
+    farm.messages().answer(MsgButton::Yes);
+    QWidget parent;
+    EXPECT_TRUE(openConnectionOrEnd(&parent));
+    EXPECT_EQ(farm.exitCalls(), 0);
+    EXPECT_TRUE(gConn.isOpen());
+    EXPECT_EQ(farm.count(QStringLiteral("개체관리")), 2);
+}

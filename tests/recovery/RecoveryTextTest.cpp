@@ -109,3 +109,23 @@ TEST(RecoveryText, WhatTheStartDoesAboutEachState)
               QStringLiteral("데이터베이스 파일이 없습니다.\r\n\r\n가장 최근의 정상 백업(2026-12-09 18:30:05)으로 "
                              "복원하시겠습니까? 아니요를 누르면 새 농장을 시작합니다."));
 }
+
+TEST(RecoveryText, TheFarmsSupportContactClosesTheStartsTextsWhenItHasOne)
+{
+    const QString contact = QStringLiteral("연락처: 김지원  TEL : 010-1111-2222");
+    DatabaseAssessment damaged;
+    damaged.state = DatabaseState::Damaged;
+    const QDateTime made(QDate(2026, 12, 1), QTime(10, 0));
+    for (const QString& text :
+         {startExplanation(damaged, contact), offerRestoreQuestion(made, contact), busyAtStartQuestion(contact)}) {
+        EXPECT_TRUE(text.endsWith(QStringLiteral("도움이 필요하면 연락해 주십시오.\r\n") + contact))
+            << text.toStdString();
+    }
+    EXPECT_FALSE(startExplanation(damaged).contains(QStringLiteral("연락")));
+    // A file held by another program is said to be whole, never sent to a restore first.
+    DatabaseAssessment busy;
+    busy.state = DatabaseState::Busy;
+    busy.newestGoodBackup = QStringLiteral("/x/TARVIK-20261201-100000.db");
+    EXPECT_EQ(startAction(busy, 1), StartAction::AskAgain);
+    EXPECT_TRUE(startExplanation(busy).contains(QStringLiteral("손상되지 않았습니다")));
+}
