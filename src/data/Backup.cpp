@@ -91,7 +91,13 @@ bool tableCounts(QSqlDatabase db, QMap<QString, qint64>* counts, QSqlError* erro
 QString failureText(const QString& what, const QSqlError& e, QString* detail)
 {
     *detail = sqliteTechnicalText(e);
-    return what + u' ' + sqliteFailureText(sqliteFailureOf(e));
+    const SqliteFailure f = sqliteFailureOf(e);
+    // A file held by another program is whole: said as such, never as one that cannot be read.
+    if (f == SqliteFailure::Busy)
+        return QStringLiteral(
+            "데이터베이스 파일을 다른 프로그램이 사용하고 있어 백업하지 못했습니다. 그 프로그램을 "
+            "끝낸 뒤 다시 해 주십시오.");
+    return what + u' ' + sqliteFailureText(f);
 }
 
 // Opens the copy read-only and compares it with the counts of the original.
