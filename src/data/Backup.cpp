@@ -37,13 +37,6 @@ struct Dated {
     qint64 mtimeNs = 0;
 };
 
-qint64 mtimeNsOf(const QString& path)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
-    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
 bool setMtimeNs(const QString& path, qint64 ns)
 {
     const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(ns / 1000000000), long(ns % 1000000000)}};
@@ -222,7 +215,7 @@ QStringList backupsToRemoveInOrder(const QStringList& oldestFirst, int keep)
 QStringList backupNamesInCreationOrder(const QString& dir)
 {
     std::vector<Dated> all;
-    for (const QString& n : backupNamesIn(dir)) all.push_back({n, mtimeNsOf(dir + u'/' + n)});
+    for (const QString& n : backupNamesIn(dir)) all.push_back({n, modificationTimeNs(dir + u'/' + n)});
     std::stable_sort(all.begin(), all.end(), [](const Dated& a, const Dated& b) {
         return a.mtimeNs != b.mtimeNs ? a.mtimeNs < b.mtimeNs : a.name < b.name;
     });
@@ -249,8 +242,8 @@ void rotateBackupFolder(const QString& folder, int keep)
 void markCreatedLast(const QString& folder, const QString& file)
 {
     const QStringList before = backupNamesInCreationOrder(folder);
-    const qint64 newest = before.isEmpty() ? 0 : mtimeNsOf(folder + u'/' + before.last());
-    if (mtimeNsOf(file) <= newest) setMtimeNs(file, newest + 1000000);
+    const qint64 newest = before.isEmpty() ? 0 : modificationTimeNs(folder + u'/' + before.last());
+    if (modificationTimeNs(file) <= newest) setMtimeNs(file, newest + 1000000);
 }
 
 BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, const QString& label)

@@ -2,9 +2,9 @@
 
 #include "data/ErrorLog.h"
 #include "data/FarmFileCheck.h"
+#include "data/FileModes.h"
 #include "data/ScopedConnection.h"
 
-#include <sys/stat.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -22,9 +22,9 @@ struct Stamp {
 
 Stamp stampOf(const QString& file)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(file).constData(), &st) != 0) return {};
-    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    const QFileInfo info(file);
+    if (!info.isFile()) return {};
+    return {info.size(), modificationTimeNs(file)};
 }
 
 struct Remembered {

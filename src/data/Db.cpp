@@ -3,6 +3,7 @@
 #include "data/FileModes.h"
 #include "data/ProgramDir.h"
 #include "data/Schema.h"
+#include "data/SqliteReason.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,20 +38,13 @@ DbError::DbError(const QString& desc, int num) : std::runtime_error(desc.toStdSt
 
 namespace {
 
-// SQLite's primary result codes met when opening.
-constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteCorrupt = 11;
-
-int primaryCode(const QSqlError& e)
-{
-    return e.nativeErrorCode().toInt() & 0xff;
-}
-
 DbOpenOutcome outcomeOf(const QSqlError& e)
 {
-    const int code = primaryCode(e);
-    if (code == kSqliteBusy || code == kSqliteLocked) return DbOpenOutcome::Busy;
-    if (code == kSqliteCorrupt) return DbOpenOutcome::Damaged;
-    return DbOpenOutcome::Unreadable;  // "file is not a database" among others
+    switch (sqliteFailureOf(e)) {
+    case SqliteFailure::Busy: return DbOpenOutcome::Busy;
+    case SqliteFailure::Corrupt: return DbOpenOutcome::Damaged;
+    default: return DbOpenOutcome::Unreadable;  // "file is not a database" among others
+    }
 }
 
 // Files whose check passed in this run; the check is read-only and costs a full read.

@@ -67,3 +67,10 @@ bool syncFile(const QString& path)
     ::close(fd);
     return ok;
 }
+
+qint64 modificationTimeNs(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
+    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}

@@ -19,5 +19,9 @@ void restrictDatabaseAccess(const QString& databaseFile);
 // sticky folder); true when it has none afterwards.
 bool dropGroupAndOtherAccess(const QString& path);
 
+// A file's modification time in nanoseconds (the order backups were made in); 0 when it cannot
+// be read.
+qint64 modificationTimeNs(const QString& path);
+
 // Flushes a file (or a folder, so a rename in it is on disk) to the disk; false when it cannot.
 bool syncFile(const QString& path);

@@ -159,13 +159,6 @@ bool isCheckFailedName(const QString& name, QDateTime* at)
     return true;
 }
 
-qint64 mtimeNsOf(const QString& path)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
-    return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
 BackupInfo infoOf(const QString& file, const QDateTime& made, bool recheck)
 {
     BackupInfo b;
@@ -310,6 +303,17 @@ bool renamePath(const QString& from, const QString& to)
 const QStringList kDatabaseSuffixes{QString(), QStringLiteral("-journal"), QStringLiteral("-wal"),
                                     QStringLiteral("-shm")};
 
+// Renames the checked copy of a restore to the database's name, the farmer's alone, and makes
+// the rename durable; false (errno set) when the rename fails.
+bool putInPlace(const QString& copy, const QString& databaseFile)
+{
+    if (!renamePath(copy, databaseFile)) return false;
+    ::chmod(QFile::encodeName(databaseFile).constData(), 0600);
+    restrictDatabaseAccess(databaseFile);
+    syncFile(QFileInfo(databaseFile).absolutePath());
+    return true;
+}
+
 // Beside a restore's copy: which backup is restored and where the current file goes.
 QString restoreInfoFileOf(const QString& databaseFile)
 {
@@ -408,7 +412,7 @@ QList<BackupInfo> listBackups(const QString& databaseFile, bool recheck)
     std::vector<Aside> aside;
     for (const QString& n : QDir(dir).entryList({QStringLiteral("TARVIK-*-check-failed.db")}, QDir::Files)) {
         QDateTime made;
-        if (isCheckFailedName(n, &made)) aside.push_back({n, made, mtimeNsOf(dir + u'/' + n)});
+        if (isCheckFailedName(n, &made)) aside.push_back({n, made, modificationTimeNs(dir + u'/' + n)});
     }
     std::sort(aside.begin(), aside.end(),
               [](const Aside& a, const Aside& b) { return a.mtime != b.mtime ? a.mtime > b.mtime : a.name > b.name; });
@@ -424,7 +428,12 @@ QString restoringFileOf(const QString& databaseFile)
 RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFile, const QDateTime& now)
 {
     RestoreResult r;
+    const QString incoming = restoringFileOf(databaseFile);
+    const QString info = restoreInfoFileOf(databaseFile);
+    // Every failure leaves the database as it was: no copy, no note beside it.
     const auto failedWith = [&](const QString& error) {
+        QFile::remove(incoming);
+        QFile::remove(info);
         r.error = error;
         logError(QStringLiteral("복원"), backupFile + QStringLiteral(": ") + r.error + u' ' + r.detail);
         return r;
@@ -439,8 +448,6 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
                           QFileInfo(databaseFile).absolutePath());
     const QString dir = QFileInfo(databaseFile).absolutePath();
     // Checked under a name the program never opens before it takes the place.
-    const QString incoming = restoringFileOf(databaseFile);
-    const QString info = restoreInfoFileOf(databaseFile);
     QFile::remove(incoming);
 
     // Where the current file goes, decided first and written down with the chosen copy, so that a
@@ -458,7 +465,7 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
             aside = dir + QStringLiteral("/TARVIK-before-restore-") + stamp + u'-' + QString::number(n) +
                     QStringLiteral(".db");
     }
-    QString infoError = writeRestoreInfo(info, backupFile, aside, &r.detail);
+    const QString infoError = writeRestoreInfo(info, backupFile, aside, &r.detail);
     if (!infoError.isEmpty()) return failedWith(infoError);
 
     r.error = copyBytes(backupFile, incoming, &r.detail);
@@ -470,11 +477,7 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
             r.detail = copy.reason + u' ' + copy.detail;
         }
     }
-    if (!r.error.isEmpty()) {
-        QFile::remove(incoming);
-        QFile::remove(info);
-        return failedWith(r.error);
-    }
+    if (!r.error.isEmpty()) return failedWith(r.error);
 
     // The current file with its journals goes aside whole; a journal left beside the restored
     // file would be played into it. The main file first: a start after a kill here finishes it.
@@ -483,24 +486,17 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
         if (!renamePath(databaseFile + suffix, aside + suffix)) {
             const int e = errno;
             for (const QString& back : moved) renamePath(aside + back, databaseFile + back);
-            QFile::remove(incoming);
-            QFile::remove(info);
             r.detail = systemError(e);
             return failedWith(QStringLiteral("지금의 데이터베이스 파일을 옮겨 둘 수 없습니다."));
         }
         moved << suffix;
     }
-    if (!renamePath(incoming, databaseFile)) {
+    if (!putInPlace(incoming, databaseFile)) {
         const int e = errno;
         for (const QString& suffix : present) renamePath(aside + suffix, databaseFile + suffix);
-        QFile::remove(incoming);
-        QFile::remove(info);
         r.detail = systemError(e);
         return failedWith(QStringLiteral("복원한 파일을 제자리에 놓을 수 없습니다."));
     }
-    ::chmod(QFile::encodeName(databaseFile).constData(), 0600);
-    restrictDatabaseAccess(databaseFile);
-    syncFile(dir);
     QFile::remove(info);
     r.ok = true;
     if (present.contains(QString())) r.setAside = aside;
@@ -540,10 +536,7 @@ InterruptedRestore finishInterruptedRestore(const QString& databaseFile)
         complete = check.ok && (backup.isEmpty() || !QFileInfo::exists(backup) || sameBytes(backup, incoming));
         r.detail = check.reason + u' ' + check.detail;
     }
-    if (complete && renamePath(incoming, databaseFile)) {
-        ::chmod(QFile::encodeName(databaseFile).constData(), 0600);
-        restrictDatabaseAccess(databaseFile);
-        syncFile(db.absolutePath());
+    if (complete && putInPlace(incoming, databaseFile)) {
         QFile::remove(info);
         r.outcome = InterruptedRestore::Outcome::Finished;
         r.text = QStringLiteral("지난번 복원이 중간에 끊겼습니다. 고른 백업으로 복원을 마쳤습니다.");

@@ -13,6 +13,13 @@ QString supportContactLine(const SupportContact& contact)
     return QStringLiteral("연락처: ") + parts.join(QStringLiteral("  "));
 }
 
+QString withSupportContact(const QString& text, const QString& contactLine)
+{
+    if (contactLine.isEmpty()) return text;
+    const QString crLf = QStringLiteral("\r\n");
+    return text + crLf + crLf + QStringLiteral("도움이 필요하면 연락해 주십시오.") + crLf + contactLine;
+}
+
 SupportContact supportContactFor(const QString& databaseFile, const QString& backupFile)
 {
     SupportContact contact = supportContactIn(databaseFile);

@@ -9,6 +9,8 @@
 QString supportText(const SupportContact& contact, const QString& dbFolder, const QString& backupFolder);
 // "연락처: <name>  TEL : <number>" with the parts the farm gave; "" when it gave none.
 QString supportContactLine(const SupportContact& contact);
+// `text` closed by whom to call for help (`contactLine` above); `text` alone without one.
+QString withSupportContact(const QString& text, const QString& contactLine);
 // The farm's support contact for a message shown when the database may not open: read from the
 // database file, else from `backupFile` (its newest good backup); empty when neither holds one.
 SupportContact supportContactFor(const QString& databaseFile, const QString& backupFile);

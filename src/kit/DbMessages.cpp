@@ -103,9 +103,7 @@ bool showDamaged(QWidget* parent, const QString& details = QString())
                 QStringLiteral("(명령줄에서는 프로그램을 끝낸 뒤 ") +
                 restoreCommandBeside(QCoreApplication::applicationDirPath()) + QStringLiteral(" 로 되살립니다.)");
         // Whom to call is said here too: a farmer unsure about restoring asks first.
-        const QString contact = supportContactLine(supportContactFor(file, backup));
-        if (!contact.isEmpty())
-            text += kCrLf + kCrLf + QStringLiteral("도움이 필요하면 연락해 주십시오.") + kCrLf + contact;
+        text = withSupportContact(text, supportContactLine(supportContactFor(file, backup)));
     } else {
         text += QStringLiteral("백업이 없습니다.") + kCrLf + kCrLf + supportLines();
     }

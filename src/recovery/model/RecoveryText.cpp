@@ -1,5 +1,6 @@
 #include "recovery/model/RecoveryText.h"
 
+#include "data/SupportText.h"
 #include "kit/model/MessageKinds.h"
 
 #include <QLocale>
@@ -103,16 +104,6 @@ QString copyFailedText(const CopyResult& r)
     return QStringLiteral("백업을 복사하지 못했습니다.") + kNl + r.error;
 }
 
-namespace {
-
-QString withContact(const QString& text, const QString& contactLine)
-{
-    if (contactLine.isEmpty()) return text;
-    return text + kNl + kNl + QStringLiteral("도움이 필요하면 연락해 주십시오.") + kNl + contactLine;
-}
-
-}  // namespace
-
 QString startExplanation(const DatabaseAssessment& a, const QString& contactLine)
 {
     QString what;
@@ -146,16 +137,16 @@ QString startExplanation(const DatabaseAssessment& a, const QString& contactLine
                    "파일 자체는 멀쩡할 수 있으니 먼저 파일과 폴더의 권한, 저장 장치의 연결, 파일을 쓰는 다른 "
                    "프로그램을 확인한 뒤 프로그램을 다시 시작해 주십시오. 그래도 안 되면 ") +
                todo;
-    return withContact(what + kNl +
-                           QStringLiteral("파일에 더 기록하지 않도록 파일을 열지 않았고, 오늘의 백업도 만들지 "
-                                          "않았습니다.") +
-                           kNl + todo,
-                       contactLine);
+    return withSupportContact(what + kNl +
+                                  QStringLiteral("파일에 더 기록하지 않도록 파일을 열지 않았고, 오늘의 백업도 만들지 "
+                                                 "않았습니다.") +
+                                  kNl + todo,
+                              contactLine);
 }
 
 QString offerRestoreQuestion(const QDateTime& newestMade, const QString& contactLine)
 {
-    return withContact(
+    return withSupportContact(
         QStringLiteral("데이터베이스 파일이 없습니다.") + kNl + kNl +
             QStringLiteral("가장 최근의 정상 백업(%1)으로 복원하시겠습니까? 아니요를 누르면 새 농장을 시작합니다.")
                 .arg(backupTimeText(newestMade)),
@@ -164,10 +155,10 @@ QString offerRestoreQuestion(const QDateTime& newestMade, const QString& contact
 
 QString busyAtStartQuestion(const QString& contactLine)
 {
-    return withContact(QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다.") + kNl +
-                           QStringLiteral("파일은 손상되지 않았습니다. 그 프로그램을 끝낸 뒤 [다시 시도]를 눌러 "
-                                          "주십시오. [취소]를 누르면 프로그램을 끝냅니다."),
-                       contactLine);
+    return withSupportContact(QStringLiteral("데이터베이스 파일을 다른 프로그램이 사용하고 있습니다.") + kNl +
+                                  QStringLiteral("파일은 손상되지 않았습니다. 그 프로그램을 끝낸 뒤 [다시 시도]를 눌러 "
+                                                 "주십시오. [취소]를 누르면 프로그램을 끝냅니다."),
+                              contactLine);
 }
 
 StartAction startAction(const DatabaseAssessment& a, int backupFiles)
