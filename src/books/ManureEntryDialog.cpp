@@ -3,6 +3,7 @@
 #include "books/ManureLedgerWindow.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "kit/DateEdit.h"
 #include "kit/DateField.h"
 #include "kit/DbMessages.h"
 #include "kit/FieldFocus.h"
@@ -123,6 +124,7 @@ void ManureEntryDialog::focusField(const QString& name)
 
 bool ManureEntryDialog::save()
 {
+    if (!typedDatesTaken(this)) return false;
     const manure::Entry e = entry();
     if (const CheckResult failed = manure::check(e, isNew(), isNew() ? m_ledger.listedDates() : QList<QDate>())) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);

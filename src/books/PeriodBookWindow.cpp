@@ -4,6 +4,7 @@
 #include "data/Globals.h"
 #include "kit/Accessibility.h"
 #include "kit/ColumnFit.h"
+#include "kit/DateEdit.h"
 #include "kit/GridExport.h"
 #include "kit/PeriodFrame.h"
 #include "kit/Styles.h"
@@ -96,6 +97,7 @@ void PeriodBookWindow::query()
 {
     // The rows of a running query are still gathered here.
     if (isQuerying()) return;
+    if (!typedDatesTaken(this)) return;
     const books::Period p = period();
     m_listedStart = m_start->date();
     m_listedEnd = m_end->date();

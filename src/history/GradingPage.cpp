@@ -9,6 +9,7 @@
 #include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
 #include "kit/CommandButton.h"
+#include "kit/DateEdit.h"
 #include "kit/DbMessages.h"
 #include "kit/FieldFocus.h"
 #include "kit/Messages.h"
@@ -145,6 +146,7 @@ bool GradingPage::save()
 {
     const QString animal = animalNumber().trimmed();
     if (animal.isEmpty()) return false;  // the form keeps the tab closed until the animal is stored
+    if (!typedDatesTaken(this)) return false;
     const EntryValues v = values();
     if (const CheckResult failed = grading::check(v)) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);

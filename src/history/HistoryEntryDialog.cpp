@@ -7,6 +7,7 @@
 #include "history/HistoryTab.h"
 #include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
+#include "kit/DateEdit.h"
 #include "kit/DateField.h"
 #include "kit/DbMessages.h"
 #include "kit/FieldFocus.h"
@@ -244,6 +245,7 @@ void HistoryEntryDialog::LoadRecord()
 
 bool HistoryEntryDialog::save()
 {
+    if (!typedDatesTaken(this)) return false;
     const bool fresh = isNew();
     const EntryValues v = values();
     CheckResult failed = history::check(m_def, v);

@@ -187,8 +187,9 @@ void HistoryTab::setWidgetBelow(QWidget* below)
 {
     m_top->addWidget(below, 1);
     m_top->setStretchFactor(m_grid, 1);
-    // However small the form, the grid keeps a few rows in view; the widget gives way.
-    constexpr int kRowsAlwaysShown = 3;
+    // However small the form, the grid keeps eight rows in view (a farm laptop's 1280×800
+    // included): the records come first, the widget gives way down to its own minimum.
+    constexpr int kRowsAlwaysShown = 8;
     m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
                              kRowsAlwaysShown * m_grid->verticalHeader()->defaultSectionSize() +
                              2 * m_grid->frameWidth() + m_grid->horizontalScrollBar()->sizeHint().height());

@@ -4,27 +4,25 @@
 #include "kit/Messages.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <utility>
 
 using namespace datetyping;
 
 namespace {
 
-// Room for the longest way of writing a date ("2010 / 02 / 15."), no more.
-constexpr qsizetype kMaxTyped = 16;
+// Room for the longest way of writing a date ("2010년 02월 15일", "2010 / 02 / 15."), and a
+// little more for the note to quote, no more.
+constexpr qsizetype kMaxTyped = 20;
 
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
-}
-
-bool isSeparator(QChar c)
-{
-    return c == u'-' || c == u'.' || c == u'/' || c == u' ';
 }
 
 bool onlyDigits(const QString& s)
@@ -42,7 +40,9 @@ DateEdit::DateEdit(const QDate& date, QWidget* parent) : QDateEdit(date, parent)
     // A date set from elsewhere while the farmer types (a record loaded, a date followed) ends
     // the typing: it must not come back over that date.
     connect(this, &QDateEdit::dateChanged, this, [this] {
-        if (!m_ownChange) m_typing = false;
+        if (m_ownChange) return;
+        m_typing = false;
+        m_untold.reset();
     });
 }
 
@@ -66,6 +66,7 @@ bool DateEdit::inRange(const QDate& date) const
 void DateEdit::startTyping()
 {
     m_typing = true;
+    m_untold.reset();
     m_text.clear();
     m_before = date();
     switch (currentSection()) {
@@ -81,10 +82,10 @@ void DateEdit::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
     const QString text = event->text();
     const QChar c = text.size() == 1 ? text.front() : QChar();
-    if (plain && !isReadOnly() && (isDigit(c) || (m_typing && isSeparator(c)))) {
-        if (!m_typing) startTyping();
-        if (m_text.size() < kMaxTyped) m_text += c;
-        typed();
+    // While a date is typed every printable character belongs to it, so that a refusal quotes
+    // what the farmer typed; before, only a digit starts one.
+    if (plain && !isReadOnly() && (isDigit(c) || (m_typing && c.isPrint()))) {
+        typeCharacter(c);
         event->accept();
         return;
     }
@@ -105,12 +106,46 @@ void DateEdit::keyPressEvent(QKeyEvent* event)
     QDateEdit::keyPressEvent(event);
 }
 
+void DateEdit::typeCharacter(QChar c)
+{
+    if (!m_typing) startTyping();
+    if (m_text.size() < kMaxTyped) m_text += c;
+    typed();
+}
+
+bool DateEdit::event(QEvent* event)
+{
+    // The spin box hands what an input method commits straight to its text box, past every
+    // handler and filter: taken here first.
+    if (event->type() == QEvent::InputMethod && takeInputMethod(static_cast<QInputMethodEvent*>(event))) return true;
+    return QDateEdit::event(event);
+}
+
+bool DateEdit::takeInputMethod(QInputMethodEvent* event)
+{
+    // A Korean input method hands over 년 월 일 (and at times the digits) as committed text,
+    // never as key presses: read like typed keys, so "2010년2월15일" typed in 한글 mode is a date.
+    const QString commit = event->commitString();
+    if (isReadOnly() || (!m_typing && (commit.isEmpty() || !isDigit(commit.front())))) return false;
+    for (const QChar c : commit)
+        if (m_typing ? c.isPrint() : isDigit(c)) typeCharacter(c);
+    if (m_typing) {
+        // The syllable being composed shows after the text, as in any other box.
+        const QSignalBlocker quiet(lineEdit());
+        lineEdit()->setText(m_text + event->preeditString());
+        lineEdit()->setCursorPosition(int(m_text.size() + event->preeditString().size()));
+    }
+    event->accept();
+    return true;
+}
+
 void DateEdit::typed()
 {
     const Reading r = readTypedDate(m_text, false);
     if (r.verdict == Verdict::Impossible) {
         const QString note = impossibleDateNote(m_text);
         m_typing = false;
+        m_text.clear();
         takeDate(m_before);
         refuse(note);
         return;
@@ -167,8 +202,18 @@ std::optional<QString> DateEdit::finishTyping()
     return note;
 }
 
+bool DateEdit::settleTyping()
+{
+    std::optional<QString> note = finishTyping();
+    if (!note) note = std::exchange(m_untold, std::nullopt);
+    if (!note) return true;
+    refuse(*note);
+    return false;
+}
+
 void DateEdit::refuse(const QString& note)
 {
+    m_untold.reset();
     showMessage(this, MsgIcon::Exclamation, refusalTitle(), note, MsgButton::Ok);
     focusRefusedField(this);
     selectAll();
@@ -178,12 +223,15 @@ void DateEdit::focusOutEvent(QFocusEvent* event)
 {
     if (const std::optional<QString> note = finishTyping()) {
         // The farmer moved on from a refused text: told once the focus has settled, and brought
-        // back. A window closing or a popup opening takes the date from before without a word.
+        // back; a save clicked on the way (the click that took the focus) tells it first and
+        // stops. A window closing or a popup opening takes the date from before without a word
+        // until a command of the window would take the date.
+        m_untold = note;
         const Qt::FocusReason why = event->reason();
         if (why == Qt::TabFocusReason || why == Qt::BacktabFocusReason || why == Qt::MouseFocusReason ||
             why == Qt::ShortcutFocusReason)
-            QTimer::singleShot(0, this, [this, text = *note] {
-                if (isVisible() && isEnabled()) refuse(text);
+            QTimer::singleShot(0, this, [this] {
+                if (m_untold && isVisible() && isEnabled()) refuse(*std::exchange(m_untold, std::nullopt));
             });
     }
     QDateEdit::focusOutEvent(event);
@@ -237,4 +285,12 @@ QValidator::State DateEdit::validate(QString& input, int& pos) const
     // The typed text is ours to judge while the typing lasts.
     if (m_typing) return QValidator::Intermediate;
     return QDateEdit::validate(input, pos);
+}
+
+bool typedDatesTaken(QWidget* window)
+{
+    if (!window) return true;
+    for (DateEdit* d : window->findChildren<DateEdit*>())
+        if (!d->settleTyping()) return false;
+    return true;
 }

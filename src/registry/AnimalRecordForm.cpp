@@ -10,6 +10,7 @@
 #include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
 #include "kit/CommandButton.h"
+#include "kit/DateEdit.h"
 #include "kit/DbMessages.h"
 #include "kit/FieldFocus.h"
 #include "kit/Messages.h"
@@ -325,6 +326,7 @@ AnimalRecord AnimalRecordForm::typedValues() const
 
 void AnimalRecordForm::save()
 {
+    if (!typedDatesTaken(this)) return;
     const QString typed = m_number->text();
     if (const CheckResult failed = checkAnimal(typedValues())) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);

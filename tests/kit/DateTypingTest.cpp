@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -115,6 +117,22 @@ TEST(DateTyping, DigitsOverOnePartKeepTheOthers)
 
 namespace {
 
+// Types `text` key by key, as a keyboard layout that has 년 월 일 on keys sends them (QTest
+// knows only Latin keys).
+void typeKeys(QWidget* w, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClicks(w, QString(c));
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
 // A window with one picker of the given look and a box after it to Tab to.
 class PickerTest : public ::testing::TestWithParam<DateLook> {
 protected:
@@ -170,14 +188,15 @@ const QDateTimeEdit::Section kSections[] = {QDateTimeEdit::YearSection, QDateTim
 TEST_P(PickerTest, AWholeDateTypedAfterAClickInAnyPartIsTaken)
 {
     const QString forms[] = {QStringLiteral("20100215"), QStringLiteral("2010-02-15"), QStringLiteral("2010.2.15"),
-                             QStringLiteral("2010/2/15"), QStringLiteral("2010 2 15")};
+                             QStringLiteral("2010/2/15"), QStringLiteral("2010 2 15"),
+                             QStringLiteral("2010년 2월 15일"), QStringLiteral("2010년2월15일")};
     for (int part = 0; part < 3; ++part)
         for (const QString& form : forms) {
             SCOPED_TRACE((form + QStringLiteral(" after a click in part ") + QString::number(part)).toStdString());
             picker->setDate(kShown);
             clickInto(part);
             EXPECT_EQ(picker->currentSection(), kSections[part]);
-            QTest::keyClicks(picker, form);
+            typeKeys(picker, form);
             EXPECT_EQ(picker->date(), kFeb15);  // taken at once: a save pressed now stores it
             EXPECT_EQ(shownText(), form);       // the farmer sees what they typed
             QTest::keyClick(picker, Qt::Key_Tab);
@@ -284,6 +303,91 @@ TEST_P(PickerTest, ATextThatIsNoDateIsRefusedWhenTheFarmerMovesOn)
     EXPECT_EQ(messages.last().text, QStringLiteral("없는 날짜입니다: 2010-2-0. 날짜를 다시 입력해 주세요."));
     EXPECT_EQ(picker->date(), QDate(2010, 2, 10));
     EXPECT_EQ(QApplication::focusWidget(), picker);
+}
+
+TEST_P(PickerTest, AKoreanInputMethodHandsOverTheSyllables)
+{
+    // In 한글 mode the digits come as keys and 년 월 일 as text the input method commits, after
+    // showing the syllable being composed.
+    const auto compose = [this](const QString& syllable, const QStringList& steps) {
+        for (const QString& step : steps) {
+            QInputMethodEvent composing(step, {});
+            QApplication::sendEvent(picker, &composing);
+        }
+        QInputMethodEvent done;
+        done.setCommitString(syllable);
+        QApplication::sendEvent(picker, &done);
+    };
+    clickInto(0);
+    QTest::keyClicks(picker, QStringLiteral("2010"));
+    compose(QStringLiteral("년"), {QStringLiteral("ㄴ"), QStringLiteral("녀"), QStringLiteral("년")});
+    QTest::keyClicks(picker, QStringLiteral("2"));
+    compose(QStringLiteral("월"), {QStringLiteral("ㅇ"), QStringLiteral("워"), QStringLiteral("월")});
+    QTest::keyClicks(picker, QStringLiteral("15"));
+    compose(QStringLiteral("일"), {QStringLiteral("ㅇ"), QStringLiteral("이"), QStringLiteral("일")});
+    EXPECT_EQ(shownText(), QStringLiteral("2010년2월15일"));
+    QTest::keyClick(picker, Qt::Key_Tab);
+    EXPECT_EQ(picker->date(), kFeb15);
+
+    // The whole date committed at once.
+    picker->setDate(kShown);
+    clickInto(2);
+    compose(QStringLiteral("2010년 2월 15일"), {});
+    QTest::keyClick(picker, Qt::Key_Tab);
+    EXPECT_EQ(picker->date(), kFeb15);
+    EXPECT_EQ(messages.count(), 0);
+
+    // A syllable that is no part of a date is quoted in the note as typed.
+    picker->setDate(kShown);
+    clickInto(0);
+    QTest::keyClicks(picker, QStringLiteral("2010"));
+    compose(QStringLiteral("녀"), {});
+    QTest::keyClick(picker, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, unreadableDateNote(QStringLiteral("2010녀")));
+    EXPECT_EQ(picker->date(), kShown);
+}
+
+TEST_P(PickerTest, ACommandTakesTheTypedDateOrStopsAtItsNote)
+{
+    // Still typing when the command comes (a shortcut, Enter on a default button).
+    clickInto(0);
+    QTest::keyClicks(picker, QStringLiteral("2010021"));
+    EXPECT_FALSE(typedDatesTaken(&window));
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().text, unreadableDateNote(QStringLiteral("2010021")));
+    EXPECT_EQ(picker->date(), kShown);
+    EXPECT_EQ(QApplication::focusWidget(), picker);
+    QApplication::processEvents();
+    EXPECT_EQ(messages.count(), 1);  // told once
+
+    // The click that starts the command took the focus first: the note left for later is told
+    // by the command, once.
+    messages.clear();
+    clickInto(0);
+    QTest::keyClicks(picker, QStringLiteral("2010-13"));
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_FALSE(typedDatesTaken(&window));
+    EXPECT_EQ(messages.count(), 1);
+    QApplication::processEvents();
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), picker);
+    EXPECT_EQ(picker->date(), kShown);
+
+    // A date picked afterwards clears what was left to tell; a whole typed date is taken.
+    messages.clear();
+    clickInto(0);
+    QTest::keyClicks(picker, QStringLiteral("2010-2-0"));
+    picker->setFocus(Qt::ActiveWindowFocusReason);
+    next->setFocus(Qt::OtherFocusReason);  // as when a popup or another window takes the focus
+    picker->setDate(QDate(2011, 3, 3));
+    EXPECT_TRUE(typedDatesTaken(&window));
+    clickInto(0);
+    QTest::keyClicks(picker, QStringLiteral("20100215"));
+    EXPECT_TRUE(typedDatesTaken(&window));
+    EXPECT_EQ(picker->date(), kFeb15);
+    EXPECT_EQ(messages.count(), 0);
 }
 
 TEST_P(PickerTest, ArrowsAndTheCalendarStillWork)

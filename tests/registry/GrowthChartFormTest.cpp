@@ -7,6 +7,7 @@
 #include "registry/AnimalRecordForm.h"
 
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -135,6 +136,27 @@ TEST_P(GrowthChartFormTest, AtTheScreenSizeOfAFarmLaptopEveryWeighingColumnAndFo
     for (const QString& line : chart->gainLines())
         EXPECT_LE(gains->fontMetrics().horizontalAdvance(line), chart->gainsArea()->viewport()->width())
             << line.toStdString();
+}
+
+TEST_P(GrowthChartFormTest, AtTheScreenSizeOfAFarmLaptopTheGridShowsEightWeighingsBesideTheChart)
+{
+    farm.addAnimal("A", GetParam().sex, dn(kBirth));
+    for (int i = 0; i < 20; ++i) weigh("A", kBirth.addMonths(i + 1), "150");
+    AnimalRecordForm* f = openForm("A");
+    ASSERT_TRUE(f);
+    f->resize(1280, 800);
+    HistoryTab* weights = f->historyTab(2);
+    find<QTabWidget>("STAB", f)->setCurrentWidget(weights);
+    QApplication::processEvents();
+
+    const Grid* grid = weights->grid();
+    EXPECT_GE(grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize(), 8);
+    GrowthChart* chart = weights->findChild<GrowthChart*>();
+    ASSERT_TRUE(chart);
+    EXPECT_TRUE(chart->showsChart());
+    EXPECT_TRUE(chart->isVisible());
+    EXPECT_GE(chart->height(), 180);
+    EXPECT_GE(chart->width(), 300);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, GrowthChartFormTest, ::testing::ValuesIn(kKinds),
