@@ -187,9 +187,10 @@ const QDateTimeEdit::Section kSections[] = {QDateTimeEdit::YearSection, QDateTim
 
 TEST_P(PickerTest, AWholeDateTypedAfterAClickInAnyPartIsTaken)
 {
-    const QString forms[] = {QStringLiteral("20100215"), QStringLiteral("2010-02-15"), QStringLiteral("2010.2.15"),
-                             QStringLiteral("2010/2/15"), QStringLiteral("2010 2 15"),
-                             QStringLiteral("2010년 2월 15일"), QStringLiteral("2010년2월15일")};
+    const QString forms[] = {QStringLiteral("20100215"),     QStringLiteral("2010-02-15"),
+                             QStringLiteral("2010.2.15"),    QStringLiteral("2010/2/15"),
+                             QStringLiteral("2010 2 15"),    QStringLiteral("2010년 2월 15일"),
+                             QStringLiteral("2010년2월15일")};
     for (int part = 0; part < 3; ++part)
         for (const QString& form : forms) {
             SCOPED_TRACE((form + QStringLiteral(" after a click in part ") + QString::number(part)).toStdString());

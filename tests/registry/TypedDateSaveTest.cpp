@@ -58,6 +58,8 @@ TEST_F(TypedDateSaveTest, TheEntryDialogStoresNothingAfterARefusedDate)
         ran = true;
         d.textBox("산차")->setText("1");
         d.textBox("회수")->setText("1");
+        d.textBox("정액번호")->setText("KPN-950");
+        d.textBox("BCS")->setText("5");
         QDateEdit* served = d.datePicker("수정일");
         const QDate before = served->date();
         farm.messages().clear();
