@@ -45,8 +45,7 @@ QList<Service> servicesOf(const QDate& last, const QDate& first, int wanted, Pic
 {
     QList<Service> services;
     QDate at = last;
-    int cycle = 0;
-    for (; at >= first && services.size() < wanted; ++cycle) {
+    for (int cycle = 0; at >= first && services.size() < wanted; ++cycle) {
         // A quarter of the cycles are repeat services: one or two failed ones before the last.
         const int repeats = std::min(pick(4) == 0 ? 1 + (pick(3) == 0 ? 1 : 0) : 0, wanted - int(services.size()) - 1);
         QList<Service> before;  // newest first
