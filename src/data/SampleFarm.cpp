@@ -37,25 +37,36 @@ struct Service {
     Kind kind;
 };
 
-// Up to `wanted` services, newest first, going back from `last` by cycles about a calving
-// interval apart, none before `first`.
+// The services of a cow, newest first, going back from `last` by cycles about a calving interval
+// apart, none before `first`, at most `wanted` of them. A cycle is kept whole: its repeat services
+// before the last are all there. `more` tells whether older cycles were left out for `wanted`.
 template <typename Pick>
-QList<Service> servicesOf(const QDate& last, const QDate& first, int wanted, Pick pick)
+QList<Service> servicesOf(const QDate& last, const QDate& first, int wanted, Pick pick, bool* more)
 {
     QList<Service> services;
     QDate at = last;
     for (int cycle = 0; at >= first && services.size() < wanted; ++cycle) {
         // A quarter of the cycles are repeat services: one or two failed ones before the last.
-        const int repeats = pick(4) == 0 ? 1 + (pick(3) == 0 ? 1 : 0) : 0;
-        services << Service{at, cycle, 1 + repeats, Service::Last};
-        for (int r = repeats; r >= 1 && services.size() < wanted; --r) {
+        const int repeats = std::min(pick(4) == 0 ? 1 + (pick(3) == 0 ? 1 : 0) : 0, wanted - int(services.size()) - 1);
+        QList<Service> before;  // newest first
+        QDate earliest = at;
+        for (int r = 0; r < repeats; ++r) {
             const bool checked = pick(2) == 0;
-            at = at.addDays(-(checked ? 70 + pick(20) : 21 + pick(4)));
-            if (at < first) break;
-            services << Service{at, cycle, r, checked ? Service::CheckedOpen : Service::Returned};
+            const QDate on = earliest.addDays(-(checked ? 70 + pick(20) : 21 + pick(4)));
+            if (on < first) break;
+            earliest = on;
+            before << Service{on, cycle, 0, checked ? Service::CheckedOpen : Service::Returned};
         }
-        at = at.addDays(-(320 + pick(100)));
+        services << Service{at, cycle, int(before.size()) + 1, Service::Last};
+        for (qsizetype k = 0; k < before.size(); ++k) {
+            before[k].number = int(before.size() - k);
+            services << before[k];
+        }
+        // The cycle before ended in a calving 282 days after its last service, and the first
+        // service after a calving comes two to five months later.
+        at = earliest.addDays(-(340 + pick(90)));
     }
+    *more = at >= first;
     return services;
 }
 
@@ -99,17 +110,43 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
     for (int i = 1; i <= o.animals || breedingWanted(i); ++i) {
         const bool bull = i % 3 == 0;
         const QString number = QStringLiteral("KR%1").arg(4100000000LL + i * 7, 12, 10, QChar(u'0'));
-        // Cows are old enough to have been bred; bulls range from calves to shipped steers.
-        const QDate birth = o.today.addDays(-((bull ? 200 : 700) + pick(2400)));
-        const QDate arrival = birth.addDays(pick(60));
-        // Steers are shipped, and now and then a cow is culled; both are graded that day.
+        // Steers are shipped, and now and then a cow is culled; both are graded the day they leave,
+        // within the last year. Steers are fattened to 26 to 34 months, culled cows have calved
+        // for some years; the other bulls are calves and steers still fattening, the other cows
+        // heifers and cows of up to eight years.
         const bool shipped = bull && pick(4) == 0;
         const bool culled = !bull && pick(10) == 0;
-        const qint64 planned = bull ? datenum::fromDate(birth.addMonths(30)) : 0;
         const QDate gradedOn = o.today.addDays(-pick(360));
+        QDate birth;
+        if (shipped)
+            birth = gradedOn.addMonths(-(26 + pick(9))).addDays(-pick(28));
+        else if (bull)
+            birth = o.today.addDays(-(90 + pick(820)));
+        else if (culled)
+            birth = gradedOn.addMonths(-(40 + pick(80)));
+        else
+            birth = o.today.addDays(-(700 + pick(2400)));
+        const QDate leaves = shipped || culled ? gradedOn : o.today;  // the last day on the farm
+
+        // A cow is first served at 14 months or later; a cow whose older cycles are left out of
+        // the sample is as old as her first recorded service makes her.
+        QList<Service> services;
+        if (!bull) {
+            const QDate last = culled ? gradedOn.addDays(-(300 + pick(60))) : o.today.addDays(-pick(300));
+            const int wanted = o.breedingRecords > 0 ? std::min(o.breedingPerCow, o.breedingRecords - breedingWritten)
+                                                     : o.breedingPerCow;
+            bool more = false;
+            services = servicesOf(last, birth.addMonths(14), wanted, pick, &more);
+            if (more && !services.isEmpty()) birth = services.last().on.addMonths(-14).addDays(-pick(90));
+            if (culled) birth = std::min(birth, gradedOn.addMonths(-30));
+        }
+        const QDate arrival = std::min(birth.addDays(pick(60)), leaves);
+        const qint64 planned = bull ? datenum::fromDate(birth.addMonths(30)) : 0;
         const qint64 shippedOn = shipped ? datenum::fromDate(gradedOn) : 0;
-        const qint64 castrated = bull ? datenum::fromDate(birth.addMonths(6)) : 0;
-        const qint64 soldOrCastrated = culled ? datenum::fromDate(gradedOn) : castrated;
+        const QDate castrated = birth.addMonths(6);  // steers, at six months
+        const qint64 soldOrCastrated = culled                        ? datenum::fromDate(gradedOn)
+                                       : bull && castrated <= leaves ? datenum::fromDate(castrated)
+                                                                     : 0;
         if (!animal.row({number, bull ? 1 : 0, pick(5) == 0 ? 1 : 0, datenum::fromDate(birth),
                          QStringLiteral("%1").arg(300000 + i), ranches[pick(ranches.size())],
                          QStringLiteral("%1-%2").arg(1 + pick(9)).arg(1 + pick(20)), datenum::fromDate(arrival),
@@ -119,11 +156,6 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
             return fail(animal);
 
         if (!bull) {
-            const QDate firstBreeding = birth.addMonths(14);
-            const QDate last = culled ? gradedOn.addDays(-(300 + pick(60))) : o.today.addDays(-pick(300));
-            const int wanted = o.breedingRecords > 0 ? std::min(o.breedingPerCow, o.breedingRecords - breedingWritten)
-                                                     : o.breedingPerCow;
-            const QList<Service> services = servicesOf(last, firstBreeding, wanted, pick);
             const int cycles = services.isEmpty() ? 0 : services.last().cycle + 1;
             for (int k = 0; k < services.size(); ++k) {
                 const Service& sv = services[k];
@@ -161,7 +193,7 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
         }
         for (int k = 0; k < 2; ++k) {
             const QDate on = birth.addMonths(6 + k * 6);
-            if (on > o.today) break;
+            if (on > leaves) break;
             if (!weigh.row({number, k == 0 ? QStringLiteral("육성기") : QStringLiteral("비육전기"),
                             datenum::fromDate(on), double(180 + k * 120 + pick(40)), QStringLiteral("SSD-500"),
                             double(50 + pick(30)), double(5 + pick(8)), double(1 + pick(8)),
@@ -174,9 +206,9 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
                 return fail(body);
         }
         const QDate shot = birth.addMonths(2);
-        if (shot <= o.today && !vaccine.row({number, datenum::fromDate(shot), QStringLiteral("구제역 예방접종"),
-                                             QStringLiteral("백신 2ml"), datenum::fromDate(shot.addDays(14)), people[3],
-                                             QString(), 0, QString()}))
+        if (shot <= leaves && !vaccine.row({number, datenum::fromDate(shot), QStringLiteral("구제역 예방접종"),
+                                            QStringLiteral("백신 2ml"), datenum::fromDate(shot.addDays(14)), people[3],
+                                            QString(), 0, QString()}))
             return fail(vaccine);
         if (shipped || culled) {
             // Better marbling, better grade, better price; cows are lighter than steers.

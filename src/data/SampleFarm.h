@@ -7,6 +7,10 @@
 // culled cows are graded within the last year, with final grades as the grading office writes
 // them ("1++A", "2C", "1+", 등외), weights and prices that vary: every figure of the herd
 // analysis has data.
+// Every record is one a farm can have: within its animal's life on the farm (born before it, not
+// after the day it left), steers graded at 26 to 34 months and culled cows after years of
+// calving, cows first served at 14 months, calvings 282 days after a service and over 300 days
+// apart.
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>

@@ -139,7 +139,11 @@ TEST(ReportFormat, MistakesAreRefusedWithTheLine)
         {"[report]\n[table]\nsource = t\ncolumn 1 boldif=0 | a | b\n", "줄 4"},
         {"[report]\n[table]\nsource = t\ncolumn 1 boldif=1.5 | a | b\n", "줄 4"},
         {"[report]\n[form]\nfixed = maybe\n", "줄 3"},
-        {"[report]\n[header]\nfixed = yes\n", "줄 3"},  // only a form can be fixed
+        {"[report]\n[header]\nfixed = yes\n", "줄 3"},                      // only a form can be fixed
+        {"[report]\n[table]\nsource = t\nsection-title = 제목\n", "줄 4"},  // no column
+        {"[report]\n[table]\nsource = t\nsection-header = 0 머리\n", "줄 4"},
+        {"[report]\n[table]\nsource = t\nsection-title = 1\n", "줄 4"},  // no text
+        {"[report]\n[header]\nsection-title = 1 제목\n", "줄 3"},        // only a table has sections
     };
     for (const Case& c : cases) {
         Definition d;

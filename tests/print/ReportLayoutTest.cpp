@@ -123,8 +123,6 @@ TEST(ReportText, ATextIsSetSmallerOnlyDownToTheReadableSizeThenWrappedThenCut)
          false},
         {"a small size asked for is kept, and wrapped at", text, wide * 0.7, 10, sized(7), false, 7, 2, false},
         {"the text's own line breaks stay", QStringLiteral("체중\n(kg)"), 20, 10, sized(9), false, 9, 2, false},
-        {"a word wider than the box breaks inside", QStringLiteral("KR0000000000000000000001"), 12, 40, sized(9), true,
-         9, -2, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -153,6 +151,80 @@ TEST(ReportText, ATextIsSetSmallerOnlyDownToTheReadableSizeThenWrappedThenCut)
         const TextBlock b = fitter.place(c.text, s, QRectF(0, 0, c.width, s.height()), c.style, {});
         for (const TextLine& l : b.lines) EXPECT_LE(l.rect.width(), c.width + 1e-9) << l.text.toStdString();
     }
+}
+
+// Whether every line of a setting is made of whole words of the text.
+bool wholeWords(const QStringList& lines, const QString& text)
+{
+    const QStringList words = QString(text).replace(u'\n', u' ').split(u' ', Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        for (const QString& word : line.split(u' ', Qt::SkipEmptyParts))
+            if (!words.contains(word)) return false;
+    return true;
+}
+
+TEST(ReportText, AWordIsNeverBrokenTheTextIsSetSmallerUntilItFits)
+{
+    const TextFitter fitter(QStringLiteral("Noto Sans CJK KR"), kPrintDpi);
+    auto width = [&](const QString& text, double size) {
+        return fitter.fit(text, QRectF(0, 0, 500, 20), sized(size), size, {}).lines.at(0).rect.width();
+    };
+    const QString date = QStringLiteral("2025-12-10");
+    const QString word = QStringLiteral("인공수정");
+    const QString header = QStringLiteral("수태당 수정횟수");
+    const QString animal = QStringLiteral("KR002012345678");
+    const struct Case {
+        const char* what;
+        QString text;
+        double width;
+        Style style;
+        QStringList lines;  // empty: more than one, of whole words
+        bool smaller;       // set below the minimum size
+    } cases[] = {
+        {"a word a little too wide", word, width(word, 8) * 0.9, sized(8), {word}, true},
+        {"a date", date, width(date, 8) * 0.7, sized(8), {date}, true},
+        {"a date from a larger size", date, width(date, 9) * 0.6, sized(9), {date}, true},
+        {"a number in a wrap column",
+         QStringLiteral("1234567.5"),
+         width(QStringLiteral("1234567.5"), 8) * 0.8,
+         sized(8, true),
+         {QStringLiteral("1234567.5")},
+         true},
+        {"a two-word header: wrapped between its words, smaller for the longer",
+         header,
+         width(QStringLiteral("수정횟수"), 8) * 0.9,
+         sized(8, true),
+         {QStringLiteral("수태당"), QStringLiteral("수정횟수")},
+         true},
+        {"an animal number", animal, 15, sized(9), {animal}, true},
+        {"a date that fits stays as it is", date, width(date, 8) + 0.5, sized(8), {date}, false},
+        {"free text wraps at the readable size", kRemark, 60, sized(9, true), {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Setting s = fitter.set(c.text, c.width, 5, c.style, 9, true);
+        if (c.lines.isEmpty()) {
+            EXPECT_GT(s.lines.size(), 2);
+        } else {
+            EXPECT_EQ(s.lines, c.lines);
+        }
+        EXPECT_TRUE(wholeWords(s.lines, c.text)) << s.lines.join(u'|').toStdString();
+        EXPECT_EQ(squeezed(s.lines.join(QString())), squeezed(c.text));
+        EXPECT_FALSE(s.cut);
+        if (c.smaller) {
+            EXPECT_LT(s.size, std::min(c.style.size, kMinimumSize));
+            EXPECT_GE(s.size, kWordSize);
+        } else {
+            EXPECT_GE(s.size, std::min(c.style.size, kMinimumSize));
+        }
+        const TextBlock b = fitter.place(c.text, s, QRectF(0, 0, c.width, s.height()), c.style, {});
+        for (const TextLine& l : b.lines) EXPECT_LE(l.rect.width(), c.width + 1e-9) << l.text.toStdString();
+    }
+    // Only a box too narrow for a word even at the smallest size breaks it.
+    const Setting narrow = fitter.set(date, width(date, kWordSize) * 0.5, 5, sized(8), 9, true);
+    EXPECT_DOUBLE_EQ(narrow.size, kWordSize);
+    EXPECT_GT(narrow.lines.size(), 1);
+    EXPECT_EQ(narrow.lines.join(QString()), date);
 }
 
 TEST(ReportLayout, ALongCellWrapsItsRowGrowsAndTheRowsAfterItMoveOntoTheNextPage)

@@ -263,10 +263,25 @@ struct Parser {
                 return true;
             }
             if (key == QLatin1String("empty")) return parseTemplate(value, false, &def.table.empty);
+            if (key == QLatin1String("section-title")) return rowMark(key, value, &def.table.sectionTitle);
+            if (key == QLatin1String("section-header")) return rowMark(key, value, &def.table.sectionHeader);
             break;
         case Section::None: return fail(QStringLiteral("파일은 [report] 구역으로 시작해야 합니다."));
         }
         return fail(QStringLiteral("이 구역에서 알 수 없는 설정 '%1'").arg(key));
+    }
+
+    // "N TEXT": the rows whose work-table column N holds TEXT.
+    bool rowMark(const QString& key, const QString& value, RowMark* out)
+    {
+        const qsizetype space = value.indexOf(QRegularExpression(QStringLiteral("\\s")));
+        bool ok = false;
+        const int column = value.left(space).toInt(&ok);
+        const QString text = space < 0 ? QString() : value.mid(space + 1).trimmed();
+        if (!ok || column < 1 || text.isEmpty())
+            return fail(QStringLiteral("%1에는 열 번호와 그 열의 글자를 씁니다 (예: %1 = 1 제목).").arg(key));
+        *out = RowMark{column, text};
+        return true;
     }
 
     bool element(const QString& kind, const QString& line)
@@ -357,6 +372,11 @@ struct Parser {
 };
 
 }  // namespace
+
+bool RowMark::picks(const QStringList& row) const
+{
+    return column > 0 && row.value(column - 1).trimmed() == value;
+}
 
 double pageWidth(const Definition& d)
 {

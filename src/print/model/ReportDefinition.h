@@ -57,6 +57,13 @@ struct Column {
     Template cell;
 };
 
+// Rows of the work table picked by the text of one of their columns.
+struct RowMark {
+    int column = 0;  // 1-based; 0: no row is picked
+    QString value;
+    bool picks(const QStringList& row) const;
+};
+
 struct Table {
     bool present = false;
     QString source;   // the work table
@@ -64,6 +71,11 @@ struct Table {
     double headerHeight = 8;
     double rowHeight = 6.5;
     Template empty;  // printed instead of rows when there are none
+    // Lists one after another in one work table: a section's title row and its own header row
+    // are never left at the foot of a page without the section's first row, and the header row
+    // is printed again at the top of every page the section goes on to.
+    RowMark sectionTitle;
+    RowMark sectionHeader;
     QList<Column> columns;
 };
 

@@ -332,24 +332,52 @@ bool Composer::compose(int pageCount, Layout* out, QString* error)
         out->pages[page].rows << RowBox{RowBox::Empty, -1, QRectF(m_left, y, m_width, h)};
         return true;
     }
+    // A section's title and header rows go to the next page with the section's first row
+    // (when they fit on a page together); a page the section goes on to repeats its header row.
+    const auto marked = [&](int r) {
+        return t.sectionTitle.picks(m_data.rows.at(r)) || t.sectionHeader.picks(m_data.rows.at(r));
+    };
+    const auto heightOf = [&](int r) { return rowHeight(rowCells(r, y, page + 1, pageCount), t.rowHeight, rowMost); };
+    const auto place = [&](QList<Cell> cells, double h, int r, RowBox::Kind kind) {
+        for (Cell& c : cells) c.rect.moveTop(y);
+        emitRow(cells, h, &out->pages[page]);
+        out->pages[page].rows << RowBox{kind, r, QRectF(m_left, y, m_width, h)};
+        y += h;
+    };
+    const double room = bottom - top - headerH;  // for rows on a page of their own
     bool headed = false;
+    int sectionHeader = -1;  // the header row of the section being printed
     for (int r = 0; r < m_data.rows.size(); ++r) {
-        QList<Cell> cells = rowCells(r, y + (headed ? 0 : headerH), page + 1, pageCount);
+        if (t.sectionTitle.picks(m_data.rows.at(r))) sectionHeader = -1;
+        QList<Cell> cells = rowCells(r, y, page + 1, pageCount);
         double h = rowHeight(cells, t.rowHeight, rowMost);
+        double needed = h;
+        if (marked(r)) {
+            double group = h;
+            for (int next = r + 1; next < m_data.rows.size(); ++next) {
+                group += heightOf(next);
+                if (!marked(next)) break;
+            }
+            if (group <= room + kEps) needed = group;
+        }
         // Page 1 holds the form; when not even the first row fits under it, the table starts on page 2.
-        if (y + (headed ? 0 : headerH) + h > bottom + kEps) {
+        if (y + (headed ? 0 : headerH) + needed > bottom + kEps) {
             startPage();
             headed = false;
-            cells = rowCells(r, y + headerH, page + 1, pageCount);
+            cells = rowCells(r, y, page + 1, pageCount);
             h = rowHeight(cells, t.rowHeight, rowMost);
         }
         if (!headed) {
             header();
             headed = true;
+            if (sectionHeader >= 0 && !marked(r)) {
+                const QList<Cell> again = rowCells(sectionHeader, y, page + 1, pageCount);
+                const double againH = rowHeight(again, t.rowHeight, rowMost);
+                if (againH + h <= room + kEps) place(again, againH, sectionHeader, RowBox::Repeat);
+            }
         }
-        emitRow(cells, h, &out->pages[page]);
-        out->pages[page].rows << RowBox{RowBox::Body, r, QRectF(m_left, y, m_width, h)};
-        y += h;
+        place(cells, h, r, RowBox::Body);
+        if (t.sectionHeader.picks(m_data.rows.at(r))) sectionHeader = r;
     }
     return true;
 }

@@ -2,7 +2,8 @@
 // Lays a report out on A4 pages: every frame, line and text with its place in millimetres, page
 // by page. The renderer paints the layout as it is on a printer, the preview or a PDF file.
 //
-// A text is shrunk down to a readable size, then wraps; the box grows to hold its lines where it
+// A text is shrunk down to a readable size, then wraps between words (a word too wide for its
+// box makes the box's text smaller instead of being broken); the box grows to hold its lines where it
 // may (a table row, and with it the rows after it and the pages; a row of a form that is not
 // fixed, and what lies below it), and where it may not the text ends with "…".
 #include "print/model/ReportDefinition.h"
@@ -57,9 +58,10 @@ struct Rule {
 
 // One row of the table on a page.
 struct RowBox {
-    enum Kind { Header, Body, Empty };
+    // Repeat: a section's header row printed again at the top of a page its section goes on to.
+    enum Kind { Header, Body, Repeat, Empty };
     Kind kind = Body;
-    int row = -1;  // 0-based work-table row of a Body row
+    int row = -1;  // 0-based work-table row of a Body or Repeat row
     QRectF rect;   // mm on the page
 };
 

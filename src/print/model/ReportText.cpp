@@ -69,8 +69,16 @@ double TextFitter::widest(const QStringList& lines, const QFontMetricsF& fm) con
 
 namespace {
 
-// Greedy line breaking between words; a word wider than the whole line is broken between its
-// characters. The text's own line breaks are kept, an empty line included.
+// The words of a text: what lies between its spaces and line breaks.
+QStringList wordsOf(const QString& text)
+{
+    QString flat = text;
+    flat.replace(u'\n', u' ');
+    return flat.split(u' ', Qt::SkipEmptyParts);
+}
+
+// Greedy line breaking between words; a word wider than the whole line (even at kWordSize) is
+// broken between its characters. The text's own line breaks are kept, an empty line included.
 QList<Span> breakSpans(const QString& text, double width, const QFontMetricsF& fm)
 {
     auto fits = [&](qsizetype from, qsizetype to) { return fm.horizontalAdvance(text.mid(from, to - from)) <= width; };
@@ -156,6 +164,17 @@ QStringList linesOf(const QString& text, const QList<Span>& spans)
 
 }  // namespace
 
+double TextFitter::wordSize(const QString& text, double width, double size, bool bold) const
+{
+    const QStringList words = wordsOf(text);
+    const double wide = widest(words, metrics(size, bold));
+    if (wide <= width) return size;
+    // Glyphs grow about in proportion to the size: start near the size it fits at, then step down.
+    double s = std::max(kWordSize, std::floor(size * width / wide * 4) / 4);
+    while (s > kWordSize + kEps && widest(words, metrics(s, bold)) > width) s = std::max(kWordSize, s - 0.25);
+    return s;
+}
+
 QStringList TextFitter::breakLines(const QString& text, double width, const QFontMetricsF& fm) const
 {
     return linesOf(text, breakSpans(text, width, fm));
@@ -185,12 +204,15 @@ Setting TextFitter::set(const QString& text, double width, double height, const 
             if (widest(lines, metrics(s, style.bold)) <= w && fitsHeight(one)) return one;
         }
     }
+    const QStringList words = wordsOf(text);
     for (double s : sizes) {
-        const Setting wrapped = setting(s, breakLines(text, w, metrics(s, style.bold)));
+        const QFontMetricsF& fm = metrics(s, style.bold);
+        if (widest(words, fm) > w) continue;  // a word would be broken: smaller first
+        const Setting wrapped = setting(s, breakLines(text, w, fm));
         if (fitsHeight(wrapped)) return wrapped;
     }
 
-    const double least = sizes.last();
+    const double least = wordSize(text, w, sizes.last(), style.bold);
     const QFontMetricsF& fm = metrics(least, style.bold);
     const QList<Span> spans = breakSpans(text, w, fm);
     Setting out = setting(least, linesOf(text, spans));

@@ -21,6 +21,11 @@ namespace report {
 // A smaller size the report file asks for is kept.
 constexpr double kMinimumSize = 8.0;
 
+// A word (a date, a number, a name) is never broken over lines: where it is wider than its box
+// at the minimum size, the box's whole text is set smaller until the word fits, down to this
+// size. Only a box narrower than that (a mistake of the report file) breaks a word.
+constexpr double kWordSize = 4.0;
+
 // Lines of a text follow each other at this many times its size: close enough for two lines at
 // the minimum size in a form's 8 mm box, with the glyphs of one line clear of the next.
 constexpr double kLineSpacing = 1.2;
@@ -71,11 +76,11 @@ public:
     // in `style` whose size 0 means `baseSize`:
     //  - on one line (only the line breaks of the text itself), from its size down to the minimum;
     //    a `wrap` style skips this and breaks lines at once;
-    //  - broken into lines between words (within a word only when it is wider than the space),
-    //    from its size down to the minimum;
-    //  - then at the minimum size: with `grow` every line is kept and the box must be made
-    //    taller (height() says by how much); without it the lines that fit are kept and the last
-    //    ends with "…".
+    //  - broken into lines between words, from its size down to the minimum; a size at which a
+    //    word is wider than the space is skipped;
+    //  - then at the minimum size, or the size its widest word fits at (kWordSize): with `grow`
+    //    every line is kept and the box must be made taller (height() says by how much);
+    //    without it the lines that fit are kept and the last ends with "…".
     Setting set(const QString& text, double width, double height, const Style& style, double baseSize, bool grow) const;
     // Places a setting in `cell`: aligned as `style` says within the cell less `padding`.
     TextBlock place(const QString& text, const Setting& setting, const QRectF& cell, const Style& style,
@@ -90,6 +95,8 @@ private:
     const QFontMetricsF& metrics(double size, bool bold) const;
     QStringList breakLines(const QString& text, double width, const QFontMetricsF& fm) const;
     double widest(const QStringList& lines, const QFontMetricsF& fm) const;
+    // The largest size, `size` or less, at which every word of `text` fits in `width` pixels.
+    double wordSize(const QString& text, double width, double size, bool bold) const;
 
     QString m_family;
     double m_pixelsPerMm = 1;
