@@ -276,8 +276,11 @@ RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundSta
         return refused(checkReason(*failed, caption, r.점수.trimmed(), {score}));
     }
     const AnimalRecord toStore = animalAsStored(r);
+    // The run stores a new record without showing it: its values are for the preview and the
+    // changes.
     QStringList values;
-    for (const ImportField& f : fields) values << shownValue(target, f.key, animalColumnValue(toStore, f.key));
+    if (!write || exists)
+        for (const ImportField& f : fields) values << shownValue(target, f.key, animalColumnValue(toStore, f.key));
     if (!exists) {
         if (write) *write = animalInsert(toStore);
         return {Verdict::New, {}, values};
@@ -397,6 +400,11 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
             checkReason(*failed, captionOf(target, failed->field), v.texts.value(failed->field).trimmed(), h.checks));
 
     const BoundStatement insert{m_insertSql, history::insertValues(h, number, v)};
+    if (!exists && write) {
+        // The run stores a new record without showing it.
+        *write = insert;
+        return {Verdict::New, {}, {}};
+    }
     // The insert's columns after the number, in the table's order, hold what is stored.
     QHash<QString, QVariant> toStore;
     qsizetype i = 1;
@@ -404,10 +412,7 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
         if (column != kNumber && h.field(column)) toStore.insert(column, insert.binds.value(i++));
     QStringList values{number};
     for (int f = 1; f < fields.size(); ++f) values << shownValue(target, fields[f].key, toStore.value(fields[f].key));
-    if (!exists) {
-        if (write) *write = insert;
-        return {Verdict::New, {}, values};
-    }
+    if (!exists) return {Verdict::New, {}, values};
     QStringList changes;
     for (int f = 1; f < fields.size(); ++f) {
         const QString& column = fields[f].key;
