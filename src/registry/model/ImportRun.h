@@ -44,7 +44,7 @@ struct RowVerdict {
     QString detail;
     // But for Refused: each field's value as the import stores it (Kept: would store), as the
     // preview shows it, in the order of importFields: dates read, an expected calving computed,
-    // choices by their words.
+    // choices by their words. The run leaves it empty for a new record: nothing shows it.
     QStringList values;
 };
 
