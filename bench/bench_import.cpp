@@ -257,6 +257,33 @@ void benchImport(int animals, int breedingRecords)
     const ImportOutcome b =
         runImport(planOf(breedingFile, ImportTarget::Breeding), today(), QDateTime::currentDateTime().addSecs(1));
     report("import_breeding", int(breeding.size()), t.elapsed(), bareBreeding, b, memory->grownMb());
+
+    // Files no farm writes: 2.6 million cells on one line (20 MB), and one cell of 21 MB. The
+    // reader must give up on them at once, as the assistant's first look at the file does.
+    const struct {
+        const char* name;
+        QByteArray line;
+    } odd[] = {{"import_wide_line", QByteArray("1234567,").repeated(2600000)},
+               {"import_long_cell", QByteArray("가").repeated(7 << 20)}};
+    for (const auto& o : odd) {
+        const QString file = dir.filePath(QStringLiteral("odd.csv"));
+        if (!writeText(file, "개체번호,구분\nKR1,암소\n" + o.line + "\n")) continue;
+        memory.emplace();
+        t.restart();
+        ImportFile f;
+        f.path = file;
+        QString error;
+        qint64 rows = 0;
+        if (const auto reader = openRows(f, &error)) {
+            QStringList cells;
+            while (reader->next(cells)) ++rows;
+            error = reader->error();
+        }
+        std::printf("%s bytes=%lld total_ms=%lld rows_read=%lld stopped=%s rss_mb=%.0f\n", o.name,
+                    static_cast<long long>(o.line.size()), static_cast<long long>(t.elapsed()),
+                    static_cast<long long>(rows), error.isEmpty() ? "no" : "yes", memory->grownMb());
+        std::fflush(stdout);
+    }
     DBClose();
     setProgramDir(QString());
 }

@@ -3,6 +3,7 @@
 #include "data/Db.h"
 #include "data/Values.h"
 #include "history/HistoryEntryDialog.h"
+#include "history/model/HistoryExport.h"
 #include "kit/Accessibility.h"
 #include "kit/ColumnFit.h"
 #include "kit/CommandButton.h"
@@ -36,6 +37,15 @@ HistoryTab::HistoryTab(const HistoryDefinition& definition, QWidget* parent) : H
     nameControl(m_grid, QStringLiteral("SS%1").arg(m_def.number), m_def.caption);
     // A saved list says whose records it holds: "번식기록 KR002012345678".
     setExportName(m_grid, [this] { return m_grid->accessibleName() + u' ' + animalNumber().trimmed(); });
+    // The file holds every stored field and the animal's number, so it imports back whole.
+    setExportContent(m_grid, [this]() -> std::optional<ExportTable> {
+        try {
+            return history::exportRecords(m_def, animalNumber().trimmed());
+        } catch (const DbError& e) {
+            showPlainError(this, e);
+            return std::nullopt;
+        }
+    });
     m_grid->setHeaders(m_def.headers);
     m_grid->setColumnKinds(m_def.columnKinds);
     setColumnChars(m_grid, m_def.columnChars);

@@ -35,6 +35,7 @@ class ExportNameHolder : public QObject {
 public:
     ExportNameHolder(ExportName name, QObject* grid) : QObject(grid), name(std::move(name)) {}
     ExportName name;
+    ExportContent content;
 };
 
 ExportNameHolder* nameHolderOf(const Grid* grid)
@@ -151,6 +152,15 @@ ExportStatus writeWithProgress(QWidget* window, const ExportTable& table, Export
         return !progress.wasCanceled();
     });
 }
+// A column of the saved list; "개월령" becomes "개월령(개월)": the cells hold the number, the
+// header the unit.
+void addColumn(ExportTable& t, const QString& header, CellKind kind)
+{
+    const ColumnUnit unit = columnUnitOf(header);
+    t.headers << (unit.isNone() ? header : header.trimmed() + u'(' + unit.name + u')');
+    t.kinds << (unit.isNone() ? kind : CellKind::Number);
+    t.units << unit;
+}
 }  // namespace
 
 void setSaveFileChooser(SaveFileChooser chooser)
@@ -166,6 +176,14 @@ void setExportName(Grid* grid, ExportName name)
         new ExportNameHolder(std::move(name), grid);
 }
 
+void setExportContent(Grid* grid, ExportContent content)
+{
+    if (ExportNameHolder* holder = nameHolderOf(grid))
+        holder->content = std::move(content);
+    else
+        (new ExportNameHolder({}, grid))->content = std::move(content);
+}
+
 ExportTable tableOfGrid(const Grid* grid)
 {
     ExportTable t;
@@ -174,23 +192,17 @@ ExportTable tableOfGrid(const Grid* grid)
     if (t.title.isEmpty()) t.title = defaultTitle(grid);
     t.farmName = farmHeader().name;
     t.date = today();
+    if (std::optional<ExportTable> content = named && named->content ? named->content() : std::nullopt) {
+        t.rows = std::move(content->rows);
+        for (qsizetype c = 0; c < content->headers.size(); ++c)
+            addColumn(t, content->headers[c], content->kinds.value(c, CellKind::Text));
+        return t;
+    }
     QList<int> columns;
     for (int c = 1; c <= grid->maxCols(); ++c)
         if (!grid->isColumnHidden(c - 1)) columns << c;
     const bool allColumns = columns.size() == grid->maxCols();
-    for (int c : columns) {
-        const QString header = grid->cellText(c, 0);
-        const ColumnUnit unit = columnUnitOf(header);
-        if (unit.isNone()) {
-            t.headers << header;
-            t.kinds << grid->columnKind(c);
-        } else {
-            // "개월령(개월)": the cells hold the number, the header the unit.
-            t.headers << header.trimmed() + u'(' + unit.name + u')';
-            t.kinds << CellKind::Number;
-        }
-        t.units << unit;
-    }
+    for (int c : columns) addColumn(t, grid->cellText(c, 0), grid->columnKind(c));
     const int n = grid->maxRows();
     t.rows.reserve(n);
     t.rowColors.reserve(n);

@@ -18,9 +18,15 @@ class QWidget;
 using ExportName = std::function<QString()>;
 void setExportName(Grid* grid, ExportName name);
 
+// What a saved list holds where the grid shows less than its records store (a history tab: the
+// animal's number and the fields its grid leaves out): headers, kinds and rows in place of the
+// grid's. Nothing: the grid's own (the window has told why).
+using ExportContent = std::function<std::optional<ExportTable>()>;
+void setExportContent(Grid* grid, ExportContent content);
+
 // What the grid shows: its name (setExportName; otherwise its window's title without a usage
 // hint, and the list's own name when that differs), the farm name, today, the visible
-// columns with what each holds (Grid::columnKind; a column of ages in months holds numbers
+// columns (or the grid's setExportContent) with what each holds (Grid::columnKind; a column of ages in months holds numbers
 // and its header names the unit), every row with its text colour.
 ExportTable tableOfGrid(const Grid* grid);
 

@@ -62,14 +62,6 @@ QString askFile(QWidget* parent)
     return dialog.selectedFiles().constFirst();
 }
 
-// Spreadsheet column names: A, B, ..., Z, AA, ...
-QString columnLetter(int index)
-{
-    QString s;
-    for (int n = index + 1; n > 0; n = (n - 1) / 26) s.prepend(QChar(u'A' + (n - 1) % 26));
-    return s;
-}
-
 QColor verdictColor(Verdict v)
 {
     switch (v) {
@@ -97,6 +89,13 @@ QLabel* note(const QString& text, const QString& name, QWidget* parent)
     l->setWordWrap(true);
     l->setStyleSheet(styles::note());
     return l;
+}
+
+// A label whose text changes is heard by its name and what it shows now, not its name alone.
+void setShown(QLabel* label, const QString& name, const QString& text)
+{
+    label->setText(text);
+    label->setAccessibleName(text.isEmpty() ? name : name + QStringLiteral(": ") + text);
 }
 
 QRadioButton* option(const QString& name, const QString& caption, QWidget* parent)
@@ -373,7 +372,7 @@ void ImportAssistant::showStep(Step s)
     m_stepsLabel->setText(shown.join(QStringLiteral(" &nbsp;›&nbsp; ")));
     m_back->setEnabled(s != Step::File && s != Step::Done);
     m_next->setVisible(s != Step::Preview && s != Step::Done);
-    m_next->setEnabled(s != Step::File || !m_firstRows.isEmpty());
+    m_next->setEnabled(s != Step::File || (!m_firstRows.isEmpty() && m_readError.isEmpty()));
     m_run->setVisible(s == Step::Preview);
     m_back->setVisible(s != Step::Done);
 }
@@ -411,9 +410,10 @@ bool ImportAssistant::chooseFile(const QString& path)
     }
     readFileOptions();
     loadFirstRows();
-    if (m_firstRows.isEmpty()) {
+    // A row past the reader's limits or a bad byte among the first rows is told at once.
+    if (!m_readError.isEmpty() || m_firstRows.isEmpty()) {
         showMessage(this, MsgIcon::Exclamation, QStringLiteral("파일 오류"),
-                    m_detected->text().isEmpty() ? QStringLiteral("파일에 읽을 행이 없습니다.") : m_detected->text());
+                    m_readError.isEmpty() ? QStringLiteral("파일에 읽을 행이 없습니다.") : m_readError);
         return false;
     }
     return true;
@@ -431,22 +431,24 @@ void ImportAssistant::readFileOptions()
 void ImportAssistant::loadFirstRows()
 {
     m_firstRows.clear();
-    QString error;
-    if (const std::unique_ptr<RowReader> rows = openRows(m_plan.file, &error)) {
+    m_readError.clear();
+    if (const std::unique_ptr<RowReader> rows = openRows(m_plan.file, &m_readError)) {
         QStringList cells;
         while (m_firstRows.size() < kFirstRows && rows->next(cells)) m_firstRows << cells;
-        error = rows->error();
+        m_readError = rows->error();
     }
-    if (!error.isEmpty()) {
-        m_detected->setText(error);
+    const QString info = QStringLiteral("파일 정보");
+    if (!m_readError.isEmpty()) {
+        setShown(m_detected, info, m_readError);
     } else if (isWorkbook(m_plan.file.path)) {
-        m_detected->setText(QStringLiteral("엑셀 통합 문서"));
+        setShown(m_detected, info, QStringLiteral("엑셀 통합 문서"));
     } else {
         const TextEncoding found =
             m_plan.file.encoding == TextEncoding::Auto ? detectEncoding(m_plan.file.path) : m_plan.file.encoding;
-        m_detected->setText(QStringLiteral("읽은 인코딩: ") + (found == TextEncoding::Cp949
-                                                                   ? QStringLiteral("한글 완성형 (CP949/EUC-KR)")
-                                                                   : QStringLiteral("UTF-8")));
+        setShown(m_detected, info,
+                 QStringLiteral("읽은 인코딩: ") + (found == TextEncoding::Cp949
+                                                        ? QStringLiteral("한글 완성형 (CP949/EUC-KR)")
+                                                        : QStringLiteral("UTF-8")));
     }
     int width = 0;
     for (const QStringList& r : m_firstRows) width = std::max(width, int(r.size()));
@@ -505,9 +507,10 @@ void ImportAssistant::fillColumnTable()
         showSample(column->currentIndex());
         connect(column, &QComboBox::currentIndexChanged, this, showSample);
     }
-    m_columnsNote->setText(m_recalled ? QStringLiteral("지난번 같은 머리글의 파일에 쓴 맞춤을 불러왔습니다.")
-                                      : QStringLiteral("머리글로 %1개 항목을 맞췄습니다. 맞지 않으면 바꾸십시오.")
-                                            .arg(matchedCount(m_plan.mapping)));
+    setShown(m_columnsNote, QStringLiteral("열 맞추기 알림"),
+             m_recalled ? QStringLiteral("지난번 같은 머리글의 파일에 쓴 맞춤을 불러왔습니다.")
+                        : QStringLiteral("머리글로 %1개 항목을 맞췄습니다. 맞지 않으면 바꾸십시오.")
+                              .arg(matchedCount(m_plan.mapping)));
 }
 
 void ImportAssistant::takeColumnTable()
@@ -526,7 +529,7 @@ void ImportAssistant::goNext()
 {
     switch (step()) {
     case Step::File: {
-        if (m_firstRows.isEmpty()) return;
+        if (m_firstRows.isEmpty() || !m_readError.isEmpty()) return;
         // The target whose fields the file's header names more of.
         const int animalRow = std::max(0, findHeaderRow(ImportTarget::Animals, m_firstRows));
         const int breedingRow = std::max(0, findHeaderRow(ImportTarget::Breeding, m_firstRows));
@@ -588,10 +591,11 @@ bool ImportAssistant::runPreview()
             [&](const QStringList& cells, qint64 line, const RowVerdict& v) {
                 if (++listed > kPreviewRows) return;
                 QStringList row{QString::number(line), verdictText(v.verdict), v.detail};
+                // A refused row as typed; any other as it will be stored.
                 for (int f : shownFields) {
                     const FieldSource& s = m_plan.mapping[f];
                     const QString cell = s.column >= 0 ? cells.value(s.column).trimmed() : QString();
-                    row << (cell.isEmpty() ? s.fallback : cell);
+                    row << (v.values.isEmpty() ? (cell.isEmpty() ? s.fallback : cell) : v.values.value(f));
                 }
                 rows << row;
                 colors << verdictColor(v.verdict);
@@ -612,12 +616,12 @@ bool ImportAssistant::runPreview()
     m_preview->setColumnWidthChars(3, 36);
     for (int c = 4; c <= headers.size(); ++c) m_preview->setColumnWidthChars(c, 12);
     m_preview->appendRows(std::move(rows), colors);
-    m_totals->setText(totalsText(m_previewTotals));
-    m_previewNote->setText(
-        listed > kPreviewRows
-            ? QStringLiteral("처음 %1행만 보입니다. 합계와 가져오기는 파일의 모든 행을 셉니다.").arg(kPreviewRows)
-            : QString());
-    m_previewNote->setVisible(listed > kPreviewRows);
+    setShown(m_totals, QStringLiteral("합계"), totalsText(m_previewTotals));
+    QStringList notes = importAssumptions(m_plan);
+    if (listed > kPreviewRows)
+        notes << QStringLiteral("처음 %1행만 보입니다. 합계와 가져오기는 파일의 모든 행을 셉니다.").arg(kPreviewRows);
+    setShown(m_previewNote, QStringLiteral("미리보기 알림"), notes.join(u'\n'));
+    m_previewNote->setVisible(!notes.isEmpty());
     return true;
 }
 
@@ -675,5 +679,7 @@ void ImportAssistant::showOutcome()
     lines << QStringLiteral("가져오기 전 백업: ") + QDir::toNativeSeparators(m_outcome.backupFile);
     if (!m_outcome.refusedFile.isEmpty())
         lines << QStringLiteral("거부된 행과 그 사유: ") + QDir::toNativeSeparators(m_outcome.refusedFile);
-    m_result->setText(lines.join(u'\n'));
+    if (m_outcome.refusedMoved)
+        lines << QStringLiteral("(원본 파일의 폴더에 쓸 수 없어 데이터베이스 폴더에 저장했습니다.)");
+    setShown(m_result, QStringLiteral("가져오기 결과"), lines.join(u'\n'));
 }

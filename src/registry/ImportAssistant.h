@@ -71,6 +71,7 @@ private:
 
     ImportPlan m_plan;
     QList<QStringList> m_firstRows;  // the file's first rows, for finding the header row
+    QString m_readError;             // why the reading of the first rows stopped, if it did
     QStringList m_headers;
     ImportTotals m_previewTotals;
     ImportOutcome m_outcome;

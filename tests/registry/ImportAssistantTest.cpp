@@ -81,14 +81,15 @@ TEST_F(ImportAssistantTest, FromTheFileToTheTotals)
                       QStringLiteral("모두 3행: 신규 1건, 갱신 0건, 동일 0건, 제외 1건, 거부 1건"));
             Grid* preview = d.previewGrid();
             ASSERT_EQ(preview->maxRows(), 3);
-            EXPECT_EQ(gridRow(preview, 1).mid(0, 3), (QStringList{"2", "제외", "목장명"}));
-            EXPECT_EQ(gridRow(preview, 2).mid(0, 3), (QStringList{"3", "신규", ""}));
+            EXPECT_EQ(gridRow(preview, 1).mid(0, 3), (QStringList{"2", "제외", "목장명: 옛목장 → 새목장"}));
+            // As it will be stored: the sex in words, "2009.3.4" read as a date.
+            EXPECT_EQ(gridRow(preview, 2), (QStringList{"3", "신규", "", "KR2", "수소", "2009-03-04", ""}));
             EXPECT_EQ(gridRow(preview, 3).mid(0, 2), (QStringList{"4", "거부"}));
             EXPECT_EQ(preview->rowForeColor(3), QColor(200, 0, 0));
 
             // Existing records too: the preview is judged again.
             clickIn(&d, "optUpdate");
-            EXPECT_EQ(gridRow(preview, 1).mid(0, 3), (QStringList{"2", "갱신", "목장명"}));
+            EXPECT_EQ(gridRow(preview, 1).mid(0, 3), (QStringList{"2", "갱신", "목장명: 옛목장 → 새목장"}));
 
             clickIn(&d, "cmdRunImport");
             ASSERT_EQ(d.step(), ImportAssistant::Step::Done);
@@ -258,5 +259,63 @@ TEST_F(ImportAssistantTest, AnImportedBreedingRecordIsStoredAsTheDialogStoresItT
     for (QString& r : rows) r = r.section(u'|', 1);  // all but the number
     EXPECT_EQ(rows[0], rows[1]);
     EXPECT_TRUE(rows[0].contains(QStringLiteral("|20091206|")));  // the expected calving the dialog set
+}
+TEST_F(ImportAssistantTest, AFileThatCannotBeReadIsToldWithItsOwnReason)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* message;
+    } cases[] = {
+        {"empty", QByteArray(), "파일에 읽을 행이 없습니다."},
+        {"only a byte-order mark", QByteArray("\xEF\xBB\xBF"), "파일에 읽을 행이 없습니다."},
+        {"a line of 80,000 cells", "개체번호,구분\n" + QByteArray("x,").repeated(80000),
+         "2행: 한 행의 열이 1000개보다"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportAssistant d;
+        farm.messages().clear();
+        EXPECT_FALSE(d.chooseFile(files.bytes(QStringLiteral("f.csv"), c.bytes)));
+        ASSERT_EQ(farm.messages().count(), 1);
+        EXPECT_TRUE(farm.messages().last().text.startsWith(QString::fromUtf8(c.message)))
+            << farm.messages().last().text.toStdString();
+        EXPECT_FALSE(find<QPushButton>(QStringLiteral("cmdNext"), &d)->isEnabled());
+    }
+}
+
+TEST_F(ImportAssistantTest, TheLabelsAreHeardWithWhatTheyShowAndThePreviewTellsWhatIsAssumed)
+{
+    farm.addAnimal(QStringLiteral("COW"), 0);
+    const QString path = files.utf8(QStringLiteral("log.csv"), QStringLiteral("개체번호,수정일,산차,회수,정액번호\n"
+                                                                              "COW,2009-03-01,1,1,KPN1\n"
+                                                                              "COW,2009-05-01,1,2,KPN2\n"));
+    ImportAssistant d;
+    ASSERT_TRUE(d.chooseFile(path));
+    const auto heardAsShown = [&](const char* name) {
+        auto* label = find<QLabel>(QString::fromUtf8(name), &d);
+        ASSERT_TRUE(label);
+        EXPECT_FALSE(label->text().isEmpty()) << name;
+        EXPECT_TRUE(label->accessibleName().contains(label->text()))
+            << name << ": " << label->accessibleName().toStdString();
+    };
+    heardAsShown("lblDetected");
+    d.goNext();
+    ASSERT_TRUE(find<QRadioButton>(QStringLiteral("optBreeding"), &d)->isChecked());
+    d.goNext();
+    d.goNext();
+    ASSERT_EQ(d.step(), ImportAssistant::Step::Preview);
+    heardAsShown("lblTotals");
+    // Said once above the rows, not on each of them.
+    auto* note = find<QLabel>(QStringLiteral("lblPreviewNote"), &d);
+    EXPECT_EQ(note->text().count(QStringLiteral("BCS 열이 없어")), 1) << note->text().toStdString();
+    EXPECT_FALSE(note->isHidden());
+    heardAsShown("lblPreviewNote");
+    EXPECT_EQ(d.previewTotals().of(Verdict::New), 2);
+    for (int r = 1; r <= 2; ++r) EXPECT_FALSE(gridRow(d.previewGrid(), r).join(u' ').contains(QStringLiteral("BCS")));
+    farm.messages().clear();
+    farm.messages().answer(MsgButton::Yes);
+    ASSERT_TRUE(d.startImport());
+    heardAsShown("lblResult");
 }
 }  // namespace

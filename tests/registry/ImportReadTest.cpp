@@ -2,6 +2,8 @@
 // program itself write them.
 #include "registry/ImportFixture.h"
 
+#include <QJsonObject>
+
 namespace {
 using Rows = QList<QStringList>;
 
@@ -26,14 +28,14 @@ TEST(ImportCsv, SeparatorsQuotesAndLineEnds)
         {"quoted separator, quote and line break",
          u8("번호,메모\n\"KR1\",\"첫 줄\r\n둘째 줄, \"\"따옴표\"\"\"\nKR2,끝"),
          {{"번호", "메모"}, {"KR1", "첫 줄\r\n둘째 줄, \"따옴표\""}, {"KR2", "끝"}},
-         {1, 2, 4}},
+         {1, 2, 3}},  // a spreadsheet's rows: the record with a line break in a cell is one row
         {"lone CR line ends and empty fields",
          u8("a,b,c\r1,,3\r,,"),
          {{"a", "b", "c"}, {"1", "", "3"}, {"", "", ""}},
          {1, 2, 3}},
-        {"an apostrophe that guards a formula goes, others stay",
-         u8("a,b,c,d\n'=1+2,'-5,'@x,'0012"),
-         {{"a", "b", "c", "d"}, {"=1+2", "-5", "@x", "'0012"}},
+        {"a leading apostrophe is the text mark, whatever follows it",
+         u8("a,b,c,d,e,f,g\n'=1+2,'-5,'@x,'002014000007,'1037,\"'2020-01-15\",''x"),
+         {{"a", "b", "c", "d", "e", "f", "g"}, {"=1+2", "-5", "@x", "002014000007", "1037", "2020-01-15", "'x"}},
          {1, 2}},
         {"a quote left open runs to the end", u8("a,b\n1,\"open\nend"), {{"a", "b"}, {"1", "open\nend"}}, {1, 2}},
     };
@@ -46,6 +48,68 @@ TEST(ImportCsv, SeparatorsQuotesAndLineEnds)
         EXPECT_EQ(allRows(file, &lines), c.rows);
         EXPECT_EQ(lines, c.lines);
     }
+}
+
+// Reads until the reader stops: the rows, and the reason it gives.
+Rows readUntilStop(const QString& path, QString* error)
+{
+    ImportFile file;
+    file.path = path;
+    const std::unique_ptr<RowReader> rows = openRows(file, error);
+    Rows out;
+    if (!rows) return out;
+    QStringList cells;
+    while (rows->next(cells)) out << cells;
+    *error = rows->error();
+    return out;
+}
+
+TEST(ImportCsv, ARowPastTheLimitsStopsTheReadingWithAReason)
+{
+    ImportFiles files;
+    const QByteArray head = "개체번호,메모\nKR1,좋음\n";
+    const QByteArray wide = QByteArray("x,").repeated(80000);
+    const QByteArray longCell = QByteArray("y").repeated(3 << 20);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"80,000 cells on one line", head + wide + "\n", "3행: 한 행의 열이 1000개보다 많아"},
+        {"a cell of 3 MB", head + "KR2," + longCell + "\n", "3행 B열: 한 칸의 글자가 32767자보다 많아"},
+        {"a quoted cell of 3 MB", head + "\"" + longCell + "\"\n", "3행 A열: 한 칸의 글자가 32767자보다 많아"},
+        {"a quote never closed", head + "KR2,\"" + longCell, "3행 B열: 한 칸의"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString error;
+        const Rows rows = readUntilStop(files.bytes(QStringLiteral("wide.csv"), c.bytes), &error);
+        EXPECT_EQ(rows, (Rows{{"개체번호", "메모"}, {"KR1", "좋음"}}));
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
+    }
+    // As many columns as allowed, and a cell as long as Excel's, still read.
+    QString error;
+    const QByteArray widest = QByteArray("x,").repeated(kMaxImportColumns - 1) + "x\n";
+    const QByteArray longest = QByteArray("y").repeated(kMaxImportCellChars) + "\n";
+    const Rows rows = readUntilStop(files.bytes(QStringLiteral("widest.csv"), widest + longest), &error);
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].size(), kMaxImportColumns);
+    EXPECT_EQ(rows[1][0].size(), kMaxImportCellChars);
+}
+
+TEST(ImportCsv, AUtf8FileWithABomKeepsItsEncodingAndNamesTheRowOfABadByte)
+{
+    ImportFiles files;
+    const QString path =
+        files.bytes(QStringLiteral("bom.csv"),
+                    QByteArray("\xEF\xBB\xBF개체번호,메모\nKR1,좋음\n\"KR2\",\"여러\n줄\"\nKR3,나\xFF쁨\nKR4,끝\n"));
+    EXPECT_EQ(detectEncoding(path), TextEncoding::Utf8);
+    QString error;
+    const Rows rows = readUntilStop(path, &error);
+    EXPECT_EQ(rows, (Rows{{"개체번호", "메모"}, {"KR1", "좋음"}, {"KR2", "여러\n줄"}}));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("4행: UTF-8 문자로 읽을 수 없는 바이트가 있습니다")))
+        << error.toStdString();
 }
 
 TEST(ImportCsv, EncodingsAreDetectedAndCanBeChosen)
@@ -69,11 +133,18 @@ TEST(ImportCsv, EncodingsAreDetectedAndCanBeChosen)
         file.path = c.path;
         EXPECT_EQ(allRows(file), expected);
     }
-    // The farmer's choice wins over the detection: CP949 bytes read as UTF-8 are not the text.
+    // The farmer's choice wins over the detection: CP949 bytes read as UTF-8 are no text, and
+    // the reading says where rather than passing on broken characters.
+    QString error;
     ImportFile forced;
     forced.path = cases[2].path;
     forced.encoding = TextEncoding::Utf8;
-    EXPECT_NE(allRows(forced), expected);
+    const std::unique_ptr<RowReader> rows = openRows(forced, &error);
+    ASSERT_TRUE(rows);
+    QStringList cells;
+    EXPECT_FALSE(rows->next(cells));
+    EXPECT_TRUE(rows->error().startsWith(QStringLiteral("1행: UTF-8 문자로 읽을 수 없는")))
+        << rows->error().toStdString();
 }
 
 TEST(ImportCsv, ACp949FileLargerThanOneChunkKeepsEveryCharacter)
@@ -115,6 +186,24 @@ TEST(ImportWorkbook, DatesNumbersAndTextAsExcelKeepsThem)
     EXPECT_EQ(lines, (QList<qint64>{1, 2, 3}));
     file.sheet = 0;
     EXPECT_EQ(allRows(file), (Rows{{"다른 시트"}}));
+}
+
+TEST(ImportWorkbook, ACellPastTheLastColumnAllowedStopsTheReading)
+{
+    ImportFiles files;
+    // One cell past the last column allowed.
+    QJsonArray header, wide;
+    header.append(QJsonArray{QStringLiteral("개체번호")});
+    for (int c = 0; c <= kMaxImportColumns; ++c) wide.append(QJsonArray{c});
+    QJsonArray rowsOfSheet;
+    rowsOfSheet.append(header);
+    rowsOfSheet.append(wide);
+    QJsonArray sheets;
+    sheets.append(QJsonObject{{"name", "개체"}, {"rows", rowsOfSheet}});
+    QString error;
+    const Rows rows = readUntilStop(files.xlsx(QStringLiteral("wide.xlsx"), sheets), &error);
+    EXPECT_EQ(rows.size(), 1) << rows.value(1).size();
+    EXPECT_TRUE(error.contains(QStringLiteral("2행: 한 행의 열이 1000개보다 많아"))) << error.toStdString();
 }
 
 TEST(ImportWorkbook, AFileThatIsNoWorkbookIsRefusedWithAReason)

@@ -43,6 +43,14 @@ TEST(ImportValues, DatesInTheWaysTheyAreWritten)
     EXPECT_FALSE(import::dateNumberOf(QStringLiteral("2020-02-30")).has_value());
 }
 
+TEST(ImportValues, NumbersASpreadsheetTurnedIntoExponentForm)
+{
+    for (const char* lost : {"2.01E+09", "2.01235E+11", "2E+09", "1.2e+5", " 2.01E+09 ", "3E12"})
+        EXPECT_TRUE(import::hasLostDigits(QString::fromUtf8(lost))) << lost;
+    for (const char* kept : {"002014000007", "KR2014000007", "KPN1080", "2.01", "E+09", "2.01E+", "2.01E-09x", "1037"})
+        EXPECT_FALSE(import::hasLostDigits(QString::fromUtf8(kept))) << kept;
+}
+
 TEST(ImportValues, SexBreedAndTheBreedingChoices)
 {
     for (const char* cow : {"암", "암소", " 암 소 ", "암컷", "F"})

@@ -125,8 +125,16 @@ TEST_F(ImportRunTest, AnEmptyExpectedCalvingIsComputedAsTheDialogDoes)
         "COW,2023.3.1,1,1,KPN1,5,,,\n"                        // computed: 280 days on
         "COW,20230601,2,1,KPN2,6,2024-03-01,2023-08-01,부\n"  // as given
         "COW,2023년 09월 01일,3,1,KPN3,0,,,\n");              // BCS 0: the program's own sign of none
-    ASSERT_EQ(runImport(planFor(files.utf8(QStringLiteral("b.csv"), csv), ImportTarget::Breeding), kToday, kNow).status,
-              ImportOutcome::Status::Done);
+    const ImportPlan plan = planFor(files.utf8(QStringLiteral("b.csv"), csv), ImportTarget::Breeding);
+    // The preview shows what will be stored: the dates read, the expected calving computed.
+    const int expected = fieldIndex(ImportTarget::Breeding, QStringLiteral("예정일"));
+    QStringList firstValues;
+    previewImport(plan, kToday, [&](const QStringList&, qint64 line, const RowVerdict& v) {
+        if (line == 2) firstValues = v.values;
+    });
+    EXPECT_EQ(firstValues.value(1), "2023-03-01");
+    EXPECT_EQ(firstValues.value(expected), QDate(2023, 3, 1).addDays(280).toString(Qt::ISODate));
+    ASSERT_EQ(runImport(plan, kToday, kNow).status, ImportOutcome::Status::Done);
     const QString where = QStringLiteral("개체번호 = 'COW' and 수정일 = ?");
     EXPECT_EQ(stored("번식기록", "예정일", where, {20230301}), QString::number(dn(QDate(2023, 3, 1).addDays(280))));
     EXPECT_EQ(stored("번식기록", "BCS", where, {20230301}), "5");
@@ -152,7 +160,10 @@ TEST_F(ImportRunTest, AddOnlyLeavesStoredRecordsAndUpdateChangesOnlyWhatTheFileH
     ImportTotals totals;
     auto verdicts = preview(planFor(path, ImportTarget::Animals), &totals);
     EXPECT_EQ(verdicts["KR1"].verdict, Verdict::Kept);
-    EXPECT_EQ(verdicts["KR1"].detail, "목장명");
+    EXPECT_EQ(verdicts["KR1"].detail, "목장명: 가나목장 → 새목장");
+    // Shown as stored: the birth day kept, the sex in words.
+    EXPECT_EQ(verdicts["KR1"].values.mid(0, 4), (QStringList{"KR1", "암소", "순종", "2019-01-01"}));
+    EXPECT_EQ(verdicts["KR2"].values.value(3), "2022-02-02");
     EXPECT_EQ(verdicts["KR2"].verdict, Verdict::New);
     EXPECT_EQ(verdicts["KR3"].verdict, Verdict::Same);
     ImportOutcome out = runImport(planFor(path, ImportTarget::Animals), kToday, kNow);
@@ -191,7 +202,8 @@ TEST_F(ImportRunTest, AStoredBreedingRecordIsComparedAndUpdatedByItsKey)
                                                            "COW,2023-03-01,6,2023-12-08,KR9,수\n"));
     verdicts = preview(planFor(second, ImportTarget::Breeding));
     EXPECT_EQ(verdicts["COW"].verdict, Verdict::Kept);
-    EXPECT_EQ(verdicts["COW"].detail, "BCS, 분만일, 송아지번호, 송아지 성별");
+    EXPECT_EQ(verdicts["COW"].detail,
+              "BCS: 5 → 6, 분만일: (빈칸) → 2023-12-08, 송아지번호: (빈칸) → KR9, 송아지 성별: (빈칸) → 수");
     ASSERT_EQ(runImport(planFor(second, ImportTarget::Breeding, ImportPolicy::AddAndUpdate), kToday, kNow).status,
               ImportOutcome::Status::Done);
     const QString where = QStringLiteral("개체번호 = 'COW' and 수정일 = 20230301");
@@ -279,5 +291,123 @@ TEST_F(ImportRunTest, RefusedRowsGoToACsvFileBesideTheSourceWithTheirReasons)
     const QString clean = files.utf8(QStringLiteral("clean.csv"), QStringLiteral("개체번호,구분\nKR7,암소\n"));
     EXPECT_TRUE(runImport(planFor(clean, ImportTarget::Animals), kToday, kNow.addSecs(9)).refusedFile.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(refusedRowsPath(clean)));
+}
+TEST_F(ImportRunTest, ABreedingFileWithoutABcsColumnStoresNoBcsAndSaysSoOnce)
+{
+    farm.addAnimal(QStringLiteral("COW"), 0);
+    // An insemination log: no BCS column at all.
+    const QString log = files.utf8(QStringLiteral("log.csv"), QStringLiteral("개체번호,수정일,산차,회수,정액번호\n"
+                                                                             "COW,2023-03-01,1,1,KPN1\n"
+                                                                             "COW,2023-06-01,1,2,KPN2\n"));
+    const ImportPlan plan = planFor(log, ImportTarget::Breeding);
+    const QStringList said = importAssumptions(plan);
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("BCS 열이 없어"))) << said[0].toStdString();
+    ImportTotals totals;
+    preview(plan, &totals);
+    EXPECT_EQ(totals.of(Verdict::New), 2);
+    ASSERT_EQ(runImport(plan, kToday, kNow).status, ImportOutcome::Status::Done);
+    const QString where = QStringLiteral("개체번호 = 'COW' and 수정일 = ?");
+    EXPECT_EQ(stored("번식기록", "BCS", where, {20230301}), "0");
+    EXPECT_EQ(stored("번식기록", "예정일", where, {20230301}), QString::number(dn(QDate(2023, 3, 1).addDays(280))));
+
+    // With the column, a bad value is still refused; 0 is the program's own "not entered".
+    const QString withBcs =
+        files.utf8(QStringLiteral("bcs.csv"), QStringLiteral("개체번호,수정일,산차,회수,정액번호,BCS\n"
+                                                             "COW,2023-09-01,2,1,KPN1,10\n"
+                                                             "COW,2023-10-01,2,1,KPN1,뚱뚱\n"
+                                                             "COW,2023-11-01,2,1,KPN1,\n"));
+    const ImportPlan checked = planFor(withBcs, ImportTarget::Breeding);
+    EXPECT_TRUE(importAssumptions(checked).isEmpty());
+    preview(checked, &totals);
+    EXPECT_EQ(totals.of(Verdict::Refused), 3);
+}
+
+TEST_F(ImportRunTest, ABlankChoiceIsRefusedRatherThanTakenForTheFirstOption)
+{
+    farm.addAnimal(QStringLiteral("COW"), 0);
+    // The first cell names the case.
+    const QString head =
+        QStringLiteral("사례,개체번호,수정일,산차,회수,정액번호,BCS,임신판정일,가부,분만일,송아지번호,성별\n");
+    const QList<Refusal> cases = {
+        {"checked without result,COW,2023-01-01,1,1,KPN1,5,2023-03-01,,,,",
+         "가부: 임신판정일이 있는데 판정 결과가 비어"},
+        {"calf without sex,COW,2023-01-02,1,1,KPN1,5,2023-03-01,가,2023-10-10,KR9,",
+         "송아지 성별: 분만일과 송아지번호가 있는데"},
+    };
+    QString csv = head + QStringLiteral("no calf,COW,2023-01-03,1,1,KPN1,5,2023-03-01,부,2023-10-11,,\n");
+    for (const Refusal& c : cases) csv += QString::fromUtf8(c.row) + u'\n';
+    const auto verdicts = preview(planFor(files.utf8(QStringLiteral("b.csv"), csv), ImportTarget::Breeding));
+    expectRefusals(verdicts, cases);
+    // A calving without a calf says nothing of a sex: nothing to assume.
+    EXPECT_EQ(verdicts[QStringLiteral("no calf")].verdict, Verdict::New) << verdicts["no calf"].detail.toStdString();
+
+    // A stored result stays when the file names the check day again without it.
+    farm.addBreeding(QStringLiteral("COW"), 20220101,
+                     {{"산차", 1}, {"회수", 1}, {"정액번호", "KPN1"}, {"BCS", 5}, {"판정일", 20220301}, {"가부", 1}});
+    const QString again =
+        files.utf8(QStringLiteral("c.csv"), head + QStringLiteral("stored,COW,2022-01-01,1,1,KPN1,5,2022-03-02,,,,\n"));
+    const auto updated = preview(planFor(again, ImportTarget::Breeding, ImportPolicy::AddAndUpdate));
+    EXPECT_EQ(updated[QStringLiteral("stored")].verdict, Verdict::Update) << updated["stored"].detail.toStdString();
+}
+
+TEST_F(ImportRunTest, NumbersInExponentFormAreRefusedAsDigitsLost)
+{
+    farm.addAnimal(QStringLiteral("COW"), 0);
+    const QList<Refusal> animals = {
+        {"first,2.01E+09,암소,", "개체번호: 스프레드시트가 번호를 숫자로 바꾸며 자리가 없어졌습니다 ('2.01E+09')"},
+        {"second,2.01235E+11,암소,", "개체번호: 스프레드시트가 번호를 숫자로 바꾸며 자리가 없어졌습니다"},
+        {"mother,KR5,암소,2.01E+09", "모번호: 스프레드시트가 번호를 숫자로 바꾸며"},
+    };
+    QString csv = QStringLiteral("사례,개체번호,구분,모번호\n");
+    for (const Refusal& c : animals) csv += QString::fromUtf8(c.row) + u'\n';
+    expectRefusals(preview(planFor(files.utf8(QStringLiteral("a.csv"), csv), ImportTarget::Animals)), animals);
+
+    const QList<Refusal> breeding = {
+        {"semen,COW,2023-01-01,1,1,1.1E+05", "씨수소 정액번호: 스프레드시트가 번호를 숫자로 바꾸며"},
+        {"cow,2.01E+09,2023-01-02,1,1,KPN1", "개체번호: 스프레드시트가"},
+    };
+    csv = QStringLiteral("사례,개체번호,수정일,산차,회수,정액번호\n");
+    for (const Refusal& c : breeding) csv += QString::fromUtf8(c.row) + u'\n';
+    expectRefusals(preview(planFor(files.utf8(QStringLiteral("b.csv"), csv), ImportTarget::Breeding)), breeding);
+}
+
+TEST_F(ImportRunTest, ApostrophesTypedBeforeValuesAreTheSpreadsheetsTextMark)
+{
+    const QString path = files.utf8(QStringLiteral("a.csv"), QStringLiteral("개체번호,구분,생년월일,모번호\n"
+                                                                            "'002014000007,암소,'2020-01-15,'1037\n"));
+    ASSERT_EQ(runImport(planFor(path, ImportTarget::Animals), kToday, kNow).status, ImportOutcome::Status::Done);
+    EXPECT_EQ(stored("개체관리", "개체생일", "개체번호 = ?", {"002014000007"}), "20200115");
+    EXPECT_EQ(stored("개체관리", "모번호", "개체번호 = ?", {"002014000007"}), "1037");
+}
+
+TEST_F(ImportRunTest, TheRefusedRowsFileFollowsTheLastImport)
+{
+    const QString path = files.utf8(QStringLiteral("소.csv"), QStringLiteral("개체번호,구분\nKR1,암소\nKR2,송아지\n"));
+    ImportOutcome out = runImport(planFor(path, ImportTarget::Animals), kToday, kNow);
+    ASSERT_EQ(out.refusedFile, refusedRowsPath(path));
+    ASSERT_TRUE(QFileInfo::exists(out.refusedFile));
+    // The farmer fixes the row and imports the file again: no refusal is left to mislead.
+    files.utf8(QStringLiteral("소.csv"), QStringLiteral("개체번호,구분\nKR1,암소\nKR2,수소\n"));
+    out = runImport(planFor(path, ImportTarget::Animals), kToday, kNow.addSecs(5));
+    ASSERT_EQ(out.status, ImportOutcome::Status::Done);
+    EXPECT_TRUE(out.refusedFile.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(refusedRowsPath(path)));
+}
+
+TEST_F(ImportRunTest, RefusedRowsGoBesideTheDatabaseWhenTheSourcesFolderTakesNoFile)
+{
+    const QString path =
+        files.utf8(QStringLiteral("읽기전용.csv"), QStringLiteral("개체번호,구분\nKR1,암소\nKR2,송아지\n"));
+    // A folder in the way of the file: the refusals cannot be put beside the source.
+    ASSERT_TRUE(QDir().mkpath(refusedRowsPath(path)));
+    const ImportOutcome out = runImport(planFor(path, ImportTarget::Animals), kToday, kNow);
+    ASSERT_EQ(out.status, ImportOutcome::Status::Done);
+    EXPECT_TRUE(out.error.isEmpty()) << out.error.toStdString();
+    EXPECT_TRUE(out.refusedMoved);
+    EXPECT_EQ(out.refusedFile, QFileInfo(databaseFilePath()).absolutePath() + QStringLiteral("/읽기전용-거부된행.csv"));
+    const QJsonArray rows = readCsv(out.refusedFile)["rows"].toArray();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[1].toVariant().toStringList().value(0), "KR2");
 }
 }  // namespace

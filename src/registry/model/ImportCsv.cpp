@@ -19,11 +19,14 @@ public:
     virtual ~Decoder() = default;
     // The text of the next bytes; a character cut at the end of `bytes` waits for the next call.
     virtual QString decode(const QByteArray& bytes, bool last) = 0;
+    // True once a byte was no character of the encoding (it came out as U+FFFD).
+    virtual bool hadBadBytes() const { return false; }
 };
 
 class Utf8Decoder : public Decoder {
 public:
     QString decode(const QByteArray& bytes, bool) override { return m_decoder.decode(bytes); }
+    bool hadBadBytes() const override { return m_decoder.hasError(); }
 
 private:
     QStringDecoder m_decoder{QStringDecoder::Utf8};  // skips the byte-order mark
@@ -75,12 +78,17 @@ private:
     QByteArray m_left;
 };
 
-bool isFieldStartProtected(QStringView field)
+// A leading apostrophe is the spreadsheet's mark of a text cell (typed before a number with
+// leading zeros, a date kept as typed, or put by an export before a cell that could be taken
+// for a formula); the value is what follows it, whatever that is.
+bool startsWithTextMark(QStringView field)
 {
-    // A spreadsheet export puts an apostrophe before a cell starting with = + - @ so that it
-    // is never taken for a formula; the value is what follows it.
-    return field.size() >= 2 && field[0] == u'\'' && QStringView(u"=+-@").contains(field[1]);
+    return !field.isEmpty() && field[0] == u'\'';
 }
+
+const QString kBadUtf8 = QStringLiteral(
+    "%1행: UTF-8 문자로 읽을 수 없는 바이트가 있습니다. 그 행을 고치거나, 파일을 UTF-8로 다시 "
+    "저장하거나, 문자 인코딩을 바꿔 보십시오.");
 
 class CsvRows : public RowReader {
 public:
@@ -111,13 +119,15 @@ public:
     bool next(QStringList& cells) override
     {
         for (;;) {
-            if (m_pos >= m_text.size() && m_eof) return false;
+            if (!m_error.isEmpty() || (m_pos >= m_text.size() && m_eof)) return false;
             const Parsed p = parse(cells);
-            if (p == Parsed::Complete) return true;
+            if (p == Parsed::TooBig) return false;
+            if (p == Parsed::Complete) return !badBytesIn(cells);
             if (m_eof) {
                 // The last record has no line break after it.
                 m_pos = m_text.size();
-                return true;
+                m_line = ++m_records;
+                return !badBytesIn(cells);
             }
             readMore();
         }
@@ -127,7 +137,26 @@ public:
     QString error() const override { return m_error; }
 
 private:
-    enum class Parsed { Complete, NeedMore };
+    enum class Parsed { Complete, NeedMore, TooBig };
+
+    // A record holding what the decoder made of a bad byte stops the reading at its row, rather
+    // than storing the replacement character as if the farmer had typed it.
+    bool badBytesIn(const QStringList& cells)
+    {
+        if (!m_decoder->hadBadBytes()) return false;
+        for (const QString& c : cells) {
+            if (c.contains(QChar(QChar::ReplacementCharacter))) {
+                m_error = kBadUtf8.arg(m_line);
+                return true;
+            }
+        }
+        return false;
+    }
+    Parsed tooBig(const QString& reason)
+    {
+        m_error = reason;
+        return Parsed::TooBig;
+    }
 
     void readMore()
     {
@@ -147,22 +176,25 @@ private:
     }
 
     // One record from m_pos; NeedMore when the text ends before the record does (and the file
-    // has more), leaving m_pos where it was.
+    // has more), leaving m_pos where it was; TooBig (with the reason) for a row past the caps.
     Parsed parse(QStringList& cells)
     {
         cells.clear();
         const QChar* s = m_text.constData();
         const qsizetype n = m_text.size();
+        const qint64 row = m_records + 1;
         qsizetype i = m_pos;
-        qint64 lines = 0;
         QString field;
         for (;;) {
+            if (cells.size() >= kMaxImportColumns) return tooBig(tooManyColumnsError(row));
+            const int column = int(cells.size());
             field.clear();
             bool wasQuoted = false;
             if (i < n && s[i] == u'"') {
                 wasQuoted = true;
                 ++i;
                 for (;;) {
+                    if (field.size() > kMaxImportCellChars) return tooBig(cellTooLongError(row, column));
                     if (i >= n) {
                         // A quote left open at the end of the file holds the rest of it.
                         if (m_eof) break;
@@ -178,19 +210,19 @@ private:
                         ++i;
                         break;
                     }
-                    if (s[i] == u'\n') ++lines;
                     field += s[i++];
                 }
             }
             // Unquoted text (or what follows a closing quote) up to the separator or line end.
             const qsizetype start = i;
             while (i < n && s[i] != m_sep && s[i] != u'\n' && s[i] != u'\r') ++i;
+            if (field.size() + (i - start) > kMaxImportCellChars) return tooBig(cellTooLongError(row, column));
             if (i >= n && !m_eof) return Parsed::NeedMore;
             if (wasQuoted)
                 field.append(s + start, i - start);
             else
                 field = QString(s + start, i - start);
-            if (isFieldStartProtected(field)) field.remove(0, 1);
+            if (startsWithTextMark(field)) field.remove(0, 1);
             cells << field;
             if (i >= n) break;  // the end of the file ends the record
             if (s[i] == m_sep) {
@@ -203,11 +235,9 @@ private:
                 if (i + 1 < n && s[i + 1] == u'\n') ++i;
             }
             ++i;
-            ++lines;
             break;
         }
-        m_line = m_nextLine;
-        m_nextLine += lines;
+        m_line = ++m_records;
         m_pos = i;
         return Parsed::Complete;
     }
@@ -221,15 +251,42 @@ private:
     qint64 m_size = 1;
     qint64 m_read = 0;
     qint64 m_line = 0;
-    qint64 m_nextLine = 1;
+    qint64 m_records = 0;  // records parsed so far: a spreadsheet's rows
     QString m_error;
 };
 }  // namespace
+
+QString tooManyColumnsError(qint64 row)
+{
+    return QStringLiteral(
+               "%1행: 한 행의 열이 %2개보다 많아 읽을 수 없습니다. 표로 된 파일인지, 구분 기호가 맞는지 "
+               "확인하고, 필요한 열만 남겨 저장한 뒤 가져와 주세요.")
+        .arg(row)
+        .arg(kMaxImportColumns);
+}
+
+QString cellTooLongError(qint64 row, int column)
+{
+    return QStringLiteral(
+               "%1행 %2열: 한 칸의 글자가 %3자보다 많아 읽을 수 없습니다. 따옴표가 닫히지 않았거나 표가 아닌 "
+               "파일인지 확인해 주세요.")
+        .arg(row)
+        .arg(columnLetter(column))
+        .arg(kMaxImportCellChars);
+}
+
+QString columnLetter(int index)
+{
+    QString s;
+    for (int n = index + 1; n > 0; n = (n - 1) / 26) s.prepend(QChar(u'A' + (n - 1) % 26));
+    return s;
+}
 
 TextEncoding detectEncoding(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return TextEncoding::Utf8;
+    if (f.peek(3) == QByteArray("\xEF\xBB\xBF")) return TextEncoding::Utf8;
     // Continuation bytes still expected of the last character, across chunks.
     int pending = 0;
     while (!f.atEnd()) {

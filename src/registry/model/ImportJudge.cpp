@@ -18,6 +18,23 @@ const QString kBcs = QStringLiteral("BCS");
 const QString kSex = QStringLiteral("구분");
 const QString kBreed = QStringLiteral("구분2");
 const QString kPregnancy = QStringLiteral("가부");
+const QString kChecked = QStringLiteral("판정일");
+const QString kCalved = QStringLiteral("분만일");
+const QString kCalf = QStringLiteral("송아지번호");
+const QString kCalfSex = QStringLiteral("성별");
+
+// The numbers that name an animal or a semen straw: never numbers to a spreadsheet.
+bool isIdentifier(const QString& key)
+{
+    static const QStringList keys = {QStringLiteral("개체번호"),
+                                     QStringLiteral("등록번호"),
+                                     QStringLiteral("정액번호"),
+                                     QStringLiteral("부번호"),
+                                     QStringLiteral("모번호"),
+                                     QStringLiteral("공란우"),
+                                     kCalf};
+    return keys.contains(key);
+}
 
 QString quoted(const QString& text)
 {
@@ -26,12 +43,19 @@ QString quoted(const QString& text)
 
 RowVerdict refused(const QString& reason)
 {
-    return {Verdict::Refused, reason};
+    return {Verdict::Refused, reason, {}};
 }
 
 RowVerdict notADate(const QString& caption, const QString& text)
 {
     return refused(QStringLiteral("%1: 날짜로 읽을 수 없습니다 (%2).").arg(caption, quoted(text)));
+}
+
+RowVerdict lostDigits(const QString& caption, const QString& text)
+{
+    return refused(QStringLiteral("%1: 스프레드시트가 번호를 숫자로 바꾸며 자리가 없어졌습니다 (%2). 엑셀에서 그 "
+                                  "열을 텍스트 형식으로 바꾸고 번호를 다시 넣은 뒤 가져와 주세요.")
+                       .arg(caption, quoted(text)));
 }
 
 // What a failed entry check means for the row, by the import field's caption.
@@ -58,6 +82,41 @@ bool sameValue(const QVariant& stored, const QVariant& now, const ColumnDef* col
     return stored.toDouble() == now.toDouble();
 }
 
+// A value as the preview shows it stored: dates yyyy-mm-dd, the two-way choices by their words.
+QString shownValue(ImportTarget target, const QString& key, const QVariant& value)
+{
+    const QString text = NullTrim(value);
+    const auto date = [&] {
+        const qint64 n = qint64(numericValue(text));
+        return n > 0 ? datenum::toDate(n).toString(QStringLiteral("yyyy-MM-dd")) : QString();
+    };
+    if (target == ImportTarget::Animals) {
+        if (key == kSex) return numericValue(text) != 0 ? QStringLiteral("수소") : QStringLiteral("암소");
+        if (key == kBreed) return numericValue(text) != 0 ? QStringLiteral("교잡종") : QStringLiteral("순종");
+        const ColumnDef* c = animalTable().column(key);
+        return c && c->type == QLatin1String("INTEGER") ? date() : text;
+    }
+    const EntryField* f = breedingHistory().field(key);
+    if (!f) return text;
+    switch (f->kind) {
+    case FieldKind::Text: return text;
+    case FieldKind::Date:
+    case FieldKind::CheckedDate: return date();
+    case FieldKind::Choice: {
+        const double n = numericValue(text);
+        return n == 0 || n == 1 ? f->options.value(int(n)).second : QString();
+    }
+    }
+    return text;
+}
+
+// "목장명: 가나목장 → 새목장".
+QString changeText(const QString& caption, const QString& was, const QString& now)
+{
+    const auto shown = [](const QString& s) { return s.isEmpty() ? QStringLiteral("(빈칸)") : s; };
+    return QStringLiteral("%1: %2 → %3").arg(caption, shown(was), shown(now));
+}
+
 const QString& captionOf(ImportTarget target, const QString& key)
 {
     static const QString none;
@@ -76,6 +135,17 @@ QString verdictText(Verdict v)
     case Verdict::Refused: return QStringLiteral("거부");
     }
     return {};
+}
+
+QStringList importAssumptions(const ImportPlan& plan)
+{
+    QStringList out;
+    if (plan.target == ImportTarget::Breeding) {
+        const FieldSource bcs = plan.mapping.value(fieldIndex(plan.target, kBcs));
+        if (bcs.column < 0 && bcs.fallback.trimmed().isEmpty())
+            out << QStringLiteral("파일에 BCS 열이 없어 모든 기록의 BCS를 입력하지 않은 것(0)으로 넣습니다.");
+    }
+    return out;
 }
 
 qint64 ImportTotals::rows() const
@@ -98,6 +168,8 @@ RowJudge::RowJudge(const ImportPlan& plan, const QDate& today) : m_plan(plan), m
         for (const ImportField& f : importFields(plan.target)) m_entryFields << h.field(f.key);
         m_opening = history::openingValues(h, today);
         m_insertSql = history::insertStatement(h, QString(), m_opening).sql;
+        m_withoutBcs = h;
+        m_withoutBcs.checks.removeIf([](const InputRule& r) { return r.field == kBcs; });
     }
     m_stored = QSqlQuery(gConn);
     const QString sql = plan.target == ImportTarget::Animals
@@ -107,6 +179,12 @@ RowJudge::RowJudge(const ImportPlan& plan, const QDate& today) : m_plan(plan), m
 }
 
 RowJudge::~RowJudge() = default;
+
+bool RowJudge::hasColumn(int field) const
+{
+    if (field < 0 || field >= m_plan.mapping.size()) return false;
+    return m_plan.mapping[field].column >= 0 || !m_plan.mapping[field].fallback.trimmed().isEmpty();
+}
 
 QString RowJudge::value(int field, const QStringList& cells) const
 {
@@ -126,11 +204,11 @@ qint64 RowJudge::earlierLine(const QString& key, qint64 line)
     return 0;
 }
 
-RowVerdict RowJudge::changed(const QStringList& captions) const
+RowVerdict RowJudge::changed(const QStringList& changes, QStringList values) const
 {
-    if (captions.isEmpty()) return {Verdict::Same, {}};
+    if (changes.isEmpty()) return {Verdict::Same, {}, std::move(values)};
     const Verdict v = m_plan.policy == ImportPolicy::AddAndUpdate ? Verdict::Update : Verdict::Kept;
-    return {v, captions.join(QStringLiteral(", "))};
+    return {v, changes.join(QStringLiteral(", ")), std::move(values)};
 }
 
 RowVerdict RowJudge::judge(const QStringList& cells, qint64 line, BoundStatement* write)
@@ -144,6 +222,7 @@ RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundSta
     const QList<ImportField>& fields = importFields(target);
     const QString number = value(0, cells);
     if (number.isEmpty()) return refused(QStringLiteral("개체번호가 없습니다."));
+    if (import::hasLostDigits(number)) return lostDigits(fields[0].caption, number);
     if (const qint64 first = earlierLine(number, line))
         return refused(QStringLiteral("같은 개체번호가 파일의 %1행에 먼저 있습니다.").arg(first));
 
@@ -164,6 +243,7 @@ RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundSta
         if (text.isEmpty()) continue;  // nothing in the file: the stored value stays
         const QString& key = fields[f].key;
         QVariant converted = text;
+        if (isIdentifier(key) && import::hasLostDigits(text)) return lostDigits(fields[f].caption, text);
         if (key == kSex) {
             const auto sex = import::parseSex(text);
             if (!sex)
@@ -196,17 +276,22 @@ RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundSta
         return refused(checkReason(*failed, caption, r.점수.trimmed(), {score}));
     }
     const AnimalRecord toStore = animalAsStored(r);
+    // The run stores a new record without showing it: its values are for the preview and the
+    // changes.
+    QStringList values;
+    if (!write || exists)
+        for (const ImportField& f : fields) values << shownValue(target, f.key, animalColumnValue(toStore, f.key));
     if (!exists) {
         if (write) *write = animalInsert(toStore);
-        return {Verdict::New, {}};
+        return {Verdict::New, {}, values};
     }
-    QStringList captions;
-    for (const ImportField& f : fields) {
-        if (!sameValue(animalColumnValue(stored, f.key), animalColumnValue(toStore, f.key),
-                       animalTable().column(f.key)))
-            captions << f.caption;
+    QStringList changes;
+    for (int f = 0; f < fields.size(); ++f) {
+        const QVariant was = animalColumnValue(stored, fields[f].key);
+        if (!sameValue(was, animalColumnValue(toStore, fields[f].key), animalTable().column(fields[f].key)))
+            changes << changeText(fields[f].caption, shownValue(target, fields[f].key, was), values[f]);
     }
-    const RowVerdict v = changed(captions);
+    const RowVerdict v = changed(changes, values);
     if (v.verdict == Verdict::Update && write) *write = animalUpdate(toStore, number);
     return v;
 }
@@ -218,6 +303,7 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
     const HistoryDefinition& h = breedingHistory();
     const QString number = value(0, cells);
     if (number.isEmpty()) return refused(QStringLiteral("개체번호가 없습니다."));
+    if (import::hasLostDigits(number)) return lostDigits(fields[0].caption, number);
     const QString dayText = value(1, cells);
     if (dayText.isEmpty()) return refused(QStringLiteral("수정일이 없습니다."));
     const QDate day = import::parseDate(dayText);
@@ -256,8 +342,8 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
     // The program's own lists show a record without an expected calving with a BCS of 0: that
     // BCS belongs to no expected calving, as the dialog loads such a record.
     const QString bcs = value(fieldIndex(target, kBcs), cells);
-    const bool noExpected =
-        value(fieldIndex(target, kExpected), cells).isEmpty() && isNumeric(bcs) && numericValue(bcs) == 0;
+    const bool bcsZero = isNumeric(bcs) && numericValue(bcs) == 0;
+    const bool noExpected = value(fieldIndex(target, kExpected), cells).isEmpty() && bcsZero;
     if (noExpected && !exists) v.ticked[kExpected] = false;
 
     for (int f = 2; f < fields.size(); ++f) {
@@ -267,7 +353,10 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
         const EntryField* ef = m_entryFields.value(f);
         if (!ef) continue;
         switch (ef->kind) {
-        case FieldKind::Text: v.texts[key] = text; break;
+        case FieldKind::Text:
+            if (isIdentifier(key) && import::hasLostDigits(text)) return lostDigits(fields[f].caption, text);
+            v.texts[key] = text;
+            break;
         case FieldKind::Date:
         case FieldKind::CheckedDate: {
             const QDate d = import::parseDate(text);
@@ -287,25 +376,51 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
         }
         }
     }
-    if (const CheckResult failed = history::check(h, v))
+    // A choice the dialog opens on its first option is no answer: a check day without its
+    // result, or a calf without its sex, is refused rather than stored as 가 or 암.
+    const StoredRecord was(stored);
+    const auto given = [&](const QString& key) { return !value(fieldIndex(target, key), cells).isEmpty(); };
+    if (v.ticked.value(kChecked) && !given(kPregnancy) && !(exists && was.isSet(kChecked)))
+        return refused(
+            QStringLiteral("가부: 임신판정일이 있는데 판정 결과가 비어 있습니다. 가(O) 또는 부(X)를 "
+                           "넣어 주세요."));
+    const bool calfStored = exists && was.isSet(kCalved) && !was.text(kCalf).isEmpty();
+    if (v.ticked.value(kCalved) && !v.texts.value(kCalf).trimmed().isEmpty() && !given(kCalfSex) && !calfStored)
+        return refused(
+            QStringLiteral("송아지 성별: 분만일과 송아지번호가 있는데 성별이 비어 있습니다. 암 또는 수를 "
+                           "넣어 주세요."));
+
+    // A BCS of 0, or none at all in a file without the column (an insemination log seldom has
+    // one), is a BCS not entered: stored as 0, the program's own sign of none.
+    const QString bcsNow = v.texts.value(kBcs).trimmed();
+    const bool bcsNotEntered =
+        (isNumeric(bcsNow) && numericValue(bcsNow) == 0) || (bcsNow.isEmpty() && !hasColumn(fieldIndex(target, kBcs)));
+    if (const CheckResult failed = history::check(bcsNotEntered ? m_withoutBcs : h, v))
         return refused(
             checkReason(*failed, captionOf(target, failed->field), v.texts.value(failed->field).trimmed(), h.checks));
 
     const BoundStatement insert{m_insertSql, history::insertValues(h, number, v)};
-    if (!exists) {
-        if (write) *write = insert;
-        return {Verdict::New, {}};
+    if (!exists && write) {
+        // The run stores a new record without showing it.
+        *write = insert;
+        return {Verdict::New, {}, {}};
     }
-    // The insert's columns after the number, in the table's order, hold what an update stores.
-    QStringList captions;
+    // The insert's columns after the number, in the table's order, hold what is stored.
+    QHash<QString, QVariant> toStore;
     qsizetype i = 1;
-    for (const QString& column : tableDef(h.table).columnNames()) {
-        if (column == kNumber || !h.field(column)) continue;
-        if (!sameValue(stored.value(column), insert.binds.value(i), tableDef(h.table).column(column)))
-            captions << captionOf(target, column);
-        ++i;
+    for (const QString& column : tableDef(h.table).columnNames())
+        if (column != kNumber && h.field(column)) toStore.insert(column, insert.binds.value(i++));
+    QStringList values{number};
+    for (int f = 1; f < fields.size(); ++f) values << shownValue(target, fields[f].key, toStore.value(fields[f].key));
+    if (!exists) return {Verdict::New, {}, values};
+    QStringList changes;
+    for (int f = 1; f < fields.size(); ++f) {
+        const QString& column = fields[f].key;
+        if (!toStore.contains(column)) continue;
+        if (!sameValue(stored.value(column), toStore.value(column), tableDef(h.table).column(column)))
+            changes << changeText(fields[f].caption, shownValue(target, column, stored.value(column)), values[f]);
     }
-    const RowVerdict verdict = changed(captions);
+    const RowVerdict verdict = changed(changes, values);
     if (verdict.verdict == Verdict::Update && write)
         *write = history::updateStatement(h, number, QString::number(dayNumber), v);
     return verdict;

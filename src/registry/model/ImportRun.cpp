@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 namespace {
 // How often the reader reports progress (and may be cancelled): every this many rows.
@@ -18,11 +19,12 @@ bool isEmptyRow(const QStringList& cells)
     return true;
 }
 
-// The refused rows as they come, in a file that appears whole at the end or not at all: the
-// source's header row and cells, then the reason and the row's line in the source.
+// The refused rows as they come, gathered in a temporary file, then put whole beside the
+// source (or, when its folder takes no file, beside the database): the source's header row and
+// cells, then the reason and the row's line in the source.
 class RefusedRows {
 public:
-    RefusedRows(const QString& path, const QStringList& headers) : m_file(path), m_columns(int(headers.size()))
+    explicit RefusedRows(const QStringList& headers) : m_columns(int(headers.size()))
     {
         m_out = "\xEF\xBB\xBF";  // the byte-order mark tells Excel the file is UTF-8
         QStringList head = headers;
@@ -42,11 +44,21 @@ public:
 
     qint64 count() const { return m_count; }
 
-    // False when the file could not be written whole.
-    bool save()
+    // The file written whole at the first of `paths` that takes it; "" when none did.
+    QString save(const QStringList& paths)
     {
-        if (m_count == 0) return true;
-        return flush() && m_file.commit();
+        if (!flush() || !m_temp.flush()) return {};
+        for (const QString& path : paths) {
+            QSaveFile out(path);
+            if (!out.open(QIODevice::WriteOnly) || !m_temp.seek(0)) continue;
+            bool ok = true;
+            while (ok && !m_temp.atEnd()) {
+                const QByteArray some = m_temp.read(1 << 20);
+                ok = !some.isEmpty() && out.write(some) == some.size();
+            }
+            if (ok && out.commit()) return path;
+        }
+        return {};
     }
 
 private:
@@ -71,20 +83,16 @@ private:
     bool flush()
     {
         if (m_out.isEmpty() || !m_ok) return m_ok;
-        if (!m_opened) {
-            m_ok = m_file.open(QIODevice::WriteOnly);
-            m_opened = true;
-        }
-        m_ok = m_ok && m_file.write(m_out) == m_out.size();
+        if (!m_temp.isOpen()) m_ok = m_temp.open();
+        m_ok = m_ok && m_temp.write(m_out) == m_out.size();
         m_out.clear();
         return m_ok;
     }
 
-    QSaveFile m_file;
+    QTemporaryFile m_temp;
     int m_columns;
     QByteArray m_out;
     qint64 m_count = 0;
-    bool m_opened = false;
     bool m_ok = true;
 };
 
@@ -199,8 +207,7 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
         for (qint64 i = 0; rows && i <= plan.headerRow && rows->next(cells); ++i) headers = cells;
         if (!rows) return out;
     }
-    const QString refusedPath = refusedRowsPath(plan.file.path);
-    RefusedRows refused(refusedPath, headers);
+    RefusedRows refused(headers);
     try {
         RowJudge judge(plan, today);
         Statements statements;
@@ -236,13 +243,19 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
         return out;
     }
     out.status = ImportOutcome::Status::Done;
-    if (refused.count() > 0) {
-        if (refused.save())
-            out.refusedFile = refusedPath;
-        else
-            out.error = QStringLiteral(
-                "거부된 행의 파일을 저장하지 못했습니다. 원본 파일의 폴더에 쓸 수 있는지 확인해 "
-                "주세요.");
+    const QString besideSource = refusedRowsPath(plan.file.path);
+    if (refused.count() == 0) {
+        // A file left by an earlier import would read as this one's refusals.
+        if (QFileInfo(besideSource).isFile()) QFile::remove(besideSource);
+        return out;
     }
+    const QString besideDatabase =
+        QFileInfo(databaseFilePath()).absolutePath() + u'/' + QFileInfo(besideSource).fileName();
+    out.refusedFile = refused.save({besideSource, besideDatabase});
+    out.refusedMoved = !out.refusedFile.isEmpty() && out.refusedFile != besideSource;
+    if (out.refusedFile.isEmpty())
+        out.error = QStringLiteral(
+            "거부된 행의 파일을 저장하지 못했습니다. 원본 파일의 폴더와 데이터베이스 폴더에 쓸 수 있는지, 디스크에 "
+            "남은 공간이 있는지 확인해 주세요.");
     return out;
 }

@@ -40,8 +40,12 @@ QString verdictText(Verdict v);
 
 struct RowVerdict {
     Verdict verdict = Verdict::Refused;
-    // Refused: why. Update and Kept: the fields that change, by caption.
+    // Refused: why. Update and Kept: each field that changes, "caption: old → new".
     QString detail;
+    // But for Refused: each field's value as the import stores it (Kept: would store), as the
+    // preview shows it, in the order of importFields: dates read, an expected calving computed,
+    // choices by their words. The run leaves it empty for a new record: nothing shows it.
+    QStringList values;
 };
 
 struct ImportPlan {
@@ -57,6 +61,10 @@ struct ImportTotals {
     qint64 of(Verdict v) const { return counts[size_t(v)]; }
     qint64 rows() const;
 };
+
+// What the import will take for what the file does not say, one sentence each, for the
+// preview to tell once rather than on every row: a breeding file without a BCS column.
+QStringList importAssumptions(const ImportPlan& plan);
 
 // Judges the rows of a plan against the open farm. Built once per pass; it reads the animals'
 // numbers (and which of them have breeding records) then, and each stored record only when a
@@ -74,11 +82,13 @@ public:
 
 private:
     QString value(int field, const QStringList& cells) const;
+    // Whether the plan gives the field a column or a value for empty cells.
+    bool hasColumn(int field) const;
     // The line of an earlier row with the same key, or 0 (the key is noted for later rows).
     qint64 earlierLine(const QString& key, qint64 line);
     RowVerdict judgeAnimal(const QStringList& cells, qint64 line, BoundStatement* write);
     RowVerdict judgeBreeding(const QStringList& cells, qint64 line, BoundStatement* write);
-    RowVerdict changed(const QStringList& captions) const;
+    RowVerdict changed(const QStringList& changes, QStringList values) const;
 
     const ImportPlan& m_plan;
     QDate m_today;
@@ -89,6 +99,7 @@ private:
     QList<const EntryField*> m_entryFields;  // breeding: the dialog's field of each import field
     QString m_insertSql;                     // breeding: the dialog's insert, the same for every row
     EntryValues m_opening;                   // breeding: a new dialog's values
+    HistoryDefinition m_withoutBcs;          // breeding: the dialog's checks but the BCS's
 };
 
 // Called now and then with how much of the file has been read (0 to 1); false cancels.
@@ -123,12 +134,16 @@ struct ImportOutcome {
     ImportTotals totals;
     QString backupFile;   // the backup made just before
     QString refusedFile;  // the refused rows' file, "" when no row was refused
-    QString error;        // Korean, when not Done; or why the refused rows' file could not be saved
-    QString details;      // the database's own words, for the details button and the log
+    // The source's folder took no file: the refused rows went beside the database instead.
+    bool refusedMoved = false;
+    QString error;    // Korean, when not Done; or why the refused rows' file could not be saved
+    QString details;  // the database's own words, for the details button and the log
 };
 // The run: the backup (named "가져오기전"), then the rows in one transaction. `now` names the backup.
 ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateTime& now,
                         const ImportProgress& progress = {});
 
-// "<folder>/<name>-거부된행.csv" beside the source file "<folder>/<name>.<suffix>".
+// "<folder>/<name>-거부된행.csv" beside the source file "<folder>/<name>.<suffix>": where the
+// refused rows go (beside the database when that folder takes no file), and what an import
+// without a refused row removes, so an earlier import's refusals never stay beside the file.
 QString refusedRowsPath(const QString& source);

@@ -3,7 +3,9 @@
 // never sits in memory: a CSV file (UTF-8 with or without BOM, or CP949/EUC-KR as Korean Excel
 // writes it; comma, semicolon or tab; quoted fields with line breaks) or one sheet of an Excel
 // workbook (.xlsx: text cells as text, numbers as numbers, cells with a date format as
-// yyyy-mm-dd). Every row comes as the texts of its cells.
+// yyyy-mm-dd). Every row comes as the texts of its cells. A row wider or a cell longer than any
+// farm's file has (a damaged file, or a text file that is no table) stops the reading at once
+// with a Korean reason rather than filling the memory.
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -23,8 +25,8 @@ public:
     // The next row's cells (a row may be shorter than others); false at the end of the file or
     // when the reading failed (error() then tells why).
     virtual bool next(QStringList& cells) = 0;
-    // The number the last row read has in the file, as a spreadsheet or a text editor counts
-    // (from 1): a quoted line break makes the next record start lines later.
+    // The number the last row read has in the file, as a spreadsheet counts its rows (from 1):
+    // a record with a quoted line break in a cell is one row.
     virtual qint64 line() const = 0;
     // How much of the file has been read, from 0 to 1.
     virtual double done() const = 0;
@@ -32,13 +34,24 @@ public:
     virtual QString error() const = 0;
 };
 
+// The most columns a row may have, and the most characters a cell may hold (Excel's own
+// limit for a cell).
+inline constexpr int kMaxImportColumns = 1000;
+inline constexpr int kMaxImportCellChars = 32767;
+// The reasons the reading stops for them: "<row>행: ..." in Korean.
+QString tooManyColumnsError(qint64 row);
+QString cellTooLongError(qint64 row, int column);
+// A column as spreadsheets name it: A, B, ..., Z, AA, ... (from 0).
+QString columnLetter(int index);
+
 // True for a workbook: a zip file (.xlsx); false for everything else, read as CSV.
 bool isWorkbook(const QString& path);
 // Opens the rows of `file`; null with the reason in `error` when the file cannot be read.
 std::unique_ptr<RowReader> openRows(const ImportFile& file, QString* error);
 
-// The encoding of a CSV file: UTF-8 when the whole file is valid UTF-8 (a BOM or not), else
-// CP949, which includes EUC-KR.
+// The encoding of a CSV file: UTF-8 when it starts with the UTF-8 byte-order mark (a stray bad
+// byte later is reported by the reader, not taken as a sign of CP949) or when the whole file
+// is valid UTF-8; else CP949, which includes EUC-KR.
 TextEncoding detectEncoding(const QString& path);
 // The separator of a CSV file's first line: whichever of comma, semicolon and tab occurs most
 // often outside quotes; a comma when none does.

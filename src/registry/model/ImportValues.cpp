@@ -89,6 +89,24 @@ std::optional<qint64> dateNumberOf(const QString& cell)
     return datenum::fromDate(d);
 }
 
+bool hasLostDigits(const QString& cell)
+{
+    const QString s = cell.trimmed();
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && s[i] >= u'0' && s[i] <= u'9') ++i;
+        return i > from;
+    };
+    if (!digits()) return false;
+    if (i < n && s[i] == u'.' && (++i, !digits())) return false;
+    if (i >= n || (s[i] != u'E' && s[i] != u'e')) return false;
+    ++i;
+    if (i < n && s[i] == u'+') ++i;
+    return digits() && i == n;
+}
+
 std::optional<int> parseSex(const QString& cell)
 {
     return oneOf(cell, {u"암", u"암소", u"암컷", u"f", u"female", u"빈우"},

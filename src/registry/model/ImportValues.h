@@ -23,6 +23,11 @@ std::optional<int> parsePregnancy(const QString& cell);
 // A calf's sex: 0 female, 1 male, as parseSex.
 std::optional<int> parseCalfSex(const QString& cell);
 
+// True for a number a spreadsheet shows in exponent form ("2.01E+09", "2.01235E+11"): what is
+// left of a long animal or semen number once the spreadsheet took it for a number and dropped
+// its digits. Such a cell no longer says which animal it was.
+bool hasLostDigits(const QString& cell);
+
 // A cell as a date number yyyymmdd: 0 for an empty cell, nothing for one that is no date.
 std::optional<qint64> dateNumberOf(const QString& cell);
 

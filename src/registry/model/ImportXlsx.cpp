@@ -319,7 +319,16 @@ public:
                 } else if (name == u"rPh") {
                     phonetic = std::max(0, phonetic - 1);
                 } else if (name == u"c" && col >= 0) {
+                    // A cell far to the right would make the row as wide as its place.
+                    if (col >= kMaxImportColumns) {
+                        m_error = tooManyColumnsError(m_line);
+                        return false;
+                    }
                     const QString text = cellText(cellType, style, value, inlineText);
+                    if (text.size() > kMaxImportCellChars) {
+                        m_error = cellTooLongError(m_line, col);
+                        return false;
+                    }
                     if (cells.size() > col) {
                         cells[col] = text;
                     } else {
