@@ -24,6 +24,10 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Low enough that eight weighings stay in view above the chart on a 1280×800 screen; the axes
+// and a readable curve still fit.
+constexpr int kChartMinHeight = 130;
 // A round upper end for an axis: the next multiple of `step` above `v` (at least one step).
 double roundedUp(double v, double step)
 {
@@ -61,9 +65,11 @@ GrowthChart::GrowthChart(const HistoryTab& weights, std::function<QDate()> birth
     m_weightColumn = int(columns.indexOf(u"체중"_s)) + 1;
 
     m_chart = new QChart;
-    m_chart->setTitle(u"성장 곡선"_s);
+    // No title over the curve: the tab and the axes say what it is, and the height it would take
+    // belongs to the curve on a laptop screen.
     m_chart->legend()->hide();
-    m_chart->setMargins(QMargins(4, 4, 4, 4));
+    m_chart->setMargins(QMargins(2, 2, 4, 0));
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
     m_chart->setBackgroundRoundness(0);
     m_line = new QLineSeries;
     m_dots = new QScatterSeries;
@@ -89,14 +95,14 @@ GrowthChart::GrowthChart(const HistoryTab& weights, std::function<QDate()> birth
     m_view = new QChartView(m_chart, this);
     nameControl(m_view, u"성장곡선차트"_s, u"월령별 체중 성장 곡선"_s);
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumSize(300, 180);
+    m_view->setMinimumSize(300, kChartMinHeight);
 
     m_note = new QLabel(this);
     m_note->setObjectName(u"성장곡선안내"_s);
     m_note->setAlignment(Qt::AlignCenter);
     m_note->setWordWrap(true);
     m_note->setFrameShape(QFrame::StyledPanel);
-    m_note->setMinimumSize(300, 180);
+    m_note->setMinimumSize(300, kChartMinHeight);
     m_note->setStyleSheet(u"color: rgb(90, 90, 90);"_s);
 
     m_gains = new QLabel;

@@ -200,9 +200,10 @@ void HistoryTab::setWidgetBelow(QWidget* below)
     // However small the form, the grid keeps eight rows in view (a farm laptop's 1280×800
     // included): the records come first, the widget gives way down to its own minimum.
     constexpr int kRowsAlwaysShown = 8;
+    // No room kept for a horizontal scroll bar: the weighing columns fit the form's width.
     m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
                              kRowsAlwaysShown * m_grid->verticalHeader()->defaultSectionSize() +
-                             2 * m_grid->frameWidth() + m_grid->horizontalScrollBar()->sizeHint().height());
+                             2 * m_grid->frameWidth());
 }
 
 int HistoryTab::currentRow() const

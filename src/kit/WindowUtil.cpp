@@ -1,9 +1,11 @@
 #include "kit/WindowUtil.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainterPath>
 #include <QRegion>
+#include <QScreen>
 #include <QWindow>
 
 void DragWindow(QWidget* window)
@@ -43,4 +45,20 @@ void RoundWindow(QWidget* window)
     QPainterPath path;
     path.addRoundedRect(QRectF(0, 0, window->width(), window->height()), 12, 12);
     window->setMask(QRegion(path.toFillPolygon().toPolygon()));
+}
+
+QSize openingSize(QSize wanted, QSize minimum, const QRect& available)
+{
+    // Room for the frame and title bar the window system draws around the window.
+    constexpr int kFrameWidth = 16;
+    constexpr int kFrameHeight = 40;
+    QSize size = wanted;
+    if (available.isValid()) size = size.boundedTo(available.size() - QSize(kFrameWidth, kFrameHeight));
+    return size.expandedTo(minimum);
+}
+
+void openAtSize(QWidget* window, QSize wanted)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    window->resize(openingSize(wanted, window->minimumSize(), screen ? screen->availableGeometry() : QRect()));
 }

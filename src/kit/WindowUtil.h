@@ -9,6 +9,12 @@ void makeDragHandle(QWidget* handle, QWidget* window);
 // Clips a window to a rounded rectangle with 24 x 24 pixel corner ellipses.
 void RoundWindow(QWidget* window);
 
+// The size a window opens at: `wanted`, within the screen's free area less the title bar the
+// system adds, and never below `minimum`.
+QSize openingSize(QSize wanted, QSize minimum, const QRect& available);
+// Resizes `window` to its opening size on the screen it will show on.
+void openAtSize(QWidget* window, QSize wanted);
+
 constexpr int kTwipsPerPixel = 15;
 inline int twipsToPixels(int twips)
 {

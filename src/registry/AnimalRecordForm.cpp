@@ -16,6 +16,7 @@
 #include "kit/Messages.h"
 #include "kit/Styles.h"
 #include "kit/WindowKeys.h"
+#include "kit/WindowUtil.h"
 #include "registry/AnimalList.h"
 #include "registry/RecordWithdrawal.h"
 #include "registry/model/AnimalEntry.h"
@@ -157,6 +158,9 @@ AnimalRecordForm::AnimalRecordForm(AnimalList* list, AnimalKind kind, const QStr
 
     new WindowKeys(this);  // Esc closes like the close box
     setStoredState(false);
+    // Taller than its smallest where the screen allows (a 1280×800 laptop does): the history
+    // tabs then show eight records with the weighing tab's growth chart whole under them.
+    openAtSize(this, QSize(1000, 720));
 }
 
 AnimalRecordForm::~AnimalRecordForm() = default;
