@@ -417,7 +417,7 @@ void AnalysisWindow::showTargetNotes()
                        "분만간격의 조사 평균은 %1일입니다.")
                        .arg(kSurveyedCalvingInterval);
     if (!m_targetNotes.isEmpty())
-        text += u'\n' + m_targetNotes.join(u'\n') + QStringLiteral("\n목표 단추에서 목표를 다시 저장해 주세요.");
+        text += u'\n' + m_targetNotes.join(u' ') + QStringLiteral(" 목표 단추에서 다시 저장해 주세요.");
     m_targetsNote->setText(text);
     m_targetsNote->setAccessibleName(text);
     m_targetsNote->setStyleSheet(m_targetNotes.isEmpty() ? styles::note() : kWarningNoteStyle);

@@ -302,6 +302,38 @@ TEST_F(AnalysisWindowTest, TheTargetsDialogRefusesBadValuesStoresGoodOnesAndTheV
     EXPECT_EQ(later.targets()[TargetFigure::ConceptionRate], 50);
 }
 
+// A value an older version stored without a word hung every query; it is now read as its default.
+TEST_F(AnalysisWindowTest, AStoredTargetOutsideItsRangeIsJudgedByItsDefaultAndTheWindowSaysSo)
+{
+    storeTargets(defaultTargets());
+    farm.exec(QStringLiteral("update 성적목표 set 목표값 = 99999999999 where 항목 = '분만간격'"));
+    AnalysisWindow w;
+    w.show();
+    EXPECT_EQ(farm.messages().count(), 0);
+    EXPECT_EQ(w.targets()[TargetFigure::CalvingInterval], 365);
+    EXPECT_TRUE(w.targetsNote()->text().contains(
+        QStringLiteral("저장된 분만간격 목표(99999999999)는 300~500일 밖이라 기본값 365일로 판정합니다.")))
+        << w.targetsNote()->text().toStdString();
+    query(w);
+    EXPECT_EQ(gridRow(w.table(TableId::Figures), 1).mid(1, 3), (QStringList{"359.0", "365", "목표 달성"}));
+    EXPECT_EQ(w.charts()->intervalChart()->series().size(), 2);  // the bars and the target line
+    if (const QString shots = qEnvironmentVariable("TARVIK_SHOTS"); !shots.isEmpty()) {
+        w.resize(1280, 800);
+        QApplication::processEvents();
+        w.grab().save(QDir(shots).filePath(QStringLiteral("target-note.png")));  // to look at
+    }
+
+    // Storing the targets again ends the note.
+    ASSERT_TRUE(driveModal<TargetsDialog>([&] { w.targetsButton()->click(); },
+                                          [&](TargetsDialog& d) {
+                                              EXPECT_EQ(d.input(TargetFigure::CalvingInterval)->text(), "365");
+                                              d.buttons().save->click();
+                                          }));
+    EXPECT_FALSE(w.targetsNote()->text().contains(QStringLiteral("저장된")));
+    EXPECT_EQ(farm.scalar(QStringLiteral("select 목표값 from 성적목표 where 항목 = '분만간격'")),
+              QStringLiteral("365"));
+}
+
 TEST_F(AnalysisWindowTest, PrintsEveryTableAndFigureOnA4)
 {
     AnalysisWindow w;
