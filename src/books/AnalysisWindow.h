@@ -2,9 +2,10 @@
 // 성적분석: how the herd does over a period, on the list window frame. The period (the last 12
 // months up to today when the window opens) and the 목표 button above the bar; 조회(F11) reads
 // the records (books/model/HerdAnalysis.h) and fills three tabs: 번식성적 (the figures against
-// the farmer's targets, the conception tables, the services waiting for their outcome and the
-// abortions), 출하성적 (the shipment results by sire and by sex, sortable by any column) and
-// 차트. 인쇄 prints every table through rpt/성적분석.rpt; 엑셀저장 writes one sheet per table.
+// the farmer's targets, the conception tables, the services waiting for their outcome, the
+// abortions and the records to check), 출하성적 (the shipment results by sire and by sex,
+// sortable by any column, and what their averages left out) and 차트. 인쇄 prints every table
+// through rpt/성적분석.rpt; 엑셀저장 writes one sheet per table, each naming the period.
 #include "books/model/AnalysisTables.h"
 #include "kit/ListWindow.h"
 #include "kit/model/TableExport.h"
