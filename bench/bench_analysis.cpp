@@ -1,6 +1,7 @@
 #include "bench/bench_analysis.h"
 
 #include "bench/bench_util.h"
+#include "books/model/ChartLayout.h"
 #include "books/model/HerdAnalysis.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
@@ -168,7 +169,7 @@ void benchAnalysis(int records)
         total = std::min(total, msOf([&] {
                              result = analysis::loadHerdAnalysis(period, kToday);
                              analysis::figureLines(result.fertility, analysis::readTargets());
-                             analysis::intervalClasses(result.fertility.calvingIntervals);
+                             analysis::intervalBars(result.fertility.calvingIntervals, 365);
                          }));
     }
     std::printf("analysis n=%d total_ms=%.0f bare_ms=%.0f ratio=%.2f gradings=%d services=%d pending=%zu\n", records,

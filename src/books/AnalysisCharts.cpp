@@ -1,15 +1,21 @@
 #include "books/AnalysisCharts.h"
 
+#include "books/model/ChartLayout.h"
 #include "kit/Accessibility.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPercentBarSeries>
+#include <QScatterSeries>
+#include <QStackedBarSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -17,10 +23,8 @@
 using namespace analysis;
 
 namespace {
-constexpr int kClassDays = 10;
-// The calving intervals a farm meets: a shorter or longer one is rare and gathered at the ends.
-constexpr int kShownFrom = 300;
-constexpr int kShownTo = 490;
+// Room the month chart's y axis and margins take beside its plot.
+constexpr int kMonthAxisRoomPx = 90;
 
 void clearChart(QChart* chart)
 {
@@ -31,16 +35,29 @@ void clearChart(QChart* chart)
     }
 }
 
-// Category labels stand on end when there are too many to read side by side.
-void turnCrowdedLabels(QBarCategoryAxis* axis, int count)
+// An x axis on the bar scale (bar i at i) with a label only where `labels` put one, so that a
+// long period keeps a few readable labels rather than hundreds that cannot be.
+void setLabels(QCategoryAxis* axis, const std::vector<AxisLabel>& labels)
 {
-    if (count > 12) axis->setLabelsAngle(-90);
+    for (const QString& old : axis->categoriesLabels()) axis->remove(old);
+    for (const AxisLabel& l : labels) axis->append(l.text, l.at);
 }
 
-QValueAxis* countAxis(const QString& title, double most)
+QCategoryAxis* barAxis(const QString& title, int bars, const std::vector<AxisLabel>& labels)
+{
+    auto* axis = new QCategoryAxis;
+    axis->setTitleText(title);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(-0.5, bars - 0.5);
+    axis->setStartValue(-0.5);
+    setLabels(axis, labels);
+    axis->setGridLineVisible(false);
+    return axis;
+}
+
+QValueAxis* countAxis(double most)
 {
     auto* axis = new QValueAxis;
-    axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%d"));
     // Whole steps, at most five of them.
     const int top = std::max(1, int(std::ceil(most)));
@@ -51,9 +68,29 @@ QValueAxis* countAxis(const QString& title, double most)
     return axis;
 }
 
+QValueAxis* percentAxis()
+{
+    auto* axis = new QValueAxis;
+    axis->setRange(0, 100);
+    axis->setTickCount(6);
+    axis->setLabelFormat(QStringLiteral("%d%%"));
+    return axis;
+}
+
+QLineSeries* targetLine(const QString& name)
+{
+    auto* line = new QLineSeries;
+    line->setName(name);
+    QPen pen(QColor(192, 38, 45));
+    pen.setWidth(2);
+    pen.setStyle(Qt::DashLine);
+    line->setPen(pen);
+    return line;
+}
+
 QString decimal(double v)
 {
-    return QString::number(v, 'f', 1);
+    return QString::number(v, 'f', 1).remove(QStringLiteral(".0"));
 }
 }  // namespace
 
@@ -67,7 +104,8 @@ AnalysisCharts::AnalysisCharts(QWidget* parent) : QWidget(parent)
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setSpacing(6);
     grid->addWidget(chartView(m_interval, QStringLiteral("차트분만간격"), QStringLiteral("분만간격 분포")), 0, 0);
-    grid->addWidget(chartView(m_month, QStringLiteral("차트월별수태율"), QStringLiteral("월별 수태율")), 0, 1);
+    m_monthView = chartView(m_month, QStringLiteral("차트월별수태율"), QStringLiteral("월별 수태율"));
+    grid->addWidget(m_monthView, 0, 1);
     grid->addWidget(chartView(m_grade, QStringLiteral("차트아비별등급"), QStringLiteral("아비별 육질등급 비율")), 1, 0,
                     1, 2);
     grid->setRowStretch(0, 1);
@@ -103,72 +141,31 @@ void AnalysisCharts::showResult(const HerdAnalysis& a, const Targets& targets)
 void AnalysisCharts::showIntervals(const std::vector<int>& days, double target)
 {
     clearChart(m_interval);
-    const std::vector<IntervalClass> classes = intervalClasses(days, kClassDays);
-    if (classes.empty()) {
+    if (days.empty()) {
         m_interval->setTitle(QStringLiteral("분만간격 분포 (자료 없음)"));
         return;
     }
     m_interval->setTitle(QStringLiteral("분만간격 분포 (%1건)").arg(days.size()));
-    // The classes from kShownFrom to kShownTo, and the target's, each a bar; the rare longer
-    // or shorter intervals gathered at either end, so that every label can be read.
-    const int targetFrom = int(target) / kClassDays * kClassDays;
-    const int first = std::min(kShownFrom, targetFrom);
-    const int last = std::max(kShownTo, targetFrom);
-    int below = 0, above = 0;
-    std::vector<IntervalClass> shown;
-    const int start = std::min(std::max(first, classes.front().from), targetFrom);
-    const int end = std::max(std::min(last, classes.back().from), targetFrom);
-    for (int from = start; from <= end; from += kClassDays) shown.push_back({from, 0});
-    for (const IntervalClass& c : classes) {
-        if (c.from < shown.front().from)
-            below += c.count;
-        else if (c.from > shown.back().from)
-            above += c.count;
-        else
-            shown[size_t((c.from - shown.front().from) / kClassDays)].count += c.count;
-    }
-
-    auto* set = new QBarSet(QStringLiteral("분만 수"));
-    QStringList categories;
-    int most = std::max(below, above);
-    if (below > 0) {
-        *set << below;
-        categories << QStringLiteral("%1 미만").arg(shown.front().from);
-    }
-    for (const IntervalClass& c : shown) {
-        *set << c.count;
-        categories << QString::number(c.from);
-        most = std::max(most, c.count);
-    }
-    if (above > 0) {
-        *set << above;
-        categories << QStringLiteral("%1 이상").arg(shown.back().from + kClassDays);
-    }
+    // The same bars whatever the period and the target: the distributions of two periods compare.
+    const IntervalBars b = intervalBars(days, target);
+    auto* set = new QBarSet(QStringLiteral("분만 수 (건)"));
+    for (int n : b.counts) *set << n;
     auto* bars = new QBarSeries;
     bars->append(set);
     bars->setBarWidth(0.9);
     m_interval->addSeries(bars);
 
-    auto* x = new QBarCategoryAxis;
-    x->append(categories);
-    x->setTitleText(QStringLiteral("분만간격 (일, 10일 구간의 시작)"));
-    turnCrowdedLabels(x, int(categories.size()));
-    QValueAxis* y = countAxis(QStringLiteral("분만 수 (건)"), most);
+    QCategoryAxis* x = barAxis(QStringLiteral("분만간격 (일)"), kIntervalBars, b.labels);
+    QValueAxis* y = countAxis(b.most);
     m_interval->addAxis(x, Qt::AlignBottom);
     m_interval->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);
     bars->attachAxis(y);
 
-    // Category i spans i - 0.5 .. i + 0.5 on the axis and holds days from .. from + 9.
-    const double at = (below > 0 ? 1 : 0) + (target - shown.front().from) / kClassDays - 0.5;
-    auto* line = new QLineSeries;
-    line->setName(QStringLiteral("목표 %1일").arg(decimal(target).remove(QStringLiteral(".0"))));
-    line->append(at, 0);
-    line->append(at, y->max());
-    QPen pen(QColor(192, 38, 45));
-    pen.setWidth(2);
-    pen.setStyle(Qt::DashLine);
-    line->setPen(pen);
+    if (!b.targetAt) return;  // only a target read past its range check can lie outside
+    QLineSeries* line = targetLine(QStringLiteral("목표 %1일").arg(decimal(target)));
+    line->append(*b.targetAt, 0);
+    line->append(*b.targetAt, y->max());
     m_interval->addSeries(line);
     line->attachAxis(x);
     line->attachAxis(y);
@@ -177,6 +174,7 @@ void AnalysisCharts::showIntervals(const std::vector<int>& days, double target)
 void AnalysisCharts::showMonths(const std::vector<ConceptionRow>& months, double target)
 {
     clearChart(m_month);
+    m_months.clear();
     int known = 0;
     for (const ConceptionRow& m : months) known += m.services;
     if (months.empty() || known == 0) {
@@ -184,42 +182,65 @@ void AnalysisCharts::showMonths(const std::vector<ConceptionRow>& months, double
         return;
     }
     m_month->setTitle(QStringLiteral("월별 수태율 (결과를 아는 수정 %1건)").arg(known));
-    auto* set = new QBarSet(QStringLiteral("수태율 (%)"));
-    set->setColor(QColor(70, 130, 180));
-    QStringList categories;
-    for (const ConceptionRow& m : months) {
-        *set << (m.services > 0 ? m.rate() : 0.0);
-        // "2009-03" as "09-03": twelve months fit side by side.
-        categories << (m.label.size() == 7 ? m.label.mid(2) : m.label);
+    // A month without a known outcome is a pale column, a month of 0 % a point on the floor: the
+    // two never look alike.
+    auto* rate = new QBarSet(QStringLiteral("수태율"));
+    rate->setColor(QColor(70, 130, 180));
+    auto* none = new QBarSet(QStringLiteral("결과 없음"));
+    none->setColor(QColor(228, 228, 228));
+    none->setBorderColor(QColor(228, 228, 228));
+    auto* points = new QScatterSeries;
+    points->setColor(QColor(30, 70, 120));
+    points->setBorderColor(QColor(30, 70, 120));
+    points->setMarkerSize(months.size() > 60 ? 4 : 7);
+    for (size_t i = 0; i < months.size(); ++i) {
+        const bool hasData = months[i].services > 0;
+        *rate << (hasData ? months[i].rate() : 0.0);
+        *none << (hasData ? 0.0 : 100.0);
+        if (hasData) points->append(double(i), months[i].rate());
     }
-    auto* bars = new QBarSeries;
-    bars->append(set);
+    auto* bars = new QStackedBarSeries;
+    bars->append(rate);
+    bars->append(none);
+    bars->setBarWidth(0.8);
     m_month->addSeries(bars);
-    auto* x = new QBarCategoryAxis;
-    x->append(categories);
-    x->setTitleText(QStringLiteral("수정월"));
-    turnCrowdedLabels(x, int(categories.size()));
-    auto* y = new QValueAxis;
-    y->setRange(0, 100);
-    y->setTickCount(6);
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(QStringLiteral("수태율 (%)"));
+    m_month->addSeries(points);
+    const int n = int(months.size());
+    m_months = months;
+    QCategoryAxis* x = barAxis(QStringLiteral("수정월"), n, {});
+    QValueAxis* y = percentAxis();
     m_month->addAxis(x, Qt::AlignBottom);
     m_month->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(x);
-    bars->attachAxis(y);
+    setLabels(x, monthLabels(months, mostMonthLabels(x)));  // in the font the chart gave the axis
+    for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{bars, points}) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    for (QLegendMarker* marker : m_month->legend()->markers(points)) marker->setVisible(false);
 
-    auto* line = new QLineSeries;
-    line->setName(QStringLiteral("목표 %1%").arg(decimal(target).remove(QStringLiteral(".0"))));
+    if (!(target >= 0 && target <= 100)) return;  // only a target read past its range check
+    QLineSeries* line = targetLine(QStringLiteral("목표 %1%").arg(decimal(target)));
     line->append(-0.5, target);
-    line->append(double(categories.size()) - 0.5, target);
-    QPen pen(QColor(192, 38, 45));
-    pen.setWidth(2);
-    pen.setStyle(Qt::DashLine);
-    line->setPen(pen);
+    line->append(n - 0.5, target);
     m_month->addSeries(line);
     line->attachAxis(x);
     line->attachAxis(y);
+}
+
+int AnalysisCharts::mostMonthLabels(const QCategoryAxis* axis) const
+{
+    // The widest label ("09.12") and some air between two.
+    const QFontMetrics metrics(axis->labelsFont());
+    const int each = metrics.horizontalAdvance(QStringLiteral("00.00")) + 12;
+    return std::max(2, (m_monthView->width() - kMonthAxisRoomPx) / each);
+}
+
+void AnalysisCharts::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_months.empty()) return;
+    for (QAbstractAxis* axis : m_month->axes(Qt::Horizontal))
+        if (auto* x = qobject_cast<QCategoryAxis*>(axis)) setLabels(x, monthLabels(m_months, mostMonthLabels(x)));
 }
 
 void AnalysisCharts::showGrades(const std::vector<ShipmentRow>& sires)
@@ -253,11 +274,7 @@ void AnalysisCharts::showGrades(const std::vector<ShipmentRow>& sires)
     auto* x = new QBarCategoryAxis;
     x->append(categories);
     x->setTitleText(QStringLiteral("아비 (정액번호, 등급을 읽은 두수)"));
-    auto* y = new QValueAxis;
-    y->setRange(0, 100);
-    y->setTickCount(6);
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(QStringLiteral("등급 비율 (%)"));
+    QValueAxis* y = percentAxis();
     m_grade->addAxis(x, Qt::AlignBottom);
     m_grade->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);
@@ -272,9 +289,10 @@ void AnalysisCharts::showGrades(const std::vector<ShipmentRow>& sires)
     marbling->setPointsVisible(true);
     for (size_t i = 0; i < shown.size(); ++i)
         if (shown[i]->marbling.hasValue()) marbling->append(double(i), shown[i]->marbling.value);
+    // 0 to 9 in steps of 3: ten labels do not fit the chart's height at the smallest window.
     auto* right = new QValueAxis;
     right->setRange(0, 9);
-    right->setTickCount(10);
+    right->setTickCount(4);
     right->setLabelFormat(QStringLiteral("%d"));
     m_grade->addSeries(marbling);
     m_grade->addAxis(right, Qt::AlignRight);

@@ -33,6 +33,8 @@ using namespace analysis;
 namespace {
 constexpr int kConditionsHeightPx = 66;
 const QString kWorkTable = QStringLiteral("성적분석워크");
+// A note that asks for the farmer's attention: the colour of a missed target.
+const QString kWarningNoteStyle = QStringLiteral("color: rgb(192, 38, 45);");
 const QString kSortNote = QStringLiteral(
     "열 머리를 누르면 그 열로 정렬합니다. 등급 비율은 등급을 읽을 수 있는 두수에 대한 비율이고, 읽을 수 없는 등급은 "
     "기타로 셉니다.");
@@ -96,7 +98,8 @@ QString boxTitle(const ShownTable& t)
 {
     switch (t.id) {
     case TableId::Pending:
-    case TableId::Abortions: return QStringLiteral("%1 (%2건)").arg(t.name).arg(t.rows.size());
+    case TableId::Abortions:
+    case TableId::ToCheck: return QStringLiteral("%1 (%2건)").arg(t.name).arg(t.rows.size());
     case TableId::OtherGrades: return QStringLiteral("%1 (%2두)").arg(t.name).arg(t.rows.size());
     default: return t.name;
     }
@@ -126,7 +129,8 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
     setPeriod(datenum::toDate(p.from), datenum::toDate(p.to));
     loadFarmHeader();
     try {
-        m_targets = readTargets();
+        m_targets = readTargets(&m_targetNotes);
+        showTargetNotes();
     } catch (const DbError& e) {
         showPlainError(this, e);
     }
@@ -215,12 +219,9 @@ QWidget* AnalysisWindow::buildFertilityPage()
     page->setObjectName(QStringLiteral("pg번식성적"));
     auto* figures = tableBox(TableId::Figures, QStringLiteral("번식성적"), QStringLiteral("번식성적"), page);
     m_grids[TableId::Figures]->setStretchColumn(1);  // the verdicts stay beside their figures
-    auto* targetsNote = noteLabel(QStringLiteral("lbl목표안내"), figures);
-    targetsNote->setText(QStringLiteral("판정은 글자와 색으로 보입니다: 목표 달성(초록), 목표 미달(빨강), "
-                                        "자료 없음(회색). 분만간격의 조사 평균은 %1일입니다.")
-                             .arg(kSurveyedCalvingInterval));
-    targetsNote->setAccessibleName(targetsNote->text());
-    figures->layout()->addWidget(targetsNote);
+    m_targetsNote = noteLabel(QStringLiteral("lbl목표안내"), figures);
+    figures->layout()->addWidget(m_targetsNote);
+    showTargetNotes();
     auto* conception = tableBox(TableId::Conception, QStringLiteral("수태율"), QStringLiteral("수태율"), page);
     m_embryoNote = noteLabel(QStringLiteral("lbl수정란이식"), conception);
     conception->layout()->addWidget(m_embryoNote);
@@ -239,6 +240,11 @@ QWidget* AnalysisWindow::buildFertilityPage()
     bottom->addWidget(tableBox(TableId::Pending, QStringLiteral("미확인"), QStringLiteral("결과 미확인 수정"), page),
                       3);
     bottom->addWidget(tableBox(TableId::Abortions, QStringLiteral("유산"), QStringLiteral("유산"), page), 2);
+    auto* check = tableBox(TableId::ToCheck, QStringLiteral("확인"), QStringLiteral("확인할 기록"), page);
+    m_checkNote = noteLabel(QStringLiteral("lbl확인할기록"), check);
+    m_checkNote->hide();
+    check->layout()->addWidget(m_checkNote);
+    bottom->addWidget(check, 3);
 
     auto* all = new QVBoxLayout(page);
     all->setContentsMargins(6, 6, 6, 6);
@@ -261,7 +267,11 @@ QWidget* AnalysisWindow::buildShipmentPage()
     all->setContentsMargins(6, 6, 6, 6);
     all->addWidget(bySire, 5);
     all->addWidget(tableBox(TableId::BySex, QStringLiteral("성별"), QStringLiteral("성별 출하성적"), page), 3);
-    all->addWidget(tableBox(TableId::OtherGrades, QStringLiteral("기타등급"), QStringLiteral("기타 등급"), page), 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(
+        tableBox(TableId::ShipmentLeftOut, QStringLiteral("미입력"), QStringLiteral("출하 미입력 두수"), page), 3);
+    bottom->addWidget(tableBox(TableId::OtherGrades, QStringLiteral("기타등급"), QStringLiteral("기타 등급"), page), 2);
+    all->addLayout(bottom, 2);
 
     for (TableId id : {TableId::BySire, TableId::BySex}) {
         QHeaderView* header = m_grids[id]->horizontalHeader();
@@ -344,6 +354,9 @@ void AnalysisWindow::showTables()
     }
     m_embryoNote->setText(embryoTransferNote(m_result->fertility));
     m_embryoNote->setAccessibleName(m_embryoNote->text());
+    m_checkNote->setText(toCheckNote(m_result->fertility));
+    m_checkNote->setAccessibleName(m_checkNote->text());
+    m_checkNote->setVisible(!m_checkNote->text().isEmpty());
     const QString leftOut = shipmentLeftOutNote(m_result->shipment.total);
     m_leftOutNote->setText(kSortNote + (leftOut.isEmpty() ? QString() : QStringLiteral("\n") + leftOut));
     m_leftOutNote->setAccessibleName(m_leftOutNote->text());
@@ -392,7 +405,22 @@ void AnalysisWindow::editTargets()
     TargetsDialog dialog(m_targets, this);
     if (dialog.exec() != QDialog::Accepted) return;
     m_targets = dialog.targets();
+    m_targetNotes.clear();  // every target is now a stored one in its range
+    showTargetNotes();
     showTables();
+}
+
+void AnalysisWindow::showTargetNotes()
+{
+    QString text = QStringLiteral(
+                       "판정은 글자와 색으로 보입니다: 목표 달성(초록), 목표 미달(빨강), 자료 없음(회색). "
+                       "분만간격의 조사 평균은 %1일입니다.")
+                       .arg(kSurveyedCalvingInterval);
+    if (!m_targetNotes.isEmpty())
+        text += u'\n' + m_targetNotes.join(u' ') + QStringLiteral(" 목표 단추에서 다시 저장해 주세요.");
+    m_targetsNote->setText(text);
+    m_targetsNote->setAccessibleName(text);
+    m_targetsNote->setStyleSheet(m_targetNotes.isEmpty() ? styles::note() : kWarningNoteStyle);
 }
 
 PrintRequest AnalysisWindow::printRequest()
@@ -427,6 +455,7 @@ QList<ExportTable> AnalysisWindow::exportTables() const
         ExportTable e;
         e.title = t.name;
         e.farmName = farmHeader().name;
+        e.period = QStringLiteral("기간 ") + periodText();
         e.date = today();
         e.headers = t.headers;
         e.rows = t.rows;

@@ -2,9 +2,10 @@
 // 성적분석: how the herd does over a period, on the list window frame. The period (the last 12
 // months up to today when the window opens) and the 목표 button above the bar; 조회(F11) reads
 // the records (books/model/HerdAnalysis.h) and fills three tabs: 번식성적 (the figures against
-// the farmer's targets, the conception tables, the services waiting for their outcome and the
-// abortions), 출하성적 (the shipment results by sire and by sex, sortable by any column) and
-// 차트. 인쇄 prints every table through rpt/성적분석.rpt; 엑셀저장 writes one sheet per table.
+// the farmer's targets, the conception tables, the services waiting for their outcome, the
+// abortions and the records to check), 출하성적 (the shipment results by sire and by sex,
+// sortable by any column, and what their averages left out) and 차트. 인쇄 prints every table
+// through rpt/성적분석.rpt; 엑셀저장 writes one sheet per table, each naming the period.
 #include "books/model/AnalysisTables.h"
 #include "kit/ListWindow.h"
 #include "kit/model/TableExport.h"
@@ -35,6 +36,10 @@ public:
     Grid* table(analysis::TableId id) const { return m_grids.value(id); }
     // The label under the conception tables about embryo transfers ("lbl수정란이식").
     QLabel* embryoNote() const { return m_embryoNote; }
+    // The note under the figures: how verdicts show and any stored target read as its default.
+    QLabel* targetsNote() const { return m_targetsNote; }  // "lbl목표안내"
+    // The note under the records to check ("lbl확인할기록"), hidden when there are none.
+    QLabel* checkNote() const { return m_checkNote; }
 
     books::Period period() const;
     // The period of the tables shown ("2009-01-01~2009-12-31"; the pickers' before a query).
@@ -67,6 +72,7 @@ private:
     QWidget* buildShipmentPage();
     QGroupBox* tableBox(analysis::TableId id, const QString& name, const QString& heard, QWidget* parent);
     void showTables();
+    void showTargetNotes();
     void showTable(const analysis::ShownTable& t);
     void sortBy(analysis::TableId id, int column);
     std::vector<analysis::ShownTable> shownTables() const;
@@ -78,6 +84,8 @@ private:
     QTabWidget* m_tabs = nullptr;
     AnalysisCharts* m_charts = nullptr;
     QLabel* m_embryoNote = nullptr;
+    QLabel* m_targetsNote = nullptr;
+    QLabel* m_checkNote = nullptr;
     QLabel* m_leftOutNote = nullptr;
     QMap<analysis::TableId, Grid*> m_grids;
     QMap<analysis::TableId, QGroupBox*> m_boxes;
@@ -85,5 +93,6 @@ private:
     QMap<analysis::TableId, analysis::ShownTable> m_shown;  // as computed, before any sort
     QMap<analysis::TableId, Sort> m_sorts;
     analysis::Targets m_targets;
+    QStringList m_targetNotes;  // stored targets out of range, read as their defaults
     std::optional<analysis::HerdAnalysis> m_result;
 };

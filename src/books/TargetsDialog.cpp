@@ -26,14 +26,15 @@ QString defaultNote(TargetFigure f)
     QString note = QStringLiteral("기본 %1%2").arg(targetText(info.defaultTarget), info.unit);
     switch (f) {
     case TargetFigure::CalvingInterval:
-        return note + QStringLiteral(" (1년 1산, 조사 평균 %1일)").arg(targetText(kSurveyedCalvingInterval));
-    case TargetFigure::DaysOpen: return note + QStringLiteral(" (365일 - 임신기간 280일)");
+        note += QStringLiteral(" (1년 1산, 조사 평균 %1일)").arg(targetText(kSurveyedCalvingInterval));
+        break;
+    case TargetFigure::DaysOpen: note += QStringLiteral(" (365일 - 임신기간 280일)"); break;
     case TargetFigure::FirstServiceInterval:
     case TargetFigure::ServicesPerConception:
     case TargetFigure::ConceptionRate:
-    case TargetFigure::AgeAtFirstCalving: return note + QStringLiteral(" (현장 실태조사)");
+    case TargetFigure::AgeAtFirstCalving: note += QStringLiteral(" (현장 실태조사)"); break;
     }
-    return note;
+    return note + QStringLiteral(", 입력 범위 ") + targetRangeText(f);
 }
 }  // namespace
 

@@ -1,8 +1,9 @@
 #pragma once
 // 목표: the farmer's targets for the six fertility figures of the herd analysis, each in its
-// box with its unit and published default, the source of the defaults under them, 저 장 / 취 소.
-// A value that is no number, not above 0 or (a rate) above 100 is refused with a message and the
-// focus goes back to its box; the six are stored together in one transaction.
+// box with its unit, published default and the range it takes, the source of the defaults under
+// them, 저 장 / 취 소. A value that is no number or outside its range is refused with a message
+// that names the range, and the focus goes back to its box; the six are stored together in one
+// transaction.
 #include "books/model/AnalysisTargets.h"
 #include "kit/SaveCancel.h"
 

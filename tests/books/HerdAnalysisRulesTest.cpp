@@ -3,6 +3,8 @@
 #include "books/model/HerdAnalysis.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 #include <ostream>
 
 namespace analysis {
@@ -11,9 +13,10 @@ void PrintTo(const Figure& f, std::ostream* os)
 {
     *os << "{value " << f.value << ", n " << f.n << ", left out " << f.leftOut << ", pending " << f.pending << '}';
 }
-void PrintTo(const IntervalClass& c, std::ostream* os)
+void PrintTo(const RecordToCheck& c, std::ostream* os)
 {
-    *os << c.from << ": " << c.count;
+    *os << '{' << checkKindText(c.kind).toStdString() << ' ' << c.animal.toStdString() << ' ' << c.from << ".." << c.to
+        << ": " << c.days << '}';
 }
 void PrintTo(const ConceptionRow& r, std::ostream* os)
 {
@@ -330,12 +333,42 @@ TEST(FertilityRules, MonthsAreDaysOverAnAverageMonthToOneDecimal)
     for (const auto& [days, months] : cases) EXPECT_DOUBLE_EQ(monthsOf(days), months) << days;
 }
 
-TEST(FertilityRules, TheCalvingIntervalDistributionHasEveryTenDayClass)
+TEST(FertilityRules, IntervalsNoCowCanHaveAreSetAsideAndListed)
 {
-    EXPECT_EQ(intervalClasses({356, 325, 349, 360, 410}),
-              (std::vector<IntervalClass>{
-                  {320, 1}, {330, 0}, {340, 1}, {350, 1}, {360, 1}, {370, 0}, {380, 0}, {390, 0}, {400, 0}, {410, 1}}));
-    EXPECT_TRUE(intervalClasses({}).empty());
+    // A: calvings 2008-03-01 and 2009-03-16 (380 days), the second entered again two days later
+    //    on a record of its own: 2 days between them, no calving interval.
+    // B: calved 2008-04-01 and 2009-04-11 (375 days); served 2009-03-20, while still carrying the
+    //    calf of 2008-07-05, then 2009-06-01 (conceived): the first service after the calving is
+    //    not known, so neither that cycle's first service nor its days open count.
+    // C: a plain cow, calvings 2008-05-01 and 2009-05-21 (385 days); first service 2009-07-10.
+    const FertilityResult r = analyseFertility(
+        rowsOf({Row("A", 20070601).checked(20070801, 0).calved(20080301),
+                Row("A", 20080610).checked(20080810, 0).calved(20090316), Row("A", 0).calved(20090318),
+                Row("B", 20070625).checked(20070825, 0).calved(20080401),
+                Row("B", 20080705).checked(20080905, 0).calved(20090411), Row("B", 20090320).pen("2-1"),
+                Row("B", 20090601).checked(20090801, 0), Row("C", 20070720).checked(20070920, 0).calved(20080501),
+                Row("C", 20080810).checked(20081010, 0).calved(20090521), Row("C", 20090710).checked(20090910, 0)}),
+        k2009, kToday);
+    EXPECT_EQ(r.calvingInterval, (Figure{380, 3, 0, 0, 1}));  // (380 + 375 + 385) ÷ 3, the 2 days set aside
+    EXPECT_EQ(r.calvingIntervals, (std::vector<int>{380, 375, 385}));
+    // First services: A 2009-03-18 → none; C 50 days; B set aside.
+    EXPECT_EQ(r.firstServiceInterval, (Figure{50, 1, 0, 0, 1}));
+    EXPECT_EQ(r.daysOpen, (Figure{50, 1, 0, 0, 1}));
+    EXPECT_EQ(
+        r.toCheck,
+        (std::vector<RecordToCheck>{
+            {RecordToCheck::ShortCalvingInterval, QStringLiteral("A"), QString(), 20090316, 20090318, 2},
+            {RecordToCheck::ServiceBeforeCalving, QStringLiteral("B"), QStringLiteral("2-1"), 20090320, 20090411, 22},
+        }));
+    EXPECT_EQ(checkKindText(RecordToCheck::ShortCalvingInterval), QStringLiteral("분만간격 300일 미만"));
+
+    // The shortest possible interval stays in; a record outside the period is not listed.
+    const FertilityResult edge =
+        analyseFertility(rowsOf({Row("D", 20070601).calved(20080310), Row("D", 20080401).calved(20090104),  // 300 days
+                                 Row("E", 20070101).calved(20071001), Row("E", 0).calved(20071003)}),
+                         k2009, kToday);
+    EXPECT_EQ(edge.calvingInterval, (Figure{300, 1}));
+    EXPECT_TRUE(edge.toCheck.empty());
 }
 
 TEST(ShipmentRules, FinalGradesAreReadAsFarmersWriteThem)
@@ -482,14 +515,42 @@ TEST(AnalysisTargets, VerdictsJudgeTheShownValueInTheFiguresDirection)
     EXPECT_EQ(verdictWord(Verdict::NoData), QStringLiteral("자료 없음"));
 }
 
-TEST(AnalysisTargets, ProblemsAreNamedInKorean)
+TEST(AnalysisTargets, EachTargetIsBoundedToWhatAFarmCanHaveAndTheRefusalNamesTheRange)
 {
-    EXPECT_TRUE(targetProblem(TargetFigure::ConceptionRate, 100).isEmpty());
-    EXPECT_EQ(targetProblem(TargetFigure::ConceptionRate, 100.5),
-              QStringLiteral("수태율 목표는 100 이하의 수로 입력해 주세요."));
-    EXPECT_EQ(targetProblem(TargetFigure::DaysOpen, 0), QStringLiteral("공태일수 목표는 0보다 큰 수로 입력해 주세요."));
-    EXPECT_FALSE(targetProblem(TargetFigure::CalvingInterval, std::nan("")).isEmpty());
-    EXPECT_TRUE(targetProblem(TargetFigure::CalvingInterval, 400).isEmpty());
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        TargetFigure figure;
+        std::vector<double> taken, refused;
+        const char* message;
+    } cases[] = {
+        {TargetFigure::CalvingInterval,
+         {300, 365, 500},
+         {299.9, 500.5, 36500, 1000000, 99999999999, 0, -365, inf, std::nan("")},
+         "분만간격 목표는 300~500일 사이의 수로 입력해 주세요."},
+        {TargetFigure::FirstServiceInterval,
+         {20, 120, 200},
+         {19, 201, 0},
+         "분만 후 첫 수정일수 목표는 20~200일 사이의 수로 입력해 주세요."},
+        {TargetFigure::DaysOpen, {20, 85, 220}, {19.9, 221, 0}, "공태일수 목표는 20~220일 사이의 수로 입력해 주세요."},
+        {TargetFigure::ServicesPerConception,
+         {1, 1.45, 5},
+         {0.99, 5.01, 5000},
+         "수태당 수정횟수 목표는 1~5회 사이의 수로 입력해 주세요."},
+        {TargetFigure::ConceptionRate,
+         {10, 72, 100},
+         {9.9, 100.5, 0},
+         "수태율 목표는 10~100% 사이의 수로 입력해 주세요."},
+        {TargetFigure::AgeAtFirstCalving,
+         {18, 28.7, 48},
+         {17.9, 48.1, 100000},
+         "초산월령 목표는 18~48개월 사이의 수로 입력해 주세요."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(figureInfo(c.figure).name.toStdString());
+        EXPECT_TRUE(targetProblem(c.figure, figureInfo(c.figure).defaultTarget).isEmpty());
+        for (double v : c.taken) EXPECT_TRUE(targetProblem(c.figure, v).isEmpty()) << v;
+        for (double v : c.refused) EXPECT_EQ(targetProblem(c.figure, v), QString::fromUtf8(c.message)) << v;
+    }
 }
 
 TEST(AnalysisTargets, FigureLinesTakeTheRatesFromTheOverallLine)

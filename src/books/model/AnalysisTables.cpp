@@ -1,8 +1,10 @@
 #include "books/model/AnalysisTables.h"
 
+#include "books/model/ChartLayout.h"
 #include "data/Values.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace analysis {
 
@@ -52,9 +54,10 @@ ShownTable figuresTable(const FertilityResult& r, const Targets& targets)
     t.id = TableId::Figures;
     t.name = QStringLiteral("번식성적");
     // The verdict beside the value and its target; how the value was made after them.
-    t.headers = {QStringLiteral("항목"), QStringLiteral("성적"),   QStringLiteral("목표"),  QStringLiteral("판정"),
-                 QStringLiteral("n"),    QStringLiteral("미입력"), QStringLiteral("미확인")};
-    t.kinds = {T, N, N, T, N, N, N};
+    t.headers = {QStringLiteral("항목"),   QStringLiteral("성적"),       QStringLiteral("목표"),
+                 QStringLiteral("판정"),   QStringLiteral("n"),          QStringLiteral("미입력"),
+                 QStringLiteral("미확인"), QStringLiteral("확인할 기록")};
+    t.kinds = {T, N, N, T, N, N, N, N};
     for (const FigureLine& line : figureLines(r, targets)) {
         const TargetFigureInfo& info = figureInfo(line.figure);
         t.rows << QStringList{QStringLiteral("%1 (%2)").arg(info.name, info.unit),
@@ -63,7 +66,8 @@ ShownTable figuresTable(const FertilityResult& r, const Targets& targets)
                               verdictWord(line.verdict),
                               count(line.value.n),
                               count(line.value.leftOut),
-                              count(line.value.pending)};
+                              count(line.value.pending),
+                              count(line.value.setAside)};
         t.colors << verdictColor(line.verdict);
     }
     return t;
@@ -107,6 +111,51 @@ ShownTable shipmentTable(TableId id, const QString& name, const QString& first, 
     for (const ShipmentRow& r : rows) t.rows << shipmentCells(r);
     if (total.head > 0) {
         t.rows << shipmentCells(total);
+        t.totalRows = 1;
+    }
+    return t;
+}
+// The averages of a shipment line and what each is called in the left-out table.
+struct ShipmentAverage {
+    const char* name;
+    Figure ShipmentRow::*figure;
+};
+constexpr ShipmentAverage kShipmentAverages[] = {{"출하월령(생일 없음)", &ShipmentRow::age},
+                                                 {"생체중", &ShipmentRow::liveWeight},
+                                                 {"도체중", &ShipmentRow::carcassWeight},
+                                                 {"등심단면적", &ShipmentRow::loinEye},
+                                                 {"등지방두께", &ShipmentRow::backfat},
+                                                 {"근내지방", &ShipmentRow::marbling},
+                                                 {"경락가", &ShipmentRow::price}};
+
+int leftOutOf(const ShipmentRow& r)
+{
+    int n = 0;
+    for (const ShipmentAverage& a : kShipmentAverages) n += (r.*a.figure).leftOut;
+    return n;
+}
+
+ShownTable shipmentLeftOutTable(const ShipmentResult& r)
+{
+    ShownTable t;
+    t.id = TableId::ShipmentLeftOut;
+    t.name = QStringLiteral("출하 미입력 두수");
+    t.headers = {QStringLiteral("구분")};
+    for (const ShipmentAverage& a : kShipmentAverages) t.headers << QString::fromUtf8(a.name);
+    t.kinds = {T};
+    while (t.kinds.size() < t.headers.size()) t.kinds << N;
+    auto add = [&t](const QString& label, const ShipmentRow& row) {
+        QStringList cells{label};
+        for (const ShipmentAverage& a : kShipmentAverages) cells << count((row.*a.figure).leftOut);
+        t.rows << cells;
+    };
+    // Only the lines that left a value out, and the total once any did.
+    for (const ShipmentRow& row : r.bySire)
+        if (leftOutOf(row) > 0) add(QStringLiteral("아비 ") + row.label, row);
+    for (const ShipmentRow& row : r.bySex)
+        if (leftOutOf(row) > 0) add(QStringLiteral("성별 ") + row.label, row);
+    if (leftOutOf(r.total) > 0) {
+        add(r.total.label, r.total);
         t.totalRows = 1;
     }
     return t;
@@ -163,12 +212,14 @@ std::vector<ShownTable> fertilityTables(const FertilityResult& r, const Targets&
     ShownTable pending;
     pending.id = TableId::Pending;
     pending.name = QStringLiteral("결과 미확인 수정");
+    // The kind before the days, in a column wide enough on paper.
     pending.headers = {QStringLiteral("개체번호"), QStringLiteral("우방번호"), QStringLiteral("수정일"),
-                       QStringLiteral("경과일수"), QStringLiteral("구분")};
-    pending.kinds = {T, T, D, N, T};
+                       QStringLiteral("구분"), QStringLiteral("경과일수")};
+    pending.kinds = {T, T, D, T, N};
     for (const PendingService& p : r.pending)
-        pending.rows << QStringList{p.animal, p.pen, dateText(p.inseminated), count(p.daysSince),
-                                    p.embryoTransfer ? QStringLiteral("수정란 이식") : QStringLiteral("인공수정")};
+        pending.rows << QStringList{p.animal, p.pen, dateText(p.inseminated),
+                                    p.embryoTransfer ? QStringLiteral("수정란 이식") : QStringLiteral("인공수정"),
+                                    count(p.daysSince)};
     tables.push_back(pending);
 
     ShownTable abortions;
@@ -181,13 +232,34 @@ std::vector<ShownTable> fertilityTables(const FertilityResult& r, const Targets&
         abortions.rows << QStringList{a.animal, a.pen, dateText(a.inseminated), dateText(a.date), a.note};
     tables.push_back(abortions);
 
+    ShownTable check;
+    check.id = TableId::ToCheck;
+    check.name = QStringLiteral("확인할 기록");
+    check.headers = {QStringLiteral("내용"),    QStringLiteral("개체번호"), QStringLiteral("앞 날짜"),
+                     QStringLiteral("뒤 날짜"), QStringLiteral("일수"),     QStringLiteral("우방번호")};
+    check.kinds = {T, T, D, D, N, T};
+    for (const RecordToCheck& c : r.toCheck)
+        check.rows << QStringList{checkKindText(c.kind), c.animal,      dateText(c.from),
+                                  dateText(c.to),        count(c.days), c.pen};
+    tables.push_back(check);
+
     ShownTable classes;
     classes.id = TableId::IntervalClasses;
     classes.name = QStringLiteral("분만간격 분포");
     classes.headers = {QStringLiteral("분만간격 (일)"), QStringLiteral("분만 수")};
     classes.kinds = {T, N};
-    for (const IntervalClass& c : intervalClasses(r.calvingIntervals))
-        classes.rows << QStringList{QStringLiteral("%1~%2").arg(c.from).arg(c.from + 9), count(c.count)};
+    // The chart's bars, from the first that holds an interval to the last.
+    const IntervalBars bars = intervalBars(r.calvingIntervals, 0);
+    const auto held = [](int n) { return n > 0; };
+    const auto first = std::find_if(bars.counts.begin(), bars.counts.end(), held);
+    const auto last = std::find_if(bars.counts.rbegin(), bars.counts.rend(), held).base();
+    for (auto it = first; it < last; ++it) {
+        const int from = kChartFirstDay + int(it - bars.counts.begin()) * kChartClassDays;
+        classes.rows << QStringList{from < kChartLastDay
+                                        ? QStringLiteral("%1~%2").arg(from).arg(from + kChartClassDays - 1)
+                                        : QStringLiteral("%1 이상").arg(from),
+                                    count(*it)};
+    }
     tables.push_back(classes);
     return tables;
 }
@@ -199,6 +271,7 @@ std::vector<ShownTable> shipmentTables(const ShipmentResult& r)
                                    r.bySire, r.total));
     tables.push_back(
         shipmentTable(TableId::BySex, QStringLiteral("성별 출하성적"), QStringLiteral("성별"), r.bySex, r.total));
+    tables.push_back(shipmentLeftOutTable(r));
 
     ShownTable other;
     other.id = TableId::OtherGrades;
@@ -220,24 +293,27 @@ QString embryoTransferNote(const FertilityResult& r)
     return text + QStringLiteral(" — 인공수정 성적에는 넣지 않았습니다.");
 }
 
+QString toCheckNote(const FertilityResult& r)
+{
+    if (r.toCheck.empty()) return QString();
+    return QStringLiteral(
+               "확인할 기록 %1건 — 평균에서 뺀 값: 분만간격 %2건(분포에서도 뺌), 첫 수정일수 %3건, 공태일수 %4건. "
+               "같은 분만을 두 번 넣었거나 날짜가 틀린 기록이니 확인해 주세요.")
+        .arg(r.toCheck.size())
+        .arg(r.calvingInterval.setAside)
+        .arg(r.firstServiceInterval.setAside)
+        .arg(r.daysOpen.setAside);
+}
+
 QString shipmentLeftOutNote(const ShipmentRow& total)
 {
-    const struct {
-        const char* name;
-        const Figure* figure;
-    } items[] = {{"출하월령(생일 없음)", &total.age},
-                 {"생체중", &total.liveWeight},
-                 {"도체중", &total.carcassWeight},
-                 {"등심단면적", &total.loinEye},
-                 {"등지방두께", &total.backfat},
-                 {"근내지방", &total.marbling},
-                 {"경락가", &total.price}};
     QStringList parts;
-    for (const auto& it : items)
-        if (it.figure->leftOut > 0)
-            parts << QStringLiteral("%1 %2두").arg(QString::fromUtf8(it.name)).arg(it.figure->leftOut);
+    for (const ShipmentAverage& a : kShipmentAverages)
+        if ((total.*a.figure).leftOut > 0)
+            parts << QStringLiteral("%1 %2두").arg(QString::fromUtf8(a.name)).arg((total.*a.figure).leftOut);
     if (parts.isEmpty()) return QString();
-    return QStringLiteral("미입력(0)이라 평균에서 뺀 값: ") + parts.join(QStringLiteral(", "));
+    return QStringLiteral("미입력(0)이라 평균에서 뺀 값(합계): ") + parts.join(QStringLiteral(", ")) +
+           QStringLiteral(". 아비별·성별은 아래 표에 있습니다.");
 }
 
 QList<QVariantList> printRows(const std::vector<ShownTable>& tables)

@@ -22,9 +22,11 @@ enum class TableId {
     ByMonth,          // 월별 수태율
     Pending,          // 결과 미확인 수정: the work list
     Abortions,        // 유산
+    ToCheck,          // 확인할 기록: intervals no cow can have, left out of the averages
     IntervalClasses,  // 분만간격 분포 (the chart's bars)
     BySire,           // 아비별 출하성적
     BySex,            // 성별 출하성적
+    ShipmentLeftOut,  // 출하성적 미입력: values each line's averages left out, by sire and by sex
     OtherGrades,      // 기타 등급
 };
 
@@ -58,6 +60,8 @@ std::vector<ShownTable> shipmentTables(const ShipmentResult& r);
 
 // The embryo-transfer line under the conception tables.
 QString embryoTransferNote(const FertilityResult& r);
+// What the records to check are and what was left out for them ("" when there are none).
+QString toCheckNote(const FertilityResult& r);
 // The values a shipment line's averages left out as not entered, for the note under the table
 // ("" when none).
 QString shipmentLeftOutNote(const ShipmentRow& total);

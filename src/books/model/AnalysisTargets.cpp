@@ -2,6 +2,7 @@
 
 #include "data/Db.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace analysis {
@@ -9,17 +10,31 @@ namespace analysis {
 namespace {
 const QString kTable = QStringLiteral("성적목표");
 
-// Days open: a calf a year is 365 days, less the 280 days of pregnancy.
+// Days open: a calf a year is 365 days, less the 280 days of pregnancy. The ranges hold what a
+// herd can reach or would aim at: a calving interval is a pregnancy of 280 days and at least
+// some weeks, a cow is served again three weeks after calving at the soonest, a heifer calves at
+// 18 months at the youngest.
 std::array<TargetFigureInfo, kTargetFigureCount> buildInfos()
 {
     return {{
-        {QStringLiteral("분만간격"), QStringLiteral("분만간격"), QStringLiteral("일"), 1, true, 365},
-        {QStringLiteral("분만후첫수정일수"), QStringLiteral("분만 후 첫 수정일수"), QStringLiteral("일"), 1, true, 120},
-        {QStringLiteral("공태일수"), QStringLiteral("공태일수"), QStringLiteral("일"), 1, true, 85},
-        {QStringLiteral("수태당수정횟수"), QStringLiteral("수태당 수정횟수"), QStringLiteral("회"), 2, true, 1.45},
-        {QStringLiteral("수태율"), QStringLiteral("수태율"), QStringLiteral("%"), 1, false, 72},
-        {QStringLiteral("초산월령"), QStringLiteral("초산월령"), QStringLiteral("개월"), 1, true, 28.7},
+        {QStringLiteral("분만간격"), QStringLiteral("분만간격"), QStringLiteral("일"), 1, true, 365, 300, 500},
+        {QStringLiteral("분만후첫수정일수"), QStringLiteral("분만 후 첫 수정일수"), QStringLiteral("일"), 1, true, 120,
+         20, 200},
+        {QStringLiteral("공태일수"), QStringLiteral("공태일수"), QStringLiteral("일"), 1, true, 85, 20, 220},
+        {QStringLiteral("수태당수정횟수"), QStringLiteral("수태당 수정횟수"), QStringLiteral("회"), 2, true, 1.45, 1,
+         5},
+        {QStringLiteral("수태율"), QStringLiteral("수태율"), QStringLiteral("%"), 1, false, 72, 10, 100},
+        {QStringLiteral("초산월령"), QStringLiteral("초산월령"), QStringLiteral("개월"), 1, true, 28.7, 18, 48},
     }};
+}
+
+// A stored value as the note names it: no exponent, no needless decimals.
+QString storedText(const QVariant& stored)
+{
+    bool number = false;
+    const double v = stored.toDouble(&number);
+    if (!number || !std::isfinite(v) || std::abs(v) >= 1e15) return stored.toString().trimmed();
+    return QString::number(v, 'f', 2).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
 }
 
 bool hasTable()
@@ -52,14 +67,17 @@ Targets defaultTargets()
     return t;
 }
 
+QString targetRangeText(TargetFigure f)
+{
+    const TargetFigureInfo& info = figureInfo(f);
+    return QStringLiteral("%1~%2%3").arg(info.lowest).arg(info.highest).arg(info.unit);
+}
+
 QString targetProblem(TargetFigure f, double value)
 {
     const TargetFigureInfo& info = figureInfo(f);
-    if (!std::isfinite(value) || value <= 0)
-        return QStringLiteral("%1 목표는 0보다 큰 수로 입력해 주세요.").arg(info.name);
-    if (f == TargetFigure::ConceptionRate && value > 100)
-        return QStringLiteral("%1 목표는 100 이하의 수로 입력해 주세요.").arg(info.name);
-    return QString();
+    if (std::isfinite(value) && value >= info.lowest && value <= info.highest) return QString();
+    return QStringLiteral("%1 목표는 %2 사이의 수로 입력해 주세요.").arg(info.name, targetRangeText(f));
 }
 
 Verdict verdictOf(TargetFigure f, const Figure& value, double target)
@@ -81,16 +99,27 @@ QString verdictWord(Verdict v)
     return QString();
 }
 
-Targets readTargets()
+Targets readTargets(QStringList* notes)
 {
     Targets t = defaultTargets();
     if (!hasTable()) return t;
     QSqlQuery q = runQuery(QStringLiteral("select 항목, 목표값 from 성적목표"));
     while (q.next()) {
         const QString key = q.value(0).toString().trimmed();
-        const double value = q.value(1).toDouble();
-        for (TargetFigure f : kTargetFigures)
-            if (figureInfo(f).key == key && targetProblem(f, value).isEmpty()) t[f] = value;
+        bool number = false;
+        const double value = q.value(1).toDouble(&number);
+        for (TargetFigure f : kTargetFigures) {
+            const TargetFigureInfo& info = figureInfo(f);
+            if (info.key != key) continue;
+            if (number && targetProblem(f, value).isEmpty()) {
+                t[f] = value;
+            } else if (notes) {
+                *notes << QStringLiteral("저장된 %1 목표(%2)는 %3 밖이라 기본값 %4%5로 판정합니다.")
+                              .arg(info.name, storedText(q.value(1)), targetRangeText(f))
+                              .arg(info.defaultTarget)
+                              .arg(info.unit);
+            }
+        }
     }
     if (q.lastError().isValid()) throw DbError(q.lastError());
     return t;

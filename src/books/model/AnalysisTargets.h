@@ -5,6 +5,7 @@
 #include "books/model/AnalysisValues.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace analysis {
@@ -30,6 +31,9 @@ struct TargetFigureInfo {
     int decimals;  // places the figure is shown (and judged) with
     bool lowerIsBetter;
     double defaultTarget;
+    // The targets a farm can have; anything outside is refused, and read back as the default.
+    double lowest;
+    double highest;
 };
 const TargetFigureInfo& figureInfo(TargetFigure f);
 
@@ -49,9 +53,11 @@ struct Targets {
 // Every figure at its published default.
 Targets defaultTargets();
 
-// What is wrong with `value` as the target of `f` ("" when nothing): every target is a number
-// above 0, and a conception rate is at most 100.
+// What is wrong with `value` as the target of `f` ("" when nothing): it lies outside the figure's
+// range ("분만간격 목표는 300~500일 사이의 수로 입력해 주세요.").
 QString targetProblem(TargetFigure f, double value);
+// The range of `f` as the messages name it: "300~500일", "1~5회".
+QString targetRangeText(TargetFigure f);
 
 enum class Verdict { Meets, Misses, NoData };
 // The figure against its target, its value rounded as shown: at or below the target meets it for
@@ -60,9 +66,10 @@ Verdict verdictOf(TargetFigure f, const Figure& value, double target);
 // "목표 달성", "목표 미달", "자료 없음": the word shown beside the colour.
 QString verdictWord(Verdict v);
 
-// The stored targets; a figure without a valid row (or a file without the table, opened read
-// only) gets its default. Throws DbError when the table cannot be read.
-Targets readTargets();
+// The stored targets; a figure without a row (or a file without the table, opened read only)
+// gets its default, and so does a stored value outside its range (an older file, a hand edit),
+// with a line in `notes` that says so. Throws DbError when the table cannot be read.
+Targets readTargets(QStringList* notes = nullptr);
 // Replaces the stored targets in one transaction. Throws DbError (nothing changed) when the
 // database refuses or a value has a targetProblem().
 void storeTargets(const Targets& t);

@@ -32,9 +32,10 @@ inline double percent(int part, int whole)
 // it is 0 and meaningless while n is 0.
 struct Figure {
     double value = 0;
-    int n = 0;        // values the figure was computed from
-    int leftOut = 0;  // values left out because they were not entered (0)
-    int pending = 0;  // cases whose value is not known yet (only where the field says so)
+    int n = 0;         // values the figure was computed from
+    int leftOut = 0;   // values left out because they were not entered (0)
+    int pending = 0;   // cases whose value is not known yet (only where the field says so)
+    int setAside = 0;  // values left out because no cow can have them, listed to be checked
 
     bool hasValue() const { return n > 0; }
     bool operator==(const Figure&) const = default;
@@ -54,17 +55,19 @@ public:
     }
     void leaveOut() { ++m_leftOut; }
     void addPending() { ++m_pending; }
+    void setAside() { ++m_setAside; }
     double average() const { return m_n > 0 ? m_total / m_n : 0.0; }
     // The average rounded to `decimals` places.
-    Figure figure(int decimals) const { return {rounded(average(), decimals), m_n, m_leftOut, m_pending}; }
+    Figure figure(int decimals) const { return {rounded(average(), decimals), m_n, m_leftOut, m_pending, m_setAside}; }
     // The average of days as months (one decimal).
-    Figure months() const { return {m_n > 0 ? monthsOf(average()) : 0.0, m_n, m_leftOut, m_pending}; }
+    Figure months() const { return {m_n > 0 ? monthsOf(average()) : 0.0, m_n, m_leftOut, m_pending, m_setAside}; }
 
 private:
     double m_total = 0;
     int m_n = 0;
     int m_leftOut = 0;
     int m_pending = 0;
+    int m_setAside = 0;
 };
 
 }  // namespace analysis

@@ -26,6 +26,15 @@ QString labelOf(const QString& text)
 
 }  // namespace
 
+QString checkKindText(RecordToCheck::Kind kind)
+{
+    switch (kind) {
+    case RecordToCheck::ShortCalvingInterval: return QStringLiteral("분만간격 %1일 미만").arg(kShortestCalvingInterval);
+    case RecordToCheck::ServiceBeforeCalving: return QStringLiteral("분만 전 수정");
+    }
+    return QString();
+}
+
 bool notesAbortion(const QString& text)
 {
     if (text.contains(u"유사산") || text.contains(u"유/사산")) return true;
@@ -114,7 +123,7 @@ void FertilityAnalysis::collectCalvings()
     for (const Event& e : m_events) {
         const BreedingRow& r = *e.row;
         if (!e.abortion) {
-            if (e.calved > 0) m_calvings.push_back({e.calved, r.calved});
+            if (e.calved > 0) m_calvings.push_back({e.calved, r.calved, e.day});
             continue;
         }
         const qint64 date = e.calved > 0 ? r.calved : (e.day > 0 ? r.inseminated : 0);
@@ -125,14 +134,37 @@ void FertilityAnalysis::collectCalvings()
         m_result.abortions.push_back(
             {r.animal, r.pen, e.day > 0 ? r.inseminated : 0, e.calved > 0 ? r.calved : 0, note});
     }
-    std::sort(m_calvings.begin(), m_calvings.end(), [](const Calving& a, const Calving& b) { return a.day < b.day; });
+    // A calving entered on two records counts once, as conceived by the later service.
+    std::sort(m_calvings.begin(), m_calvings.end(), [](const Calving& a, const Calving& b) {
+        return a.day != b.day ? a.day < b.day : a.conceivedOn > b.conceivedOn;
+    });
     m_calvings.erase(std::unique(m_calvings.begin(), m_calvings.end(),
                                  [](const Calving& a, const Calving& b) { return a.day == b.day; }),
                      m_calvings.end());
 }
 
+FertilityAnalysis::Misdated FertilityAnalysis::checkServicesBefore(std::vector<Event>::iterator services,
+                                                                   const Calving& c)
+{
+    Misdated m;
+    if (c.conceivedOn <= 0) return m;
+    for (auto e = services; e != m_events.end() && e->day <= c.day; ++e) {
+        // A record holding a calving of its own is a calving entered twice: the short interval
+        // lists it.
+        if (e->day <= c.conceivedOn || e->abortion || e->calved > 0) continue;
+        m.found = true;
+        const BreedingRow& r = *e->row;
+        if (!inPeriod(r.inseminated)) continue;
+        m.inPeriod = true;
+        m_result.toCheck.push_back(
+            {RecordToCheck::ServiceBeforeCalving, r.animal, r.pen, r.inseminated, c.date, int(c.day - e->day)});
+    }
+    return m;
+}
+
 void FertilityAnalysis::countCycles(std::vector<Event>::iterator services, qint64 birth)
 {
+    const BreedingRow& cow = m_cow.front();
     if (!m_calvings.empty() && inPeriod(m_calvings.front().date)) {
         if (birth > 0 && birth < m_calvings.front().day)
             m_firstCalving.add(double(m_calvings.front().day - birth));
@@ -142,10 +174,20 @@ void FertilityAnalysis::countCycles(std::vector<Event>::iterator services, qint6
     for (size_t j = 0; j < m_calvings.size(); ++j) {
         const Calving& c = m_calvings[j];
         if (j > 0 && inPeriod(c.date)) {
-            const int days = int(c.day - m_calvings[j - 1].day);
-            m_interval.add(days);
-            m_result.calvingIntervals.push_back(days);
+            const Calving& before = m_calvings[j - 1];
+            const int days = int(c.day - before.day);
+            if (days < kShortestCalvingInterval) {
+                m_interval.setAside();
+                m_result.toCheck.push_back(
+                    {RecordToCheck::ShortCalvingInterval, cow.animal, cow.pen, before.date, c.date, days});
+            } else {
+                m_interval.add(days);
+                m_result.calvingIntervals.push_back(days);
+            }
         }
+        // A service dated before this calving may be the first service after it with a wrong
+        // date: the cycle's first service and days open are then not known.
+        const Misdated misdated = checkServicesBefore(services, c);
         // The cycle this calving opens ends with the next one.
         const qint64 end = j + 1 < m_calvings.size() ? m_calvings[j + 1].day : std::numeric_limits<qint64>::max();
         const Event* first = nullptr;
@@ -159,6 +201,11 @@ void FertilityAnalysis::countCycles(std::vector<Event>::iterator services, qint6
                 break;
             }
             if (e->outcome == Outcome::Pending) waiting = &*e;
+        }
+        if (misdated.found) {
+            if (first ? inPeriod(first->row->inseminated) : misdated.inPeriod) m_firstService.setAside();
+            if (conceiving && inPeriod(conceiving->row->inseminated)) m_daysOpen.setAside();
+            continue;
         }
         if (first && inPeriod(first->row->inseminated)) m_firstService.add(double(first->day - c.day));
         if (conceiving && inPeriod(conceiving->row->inseminated))
@@ -214,6 +261,9 @@ FertilityResult FertilityAnalysis::finish()
 
     std::sort(r.pending.begin(), r.pending.end(), [](const PendingService& a, const PendingService& b) {
         return a.inseminated != b.inseminated ? a.inseminated < b.inseminated : a.animal < b.animal;
+    });
+    std::sort(r.toCheck.begin(), r.toCheck.end(), [](const RecordToCheck& a, const RecordToCheck& b) {
+        return a.to != b.to ? a.to < b.to : (a.animal != b.animal ? a.animal < b.animal : a.from < b.from);
     });
     std::sort(r.abortions.begin(), r.abortions.end(), [](const Abortion& a, const Abortion& b) {
         const qint64 da = a.date > 0 ? a.date : a.inseminated, db = b.date > 0 ? b.date : b.inseminated;

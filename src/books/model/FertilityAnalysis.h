@@ -24,6 +24,11 @@
 //  - A calving's first service and conceiving service are the first ones after it and before
 //    the cow's next calving: a calving without a recorded insemination still ends the previous
 //    cycle.
+//  - Intervals no cow can have are left out of the averages and listed to be checked, as they
+//    tell of a record entered twice or with a wrong date: a calving interval under 300 days
+//    (and out of the distribution too), and a service dated after the service that conceived a
+//    calving and not after that calving, a first service before the calving it should follow;
+//    the cycle that calving opens then has no first-service interval or days open to average.
 //  - The pending work list takes every insemination more than 60 days before today without an
 //    outcome, whatever the period, of the cows still on the farm (no 판매일 up to today).
 #include "books/model/AnalysisValues.h"
@@ -95,6 +100,23 @@ struct Abortion {
     bool operator==(const Abortion&) const = default;
 };
 
+// The shortest calving interval a cow can have: a pregnancy and some weeks.
+inline constexpr int kShortestCalvingInterval = 300;
+
+// A record with an interval no cow can have, left out of its average.
+struct RecordToCheck {
+    enum Kind { ShortCalvingInterval, ServiceBeforeCalving };
+    Kind kind = ShortCalvingInterval;
+    QString animal;
+    QString pen;
+    qint64 from = 0;  // the earlier calving, or the service (date numbers)
+    qint64 to = 0;    // the later calving
+    int days = 0;     // from .. to
+    bool operator==(const RecordToCheck&) const = default;
+};
+// "분만간격 300일 미만", "분만 전 수정".
+QString checkKindText(RecordToCheck::Kind kind);
+
 struct FertilityResult {
     Figure calvingInterval;       // days, one decimal
     Figure firstServiceInterval;  // days from a calving to the next insemination, one decimal
@@ -116,6 +138,7 @@ struct FertilityResult {
     std::vector<ConceptionRow> byMonth;
 
     std::vector<int> calvingIntervals;    // each interval in days, for the distribution chart
+    std::vector<RecordToCheck> toCheck;   // by the later date
     std::vector<Abortion> abortions;      // by date
     std::vector<PendingService> pending;  // oldest insemination first
 };
@@ -147,12 +170,20 @@ private:
     };
     struct Calving {
         qint64 day;
-        qint64 date;  // date number
+        qint64 date;         // date number
+        qint64 conceivedOn;  // day of the latest service whose record holds this calving; 0: none
     };
     void analyseCow();
     void judgeServices(std::vector<Event>::iterator services, bool onFarm);
     void collectCalvings();
     void countCycles(std::vector<Event>::iterator services, qint64 birth);
+    // Lists the services of the period dated between the conception of calving `c` and `c`
+    // itself; when there is one, the cycle `c` opens has no reliable first service.
+    struct Misdated {
+        bool found = false;     // any, whatever its date
+        bool inPeriod = false;  // one listed
+    };
+    Misdated checkServicesBefore(std::vector<Event>::iterator services, const Calving& c);
     void countService(const BreedingRow& r, Outcome o);
     bool inPeriod(qint64 dateNumber) const { return dateNumber >= m_period.from && dateNumber <= m_period.to; }
     static ConceptionRow rowOf(const QString& label, const Tally& t);

@@ -1,7 +1,5 @@
 #include "books/model/HerdAnalysis.h"
 
-#include <algorithm>
-
 namespace analysis {
 
 books::Period defaultPeriod(const QDate& today)
@@ -39,17 +37,6 @@ std::vector<FigureLine> figureLines(const FertilityResult& r, const Targets& tar
         lines.push_back({f, value, targets[f], verdictOf(f, value, targets[f])});
     }
     return lines;
-}
-
-std::vector<IntervalClass> intervalClasses(const std::vector<int>& days, int width)
-{
-    std::vector<IntervalClass> classes;
-    if (days.empty() || width <= 0) return classes;
-    const auto [lo, hi] = std::minmax_element(days.begin(), days.end());
-    const int first = *lo / width * width;
-    for (int from = first; from <= *hi; from += width) classes.push_back({from, 0});
-    for (int d : days) ++classes[size_t((d - first) / width)].count;
-    return classes;
 }
 
 }  // namespace analysis

@@ -37,13 +37,4 @@ struct FigureLine {
 // line (n: services with a known outcome, pending beside it).
 std::vector<FigureLine> figureLines(const FertilityResult& r, const Targets& targets);
 
-// The calving-interval distribution: classes of `width` days, from the class of the shortest
-// interval to that of the longest, empty ones included.
-struct IntervalClass {
-    int from = 0;  // first day of the class; the class holds from .. from + width - 1
-    int count = 0;
-    bool operator==(const IntervalClass&) const = default;
-};
-std::vector<IntervalClass> intervalClasses(const std::vector<int>& days, int width = 10);
-
 }  // namespace analysis

@@ -28,6 +28,7 @@ ColumnUnit columnUnitOf(const QString& header);
 struct ExportTable {
     QString title;     // what the list is and whose: heads the sheet and names it and the file
     QString farmName;  // may be empty
+    QString period;    // what the rows cover ("기간 2009-01-01~2009-12-31"), after the farm name; may be empty
     QDate date;        // the day of the export, shown beside the title
     QStringList headers;
     QList<QStringList> rows;  // cells as shown; a row may be shorter than the headers

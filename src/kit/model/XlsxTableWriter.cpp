@@ -70,7 +70,7 @@ int columnAfter(const QList<double>& widths, int start, double need)
     return c;
 }
 
-// The title row: the title in large bold, then the farm name and the day, each in the first
+// The title row: the title in large bold, then the farm name, the period and the day, each in the first
 // cell the text before it leaves free.
 void writeTitleRow(XlsxStream& book, const ExportTable& table, const QList<double>& widths)
 {
@@ -85,9 +85,10 @@ void writeTitleRow(XlsxStream& book, const ExportTable& table, const QList<doubl
     book.text(0, table.title, book.style(title));
     // 14-point bold characters are about 1.4 times as wide as the cells' own.
     int col = columnAfter(widths, 0, displayWidth(table.title) * 1.4 + 1);
-    if (!table.farmName.isEmpty()) {
-        book.text(col, table.farmName);
-        col = columnAfter(widths, col, displayWidth(table.farmName) + 1);
+    for (const QString& text : {table.farmName, table.period}) {
+        if (text.isEmpty()) continue;
+        book.text(col, text);
+        col = columnAfter(widths, col, displayWidth(text) + 1);
     }
     if (table.date.isValid()) book.number(col, excelSerial(table.date), book.style(day));
     book.endRow();
