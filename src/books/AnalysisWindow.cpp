@@ -8,6 +8,7 @@
 #include "kit/Accessibility.h"
 #include "kit/ColumnFit.h"
 #include "kit/CommandButton.h"
+#include "kit/DateEdit.h"
 #include "kit/DbMessages.h"
 #include "kit/GridExport.h"
 #include "kit/Messages.h"
@@ -302,6 +303,7 @@ void AnalysisWindow::setPeriod(const QDate& start, const QDate& end)
 void AnalysisWindow::query()
 {
     if (!isConnected() || !isEnabled()) return;
+    if (!typedDatesTaken(this)) return;
     const books::Period p = period();
     if (p.from > p.to) {
         showMessage(this, MsgIcon::Information, QStringLiteral("검색오류"),

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 
 using namespace books;
@@ -174,6 +175,26 @@ TEST_F(PeriodBookWindowTest, TheQueryListsThePeriodAndAnEmptyPeriodSaysSoWithAnE
         EXPECT_EQ(farm.messages().last().title, QStringLiteral("출력확인"));
         EXPECT_EQ(farm.messages().last().text, QString::fromUtf8(c.nothing));
     }
+}
+
+TEST_F(PeriodBookWindowTest, AQueryClickedStraightAfterARefusedDateStopsAtItsNote)
+{
+    eventsOn(dn(kToday));
+    PeriodBookWindow w(kBooks[0].book());
+    w.show();
+    QApplication::setActiveWindow(&w);
+    pressF11(w.startDate());
+    ASSERT_EQ(w.rowCount(), 1);
+    w.setPeriod(kToday.addDays(-10), kToday.addDays(-5));  // a period without records, not yet asked for
+    farm.messages().clear();
+    w.startDate()->setFocus();
+    QTest::keyClicks(w.startDate(), QStringLiteral("2010-13"));
+    QTest::mouseClick(w.functionButton(ListButton::Query), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(farm.messages().count(), 1);  // the note, not a query over the old period
+    EXPECT_EQ(farm.messages().last().title, QStringLiteral("날짜 오류"));
+    EXPECT_EQ(w.rowCount(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), w.startDate());
 }
 
 namespace {
