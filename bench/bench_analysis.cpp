@@ -1,8 +1,8 @@
 #include "bench/bench_analysis.h"
 
+#include "analysis/model/ChartLayout.h"
+#include "analysis/model/HerdAnalysis.h"
 #include "bench/bench_util.h"
-#include "books/model/ChartLayout.h"
-#include "books/model/HerdAnalysis.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
 #include "data/Schema.h"

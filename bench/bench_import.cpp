@@ -7,7 +7,7 @@
 #include "data/Schema.h"
 #include "data/ScopedConnection.h"
 #include "data/Values.h"
-#include "registry/model/ImportRun.h"
+#include "import/model/ImportRun.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,12 +1,13 @@
 #include "app/Windows.h"
 
+#include "analysis/AnalysisWindow.h"
 #include "app/MainWindow.h"
-#include "books/AnalysisWindow.h"
 #include "books/DailyWindow.h"
 #include "books/FarmInfoWindow.h"
 #include "books/ManureLedgerWindow.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
+#include "import/ImportAssistant.h"
 #include "recovery/RecoveryWindow.h"
 #include "registry/SearchWindow.h"
 
@@ -24,4 +25,6 @@ void registerWindows(MainWindow& main)
     main.setOpener(MenuEntry::DailyList, [] { return static_cast<QWidget*>(new DailyWindow); });
     main.setOpener(MenuEntry::Recovery, [] { return static_cast<QWidget*>(new RecoveryWindow); });
     main.setOpener(MenuEntry::Analysis, [] { return static_cast<QWidget*>(new AnalysisWindow); });
+    // The search list's 가져오기: the import sits above the registry.
+    SearchWindow::setImportOpener(runImportAssistant);
 }

@@ -13,7 +13,6 @@
 #include "kit/Styles.h"
 #include "registry/BullRecordForm.h"
 #include "registry/CowRecordForm.h"
-#include "registry/ImportAssistant.h"
 #include "registry/SearchFill.h"
 #include "registry/model/AnimalStore.h"
 
@@ -219,13 +218,22 @@ void SearchWindow::deleteSelected()
     query();
 }
 
+namespace {
+SearchWindow::ImportOpener& importOpener()
+{
+    static SearchWindow::ImportOpener opener;
+    return opener;
+}
+}  // namespace
+
+void SearchWindow::setImportOpener(ImportOpener opener)
+{
+    importOpener() = std::move(opener);
+}
+
 void SearchWindow::importRecords()
 {
-    ImportAssistant assistant(this);
-    bool stored = false;
-    connect(&assistant, &ImportAssistant::imported, this, [&stored] { stored = true; });
-    assistant.exec();
-    if (stored) query();
+    if (importOpener() && importOpener()(this)) query();
 }
 
 void SearchWindow::print()

@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <array>
+#include <functional>
 
 class AnimalRecordForm;
 class BullRecordForm;
@@ -33,6 +34,12 @@ public:
     void editSelected();    // cmdUpdate, double-click on a cell
     void deleteSelected();  // cmdDelete
     void importRecords();   // cmdImport: the import assistant; the list shows what it stored
+
+    // Opens the import assistant (가져오기), which lives above the registry (src/import): the
+    // program sets it with the menu (app/Windows.cpp). True when records were stored. An empty
+    // function removes it; 가져오기 then does nothing.
+    using ImportOpener = std::function<bool(QWidget* parent)>;
+    static void setImportOpener(ImportOpener opener);
 
     SearchConditions conditions() const;
     // The open record forms (null when closed); created on first use.

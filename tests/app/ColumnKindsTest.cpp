@@ -1,7 +1,7 @@
 // Every grid of the program names what each of its columns holds: that decides how the screen
 // aligns the column and which cell type a saved spreadsheet gives it. Identifiers (animal, pen,
 // registration, semen, dam and calf numbers) are text however much they look like numbers.
-#include "books/AnalysisWindow.h"
+#include "analysis/AnalysisWindow.h"
 #include "books/DailyWindow.h"
 #include "books/ManureLedgerWindow.h"
 #include "books/PeriodBookWindow.h"

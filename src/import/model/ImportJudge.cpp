@@ -1,0 +1,427 @@
+// The verdict of one imported row: read as the record forms and the breeding dialog would
+// have it typed, checked by their checks, compared with what the farm holds.
+#include "data/Schema.h"
+#include "data/Values.h"
+#include "history/model/BreedingHistory.h"
+#include "import/model/ImportRun.h"
+#include "import/model/ImportValues.h"
+#include "registry/model/AnimalEntry.h"
+#include "registry/model/AnimalStore.h"
+
+#include <QSqlRecord>
+
+namespace {
+const QString kNumber = QStringLiteral("개체번호");
+const QString kInseminated = QStringLiteral("수정일");
+const QString kExpected = QStringLiteral("예정일");
+const QString kBcs = QStringLiteral("BCS");
+const QString kSex = QStringLiteral("구분");
+const QString kBreed = QStringLiteral("구분2");
+const QString kPregnancy = QStringLiteral("가부");
+const QString kChecked = QStringLiteral("판정일");
+const QString kCalved = QStringLiteral("분만일");
+const QString kCalf = QStringLiteral("송아지번호");
+const QString kCalfSex = QStringLiteral("성별");
+
+// The numbers that name an animal or a semen straw: never numbers to a spreadsheet.
+bool isIdentifier(const QString& key)
+{
+    static const QStringList keys = {QStringLiteral("개체번호"),
+                                     QStringLiteral("등록번호"),
+                                     QStringLiteral("정액번호"),
+                                     QStringLiteral("부번호"),
+                                     QStringLiteral("모번호"),
+                                     QStringLiteral("공란우"),
+                                     kCalf};
+    return keys.contains(key);
+}
+
+QString quoted(const QString& text)
+{
+    return QStringLiteral("'") + text + QStringLiteral("'");
+}
+
+RowVerdict refused(const QString& reason)
+{
+    return {Verdict::Refused, reason, {}};
+}
+
+RowVerdict notADate(const QString& caption, const QString& text)
+{
+    return refused(QStringLiteral("%1: 날짜로 읽을 수 없습니다 (%2).").arg(caption, quoted(text)));
+}
+
+RowVerdict lostDigits(const QString& caption, const QString& text)
+{
+    return refused(QStringLiteral("%1: 스프레드시트가 번호를 숫자로 바꾸며 자리가 없어졌습니다 (%2). 엑셀에서 그 "
+                                  "열을 텍스트 형식으로 바꾸고 번호를 다시 넣은 뒤 가져와 주세요.")
+                       .arg(caption, quoted(text)));
+}
+
+// What a failed entry check means for the row, by the import field's caption.
+QString checkReason(const EntryCheck& failed, const QString& caption, const QString& text,
+                    const QList<InputRule>& rules)
+{
+    if (failed.title == entry::missing({}, {}).title) return QStringLiteral("%1: 값이 없습니다.").arg(caption);
+    QString want = QStringLiteral("숫자");
+    for (const InputRule& r : rules) {
+        if (r.field != failed.field) continue;
+        if (r.min > -1e300 && r.max < 1e300)
+            want = QStringLiteral("%1~%2의 숫자").arg(r.min).arg(r.max);
+        else if (r.min == 0)
+            want = QStringLiteral("0 이상의 숫자");
+    }
+    if (text.isEmpty()) return QStringLiteral("%1: 값이 없습니다 (%2여야 합니다).").arg(caption, want);
+    return QStringLiteral("%1: %2여야 합니다 (%3).").arg(caption, want, quoted(text));
+}
+
+// Whether a stored value and the value a save would store are the same, by the column's type.
+bool sameValue(const QVariant& stored, const QVariant& now, const ColumnDef* column)
+{
+    if (column && column->type == QLatin1String("TEXT")) return NullTrim(stored) == NullTrim(now);
+    return stored.toDouble() == now.toDouble();
+}
+
+// A value as the preview shows it stored: dates yyyy-mm-dd, the two-way choices by their words.
+QString shownValue(ImportTarget target, const QString& key, const QVariant& value)
+{
+    const QString text = NullTrim(value);
+    const auto date = [&] {
+        const qint64 n = qint64(numericValue(text));
+        return n > 0 ? datenum::toDate(n).toString(QStringLiteral("yyyy-MM-dd")) : QString();
+    };
+    if (target == ImportTarget::Animals) {
+        if (key == kSex) return numericValue(text) != 0 ? QStringLiteral("수소") : QStringLiteral("암소");
+        if (key == kBreed) return numericValue(text) != 0 ? QStringLiteral("교잡종") : QStringLiteral("순종");
+        const ColumnDef* c = animalTable().column(key);
+        return c && c->type == QLatin1String("INTEGER") ? date() : text;
+    }
+    const EntryField* f = breedingHistory().field(key);
+    if (!f) return text;
+    switch (f->kind) {
+    case FieldKind::Text: return text;
+    case FieldKind::Date:
+    case FieldKind::CheckedDate: return date();
+    case FieldKind::Choice: {
+        const double n = numericValue(text);
+        return n == 0 || n == 1 ? f->options.value(int(n)).second : QString();
+    }
+    }
+    return text;
+}
+
+// "목장명: 가나목장 → 새목장".
+QString changeText(const QString& caption, const QString& was, const QString& now)
+{
+    const auto shown = [](const QString& s) { return s.isEmpty() ? QStringLiteral("(빈칸)") : s; };
+    return QStringLiteral("%1: %2 → %3").arg(caption, shown(was), shown(now));
+}
+
+const QString& captionOf(ImportTarget target, const QString& key)
+{
+    static const QString none;
+    const int f = fieldIndex(target, key);
+    return f >= 0 ? importFields(target)[f].caption : none;
+}
+}  // namespace
+
+QString verdictText(Verdict v)
+{
+    switch (v) {
+    case Verdict::New: return QStringLiteral("신규");
+    case Verdict::Update: return QStringLiteral("갱신");
+    case Verdict::Same: return QStringLiteral("동일");
+    case Verdict::Kept: return QStringLiteral("제외");
+    case Verdict::Refused: return QStringLiteral("거부");
+    }
+    return {};
+}
+
+QStringList importAssumptions(const ImportPlan& plan)
+{
+    QStringList out;
+    if (plan.target == ImportTarget::Breeding) {
+        const FieldSource bcs = plan.mapping.value(fieldIndex(plan.target, kBcs));
+        if (bcs.column < 0 && bcs.fallback.trimmed().isEmpty())
+            out << QStringLiteral("파일에 BCS 열이 없어 모든 기록의 BCS를 입력하지 않은 것(0)으로 넣습니다.");
+    }
+    return out;
+}
+
+qint64 ImportTotals::rows() const
+{
+    qint64 n = 0;
+    for (qint64 c : counts) n += c;
+    return n;
+}
+
+RowJudge::RowJudge(const ImportPlan& plan, const QDate& today) : m_plan(plan), m_today(today)
+{
+    QSqlQuery q = runQuery(QStringLiteral("select 개체번호, 구분 from 개체관리"));
+    while (q.next()) m_kinds.insert(NullTrim(q.value(0)), q.value(1).toInt());
+    if (plan.target == ImportTarget::Breeding) {
+        q = runQuery(QStringLiteral("select distinct 개체번호 from 번식기록"));
+        while (q.next()) m_withBreeding.insert(NullTrim(q.value(0)));
+    }
+    if (plan.target == ImportTarget::Breeding) {
+        const HistoryDefinition& h = breedingHistory();
+        for (const ImportField& f : importFields(plan.target)) m_entryFields << h.field(f.key);
+        m_opening = history::openingValues(h, today);
+        m_insertSql = history::insertStatement(h, QString(), m_opening).sql;
+        m_withoutBcs = h;
+        m_withoutBcs.checks.removeIf([](const InputRule& r) { return r.field == kBcs; });
+    }
+    m_stored = QSqlQuery(gConn);
+    const QString sql = plan.target == ImportTarget::Animals
+                            ? QStringLiteral("select * from 개체관리 where 개체번호 = ?")
+                            : history::recordQuery(breedingHistory(), QString(), QString()).sql;
+    if (!m_stored.prepare(sql)) throw DbError(m_stored.lastError());
+}
+
+RowJudge::~RowJudge() = default;
+
+bool RowJudge::hasColumn(int field) const
+{
+    if (field < 0 || field >= m_plan.mapping.size()) return false;
+    return m_plan.mapping[field].column >= 0 || !m_plan.mapping[field].fallback.trimmed().isEmpty();
+}
+
+QString RowJudge::value(int field, const QStringList& cells) const
+{
+    if (field < 0 || field >= m_plan.mapping.size()) return {};
+    const FieldSource& s = m_plan.mapping[field];
+    QString text = s.column >= 0 && s.column < cells.size() ? cells[s.column].trimmed() : QString();
+    return text.isEmpty() ? s.fallback.trimmed() : text;
+}
+
+qint64 RowJudge::earlierLine(const QString& key, qint64 line)
+{
+    // A 64-bit digest keeps a million keys in a few megabytes.
+    const quint64 digest = quint64(qHash(key, size_t(0x5eed7a1c0ffee))) ^ (quint64(key.size()) << 56);
+    const auto it = m_seen.constFind(digest);
+    if (it != m_seen.constEnd()) return *it;
+    m_seen.insert(digest, line);
+    return 0;
+}
+
+RowVerdict RowJudge::changed(const QStringList& changes, QStringList values) const
+{
+    if (changes.isEmpty()) return {Verdict::Same, {}, std::move(values)};
+    const Verdict v = m_plan.policy == ImportPolicy::AddAndUpdate ? Verdict::Update : Verdict::Kept;
+    return {v, changes.join(QStringLiteral(", ")), std::move(values)};
+}
+
+RowVerdict RowJudge::judge(const QStringList& cells, qint64 line, BoundStatement* write)
+{
+    return m_plan.target == ImportTarget::Animals ? judgeAnimal(cells, line, write) : judgeBreeding(cells, line, write);
+}
+
+RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundStatement* write)
+{
+    const ImportTarget target = ImportTarget::Animals;
+    const QList<ImportField>& fields = importFields(target);
+    const QString number = value(0, cells);
+    if (number.isEmpty()) return refused(QStringLiteral("개체번호가 없습니다."));
+    if (import::hasLostDigits(number)) return lostDigits(fields[0].caption, number);
+    if (const qint64 first = earlierLine(number, line))
+        return refused(QStringLiteral("같은 개체번호가 파일의 %1행에 먼저 있습니다.").arg(first));
+
+    const auto kind = m_kinds.constFind(number);
+    const bool exists = kind != m_kinds.constEnd();
+    AnimalRecord stored;
+    if (exists) {
+        m_stored.addBindValue(number);
+        if (!m_stored.exec()) throw DbError(m_stored.lastError());
+        if (m_stored.next()) stored = AnimalRecordReader(m_stored).read(m_stored);
+        m_stored.finish();
+    }
+    AnimalRecord r = stored;
+    r.개체번호 = number;
+    bool sexGiven = false;
+    for (int f = 1; f < fields.size(); ++f) {
+        const QString text = value(f, cells);
+        if (text.isEmpty()) continue;  // nothing in the file: the stored value stays
+        const QString& key = fields[f].key;
+        QVariant converted = text;
+        if (isIdentifier(key) && import::hasLostDigits(text)) return lostDigits(fields[f].caption, text);
+        if (key == kSex) {
+            const auto sex = import::parseSex(text);
+            if (!sex)
+                return refused(
+                    QStringLiteral("%1: 암소/수소로 읽을 수 없습니다 (%2).").arg(fields[f].caption, quoted(text)));
+            converted = *sex;
+            sexGiven = true;
+        } else if (key == kBreed) {
+            const auto breed = import::parseBreed(text);
+            if (!breed)
+                return refused(
+                    QStringLiteral("%1: 순종/교잡종으로 읽을 수 없습니다 (%2).").arg(fields[f].caption, quoted(text)));
+            converted = *breed;
+        } else if (const ColumnDef* c = animalTable().column(key); c && c->type == QLatin1String("INTEGER")) {
+            // Every other number column of 개체관리 is a date.
+            const auto date = import::dateNumberOf(text);
+            if (!date) return notADate(fields[f].caption, text);
+            converted = *date;
+        }
+        setAnimalColumnValue(r, key, converted);
+    }
+    if (!exists && !sexGiven) return refused(QStringLiteral("암/수 구분이 없습니다."));
+    // Each form stores one kind: a cow never becomes a bull by a save.
+    if (exists && (r.구분 == AnimalKind::Bull) != (*kind != 0))
+        return refused(QStringLiteral("저장된 개체와 암/수 구분이 다릅니다 (저장된 개체: %1).")
+                           .arg(*kind != 0 ? QStringLiteral("수소") : QStringLiteral("암소")));
+    if (const CheckResult failed = checkAnimal(r)) {
+        const QString caption = captionOf(target, failed->field);
+        const InputRule score = entry::numericIfFilled(QStringLiteral("점수")).notNegative();
+        return refused(checkReason(*failed, caption, r.점수.trimmed(), {score}));
+    }
+    const AnimalRecord toStore = animalAsStored(r);
+    // The run stores a new record without showing it: its values are for the preview and the
+    // changes.
+    QStringList values;
+    if (!write || exists)
+        for (const ImportField& f : fields) values << shownValue(target, f.key, animalColumnValue(toStore, f.key));
+    if (!exists) {
+        if (write) *write = animalInsert(toStore);
+        return {Verdict::New, {}, values};
+    }
+    QStringList changes;
+    for (int f = 0; f < fields.size(); ++f) {
+        const QVariant was = animalColumnValue(stored, fields[f].key);
+        if (!sameValue(was, animalColumnValue(toStore, fields[f].key), animalTable().column(fields[f].key)))
+            changes << changeText(fields[f].caption, shownValue(target, fields[f].key, was), values[f]);
+    }
+    const RowVerdict v = changed(changes, values);
+    if (v.verdict == Verdict::Update && write) *write = animalUpdate(toStore, number);
+    return v;
+}
+
+RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundStatement* write)
+{
+    const ImportTarget target = ImportTarget::Breeding;
+    const QList<ImportField>& fields = importFields(target);
+    const HistoryDefinition& h = breedingHistory();
+    const QString number = value(0, cells);
+    if (number.isEmpty()) return refused(QStringLiteral("개체번호가 없습니다."));
+    if (import::hasLostDigits(number)) return lostDigits(fields[0].caption, number);
+    const QString dayText = value(1, cells);
+    if (dayText.isEmpty()) return refused(QStringLiteral("수정일이 없습니다."));
+    const QDate day = import::parseDate(dayText);
+    if (!day.isValid()) return notADate(fields[1].caption, dayText);
+    const qint64 dayNumber = datenum::fromDate(day);
+    if (const qint64 first = earlierLine(number + QChar(0x1f) + QString::number(dayNumber), line))
+        return refused(QStringLiteral("같은 개체번호와 수정일이 파일의 %1행에 먼저 있습니다.").arg(first));
+
+    const auto kind = m_kinds.constFind(number);
+    if (kind == m_kinds.constEnd())
+        return refused(QStringLiteral("개체관리에 없는 개체입니다. 개체를 먼저 가져와 주세요."));
+    if (*kind != 0) return refused(QStringLiteral("수소에는 번식기록을 넣을 수 없습니다."));
+
+    // The dialog as the farmer would find it: a stored record loaded, or a new one with its
+    // insemination day typed (which sets the expected calving).
+    EntryValues v = m_opening;
+    QSqlRecord stored;
+    bool exists = false;
+    if (m_withBreeding.contains(number)) {
+        m_stored.addBindValue(number);
+        m_stored.addBindValue(dayNumber);
+        if (!m_stored.exec()) throw DbError(m_stored.lastError());
+        if (m_stored.next()) {
+            stored = m_stored.record();
+            exists = true;
+        }
+        m_stored.finish();
+    }
+    if (exists) {
+        v = history::applyRecord(h, std::move(v), stored);
+    } else {
+        v.dates[kInseminated] = day;
+        if (h.follow && h.follow->from == kInseminated) v = history::follow(*h.follow, std::move(v), day);
+    }
+
+    // The program's own lists show a record without an expected calving with a BCS of 0: that
+    // BCS belongs to no expected calving, as the dialog loads such a record.
+    const QString bcs = value(fieldIndex(target, kBcs), cells);
+    const bool bcsZero = isNumeric(bcs) && numericValue(bcs) == 0;
+    const bool noExpected = value(fieldIndex(target, kExpected), cells).isEmpty() && bcsZero;
+    if (noExpected && !exists) v.ticked[kExpected] = false;
+
+    for (int f = 2; f < fields.size(); ++f) {
+        const QString& key = fields[f].key;
+        const QString text = value(f, cells);
+        if (text.isEmpty() || (key == kBcs && noExpected)) continue;
+        const EntryField* ef = m_entryFields.value(f);
+        if (!ef) continue;
+        switch (ef->kind) {
+        case FieldKind::Text:
+            if (isIdentifier(key) && import::hasLostDigits(text)) return lostDigits(fields[f].caption, text);
+            v.texts[key] = text;
+            break;
+        case FieldKind::Date:
+        case FieldKind::CheckedDate: {
+            const QDate d = import::parseDate(text);
+            if (!d.isValid()) return notADate(fields[f].caption, text);
+            v.ticked[key] = true;
+            v.dates[key] = d;
+            break;
+        }
+        case FieldKind::Choice: {
+            const auto choice = key == kPregnancy ? import::parsePregnancy(text) : import::parseCalfSex(text);
+            if (!choice)
+                return refused(QStringLiteral("%1: %2 또는 %3로 읽을 수 없습니다 (%4).")
+                                   .arg(fields[f].caption, ef->options.value(0).second, ef->options.value(1).second,
+                                        quoted(text)));
+            v.choices[key] = *choice;
+            break;
+        }
+        }
+    }
+    // A choice the dialog opens on its first option is no answer: a check day without its
+    // result, or a calf without its sex, is refused rather than stored as 가 or 암.
+    const StoredRecord was(stored);
+    const auto given = [&](const QString& key) { return !value(fieldIndex(target, key), cells).isEmpty(); };
+    if (v.ticked.value(kChecked) && !given(kPregnancy) && !(exists && was.isSet(kChecked)))
+        return refused(
+            QStringLiteral("가부: 임신판정일이 있는데 판정 결과가 비어 있습니다. 가(O) 또는 부(X)를 "
+                           "넣어 주세요."));
+    const bool calfStored = exists && was.isSet(kCalved) && !was.text(kCalf).isEmpty();
+    if (v.ticked.value(kCalved) && !v.texts.value(kCalf).trimmed().isEmpty() && !given(kCalfSex) && !calfStored)
+        return refused(
+            QStringLiteral("송아지 성별: 분만일과 송아지번호가 있는데 성별이 비어 있습니다. 암 또는 수를 "
+                           "넣어 주세요."));
+
+    // A BCS of 0, or none at all in a file without the column (an insemination log seldom has
+    // one), is a BCS not entered: stored as 0, the program's own sign of none.
+    const QString bcsNow = v.texts.value(kBcs).trimmed();
+    const bool bcsNotEntered =
+        (isNumeric(bcsNow) && numericValue(bcsNow) == 0) || (bcsNow.isEmpty() && !hasColumn(fieldIndex(target, kBcs)));
+    if (const CheckResult failed = history::check(bcsNotEntered ? m_withoutBcs : h, v))
+        return refused(
+            checkReason(*failed, captionOf(target, failed->field), v.texts.value(failed->field).trimmed(), h.checks));
+
+    const BoundStatement insert{m_insertSql, history::insertValues(h, number, v)};
+    if (!exists && write) {
+        // The run stores a new record without showing it.
+        *write = insert;
+        return {Verdict::New, {}, {}};
+    }
+    // The insert's columns after the number, in the table's order, hold what is stored.
+    QHash<QString, QVariant> toStore;
+    qsizetype i = 1;
+    for (const QString& column : tableDef(h.table).columnNames())
+        if (column != kNumber && h.field(column)) toStore.insert(column, insert.binds.value(i++));
+    QStringList values{number};
+    for (int f = 1; f < fields.size(); ++f) values << shownValue(target, fields[f].key, toStore.value(fields[f].key));
+    if (!exists) return {Verdict::New, {}, values};
+    QStringList changes;
+    for (int f = 1; f < fields.size(); ++f) {
+        const QString& column = fields[f].key;
+        if (!toStore.contains(column)) continue;
+        if (!sameValue(stored.value(column), toStore.value(column), tableDef(h.table).column(column)))
+            changes << changeText(fields[f].caption, shownValue(target, column, stored.value(column)), values[f]);
+    }
+    const RowVerdict verdict = changed(changes, values);
+    if (verdict.verdict == Verdict::Update && write)
+        *write = history::updateStatement(h, number, QString::number(dayNumber), v);
+    return verdict;
+}
