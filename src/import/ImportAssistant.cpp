@@ -298,9 +298,7 @@ QWidget* ImportAssistant::buildColumnsPage()
     connect(m_headerRow, &QSpinBox::valueChanged, this, [this](int row) {
         m_plan.headerRow = row - 1;
         m_headers = m_firstRows.value(m_plan.headerRow);
-        const auto kept = recalledMapping(settingsFilePath(), m_plan.target, m_headers);
-        m_recalled = kept.has_value();
-        m_plan.mapping = kept ? *kept : matchHeaders(m_plan.target, m_headers);
+        takeStartingMapping();
         fillColumnTable();
     });
     return page;
@@ -362,16 +360,14 @@ ImportAssistant::Step ImportAssistant::step() const
 void ImportAssistant::showStep(Step s)
 {
     m_pages->setCurrentIndex(int(s));
-    const QStringList names = {QStringLiteral("파일"), QStringLiteral("대상"), QStringLiteral("열 맞추기"),
-                               QStringLiteral("미리보기"), QStringLiteral("가져오기")};
     QStringList shown;
-    for (int i = 0; i < names.size(); ++i) {
-        const QString n = QStringLiteral("%1. %2").arg(i + 1).arg(names[i]);
+    for (int i = 0; i < kImportSteps; ++i) {
+        const QString n = QStringLiteral("%1. %2").arg(i + 1).arg(importStepName(Step(i)));
         shown << (i == int(s) ? QStringLiteral("<b><u>%1</u></b>").arg(n) : n);
     }
     m_stepsLabel->setText(shown.join(QStringLiteral(" &nbsp;›&nbsp; ")));
-    m_back->setEnabled(s != Step::File && s != Step::Done);
-    m_next->setVisible(s != Step::Preview && s != Step::Done);
+    m_back->setEnabled(stepBefore(s).has_value());
+    m_next->setVisible(stepAfter(s).has_value());
     m_next->setEnabled(s != Step::File || (!m_firstRows.isEmpty() && m_readError.isEmpty()));
     m_run->setVisible(s == Step::Preview);
     m_back->setVisible(s != Step::Done);
@@ -467,12 +463,17 @@ void ImportAssistant::prepareColumns()
     const int header = std::max(0, findHeaderRow(m_plan.target, m_firstRows));
     m_plan.headerRow = header;
     m_headers = m_firstRows.value(header);
-    const auto kept = recalledMapping(settingsFilePath(), m_plan.target, m_headers);
-    m_recalled = kept.has_value();
-    m_plan.mapping = kept ? *kept : matchHeaders(m_plan.target, m_headers);
+    takeStartingMapping();
     const QSignalBlocker quiet(m_headerRow);
     m_headerRow->setValue(header + 1);
     fillColumnTable();
+}
+
+void ImportAssistant::takeStartingMapping()
+{
+    StartingMapping start = startingMapping(settingsFilePath(), m_plan.target, m_headers);
+    m_plan.mapping = std::move(start.mapping);
+    m_recalled = start.recalled;
 }
 
 void ImportAssistant::fillColumnTable()
@@ -530,12 +531,7 @@ void ImportAssistant::goNext()
     switch (step()) {
     case Step::File: {
         if (m_firstRows.isEmpty() || !m_readError.isEmpty()) return;
-        // The target whose fields the file's header names more of.
-        const int animalRow = std::max(0, findHeaderRow(ImportTarget::Animals, m_firstRows));
-        const int breedingRow = std::max(0, findHeaderRow(ImportTarget::Breeding, m_firstRows));
-        const int animals = matchedCount(matchHeaders(ImportTarget::Animals, m_firstRows.value(animalRow)));
-        const int breeding = matchedCount(matchHeaders(ImportTarget::Breeding, m_firstRows.value(breedingRow)));
-        (breeding > animals ? m_breeding : m_animals)->setChecked(true);
+        (likelyTarget(m_firstRows) == ImportTarget::Breeding ? m_breeding : m_animals)->setChecked(true);
         showStep(Step::Target);
         break;
     }
@@ -546,11 +542,10 @@ void ImportAssistant::goNext()
         break;
     case Step::Columns: {
         takeColumnTable();
-        const QList<ImportField>& fields = importFields(m_plan.target);
-        for (int f = 0; f < fields.size(); ++f) {
-            if (!fields[f].required || m_plan.mapping[f].column >= 0 || !m_plan.mapping[f].fallback.isEmpty()) continue;
-            showMessage(this, MsgIcon::Information, QStringLiteral("미입력"),
-                        QStringLiteral("%1에 맞출 파일의 열을 골라 주세요.").arg(fields[f].caption));
+        if (const int f = firstRequiredWithoutSource(m_plan.target, m_plan.mapping); f >= 0) {
+            showMessage(
+                this, MsgIcon::Information, QStringLiteral("미입력"),
+                QStringLiteral("%1에 맞출 파일의 열을 골라 주세요.").arg(importFields(m_plan.target)[f].caption));
             if (QWidget* box = m_columns->cellWidget(f, 1)) box->setFocus();
             return;
         }
@@ -565,8 +560,7 @@ void ImportAssistant::goNext()
 
 void ImportAssistant::goBack()
 {
-    if (step() == Step::File || step() == Step::Done) return;
-    showStep(Step(int(step()) - 1));
+    if (const std::optional<Step> back = stepBefore(step())) showStep(*back);
 }
 
 bool ImportAssistant::runPreview()
@@ -575,7 +569,7 @@ bool ImportAssistant::runPreview()
     QStringList headers{QStringLiteral("행"), QStringLiteral("판정"), QStringLiteral("내용")};
     QList<int> shownFields;
     for (int f = 0; f < fields.size(); ++f) {
-        if (m_plan.mapping[f].column < 0 && m_plan.mapping[f].fallback.isEmpty()) continue;
+        if (!hasSource(m_plan.mapping[f])) continue;
         shownFields << f;
         headers << fields[f].caption;
     }
@@ -592,11 +586,8 @@ bool ImportAssistant::runPreview()
                 if (++listed > kPreviewRows) return;
                 QStringList row{QString::number(line), verdictText(v.verdict), v.detail};
                 // A refused row as typed; any other as it will be stored.
-                for (int f : shownFields) {
-                    const FieldSource& s = m_plan.mapping[f];
-                    const QString cell = s.column >= 0 ? cells.value(s.column).trimmed() : QString();
-                    row << (v.values.isEmpty() ? (cell.isEmpty() ? s.fallback : cell) : v.values.value(f));
-                }
+                for (int f : shownFields)
+                    row << (v.values.isEmpty() ? sourceText(m_plan.mapping[f], cells) : v.values.value(f));
                 rows << row;
                 colors << verdictColor(v.verdict);
             },

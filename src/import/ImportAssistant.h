@@ -4,6 +4,7 @@
 // which column fills which field, a preview of every row with its verdict, and the import with
 // its totals. The rules are those of import/model/ImportRun.h; this is only their window.
 #include "import/model/ImportRun.h"
+#include "import/model/ImportSteps.h"
 
 #include <QDialog>
 #include <QList>
@@ -23,7 +24,7 @@ class QTableWidget;
 class ImportAssistant : public QDialog {
     Q_OBJECT
 public:
-    enum class Step { File, Target, Columns, Preview, Done };
+    using Step = ImportStep;
 
     explicit ImportAssistant(QWidget* parent = nullptr);
     ~ImportAssistant() override;
@@ -64,6 +65,8 @@ private:
     void loadFirstRows();
     // The header row and the mapping for the chosen target (a remembered one when there is).
     void prepareColumns();
+    // The mapping the header row starts with, kept or matched.
+    void takeStartingMapping();
     void fillColumnTable();
     void takeColumnTable();
     bool runPreview();

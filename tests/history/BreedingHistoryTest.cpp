@@ -169,3 +169,18 @@ TEST(BreedingRules, HugeNegativeAndOffScaleNumbersAreRefused)
             EXPECT_EQ(result, std::nullopt) << c.field << " " << c.text.toStdString();
     }
 }
+
+TEST(BreedingRules, EachRefusalSaysItsKindBesideItsBox)
+{
+    EXPECT_EQ(entry::missing("산차", "산차를 입력해 주세요.").kind, EntryCheck::Kind::Missing);
+    EXPECT_EQ(entry::invalidValue("산차").kind, EntryCheck::Kind::Invalid);
+    EXPECT_EQ(entry::duplicateDate("수정일", "같은 날의 기록이 있습니다.").kind, EntryCheck::Kind::Duplicate);
+    // What the checks of a declaration give: an empty record is missing its first field.
+    const CheckResult empty = history::check(breedingHistory(), EntryValues{});
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->kind, EntryCheck::Kind::Missing) << empty->message.toStdString();
+    EntryValues v = minimal();
+    v.ticked["예정일"] = true;
+    v.texts["BCS"] = "없음";
+    EXPECT_EQ(history::check(breedingHistory(), v)->kind, EntryCheck::Kind::Invalid);
+}

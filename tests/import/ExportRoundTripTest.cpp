@@ -5,7 +5,6 @@
 #include "registry/AnimalRecordForm.h"
 #include "registry/RegistryFixture.h"
 
-#include <QSqlRecord>
 #include <QTemporaryDir>
 
 using RecordFormExportTest = RegistryTest;
@@ -43,17 +42,7 @@ TEST_F(RecordFormExportTest, TheBreedingTabsFileImportsBackIntoAFarmWithTheCowAs
                       {"분만난이도", "=유산"}});
     farm.addBreeding(cow, 20091001,
                      {{"산차", 2}, {"회수", 3}, {"정액번호", "KPN9"}, {"판정일", 20091201}, {"가부", 1}});
-    const auto rowsOf = [] {
-        QStringList rows;
-        QSqlQuery q = runQuery(QStringLiteral("select * from 번식기록 order by 수정일"));
-        while (q.next()) {
-            QStringList cells;
-            for (int c = 0; c < q.record().count(); ++c) cells << NullTrim(q.value(c));
-            rows << cells.join(u'|');
-        }
-        return rows;
-    };
-    const QStringList before = rowsOf();
+    const QStringList before = storedRows(QStringLiteral("번식기록"), QStringLiteral("수정일"));
     AnimalRecordForm* f = openRecordForm(cow);
     ASSERT_TRUE(f);
     QTemporaryDir folder;
@@ -69,7 +58,7 @@ TEST_F(RecordFormExportTest, TheBreedingTabsFileImportsBackIntoAFarmWithTheCowAs
             runImport(planFor(file, ImportTarget::Breeding), today(), QDateTime::currentDateTime());
         ASSERT_EQ(out.status, ImportOutcome::Status::Done) << out.error.toStdString();
         EXPECT_EQ(out.totals.of(Verdict::New), 3) << out.totals.of(Verdict::Refused);
-        EXPECT_EQ(rowsOf(), before);
+        EXPECT_EQ(storedRows(QStringLiteral("번식기록"), QStringLiteral("수정일")), before);
     }
     setSaveFileChooser({});
 }

@@ -16,7 +16,6 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlRecord>
 
 namespace {
 class ImportAssistantTest : public RegistryTest {
@@ -32,18 +31,6 @@ protected:
     {
         setImportFileChooser({});
         RegistryTest::TearDown();
-    }
-    // Every row of a table as its values' texts, in key order.
-    QStringList rowsOf(const QString& table, const QString& order)
-    {
-        QStringList rows;
-        QSqlQuery q = runQuery(QStringLiteral("select * from %1 order by %2").arg(table, order));
-        while (q.next()) {
-            QStringList cells;
-            for (int c = 0; c < q.record().count(); ++c) cells << NullTrim(q.value(c));
-            rows << cells.join(u'|');
-        }
-        return rows;
     }
     void clickIn(QWidget* dialog, const char* name) { click(QString::fromUtf8(name), dialog); }
 
@@ -197,8 +184,8 @@ TEST_F(ImportAssistantTest, TheProgramsOwnExportsImportBackIntoAnEmptyFarm)
         {{"산차", 2}, {"회수", 2}, {"정액번호", "KPN9"}, {"공란우", "ET-3"}, {"판정일", 20090801}, {"가부", 1}});
     farm.addBreeding(cow, 20091001,
                      {{"산차", 2}, {"회수", 3.5}, {"정액번호", "KPN9"}, {"BCS", 7}, {"예정일", 20100707}});
-    const QStringList animals = rowsOf(QStringLiteral("개체관리"), QStringLiteral("개체번호"));
-    const QStringList breeding = rowsOf(QStringLiteral("번식기록"), QStringLiteral("수정일"));
+    const QStringList animals = storedRows(QStringLiteral("개체관리"), QStringLiteral("개체번호"));
+    const QStringList breeding = storedRows(QStringLiteral("번식기록"), QStringLiteral("수정일"));
 
     // The exports, through the program's own code.
     openList();
@@ -226,7 +213,7 @@ TEST_F(ImportAssistantTest, TheProgramsOwnExportsImportBackIntoAnEmptyFarm)
         ImportOutcome out = runImport(planFor(listFile, ImportTarget::Animals), today(), QDateTime::currentDateTime());
         ASSERT_EQ(out.status, ImportOutcome::Status::Done) << out.error.toStdString();
         EXPECT_EQ(out.totals.of(Verdict::New), 3);
-        EXPECT_EQ(rowsOf(QStringLiteral("개체관리"), QStringLiteral("개체번호")), animals);
+        EXPECT_EQ(storedRows(QStringLiteral("개체관리"), QStringLiteral("개체번호")), animals);
 
         // The breeding grid is one cow's: her number is given for every row.
         ImportPlan plan = planFor(historyFile, ImportTarget::Breeding);
@@ -234,7 +221,7 @@ TEST_F(ImportAssistantTest, TheProgramsOwnExportsImportBackIntoAnEmptyFarm)
         out = runImport(plan, today(), QDateTime::currentDateTime());
         ASSERT_EQ(out.status, ImportOutcome::Status::Done) << out.error.toStdString();
         EXPECT_EQ(out.totals.of(Verdict::New), 3);
-        EXPECT_EQ(rowsOf(QStringLiteral("번식기록"), QStringLiteral("수정일")), breeding);
+        EXPECT_EQ(storedRows(QStringLiteral("번식기록"), QStringLiteral("수정일")), breeding);
     }
 }
 
@@ -261,7 +248,7 @@ TEST_F(ImportAssistantTest, AnImportedBreedingRecordIsStoredAsTheDialogStoresItT
                                                            "IMPORTED,2009-03-01, 2 ,1,KPN-950,6,  쌍둥이 \n"));
     ASSERT_EQ(runImport(planFor(path, ImportTarget::Breeding), today(), QDateTime::currentDateTime()).status,
               ImportOutcome::Status::Done);
-    QStringList rows = rowsOf(QStringLiteral("번식기록"), QStringLiteral("개체번호"));
+    QStringList rows = storedRows(QStringLiteral("번식기록"), QStringLiteral("개체번호"));
     ASSERT_EQ(rows.size(), 2);
     for (QString& r : rows) r = r.section(u'|', 1);  // all but the number
     EXPECT_EQ(rows[0], rows[1]);

@@ -1,6 +1,8 @@
 #pragma once
 // Files to import, made in a folder of the test's own: bytes as given, text in CP949 through
 // Python's codec, workbooks through openpyxl (neither shares code with the program's readers).
+#include "data/Db.h"
+#include "data/Values.h"
 #include "import/model/ImportFields.h"
 #include "import/model/ImportRun.h"
 #include "registry/model/ImportSource.h"
@@ -11,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 
 class ImportFiles {
@@ -93,6 +96,19 @@ inline QList<QStringList> allRows(const ImportFile& file, QList<qint64>* lines =
     }
     EXPECT_TRUE(rows->error().isEmpty()) << rows->error().toStdString();
     return out;
+}
+
+// Every row of a table of the open farm as its values' texts joined by '|', in `order`.
+inline QStringList storedRows(const QString& table, const QString& order)
+{
+    QStringList rows;
+    QSqlQuery q = runQuery(QStringLiteral("select * from %1 order by %2").arg(table, order));
+    while (q.next()) {
+        QStringList cells;
+        for (int c = 0; c < q.record().count(); ++c) cells << NullTrim(q.value(c));
+        rows << cells.join(u'|');
+    }
+    return rows;
 }
 
 // The plan the assistant would make of a file: its header row found, its columns matched.

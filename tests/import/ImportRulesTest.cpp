@@ -1,5 +1,6 @@
 // How cells become values and how a file's header names the fields.
 #include "import/model/ImportFields.h"
+#include "import/model/ImportSteps.h"
 #include "import/model/ImportValues.h"
 
 #include <gtest/gtest.h>
@@ -131,8 +132,89 @@ TEST(ImportHeaders, TheHeaderRowIsFoundUnderATitleRow)
                                          {"KR1", "암소", "2020년 01월 15일"}};
     EXPECT_EQ(findHeaderRow(ImportTarget::Animals, workbook), 1);
     EXPECT_EQ(findHeaderRow(ImportTarget::Animals, {{"a", "b"}, {"1", "2"}}), -1);
-    EXPECT_EQ(likelyTarget({"개체번호", "수정일", "산차", "회수"}), ImportTarget::Breeding);
-    EXPECT_EQ(likelyTarget({"개체번호", "생년월일", "성별"}), ImportTarget::Animals);
+}
+
+TEST(ImportHeaders, TheTargetIsTheOneTheHeaderRowNamesMoreFieldsOf)
+{
+    const struct {
+        const char* name;
+        QList<QStringList> rows;
+        ImportTarget target;
+    } cases[] = {
+        {"breeding headers", {{"개체번호", "수정일", "산차", "회수"}}, ImportTarget::Breeding},
+        {"animal headers", {{"개체번호", "생년월일", "성별"}}, ImportTarget::Animals},
+        // Each target's own header row counts, under a title row.
+        {"under a title",
+         {{"번식기록 KR1 2024-05-10"}, {"개체번호", "수정일", "정액번호"}, {"KR1", "2024-01-01", "KPN1"}},
+         ImportTarget::Breeding},
+        {"no header at all", {{"a", "b"}, {"1", "2"}}, ImportTarget::Animals},
+        {"no rows", {}, ImportTarget::Animals},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(likelyTarget(c.rows), c.target);
+    }
+}
+
+TEST(ImportColumns, AFieldTakesItsCellOrElseTheValueForEmptyCells)
+{
+    const QStringList cells = {" KR1 ", "", "암소"};
+    const struct {
+        FieldSource source;
+        bool has;
+        const char* text;
+    } cases[] = {
+        {{0, {}}, true, "KR1"},            // the cell, trimmed
+        {{1, {"수소"}}, true, "수소"},     // an empty cell takes the value
+        {{2, {"수소"}}, true, "암소"},     // a filled cell wins over it
+        {{7, {}}, true, ""},               // a column past the row's end is an empty cell
+        {{-1, {" 순종 "}}, true, "순종"},  // no column: the value alone
+        {{-1, {"  "}}, false, ""},         // nothing but blanks is nothing
+        {{-1, {}}, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source.column);
+        EXPECT_EQ(hasSource(c.source), c.has);
+        EXPECT_EQ(sourceText(c.source, cells), QString::fromUtf8(c.text));
+    }
+}
+
+TEST(ImportColumns, TheFirstRequiredFieldWithoutASourceIsNamed)
+{
+    const QList<ImportField>& fields = importFields(ImportTarget::Breeding);
+    ColumnMapping mapping(fields.size());
+    const int number = fieldIndex(ImportTarget::Breeding, QStringLiteral("개체번호"));
+    const int date = fieldIndex(ImportTarget::Breeding, QStringLiteral("수정일"));
+    ASSERT_TRUE(fields[number].required && fields[date].required);
+    EXPECT_EQ(firstRequiredWithoutSource(ImportTarget::Breeding, mapping), std::min(number, date));
+    mapping[number].column = 0;
+    mapping[date].fallback = QStringLiteral("  ");
+    EXPECT_EQ(firstRequiredWithoutSource(ImportTarget::Breeding, mapping), date);
+    mapping[date].fallback = QStringLiteral("2024-01-01");
+    for (int f = 0; f < fields.size(); ++f)
+        if (fields[f].required && f != number && f != date) mapping[f].column = f;
+    EXPECT_EQ(firstRequiredWithoutSource(ImportTarget::Breeding, mapping), -1);
+}
+
+TEST(ImportSteps, NextAndBackLeadAlongTheFiveStepsButFromThePreviewAndTheEnd)
+{
+    using S = ImportStep;
+    const struct {
+        S step;
+        const char* name;
+        std::optional<S> after, before;
+    } cases[] = {
+        {S::File, "파일", S::Target, std::nullopt},        {S::Target, "대상", S::Columns, S::File},
+        {S::Columns, "열 맞추기", S::Preview, S::Target},  {S::Preview, "미리보기", std::nullopt, S::Columns},
+        {S::Done, "가져오기", std::nullopt, std::nullopt},
+    };
+    ASSERT_EQ(std::size(cases), size_t(kImportSteps));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(importStepName(c.step), QString::fromUtf8(c.name));
+        EXPECT_EQ(stepAfter(c.step), c.after);
+        EXPECT_EQ(stepBefore(c.step), c.before);
+    }
 }
 
 TEST(ImportHeaders, AChosenMappingIsRememberedForTheSameHeaders)
@@ -149,6 +231,14 @@ TEST(ImportHeaders, AChosenMappingIsRememberedForTheSameHeaders)
     rememberMapping(ini, ImportTarget::Animals, headers, chosen);
 
     EXPECT_EQ(recalledMapping(ini, ImportTarget::Animals, headers), chosen);
+    // The column step starts with the kept matching, and says so; other headers start matched.
+    const StartingMapping kept = startingMapping(ini, ImportTarget::Animals, headers);
+    EXPECT_TRUE(kept.recalled);
+    EXPECT_EQ(kept.mapping, chosen);
+    const QStringList others = {"개체번호", "생년월일"};
+    const StartingMapping matched = startingMapping(ini, ImportTarget::Animals, others);
+    EXPECT_FALSE(matched.recalled);
+    EXPECT_EQ(matched.mapping, matchHeaders(ImportTarget::Animals, others));
     // Blanks in a header do not make it another file; other headers or the other table do.
     EXPECT_EQ(recalledMapping(ini, ImportTarget::Animals, {"번호", "태어난날", "메모"}), chosen);
     EXPECT_FALSE(recalledMapping(ini, ImportTarget::Animals, {"번호", "태어난 날"}));

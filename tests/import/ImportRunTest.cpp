@@ -244,6 +244,19 @@ TEST_F(ImportRunTest, TheDatabaseIsBackedUpJustBeforeAndKeptLikeEveryBackup)
               (QStringList{name, QStringLiteral("TARVIK-20240511-100000.db")}));
 }
 
+TEST_F(ImportRunTest, AFileThatCannotBeOpenedStopsTheImportBeforeAnyBackup)
+{
+    const QString path = files.utf8(QStringLiteral("gone.csv"), QStringLiteral("개체번호,구분\nNEW,암소\n"));
+    const ImportPlan plan = planFor(path, ImportTarget::Animals);
+    ASSERT_TRUE(QFile::remove(path));
+    const ImportOutcome out = runImport(plan, kToday, kNow);
+    EXPECT_EQ(out.status, ImportOutcome::Status::Failed);
+    EXPECT_FALSE(out.error.isEmpty());
+    EXPECT_TRUE(out.backupFile.isEmpty());
+    EXPECT_EQ(backupNamesInCreationOrder(backupDirOf(databaseFilePath())), QStringList{});
+    EXPECT_EQ(farm.count("개체관리"), 0);
+}
+
 TEST_F(ImportRunTest, ACancelStoresNothing)
 {
     farm.addAnimal(QStringLiteral("OLD"), 0);

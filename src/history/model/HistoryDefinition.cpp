@@ -363,6 +363,14 @@ QVariantList insertValues(const HistoryDefinition& h, const QString& animal, con
     return values;
 }
 
+QHash<QString, QVariant> storedValues(const HistoryDefinition& h, const EntryValues& v)
+{
+    const StoredColumns c = storedColumns(h, v);
+    QHash<QString, QVariant> out;
+    for (qsizetype i = 0; i < c.names.size(); ++i) out.insert(c.names[i], c.values[i]);
+    return out;
+}
+
 BoundStatement updateStatement(const HistoryDefinition& h, const QString& animal, const QString& key,
                                const EntryValues& v)
 {

@@ -190,6 +190,8 @@ BoundStatement insertStatement(const HistoryDefinition& h, const QString& animal
 // The values insertStatement binds, without its text (the same for every record of `h`): for
 // many records in a row.
 QVariantList insertValues(const HistoryDefinition& h, const QString& animal, const EntryValues& v);
+// What insertStatement stores in each column (but the animal's), by column name.
+QHash<QString, QVariant> storedValues(const HistoryDefinition& h, const EntryValues& v);
 BoundStatement updateStatement(const HistoryDefinition& h, const QString& animal, const QString& key,
                                const EntryValues& v);
 // The grid texts a save writes: texts as typed, dates "yyyy-mm-dd", options by caption.

@@ -6,17 +6,18 @@ namespace entry {
 
 EntryCheck missing(const QString& field, const QString& message)
 {
-    return {message, QStringLiteral("미입력"), MsgIcon::Information, field};
+    return {message, QStringLiteral("미입력"), MsgIcon::Information, field, EntryCheck::Kind::Missing};
 }
 
 EntryCheck invalidValue(const QString& field)
 {
-    return {QStringLiteral("값을 다시 입력해 주세요."), QStringLiteral("값 부정"), MsgIcon::Question, field};
+    return {QStringLiteral("값을 다시 입력해 주세요."), QStringLiteral("값 부정"), MsgIcon::Question, field,
+            EntryCheck::Kind::Invalid};
 }
 
 EntryCheck duplicateDate(const QString& field, const QString& message)
 {
-    return {message, QStringLiteral("선택오류"), MsgIcon::Information, field};
+    return {message, QStringLiteral("선택오류"), MsgIcon::Information, field, EntryCheck::Kind::Duplicate};
 }
 
 QString storedText(const QString& text)

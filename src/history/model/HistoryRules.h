@@ -13,12 +13,20 @@
 
 // A check that refused the input: its message box and the field (objectName) to focus.
 struct EntryCheck {
+    // What went wrong, for code that words it otherwise (the import's reasons); set by the
+    // makers below.
+    enum class Kind { Missing, Invalid, Duplicate };
     QString message;
     QString title;
     MsgIcon icon = MsgIcon::Information;
     QString field;
+    Kind kind = Kind::Invalid;
 
-    bool operator==(const EntryCheck&) const = default;
+    // The same box on the same field (its kind goes with its box).
+    bool operator==(const EntryCheck& o) const
+    {
+        return message == o.message && title == o.title && icon == o.icon && field == o.field;
+    }
 };
 using CheckResult = std::optional<EntryCheck>;
 

@@ -173,11 +173,40 @@ int findHeaderRow(ImportTarget target, const QList<QStringList>& rows)
     return best;
 }
 
-ImportTarget likelyTarget(const QStringList& headers)
+ImportTarget likelyTarget(const QList<QStringList>& firstRows)
 {
-    const int animals = matchedCount(matchHeaders(ImportTarget::Animals, headers));
-    const int breeding = matchedCount(matchHeaders(ImportTarget::Breeding, headers));
-    return breeding > animals ? ImportTarget::Breeding : ImportTarget::Animals;
+    const auto named = [&firstRows](ImportTarget target) {
+        const int header = std::max(0, findHeaderRow(target, firstRows));
+        return matchedCount(matchHeaders(target, firstRows.value(header)));
+    };
+    return named(ImportTarget::Breeding) > named(ImportTarget::Animals) ? ImportTarget::Breeding
+                                                                        : ImportTarget::Animals;
+}
+
+bool hasSource(const FieldSource& source)
+{
+    return source.column >= 0 || !source.fallback.trimmed().isEmpty();
+}
+
+QString sourceText(const FieldSource& source, const QStringList& cells)
+{
+    const QString text = source.column >= 0 ? cells.value(source.column).trimmed() : QString();
+    return text.isEmpty() ? source.fallback.trimmed() : text;
+}
+
+int firstRequiredWithoutSource(ImportTarget target, const ColumnMapping& mapping)
+{
+    const QList<ImportField>& fields = importFields(target);
+    for (int f = 0; f < fields.size(); ++f)
+        if (fields[f].required && !hasSource(mapping.value(f))) return f;
+    return -1;
+}
+
+StartingMapping startingMapping(const QString& settingsFile, ImportTarget target, const QStringList& headers)
+{
+    if (std::optional<ColumnMapping> kept = recalledMapping(settingsFile, target, headers))
+        return {std::move(*kept), true};
+    return {matchHeaders(target, headers), false};
 }
 
 void rememberMapping(const QString& settingsFile, ImportTarget target, const QStringList& headers,

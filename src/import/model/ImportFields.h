@@ -44,8 +44,18 @@ int matchedCount(const ColumnMapping& mapping);
 // title row above it, as the program's own workbooks have, is passed over); -1 when none
 // names any.
 int findHeaderRow(ImportTarget target, const QList<QStringList>& rows);
-// The target whose fields the headers name more of (animals when even).
-ImportTarget likelyTarget(const QStringList& headers);
+// The target a file's first rows hold: the one whose fields its header row (found for each
+// target) names more of; animals when even.
+ImportTarget likelyTarget(const QList<QStringList>& firstRows);
+
+// Whether a field is given anything: a column, or a value for empty cells.
+bool hasSource(const FieldSource& source);
+// What a field takes from a row: its cell trimmed, or the value for empty cells when the cell
+// is empty or the field has no column.
+QString sourceText(const FieldSource& source, const QStringList& cells);
+// The first required field the mapping gives nothing (its place in importFields), -1 when
+// each has a source.
+int firstRequiredWithoutSource(ImportTarget target, const ColumnMapping& mapping);
 
 // The matching chosen for a file, kept in the settings file under [Import] by a digest of the
 // header row, so the next file with the same headers starts with it.
@@ -55,3 +65,11 @@ void rememberMapping(const QString& settingsFile, ImportTarget target, const QSt
 // headers do not have).
 std::optional<ColumnMapping> recalledMapping(const QString& settingsFile, ImportTarget target,
                                              const QStringList& headers);
+
+// The matching a header row starts with: the one kept for these headers, else the one its
+// headers give.
+struct StartingMapping {
+    ColumnMapping mapping;
+    bool recalled = false;  // kept from an earlier file with the same headers
+};
+StartingMapping startingMapping(const QString& settingsFile, ImportTarget target, const QStringList& headers);

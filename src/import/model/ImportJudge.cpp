@@ -9,9 +9,9 @@
 #include "registry/model/AnimalStore.h"
 
 #include <QSqlRecord>
+#include <cmath>
 
 namespace {
-const QString kNumber = QStringLiteral("개체번호");
 const QString kInseminated = QStringLiteral("수정일");
 const QString kExpected = QStringLiteral("예정일");
 const QString kBcs = QStringLiteral("BCS");
@@ -62,11 +62,11 @@ RowVerdict lostDigits(const QString& caption, const QString& text)
 QString checkReason(const EntryCheck& failed, const QString& caption, const QString& text,
                     const QList<InputRule>& rules)
 {
-    if (failed.title == entry::missing({}, {}).title) return QStringLiteral("%1: 값이 없습니다.").arg(caption);
+    if (failed.kind == EntryCheck::Kind::Missing) return QStringLiteral("%1: 값이 없습니다.").arg(caption);
     QString want = QStringLiteral("숫자");
     for (const InputRule& r : rules) {
         if (r.field != failed.field) continue;
-        if (r.min > -1e300 && r.max < 1e300)
+        if (std::isfinite(r.min) && std::isfinite(r.max))
             want = QStringLiteral("%1~%2의 숫자").arg(r.min).arg(r.max);
         else if (r.min == 0)
             want = QStringLiteral("0 이상의 숫자");
@@ -182,16 +182,13 @@ RowJudge::~RowJudge() = default;
 
 bool RowJudge::hasColumn(int field) const
 {
-    if (field < 0 || field >= m_plan.mapping.size()) return false;
-    return m_plan.mapping[field].column >= 0 || !m_plan.mapping[field].fallback.trimmed().isEmpty();
+    return field >= 0 && field < m_plan.mapping.size() && hasSource(m_plan.mapping[field]);
 }
 
 QString RowJudge::value(int field, const QStringList& cells) const
 {
     if (field < 0 || field >= m_plan.mapping.size()) return {};
-    const FieldSource& s = m_plan.mapping[field];
-    QString text = s.column >= 0 && s.column < cells.size() ? cells[s.column].trimmed() : QString();
-    return text.isEmpty() ? s.fallback.trimmed() : text;
+    return sourceText(m_plan.mapping[field], cells);
 }
 
 qint64 RowJudge::earlierLine(const QString& key, qint64 line)
@@ -298,53 +295,74 @@ RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundSta
 
 RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundStatement* write)
 {
-    const ImportTarget target = ImportTarget::Breeding;
-    const QList<ImportField>& fields = importFields(target);
-    const HistoryDefinition& h = breedingHistory();
-    const QString number = value(0, cells);
-    if (number.isEmpty()) return refused(QStringLiteral("개체번호가 없습니다."));
-    if (import::hasLostDigits(number)) return lostDigits(fields[0].caption, number);
+    BreedingKey key;
+    if (std::optional<RowVerdict> no = readBreedingKey(cells, line, &key)) return *no;
+    BreedingDialog dialog = openBreedingDialog(key);
+    if (std::optional<RowVerdict> no = typeBreedingCells(cells, &dialog)) return *no;
+    if (std::optional<RowVerdict> no = unansweredChoice(cells, dialog)) return *no;
+    if (std::optional<RowVerdict> no = checkBreeding(dialog.values)) return *no;
+    return breedingVerdict(key, dialog, write);
+}
+
+std::optional<RowVerdict> RowJudge::readBreedingKey(const QStringList& cells, qint64 line, BreedingKey* key)
+{
+    const QList<ImportField>& fields = importFields(ImportTarget::Breeding);
+    key->number = value(0, cells);
+    if (key->number.isEmpty()) return refused(QStringLiteral("개체번호가 없습니다."));
+    if (import::hasLostDigits(key->number)) return lostDigits(fields[0].caption, key->number);
     const QString dayText = value(1, cells);
     if (dayText.isEmpty()) return refused(QStringLiteral("수정일이 없습니다."));
-    const QDate day = import::parseDate(dayText);
-    if (!day.isValid()) return notADate(fields[1].caption, dayText);
-    const qint64 dayNumber = datenum::fromDate(day);
-    if (const qint64 first = earlierLine(number + QChar(0x1f) + QString::number(dayNumber), line))
+    key->day = import::parseDate(dayText);
+    if (!key->day.isValid()) return notADate(fields[1].caption, dayText);
+    key->dayNumber = datenum::fromDate(key->day);
+    if (const qint64 first = earlierLine(key->number + QChar(0x1f) + QString::number(key->dayNumber), line))
         return refused(QStringLiteral("같은 개체번호와 수정일이 파일의 %1행에 먼저 있습니다.").arg(first));
 
-    const auto kind = m_kinds.constFind(number);
+    const auto kind = m_kinds.constFind(key->number);
     if (kind == m_kinds.constEnd())
         return refused(QStringLiteral("개체관리에 없는 개체입니다. 개체를 먼저 가져와 주세요."));
     if (*kind != 0) return refused(QStringLiteral("수소에는 번식기록을 넣을 수 없습니다."));
+    return std::nullopt;
+}
 
+RowJudge::BreedingDialog RowJudge::openBreedingDialog(const BreedingKey& key)
+{
     // The dialog as the farmer would find it: a stored record loaded, or a new one with its
     // insemination day typed (which sets the expected calving).
-    EntryValues v = m_opening;
-    QSqlRecord stored;
-    bool exists = false;
-    if (m_withBreeding.contains(number)) {
-        m_stored.addBindValue(number);
-        m_stored.addBindValue(dayNumber);
+    const HistoryDefinition& h = breedingHistory();
+    BreedingDialog d;
+    d.values = m_opening;
+    if (m_withBreeding.contains(key.number)) {
+        m_stored.addBindValue(key.number);
+        m_stored.addBindValue(key.dayNumber);
         if (!m_stored.exec()) throw DbError(m_stored.lastError());
         if (m_stored.next()) {
-            stored = m_stored.record();
-            exists = true;
+            d.stored = m_stored.record();
+            d.exists = true;
         }
         m_stored.finish();
     }
-    if (exists) {
-        v = history::applyRecord(h, std::move(v), stored);
+    if (d.exists) {
+        d.values = history::applyRecord(h, std::move(d.values), d.stored);
     } else {
-        v.dates[kInseminated] = day;
-        if (h.follow && h.follow->from == kInseminated) v = history::follow(*h.follow, std::move(v), day);
+        d.values.dates[kInseminated] = key.day;
+        if (h.follow && h.follow->from == kInseminated)
+            d.values = history::follow(*h.follow, std::move(d.values), key.day);
     }
+    return d;
+}
 
+std::optional<RowVerdict> RowJudge::typeBreedingCells(const QStringList& cells, BreedingDialog* d) const
+{
+    const ImportTarget target = ImportTarget::Breeding;
+    const QList<ImportField>& fields = importFields(target);
+    EntryValues& v = d->values;
     // The program's own lists show a record without an expected calving with a BCS of 0: that
     // BCS belongs to no expected calving, as the dialog loads such a record.
     const QString bcs = value(fieldIndex(target, kBcs), cells);
     const bool bcsZero = isNumeric(bcs) && numericValue(bcs) == 0;
     const bool noExpected = value(fieldIndex(target, kExpected), cells).isEmpty() && bcsZero;
-    if (noExpected && !exists) v.ticked[kExpected] = false;
+    if (noExpected && !d->exists) v.ticked[kExpected] = false;
 
     for (int f = 2; f < fields.size(); ++f) {
         const QString& key = fields[f].key;
@@ -359,10 +377,10 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
             break;
         case FieldKind::Date:
         case FieldKind::CheckedDate: {
-            const QDate d = import::parseDate(text);
-            if (!d.isValid()) return notADate(fields[f].caption, text);
+            const QDate day = import::parseDate(text);
+            if (!day.isValid()) return notADate(fields[f].caption, text);
             v.ticked[key] = true;
-            v.dates[key] = d;
+            v.dates[key] = day;
             break;
         }
         case FieldKind::Choice: {
@@ -376,52 +394,68 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
         }
         }
     }
+    return std::nullopt;
+}
+
+std::optional<RowVerdict> RowJudge::unansweredChoice(const QStringList& cells, const BreedingDialog& d) const
+{
     // A choice the dialog opens on its first option is no answer: a check day without its
     // result, or a calf without its sex, is refused rather than stored as 가 or 암.
-    const StoredRecord was(stored);
-    const auto given = [&](const QString& key) { return !value(fieldIndex(target, key), cells).isEmpty(); };
-    if (v.ticked.value(kChecked) && !given(kPregnancy) && !(exists && was.isSet(kChecked)))
+    const EntryValues& v = d.values;
+    const StoredRecord was(d.stored);
+    const auto given = [&](const QString& key) {
+        return !value(fieldIndex(ImportTarget::Breeding, key), cells).isEmpty();
+    };
+    if (v.ticked.value(kChecked) && !given(kPregnancy) && !(d.exists && was.isSet(kChecked)))
         return refused(
             QStringLiteral("가부: 임신판정일이 있는데 판정 결과가 비어 있습니다. 가(O) 또는 부(X)를 "
                            "넣어 주세요."));
-    const bool calfStored = exists && was.isSet(kCalved) && !was.text(kCalf).isEmpty();
+    const bool calfStored = d.exists && was.isSet(kCalved) && !was.text(kCalf).isEmpty();
     if (v.ticked.value(kCalved) && !v.texts.value(kCalf).trimmed().isEmpty() && !given(kCalfSex) && !calfStored)
         return refused(
             QStringLiteral("송아지 성별: 분만일과 송아지번호가 있는데 성별이 비어 있습니다. 암 또는 수를 "
                            "넣어 주세요."));
+    return std::nullopt;
+}
 
+std::optional<RowVerdict> RowJudge::checkBreeding(const EntryValues& v) const
+{
     // A BCS of 0, or none at all in a file without the column (an insemination log seldom has
     // one), is a BCS not entered: stored as 0, the program's own sign of none.
+    const ImportTarget target = ImportTarget::Breeding;
+    const HistoryDefinition& h = breedingHistory();
     const QString bcsNow = v.texts.value(kBcs).trimmed();
     const bool bcsNotEntered =
         (isNumeric(bcsNow) && numericValue(bcsNow) == 0) || (bcsNow.isEmpty() && !hasColumn(fieldIndex(target, kBcs)));
     if (const CheckResult failed = history::check(bcsNotEntered ? m_withoutBcs : h, v))
         return refused(
             checkReason(*failed, captionOf(target, failed->field), v.texts.value(failed->field).trimmed(), h.checks));
+    return std::nullopt;
+}
 
-    const BoundStatement insert{m_insertSql, history::insertValues(h, number, v)};
-    if (!exists && write) {
+RowVerdict RowJudge::breedingVerdict(const BreedingKey& key, const BreedingDialog& d, BoundStatement* write) const
+{
+    const ImportTarget target = ImportTarget::Breeding;
+    const QList<ImportField>& fields = importFields(target);
+    const HistoryDefinition& h = breedingHistory();
+    if (!d.exists && write) {
         // The run stores a new record without showing it.
-        *write = insert;
+        *write = BoundStatement{m_insertSql, history::insertValues(h, key.number, d.values)};
         return {Verdict::New, {}, {}};
     }
-    // The insert's columns after the number, in the table's order, hold what is stored.
-    QHash<QString, QVariant> toStore;
-    qsizetype i = 1;
-    for (const QString& column : tableDef(h.table).columnNames())
-        if (column != kNumber && h.field(column)) toStore.insert(column, insert.binds.value(i++));
-    QStringList values{number};
+    const QHash<QString, QVariant> toStore = history::storedValues(h, d.values);
+    QStringList values{key.number};
     for (int f = 1; f < fields.size(); ++f) values << shownValue(target, fields[f].key, toStore.value(fields[f].key));
-    if (!exists) return {Verdict::New, {}, values};
+    if (!d.exists) return {Verdict::New, {}, values};
     QStringList changes;
     for (int f = 1; f < fields.size(); ++f) {
         const QString& column = fields[f].key;
         if (!toStore.contains(column)) continue;
-        if (!sameValue(stored.value(column), toStore.value(column), tableDef(h.table).column(column)))
-            changes << changeText(fields[f].caption, shownValue(target, column, stored.value(column)), values[f]);
+        if (!sameValue(d.stored.value(column), toStore.value(column), tableDef(h.table).column(column)))
+            changes << changeText(fields[f].caption, shownValue(target, column, d.stored.value(column)), values[f]);
     }
     const RowVerdict verdict = changed(changes, values);
     if (verdict.verdict == Verdict::Update && write)
-        *write = history::updateStatement(h, number, QString::number(dayNumber), v);
+        *write = history::updateStatement(h, key.number, QString::number(key.dayNumber), d.values);
     return verdict;
 }

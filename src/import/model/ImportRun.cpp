@@ -188,6 +188,15 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
                         const ImportProgress& progress)
 {
     ImportOutcome out;
+    // The file is opened first: one that cannot be read stops the import before any backup.
+    // The header row is needed before the first refused row too: it heads their file.
+    QStringList headers;
+    {
+        const std::unique_ptr<RowReader> rows = openRows(plan.file, &out.error);
+        if (!rows) return out;
+        QStringList cells;
+        for (qint64 i = 0; i <= plan.headerRow && rows->next(cells); ++i) headers = cells;
+    }
     const BackupResult backup = writeBackup(databaseFilePath(), now, kImportBackupLabel);
     if (!backup.ok) {
         out.status = ImportOutcome::Status::BackupFailed;
@@ -199,14 +208,6 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
     // The second folder is a spare, as for every automatic backup: its trouble stops nothing.
     copyToSecondFolder(backup.file, now);
 
-    QStringList headers;
-    // The header row is needed before the first refused row: it heads their file.
-    {
-        const std::unique_ptr<RowReader> rows = openRows(plan.file, &out.error);
-        QStringList cells;
-        for (qint64 i = 0; rows && i <= plan.headerRow && rows->next(cells); ++i) headers = cells;
-        if (!rows) return out;
-    }
     RefusedRows refused(headers);
     try {
         RowJudge judge(plan, today);

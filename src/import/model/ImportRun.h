@@ -17,10 +17,12 @@
 #include <QHash>
 #include <QSet>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 enum class ImportPolicy {
     AddOnly,       // records already stored stay as they are (the default)
@@ -87,7 +89,26 @@ private:
     // The line of an earlier row with the same key, or 0 (the key is noted for later rows).
     qint64 earlierLine(const QString& key, qint64 line);
     RowVerdict judgeAnimal(const QStringList& cells, qint64 line, BoundStatement* write);
+    // A breeding row goes through the dialog's steps, each refusal ending it: its key (number,
+    // insemination day, a cow of the farm), the dialog opened on it, its cells typed in, the
+    // choices left unanswered, the dialog's checks, and the verdict.
     RowVerdict judgeBreeding(const QStringList& cells, qint64 line, BoundStatement* write);
+    struct BreedingKey {
+        QString number;
+        QDate day;
+        qint64 dayNumber = 0;
+    };
+    struct BreedingDialog {
+        EntryValues values;
+        QSqlRecord stored;  // the stored record of the key, when `exists`
+        bool exists = false;
+    };
+    std::optional<RowVerdict> readBreedingKey(const QStringList& cells, qint64 line, BreedingKey* key);
+    BreedingDialog openBreedingDialog(const BreedingKey& key);
+    std::optional<RowVerdict> typeBreedingCells(const QStringList& cells, BreedingDialog* dialog) const;
+    std::optional<RowVerdict> unansweredChoice(const QStringList& cells, const BreedingDialog& dialog) const;
+    std::optional<RowVerdict> checkBreeding(const EntryValues& v) const;
+    RowVerdict breedingVerdict(const BreedingKey& key, const BreedingDialog& dialog, BoundStatement* write) const;
     RowVerdict changed(const QStringList& changes, QStringList values) const;
 
     const ImportPlan& m_plan;
