@@ -12,6 +12,7 @@
 #include "print/ReportJob.h"
 #include "print/model/PrinterSystem.h"
 #include "recovery/RecoveryWindow.h"
+#include "registry/ImportAssistant.h"
 
 #include <QDate>
 
@@ -30,4 +31,5 @@ HookGuard::~HookGuard()
     reportControl().setPreviewRunner({});
     setRecoveryOpener({});
     RecoveryWindow::setFolderChooser({});
+    setImportFileChooser({});
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Every swappable hook of the program (messenger, exit, today, program folder, printer
-// system, printer dialog, work-table pause, save-file chooser, PDF file asker, preview runner, farm header, recovery opener, folder chooser)
-// back to its real behaviour when the guard goes,
-// however the test ended. TestFarm holds one, so a test that uses a farm never leaks a hook
-// into the next test.
+// system, printer dialog, work-table pause, save-file chooser, PDF file asker, preview runner,
+// farm header, recovery opener, folder chooser, import file chooser) back to its real behaviour
+// when the guard goes, however the test ended. TestFarm holds one, so a test that uses a farm
+// never leaks a hook into the next test. tests/app/HookGuardTest.cpp fails when src gains a
+// hook setter this guard does not call.
 class HookGuard {
 public:
     HookGuard() = default;
