@@ -217,6 +217,9 @@ TEST(HerdAnalysisUpgrade, AReadOnlyOlderFarmShowsTheDefaultTargets)
     farm.close();
     QFile file(databaseFilePath());
     const QFile::Permissions before = file.permissions();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytesBefore = file.readAll();
+    file.close();
     ASSERT_TRUE(file.setPermissions(QFile::ReadOwner));
     const QByteArray seen = runUnprivileged(farm.dir(), [&] {
         if (!farm.open()) return QByteArray("not opened");
@@ -231,6 +234,9 @@ TEST(HerdAnalysisUpgrade, AReadOnlyOlderFarmShowsTheDefaultTargets)
     });
     file.setPermissions(before);
     EXPECT_EQ(seen, "opened with the default targets");
+    // Read, never written: the file stays as it was (a check run with root's rights would add the table).
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == bytesBefore) << "the read-only farm file was written";
 }
 
 TEST_F(HerdAnalysisStore, TheSampleFarmGivesEveryFigureData)
