@@ -11,4 +11,5 @@ trap private_cups_stop EXIT
 trap 'exit 130' INT TERM
 private_cups_start || true
 cd "$BUILD"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure "$@"
+# The test programs are independent of each other: one per core.
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" "$@"

@@ -6,6 +6,7 @@
 #include "analysis/AnalysisWindow.h"
 #include "analysis/TargetsDialog.h"
 #include "books/BookFixture.h"
+#include "analysis/model/AnalysisTables.h"
 #include "data/SampleFarm.h"
 #include "kit/FieldFocus.h"
 #include "kit/GridExport.h"
@@ -460,7 +461,18 @@ TEST_F(AnalysisWindowTest, SavesEveryTableAsASheetOfOneWorkbook)
     const QJsonArray interval = figures.at(2).toArray();
     EXPECT_EQ(xlsxTexts(interval), (QStringList{"분만간격 (일)", "359", "365", "목표 달성", "1", "0", "0", "1"}));
     EXPECT_EQ(interval.at(1).toObject().value(QStringLiteral("kind")).toString(), QStringLiteral("number"));
-    EXPECT_EQ(interval.at(0).toObject().value(QStringLiteral("color")).toString(), QStringLiteral("FF1B7A2E"));
+    // Each figure's line keeps the colour of its verdict, as on screen: the word beside it says the same.
+    const auto argb = [](QRgb c) { return QStringLiteral("%1").arg(c, 8, 16, QLatin1Char('0')).toUpper(); };
+    EXPECT_EQ(interval.at(0).toObject().value(QStringLiteral("color")).toString(), argb(verdictColor(Verdict::Meets)));
+    for (int row = 2; row < figures.size(); ++row) {
+        const QJsonArray line = figures.at(row).toArray();
+        const QString verdict = xlsxTexts(line).value(3);
+        SCOPED_TRACE(xlsxTexts(line).join(u' ').toStdString());
+        const Verdict v = verdict == QStringLiteral("목표 달성")   ? Verdict::Meets
+                          : verdict == QStringLiteral("목표 미달") ? Verdict::Misses
+                                                                   : Verdict::NoData;
+        EXPECT_EQ(line.at(0).toObject().value(QStringLiteral("color")).toString(), argb(verdictColor(v)));
+    }
     const QJsonArray pending = sheets.at(5).toObject().value(QStringLiteral("rows")).toArray();
     ASSERT_EQ(pending.size(), 3);
     EXPECT_EQ(pending.at(2).toArray().at(2).toObject().value(QStringLiteral("kind")).toString(),

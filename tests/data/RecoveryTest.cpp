@@ -5,6 +5,7 @@
 #include "data/Recovery.h"
 #include "data/Schema.h"
 #include "support/HookGuard.h"
+#include "support/Unprivileged.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -230,14 +231,15 @@ TEST_F(RecoveryTest, WhatTheStartFindsAtTheDatabasesPlace)
 
 TEST_F(RecoveryTest, AFileThePermissionsKeepFromUsIsUnreadableNotDamaged)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads a file of mode 000; the unreadable state is covered by a folder at the "
-                        "database's place";
     makeFarm(db, 1, 0);
     ASSERT_EQ(::chmod(QFile::encodeName(db).constData(), 0), 0);
-    const DatabaseAssessment a = assessDatabase(db);
+    const QByteArray seen = runUnprivileged(tmp.path(), [&] {
+        const DatabaseAssessment a = assessDatabase(db);
+        return QByteArray(a.state == DatabaseState::Unreadable ? "unreadable" : "another state") + ": " +
+               a.reason.toUtf8();
+    });
     ::chmod(QFile::encodeName(db).constData(), 0600);
-    EXPECT_EQ(a.state, DatabaseState::Unreadable) << a.reason.toStdString();
+    EXPECT_TRUE(seen.startsWith("unreadable: ")) << seen.toStdString();
 }
 
 TEST_F(RecoveryTest, TheAssessmentNamesTheNewestBackupThatIsAFarm)
@@ -409,6 +411,10 @@ TEST_F(RecoveryTest, ACopyElsewhereAppearsWholeOrNotAtAll)
 
     const QString blocker = tmp.path() + QStringLiteral("/a-file");
     writeFile(blocker, "x");
+    // A read-only USB stick: a folder of mode 500, which only a user other than root meets.
+    const QString readOnly = tmp.path() + QStringLiteral("/readonly");
+    QDir().mkpath(readOnly);
+    ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0500), 0);
     struct Case {
         const char* what;
         QString folder;
@@ -418,22 +424,24 @@ TEST_F(RecoveryTest, ACopyElsewhereAppearsWholeOrNotAtAll)
     const Case cases[] = {
         {"folder missing", tmp.path() + QStringLiteral("/unplugged"), 0, "폴더가 없습니다"},
         {"a path under a regular file", blocker + QStringLiteral("/sub"), 0, "폴더가 없습니다"},
-        {"a folder that takes no file", unwritableFolder(tmp.path()), 0, ""},
+        {"a folder that takes no file", readOnly, 0, "폴더에 쓸 권한이 없습니다"},
         {"the disk fills", tmp.path() + QStringLiteral("/small"), 8192, "공간"},
     };
     QDir().mkpath(tmp.path() + QStringLiteral("/small"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        CopyResult r;
-        if (c.cap) {
-            const FileSizeCap cap(c.cap);
-            r = copyBackupTo(backup, c.folder);
-        } else {
-            r = copyBackupTo(backup, c.folder);
-        }
-        EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.error.isEmpty());
-        EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.errorHas))) << r.error.toStdString();
+        const QByteArray seen = runUnprivileged(tmp.path(), [&] {
+            CopyResult r;
+            if (c.cap) {
+                const FileSizeCap cap(c.cap);
+                r = copyBackupTo(backup, c.folder);
+            } else {
+                r = copyBackupTo(backup, c.folder);
+            }
+            return QByteArray(r.ok ? "copied: " : "failed: ") + r.error.toUtf8();
+        });
+        ASSERT_TRUE(seen.startsWith("failed: ")) << seen.toStdString();
+        EXPECT_TRUE(seen.contains(c.errorHas)) << seen.toStdString();
         EXPECT_FALSE(QFileInfo::exists(c.folder + u'/' + QFileInfo(backup).fileName()));
         EXPECT_FALSE(QFileInfo::exists(c.folder + u'/' + QFileInfo(backup).fileName() + QStringLiteral(".part")));
     }

@@ -8,10 +8,12 @@
 #include "registry/model/ImportSource.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMap>
 #include <QProcess>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -64,6 +66,27 @@ for sheet in json.loads(sys.argv[2]):
 wb.save(sys.argv[1])
 )");
         python(script, {path(name), QString::fromUtf8(QJsonDocument(sheets).toJson(QJsonDocument::Compact))});
+        return path(name);
+    }
+
+    // A workbook of the given parts (zip entry name -> content) exactly as written, for what
+    // openpyxl never writes: phonetic guides, runs, cells without a reference, error cells, the
+    // 1904 date system. The parts go through a folder: a large sheet is no command-line argument.
+    QString xlsxParts(const QString& name, const QMap<QString, QByteArray>& parts) const
+    {
+        const QString folder = path(name + QStringLiteral(".parts"));
+        for (auto p = parts.constBegin(); p != parts.constEnd(); ++p) {
+            const QString file = folder + u'/' + p.key();
+            QDir().mkpath(QFileInfo(file).absolutePath());
+            bytes(QDir(m_dir.path()).relativeFilePath(file), p.value());
+        }
+        python(QStringLiteral("import sys, os, zipfile\n"
+                              "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+                              "    for root, _, files in os.walk(sys.argv[2]):\n"
+                              "        for f in files:\n"
+                              "            full = os.path.join(root, f)\n"
+                              "            z.write(full, os.path.relpath(full, sys.argv[2]))\n"),
+               {path(name), folder});
         return path(name);
     }
 

@@ -19,6 +19,54 @@ QByteArray u8(const char* s)
     return QByteArray(s);
 }
 
+// The parts of a one-sheet workbook as Excel writes them, around the sheet's rows (<row>…), its
+// shared strings (<si>…) and the workbook's properties. Cell style 1 shows a date (format 14),
+// style 0 a plain number.
+QMap<QString, QByteArray> oneSheetWorkbook(const QByteArray& rows, const QByteArray& sharedStrings = {},
+                                           const QByteArray& workbookPr = {})
+{
+    const QByteArray ns = R"(xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main")";
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    return {
+        {QStringLiteral("[Content_Types].xml"),
+         R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+         R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+         R"(<Default Extension="xml" ContentType="application/xml"/></Types>)"},
+        {QStringLiteral("_rels/.rels"),
+         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+         "<Relationship Id=\"rId1\" Type=\"" +
+             rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+        {QStringLiteral("xl/workbook.xml"),
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><workbook " + ns + " xmlns:r=\"" + rel + "\">" + workbookPr +
+             "<sheets><sheet name=\"개체\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+        {QStringLiteral("xl/_rels/workbook.xml.rels"),
+         R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+         "<Relationship Id=\"rId1\" Type=\"" +
+             rel +
+             "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+             "<Relationship Id=\"rId2\" Type=\"" +
+             rel +
+             "/sharedStrings\" Target=\"sharedStrings.xml\"/>"
+             "<Relationship Id=\"rId3\" Type=\"" +
+             rel + "/styles\" Target=\"styles.xml\"/></Relationships>"},
+        {QStringLiteral("xl/sharedStrings.xml"),
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><sst " + ns + ">" + sharedStrings + "</sst>"},
+        {QStringLiteral("xl/styles.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><styleSheet " + ns +
+                                              "><cellXfs count=\"2\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\" "
+                                              "applyNumberFormat=\"1\"/></cellXfs></styleSheet>"},
+        {QStringLiteral("xl/worksheets/sheet1.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet " + ns +
+                                                         "><sheetData>" + rows + "</sheetData></worksheet>"},
+    };
+}
+
+ImportFile workbookFile(const QString& path)
+{
+    ImportFile file;
+    file.path = path;
+    file.sheet = 0;
+    return file;
+}
+
 TEST(ImportCsv, SeparatorsQuotesAndLineEnds)
 {
     const QList<CsvCase> cases = {
@@ -223,5 +271,105 @@ TEST(ImportWorkbook, AFileThatIsNoWorkbookIsRefusedWithAReason)
     error.clear();
     EXPECT_EQ(openRows(file, &error), nullptr);
     EXPECT_TRUE(error.contains(QStringLiteral(".xlsx"))) << error.toStdString();
+}
+
+TEST(ImportWorkbook, ExcelsOtherCellFormsAreReadAsTheSheetShowsThem)
+{
+    // Shared strings: 0 plain, 1 in runs of two fonts, 2 with a phonetic guide (Excel's reading
+    // aid for Japanese and Chinese text, never part of the value), 3 runs and a guide.
+    const QByteArray strings =
+        "<si><t>개체번호</t></si>"
+        "<si><r><rPr><b/></rPr><t>한우</t></r><r><t xml:space=\"preserve\"> 암소</t></r></si>"
+        "<si><t>金山</t><rPh sb=\"0\" eb=\"2\"><t>きんざん</t></rPh><phoneticPr fontId=\"1\"/></si>"
+        "<si><r><t>大</t></r><r><t>牛</t></r><rPh sb=\"0\" eb=\"1\"><t>おお</t></rPh></si>";
+    const struct {
+        const char* what;
+        QByteArray row;
+        QByteArray workbookPr;
+        QStringList cells;
+    } cases[] = {
+        {"shared strings: runs joined, phonetic guides left out",
+         R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c>)"
+         R"(<c r="D1" t="s"><v>3</v></c></row>)",
+         {},
+         {"개체번호", "한우 암소", "金山", "大牛"}},
+        {"inline strings: plain, in runs, with a guide",
+         R"(<row r="1"><c r="A1" t="inlineStr"><is><t>KR001</t></is></c>)"
+         R"(<c r="B1" t="inlineStr"><is><r><t>가나</t></r><r><rPr><i/></rPr><t>다</t></r><rPh sb="0" eb="1"><t>か</t></rPh></is></c></row>)",
+         {},
+         {"KR001", "가나다"}},
+        {"booleans, errors, ISO dates and formula texts as shown",
+         R"(<row r="1"><c r="A1" t="b"><v>1</v></c><c r="B1" t="b"><v>0</v></c><c r="C1" t="e"><v>#N/A</v></c>)"
+         R"(<c r="D1" t="d"><v>2020-01-15T00:00:00</v></c><c r="E1" t="str"><f>A1&amp;""</f><v>계산</v></c></row>)",
+         {},
+         {"TRUE", "FALSE", "#N/A", "2020-01-15", "계산"}},
+        {"cells without a reference follow the cell before them",
+         R"(<row r="1"><c><v>1</v></c><c><v>2</v></c><c r="D1"><v>4</v></c><c><v>5</v></c></row>)",
+         {},
+         {"1", "2", "", "4", "5"}},
+        // 2020-01-15 is day 43845 of the 1900 system and day 42383 of the 1904 system.
+        {"a date of the 1900 system",
+         R"(<row r="1"><c r="A1" s="1"><v>43845</v></c><c r="B1" s="1"><v>42383</v></c></row>)",
+         {},
+         {"2020-01-15", "2016-01-14"}},
+        {"a date of the 1904 system",
+         R"(<row r="1"><c r="A1" s="1"><v>43845</v></c><c r="B1" s="1"><v>42383</v></c></row>)",
+         R"(<workbookPr date1904="1"/>)",
+         {"2024-01-16", "2020-01-15"}},
+        {"the 1904 system written as true",
+         R"(<row r="1"><c r="A1" s="1"><v>42383.75</v></c><c r="B1"><v>42383</v></c></row>)",
+         R"(<workbookPr date1904="true"/>)",
+         {"2020-01-15", "42383"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ImportFiles files;
+        const QString path =
+            files.xlsxParts(QStringLiteral("cells.xlsx"), oneSheetWorkbook(c.row, strings, c.workbookPr));
+        EXPECT_EQ(allRows(workbookFile(path)), (Rows{c.cells}));
+    }
+}
+
+TEST(ImportWorkbook, RowsWithoutANumberFollowTheRowBefore)
+{
+    ImportFiles files;
+    const QString path = files.xlsxParts(
+        QStringLiteral("rows.xlsx"),
+        oneSheetWorkbook(R"(<row><c><v>1</v></c></row><row r="4"><c><v>4</v></c></row><row><c><v>5</v></c></row>)"));
+    QList<qint64> lines;
+    EXPECT_EQ(allRows(workbookFile(path), &lines), (Rows{{"1"}, {"4"}, {"5"}}));
+    EXPECT_EQ(lines, (QList<qint64>{1, 4, 5}));
+}
+
+// The sheet is unpacked and parsed in pieces of 64 KiB: a piece may end inside a tag, an
+// attribute, a text or a Korean character, and the reading goes on with the next piece.
+TEST(ImportWorkbook, ASheetOfManyPiecesIsReadWhole)
+{
+    QByteArray sheet;
+    Rows expected;
+    QList<qint64> expectedLines;
+    for (int r = 1; r <= 3000; ++r) {
+        // Texts of every length from 1 to 37 characters, so the pieces end at every kind of place.
+        const QString note = QString(QStringLiteral("한우암소")).repeated(10).left(1 + r % 37);
+        const QString number = QStringLiteral("KR%1").arg(r, 12, 10, QLatin1Char('0'));
+        sheet += "<row r=\"" + QByteArray::number(r) + "\">";
+        sheet += "<c r=\"A" + QByteArray::number(r) + "\" t=\"inlineStr\"><is><t>" + number.toUtf8() + "</t></is></c>";
+        sheet += "<c r=\"B" + QByteArray::number(r) + "\" t=\"inlineStr\"><is><t>" + note.toUtf8() + "</t></is></c>";
+        sheet += "<c r=\"C" + QByteArray::number(r) + "\" t=\"s\"><v>" + QByteArray::number(r % 2) + "</v></c>";
+        sheet += "<c r=\"D" + QByteArray::number(r) + "\"><v>" + QByteArray::number(r * 1.5) + "</v></c>";
+        sheet += "</row>";
+        expected << QStringList{number, note, r % 2 ? QStringLiteral("수") : QStringLiteral("암"),
+                                QString::number(r * 1.5)};
+        expectedLines << r;
+    }
+    ASSERT_GT(sheet.size(), 4 * 65536);
+    ImportFiles files;
+    const QString path =
+        files.xlsxParts(QStringLiteral("large.xlsx"), oneSheetWorkbook(sheet, "<si><t>암</t></si><si><t>수</t></si>"));
+    QList<qint64> lines;
+    const Rows rows = allRows(workbookFile(path), &lines);
+    ASSERT_EQ(rows.size(), expected.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) ASSERT_EQ(rows[i], expected[i]) << "row " << i + 1;
+    EXPECT_EQ(lines, expectedLines);
 }
 }  // namespace

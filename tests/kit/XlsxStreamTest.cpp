@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QTemporaryDir>
+#include <cmath>
 
 namespace {
 QString fromUtf16(std::initializer_list<char16_t> units)
@@ -141,7 +142,11 @@ TEST(XlsxStream, SeveralSheetsMakeOneWorkbook)
     EXPECT_EQ(amount.value("v").toDouble(), 2501);
     EXPECT_EQ(amount.value("fmt").toString(), QStringLiteral("#,##0\"원\""));
     EXPECT_EQ(amount.value("color").toString(), QStringLiteral("FFC00000"));
-    EXPECT_EQ(first.value("widths").toObject().value("B").toDouble(), 30.7109375);
+    // A width given in characters is stored as Excel itself stores a width typed in characters of
+    // its default font (7-pixel digits, 5 pixels of cell padding, in 1/256 of a character).
+    const auto excelWidth = [](int chars) { return std::trunc((chars * 7 + 5) / 7.0 * 256) / 256; };
+    EXPECT_EQ(first.value("widths").toObject().value("A").toDouble(), excelWidth(12));
+    EXPECT_EQ(first.value("widths").toObject().value("B").toDouble(), excelWidth(30));
 }
 
 TEST(XlsxStream, AFileThatCannotBeWrittenIsReported)

@@ -7,6 +7,7 @@
 #include "kit/DbMessages.h"
 #include "recovery/RecoveryStart.h"
 #include "recovery/RecoveryWindow.h"
+#include "recovery/model/RecoveryText.h"
 #include "support/ModalDriver.h"
 
 #include "RecoveryFixture.h"
@@ -87,9 +88,9 @@ TEST_F(RecoveryTest, AMissingFileIsRestoredFromTheNewestGoodBackupOrBecomesANewF
         farm.messages().answer(c.answer);
         expectNoModal<RecoveryWindow>([&] { EXPECT_TRUE(checkDatabaseAtStart(nullptr, kNow)); });
         ASSERT_GE(farm.messages().count(), 1);
+        // The restore question about the newest good backup (its words: RecoveryTextTest).
         EXPECT_EQ(farm.messages().shown()[0].box.text,
-                  QStringLiteral("데이터베이스 파일이 없습니다.\r\n\r\n가장 최근의 정상 백업(2026-12-01 10:00:00)으로 "
-                                 "복원하시겠습니까? 아니요를 누르면 새 농장을 시작합니다."));
+                  recovery::offerRestoreQuestion(QDateTime(QDate(2026, 12, 1), QTime(10, 0))));
         EXPECT_EQ(assessDatabase(databaseFilePath()).state, DatabaseState::Good);
         ASSERT_TRUE(farm.open());
         EXPECT_EQ(farm.count(QStringLiteral("개체관리")), c.animals);

@@ -4,6 +4,7 @@
 #include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
+#include "import/ImportAssistant.h"
 #include "kit/DbMessages.h"
 #include "kit/GridExport.h"
 #include "kit/Messages.h"
@@ -32,4 +33,5 @@ HookGuard::~HookGuard()
     setRecoveryOpener({});
     RecoveryWindow::setFolderChooser({});
     SearchWindow::setImportOpener({});
+    setImportFileChooser({});
 }
