@@ -1,5 +1,6 @@
 #include "recovery/RecoveryWindow.h"
 
+#include "backup/model/BackupCopies.h"
 #include "data/Clock.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"

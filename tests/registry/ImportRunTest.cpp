@@ -1,7 +1,7 @@
 // The import against a farm: every reason a row is refused, the two policies, the expected
 // calving the dialog would compute, the backup before, a cancel that stores nothing, and the
 // file of refused rows.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 #include "data/Clock.h"
 #include "data/ProgramDir.h"
 #include "data/Values.h"

@@ -1,8 +1,7 @@
 #include "registry/model/ImportRun.h"
 
-#include "data/Backup.h"
+#include "backup/model/BackupCopies.h"
 #include "data/ProgramDir.h"
-#include "data/Recovery.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -188,7 +187,8 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
                         const ImportProgress& progress)
 {
     ImportOutcome out;
-    const BackupResult backup = writeBackup(databaseFilePath(), now, kImportBackupLabel);
+    // The second folder is a spare, as for every automatic backup: its trouble stops nothing.
+    const BackupResult backup = writeAutomaticBackup(databaseFilePath(), now, kImportBackupLabel).local;
     if (!backup.ok) {
         out.status = ImportOutcome::Status::BackupFailed;
         out.error = QStringLiteral("가져오기 전에 데이터베이스를 백업하지 못해 가져오지 않았습니다.");
@@ -196,8 +196,6 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
         return out;
     }
     out.backupFile = backup.file;
-    // The second folder is a spare, as for every automatic backup: its trouble stops nothing.
-    copyToSecondFolder(backup.file, now);
 
     QStringList headers;
     // The header row is needed before the first refused row: it heads their file.

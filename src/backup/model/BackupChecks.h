@@ -15,7 +15,7 @@ struct BackupCheck {
 };
 
 // The remembered result of `file` when its size and time are still those it was checked at;
-// otherwise checks the file (data/FarmFileCheck.h), counts its records and remembers that. A
+// otherwise checks the file (backup/model/FarmFileCheck.h), counts its records and remembers that. A
 // check that could not read the file (busy, I/O) is not remembered.
 BackupCheck checkedBackup(const QString& file);
 // Checks `file` now, whatever is remembered, and remembers the result.

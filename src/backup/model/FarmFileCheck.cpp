@@ -1,6 +1,6 @@
-#include "data/FarmFileCheck.h"
+#include "backup/model/FarmFileCheck.h"
 
-#include "data/InterruptedWrite.h"
+#include "backup/model/InterruptedWrite.h"
 #include "data/ScopedConnection.h"
 
 #include "data/Schema.h"

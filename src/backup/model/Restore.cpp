@@ -1,15 +1,15 @@
-#include "data/Recovery.h"
+#include "backup/model/Restore.h"
 
-#include "data/ScopedConnection.h"
-
-#include "data/Backup.h"
-#include "data/BackupChecks.h"
+#include "backup/model/Backup.h"
+#include "backup/model/BackupChecks.h"
+#include "backup/model/FarmFileCheck.h"
+#include "backup/model/FileCopy.h"
+#include "backup/model/InterruptedWrite.h"
 #include "data/ErrorLog.h"
-#include "data/FarmFileCheck.h"
 #include "data/FileModes.h"
-#include "data/InterruptedWrite.h"
 #include "data/ProgramDir.h"
 #include "data/Schema.h"
+#include "data/ScopedConnection.h"
 #include "data/SqliteReason.h"
 
 #include <fcntl.h>
@@ -20,7 +20,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -29,15 +28,6 @@
 #include <cstring>
 
 namespace {
-
-const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
-const QString kSecondFolderKey = QStringLiteral("Backup/SecondFolder");
-const QString kLastSecondCopyKey = QStringLiteral("Backup/LastSecondCopy");
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 DatabaseAssessment assessed(DatabaseState state, const QString& reason, const QString& detail = QString())
 {
@@ -150,15 +140,6 @@ DatabaseAssessment assessFile(const QString& file)
     return good;
 }
 
-bool isCheckFailedName(const QString& name, QDateTime* at)
-{
-    static const QRegularExpression pattern(QStringLiteral("^TARVIK-(\\d{8}-\\d{6})-check-failed\\.db$"));
-    const QRegularExpressionMatch m = pattern.match(name);
-    if (!m.hasMatch()) return false;
-    if (at) *at = QDateTime::fromString(m.captured(1), kStampFormat);
-    return true;
-}
-
 BackupInfo infoOf(const QString& file, const QDateTime& made, bool recheck)
 {
     BackupInfo b;
@@ -174,127 +155,6 @@ BackupInfo infoOf(const QString& file, const QDateTime& made, bool recheck)
 }
 
 // Korean only; the system's words go to `detail`.
-QString writeErrorText(int error, QString* detail)
-{
-    *detail = systemError(error);
-    if (error == ENOSPC || error == EFBIG || error == EDQUOT) return QStringLiteral("디스크에 남은 공간이 없습니다.");
-    if (error == EROFS) return QStringLiteral("읽기 전용인 곳이어서 쓸 수 없습니다.");
-    if (error == EACCES || error == EPERM) return QStringLiteral("폴더에 쓸 권한이 없습니다.");
-    if (error == EIO) return QStringLiteral("저장 장치에 쓰는 중에 오류가 났습니다(장치가 빠졌거나 고장입니다).");
-    return QStringLiteral("파일을 쓰지 못했습니다.");
-}
-
-// Copies `from` byte for byte into a new file `to` (600) and syncs it; "" on success, else the
-// reason (the system's words in `detail`). A partial file is removed.
-QString copyBytes(const QString& from, const QString& to, QString* detail)
-{
-    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) {
-        *detail = systemError(errno);
-        return QStringLiteral("백업 파일을 읽을 수 없습니다.");
-    }
-    const int out = ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0) {
-        const int e = errno;
-        ::close(in);
-        return writeErrorText(e, detail);
-    }
-    QString error;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(in, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            *detail = systemError(errno);
-            error = QStringLiteral("백업 파일을 읽을 수 없습니다(저장 장치의 오류입니다).");
-            break;
-        }
-        if (got == 0) break;
-        ssize_t done = 0;
-        while (done < got) {
-            const ssize_t put = ::write(out, buffer + done, size_t(got - done));
-            if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) {
-                error = writeErrorText(put < 0 ? errno : ENOSPC, detail);
-                break;
-            }
-            done += put;
-        }
-        if (!error.isEmpty()) break;
-    }
-    if (error.isEmpty() && ::fsync(out) != 0) error = writeErrorText(errno, detail);
-    if (::close(out) != 0 && error.isEmpty()) error = writeErrorText(errno, detail);
-    ::close(in);
-    if (!error.isEmpty()) QFile::remove(to);
-    return error;
-}
-
-bool sameBytes(const QString& a, const QString& b)
-{
-    QFile fa(a);
-    QFile fb(b);
-    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size()) return false;
-    while (!fa.atEnd()) {
-        if (fa.read(1 << 16) != fb.read(1 << 16)) return false;
-    }
-    return true;
-}
-
-// Copies into `folder` under the backup's own name: a temporary name first, the check, then the
-// rename. `createdLast` gives the copy a modification time after every backup in the folder, so
-// the rotation there sees it as the newest.
-CopyResult copyChecked(const QString& backupFile, const QString& folder, bool createdLast)
-{
-    CopyResult r;
-    const QFileInfo source(backupFile);
-    if (!source.isFile()) {
-        r.error = QStringLiteral("백업 파일이 없습니다: ") + backupFile;
-        logError(QStringLiteral("복사"), r.error);
-        return r;
-    }
-    if (!QFileInfo(folder).isDir()) {
-        r.error = QStringLiteral("폴더가 없습니다: ") + folder;
-        logError(QStringLiteral("복사"), r.error);
-        return r;
-    }
-    const QString target = QDir(folder).absoluteFilePath(source.fileName());
-    if (QFileInfo(target).exists() && QFileInfo(target).canonicalFilePath() == source.canonicalFilePath()) {
-        r.ok = true;  // already there: the backup itself
-        r.file = target;
-        return r;
-    }
-    // What an earlier copy cut off by a kill or a pulled stick left there.
-    removeBackupLeftovers(folder);
-    const QString part = target + QStringLiteral(".part");
-    QFile::remove(part);
-    r.error = copyBytes(backupFile, part, &r.detail);
-    if (r.error.isEmpty() && !sameBytes(backupFile, part))
-        r.error = QStringLiteral("복사한 파일이 백업 파일과 다릅니다(저장 장치를 확인해 주십시오).");
-    if (r.error.isEmpty() && checkedBackup(backupFile).ok) {
-        const FarmFileCheck check = checkFarmFile(part);
-        if (!check.ok) {
-            r.error = QStringLiteral("복사한 파일의 검사에서 오류가 나왔습니다: ") + check.reason;
-            r.detail = check.detail;
-        }
-    }
-    if (r.error.isEmpty()) {
-        if (createdLast) markCreatedLast(folder, part);
-        if (::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0)
-            r.error = QStringLiteral("복사한 파일의 이름을 바꿀 수 없습니다: ") + writeErrorText(errno, &r.detail);
-    }
-    if (!r.error.isEmpty()) {
-        QFile::remove(part);
-        removeBackupLeftovers(folder);
-        logError(QStringLiteral("복사"), backupFile + QStringLiteral(" → ") + folder + QStringLiteral(": ") + r.error +
-                                             QStringLiteral(" ") + r.detail);
-        return r;
-    }
-    syncFile(folder);
-    r.ok = true;
-    r.file = target;
-    return r;
-}
-
 bool renamePath(const QString& from, const QString& to)
 {
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
@@ -376,21 +236,7 @@ int backupCount(const QString& databaseFile)
 {
     const QStringList names = QDir(backupDirOf(databaseFile)).entryList({QStringLiteral("TARVIK-*.db")}, QDir::Files);
     return int(std::count_if(names.begin(), names.end(),
-                             [](const QString& n) { return parseBackupFileName(n) || isCheckFailedName(n, nullptr); }));
-}
-
-bool hasAnyBackup(const QString& databaseFile)
-{
-    const QString dir = backupDirOf(databaseFile);
-    const QStringList names = QDir(dir).entryList({QStringLiteral("TARVIK-*.db")}, QDir::Files);
-    return std::any_of(names.begin(), names.end(),
-                       [](const QString& n) { return parseBackupFileName(n) || isCheckFailedName(n, nullptr); });
-}
-
-bool missingWithBackups(const QString& databaseFile)
-{
-    const QFileInfo file(databaseFile);
-    return !file.exists() && !file.isSymLink() && hasAnyBackup(databaseFile);
+                             [](const QString& n) { return parseBackupFileName(n) || parseCheckFailedFileName(n); }));
 }
 
 QList<BackupInfo> listBackups(const QString& databaseFile, bool recheck)
@@ -412,7 +258,7 @@ QList<BackupInfo> listBackups(const QString& databaseFile, bool recheck)
     std::vector<Aside> aside;
     for (const QString& n : QDir(dir).entryList({QStringLiteral("TARVIK-*-check-failed.db")}, QDir::Files)) {
         QDateTime made;
-        if (isCheckFailedName(n, &made)) aside.push_back({n, made, modificationTimeNs(dir + u'/' + n)});
+        if (parseCheckFailedFileName(n, &made)) aside.push_back({n, made, modificationTimeNs(dir + u'/' + n)});
     }
     std::sort(aside.begin(), aside.end(),
               [](const Aside& a, const Aside& b) { return a.mtime != b.mtime ? a.mtime > b.mtime : a.name > b.name; });
@@ -457,7 +303,7 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
         if (QFileInfo::exists(databaseFile + suffix) || QFileInfo(databaseFile + suffix).isSymLink()) present << suffix;
     QString aside;
     if (!present.isEmpty()) {
-        const QString stamp = now.toString(kStampFormat);
+        const QString stamp = backupStamp(now);
         aside = dir + QStringLiteral("/TARVIK-before-restore-") + stamp + QStringLiteral(".db");
         for (int n = 1; QFileInfo::exists(aside) || QFileInfo::exists(aside + QStringLiteral("-journal")) ||
                         QFileInfo::exists(aside + QStringLiteral("-wal"));
@@ -468,10 +314,10 @@ RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFi
     const QString infoError = writeRestoreInfo(info, backupFile, aside, &r.detail);
     if (!infoError.isEmpty()) return failedWith(infoError);
 
-    r.error = copyBytes(backupFile, incoming, &r.detail);
+    r.error = copyFileBytes(backupFile, incoming, &r.detail);
     if (r.error.isEmpty()) {
         const FarmFileCheck copy = checkFarmFile(incoming);
-        if (!copy.ok || !sameBytes(backupFile, incoming)) {
+        if (!copy.ok || !sameFileBytes(backupFile, incoming)) {
             r.error =
                 QStringLiteral("복사한 백업 파일의 검사에서 오류가 나왔습니다(디스크 공간이 부족한지 확인하십시오).");
             r.detail = copy.reason + u' ' + copy.detail;
@@ -533,7 +379,7 @@ InterruptedRestore finishInterruptedRestore(const QString& databaseFile)
     bool complete = false;
     if (haveIncoming) {
         const FarmFileCheck check = checkFarmFile(incoming);
-        complete = check.ok && (backup.isEmpty() || !QFileInfo::exists(backup) || sameBytes(backup, incoming));
+        complete = check.ok && (backup.isEmpty() || !QFileInfo::exists(backup) || sameFileBytes(backup, incoming));
         r.detail = check.reason + u' ' + check.detail;
     }
     if (complete && putInPlace(incoming, databaseFile)) {
@@ -575,73 +421,5 @@ InterruptedRestore finishInterruptedRestore(const QString& databaseFile)
         "지난번 복원이 중간에 끊겼고, 복사하던 백업이 완전하지 않아 지웠습니다. 백업 및 복원 창에서 다시 복원해 "
         "주십시오.");
     r.outcome = InterruptedRestore::Outcome::PutBack;
-    return r;
-}
-
-CopyResult copyBackupTo(const QString& backupFile, const QString& folder)
-{
-    return copyChecked(backupFile, folder, false);
-}
-
-QString secondBackupFolder()
-{
-    const QSettings ini(settingsFilePath(), QSettings::IniFormat);
-    return ini.value(kSecondFolderKey).toString();
-}
-
-void setSecondBackupFolder(const QString& folder)
-{
-    QSettings ini(settingsFilePath(), QSettings::IniFormat);
-    if (folder.isEmpty())
-        ini.remove(kSecondFolderKey);
-    else
-        ini.setValue(kSecondFolderKey, folder);
-    ini.sync();
-}
-
-QDateTime lastSecondCopy()
-{
-    const QSettings ini(settingsFilePath(), QSettings::IniFormat);
-    return QDateTime::fromString(ini.value(kLastSecondCopyKey).toString(), Qt::ISODate);
-}
-
-SecondCopyResult copyToSecondFolder(const QString& backupFile, const QDateTime& now)
-{
-    SecondCopyResult r;
-    const QString folder = secondBackupFolder();
-    if (folder.isEmpty()) return r;
-    // A missing folder is a USB stick not plugged in: making it would fill the mount point's disk.
-    if (!QFileInfo(folder).isDir()) {
-        r.status = SecondCopyResult::Status::Unreachable;
-        r.error =
-            QStringLiteral("두 번째 백업 폴더를 찾을 수 없습니다(USB 저장장치가 꽂혀 있는지 확인하십시오): ") + folder;
-        logError(QStringLiteral("두 번째 백업 폴더"), r.error);
-        return r;
-    }
-    const BackupCheck check = checkedBackup(backupFile);
-    if (!check.ok) {
-        r.status = SecondCopyResult::Status::Failed;
-        r.error =
-            QStringLiteral("백업 파일에 농장 자료가 없어 두 번째 백업 폴더로 복사하지 않았습니다: ") + check.reason;
-        logError(QStringLiteral("두 번째 백업 폴더"), r.error + u' ' + check.detail);
-        return r;
-    }
-    removeBackupLeftovers(folder);
-    const CopyResult copy = copyChecked(backupFile, folder, true);
-    if (!copy.ok) {
-        r.status = SecondCopyResult::Status::Failed;
-        r.error = QStringLiteral("두 번째 백업 폴더로 복사하지 못했습니다: ") + copy.error;
-        r.detail = copy.detail;
-        logError(QStringLiteral("두 번째 백업 폴더"), r.error + u' ' + r.detail);
-        return r;
-    }
-    r.status = SecondCopyResult::Status::Copied;
-    r.file = copy.file;
-    {
-        QSettings ini(settingsFilePath(), QSettings::IniFormat);
-        ini.setValue(kLastSecondCopyKey, now.toString(Qt::ISODate));
-        ini.sync();
-    }
-    rotateBackupFolder(folder);
     return r;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Automatic copies of the database in db/backup/TARVIK-yyyymmdd-hhmmss.db (folder 700, files
-// 600). Only a farm (data/FarmFileCheck.h) is backed up, and each copy is checked the same way
+// 600). Only a farm (backup/model/FarmFileCheck.h) is backed up, and each copy is checked the same way
 // before it gets its name; a copy that fails is set aside as TARVIK-yyyymmdd-hhmmss-check-failed.db
 // and never counts as a backup. The database itself is only read. scripts/restore.sh (installed:
 // tarvik-restore) brings one back.
@@ -26,6 +26,11 @@ inline const QString kImportBackupLabel = QStringLiteral("가져오기전");
 QString backupFileName(const QDateTime& at, const QString& label = {});
 // TARVIK-yyyymmdd-hhmmss-check-failed.db: a copy that failed its check, kept for a look.
 QString checkFailedFileName(const QDateTime& at);
+// yyyyMMdd-HHmmss, the stamp in every name above (and in TARVIK-before-restore-<stamp>.db).
+QString backupStamp(const QDateTime& at);
+// True when `name` (a bare file name) is a copy set aside by checkFailedFileName(); its time in
+// `at` when given.
+bool parseCheckFailedFileName(const QString& name, QDateTime* at = nullptr);
 // True when `name` (a bare file name) is a backup's name, with or without the import's label;
 // its time in `at` when given.
 bool parseBackupFileName(const QString& name, QDateTime* at = nullptr);
@@ -64,10 +69,16 @@ struct BackupResult {
 // Leftovers of an interrupted backup in the backup folder are removed first.
 // A `label` (kImportBackupLabel) goes into the copy's name.
 BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, const QString& label = {});
+// True when the backup folder of the database holds a backup or a copy set aside: a missing
+// database then means lost records, not a first start.
+bool hasAnyBackup(const QString& databaseFile);
+// True when the database file is missing while backups of it exist: the start must not make a
+// new empty farm there but let the farmer choose a backup in the recovery window.
+bool missingWithBackups(const QString& databaseFile);
 // The backups of the database by their order of creation, oldest first (full paths).
 QStringList backupsInCreationOrder(const QString& databaseFile);
 // The newest backup of the database (full path) that passes the farm check, "" when none does.
-// Copies checked before and unchanged since are not read again (data/BackupChecks.h).
+// Copies checked before and unchanged since are not read again (backup/model/BackupChecks.h).
 QString newestBackup(const QString& databaseFile);
 // True when a backup of the database was written on `day`.
 bool hasBackupOn(const QString& databaseFile, const QDate& day);

@@ -1,7 +1,7 @@
-#include "data/BackupChecks.h"
+#include "backup/model/BackupChecks.h"
 
+#include "backup/model/FarmFileCheck.h"
 #include "data/ErrorLog.h"
-#include "data/FarmFileCheck.h"
 #include "data/FileModes.h"
 #include "data/ScopedConnection.h"
 

@@ -1,7 +1,7 @@
 // Automatic backups: a checked copy on exit and at the day's first start, the rotation that
 // keeps 30 plus one a month, and scripts/restore.sh that sets the current file aside.
 #include "app/MainWindow.h"
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 #include "data/Clock.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"

@@ -1,7 +1,7 @@
 // What counts as a farm: the rule every backup, the damaged-file message and a restore share.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
+#include "backup/model/FarmFileCheck.h"
 #include "data/Db.h"
-#include "data/FarmFileCheck.h"
 #include "data/ProgramDir.h"
 #include "data/Schema.h"
 #include "kit/DbMessages.h"

@@ -1,15 +1,14 @@
 #pragma once
 // What a farmer needs to get the records back without a terminal: what the start finds of the
-// database, the backups with what each holds, restoring one, copying one elsewhere, and the
-// second backup folder (a USB stick or a synced folder) every automatic backup is also copied to.
-// No widget here; the recovery window (백업 및 복원) is built on these.
+// database, the backups with what each holds, and restoring one (copies elsewhere:
+// backup/model/BackupCopies.h). No widget here; the recovery window (백업 및 복원) is built on these.
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
 // What the start finds at the database's place.
 enum class DatabaseState {
-    Good,        // a farm (data/FarmFileCheck.h): open it
+    Good,        // a farm (backup/model/FarmFileCheck.h): open it
     Missing,     // no file
     Empty,       // a file of 0 bytes, or a database without the program's tables
     Damaged,     // fails quick_check, or not a database at all (garbage header)
@@ -60,16 +59,10 @@ struct BackupInfo {
     int animals = -1;    // rows of 개체관리, -1 when the copy cannot be read
     int breedings = -1;  // rows of 번식기록, -1 when the copy cannot be read
 };
-// True when the backup folder of the database holds a backup or a copy set aside: a missing
-// database then means lost records, not a first start.
-bool hasAnyBackup(const QString& databaseFile);
-// True when the database file is missing while backups of it exist: the start must not make a
-// new empty farm there but let the farmer choose a backup in the recovery window.
-bool missingWithBackups(const QString& databaseFile);
 
 // Every file in the backup folder: the backups (newest created first), then the copies set aside
 // (…-check-failed.db), each with its check result and counts. A copy checked before and unchanged
-// since is not read again unless `recheck` (data/BackupChecks.h).
+// since is not read again unless `recheck` (backup/model/BackupChecks.h).
 QList<BackupInfo> listBackups(const QString& databaseFile, bool recheck = false);
 // How many backups the folder holds, by name alone (no file is read).
 int backupCount(const QString& databaseFile);
@@ -86,35 +79,3 @@ struct RestoreResult {
 // renames the copy into place, mode 600. On any failure the current database stays as it was.
 // The connection must be closed by the caller first.
 RestoreResult restoreBackup(const QString& databaseFile, const QString& backupFile, const QDateTime& now);
-
-struct CopyResult {
-    bool ok = false;
-    QString file;    // the copy written
-    QString error;   // Korean, when !ok (folder missing or read-only, disk full, copy fails its check)
-    QString detail;  // the system's own words, for the log and the details button
-};
-// Copies a backup into `folder` under its own name: written under a temporary name, checked, then
-// renamed, so the file appears whole or not at all.
-CopyResult copyBackupTo(const QString& backupFile, const QString& folder);
-
-// The second backup folder, kept in the settings file (settingsFilePath(), INI format):
-//   [Backup]
-//   SecondFolder=<absolute path>      the folder; no key (or empty) when none is set
-//   LastSecondCopy=<yyyy-MM-ddTHH:mm:ss> when a copy last reached it (ISO 8601)
-// "" when none is set; setting "" removes the key.
-QString secondBackupFolder();
-void setSecondBackupFolder(const QString& folder);
-// When a copy last reached the second folder ([Backup] LastSecondCopy); invalid when never.
-QDateTime lastSecondCopy();
-
-struct SecondCopyResult {
-    enum class Status { NotSet, Unreachable, Copied, Failed };
-    Status status = Status::NotSet;
-    QString file;    // the copy written (Copied)
-    QString error;   // Korean (Unreachable, Failed)
-    QString detail;  // the system's own words (Failed)
-};
-// After a good local backup: copies it to the second folder when one is set and reachable,
-// checks it, records the time and rotates the second folder by the same rule as the local one.
-// An unreachable or failing second folder never undoes the local backup.
-SecondCopyResult copyToSecondFolder(const QString& backupFile, const QDateTime& now);

@@ -1,6 +1,6 @@
 // scripts/restore.sh on a program folder of its own (TARVIK_HOME): the current file is set
 // aside, never overwritten, and the newest good backup comes back.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
 #include "data/Schema.h"

@@ -1,8 +1,10 @@
 // Getting the records back without a terminal: what the start finds at the database's place,
 // the backups listed with what they hold, restore, copies elsewhere and the second backup folder.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
+#include "backup/model/BackupCopies.h"
+#include "backup/model/Restore.h"
+#include "data/FileModes.h"
 #include "data/ProgramDir.h"
-#include "data/Recovery.h"
 #include "data/Schema.h"
 #include "support/HookGuard.h"
 
@@ -75,9 +77,7 @@ void makeFarm(const QString& path, int animals, int breedings)
 
 void setMtime(const QString& path, qint64 secondsFromNow)
 {
-    const struct timespec now = {time(nullptr) + secondsFromNow, 0};
-    const struct timespec times[2] = {now, now};
-    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    ASSERT_TRUE(setModificationTimeNs(path, (qint64(time(nullptr)) + secondsFromNow) * 1000000000));
 }
 
 // Files of a folder by name (no folders, no hidden ones).

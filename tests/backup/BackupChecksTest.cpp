@@ -1,9 +1,9 @@
 // The check results of backups are remembered by name, size and time: the start and the list
 // read a copy again only when it has changed.
-#include "data/Backup.h"
-#include "data/BackupChecks.h"
+#include "backup/model/Backup.h"
+#include "backup/model/BackupChecks.h"
+#include "backup/model/Restore.h"
 #include "data/ProgramDir.h"
-#include "data/Recovery.h"
 #include "support/TestFarm.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "data/InterruptedWrite.h"
+#include "backup/model/InterruptedWrite.h"
 
 #include "data/ScopedConnection.h"
 

@@ -1,9 +1,9 @@
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 
 #include "data/ScopedConnection.h"
 
-#include "data/BackupChecks.h"
-#include "data/FarmFileCheck.h"
+#include "backup/model/BackupChecks.h"
+#include "backup/model/FarmFileCheck.h"
 #include "data/FileModes.h"
 #include "data/SqliteReason.h"
 
@@ -22,6 +22,7 @@
 
 namespace {
 
+// The stamp of every file name the backups use; it sorts like the time it names.
 const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
 
 QStringList backupNamesIn(const QString& dir)
@@ -36,12 +37,6 @@ struct Dated {
     QString name;
     qint64 mtimeNs = 0;
 };
-
-bool setMtimeNs(const QString& path, qint64 ns)
-{
-    const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(ns / 1000000000), long(ns % 1000000000)}};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
-}
 
 // Whatever SQLite creates beside the copy (its journal) is the farmer's alone as well.
 class PrivateUmask {
@@ -166,12 +161,40 @@ QString backupDirOf(const QString& databaseFile)
 QString backupFileName(const QDateTime& at, const QString& label)
 {
     const QString suffix = label.isEmpty() ? QString() : u'-' + label;
-    return QStringLiteral("TARVIK-") + at.toString(kStampFormat) + suffix + QStringLiteral(".db");
+    return QStringLiteral("TARVIK-") + backupStamp(at) + suffix + QStringLiteral(".db");
 }
 
 QString checkFailedFileName(const QDateTime& at)
 {
-    return QStringLiteral("TARVIK-") + at.toString(kStampFormat) + QStringLiteral("-check-failed.db");
+    return QStringLiteral("TARVIK-") + backupStamp(at) + QStringLiteral("-check-failed.db");
+}
+
+QString backupStamp(const QDateTime& at)
+{
+    return at.toString(kStampFormat);
+}
+
+bool parseCheckFailedFileName(const QString& name, QDateTime* at)
+{
+    static const QRegularExpression pattern(QStringLiteral("^TARVIK-(\\d{8}-\\d{6})-check-failed\\.db$"));
+    const QRegularExpressionMatch m = pattern.match(name);
+    if (!m.hasMatch()) return false;
+    if (at) *at = QDateTime::fromString(m.captured(1), kStampFormat);
+    return true;
+}
+
+bool hasAnyBackup(const QString& databaseFile)
+{
+    const QString dir = backupDirOf(databaseFile);
+    const QStringList names = QDir(dir).entryList({QStringLiteral("TARVIK-*.db")}, QDir::Files);
+    return std::any_of(names.begin(), names.end(),
+                       [](const QString& n) { return parseBackupFileName(n) || parseCheckFailedFileName(n); });
+}
+
+bool missingWithBackups(const QString& databaseFile)
+{
+    const QFileInfo file(databaseFile);
+    return !file.exists() && !file.isSymLink() && hasAnyBackup(databaseFile);
 }
 
 bool parseBackupFileName(const QString& name, QDateTime* at)
@@ -243,7 +266,7 @@ void markCreatedLast(const QString& folder, const QString& file)
 {
     const QStringList before = backupNamesInCreationOrder(folder);
     const qint64 newest = before.isEmpty() ? 0 : modificationTimeNs(folder + u'/' + before.last());
-    if (modificationTimeNs(file) <= newest) setMtimeNs(file, newest + 1000000);
+    if (modificationTimeNs(file) <= newest) setModificationTimeNs(file, newest + 1000000);
 }
 
 BackupResult writeBackup(const QString& databaseFile, const QDateTime& now, const QString& label)

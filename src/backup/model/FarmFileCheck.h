@@ -3,7 +3,7 @@
 // quick_check, has every table of the schema (Schema.h) with every column and the farm's row.
 // An empty file passes quick_check, and so does any other SQLite database; neither is a farm,
 // so neither may count as a backup or be offered for a restore. A journal left beside the file
-// by an interrupted write is rolled back first (data/InterruptedWrite.h).
+// by an interrupted write is rolled back first (backup/model/InterruptedWrite.h).
 #include "data/SqliteReason.h"
 
 #include <QString>
