@@ -3,7 +3,7 @@
 // Python's codec, workbooks through openpyxl (neither shares code with the program's readers).
 #include "registry/model/ImportFields.h"
 #include "registry/model/ImportRun.h"
-#include "registry/model/ImportSource.h"
+#include "sheets/model/ImportSource.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

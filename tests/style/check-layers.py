@@ -9,7 +9,7 @@ import os
 import re
 import sys
 
-LAYERS = ["data", "backup", "kit", "recovery", "print", "history", "registry", "books", "app"]
+LAYERS = ["data", "backup", "sheets", "kit", "recovery", "print", "history", "registry", "books", "app"]
 INCLUDE = re.compile(r'\s*#\s*include\s+"([^/"]+)/')
 
 root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "..", "src")

@@ -4,7 +4,7 @@
 // at its top when the start found the database unusable, and what the start does about it.
 #include "backup/model/BackupCopies.h"
 #include "backup/model/Restore.h"
-#include "kit/model/CellKind.h"
+#include "sheets/model/CellKind.h"
 
 #include <QDateTime>
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "backup/model/BackupCopies.h"
 #include "data/ProgramDir.h"
+#include "sheets/model/SheetCells.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -65,17 +66,8 @@ private:
     {
         for (qsizetype i = 0; i < cells.size(); ++i) {
             if (i > 0) m_out += ',';
-            QString text = cells[i];
-            // A cell that a spreadsheet would run as a formula is shown as text.
-            if (!text.isEmpty() && QStringView(u"=+-@").contains(text[0])) text.prepend(u'\'');
-            const QByteArray utf8 = text.toUtf8();
-            if (utf8.contains(',') || utf8.contains('"') || utf8.contains('\n') || utf8.contains('\r')) {
-                m_out += '"';
-                m_out += QByteArray(utf8).replace("\"", "\"\"");
-                m_out += '"';
-            } else {
-                m_out += utf8;
-            }
+            // A cell that a spreadsheet would run as a formula is shown as text, as the export does.
+            appendCsvField(m_out, guardedCell(cells[i]));
         }
         m_out += "\r\n";
     }

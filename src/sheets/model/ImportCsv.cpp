@@ -1,6 +1,6 @@
 // The CSV side of the import: bytes decoded chunk by chunk (Qt's UTF-8 decoder, glibc's iconv
 // for CP949), then split into records on the decoded text.
-#include "registry/model/ImportSource.h"
+#include "sheets/model/ImportSource.h"
 
 #include <iconv.h>
 #include <QFile>
@@ -77,14 +77,6 @@ private:
     iconv_t m_cd;
     QByteArray m_left;
 };
-
-// A leading apostrophe is the spreadsheet's mark of a text cell (typed before a number with
-// leading zeros, a date kept as typed, or put by an export before a cell that could be taken
-// for a formula); the value is what follows it, whatever that is.
-bool startsWithTextMark(QStringView field)
-{
-    return !field.isEmpty() && field[0] == u'\'';
-}
 
 const QString kBadUtf8 = QStringLiteral(
     "%1행: UTF-8 문자로 읽을 수 없는 바이트가 있습니다. 그 행을 고치거나, 파일을 UTF-8로 다시 "
@@ -222,8 +214,8 @@ private:
                 field.append(s + start, i - start);
             else
                 field = QString(s + start, i - start);
-            if (startsWithTextMark(field)) field.remove(0, 1);
-            cells << field;
+            // The value is what follows a text mark, whatever that is (sheets/model/SheetCells.h).
+            cells << unguardedCell(field);
             if (i >= n) break;  // the end of the file ends the record
             if (s[i] == m_sep) {
                 ++i;
@@ -273,13 +265,6 @@ QString cellTooLongError(qint64 row, int column)
         .arg(row)
         .arg(columnLetter(column))
         .arg(kMaxImportCellChars);
-}
-
-QString columnLetter(int index)
-{
-    QString s;
-    for (int n = index + 1; n > 0; n = (n - 1) / 26) s.prepend(QChar(u'A' + (n - 1) % 26));
-    return s;
 }
 
 TextEncoding detectEncoding(const QString& path)

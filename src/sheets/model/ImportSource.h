@@ -6,6 +6,8 @@
 // yyyy-mm-dd). Every row comes as the texts of its cells. A row wider or a cell longer than any
 // farm's file has (a damaged file, or a text file that is no table) stops the reading at once
 // with a Korean reason rather than filling the memory.
+#include "sheets/model/SheetCells.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -37,12 +39,10 @@ public:
 // The most columns a row may have, and the most characters a cell may hold (Excel's own
 // limit for a cell).
 inline constexpr int kMaxImportColumns = 1000;
-inline constexpr int kMaxImportCellChars = 32767;
+inline constexpr int kMaxImportCellChars = kExcelMaxCellChars;
 // The reasons the reading stops for them: "<row>행: ..." in Korean.
 QString tooManyColumnsError(qint64 row);
 QString cellTooLongError(qint64 row, int column);
-// A column as spreadsheets name it: A, B, ..., Z, AA, ... (from 0).
-QString columnLetter(int index);
 
 // True for a workbook: a zip file (.xlsx); false for everything else, read as CSV.
 bool isWorkbook(const QString& path);

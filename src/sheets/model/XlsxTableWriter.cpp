@@ -1,7 +1,8 @@
 // The workbook side of the export, over our own streaming writer (XlsxStream): each row goes
 // into the deflated sheet as it is written, so a hundred thousand rows never sit in memory twice.
-#include "kit/model/TableLayout.h"
-#include "kit/model/XlsxStream.h"
+#include "sheets/model/SheetCells.h"
+#include "sheets/model/TableLayout.h"
+#include "sheets/model/XlsxStream.h"
 
 #include <QHash>
 
@@ -9,13 +10,6 @@ namespace {
 constexpr double kDefaultColumnWidth = 8.43;
 constexpr double kMaxColumnWidth = 60;
 const QByteArray kDateFormat = QByteArrayLiteral("yyyy-mm-dd");
-
-// Days since 1899-12-30: Excel's date serial for every day from 1900-03-01 on.
-double excelSerial(const QDate& d)
-{
-    static const qint64 dayZero = QDate(1899, 12, 30).toJulianDay();
-    return double(d.toJulianDay() - dayZero);
-}
 
 // The cell styles of the rows, looked up for every cell, so the key is a plain number.
 class Formats {

@@ -1,8 +1,8 @@
 // The program's own xlsx writer, read back by openpyxl and checked as a package (zip entries
 // intact, every part well-formed XML): texts that need escaping or cannot be held at all,
 // several sheets in one workbook, and a write that fails.
-#include "kit/model/TableExport.h"
-#include "kit/model/XlsxStream.h"
+#include "sheets/model/TableExport.h"
+#include "sheets/model/XlsxStream.h"
 #include "support/ExportReaders.h"
 
 #include <gtest/gtest.h>

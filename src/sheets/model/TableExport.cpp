@@ -1,6 +1,8 @@
-#include "kit/model/TableExport.h"
+#include "sheets/model/TableExport.h"
 
-#include "kit/model/TableLayout.h"
+#include "data/DateText.h"
+#include "sheets/model/SheetCells.h"
+#include "sheets/model/TableLayout.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -23,59 +25,10 @@ bool isAsciiDigit(QChar c)
     return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 
-// Reads exactly `count` digits (at least `minCount` when fewer follow) at `i`.
-bool readDigits(QStringView s, qsizetype& i, int minCount, int count, int& out)
-{
-    out = 0;
-    int n = 0;
-    while (n < count && i < s.size() && isAsciiDigit(s[i])) {
-        out = out * 10 + (s[i].unicode() - u'0');
-        ++i;
-        ++n;
-    }
-    return n >= minCount;
-}
-
-void skipBlanks(QStringView s, qsizetype& i)
-{
-    while (i < s.size() && s[i] == u' ') ++i;
-}
-
-bool expect(QStringView s, qsizetype& i, QChar c)
-{
-    if (i >= s.size() || s[i] != c) return false;
-    ++i;
-    return true;
-}
-
 const QString& cellAt(const QStringList& row, int col)
 {
     static const QString empty;
     return col < row.size() ? row[col] : empty;
-}
-
-// A field of a CSV record: quoted when it holds a separator, a quote or a line break.
-void appendCsvField(QByteArray& out, QStringView text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r')) {
-        out += utf8;
-        return;
-    }
-    out += '"';
-    for (char ch : utf8) {
-        if (ch == '"') out += '"';
-        out += ch;
-    }
-    out += '"';
-}
-
-// A spreadsheet opening the file runs a field that starts like this as a formula or a link.
-bool startsLikeFormula(QStringView text)
-{
-    if (text.isEmpty()) return false;
-    const char16_t c = text.front().unicode();
-    return c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r';
 }
 
 void appendDigits(QByteArray& out, int value, int width)
@@ -110,7 +63,7 @@ void appendCsvCell(QByteArray& out, const QString& shown, const ColumnLayout& co
         return;
     case FileCell::Text:
         if (!startsLikeFormula(cell.text)) return appendCsvField(out, cell.text);
-        appendCsvField(out, QString(u'\'' + cell.text.toString()));
+        appendCsvField(out, guardedCell(cell.text.toString()));
         return;
     }
 }
@@ -197,23 +150,8 @@ std::optional<ShownNumber> numberFromText(QStringView text)
 
 QDate dateFromText(QStringView text)
 {
-    const QStringView s = trimmedView(text);
-    qsizetype i = 0;
-    int y = 0, m = 0, d = 0;
-    if (!readDigits(s, i, 4, 4, y) || i >= s.size()) return {};
-    if (s[i] == u'-') {
-        ++i;
-        if (!readDigits(s, i, 2, 2, m) || !expect(s, i, u'-') || !readDigits(s, i, 2, 2, d)) return {};
-    } else {
-        if (!expect(s, i, u'년')) return {};
-        skipBlanks(s, i);
-        if (!readDigits(s, i, 1, 2, m) || !expect(s, i, u'월')) return {};
-        skipBlanks(s, i);
-        if (!readDigits(s, i, 1, 2, d) || !expect(s, i, u'일')) return {};
-    }
-    if (i != s.size()) return {};
-    const QDate date(y, m, d);
-    return date.isValid() && date >= QDate(1900, 3, 1) ? date : QDate();
+    const datetext::DateRead r = datetext::readDate(text, datetext::DateForms::Shown);
+    return r.verdict == datetext::Verdict::Date && r.date >= QDate(1900, 3, 1) ? r.date : QDate();
 }
 
 std::optional<ShownNumber> numberWithUnit(QStringView text, const ColumnUnit& unit)

@@ -1,7 +1,7 @@
 // Several tables saved as one workbook, one sheet each, read back with openpyxl: the sheets in
 // order with names Excel takes, each with its title row, headers and typed cells; and a failed
 // save that leaves nothing behind.
-#include "kit/model/WorkbookExport.h"
+#include "sheets/model/WorkbookExport.h"
 #include "support/ExportReaders.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 // What the two file writers share: the columns of a table, looked at once before writing, and
 // the workbook writer itself (TableExport.cpp writes the CSV and does the renaming).
-#include "kit/model/TableExport.h"
+#include "sheets/model/TableExport.h"
 
 #include <QByteArray>
 #include <QList>

@@ -3,7 +3,7 @@
 // over as a plain table of the texts it shows, with what each column holds. A Number or Date
 // column's cells become numbers and dates a spreadsheet can sum and sort; every other cell is
 // text as shown, without the blanks a list pads its cells with.
-#include "kit/model/CellKind.h"
+#include "sheets/model/CellKind.h"
 
 #include <QDate>
 #include <QList>

@@ -1,6 +1,6 @@
 // The workbook side of the import: the parts of an .xlsx file read with minizip, the sheet
 // parsed as it is unpacked, so only its shared strings and styles are held whole.
-#include "registry/model/ImportSource.h"
+#include "sheets/model/ImportSource.h"
 
 #include <minizip/unzip.h>
 #include <QDate>
@@ -213,15 +213,6 @@ QList<bool> readDateStyles(const QByteArray& xml)
     return dateStyles;
 }
 
-// "B12" -> 1 (the column, from 0); -1 without letters.
-int columnOf(QStringView ref)
-{
-    int col = 0;
-    qsizetype i = 0;
-    for (; i < ref.size() && ref[i].isLetter(); ++i) col = col * 26 + (ref[i].toUpper().unicode() - u'A' + 1);
-    return i == 0 ? -1 : col - 1;
-}
-
 // A number cell as a list would show it: whole numbers without a decimal point, others with
 // at most 15 significant digits (a binary fraction's tail dropped).
 QString numberText(const QString& raw)
@@ -239,16 +230,9 @@ QString serialDate(const QString& raw, bool date1904)
     bool ok = false;
     const double serial = raw.toDouble(&ok);
     if (!ok || !std::isfinite(serial) || serial < 1 || serial > 3e6) return numberText(raw);
-    const qint64 days = qint64(std::floor(serial));
-    QDate d;
-    if (date1904)
-        d = QDate(1904, 1, 1).addDays(days);
-    else if (days >= 61)
-        d = QDate(1899, 12, 30).addDays(days);
-    else if (days == 60)
-        return QStringLiteral("1900-02-29");  // Excel's day that never was: refused as a date
-    else
-        d = QDate(1899, 12, 31).addDays(days);
+    const QDate d = dayOfExcelSerial(qint64(std::floor(serial)), date1904);
+    // Excel's day that never was: the import refuses it as a date.
+    if (!d.isValid()) return QStringLiteral("1900-02-29");
     return d.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
@@ -293,7 +277,7 @@ public:
                     m_nextCol = 0;
                 } else if (name == u"c" && inRow) {
                     const QXmlStreamAttributes a = m_xml.attributes();
-                    col = columnOf(a.value(QLatin1String("r")));
+                    col = columnOfReference(a.value(QLatin1String("r")));
                     if (col < 0) col = m_nextCol;
                     cellType = a.value(QLatin1String("t")).toString();
                     style = a.hasAttribute(QLatin1String("s")) ? a.value(QLatin1String("s")).toInt() : -1;

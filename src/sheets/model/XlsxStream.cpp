@@ -1,4 +1,4 @@
-#include "kit/model/XlsxStream.h"
+#include "sheets/model/XlsxStream.h"
 
 #include <minizip/zip.h>
 
@@ -122,12 +122,9 @@ double storedWidth(double chars)
     return std::floor((std::floor(chars * digit + 0.5) + padding) / digit * 256) / 256;
 }
 
-// "A1"-style name of a 0-based column.
 QByteArray letters(int col)
 {
-    QByteArray name;
-    for (int c = col + 1; c > 0; c = (c - 1) / 26) name.prepend(char('A' + (c - 1) % 26));
-    return name;
+    return columnLetter(col).toLatin1();
 }
 
 QByteArray cellName(int row, int col)

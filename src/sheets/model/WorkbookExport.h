@@ -3,7 +3,7 @@
 // list (TableExport.h): each sheet headed by its title, the farm and the day, numbers and dates
 // as numbers and dates by the kind of their column, the file written under a temporary name
 // and renamed at the end.
-#include "kit/model/TableExport.h"
+#include "sheets/model/TableExport.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // Writing a table as an Excel workbook or a CSV file, read back by independent readers; what
 // counts as a number or a date; and what a failed or cancelled export leaves behind.
-#include "kit/model/TableExport.h"
+#include "sheets/model/TableExport.h"
 #include "support/ExportReaders.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The workbook of several lists: the single list's writer (XlsxTableWriter.cpp) with one
 // sheet per list, so both files have the same title row, header row and number and date formats.
-#include "kit/model/WorkbookExport.h"
+#include "sheets/model/WorkbookExport.h"
 
-#include "kit/model/TableLayout.h"
+#include "sheets/model/TableLayout.h"
 
 namespace {
 constexpr qsizetype kMaxSheetNameChars = 31;  // Excel's limit; sheetNameOf keeps within it

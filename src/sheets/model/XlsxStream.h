@@ -4,6 +4,8 @@
 // only what the program's workbooks use: text and number cells, a few cell styles, column
 // widths, rows frozen at the top and an autofilter. Texts are written inline (no shared-string
 // table, which would grow with the sheet).
+#include "sheets/model/SheetCells.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QRgb>
@@ -37,7 +39,7 @@ struct XlsxSheetSetup {
 class XlsxStream {
 public:
     // Excel's limit on the characters of a cell; a longer text is cut.
-    static constexpr qsizetype kMaxCellChars = 32767;
+    static constexpr qsizetype kMaxCellChars = kExcelMaxCellChars;
 
     // Creates (or overwrites) `file`; see isOpen().
     explicit XlsxStream(const QByteArray& file);
