@@ -7,8 +7,8 @@
 #include "data/Schema.h"
 #include "kit/Grid.h"
 #include "kit/GridExport.h"
-#include "kit/model/TableExport.h"
 #include "registry/SearchWindow.h"
+#include "sheets/model/TableExport.h"
 
 #include <sys/resource.h>
 #include <QApplication>

@@ -2,8 +2,8 @@
 
 #include "app/MainWindow.h"
 #include "app/Windows.h"
+#include "backup/model/Backup.h"
 #include "bench/bench_util.h"
-#include "data/Backup.h"
 #include "data/Db.h"
 #include "data/ProgramDir.h"
 #include "recovery/RecoveryStart.h"

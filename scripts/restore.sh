@@ -8,7 +8,7 @@
 # program uses it. The current database is first set aside as
 # db/TARVIK-before-restore-<yyyymmdd-hhmmss>.db (with its journal); nothing is overwritten.
 # Refuses while the program runs on that folder.
-# A good copy is the program's own rule (src/data/FarmFileCheck.h): not empty, quick_check ok,
+# A good copy is the program's own rule (src/backup/model/FarmFileCheck.h): not empty, quick_check ok,
 # every table of the program, and the farm's row; copies kept aside as -check-failed are none.
 set -euo pipefail
 umask 077

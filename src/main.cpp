@@ -1,6 +1,7 @@
 // Tarvik: herd records of a Korean beef-cattle farm.
 #include "app/MainWindow.h"
 #include "app/Windows.h"
+#include "backup/model/FirstStart.h"
 #include "data/Clock.h"
 #include "data/ProgramDir.h"
 #include "data/SingleInstance.h"

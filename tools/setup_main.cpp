@@ -3,9 +3,8 @@
 // the folder, the file and its journals lose any group or other access. A missing database
 // with backups in db/backup is lost records, not a new farm: nothing is created, and the
 // program's start offers the backups.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 #include "data/FileModes.h"
-#include "data/Recovery.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>

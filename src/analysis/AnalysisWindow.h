@@ -8,8 +8,8 @@
 // through rpt/성적분석.rpt; 엑셀저장 writes one sheet per table, each naming the period.
 #include "analysis/model/AnalysisTables.h"
 #include "kit/ListWindow.h"
-#include "kit/model/TableExport.h"
 #include "print/PrintSequence.h"
+#include "sheets/model/TableExport.h"
 
 #include <QMap>
 #include <optional>

@@ -74,3 +74,9 @@ qint64 modificationTimeNs(const QString& path)
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
     return qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
+
+bool setModificationTimeNs(const QString& path, qint64 ns)
+{
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(ns / 1000000000), long(ns % 1000000000)}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
+}

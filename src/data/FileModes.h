@@ -22,6 +22,8 @@ bool dropGroupAndOtherAccess(const QString& path);
 // A file's modification time in nanoseconds (the order backups were made in); 0 when it cannot
 // be read.
 qint64 modificationTimeNs(const QString& path);
+// Sets it (the access time stays); false when it cannot be set.
+bool setModificationTimeNs(const QString& path, qint64 ns);
 
 // Flushes a file (or a folder, so a rename in it is on disk) to the disk; false when it cannot.
 bool syncFile(const QString& path);

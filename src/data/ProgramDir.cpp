@@ -1,7 +1,6 @@
 #include "data/ProgramDir.h"
 
 #include "data/FileModes.h"
-#include "data/Recovery.h"
 #include "data/Schema.h"
 
 #include <QCoreApplication>
@@ -21,11 +20,6 @@ ProgramFolders portableFolders(const QString& dir)
     return f;
 }
 
-QString databaseFileIn(const QString& dir)
-{
-    return dir + QStringLiteral("/db/TARVIK.db");
-}
-
 // An XDG base folder: the variable when it is an absolute path (a relative one is to be
 // ignored), else the fallback below home.
 QString xdgBase(const QString& variable, const QString& home, const char* fallback)
@@ -34,6 +28,11 @@ QString xdgBase(const QString& variable, const QString& home, const char* fallba
     return QDir::cleanPath(home + u'/' + QLatin1String(fallback));
 }
 }  // namespace
+
+QString databaseFileIn(const QString& dir)
+{
+    return dir + QStringLiteral("/db/TARVIK.db");
+}
 
 ProgramFolders chooseProgramFolders(const FolderEnvironment& env)
 {
@@ -107,19 +106,4 @@ QString reportFilePath(const ProgramFolders& folders, const QString& file)
 QString reportFilePath(const QString& file)
 {
     return reportFilePath(currentProgramFolders(), file);
-}
-
-QString prepareProgramFolders(const ProgramFolders& folders)
-{
-    // Access others were given goes before anything reads the records (the day's backup).
-    const QString existing = databaseFileIn(folders.dataDir);
-    if (QFileInfo(QFileInfo(existing).absolutePath()).isDir()) restrictDatabaseAccess(existing);
-    if (folders.layout != FolderLayout::Installed) return QString();
-    if (!makePrivateDir(folders.dataDir)) return QStringLiteral("cannot create ") + folders.dataDir;
-    const QString configDir = QFileInfo(folders.settingsFile).absolutePath();
-    if (!makePrivateDir(configDir)) return QStringLiteral("cannot create ") + configDir;
-    // Lost records are not a first start: a new empty farm would hide them.
-    const QString database = databaseFileIn(folders.dataDir);
-    if (missingWithBackups(database)) return QString();
-    return createDatabaseFileIfMissing(database);
 }

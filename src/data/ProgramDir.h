@@ -44,15 +44,9 @@ void setProgramDir(const QString& dir);
 QString settingsFilePath();  // <program folder>/Tarvik.ini, or the user's config folder's
 QString reportDir();         // <program folder>/rpt, or the installed share folder's rpt
 QString databaseFilePath();  // <program folder>/db/TARVIK.db
+// <dir>/db/TARVIK.db: the database of a data folder.
+QString databaseFileIn(const QString& dir);
 // The report file to read for `file` (a bare name like "TarvikList.rpt"): the user's own copy
 // when the installed layout finds one, else the one in the report folder.
 QString reportFilePath(const ProgramFolders& folders, const QString& file);
 QString reportFilePath(const QString& file);  // of the folders in force
-
-// Makes the user's folders of the installed layout (data and config folders 700) and, on the first start,
-// the database with its farm row (db/ 700, file 600); an existing database is kept. A missing
-// database with backups in db/backup is no first start: nothing is created, the program asks
-// the farmer which backup to restore. Nothing is created for a portable folder. In both layouts an
-// existing db/ and database lose the access others were given, before anything reads them.
-// Returns an empty text on success, else the error.
-QString prepareProgramFolders(const ProgramFolders& folders);

@@ -1,12 +1,12 @@
 #include "kit/DbMessages.h"
 
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
+#include "backup/model/BackupCopies.h"
 #include "data/Clock.h"
 #include "data/ErrorLog.h"
 #include "data/Globals.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
-#include "data/Recovery.h"
 #include "data/SupportText.h"
 #include "kit/Messages.h"
 
@@ -183,14 +183,12 @@ bool backupDatabase(QWidget* parent)
     const QString file = databaseFilePath();
     if (!QFileInfo(file).isFile()) return false;
     const QDateTime now(today(), QTime::currentTime());
-    const BackupResult r = writeBackup(file, now);
-    if (r.ok) {
-        // The second folder is a spare: its trouble never turns a good backup into a failure,
-        // and a box at the exit would only hold the farmer up.
-        const SecondCopyResult second = copyToSecondFolder(r.file, now);
-        if (second.status == SecondCopyResult::Status::Unreachable || second.status == SecondCopyResult::Status::Failed)
-            qWarning("second backup folder: %s", qPrintable(second.error));
-    }
+    const AutomaticBackup backup = writeAutomaticBackup(file, now);
+    const BackupResult& r = backup.local;
+    // A second folder's trouble is only logged: a box at the exit would hold the farmer up.
+    const SecondCopyResult& second = backup.second;
+    if (second.status == SecondCopyResult::Status::Unreachable || second.status == SecondCopyResult::Status::Failed)
+        qWarning("second backup folder: %s", qPrintable(second.error));
     if (!r.ok) {
         // The reason is said in Korean; SQLite's or the system's own words go behind the details
         // button and into the log.

@@ -36,7 +36,7 @@ bool showConnectionError(QWidget* parent);
 // Returns true when the user chose Retry.
 bool reconnectPrompt(QWidget* parent, const DbError& e);
 
-// Writes a backup of the program folder's database (data/Backup.h) and reports a failure in
+// Writes a backup of the program folder's database (backup/model/Backup.h) and reports a failure in
 // Korean; the caller goes on either way. A good copy also goes to the second backup folder when
 // one is set; a second folder out of reach or failing is only logged. Without a database there is nothing to copy and
 // nothing to say. True when a checked copy was written.

@@ -3,7 +3,7 @@
 // a current cell for reads and writes, an active row for commands. Model/view, so
 // a hundred thousand rows stay cheap. Each column is aligned by what it holds, fitted to its
 // texts after a fill, and one column takes the width the others leave.
-#include "kit/model/CellKind.h"
+#include "sheets/model/CellKind.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

@@ -5,7 +5,7 @@
 #include "kit/Accessibility.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
-#include "kit/model/WorkbookExport.h"
+#include "sheets/model/WorkbookExport.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 // Saving any grid as an Excel or CSV file: the grid's context menu, the list windows' button,
 // the file dialog, the busy cursor and progress, and the messages. The files themselves are
-// written by kit/model/TableExport.
-#include "kit/model/TableExport.h"
+// written by sheets/model/TableExport.
+#include "sheets/model/TableExport.h"
 
 #include <QString>
 #include <functional>
@@ -50,6 +50,6 @@ void setSaveFileChooser(SaveFileChooser chooser);
 
 // The save command of a window with several lists: asks for the Excel file, suggesting
 // "<name> yyyy-mm-dd.xlsx" in the documents folder, and writes every table as a sheet of its
-// own (kit/model/WorkbookExport.h) behind a busy cursor. Every outcome but a cancel is told in
+// own (sheets/model/WorkbookExport.h) behind a busy cursor. Every outcome but a cancel is told in
 // a message. True when the file was saved.
 bool saveTablesAs(QWidget* window, const QString& name, const QList<ExportTable>& sheets);

@@ -2,6 +2,7 @@
 // The looks of the widget kit in one place: the colours, frames and style sheets its caption
 // panels, command buttons and notes are drawn with. A window that wants one of these looks takes
 // it from here rather than spelling it again.
+#include <QColor>
 #include <QFrame>
 #include <QString>
 
@@ -33,6 +34,21 @@ inline QString note()
 inline QString fieldNote()
 {
     return QStringLiteral("color: #1f4e9c;");
+}
+
+// A warning that heads a window (why the recovery window opened by itself): dark red on a pale
+// orange panel.
+inline QString warningPanel()
+{
+    return QStringLiteral(
+        "QLabel { background: rgb(255, 240, 225); color: rgb(150, 30, 20); border: 1px solid rgb(200, 120, "
+        "90); padding: 8px; font-weight: bold; }");
+}
+
+// The text colour of a list row that cannot be used (a backup that fails its check).
+inline QColor unusableRow()
+{
+    return QColor(Qt::red);
 }
 
 // The please-wait label over a list's grid. Explicit colours: the label is shown while the window

@@ -1,10 +1,10 @@
 #include "recovery/RecoveryStart.h"
 
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
+#include "backup/model/Restore.h"
 #include "data/ErrorLog.h"
 #include "data/ProgramDir.h"
 #include "data/ProgramExit.h"
-#include "data/Recovery.h"
 #include "data/Schema.h"
 #include "data/SupportText.h"
 #include "kit/Messages.h"

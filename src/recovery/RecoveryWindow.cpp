@@ -1,7 +1,9 @@
 #include "recovery/RecoveryWindow.h"
 
+#include "backup/model/BackupCopies.h"
 #include "data/Clock.h"
 #include "data/Db.h"
+#include "data/ErrorLog.h"
 #include "data/ProgramDir.h"
 #include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
@@ -9,6 +11,7 @@
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
+#include "kit/Styles.h"
 #include "recovery/model/RecoveryText.h"
 
 #include <QDir>
@@ -60,9 +63,7 @@ RecoveryWindow::RecoveryWindow(QWidget* parent, const QString& explanation) : QD
         auto* why = new QLabel(QString(explanation).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
         nameControl(why, QStringLiteral("lblExplanation"), explanation);
         why->setWordWrap(true);
-        why->setStyleSheet(QStringLiteral(
-            "QLabel { background: rgb(255, 240, 225); color: rgb(150, 30, 20); border: 1px solid rgb(200, 120, "
-            "90); padding: 8px; font-weight: bold; }"));
+        why->setStyleSheet(styles::warningPanel());
         layout->addWidget(why);
     }
 
@@ -126,7 +127,7 @@ void RecoveryWindow::refresh()
     QList<QColor> colors;
     for (const BackupInfo& b : m_backups) {
         rows.append(recovery::backupRow(b));
-        colors.append(b.good ? QColor() : QColor(Qt::red));
+        colors.append(b.good ? QColor() : styles::unusableRow());
     }
     m_grid->appendRows(std::move(rows), colors);
     m_grid->fitToContents();
@@ -176,7 +177,9 @@ void RecoveryWindow::restoreSelected()
     const bool wasOpen = gConn.isOpen();
     DBClose();  // the file is replaced under the connection otherwise
     const RestoreResult r = restoreBackup(databaseFilePath(), chosen.file, nowOnTheProgramsClock());
-    if (r.ok || wasOpen) DBOpen();
+    // A farm that cannot be opened again is logged; the next window's own opening tells the farmer.
+    if ((r.ok || wasOpen) && !DBOpen())
+        logError(QStringLiteral("복원"), QStringLiteral("데이터베이스를 다시 열지 못했습니다: ") + databaseFilePath());
     if (r.ok)
         showMessage(this, MsgIcon::Information, kTitle, recovery::restoreDoneText(r), MsgButton::Ok);
     else

@@ -3,7 +3,7 @@
 // copying one elsewhere, and the second backup folder every automatic backup is copied to.
 // Opened from the menu, from the damaged-file and connection messages, and by itself at the
 // start when the database is unusable (then with the explanation at its top).
-#include "data/Recovery.h"
+#include "backup/model/Restore.h"
 
 #include <QDialog>
 #include <QList>

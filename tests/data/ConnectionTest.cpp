@@ -1,4 +1,4 @@
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 #include "data/Db.h"
 #include "data/FarmInfo.h"
 #include "data/Globals.h"

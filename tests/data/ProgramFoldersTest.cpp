@@ -1,5 +1,6 @@
 // Where the program keeps its files: a portable program folder, or an installed copy whose
 // records, settings and adjusted report files are each user's own.
+#include "backup/model/FirstStart.h"
 #include "data/ProgramDir.h"
 #include "data/Schema.h"
 #include "support/HookGuard.h"

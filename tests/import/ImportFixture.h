@@ -5,7 +5,7 @@
 #include "data/Values.h"
 #include "import/model/ImportFields.h"
 #include "import/model/ImportRun.h"
-#include "registry/model/ImportSource.h"
+#include "sheets/model/ImportSource.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

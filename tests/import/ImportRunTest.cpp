@@ -1,7 +1,7 @@
 // The import against a farm: every reason a row is refused, the two policies, the expected
 // calving the dialog would compute, the backup before, a cancel that stores nothing, and the
 // file of refused rows.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 #include "data/Clock.h"
 #include "data/ProgramDir.h"
 #include "data/Values.h"
@@ -282,7 +282,8 @@ TEST_F(ImportRunTest, RefusedRowsGoToACsvFileBesideTheSourceWithTheirReasons)
                                                                  "KR1,암소,2020-01-01,좋음\n"
                                                                  "KR2,암소,2020-02-30,\"쉼표, 따옴표\"\"\"\n"
                                                                  "\n"
-                                                                 ",수소,,=SUM(A1)\n"));
+                                                                 ",수소,,=SUM(A1)\n"
+                                                                 ",수소,,\"\t@탭\"\n"));
     const ImportOutcome out = runImport(planFor(path, ImportTarget::Animals), kToday, kNow);
     ASSERT_EQ(out.status, ImportOutcome::Status::Done);
     EXPECT_EQ(out.refusedFile, files.path(QStringLiteral("소 목록-거부된행.csv")));
@@ -290,7 +291,7 @@ TEST_F(ImportRunTest, RefusedRowsGoToACsvFileBesideTheSourceWithTheirReasons)
     ASSERT_FALSE(csv.contains("error")) << csv["error"].toString().toStdString();
     EXPECT_TRUE(csv["bom"].toBool());
     const QJsonArray rows = csv["rows"].toArray();
-    ASSERT_EQ(rows.size(), 3);
+    ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[0].toVariant().toStringList(),
               (QStringList{"개체번호", "구분", "생년월일", "메모", "거부 사유", "원본 행"}));
     EXPECT_EQ(rows[1].toVariant().toStringList(),
@@ -298,6 +299,8 @@ TEST_F(ImportRunTest, RefusedRowsGoToACsvFileBesideTheSourceWithTheirReasons)
                            "개체생일: 날짜로 읽을 수 없습니다 ('2020-02-30').", "3"}));
     EXPECT_EQ(rows[2].toVariant().toStringList(),
               (QStringList{"", "수소", "", "'=SUM(A1)", "개체번호가 없습니다.", "5"}));
+    // A tab first is guarded as the export guards it.
+    EXPECT_EQ(rows[3].toVariant().toStringList(), (QStringList{"", "수소", "", "'\t@탭", "개체번호가 없습니다.", "6"}));
     EXPECT_EQ(farm.count("개체관리"), 1);
 
     // An import without a refused row leaves no such file.

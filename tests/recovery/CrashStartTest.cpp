@@ -2,12 +2,12 @@
 // rolled back, the farm opens as it was before that write, and no recovery window comes up. A
 // restore cut off between its renames is finished or undone; a file another program holds is
 // said to be in use, with a second try.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
+#include "backup/model/InterruptedWrite.h"
+#include "backup/model/Restore.h"
 #include "data/Db.h"
 #include "data/ErrorLog.h"
-#include "data/InterruptedWrite.h"
 #include "data/ProgramDir.h"
-#include "data/Recovery.h"
 #include "data/ScopedConnection.h"
 #include "recovery/RecoveryStart.h"
 #include "recovery/model/RecoveryText.h"

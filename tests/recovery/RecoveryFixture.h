@@ -1,6 +1,6 @@
 #pragma once
 // A farm with two animals and one breeding, its backups and the helpers of the recovery tests.
-#include "data/Backup.h"
+#include "backup/model/Backup.h"
 #include "data/ProgramDir.h"
 #include "support/TestFarm.h"
 

@@ -1,8 +1,8 @@
 // The start's look at the database: each unusable file ends in the recovery window with nothing
 // backed up; a missing one is restored or becomes a new farm; and the database messages lead to
 // the window.
+#include "backup/model/Restore.h"
 #include "data/Db.h"
-#include "data/Recovery.h"
 #include "data/Schema.h"
 #include "kit/DbMessages.h"
 #include "recovery/RecoveryStart.h"

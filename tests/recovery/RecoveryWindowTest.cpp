@@ -1,8 +1,9 @@
 // The recovery window on a real farm folder: the list, backing up now, restoring, copying
 // elsewhere and the second backup folder.
+#include "backup/model/BackupCopies.h"
+#include "backup/model/Restore.h"
 #include "data/Clock.h"
 #include "data/Db.h"
-#include "data/Recovery.h"
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
 #include "recovery/RecoveryWindow.h"

@@ -3,7 +3,7 @@
 // out and what the saved workbook holds, made once from the results so that a figure reads the
 // same in all three. Nothing here computes a figure (HerdAnalysis.h does); it only words them.
 #include "analysis/model/HerdAnalysis.h"
-#include "kit/model/CellKind.h"
+#include "sheets/model/CellKind.h"
 
 #include <QList>
 #include <QRgb>

@@ -2,8 +2,8 @@
 // The period books without their windows: what one book declares (its texts, its query over
 // a date range, how a record becomes a grid row, its print) and the cell rules the books share.
 // The window over it is PeriodBookWindow.
-#include "kit/model/CellKind.h"
 #include "print/model/ReportFormulas.h"
+#include "sheets/model/CellKind.h"
 
 #include <QDate>
 #include <QSqlQuery>

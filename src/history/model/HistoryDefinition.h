@@ -4,7 +4,7 @@
 // HistoryTab and HistoryEntryDialog run any history from its definition, so a new history is a
 // new definition and nothing else. The rules here are UI-free.
 #include "history/model/HistoryRules.h"
-#include "kit/model/CellKind.h"
+#include "sheets/model/CellKind.h"
 
 #include <QDate>
 #include <QHash>

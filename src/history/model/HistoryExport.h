@@ -3,7 +3,7 @@
 // field as stored, so that the file comes back through the import without anything typed.
 // The grid shows less (a calf's sex only with a calf, no 인공수정자 or 비고); the file holds all.
 #include "history/model/HistoryDefinition.h"
-#include "kit/model/TableExport.h"
+#include "sheets/model/TableExport.h"
 
 namespace history {
 // The header of the animal's number in a saved history.

@@ -1,8 +1,8 @@
 #include "import/model/ImportRun.h"
 
-#include "data/Backup.h"
+#include "backup/model/BackupCopies.h"
 #include "data/ProgramDir.h"
-#include "data/Recovery.h"
+#include "sheets/model/SheetCells.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -66,17 +66,8 @@ private:
     {
         for (qsizetype i = 0; i < cells.size(); ++i) {
             if (i > 0) m_out += ',';
-            QString text = cells[i];
-            // A cell that a spreadsheet would run as a formula is shown as text.
-            if (!text.isEmpty() && QStringView(u"=+-@").contains(text[0])) text.prepend(u'\'');
-            const QByteArray utf8 = text.toUtf8();
-            if (utf8.contains(',') || utf8.contains('"') || utf8.contains('\n') || utf8.contains('\r')) {
-                m_out += '"';
-                m_out += QByteArray(utf8).replace("\"", "\"\"");
-                m_out += '"';
-            } else {
-                m_out += utf8;
-            }
+            // A cell that a spreadsheet would run as a formula is shown as text, as the export does.
+            appendCsvField(m_out, guardedCell(cells[i]));
         }
         m_out += "\r\n";
     }
@@ -197,7 +188,8 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
         QStringList cells;
         for (qint64 i = 0; i <= plan.headerRow && rows->next(cells); ++i) headers = cells;
     }
-    const BackupResult backup = writeBackup(databaseFilePath(), now, kImportBackupLabel);
+    // The second folder is a spare, as for every automatic backup: its trouble stops nothing.
+    const BackupResult backup = writeAutomaticBackup(databaseFilePath(), now, kImportBackupLabel).local;
     if (!backup.ok) {
         out.status = ImportOutcome::Status::BackupFailed;
         out.error = QStringLiteral("가져오기 전에 데이터베이스를 백업하지 못해 가져오지 않았습니다.");
@@ -205,8 +197,6 @@ ImportOutcome runImport(const ImportPlan& plan, const QDate& today, const QDateT
         return out;
     }
     out.backupFile = backup.file;
-    // The second folder is a spare, as for every automatic backup: its trouble stops nothing.
-    copyToSecondFolder(backup.file, now);
 
     RefusedRows refused(headers);
     try {

@@ -10,7 +10,7 @@
 #include "data/Db.h"
 #include "history/model/HistoryDefinition.h"
 #include "import/model/ImportFields.h"
-#include "registry/model/ImportSource.h"
+#include "sheets/model/ImportSource.h"
 
 #include <QDate>
 #include <QDateTime>

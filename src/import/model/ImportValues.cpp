@@ -1,5 +1,6 @@
 #include "import/model/ImportValues.h"
 
+#include "data/DateText.h"
 #include "data/Values.h"
 
 namespace import {
@@ -38,47 +39,8 @@ std::optional<int> oneOf(const QString& cell, std::initializer_list<const char16
 
 QDate parseDate(const QString& cell)
 {
-    const QString s = cell.trimmed();
-    const qsizetype n = s.size();
-    qsizetype i = 0;
-    auto skipBlanks = [&] {
-        while (i < n && s[i].isSpace()) ++i;
-    };
-    // Up to `most` digits at i, at least `least`; -1 when fewer.
-    auto number = [&](int least, int most) {
-        int value = 0, count = 0;
-        for (; count < most && i < n && s[i] >= u'0' && s[i] <= u'9'; ++count, ++i)
-            value = value * 10 + (s[i].unicode() - u'0');
-        return count >= least ? value : -1;
-    };
-    if (n == 8) {
-        // 20200115
-        const int all = number(8, 8);
-        if (all >= 0) return dateOf(all / 10000, all / 100 % 100, all % 100);
-        i = 0;
-    }
-    const int year = number(4, 4);
-    if (year < 0) return {};
-    if (s.contains(u'년')) {
-        // 2020년 01월 15일
-        const QDate d = datenum::fromLongText(s);
-        return d.isValid() ? dateOf(d.year(), d.month(), d.day()) : QDate();
-    }
-    // 2020-01-15, 2020.1.15 (also "2020. 1. 15."), 2020/01/15: one separator throughout.
-    skipBlanks();
-    if (i >= n || !QStringView(u"-./").contains(s[i])) return {};
-    const QChar separator = s[i++];
-    skipBlanks();
-    const int month = number(1, 2);
-    skipBlanks();
-    if (month < 0 || i >= n || s[i] != separator) return {};
-    ++i;
-    skipBlanks();
-    const int day = number(1, 2);
-    skipBlanks();
-    if (day < 0) return {};
-    if (i < n && s[i] == u'.') ++i;  // the closing dot of "2020. 1. 15."
-    return i == n ? dateOf(year, month, day) : QDate();
+    const datetext::DateRead r = datetext::readDate(cell);
+    return r.verdict == datetext::Verdict::Date ? dateOf(r.date.year(), r.date.month(), r.date.day()) : QDate();
 }
 
 std::optional<qint64> dateNumberOf(const QString& cell)

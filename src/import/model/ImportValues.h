@@ -8,9 +8,9 @@
 
 namespace import {
 
-// The date a cell names: 2020-01-15, 2020-1-5, 2020.1.15 (also "2020. 1. 15."), 2020/01/15,
-// 20200115 and "2020년 01월 15일" (blanks optional). Invalid for anything else, for a day that
-// does not exist and for a day outside what the program's date pickers hold.
+// The date a cell names, in the forms a farmer types (data/DateText.h: 2020-01-15, 2020.1.15,
+// 2020/01/15, 20200115, "2020년 01월 15일", ...). Invalid for anything else, for a day that does
+// not exist and for a day outside what the program's date pickers hold.
 QDate parseDate(const QString& cell);
 
 // 0 for a cow (암, 암소, 암컷, F), 1 for a bull or steer (수, 수소, 수컷, 거세, 거세우, M);

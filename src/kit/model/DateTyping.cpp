@@ -1,5 +1,7 @@
 #include "kit/model/DateTyping.h"
 
+#include "data/DateText.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -25,7 +27,17 @@ Reading judge(int year, int month, int day)
 
 Reading readTypedDate(const QString& typed, bool finished)
 {
-    const Reading unfinished{finished ? Verdict::Unreadable : Verdict::Unfinished, {}};
+    if (finished) {
+        // Once typing has ended the text is judged as the import judges a cell.
+        const datetext::DateRead r = datetext::readDate(typed);
+        switch (r.verdict) {
+        case datetext::Verdict::Date: return {Verdict::Date, r.date};
+        case datetext::Verdict::Impossible: return {Verdict::Impossible, {}};
+        case datetext::Verdict::Unreadable: return {Verdict::Unreadable, {}};
+        }
+    }
+    // While typing: whether the text may still grow into a date.
+    const Reading unfinished{Verdict::Unfinished, {}};
     const QString text = typed.trimmed();
     if (text.isEmpty()) return unfinished;
 
@@ -53,8 +65,10 @@ Reading readTypedDate(const QString& typed, bool finished)
     if (parts.size() < 3) return unfinished;
 
     const int month = parts[1].toInt();
+    // Separators the reader refuses (a mix) stay refused however the text goes on.
+    if (datetext::readDate(text).verdict == datetext::Verdict::Unreadable) return {Verdict::Unreadable, {}};
     const Reading r = judge(year.toInt(), month, parts[2].toInt());
-    if (r.verdict == Verdict::Date || finished) return r;
+    if (r.verdict == Verdict::Date) return r;
     // A one-digit day may still be the start of another ("2010-2-0" on the way to 05), unless
     // the month already rules every day out.
     const bool monthImpossible = month == 0 || month > 12;

@@ -2,8 +2,9 @@
 // What the recovery window (백업 및 복원) shows and allows, as plain functions: the rows of its
 // list, which commands a selection allows, the confirmation before a restore, the explanation
 // at its top when the start found the database unusable, and what the start does about it.
-#include "data/Recovery.h"
-#include "kit/model/CellKind.h"
+#include "backup/model/BackupCopies.h"
+#include "backup/model/Restore.h"
+#include "sheets/model/CellKind.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 // The individual search list without its window: the query for the chosen conditions,
 // how a record becomes a grid row, the age filter and the rows of the list print.
-#include "kit/model/CellKind.h"
 #include "registry/model/AnimalRow.h"
+#include "sheets/model/CellKind.h"
 
 #include <QColor>
 #include <QDate>
