@@ -81,6 +81,7 @@ const QMap<QString, const char*> kNotHooks = {
     {QStringLiteral("setOpener"), "a menu entry of one main window, which goes with the window"},
     {QStringLiteral("setDefaultPrinter"), "asks the printer system, which the guard restores"},
     {QStringLiteral("setSecondBackupFolder"), "a setting in the program folder's Tarvik.ini, which goes with it"},
+    {QStringLiteral("setModificationTimeNs"), "the time stamp of one file"},
 };
 
 QMap<QString, QString> srcHeaders()
