@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <Qt>
 #include <vector>
 
 namespace analysis {
@@ -39,6 +40,10 @@ struct ShownTable {
     QList<QRgb> colors;  // text colour per row; 0: the default
     int totalRows = 0;   // rows at the end (the 합계 line) that stay last when the table is sorted
 };
+
+// The rows of `t` ordered by `column` (1-based), as a click on its header does: figures by their
+// value, texts in the language's order, empty cells last either way; the total lines stay at the end.
+ShownTable sortedTable(const ShownTable& t, int column, Qt::SortOrder order);
 
 // The colours of the verdicts; the word beside them says the same.
 inline constexpr QRgb kMeetsColor = 0xFF1B7A2E;
