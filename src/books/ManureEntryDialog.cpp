@@ -80,10 +80,7 @@ void ManureEntryDialog::build()
 void ManureEntryDialog::LoadRecord()
 {
     try {
-        const BoundStatement s = manure::entryQuery(m_rowId);
-        QSqlQuery q = runQuery(s.sql, s.binds);
-        if (q.next()) showEntry(manure::storedEntry(q));
-        if (q.lastError().isValid()) throw DbError(q.lastError());
+        if (const std::optional<manure::Entry> e = manure::loadEntry(m_rowId)) showEntry(*e);
     } catch (const DbError& e) {
         showPlainError(this, e);
     }
@@ -136,19 +133,10 @@ bool ManureEntryDialog::save()
         return false;
     try {
         if (isNew()) {
-            const BoundStatement s = manure::insertStatement(e);
-            execStatement(s.sql, s.binds);
-            QSqlQuery id = runQuery(QStringLiteral("select last_insert_rowid()"));
-            if (!id.next()) throw DbError(id.lastError());
-            m_rowId = id.value(0).toLongLong();
+            m_rowId = manure::storeNewEntry(e);
             m_ledger.appendEntry(m_rowId, manure::savedRow(e));
         } else {
-            const BoundStatement s = manure::updateStatement(e, m_rowId);
-            execStatement(s.sql, s.binds);
-            // An entry removed meanwhile is not reported as changed.
-            QSqlQuery changed = runQuery(QStringLiteral("select changes()"));
-            if (!changed.next() || changed.value(0).toInt() == 0)
-                throw DbError(QStringLiteral("수정할 축산분뇨 관리대장 기록을 찾을 수 없습니다."));
+            manure::storeChangedEntry(e, m_rowId);
             m_ledger.rewriteRow(m_row, manure::savedRow(e));
         }
     } catch (const DbError& err) {

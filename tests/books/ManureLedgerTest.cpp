@@ -454,3 +454,26 @@ TEST_F(ManureLedgerTest, PrintFillsTheWorkTableWithTheCellsTrimmedAndTheShippedR
     for (const char* shown : {"축산분뇨관리대장", "햇살한우농장", "2009-12-01", "3.5", "O'Neil 논", "액비", "발생일자"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown;
 }
+
+TEST_F(ManureLedgerTest, TheStoreFunctionsWriteReadBackAndRefuseAChangeToAnEntryNoLongerThere)
+{
+    books::manure::Entry e;
+    e.발생일자 = QDate(2010, 2, 1);
+    e.발생량 = QStringLiteral("12.5");
+    e.처리일자 = QDate(2010, 2, 3);
+    e.처리방법 = QStringLiteral(" 퇴비화 ");
+    e.처리량 = QStringLiteral("10");
+    e.사용처 = QStringLiteral("밭");
+    const qint64 id = books::manure::storeNewEntry(e);
+    const std::optional<books::manure::Entry> back = books::manure::loadEntry(id);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->발생일자, e.발생일자);
+    EXPECT_EQ(back->처리방법, QStringLiteral("퇴비화"));  // trimmed as stored
+    EXPECT_FALSE(books::manure::loadEntry(id + 1));
+
+    e.처리량 = QStringLiteral("11");
+    books::manure::storeChangedEntry(e, id);
+    EXPECT_EQ(books::manure::loadEntry(id)->처리량, QStringLiteral("11"));
+    farm.exec(QStringLiteral("delete from 축산분뇨관리대장"));
+    EXPECT_THROW(books::manure::storeChangedEntry(e, id), DbError);
+}

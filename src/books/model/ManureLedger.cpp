@@ -2,6 +2,9 @@
 
 #include "data/Values.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 namespace books {
 
 namespace {
@@ -178,6 +181,34 @@ QString saveQuestion(bool isNew)
 {
     return isNew ? QStringLiteral("축산분뇨 관리대장을 신규등록하시겠습니까?")
                  : QStringLiteral("축산분뇨을 수정하시겠습니까?");
+}
+
+std::optional<Entry> loadEntry(qint64 rowId)
+{
+    const BoundStatement s = entryQuery(rowId);
+    QSqlQuery q = runQuery(s.sql, s.binds);
+    std::optional<Entry> found;
+    if (q.next()) found = storedEntry(q);
+    if (q.lastError().isValid()) throw DbError(q.lastError());
+    return found;
+}
+
+qint64 storeNewEntry(const Entry& e)
+{
+    const BoundStatement s = insertStatement(e);
+    execStatement(s.sql, s.binds);
+    QSqlQuery id = runQuery(QStringLiteral("select last_insert_rowid()"));
+    if (!id.next()) throw DbError(id.lastError());
+    return id.value(0).toLongLong();
+}
+
+void storeChangedEntry(const Entry& e, qint64 rowId)
+{
+    const BoundStatement s = updateStatement(e, rowId);
+    execStatement(s.sql, s.binds);
+    QSqlQuery changed = runQuery(QStringLiteral("select changes()"));
+    if (!changed.next() || changed.value(0).toInt() == 0)
+        throw DbError(QStringLiteral("수정할 축산분뇨 관리대장 기록을 찾을 수 없습니다."));
 }
 
 }  // namespace manure

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace books {
 
@@ -49,6 +50,14 @@ BoundStatement deleteStatement(qint64 rowId);
 BoundStatement entryQuery(qint64 rowId);
 // An entry read from entryQuery's current record.
 Entry storedEntry(const QSqlQuery& q);
+
+// The stored entry `rowId`, or none when no entry has that number. Throws DbError.
+std::optional<Entry> loadEntry(qint64 rowId);
+// Stores a new entry; its row number. Throws DbError.
+qint64 storeNewEntry(const Entry& e);
+// Stores `e` over the entry `rowId`; an entry removed meanwhile is a DbError (never reported as
+// changed).
+void storeChangedEntry(const Entry& e, qint64 rowId);
 
 // The grid cells a save writes: dates "yyyy-mm-dd", the boxes' texts untrimmed with the
 // columns' blanks.
