@@ -7,6 +7,9 @@
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "data/ProgramDir.h"
+#include "support/TestFarm.h"
+
 #include <QByteArray>
 #include <QDirIterator>
 #include <QFile>
@@ -66,4 +69,23 @@ inline QByteArray runUnprivileged(const QString& tree, const std::function<QByte
     if (!waited || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return "the unprivileged child ended with status " + QByteArray::number(status);
     return answer;
+}
+
+// A farm from before `table` existed, opened read-only by a user who may not write it: `check`
+// runs on it (opening it itself) and its answer comes back; `written` tells whether the file
+// changed, as a check run with root's rights would change it by adding the table.
+inline QByteArray onReadOnlyOlderFarm(TestFarm& farm, const QString& table, const std::function<QByteArray()>& check,
+                                      bool* written)
+{
+    farm.exec(QStringLiteral("drop table ") + table);
+    farm.close();
+    QFile file(databaseFilePath());
+    const QFile::Permissions before = file.permissions();
+    const QByteArray bytesBefore = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
+    file.setPermissions(QFile::ReadOwner);
+    const QByteArray seen = runUnprivileged(farm.dir(), check);
+    file.setPermissions(before);
+    *written = !file.open(QIODevice::ReadOnly) || file.readAll() != bytesBefore;
+    return seen;
 }
