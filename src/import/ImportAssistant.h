@@ -2,24 +2,20 @@
 // 가져오기: the assistant that brings animals or breeding records in from an Excel (.xlsx) or
 // CSV file, in five steps: the file (its encoding and separator, or its sheet), what it holds,
 // which column fills which field, a preview of every row with its verdict, and the import with
-// its totals. The rules are those of import/model/ImportRun.h; this is only their window.
-#include "import/model/ImportRun.h"
+// its totals. Each step is a page of its own (ImportPage.h); the assistant leads from one to
+// the next. The rules are those of import/model; this is only their window.
+#include "import/ImportFilePage.h"
+#include "import/ImportPage.h"
+#include "import/ImportPreviewPage.h"
 #include "import/model/ImportSteps.h"
 
 #include <QDialog>
-#include <QList>
-#include <QStringList>
-#include <functional>
+#include <array>
 
-class Grid;
-class QComboBox;
+class ImportDonePage;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QSpinBox;
 class QStackedWidget;
-class QTableWidget;
 
 class ImportAssistant : public QDialog {
     Q_OBJECT
@@ -40,45 +36,30 @@ public:
     bool startImport();
 
     // What the steps have chosen so far.
-    const ImportPlan& plan() const { return m_plan; }
-    const ImportTotals& previewTotals() const { return m_previewTotals; }
-    const ImportOutcome& outcome() const { return m_outcome; }
-    Grid* previewGrid() const { return m_preview; }
+    const ImportPlan& plan() const { return m_draft.plan; }
+    const ImportTotals& previewTotals() const;
+    const ImportOutcome& outcome() const;
+    Grid* previewGrid() const;
 
     // The most rows the preview lists; the totals always count every row.
-    static constexpr int kPreviewRows = 10000;
+    static constexpr int kPreviewRows = ImportPreviewPage::kPreviewRows;
 
 signals:
     // Records were stored: the list behind may show them.
     void imported();
 
 private:
-    QWidget* buildFilePage();
-    QWidget* buildTargetPage();
-    QWidget* buildColumnsPage();
-    QWidget* buildPreviewPage();
-    QWidget* buildDonePage();
+    ImportPage* page(Step s) const { return m_steps[size_t(s)]; }
     void showStep(Step s);
-    void browse();
-    // The file step's options into the plan, and its first rows shown again.
-    void readFileOptions();
-    void loadFirstRows();
-    // The header row and the mapping for the chosen target (a remembered one when there is).
-    void prepareColumns();
-    // The mapping the header row starts with, kept or matched.
-    void takeStartingMapping();
-    void fillColumnTable();
-    void takeColumnTable();
-    bool runPreview();
-    void showOutcome();
+    void showButtons();
+    // From `from` to `to`: the one page left, the other entered; false (after a message) stays.
+    bool advance(Step from, Step to);
 
-    ImportPlan m_plan;
-    QList<QStringList> m_firstRows;  // the file's first rows, for finding the header row
-    QString m_readError;             // why the reading of the first rows stopped, if it did
-    QStringList m_headers;
-    ImportTotals m_previewTotals;
-    ImportOutcome m_outcome;
-    bool m_recalled = false;
+    ImportDraft m_draft;
+    ImportFilePage* m_file = nullptr;
+    ImportPreviewPage* m_preview = nullptr;
+    ImportDonePage* m_done = nullptr;
+    std::array<ImportPage*, kImportSteps> m_steps{};
 
     QStackedWidget* m_pages = nullptr;
     QLabel* m_stepsLabel = nullptr;
@@ -86,34 +67,10 @@ private:
     QPushButton* m_next = nullptr;
     QPushButton* m_run = nullptr;
     QPushButton* m_close = nullptr;
-    // File
-    QLineEdit* m_path = nullptr;
-    QComboBox* m_encoding = nullptr;
-    QComboBox* m_separator = nullptr;
-    QComboBox* m_sheet = nullptr;
-    QLabel* m_detected = nullptr;
-    Grid* m_fileRows = nullptr;
-    // Target
-    QRadioButton* m_animals = nullptr;
-    QRadioButton* m_breeding = nullptr;
-    // Columns
-    QSpinBox* m_headerRow = nullptr;
-    QTableWidget* m_columns = nullptr;
-    QLabel* m_columnsNote = nullptr;
-    // Preview
-    QRadioButton* m_addOnly = nullptr;
-    QRadioButton* m_update = nullptr;
-    QLabel* m_totals = nullptr;
-    QLabel* m_previewNote = nullptr;
-    Grid* m_preview = nullptr;
-    // Done
-    QLabel* m_result = nullptr;
 };
 
 // The assistant over `parent`, modal, to its end. True when records were stored. The search
 // list's 가져오기 opens it through SearchWindow::setImportOpener.
 bool runImportAssistant(QWidget* parent);
 
-// Asks for the file to import; an empty answer cancels. Tests replace it ({} restores the dialog).
-using ImportFileChooser = std::function<QString(QWidget* parent)>;
-void setImportFileChooser(ImportFileChooser chooser);
+// setImportFileChooser (ImportFilePage.h) replaces the dialog that asks for the file.

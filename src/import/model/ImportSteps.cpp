@@ -35,3 +35,12 @@ std::optional<ImportStep> stepBefore(ImportStep step)
     }
     return std::nullopt;
 }
+
+StepButtons stepButtons(ImportStep step, bool pageMayGoOn)
+{
+    return {.backShown = step != ImportStep::Done,
+            .backEnabled = stepBefore(step).has_value(),
+            .nextShown = stepAfter(step).has_value(),
+            .nextEnabled = pageMayGoOn,
+            .runShown = step == ImportStep::Preview};
+}

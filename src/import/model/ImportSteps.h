@@ -15,3 +15,16 @@ QString importStepName(ImportStep step);
 std::optional<ImportStep> stepAfter(ImportStep step);
 // Where 이전 leads from `step`; nothing where it is not offered.
 std::optional<ImportStep> stepBefore(ImportStep step);
+
+// What the assistant's buttons offer on a step. 다음 is pressed only when the step's page has
+// what it needs (`pageMayGoOn`: on 파일, rows read without an error); 가져오기 only on the
+// preview; 이전 is gone once the import is done.
+struct StepButtons {
+    bool backShown = false;
+    bool backEnabled = false;
+    bool nextShown = false;
+    bool nextEnabled = false;
+    bool runShown = false;
+    bool operator==(const StepButtons&) const = default;
+};
+StepButtons stepButtons(ImportStep step, bool pageMayGoOn);

@@ -1,0 +1,16 @@
+#pragma once
+// 대상: whether the file holds animals or breeding records; the file's headers guess it first.
+#include "import/ImportPage.h"
+
+class ImportTargetPage : public ImportPage {
+    Q_OBJECT
+public:
+    ImportTargetPage(ImportDraft& draft, QWidget* parent);
+
+    bool enter() override;
+    bool leave() override;
+
+private:
+    QRadioButton* m_animals = nullptr;
+    QRadioButton* m_breeding = nullptr;
+};
