@@ -102,7 +102,7 @@ void ImportColumnsPage::fillTable()
         showSample(column->currentIndex());
         connect(column, &QComboBox::currentIndexChanged, this, showSample);
     }
-    setShown(m_note, QStringLiteral("열 맞추기 알림"), columnsNoteText(m_recalled, matchedCount(plan().mapping)));
+    showInLabel(m_note, QStringLiteral("열 맞추기 알림"), columnsNoteText(m_recalled, matchedCount(plan().mapping)));
 }
 
 void ImportColumnsPage::readTable()

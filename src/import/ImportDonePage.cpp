@@ -29,7 +29,7 @@ bool ImportDonePage::enter()
     }
     switch (m_outcome.status) {
     case ImportOutcome::Status::Done:
-        setShown(m_result, QStringLiteral("가져오기 결과"), outcomeText(m_outcome));
+        showInLabel(m_result, QStringLiteral("가져오기 결과"), outcomeText(m_outcome));
         return true;
     case ImportOutcome::Status::Cancelled:
         showMessage(this, MsgIcon::Information, QStringLiteral("가져오기"),

@@ -150,7 +150,7 @@ void ImportFilePage::readFile()
     plan().file =
         chosenFile(plan().file.path, m_encoding->currentIndex(), m_separator->currentIndex(), m_sheet->currentIndex());
     const FirstRows& first = draft().firstRows = readFirstRows(plan().file);
-    setShown(m_detected, QStringLiteral("파일 정보"), fileInfoText(plan().file, first));
+    showInLabel(m_detected, QStringLiteral("파일 정보"), fileInfoText(plan().file, first));
     int width = 0;
     for (const QStringList& r : first.rows) width = std::max(width, int(r.size()));
     QStringList headers;

@@ -17,7 +17,7 @@ QLabel* importNote(const QString& text, const QString& name, QWidget* parent)
     return l;
 }
 
-void setShown(QLabel* label, const QString& name, const QString& text)
+void showInLabel(QLabel* label, const QString& name, const QString& text)
 {
     label->setText(text);
     label->setAccessibleName(text.isEmpty() ? name : name + QStringLiteral(": ") + text);

@@ -50,5 +50,5 @@ inline constexpr CaptionLook kImportCaption{.width = 96, .minHeight = 26, .tinte
 // A wrapped note in the notes' look.
 QLabel* importNote(const QString& text, const QString& name, QWidget* parent);
 // A label whose text changes is heard by its name and what it shows now, not its name alone.
-void setShown(QLabel* label, const QString& name, const QString& text);
+void showInLabel(QLabel* label, const QString& name, const QString& text);
 QRadioButton* importOption(const QString& name, const QString& caption, QWidget* parent);

@@ -95,11 +95,11 @@ bool ImportPreviewPage::enter()
     m_preview->setColumnWidthChars(3, 36);
     for (int c = 4; c <= headers.size(); ++c) m_preview->setColumnWidthChars(c, 12);
     m_preview->appendRows(std::move(rows), colors);
-    setShown(m_totalsLabel, QStringLiteral("합계"), totalsText(m_totals));
+    showInLabel(m_totalsLabel, QStringLiteral("합계"), totalsText(m_totals));
     QStringList notes = importAssumptions(plan());
     if (listed > kPreviewRows)
         notes << QStringLiteral("처음 %1행만 보입니다. 합계와 가져오기는 파일의 모든 행을 셉니다.").arg(kPreviewRows);
-    setShown(m_note, QStringLiteral("미리보기 알림"), notes.join(u'\n'));
+    showInLabel(m_note, QStringLiteral("미리보기 알림"), notes.join(u'\n'));
     m_note->setVisible(!notes.isEmpty());
     return true;
 }
