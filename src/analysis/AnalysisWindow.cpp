@@ -12,10 +12,9 @@
 #include "kit/DbMessages.h"
 #include "kit/GridExport.h"
 #include "kit/Messages.h"
-#include "kit/PeriodFrame.h"
+#include "kit/NoteLabel.h"
 #include "kit/Styles.h"
 
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -40,16 +39,6 @@ const QString kSortNote = QStringLiteral(
     "열 머리를 누르면 그 열로 정렬합니다. 등급 비율은 등급을 읽을 수 있는 두수에 대한 비율이고, 읽을 수 없는 등급은 "
     "기타로 셉니다.");
 
-QLabel* noteLabel(const QString& name, QWidget* parent)
-{
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->setAccessibleDescription(name);
-    l->setWordWrap(true);
-    l->setStyleSheet(styles::note());
-    return l;
-}
-
 // The widths a filled table needs: every cell whole, long headers on two lines.
 void fitTable(Grid* g)
 {
@@ -71,7 +60,8 @@ QString boxTitle(const ShownTable& t)
 }  // namespace
 
 AnalysisWindow::AnalysisWindow(QWidget* parent)
-    : ListWindow(QStringLiteral("frm성적분석"), QStringLiteral("성적분석"), QStringLiteral("인쇄"), parent)
+    : ListWindow(QStringLiteral("frm성적분석"), QStringLiteral("성적분석"), QStringLiteral("인쇄"), parent),
+      m_period(QStringLiteral("분석기간"), conditionHost())
 {
     buildConditions();
     placeConditionsAbove(kConditionsHeightPx);
@@ -103,28 +93,24 @@ AnalysisWindow::AnalysisWindow(QWidget* parent)
 void AnalysisWindow::buildConditions()
 {
     QWidget* host = conditionHost();
-    const PeriodFrame period = periodFrame(QStringLiteral("분석기간"), host);
-    m_frame = period.frame;
-    m_start = period.start;
-    m_end = period.end;
 
     m_targetsButton = commandButton(QStringLiteral("cmdTargets"), QStringLiteral("목표"), host);
     m_targetsButton->setToolTip(QStringLiteral("번식성적의 목표를 바꿉니다"));
     connect(m_targetsButton, &QPushButton::clicked, this, [this] { editTargets(); });
 
-    QLabel* note = noteLabel(QStringLiteral("Label2"), host);
-    note->setText(QStringLiteral("번식성적은 수정일·분만일이, 출하성적은 판정일이 기간 안에 든 기록으로 계산합니다."));
-    note->setAccessibleName(note->text());
+    QLabel* note = noteLabel(
+        QStringLiteral("Label2"),
+        QStringLiteral("번식성적은 수정일·분만일이, 출하성적은 판정일이 기간 안에 든 기록으로 계산합니다."), host);
 
     auto* band = new QHBoxLayout(host);
     band->setContentsMargins(8, 4, 8, 0);
     band->setSpacing(16);
-    band->addWidget(m_frame);
+    band->addWidget(m_period.frame());
     band->addWidget(m_targetsButton, 0, Qt::AlignBottom);
     band->addWidget(note, 1, Qt::AlignBottom);
 
-    setTabOrder(m_start, m_end);
-    setTabOrder(m_end, m_targetsButton);
+    setTabOrder(m_period.start(), m_period.end());
+    setTabOrder(m_period.end(), m_targetsButton);
     tabToFrameAfter(m_targetsButton);
 }
 
@@ -183,11 +169,11 @@ QWidget* AnalysisWindow::buildFertilityPage()
     page->setObjectName(QStringLiteral("pg번식성적"));
     auto* figures = tableBox(TableId::Figures, QStringLiteral("번식성적"), QStringLiteral("번식성적"), page);
     m_grids[TableId::Figures]->setStretchColumn(1);  // the verdicts stay beside their figures
-    m_targetsNote = noteLabel(QStringLiteral("lbl목표안내"), figures);
+    m_targetsNote = noteLabel(QStringLiteral("lbl목표안내"), {}, figures);
     figures->layout()->addWidget(m_targetsNote);
     showTargetNotes();
     auto* conception = tableBox(TableId::Conception, QStringLiteral("수태율"), QStringLiteral("수태율"), page);
-    m_embryoNote = noteLabel(QStringLiteral("lbl수정란이식"), conception);
+    m_embryoNote = noteLabel(QStringLiteral("lbl수정란이식"), {}, conception);
     conception->layout()->addWidget(m_embryoNote);
     auto* top = new QHBoxLayout;
     top->addWidget(figures, 5);
@@ -205,7 +191,7 @@ QWidget* AnalysisWindow::buildFertilityPage()
                       3);
     bottom->addWidget(tableBox(TableId::Abortions, QStringLiteral("유산"), QStringLiteral("유산"), page), 2);
     auto* check = tableBox(TableId::ToCheck, QStringLiteral("확인"), QStringLiteral("확인할 기록"), page);
-    m_checkNote = noteLabel(QStringLiteral("lbl확인할기록"), check);
+    m_checkNote = noteLabel(QStringLiteral("lbl확인할기록"), {}, check);
     m_checkNote->hide();
     check->layout()->addWidget(m_checkNote);
     bottom->addWidget(check, 3);
@@ -223,7 +209,7 @@ QWidget* AnalysisWindow::buildShipmentPage()
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("pg출하성적"));
     auto* bySire = tableBox(TableId::BySire, QStringLiteral("아비별"), QStringLiteral("아비별 출하성적"), page);
-    m_leftOutNote = noteLabel(QStringLiteral("lbl미입력"), bySire);
+    m_leftOutNote = noteLabel(QStringLiteral("lbl미입력"), {}, bySire);
     m_leftOutNote->setText(kSortNote);
     bySire->layout()->addWidget(m_leftOutNote);
     // Each across the page: a line of the shipment tables holds nineteen columns.
@@ -248,19 +234,17 @@ QWidget* AnalysisWindow::buildShipmentPage()
 
 QString AnalysisWindow::periodText() const
 {
-    const books::Period p = m_result ? m_result->period : period();
-    return dateText(p.from) + u'~' + dateText(p.to);
+    return m_period.listedText();
 }
 
 books::Period AnalysisWindow::period() const
 {
-    return books::periodOf(m_start->date(), m_end->date());
+    return books::periodOf(m_period.startDate(), m_period.endDate());
 }
 
 void AnalysisWindow::setPeriod(const QDate& start, const QDate& end)
 {
-    m_start->setDate(start);
-    m_end->setDate(end);
+    m_period.setPeriod(start, end);
 }
 
 void AnalysisWindow::query()
@@ -273,24 +257,11 @@ void AnalysisWindow::query()
                     QStringLiteral("시작날짜가 끝날짜보다 늦습니다. 기간을 다시 선택해 주세요."));
         return;
     }
-    QLabel* wait = waitLabel();
-    wait->setText(waitCaption(QStringLiteral("번식성적과 출하성적을 분석하고 있습니다.")));
-    wait->raise();
-    wait->show();
-    setEnabled(false);
-    QCoreApplication::processEvents();  // once, so the label is painted before the reading starts
     std::optional<HerdAnalysis> result;
-    try {
-        result = loadHerdAnalysis(p, today());
-    } catch (const DbError& e) {
-        wait->hide();
-        setEnabled(true);
-        showPlainError(this, e);
-        return;
-    }
-    wait->hide();
-    setEnabled(true);
+    const auto read = [&result, &p] { result = loadHerdAnalysis(p, today()); };
+    if (runQueryWork(QStringLiteral("번식성적과 출하성적을 분석하고 있습니다."), read) != QueryResult::Rows) return;
     m_result = std::move(result);
+    m_period.markListed();
     showTables();
 }
 

@@ -8,6 +8,7 @@
 // through rpt/성적분석.rpt; 엑셀저장 writes one sheet per table, each naming the period.
 #include "analysis/model/AnalysisTables.h"
 #include "kit/ListWindow.h"
+#include "kit/PeriodFrame.h"
 #include "print/PrintSequence.h"
 #include "sheets/model/TableExport.h"
 
@@ -27,8 +28,8 @@ public:
     // the stored targets. No query runs until the user asks.
     explicit AnalysisWindow(QWidget* parent = nullptr);
 
-    QDateEdit* startDate() const { return m_start; }                // "시작날짜"
-    QDateEdit* endDate() const { return m_end; }                    // "끝날짜"
+    QDateEdit* startDate() const { return m_period.start(); }       // "시작날짜"
+    QDateEdit* endDate() const { return m_period.end(); }           // "끝날짜"
     QPushButton* targetsButton() const { return m_targetsButton; }  // "cmdTargets" (목표)
     QTabWidget* tabs() const { return m_tabs; }                     // "tab성적분석"
     AnalysisCharts* charts() const { return m_charts; }
@@ -77,9 +78,8 @@ private:
     void sortBy(analysis::TableId id, int column);
     std::vector<analysis::ShownTable> shownTables() const;
 
-    QGroupBox* m_frame = nullptr;
-    QDateEdit* m_start = nullptr;
-    QDateEdit* m_end = nullptr;
+    // Its listed period is that of the tables shown.
+    PeriodFrame m_period;
     QPushButton* m_targetsButton = nullptr;
     QTabWidget* m_tabs = nullptr;
     AnalysisCharts* m_charts = nullptr;

@@ -7,6 +7,7 @@
 #include "kit/FieldFocus.h"
 #include "kit/FieldTable.h"
 #include "kit/Messages.h"
+#include "kit/NoteLabel.h"
 #include "kit/Styles.h"
 #include "kit/WindowKeys.h"
 
@@ -67,12 +68,9 @@ TargetsDialog::TargetsDialog(const Targets& current, QWidget* parent) : QDialog(
     }
     m_buttons = table.finish([this] { save(); }, [this] { reject(); });
 
-    m_source = new QLabel(targetSourceText(), this);
-    nameControl(m_source, QStringLiteral("lbl출처"), m_source->text());
-    m_source->setWordWrap(true);
+    m_source = noteLabel(QStringLiteral("lbl출처"), targetSourceText(), this);
     m_source->setFrameShape(QFrame::StyledPanel);
     m_source->setMargin(6);
-    m_source->setStyleSheet(styles::note());
     // Between the boxes and the buttons.
     if (auto* all = qobject_cast<QVBoxLayout*>(layout())) all->insertWidget(1, m_source);
     setMinimumWidth(620);

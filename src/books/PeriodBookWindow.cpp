@@ -6,7 +6,6 @@
 #include "kit/ColumnFit.h"
 #include "kit/DateEdit.h"
 #include "kit/GridExport.h"
-#include "kit/PeriodFrame.h"
 #include "kit/Styles.h"
 
 #include <QCoreApplication>
@@ -26,7 +25,9 @@ constexpr int kConditionsHeightPx = 66;
 }  // namespace
 
 PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
-    : ListWindow(book.name, book.caption, book.printCaption, parent), m_book(book)
+    : ListWindow(book.name, book.caption, book.printCaption, parent),
+      m_book(book),
+      m_period(book.criterion, conditionHost())
 {
     buildSearchFrame();
     placeConditionsAbove(kConditionsHeightPx);
@@ -34,12 +35,7 @@ PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
     setColumns();
     resize(1180, 700);
     // A saved book names its period: "교배기록부 2026-01-01~2026-12-10".
-    setExportName(grid(), [this] {
-        const bool queried = m_listedStart.isValid();
-        const QString format = QStringLiteral("yyyy-MM-dd");
-        return m_book.name + u' ' + (queried ? m_listedStart : m_start->date()).toString(format) + u'~' +
-               (queried ? m_listedEnd : m_end->date()).toString(format);
-    });
+    setExportName(grid(), [this] { return m_book.name + u' ' + m_period.listedText(); });
 
     // Load: an empty list, the connection, the period, the farm header; no query yet.
     if (!openConnection()) return;  // the program has ended
@@ -51,11 +47,6 @@ PeriodBookWindow::PeriodBookWindow(const books::BookSpec& book, QWidget* parent)
 void PeriodBookWindow::buildSearchFrame()
 {
     QWidget* host = conditionHost();
-    const PeriodFrame period = periodFrame(m_book.criterion, host);
-    m_frame = period.frame;
-    m_start = period.start;
-    m_end = period.end;
-
     m_note = new QLabel(m_book.note, host);
     nameControl(m_note, QStringLiteral("Label2"), m_book.note);
     m_note->setStyleSheet(styles::note());
@@ -63,13 +54,13 @@ void PeriodBookWindow::buildSearchFrame()
     auto* band = new QHBoxLayout(host);
     band->setContentsMargins(8, 4, 8, 0);
     band->setSpacing(16);
-    band->addWidget(m_frame);
+    band->addWidget(m_period.frame());
     band->addWidget(m_note, 0, Qt::AlignBottom);
     band->addStretch(1);
 
     // The period first, then the frame's buttons and the list.
-    setTabOrder(m_start, m_end);
-    tabToFrameAfter(m_end);
+    setTabOrder(m_period.start(), m_period.end());
+    tabToFrameAfter(m_period.end());
 }
 
 void PeriodBookWindow::setColumns()
@@ -84,13 +75,12 @@ void PeriodBookWindow::setColumns()
 
 books::Period PeriodBookWindow::period() const
 {
-    return books::periodOf(m_start->date(), m_end->date());
+    return books::periodOf(m_period.startDate(), m_period.endDate());
 }
 
 void PeriodBookWindow::setPeriod(const QDate& start, const QDate& end)
 {
-    m_start->setDate(start);
-    m_end->setDate(end);
+    m_period.setPeriod(start, end);
 }
 
 void PeriodBookWindow::query()
@@ -99,8 +89,7 @@ void PeriodBookWindow::query()
     if (isQuerying()) return;
     if (!typedDatesTaken(this)) return;
     const books::Period p = period();
-    m_listedStart = m_start->date();
-    m_listedEnd = m_end->date();
+    m_period.markListed();
     QElapsedTimer budget;
     auto handOver = [this] {
         if (!m_pending.isEmpty()) appendRows(std::exchange(m_pending, {}), {});

@@ -5,6 +5,7 @@
 // lists and prints is its BookSpec (books/model/RecordBooks.h).
 #include "books/model/PeriodBook.h"
 #include "kit/ListWindow.h"
+#include "kit/PeriodFrame.h"
 #include "print/ListPrint.h"
 
 class QDateEdit;
@@ -19,10 +20,10 @@ public:
     explicit PeriodBookWindow(const books::BookSpec& book, QWidget* parent = nullptr);
 
     const books::BookSpec& book() const { return m_book; }
-    QDateEdit* startDate() const { return m_start; }    // "시작날짜"
-    QDateEdit* endDate() const { return m_end; }        // "끝날짜"
-    QGroupBox* searchFrame() const { return m_frame; }  // "SSPanel2"
-    QLabel* note() const { return m_note; }             // "Label2"
+    QDateEdit* startDate() const { return m_period.start(); }    // "시작날짜"
+    QDateEdit* endDate() const { return m_period.end(); }        // "끝날짜"
+    QGroupBox* searchFrame() const { return m_period.frame(); }  // "SSPanel2"
+    QLabel* note() const { return m_note; }                      // "Label2"
 
     // The period the pickers show.
     books::Period period() const;
@@ -47,13 +48,9 @@ private:
     void setColumns();
 
     books::BookSpec m_book;
-    QGroupBox* m_frame = nullptr;
-    QDateEdit* m_start = nullptr;
-    QDateEdit* m_end = nullptr;
+    // Its listed period is that of the last query: what a saved list names.
+    PeriodFrame m_period;
     QLabel* m_note = nullptr;
-    // The period of the last query: what a saved list names.
-    QDate m_listedStart;
-    QDate m_listedEnd;
     // Rows read but not yet in the grid; handed over in batches while a query reads.
     QList<QStringList> m_pending;
     // The keys of rows 1, 2, ...; only those of the rows the grid shows are meaningful.

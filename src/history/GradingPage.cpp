@@ -13,6 +13,7 @@
 #include "kit/DbMessages.h"
 #include "kit/FieldFocus.h"
 #include "kit/Messages.h"
+#include "kit/NoteLabel.h"
 #include "kit/Styles.h"
 
 #include <QCheckBox>
@@ -96,11 +97,8 @@ GradingPage::GradingPage(QWidget* parent) : HistoryPage(parent)
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(12, 12, 12, 12);
     v->addLayout(boxes);
-    m_dateNote = new QLabel(this);
-    m_dateNote->setStyleSheet(styles::note());
-    m_dateNote->setWordWrap(true);
+    m_dateNote = noteLabel(QStringLiteral("lblDateNote"), {}, this);
     m_dateNote->hide();
-    nameControl(m_dateNote, QStringLiteral("lblDateNote"), QString());
     v->addWidget(m_dateNote);
     v->addStretch(1);
     v->addLayout(bottom);

@@ -3,27 +3,22 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "kit/Accessibility.h"
+#include "kit/FileDialogs.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
+#include "kit/WorkProgress.h"
 #include "sheets/model/WorkbookExport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScopeGuard>
-#include <QStandardPaths>
 
 namespace {
-// A short export finishes before its progress dialog would flash up.
-constexpr int kProgressShownAfterMs = 400;
-
 SaveFileChooser& chooserHook()
 {
     static SaveFileChooser hook;
@@ -68,31 +63,13 @@ QString formatName(ExportFormat format)
     return format == ExportFormat::Xlsx ? QStringLiteral("엑셀") : QStringLiteral("CSV");
 }
 
-QString documentsFolder()
-{
-    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !docs.isEmpty() && QFileInfo(docs).isDir() ? docs : QDir::homePath();
-}
-
 // The file dialog in Korean, whatever the platform's own dialog would speak.
 QString askFileName(QWidget* parent, const QString& suggestedPath, ExportFormat format)
 {
     const bool xlsx = format == ExportFormat::Xlsx;
-    QFileDialog dialog(parent, formatName(format) + QStringLiteral(" 파일로 저장"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(xlsx ? QStringLiteral("엑셀 파일 (*.xlsx)") : QStringLiteral("CSV 파일 (*.csv)"));
-    dialog.setDefaultSuffix(xlsx ? QStringLiteral("xlsx") : QStringLiteral("csv"));
-    dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
-    dialog.selectFile(QFileInfo(suggestedPath).fileName());
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("저장 위치:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("파일 이름:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("파일 형식:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("저장"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("취소"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    return chooseFileToSave(parent, formatName(format) + QStringLiteral(" 파일로 저장"),
+                            xlsx ? QStringLiteral("엑셀 파일 (*.xlsx)") : QStringLiteral("CSV 파일 (*.csv)"),
+                            suggestedPath, xlsx ? QStringLiteral("xlsx") : QStringLiteral("csv"));
 }
 
 void tellOutcome(QWidget* parent, ExportStatus status, ExportFormat format, const QString& path)
@@ -128,29 +105,13 @@ void tellOutcome(QWidget* parent, ExportStatus status, ExportFormat format, cons
 // Writes behind a busy cursor; the progress dialog shows once the export takes a while.
 ExportStatus writeWithProgress(QWidget* window, const ExportTable& table, ExportFormat format, const QString& path)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    QProgressDialog progress(window);
-    nameControl(&progress, QStringLiteral("frmSaveProgress"), formatName(format) + QStringLiteral(" 파일로 저장"));
-    progress.setWindowTitle(progress.accessibleName());
-    progress.setLabelText(QStringLiteral("목록을 파일로 저장하고 있습니다. 잠시만 기다려 주세요."));
-    auto* cancel = new QPushButton(QStringLiteral("취소"), &progress);
-    nameControl(cancel, QStringLiteral("cmdCancelSave"), cancel->text());
-    progress.setCancelButton(cancel);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setMinimumDuration(kProgressShownAfterMs);
-    progress.setRange(0, int(std::min<qsizetype>(table.rows.size(), INT_MAX)));
-    progress.setValue(0);
-    return saveTable(table, format, path, [&progress](qsizetype written) {
-        progress.setValue(int(std::min<qsizetype>(written, progress.maximum())));
-        // Until the dialog shows, the window must not take clicks (it could close under the
-        // export); timers and painting go on.
-        QCoreApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
-                                                             : QEventLoop::ExcludeUserInputEvents);
-        return !progress.wasCanceled();
-    });
+    WorkProgress progress(window,
+                          {.name = QStringLiteral("frmSaveProgress"),
+                           .title = formatName(format) + QStringLiteral(" 파일로 저장"),
+                           .text = QStringLiteral("목록을 파일로 저장하고 있습니다. 잠시만 기다려 주세요."),
+                           .cancelName = QStringLiteral("cmdCancelSave")},
+                          int(std::min<qsizetype>(table.rows.size(), INT_MAX)));
+    return saveTable(table, format, path, [&progress](qsizetype written) { return progress.advance(written); });
 }
 // A column of the saved list; "개월령" becomes "개월령(개월)": the cells hold the number, the
 // header the unit.

@@ -12,6 +12,7 @@
 #include "kit/Styles.h"
 #include "kit/WindowKeys.h"
 #include "kit/WindowUtil.h"
+#include "kit/model/ListFrameGeometry.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,16 +22,6 @@
 #include <QTimer>
 
 namespace {
-// The frame's margins, in twips like the rest of the layout rules.
-constexpr int kBarRightTwips = 130;
-constexpr int kCloseRightTwips = 120;
-constexpr int kButtonGapTwips = 100;
-constexpr int kPanelBottomTwips = 600;
-constexpr int kPanelSideTwips = 240;
-constexpr int kGridInsetTwips = 100;
-// Title bar height assumed before the window system has decorated the window.
-constexpr int kNominalTitleBarPx = 30;
-
 constexpr int kMarginPx = 8;
 
 QPushButton* barButton(QWidget* bar, ListButton role, const QString& caption)
@@ -169,27 +160,35 @@ void ListWindow::loadFarmHeader()
 
 ListWindow::QueryResult ListWindow::runListQuery(const ListQuery& lq)
 {
-    if (m_querying || !m_connected) return QueryResult::NotRun;
-    beginQuery(lq.waitText);
-    try {
+    bool found = true;
+    const QueryResult result = runQueryWork(lq.waitText, [this, &lq, &found] {
         QSqlQuery q = ::runQuery(lq.sql, lq.binds);
         clearRows();
-        if (!q.next()) {
-            endQuery();
-            if (!lq.notFoundText.isEmpty())
-                showMessage(this, MsgIcon::Question, QStringLiteral("검색오류"), lq.notFoundText, MsgButton::Ok);
-            return QueryResult::NothingFound;
-        }
+        found = q.next();
+        if (!found) return;
         readRecords(q, lq);
         m_grid->setMaxRows(m_rowCount);
         if (m_rowCount > 0) m_grid->setSelection(1, 1, m_grid->maxCols(), 1);
-        endQuery();
-        return QueryResult::Rows;
+    });
+    if (result != QueryResult::Rows || found) return result;
+    if (!lq.notFoundText.isEmpty())
+        showMessage(this, MsgIcon::Question, QStringLiteral("검색오류"), lq.notFoundText, MsgButton::Ok);
+    return QueryResult::NothingFound;
+}
+
+ListWindow::QueryResult ListWindow::runQueryWork(const QString& waitText, const std::function<void()>& work)
+{
+    if (m_querying || !m_connected) return QueryResult::NotRun;
+    beginQuery(waitText);
+    try {
+        work();
     } catch (const DbError& e) {
         endQuery();
         showPlainError(this, e);
         return QueryResult::Failed;
     }
+    endQuery();
+    return QueryResult::Rows;
 }
 
 void ListWindow::beginQuery(const QString& waitText)
@@ -317,44 +316,30 @@ void ListWindow::showEvent(QShowEvent* event)
     applyResizeRules();
 }
 
-// The layout rules, each on its own: a rule whose result would be negative (a minimised or
-// tiny window) is skipped and the next one still runs.
+// The layout rules (kit/model/ListFrameGeometry.h) from where the pieces are now.
 void ListWindow::applyResizeRules()
 {
-    const int innerWidth = width();
-    const int frameExtra = frameGeometry().height() - height();
-    const int outerHeight = height() + (frameExtra > 0 ? frameExtra : kNominalTitleBarPx);
-
-    if (const int w = innerWidth - (m_bar->x() + twipsToPixels(kBarRightTwips)); w >= 0)
-        m_bar->resize(w, m_bar->height());
-
-    const int buttonTop = (m_bar->height() - kBarButtonHeightPx) / 2;
-    if (const int x = m_bar->width() - (m_close->width() + twipsToPixels(kCloseRightTwips)); x >= 0)
-        m_close->move(x, buttonTop);
-    if (const int x = m_close->x() - (m_export->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
-        m_export->move(x, buttonTop);
-    if (const int x = m_export->x() - (m_print->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
-        m_print->move(x, buttonTop);
-    if (const int x = m_print->x() - (m_query->width() + twipsToPixels(kButtonGapTwips)); x >= 0)
-        m_query->move(x, buttonTop);
-    if (m_conditionsAboveHeight > 0)
-        m_conditionHost->setGeometry(0, 0, innerWidth, m_conditionsAboveHeight);
-    else if (const int w = m_query->x() - kMarginPx; w >= 0)
-        m_conditionHost->setGeometry(m_bar->x(), m_bar->y(), w, m_bar->height());
-
-    m_gridPanel->move(kMarginPx, m_bar->y() + m_bar->height() + 6);
-    if (const int h = outerHeight - (m_gridPanel->y() + twipsToPixels(kPanelBottomTwips)); h >= 0)
-        m_gridPanel->resize(m_gridPanel->width(), h);
-    if (const int w = innerWidth - twipsToPixels(kPanelSideTwips); w >= 0)
-        m_gridPanel->resize(w, m_gridPanel->height());
-
-    const int inset = twipsToPixels(kGridInsetTwips);
-    m_grid->move(inset / 2, inset / 2);
-    if (!m_gridKeepsSize) {
-        if (const int w = m_gridPanel->width() - inset; w >= 0) m_grid->resize(w, m_grid->height());
-        if (const int h = m_gridPanel->height() - inset; h >= 0) m_grid->resize(m_grid->width(), h);
-    }
-
-    m_wait->move(m_grid->x() + m_grid->width() / 2 - m_wait->width() / 2,
-                 m_grid->y() + m_grid->height() / 2 - m_wait->height() / 2);
+    const ListFrameRects now{.bar = m_bar->geometry(),
+                             .query = m_query->geometry(),
+                             .print = m_print->geometry(),
+                             .save = m_export->geometry(),
+                             .close = m_close->geometry(),
+                             .conditions = m_conditionHost->geometry(),
+                             .gridPanel = m_gridPanel->geometry(),
+                             .grid = m_grid->geometry(),
+                             .wait = m_wait->geometry()};
+    const ListFrameRects r = listFrameRects(now, {.inner = size(),
+                                                  .titleBarHeight = frameGeometry().height() - height(),
+                                                  .conditionsAboveHeight = m_conditionsAboveHeight,
+                                                  .gridKeepsSize = m_gridKeepsSize,
+                                                  .buttonHeight = kBarButtonHeightPx});
+    m_bar->setGeometry(r.bar);
+    m_query->setGeometry(r.query);
+    m_print->setGeometry(r.print);
+    m_export->setGeometry(r.save);
+    m_close->setGeometry(r.close);
+    m_conditionHost->setGeometry(r.conditions);
+    m_gridPanel->setGeometry(r.gridPanel);
+    m_grid->setGeometry(r.grid);
+    m_wait->setGeometry(r.wait);
 }

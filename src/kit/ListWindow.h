@@ -119,6 +119,10 @@ protected:
     // The query frame: wait label, window disabled, grid emptied and refilled, first row
     // selected.
     QueryResult runListQuery(const ListQuery& q);
+    // The same frame around a query that is not one SQL statement (a list shown in its own
+    // tables): `work` reads and shows; a DbError it throws ends the query with the plain error
+    // message (Failed). Rows once it returns.
+    QueryResult runQueryWork(const QString& waitText, const std::function<void()>& work);
     // Appends a data row (height 18) and returns its number.
     int appendRow();
     // Appends many filled rows at once (see Grid::appendRows).

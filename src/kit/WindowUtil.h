@@ -1,5 +1,7 @@
 #pragma once
 // Window helpers: dragging a frameless window by any widget, rounded windows, twips.
+#include "kit/model/Twips.h"
+
 #include <QWidget>
 
 // Starts the system's move loop for `widget`'s window, following the mouse.
@@ -14,13 +16,3 @@ void RoundWindow(QWidget* window);
 QSize openingSize(QSize wanted, QSize minimum, const QRect& available);
 // Resizes `window` to its opening size on the screen it will show on.
 void openAtSize(QWidget* window, QSize wanted);
-
-constexpr int kTwipsPerPixel = 15;
-inline int twipsToPixels(int twips)
-{
-    return twips / kTwipsPerPixel;
-}
-inline int pixelsToTwips(int px)
-{
-    return px * kTwipsPerPixel;
-}

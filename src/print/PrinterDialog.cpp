@@ -2,6 +2,7 @@
 
 #include "kit/Accessibility.h"
 #include "kit/CommandButton.h"
+#include "kit/FileDialogs.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
 #include "kit/WindowUtil.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
@@ -19,7 +19,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace {
 
@@ -33,10 +32,8 @@ PrinterDialogRunner gRunner;
 
 QString askPdfFile(QWidget* parent, const QString& suggested)
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("PDF 파일로 저장"),
-                                                QDir(dir.isEmpty() ? QDir::homePath() : dir).filePath(suggested),
-                                                QStringLiteral("PDF 파일 (*.pdf)"));
+    QString file = chooseFileToSave(parent, QStringLiteral("PDF 파일로 저장"), QStringLiteral("PDF 파일 (*.pdf)"),
+                                    QDir(documentsFolder()).filePath(suggested));
     if (!file.isEmpty() && !file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) file += QStringLiteral(".pdf");
     return file;
 }

@@ -9,13 +9,13 @@
 #include "kit/CaptionPanel.h"
 #include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
+#include "kit/FileDialogs.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
 #include "kit/Styles.h"
 #include "recovery/model/RecoveryText.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -34,7 +34,7 @@ RecoveryWindow::FolderChooser& folderChooser()
 QString askFolder(QWidget* parent, const QString& title, const QString& start)
 {
     if (folderChooser()) return folderChooser()(parent, title, start);
-    return QFileDialog::getExistingDirectory(parent, title, start);
+    return chooseFolder(parent, title, start);
 }
 
 const QString kTitle = QStringLiteral("백업 및 복원");

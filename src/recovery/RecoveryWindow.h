@@ -19,7 +19,7 @@ class RecoveryWindow : public QDialog {
 public:
     explicit RecoveryWindow(QWidget* parent = nullptr, const QString& explanation = QString());
 
-    // Asks for a folder (QFileDialog::getExistingDirectory); "" when the user cancels. Tests
+    // Asks for a folder (chooseFolder, kit/FileDialogs.h); "" when the user cancels. Tests
     // install a scripted one; an empty function restores the real dialog.
     using FolderChooser = std::function<QString(QWidget* parent, const QString& title, const QString& start)>;
     static void setFolderChooser(FolderChooser chooser);

@@ -54,6 +54,11 @@ public:
     // Puts a row straight into the grid, past the frame's row count.
     void addUncountedRow(const QStringList& cells) { grid()->appendRows({cells}); }
     using ListWindow::QueryResult;
+    // A query that reads no SQL of its own through the frame.
+    QueryResult runWork(const std::function<void()>& work)
+    {
+        return runQueryWork(QStringLiteral("시험 분석을 하고 있습니다."), work);
+    }
     void query() override { lastResult = runListQuery(m_q); }
     void print() override { ++printed; }
 
@@ -167,6 +172,43 @@ TEST_F(ListWindowTest, QueryShowsTheWaitLabelOnADisabledWindowAndSelectsTheFirst
     EXPECT_EQ(listGrid(&w)->rowHeight(3), Grid::kRowHeight);
     EXPECT_EQ(listGrid(&w)->activeRow(), 1);
     EXPECT_EQ(farm.messages().count(), 0);
+}
+
+// A window that shows its own tables (성적분석) runs its reading through the same frame: the
+// wait label, the disabled window and the plain error message are the frame's.
+TEST_F(ListWindowTest, AQueryOfItsOwnRunsInTheSameFrame)
+{
+    ProbeList w;
+    ASSERT_TRUE(w.load());
+    w.show();
+    QString during;
+    Result nested = Result::Rows;
+    bool closedDuring = true;
+    EXPECT_EQ(w.runWork([&] {
+        during = QStringLiteral("%1/%2/%3").arg(w.waitLabel()->isVisible()).arg(w.isEnabled()).arg(w.isQuerying());
+        closedDuring = w.close();
+        nested = w.runWork([] {});
+    }),
+              Result::Rows);
+    EXPECT_EQ(during, QStringLiteral("1/0/1"));
+    EXPECT_FALSE(closedDuring);
+    EXPECT_EQ(nested, Result::NotRun);
+    EXPECT_EQ(w.waitLabel()->text(),
+              QStringLiteral("시험 분석을 하고 있습니다.\r\n\r\n데이터 용량에 따라 수초에서 수분이 걸릴 수 있습니다."));
+    EXPECT_FALSE(w.waitLabel()->isVisible());
+    EXPECT_TRUE(w.isEnabled());
+    EXPECT_FALSE(w.isQuerying());
+    EXPECT_EQ(farm.messages().count(), 0);
+
+    EXPECT_EQ(w.runWork([] { throw DbError(QStringLiteral("분석할 기록을 읽을 수 없습니다.")); }), Result::Failed);
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().title, kAppTitle);
+    EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("분석할 기록을 읽을 수 없습니다.")));
+    EXPECT_FALSE(w.waitLabel()->isVisible());
+    EXPECT_TRUE(w.isEnabled());
+    EXPECT_FALSE(w.isQuerying());
+    // The window closes again once the query ended, failed or not.
+    EXPECT_TRUE(w.close());
 }
 
 TEST_F(ListWindowTest, EmptyResultEmptiesTheGridAndOnlyListsWithANotFoundTextSaySo)
