@@ -2,18 +2,17 @@
 
 #include "kit/Accessibility.h"
 #include "kit/CommandButton.h"
+#include "kit/FileDialogs.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 
 namespace {
 constexpr int kShownFirstRows = 8;
@@ -26,20 +25,9 @@ ImportFileChooser& chooserHook()
 
 QString askFile(QWidget* parent)
 {
-    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialog(parent, QStringLiteral("가져올 파일 선택"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("엑셀 또는 CSV 파일 (*.xlsx *.csv *.txt)"), QStringLiteral("모든 파일 (*)")});
-    dialog.setDirectory(!docs.isEmpty() && QFileInfo(docs).isDir() ? docs : QDir::homePath());
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("찾는 위치:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("파일 이름:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("파일 형식:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("열기"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("취소"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    return chooseFileToOpen(
+        parent, QStringLiteral("가져올 파일 선택"),
+        {QStringLiteral("엑셀 또는 CSV 파일 (*.xlsx *.csv *.txt)"), QStringLiteral("모든 파일 (*)")});
 }
 }  // namespace
 

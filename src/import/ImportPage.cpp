@@ -1,7 +1,7 @@
 #include "import/ImportPage.h"
 
 #include "kit/Accessibility.h"
-#include "kit/Styles.h"
+#include "kit/NoteLabel.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -10,11 +10,7 @@ ImportPage::ImportPage(ImportDraft& draft, QWidget* parent) : QWidget(parent), m
 
 QLabel* importNote(const QString& text, const QString& name, QWidget* parent)
 {
-    auto* l = new QLabel(text, parent);
-    nameControl(l, name, text);
-    l->setWordWrap(true);
-    l->setStyleSheet(styles::note());
-    return l;
+    return noteLabel(name, text, parent);
 }
 
 void showInLabel(QLabel* label, const QString& name, const QString& text)
