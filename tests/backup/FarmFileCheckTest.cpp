@@ -6,6 +6,7 @@
 #include "data/Schema.h"
 #include "kit/DbMessages.h"
 #include "support/TestFarm.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -88,12 +89,6 @@ std::vector<BadFile> badFiles()
          [](const QString& p) { makeDatabase(p, true, [](QSqlDatabase db) { run(db, "DELETE FROM 농장정보"); }); },
          "농장정보가 없습니다"},
     };
-}
-
-int modeOf(const QString& path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 using FarmCheckOnAFarm = FarmTest;
@@ -196,7 +191,7 @@ TEST_F(FarmCheckOnAFarm, ACheckFailedCopyIsNoBackupAndStaysPrivate)
     EXPECT_TRUE(QFileInfo::exists(failed));
     EXPECT_FALSE(hasBackupOn(databaseFilePath(), QDate(2026, 6, 3)));
     EXPECT_EQ(newestBackup(databaseFilePath()), second.file);
-    EXPECT_EQ(modeOf(second.file), 0600);
+    EXPECT_EQ(fileModeOf(second.file), 0600);
 }
 
 TEST(RestoreCommand, TheMessageNamesTheCommandThatExists)

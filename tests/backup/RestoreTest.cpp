@@ -7,6 +7,7 @@
 #include "data/ProgramDir.h"
 #include "data/Schema.h"
 #include "support/HookGuard.h"
+#include "support/TestHelpers.h"
 #include "support/Unprivileged.h"
 
 #include <fcntl.h>
@@ -27,12 +28,6 @@
 #include <functional>
 
 namespace {
-
-int modeOf(const QString& path)
-{
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
-}
 
 QByteArray bytesOf(const QString& path)
 {
@@ -317,7 +312,7 @@ TEST_F(RecoveryTest, ARestorePutsTheBackupInPlaceAndSetsTheCurrentFileAsideWithI
     const QString aside = QFileInfo(db).absolutePath() + QStringLiteral("/TARVIK-before-restore-20260314-093015.db");
     EXPECT_EQ(r.setAside, aside);
     EXPECT_EQ(bytesOf(db), bytesOf(backup));
-    EXPECT_EQ(modeOf(db), 0600);
+    EXPECT_EQ(fileModeOf(db), 0600);
     EXPECT_EQ(bytesOf(aside), current);
     EXPECT_EQ(bytesOf(aside + QStringLiteral("-journal")), QByteArray("journal of the current file"));
     EXPECT_FALSE(QFileInfo::exists(db + QStringLiteral("-journal")));

@@ -9,10 +9,10 @@
 using daily::DayCell;
 
 namespace {
-const QDate kToday(2009, 12, 8);
+const QDate kRulesToday(2009, 12, 8);
 
 // The four cells of a row, "*" marking bold ones, joined with " | ".
-QString reestrusRow(int inseminatedDaysAgo, const QDate& today = kToday)
+QString reestrusRow(int inseminatedDaysAgo, const QDate& today = kRulesToday)
 {
     const QDate r = daily::reestrusDate(today.addDays(-inseminatedDaysAgo));
     QStringList cells;
@@ -23,7 +23,7 @@ QString reestrusRow(int inseminatedDaysAgo, const QDate& today = kToday)
     return cells.join(QStringLiteral(" | "));
 }
 
-QString calvingRow(int dueInDays, const QDate& today = kToday)
+QString calvingRow(int dueInDays, const QDate& today = kRulesToday)
 {
     const QDate c = today.addDays(dueInDays);
     QStringList cells;
@@ -53,9 +53,9 @@ TEST(DailyRules, ReestrusListedAndCellsAroundTheDueDay)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.daysAgo);
-        const QDate r = daily::reestrusDate(kToday.addDays(-c.daysAgo));
-        EXPECT_EQ(r, kToday.addDays(20 - c.daysAgo));
-        EXPECT_EQ(daily::reestrusListed(r, kToday), c.listed);
+        const QDate r = daily::reestrusDate(kRulesToday.addDays(-c.daysAgo));
+        EXPECT_EQ(r, kRulesToday.addDays(20 - c.daysAgo));
+        EXPECT_EQ(daily::reestrusListed(r, kRulesToday), c.listed);
         EXPECT_EQ(reestrusRow(c.daysAgo), QString::fromUtf8(c.row));
         // Every listed row says "재발정일" on at least one of its days.
         if (c.listed) {
@@ -84,7 +84,7 @@ TEST(DailyRules, CalvingCandidatesAndCells)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dueIn);
-        EXPECT_EQ(daily::calvingCandidate(kToday.addDays(c.dueIn), kToday), c.candidate);
+        EXPECT_EQ(daily::calvingCandidate(kRulesToday.addDays(c.dueIn), kRulesToday), c.candidate);
         EXPECT_EQ(calvingRow(c.dueIn), QString::fromUtf8(c.row));
     }
     EXPECT_EQ(daily::calvingDate(QDate(2009, 3, 3)), QDate(2009, 12, 8));
@@ -105,7 +105,7 @@ TEST(DailyRules, RulesHoldAcrossMonthAndYearEnds)
 
 TEST(DailyRules, HeadersAndFormulasFollowTheirDatePatterns)
 {
-    const auto days = daily::dueDays(kToday);
+    const auto days = daily::dueDays(kRulesToday);
     EXPECT_EQ(days[0], QDate(2009, 12, 7));
     EXPECT_EQ(days[3], QDate(2009, 12, 10));
     EXPECT_EQ(daily::dayHeader(0, days[0]), QStringLiteral("어제( 2009년12월07일 )"));
@@ -142,7 +142,7 @@ TEST(DailyRules, DatabaseRangesCoverExactlyTheRecordsTheRulesCanList)
 {
     // For every insemination day around the range, the database range admits it exactly
     // when the rules would consider it; checked over a year end.
-    for (const QDate& today : {kToday, QDate(2010, 1, 1), QDate(2008, 3, 1)}) {
+    for (const QDate& today : {kRulesToday, QDate(2010, 1, 1), QDate(2008, 3, 1)}) {
         SCOPED_TRACE(today.toString(Qt::ISODate).toStdString());
         const auto re = daily::reestrusInseminationRange(today);
         const auto ca = daily::calvingInseminationRange(today);

@@ -11,6 +11,7 @@
 #include "print/model/ReportRenderer.h"
 #include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
+#include "support/TestHelpers.h"
 
 #include <QTemporaryDir>
 #include <ostream>
@@ -20,19 +21,14 @@ using daily::WithdrawalRow;
 
 namespace {
 
-const QDate kToday(2009, 12, 8);
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+const QDate kListToday(2009, 12, 8);
 
 AnimalTreatment given(const char* number, const char* what, int endsIn, int givenDaysAgo = 3)
 {
     return {QString::fromUtf8(number),
             QStringLiteral("P"),
             QStringLiteral("R"),
-            {kToday.addDays(-givenDaysAgo), QString::fromUtf8(what), kToday.addDays(endsIn)}};
+            {kListToday.addDays(-givenDaysAgo), QString::fromUtf8(what), kListToday.addDays(endsIn)}};
 }
 
 // "number treatment +N" for each row: the animal, its deciding treatment and when it ends.
@@ -40,7 +36,7 @@ QStringList described(const QList<WithdrawalRow>& rows)
 {
     QStringList out;
     for (const WithdrawalRow& r : rows)
-        out << QStringLiteral("%1 %2 %3").arg(r.number, r.period.treatment).arg(kToday.daysTo(r.period.end));
+        out << QStringLiteral("%1 %2 %3").arg(r.number, r.period.treatment).arg(kListToday.daysTo(r.period.end));
     return out;
 }
 
@@ -71,22 +67,22 @@ TEST(WithdrawalRows, OneRowPerAnimalByItsLastWithdrawalOrderedByTheEnd)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(described(daily::withdrawalRows(c.treatments, kToday)), c.rows);
+        EXPECT_EQ(described(daily::withdrawalRows(c.treatments, kListToday)), c.rows);
     }
 }
 
 TEST(WithdrawalRows, DaysLeftCountTodayAndTheLastDayIsBold)
 {
-    EXPECT_EQ(daily::withdrawalLeftCell(kToday, kToday), (daily::DayCell{"휴약 1일 남음", true}));
-    EXPECT_EQ(daily::withdrawalLeftCell(kToday.addDays(1), kToday), (daily::DayCell{"휴약 2일 남음", false}));
-    EXPECT_EQ(daily::withdrawalLeftCell(kToday.addDays(30), kToday), (daily::DayCell{"휴약 31일 남음", false}));
+    EXPECT_EQ(daily::withdrawalLeftCell(kListToday, kListToday), (daily::DayCell{"휴약 1일 남음", true}));
+    EXPECT_EQ(daily::withdrawalLeftCell(kListToday.addDays(1), kListToday), (daily::DayCell{"휴약 2일 남음", false}));
+    EXPECT_EQ(daily::withdrawalLeftCell(kListToday.addDays(30), kListToday), (daily::DayCell{"휴약 31일 남음", false}));
 }
 
 namespace {
 
 class WithdrawalListTest : public FarmOnADay {
 protected:
-    WithdrawalListTest() : FarmOnADay(kToday) {}
+    WithdrawalListTest() : FarmOnADay(kListToday) {}
 
     void animal(const QString& number, int sex, const QString& pen, const QString& ranch)
     {
@@ -95,7 +91,7 @@ protected:
     void treat(const QString& number, int givenDaysAgo, const QString& what, int endsIn)
     {
         farm.exec(QStringLiteral("insert into 백신접종(개체번호, 날짜, 증상, 처치, 만료일) values(?, ?, '증상', ?, ?)"),
-                  {number, dn(kToday.addDays(-givenDaysAgo)), what, dn(kToday.addDays(endsIn))});
+                  {number, dn(kListToday.addDays(-givenDaysAgo)), what, dn(kListToday.addDays(endsIn))});
     }
     // Cows and bulls within and past their withdrawal, and one re-estrus cow.
     void farmInTreatment()
@@ -113,7 +109,7 @@ protected:
         treat("KR005", 1, "소염제", 3);
         // A treatment left behind by an animal that is gone is nobody's row.
         treat("GONE", 1, "항생제", 5);
-        farm.addBreeding("KR004", dn(kToday.addDays(-20)));
+        farm.addBreeding("KR004", dn(kListToday.addDays(-20)));
     }
     const QStringList kRows{"KR001 | 1-1 | 햇살목장 | 항생제 주사 | 2009-12-08 | *휴약 1일 남음",
                             "KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 4일 남음",
@@ -147,7 +143,7 @@ TEST_F(WithdrawalListTest, TheThirdOptionListsEveryAnimalStillWithinItsWithdrawa
     EXPECT_EQ(farm.messages().count(), 0);
 
     // The next day KR001 has left the list and every count went down by one.
-    setTodayOverride(kToday.addDays(1));
+    setTodayOverride(kListToday.addDays(1));
     w.functionButton(ListButton::Query)->click();
     EXPECT_EQ(gridRows(listGrid(&w)),
               QStringList({"KR005 | 2-5 | 한빛목장 | 소염제 | 2009-12-11 | 휴약 3일 남음",
@@ -187,7 +183,7 @@ TEST_F(WithdrawalListTest, SwitchingBackShowsTheDueListUnderTheDaysOfTheLoad)
 
     w.withdrawalOption()->click();
     ASSERT_EQ(w.rowCount(), 3);
-    setTodayOverride(kToday.addDays(1));  // over midnight: the headers stay those of the load
+    setTodayOverride(kListToday.addDays(1));  // over midnight: the headers stay those of the load
     w.reestrusOption()->click();
     EXPECT_EQ(gridRow(listGrid(&w), 0), dueHeaders);
     EXPECT_EQ(listGrid(&w)->maxCols(), 7);
@@ -210,7 +206,7 @@ TEST_F(WithdrawalListTest, PrintFillsTheWorkTableAsShownUnderItsOwnTitle)
     EXPECT_EQ(printed.workTable, QStringLiteral("일일관리"));
 
     // Printed the next morning without a new query: the rows as shown, and the day they count from.
-    setTodayOverride(kToday.addDays(1));
+    setTodayOverride(kListToday.addDays(1));
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
     const QString pdf = out.filePath(QStringLiteral("휴약.pdf"));

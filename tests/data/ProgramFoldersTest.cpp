@@ -4,6 +4,7 @@
 #include "data/ProgramDir.h"
 #include "data/Schema.h"
 #include "support/HookGuard.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -19,13 +20,6 @@
 #include <optional>
 
 namespace {
-int modeOf(const QString& path)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return -1;
-    return int(st.st_mode & 07777);
-}
-
 void writeFile(const QString& path, const QByteArray& content = "x")
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -202,10 +196,10 @@ TEST_F(ProgramFoldersTest, FirstStartCreatesThePrivateDatabaseAndLaterStartsKeep
     ASSERT_FALSE(QFileInfo::exists(f.dataDir));
 
     ASSERT_EQ(prepareProgramFolders(f), QString());
-    EXPECT_EQ(modeOf(f.dataDir), 0700);
-    EXPECT_EQ(modeOf(f.dataDir + QStringLiteral("/db")), 0700);
-    EXPECT_EQ(modeOf(db), 0600);
-    EXPECT_EQ(modeOf(QFileInfo(f.settingsFile).absolutePath()), 0700);
+    EXPECT_EQ(fileModeOf(f.dataDir), 0700);
+    EXPECT_EQ(fileModeOf(f.dataDir + QStringLiteral("/db")), 0700);
+    EXPECT_EQ(fileModeOf(db), 0600);
+    EXPECT_EQ(fileModeOf(QFileInfo(f.settingsFile).absolutePath()), 0700);
     EXPECT_EQ(scalarIn(db, QStringLiteral("select count(*) from 농장정보")), QStringLiteral("1"));
     EXPECT_EQ(scalarIn(db, QStringLiteral("select 축종 from 농장정보")), QStringLiteral("한우"));
 
@@ -214,7 +208,7 @@ TEST_F(ProgramFoldersTest, FirstStartCreatesThePrivateDatabaseAndLaterStartsKeep
     ASSERT_EQ(::chmod(QFile::encodeName(db).constData(), 0644), 0);
     ASSERT_EQ(prepareProgramFolders(f), QString());
     EXPECT_EQ(scalarIn(db, QStringLiteral("select 사업장명칭 from 농장정보")), QStringLiteral("한우농장"));
-    EXPECT_EQ(modeOf(db), 0600);
+    EXPECT_EQ(fileModeOf(db), 0600);
 }
 
 TEST_F(ProgramFoldersTest, APortableFolderIsLeftAsItIs)
@@ -239,7 +233,7 @@ TEST_F(ProgramFoldersTest, ADataFolderLinkedToAnotherDiskIsUsedWhereItPoints)
     ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/home/.local/share")));
     ASSERT_TRUE(QFile::link(disk, root + QStringLiteral("/home/.local/share/tarvik")));
     ASSERT_EQ(prepareProgramFolders(chooseProgramFolders(installed())), QString());
-    EXPECT_EQ(modeOf(disk + QStringLiteral("/db/TARVIK.db")), 0600);
+    EXPECT_EQ(fileModeOf(disk + QStringLiteral("/db/TARVIK.db")), 0600);
     EXPECT_TRUE(QFileInfo(root + QStringLiteral("/home/.local/share/tarvik")).isSymLink());
 }
 
@@ -327,8 +321,8 @@ TEST_F(ProgramFoldersTest, TheStartTightensLooseModesOfBothLayoutsBeforeAnyWindo
         ASSERT_EQ(::chmod(QFile::encodeName(db + QStringLiteral("-journal")).constData(), 0666), 0);
 
         ASSERT_EQ(prepareProgramFolders(c.folders), QString());
-        EXPECT_EQ(modeOf(dbFolder), 0700);
-        EXPECT_EQ(modeOf(db), 0600);
-        EXPECT_EQ(modeOf(db + QStringLiteral("-journal")), 0600);
+        EXPECT_EQ(fileModeOf(dbFolder), 0700);
+        EXPECT_EQ(fileModeOf(db), 0600);
+        EXPECT_EQ(fileModeOf(db + QStringLiteral("-journal")), 0600);
     }
 }

@@ -7,10 +7,6 @@
 #include <QTest>
 
 namespace {
-qint64 n(int y, int m, int d)
-{
-    return dn(QDate(y, m, d));
-}
 }  // namespace
 
 TEST_F(BreedingFixture, OpeningANewRecordSetsTodayAndTheExpectedDate)

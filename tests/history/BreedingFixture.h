@@ -8,6 +8,7 @@
 #include "kit/Grid.h"
 #include "support/ModalDriver.h"
 #include "support/TestFarm.h"
+#include "support/TestHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,10 +21,10 @@
 #include <memory>
 #include <ostream>
 
-// Readable failures for Korean texts.
-inline void PrintTo(const QString& s, std::ostream* os)
+// The day number of a date written as year, month, day.
+inline qint64 n(int y, int m, int d)
 {
-    *os << '"' << s.toStdString() << '"';
+    return dn(QDate(y, m, d));
 }
 
 class BreedingFixture : public FarmTest {

@@ -2,10 +2,6 @@
 #include "BreedingFixture.h"
 
 namespace {
-qint64 n(int y, int m, int d)
-{
-    return dn(QDate(y, m, d));
-}
 const QString kTitle = QStringLiteral("미입력");
 }  // namespace
 

@@ -4,10 +4,6 @@
 #include <QLabel>
 
 namespace {
-qint64 n(int y, int m, int d)
-{
-    return dn(QDate(y, m, d));
-}
 }  // namespace
 
 TEST_F(BreedingFixture, GridHeadersButtonsAndNotes)

@@ -6,6 +6,7 @@
 #include "history/GradingPage.h"
 #include "support/AccessibilityCheck.h"
 #include "support/TestFarm.h"
+#include "support/TestHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,11 +20,6 @@
 #include <ostream>
 
 namespace {
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 const QStringList kBoxes = {"작업장", "생체중", "등지방두께", "등심단면적", "도체중",   "근내지방", "육색",
                             "지방색", "조직감", "성숙도",     "최종등급",   "지육단가", "경락가",   "등급판정사"};
 

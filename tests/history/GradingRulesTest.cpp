@@ -4,17 +4,13 @@
 #include "data/Values.h"
 #include "history/model/Grading.h"
 #include "support/TestFarm.h"
+#include "support/TestHelpers.h"
 
 #include <QSqlRecord>
 #include <ostream>
 
 namespace {
 const QDate kToday(2010, 2, 28);
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 // Every box filled with a valid value.
 EntryValues filled()

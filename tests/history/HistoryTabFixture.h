@@ -10,6 +10,7 @@
 #include "kit/Grid.h"
 #include "support/ModalDriver.h"
 #include "support/TestFarm.h"
+#include "support/TestHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,12 +22,6 @@
 #include <functional>
 #include <memory>
 #include <ostream>
-
-// Readable failures for Korean texts.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 class HistoryTabFixture : public FarmTest {
 protected:

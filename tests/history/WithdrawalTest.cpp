@@ -2,6 +2,7 @@
 // the warning and the days left; and the treatments as read from a farm.
 #include "history/model/Withdrawal.h"
 #include "support/TestFarm.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -11,11 +12,6 @@ using withdrawal::Treatment;
 
 namespace {
 const QDate kDay(2024, 5, 10);  // the day being stored (sale, shipment, grading)
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 // A treatment given `givenDaysBefore` the day, whose withdrawal ends `endsAfter` days after it.
 Treatment treatment(const char* what, int givenDaysBefore, int endsAfter)

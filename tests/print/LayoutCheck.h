@@ -1,7 +1,10 @@
 #pragma once
 // Reading a laid-out report in tests: finding a text, reading it whole, and the faults a printed
 // page must not have (frames over each other, texts over each other or on a frame's border).
+#include "print/model/ReportDefinition.h"
 #include "print/model/ReportLayout.h"
+
+#include <gtest/gtest.h>
 
 #include <QRectF>
 #include <QString>
@@ -104,6 +107,26 @@ inline QStringList faults(const report::Layout& layout, const QSizeF& paper)
         }
     }
     return out;
+}
+
+// A report read from its text; a text that does not read fails the test.
+inline report::Definition parsed(const QString& text)
+{
+    report::Definition d;
+    QString error;
+    EXPECT_TRUE(report::parseDefinition(text, &d, &error)) << error.toStdString();
+    return d;
+}
+
+// A report laid out at the print resolution; a layout with a fault fails the test.
+inline report::Layout laidOut(const report::Definition& d, const report::Data& data)
+{
+    report::Layout l;
+    QString error;
+    EXPECT_TRUE(report::layoutReport(d, data, report::kPrintDpi, &l, &error)) << error.toStdString();
+    const QStringList found = faults(l, QSizeF(report::pageWidth(d), report::pageHeight(d)));
+    EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
+    return l;
 }
 
 }  // namespace layoutcheck

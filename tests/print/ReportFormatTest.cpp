@@ -1,4 +1,5 @@
 // Reading report files: what the format accepts, what it refuses, and how rows are paged.
+#include "print/LayoutCheck.h"
 #include "print/model/ReportDefinition.h"
 #include "print/model/ReportFormulas.h"
 #include "print/model/ReportRenderer.h"
@@ -8,18 +9,11 @@
 #include <QDir>
 
 using namespace report;
+using layoutcheck::parsed;
 
 namespace {
 
 const QString kMinimal = QStringLiteral("[report]\n");
-
-Definition parsed(const QString& text)
-{
-    Definition d;
-    QString error;
-    EXPECT_TRUE(parseDefinition(text, &d, &error)) << error.toStdString();
-    return d;
-}
 
 }  // namespace
 

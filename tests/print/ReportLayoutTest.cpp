@@ -14,30 +14,14 @@ using namespace report;
 using layoutcheck::findText;
 using layoutcheck::kFeature;
 using layoutcheck::kRemark;
+using layoutcheck::laidOut;
+using layoutcheck::parsed;
 using layoutcheck::printed;
 using layoutcheck::squeezed;
 
 namespace {
 
 const QChar kEllipsis(0x2026);
-
-Definition parsed(const QString& text)
-{
-    Definition d;
-    QString error;
-    EXPECT_TRUE(parseDefinition(text, &d, &error)) << error.toStdString();
-    return d;
-}
-
-Layout laidOut(const Definition& d, const Data& data)
-{
-    Layout l;
-    QString error;
-    EXPECT_TRUE(layoutReport(d, data, kPrintDpi, &l, &error)) << error.toStdString();
-    const QStringList faults = layoutcheck::faults(l, QSizeF(pageWidth(d), pageHeight(d)));
-    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
-    return l;
-}
 
 Style sized(double size, bool wrap = false)
 {

@@ -13,6 +13,7 @@
 
 using namespace report;
 using layoutcheck::findText;
+using layoutcheck::laidOut;
 
 namespace {
 
@@ -32,16 +33,6 @@ Definition analysisReport()
     QString error;
     EXPECT_TRUE(parseDefinition(text, &d, &error)) << error.toStdString();
     return d;
-}
-
-Layout laidOut(const Definition& d, const Data& data)
-{
-    Layout l;
-    QString error;
-    EXPECT_TRUE(layoutReport(d, data, kPrintDpi, &l, &error)) << error.toStdString();
-    const QStringList faults = layoutcheck::faults(l, QSizeF(pageWidth(d), pageHeight(d)));
-    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
-    return l;
 }
 
 // A section: its title row, its header row and `count` rows (one "해당 없음" row when none).

@@ -16,7 +16,7 @@
 #include <QSqlDatabase>
 
 namespace {
-const QDateTime kNow(QDate(2026, 12, 10), QTime(8, 0));
+const QDateTime kStartedAt(QDate(2026, 12, 10), QTime(8, 0));
 
 // A database with a table of its own and none of the farm's.
 QByteArray schemaLessDatabase(const QString& dir)
@@ -57,7 +57,7 @@ TEST_F(RecoveryTest, AnUnusableLiveFileEndsInTheRecoveryWindowAndIsNeverBackedUp
         bool dayBackup = true;
         QString explanation;
         int listed = 0;
-        driveModal<RecoveryWindow>([&] { dayBackup = checkDatabaseAtStart(nullptr, kNow); },
+        driveModal<RecoveryWindow>([&] { dayBackup = checkDatabaseAtStart(nullptr, kStartedAt); },
                                    [&](RecoveryWindow& w) {
                                        auto* why = w.findChild<QLabel*>(QStringLiteral("lblExplanation"));
                                        explanation = why ? why->text() : QString();
@@ -86,7 +86,7 @@ TEST_F(RecoveryTest, AMissingFileIsRestoredFromTheNewestGoodBackupOrBecomesANewF
         ASSERT_TRUE(QFile::remove(databaseFilePath()));
         farm.messages().clear();
         farm.messages().answer(c.answer);
-        expectNoModal<RecoveryWindow>([&] { EXPECT_TRUE(checkDatabaseAtStart(nullptr, kNow)); });
+        expectNoModal<RecoveryWindow>([&] { EXPECT_TRUE(checkDatabaseAtStart(nullptr, kStartedAt)); });
         ASSERT_GE(farm.messages().count(), 1);
         // The restore question about the newest good backup (its words: RecoveryTextTest).
         EXPECT_EQ(farm.messages().shown()[0].box.text,
@@ -102,7 +102,7 @@ TEST_F(RecoveryTest, AMissingFileIsRestoredFromTheNewestGoodBackupOrBecomesANewF
 TEST_F(RecoveryTest, AMissingFileWithoutBackupsBecomesANewFarmWithoutAQuestion)
 {
     ASSERT_TRUE(QFile::remove(databaseFilePath()));
-    expectNoModal<RecoveryWindow>([&] { EXPECT_TRUE(checkDatabaseAtStart(nullptr, kNow)); });
+    expectNoModal<RecoveryWindow>([&] { EXPECT_TRUE(checkDatabaseAtStart(nullptr, kStartedAt)); });
     EXPECT_EQ(farm.messages().count(), 0);
     EXPECT_EQ(assessDatabase(databaseFilePath()).state, DatabaseState::Good);
 }
@@ -112,7 +112,7 @@ TEST_F(RecoveryTest, AMissingFileBesideOnlyFailedCopiesShowsTheWindowInsteadOfAN
     writeCheckFailedCopy();
     ASSERT_TRUE(QFile::remove(databaseFilePath()));
     bool dayBackup = true;
-    driveModal<RecoveryWindow>([&] { dayBackup = checkDatabaseAtStart(nullptr, kNow); },
+    driveModal<RecoveryWindow>([&] { dayBackup = checkDatabaseAtStart(nullptr, kStartedAt); },
                                [](RecoveryWindow& w) { EXPECT_EQ(w.backups().size(), 1); });
     EXPECT_FALSE(dayBackup);
     EXPECT_FALSE(QFile::exists(databaseFilePath()));
@@ -125,7 +125,7 @@ TEST_F(RecoveryTest, AClockBehindTheNewestBackupWarnsOnceAndBackupsGoOn)
     ASSERT_EQ(farm.messages().count(), 1);
     EXPECT_TRUE(farm.messages().last().text.startsWith(QStringLiteral("컴퓨터의 날짜가 가장 최근 백업보다 이릅니다.")));
     farm.messages().clear();
-    EXPECT_TRUE(checkDatabaseAtStart(nullptr, kNow));
+    EXPECT_TRUE(checkDatabaseAtStart(nullptr, kStartedAt));
     EXPECT_EQ(farm.messages().count(), 0);
 }
 
@@ -180,7 +180,7 @@ TEST_F(RecoveryTest, ARestoreMadeFromAnErrorBoxsWindowCarriesOnWithTheRestoredFa
     garbage.append(QByteArray(8192, '\x5a'));
     replaceDatabase(garbage);
     // The farmer opens the window from the box and restores the newest copy there.
-    setRecoveryOpener([&](QWidget*) { EXPECT_TRUE(restoreBackup(databaseFilePath(), backup, kNow).ok); });
+    setRecoveryOpener([&](QWidget*) { EXPECT_TRUE(restoreBackup(databaseFilePath(), backup, kStartedAt).ok); });
     farm.messages().answer(MsgButton::Yes);
     QWidget parent;
     EXPECT_TRUE(openConnectionOrEnd(&parent));

@@ -9,12 +9,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-// Readable failures for Korean texts.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
 
 AnimalRecord animal(int kind)

@@ -15,7 +15,7 @@
 
 namespace {
 
-struct FormKind {
+struct ChartFormKind {
     int sex;
     const char* form;
     int weightTab;
@@ -23,7 +23,7 @@ struct FormKind {
 
 const QDate kBirth(2008, 1, 1);
 
-class GrowthChartFormTest : public RegistryTest, public ::testing::WithParamInterface<FormKind> {
+class GrowthChartFormTest : public RegistryTest, public ::testing::WithParamInterface<ChartFormKind> {
 protected:
     AnimalRecordForm* openForm(const QString& number)
     {
@@ -44,7 +44,7 @@ protected:
     static QPointF at(const QDate& day, double kg) { return {growth::monthsOfAge(kBirth, day), kg}; }
 };
 
-const FormKind kKinds[] = {{0, "한우암소관리", 1}, {1, "한우수소관리", 0}};
+const ChartFormKind kChartForms[] = {{0, "한우암소관리", 1}, {1, "한우수소관리", 0}};
 
 }  // namespace
 
@@ -173,7 +173,7 @@ TEST_P(GrowthChartFormTest, TheGridShowsEightWeighingsAboveTheChartAtTheFormsOpe
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothForms, GrowthChartFormTest, ::testing::ValuesIn(kKinds),
-                         [](const ::testing::TestParamInfo<FormKind>& info) {
+INSTANTIATE_TEST_SUITE_P(BothForms, GrowthChartFormTest, ::testing::ValuesIn(kChartForms),
+                         [](const ::testing::TestParamInfo<ChartFormKind>& info) {
                              return std::string(info.param.sex == 0 ? "Cow" : "Bull");
                          });

@@ -4,17 +4,12 @@
 #include "RegistryFixture.h"
 #include "print/PrintScript.h"
 #include "registry/AnimalRecordForm.h"
+#include "support/TestHelpers.h"
 
 #include <QRegularExpression>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <ostream>
-
-// Readable failures for Korean texts.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 class RecordPrintTest : public RegistryTest {
 protected:

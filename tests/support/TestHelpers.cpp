@@ -4,9 +4,22 @@
 #include "kit/Grid.h"
 #include "print/model/ReportFormulas.h"
 
+#include <sys/stat.h>
+#include <QFile>
 #include <QProcess>
 #include <QWidget>
 #include <ostream>
+
+void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+int fileModeOf(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
 
 void report::PrintTo(const Formulas& formulas, std::ostream* os)
 {

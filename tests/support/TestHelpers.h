@@ -14,6 +14,11 @@ void PrintTo(const Formulas& formulas, std::ostream* os);
 }  // namespace report
 class QWidget;
 
+// Readable failures for Korean texts: a QString as "text".
+void PrintTo(const QString& s, std::ostream* os);
+// The permission bits of a file or folder (07777), -1 when it cannot be read.
+int fileModeOf(const QString& path);
+
 // Text of a PDF page by page, through pdftotext -layout (empty when it cannot be read).
 QStringList pdfPages(const QString& pdfFile);
 // The whole text of a PDF.
