@@ -14,7 +14,7 @@ namespace {
 
 TableDef table(const QString& name, std::initializer_list<ColumnDef> cols, bool work = false)
 {
-    return TableDef{name, std::vector<ColumnDef>(cols), work, false};
+    return TableDef{name, std::vector<ColumnDef>(cols), work, false, {}};
 }
 
 const QString I = QStringLiteral("INTEGER");
@@ -24,7 +24,7 @@ const QString T = QStringLiteral("TEXT");
 // An all-text work table with numbered columns (reports address them by position).
 TableDef textWork(const QString& name, int count)
 {
-    TableDef t{name, {}, true, false};
+    TableDef t{name, {}, true, false, {}};
     for (int i = 1; i <= count; ++i) t.columns.push_back({QStringLiteral("c%1").arg(i, 2, 10, QChar(u'0')), T});
     return t;
 }
@@ -132,6 +132,34 @@ std::vector<TableDef> buildTables()
     TableDef targets = table(QStringLiteral("성적목표"), {{"항목", T}, {"목표값", R}});
     targets.optional = true;
     t.push_back(targets);
+    // The bull catalogue: one row per bull, keyed by its KPN number as digits ("1105"). A
+    // breeding value or price not given is null (unknown), never 0.
+    TableDef bulls = table(QStringLiteral("씨수소"), {{"KPN", T},
+                                                      {"구분", T},
+                                                      {"아비", T},
+                                                      {"외조부", T},
+                                                      {"12개월령체중", R, true},
+                                                      {"도체중", R, true},
+                                                      {"등심단면적", R, true},
+                                                      {"등지방두께", R, true},
+                                                      {"근내지방도", R, true},
+                                                      {"평가", T},
+                                                      {"단가", I, true}});
+    bulls.optional = true;
+    bulls.indexes << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS ux_씨수소 ON 씨수소(KPN)");
+    t.push_back(bulls);
+    // The semen tank: receipts (종류 입고, 수량 > 0) and adjustments (폐기 / 이동, 수량 < 0).
+    TableDef semen =
+        table(QStringLiteral("정액재고"),
+              {{"일자", I}, {"KPN", T}, {"종류", T}, {"수량", I}, {"단가", I, true}, {"공급처", T}, {"비고", T}});
+    semen.optional = true;
+    semen.indexes << QStringLiteral("CREATE INDEX IF NOT EXISTS ix_정액재고_KPN ON 정액재고(KPN, 일자)");
+    t.push_back(semen);
+    // The mating plan's settings, one row per setting (index weights, the inbreeding limit); no
+    // row means its default.
+    TableDef matingSettings = table(QStringLiteral("교배설정"), {{"항목", T}, {"값", R}});
+    matingSettings.optional = true;
+    t.push_back(matingSettings);
     t.push_back(table(
         QStringLiteral("축산분뇨관리대장"),
         {{"발생일자", I}, {"발생량", R}, {"처리일자", I}, {"처리방법", T}, {"처리량", R}, {"사용처", T}, {"비고", T}}));
@@ -183,8 +211,9 @@ const char* const kUniqueIndexes[] = {
 QString columnSql(const ColumnDef& c, bool work)
 {
     QString s = QStringLiteral("\"%1\" %2").arg(c.name, c.type);
-    // The program never writes null; data tables refuse it so readers never meet one.
-    if (!work)
+    // The program never writes null but for an unknown figure; data tables refuse it elsewhere so
+    // readers never meet one.
+    if (!work && !c.nullable)
         s += c.type == QLatin1String("TEXT") ? QStringLiteral(" NOT NULL DEFAULT ''")
                                              : QStringLiteral(" NOT NULL DEFAULT 0");
     return s;
@@ -240,6 +269,9 @@ QString createSchema(QSqlDatabase db)
         if (!q.exec(createTableSql(t, false))) return fail(q);
     for (const char* idx : kUniqueIndexes)
         if (!q.exec(QString::fromUtf8(idx))) return fail(q);
+    for (const TableDef& t : schemaTables())
+        for (const QString& idx : t.indexes)
+            if (!q.exec(idx)) return fail(q);
     if (!q.exec(QStringLiteral("INSERT INTO 농장정보 VALUES('', '', '', '', '', '', '한우')"))) return fail(q);
     if (!db.commit()) return db.lastError().text();
     return QString();
@@ -256,7 +288,11 @@ QString addMissingTables(QSqlDatabase db)
     if (!existing.contains(QStringLiteral("농장정보"))) return QString();
     // Only a missing table costs a write: a read-only file that has them all opens as before.
     for (const TableDef& t : schemaTables())
-        if (t.optional && !existing.contains(t.name) && !q.exec(createTableSql(t, true))) return q.lastError().text();
+        if (t.optional && !existing.contains(t.name)) {
+            if (!q.exec(createTableSql(t, true))) return q.lastError().text();
+            for (const QString& idx : t.indexes)
+                if (!q.exec(idx)) return q.lastError().text();
+        }
     return QString();
 }
 

@@ -10,6 +10,8 @@
 struct ColumnDef {
     QString name;
     QString type;  // INTEGER, REAL or TEXT
+    // A figure that may be unknown: null stands for "not given", never 0.
+    bool nullable = false;
 };
 
 struct TableDef {
@@ -19,6 +21,8 @@ struct TableDef {
     // Added after farms already existed: an older file or backup without it is still a farm,
     // and the program creates it when it opens the file.
     bool optional = false;
+    // The table's indexes, created with it (also when the program adds it to an older file).
+    QStringList indexes;
 
     // The column names in the program's order.
     QStringList columnNames() const;
