@@ -4,7 +4,6 @@
 #include "import/model/ImportReport.h"
 #include "kit/Accessibility.h"
 #include "kit/Messages.h"
-#include "kit/WorkProgress.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -23,14 +22,9 @@ ImportDonePage::ImportDonePage(ImportDraft& draft, QWidget* parent) : ImportPage
 bool ImportDonePage::enter()
 {
     {
-        WorkProgress progress(this,
-                              {.name = QStringLiteral("frmImportProgress"),
-                               .title = QStringLiteral("가져오기"),
-                               .text = QStringLiteral("기록을 가져오고 있습니다. 잠시만 기다려 주세요."),
-                               .cancelName = QStringLiteral("cmdCancelProgress")},
-                              1000);
-        m_outcome = runImport(plan(), today(), QDateTime(today(), QTime::currentTime()),
-                              [&progress](double done) { return progress.advanceShare(done); });
+        ImportStepProgress progress(this, QStringLiteral("frmImportProgress"), QStringLiteral("가져오기"),
+                                    QStringLiteral("기록을 가져오고 있습니다. 잠시만 기다려 주세요."));
+        m_outcome = runImport(plan(), today(), QDateTime(today(), QTime::currentTime()), progress.report());
     }
     switch (m_outcome.status) {
     case ImportOutcome::Status::Done:

@@ -25,3 +25,14 @@ QRadioButton* importOption(const QString& name, const QString& caption, QWidget*
     nameControl(o, name, caption);
     return o;
 }
+
+ImportStepProgress::ImportStepProgress(QWidget* page, const QString& name, const QString& title, const QString& text)
+    : m_progress(page, {.name = name, .title = title, .text = text, .cancelName = QStringLiteral("cmdCancelProgress")},
+                 1000)
+{
+}
+
+ImportProgress ImportStepProgress::report()
+{
+    return [this](double done) { return m_progress.advanceShare(done); };
+}

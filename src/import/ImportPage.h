@@ -5,6 +5,7 @@
 #include "import/model/ImportFileStep.h"
 #include "import/model/ImportRun.h"
 #include "kit/CaptionPanel.h"
+#include "kit/WorkProgress.h"
 
 #include <QWidget>
 
@@ -52,3 +53,13 @@ QLabel* importNote(const QString& text, const QString& name, QWidget* parent);
 // A label whose text changes is heard by its name and what it shows now, not its name alone.
 void showInLabel(QLabel* label, const QString& name, const QString& text);
 QRadioButton* importOption(const QString& name, const QString& caption, QWidget* parent);
+
+// A long step's progress dialog over `page` ("frmPreviewProgress", "미리보기", what it does),
+// counting in thousandths, and what the reading or the run reports its share to.
+struct ImportStepProgress {
+    ImportStepProgress(QWidget* page, const QString& name, const QString& title, const QString& text);
+    ImportProgress report();
+
+private:
+    WorkProgress m_progress;
+};

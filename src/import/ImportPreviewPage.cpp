@@ -5,7 +5,6 @@
 #include "kit/Accessibility.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
-#include "kit/WorkProgress.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -70,12 +69,8 @@ bool ImportPreviewPage::enter()
     qint64 listed = 0;
     PreviewResult result;
     {
-        WorkProgress progress(this,
-                              {.name = QStringLiteral("frmPreviewProgress"),
-                               .title = QStringLiteral("미리보기"),
-                               .text = QStringLiteral("파일의 행을 살펴보고 있습니다. 잠시만 기다려 주세요."),
-                               .cancelName = QStringLiteral("cmdCancelProgress")},
-                              1000);
+        ImportStepProgress progress(this, QStringLiteral("frmPreviewProgress"), QStringLiteral("미리보기"),
+                                    QStringLiteral("파일의 행을 살펴보고 있습니다. 잠시만 기다려 주세요."));
         result = previewImport(
             plan(), today(),
             [&](const QStringList& cells, qint64 line, const RowVerdict& v) {
@@ -83,7 +78,7 @@ bool ImportPreviewPage::enter()
                 rows << previewRow(plan(), fields, cells, line, v);
                 colors << verdictColor(v.verdict);
             },
-            [&progress](double done) { return progress.advanceShare(done); });
+            progress.report());
     }
     if (result.cancelled) return false;
     if (!result.error.isEmpty()) {
