@@ -1,11 +1,13 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily|books|export|analysis|import|start ...] [N ...]   (no name: all)
+//   tarvik-bench [grid|search|daily|books|export|analysis|import|mating|start ...] [N ...]   (no name: all)
 //   tarvik-bench analysis N                            N breeding records instead of 1,000,000
 //   tarvik-bench import [ANIMALS [BREEDING_RECORDS]]   smaller counts for a quick run
+//   tarvik-bench mating [COWS [BULLS]]                 instead of 1,000 cows and 150 bulls
 #include "bench/bench_analysis.h"
 #include "bench/bench_export.h"
 #include "bench/bench_grid.h"
 #include "bench/bench_import.h"
+#include "bench/bench_mating.h"
 #include "bench/bench_start.h"
 #if __has_include("bench/bench_search.h")
 #include "bench/bench_search.h"
@@ -65,6 +67,12 @@ int main(int argc, char** argv)
             benchImport();
         else
             benchImport(counts.value(0), counts.value(1, counts.value(0) * 10));
+    }
+    if (wanted("mating")) {
+        QList<int> counts;
+        for (const QString& a : which)
+            if (bool ok = false; a.toInt(&ok) > 0 && ok) counts << a.toInt();
+        benchMating(counts.value(0, 1000), counts.value(1, 150));
     }
     if (wanted("start")) benchStart();
     return 0;

@@ -5,6 +5,7 @@
 #include "history/CheckedDateEdit.h"
 #include "history/FieldNames.h"
 #include "history/HistoryTab.h"
+#include "history/InbreedingGuard.h"
 #include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
 #include "kit/DateEdit.h"
@@ -254,6 +255,11 @@ bool HistoryEntryDialog::save()
     if (failed) {
         showMessage(this, failed->icon, failed->title, failed->message, MsgButton::Ok);
         focusRefusedField(findChild<QWidget*>(failed->field));
+        return false;
+    }
+    if (!m_def.semenField.isEmpty() &&
+        !confirmCalfInbreeding(this, m_owner.animalNumber(), v.texts.value(m_def.semenField))) {
+        focusRefusedField(m_texts.value(m_def.semenField));
         return false;
     }
 

@@ -85,6 +85,7 @@ HistoryDefinition define()
     h.gridFields = {u"산차"_s, u"회수"_s,   u"수정일"_s, u"정액번호"_s,   u"공란우"_s, u"BCS"_s,       u"판정일"_s,
                     u"가부"_s, u"예정일"_s, u"분만일"_s, u"송아지번호"_s, u"성별"_s,   u"분만난이도"_s};
     h.follow = DateFollow{u"수정일"_s, u"예정일"_s, breeding::kGestationDays};
+    h.semenField = u"정액번호"_s;
     return h;
 }
 }  // namespace

@@ -136,6 +136,9 @@ struct HistoryDefinition {
     QList<InputRule> checks;   // in order; the duplicate-date check of a new record follows them
     QStringList gridFields;    // the fields of grid columns 1, 2, ...; when empty, the fields in tab order
     std::optional<DateFollow> follow;
+    // The field naming the bull a cow is served with: a calf that would be inbred is asked about
+    // before the record is stored. Empty for records of no service.
+    QString semenField;
 
     const EntryField* field(const QString& name) const;
     // The fields of grid columns 1, 2, ... (gridFields, or every field in tab order).
