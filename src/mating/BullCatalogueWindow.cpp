@@ -1,19 +1,17 @@
 #include "mating/BullCatalogueWindow.h"
 
 #include "data/Db.h"
-#include "kit/Accessibility.h"
-#include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
 #include "mating/BullEntryDialog.h"
+#include "mating/CatalogueControls.h"
 #include "mating/MatingWindows.h"
 #include "mating/model/BullCatalogue.h"
 #include "mating/model/CatalogueRows.h"
 #include "mating/model/Kpn.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,31 +23,20 @@ BullCatalogueWindow::BullCatalogueWindow(QWidget* parent) : QDialog(parent)
     resize(1100, 560);
     auto* layout = new QVBoxLayout(this);
 
-    m_grid = new Grid(this);
-    nameControl(m_grid, QStringLiteral("grdBulls"), QStringLiteral("씨수소 목록"));
     const QStringList columns = bullColumns();
-    m_grid->setHeaders(columns);
     QList<CellKind> kinds(columns.size(), CellKind::Number);
     for (int c : {0, 1, 2, 3, 9}) kinds[c] = CellKind::Text;
-    m_grid->setColumnKinds(kinds);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid = catalogueGrid(this, QStringLiteral("grdBulls"), QStringLiteral("씨수소 목록"), columns, kinds);
     layout->addWidget(m_grid, 1);
+    const auto buttons =
+        commandRow(this, layout,
+                   {{{QStringLiteral("cmdAdd"), QStringLiteral("추 가"), [this] { addBull(); }},
+                     {QStringLiteral("cmdChange"), QStringLiteral("수 정"), [this] { changeBull(); }},
+                     {QStringLiteral("cmdDelete"), QStringLiteral("삭 제"), [this] { deleteBull(); }}}});
+    m_add = buttons[0];
+    m_change = buttons[1];
+    m_delete = buttons[2];
 
-    auto* commands = new QHBoxLayout;
-    m_add = commandButton(QStringLiteral("cmdAdd"), QStringLiteral("추 가"), this);
-    m_change = commandButton(QStringLiteral("cmdChange"), QStringLiteral("수 정"), this);
-    m_delete = commandButton(QStringLiteral("cmdDelete"), QStringLiteral("삭 제"), this);
-    QPushButton* close = commandButton(QStringLiteral("cmdClose"), QStringLiteral("닫 기"), this);
-    for (QPushButton* b : {m_add, m_change, m_delete}) commands->addWidget(b);
-    commands->addStretch(1);
-    commands->addWidget(close);
-    layout->addLayout(commands);
-
-    connect(m_add, &QPushButton::clicked, this, [this] { addBull(); });
-    connect(m_change, &QPushButton::clicked, this, [this] { changeBull(); });
-    connect(m_delete, &QPushButton::clicked, this, [this] { deleteBull(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_grid, &Grid::dblClick, this, [this](int, int row) {
         if (row >= 1) changeBull();
     });
@@ -67,7 +54,6 @@ void BullCatalogueWindow::reload(const QString& kpn)
     } catch (const DbError& e) {
         showPlainError(this, e);
     }
-    m_grid->setMaxRows(0);
     m_kpns.clear();
     QList<QStringList> rows;
     int active = bulls.empty() ? 0 : 1;
@@ -76,9 +62,7 @@ void BullCatalogueWindow::reload(const QString& kpn)
         m_kpns << b.kpn;
         if (b.kpn == kpn) active = int(m_kpns.size());
     }
-    m_grid->appendRows(std::move(rows));
-    m_grid->fitToContents();
-    if (active > 0) m_grid->setActiveCell(1, active);
+    fillGrid(m_grid, std::move(rows), active);
     m_change->setEnabled(!bulls.empty());
     m_delete->setEnabled(!bulls.empty());
 }

@@ -1,36 +1,21 @@
 #include "mating/SemenStockWindow.h"
 
 #include "data/Db.h"
-#include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
-#include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
+#include "mating/CatalogueControls.h"
 #include "mating/MatingWindows.h"
 #include "mating/SemenEntryDialog.h"
 #include "mating/model/CatalogueRows.h"
 #include "mating/model/Kpn.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-Grid* listGrid(QWidget* parent, const QString& name, const QString& heard, const QStringList& columns,
-               const QList<CellKind>& kinds)
-{
-    auto* g = new Grid(parent);
-    nameControl(g, name, heard);
-    g->setHeaders(columns);
-    g->setColumnKinds(kinds);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    return g;
-}
-
 using K = CellKind;
 }  // namespace
 
@@ -44,29 +29,24 @@ SemenStockWindow::SemenStockWindow(QWidget* parent) : QDialog(parent)
 
     layout->addWidget(captionPanel(QStringLiteral("lbl재고"), QStringLiteral("씨수소별 재고 (입고 기록이 있는 씨수소)"),
                                    CaptionLook{.height = 26, .tinted = true}, this));
-    m_stock = listGrid(this, QStringLiteral("grdStock"), QStringLiteral("씨수소별 정액 재고"), stockColumns(),
-                       {K::Text, K::Date, K::Number, K::Number, K::Number, K::Number});
+    m_stock = catalogueGrid(this, QStringLiteral("grdStock"), QStringLiteral("씨수소별 정액 재고"), stockColumns(),
+                            {K::Text, K::Date, K::Number, K::Number, K::Number, K::Number});
     layout->addWidget(m_stock, 1);
     layout->addWidget(captionPanel(QStringLiteral("lbl기록"), QStringLiteral("입고·조정 기록"),
                                    CaptionLook{.height = 26, .tinted = true}, this));
-    m_entries = listGrid(this, QStringLiteral("grdEntries"), QStringLiteral("정액 입고·조정 기록"), semenEntryColumns(),
-                         {K::Date, K::Text, K::Text, K::Number, K::Number, K::Text, K::Text});
+    m_entries = catalogueGrid(this, QStringLiteral("grdEntries"), QStringLiteral("정액 입고·조정 기록"),
+                              semenEntryColumns(), {K::Date, K::Text, K::Text, K::Number, K::Number, K::Text, K::Text});
     layout->addWidget(m_entries, 2);
 
-    auto* commands = new QHBoxLayout;
-    m_receipt = commandButton(QStringLiteral("cmdReceipt"), QStringLiteral("입 고"), this);
-    m_adjust = commandButton(QStringLiteral("cmdAdjust"), QStringLiteral("조정(폐기·이동)"), this);
-    m_delete = commandButton(QStringLiteral("cmdDelete"), QStringLiteral("삭 제"), this);
-    QPushButton* close = commandButton(QStringLiteral("cmdClose"), QStringLiteral("닫 기"), this);
-    for (QPushButton* b : {m_receipt, m_adjust, m_delete}) commands->addWidget(b);
-    commands->addStretch(1);
-    commands->addWidget(close);
-    layout->addLayout(commands);
+    const auto buttons =
+        commandRow(this, layout,
+                   {{{QStringLiteral("cmdReceipt"), QStringLiteral("입 고"), [this] { addReceipt(); }},
+                     {QStringLiteral("cmdAdjust"), QStringLiteral("조정(폐기·이동)"), [this] { addAdjustment(); }},
+                     {QStringLiteral("cmdDelete"), QStringLiteral("삭 제"), [this] { deleteEntry(); }}}});
+    m_receipt = buttons[0];
+    m_adjust = buttons[1];
+    m_delete = buttons[2];
 
-    connect(m_receipt, &QPushButton::clicked, this, [this] { addReceipt(); });
-    connect(m_adjust, &QPushButton::clicked, this, [this] { addAdjustment(); });
-    connect(m_delete, &QPushButton::clicked, this, [this] { deleteEntry(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
     new WindowKeys(this);
     reload();
 }
@@ -88,10 +68,7 @@ void SemenStockWindow::reload()
               [](const QString& a, const QString& b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
     QList<QStringList> stockRows;
     for (const QString& kpn : m_kpns) stockRows << stockRow(stock.at(kpn));
-    m_stock->setMaxRows(0);
-    m_stock->appendRows(std::move(stockRows));
-    m_stock->fitToContents();
-    if (!m_kpns.isEmpty()) m_stock->setActiveCell(1, 1);
+    fillGrid(m_stock, std::move(stockRows), m_kpns.isEmpty() ? 0 : 1);
 
     QList<QStringList> entryRows;
     m_rowIds.clear();
@@ -99,10 +76,7 @@ void SemenStockWindow::reload()
         entryRows << semenEntryRow(e);
         m_rowIds.push_back(e.rowId);
     }
-    m_entries->setMaxRows(0);
-    m_entries->appendRows(std::move(entryRows));
-    m_entries->fitToContents();
-    if (!m_rowIds.empty()) m_entries->setActiveCell(1, 1);
+    fillGrid(m_entries, std::move(entryRows), m_rowIds.empty() ? 0 : 1);
     m_adjust->setEnabled(!m_kpns.isEmpty());
     m_delete->setEnabled(!m_rowIds.empty());
 }

@@ -2,6 +2,7 @@
 // refused rows with their Korean reason in the refused-rows file, unknown values stored as null,
 // and a stored bull kept or updated by the policy, keeping its values where the file is silent.
 #include "data/Clock.h"
+#include "import/ImportAssistant.h"
 #include "import/ImportFixture.h"
 #include "mating/model/BullCatalogue.h"
 #include "support/ExportReaders.h"
@@ -9,6 +10,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRadioButton>
 
 namespace {
 const QDate kBullDay(2026, 9, 1);
@@ -129,6 +131,30 @@ TEST_F(BullImportTest, AStoredBullIsKeptOrUpdatedByThePolicyAndKeepsWhatTheFileL
     EXPECT_EQ(farm.count(QStringLiteral("씨수소")), 2);
     v = judged(planFor(path, ImportTarget::Bulls));
     EXPECT_EQ(v[QStringLiteral("1105")].verdict, Verdict::Same);
+}
+
+TEST_F(BullImportTest, TheAssistantTakesACatalogueFileForTheCatalogue)
+{
+    const QString path = files.utf8(QStringLiteral("catalogue.csv"),
+                                    QStringLiteral("씨수소,구분,아비,외조부,도체중 육종가,근내지방도 EBV\n"
+                                                   "KPN1105,보증,KPN950,KPN812,31.2,1.5\n"));
+    ImportAssistant d;
+    ASSERT_TRUE(d.chooseFile(path));
+    d.goNext();
+    auto* bulls = d.findChild<QRadioButton*>(QStringLiteral("optBulls"));
+    ASSERT_TRUE(bulls);
+    EXPECT_TRUE(bulls->isChecked()) << "the headers name the catalogue's fields";
+    EXPECT_FALSE(bulls->accessibleName().isEmpty());
+    d.goNext();
+    d.goNext();
+    ASSERT_EQ(d.step(), ImportAssistant::Step::Preview);
+    EXPECT_EQ(d.previewTotals().of(Verdict::New), 1);
+    farm.messages().answer(MsgButton::Yes);
+    ASSERT_TRUE(d.startImport());
+    const std::optional<Bull> b = findBull(QStringLiteral("1105"));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->mgs, QStringLiteral("812"));
+    EXPECT_EQ(b->value(Trait::Marbling), 1.5);
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST_F(CatalogueWindowsTest, ABullIsAddedAfterAWrongValueIsRefusedWithItsBoxFocu
         ASSERT_EQ(farm.messages().count(), 1);
         EXPECT_TRUE(farm.messages().last().text.contains(QStringLiteral("근내지방도")));
         EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), d.textBox(QStringLiteral("근내지방도")));
+        EXPECT_EQ(d.focusWidget(), d.textBox(QStringLiteral("근내지방도")));
         d.textBox(QStringLiteral("근내지방도"))->setText(QStringLiteral("1.8"));
         d.buttons().save->click();
         EXPECT_FALSE(d.isVisible());
@@ -155,7 +155,7 @@ TEST_F(CatalogueWindowsTest, TheTankTakesAReceiptRefusesAnOverdrawnAdjustmentAnd
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(farm.messages().last().text,
                   QStringLiteral("KPN950의 남은 재고는 9스트로입니다. 재고보다 많이 이동할 수 없습니다."));
-        EXPECT_EQ(QApplication::focusWidget(), d.textBox(QStringLiteral("수량")));
+        EXPECT_EQ(d.focusWidget(), d.textBox(QStringLiteral("수량")));
         d.textBox(QStringLiteral("수량"))->setText(QStringLiteral("9"));
         d.buttons().save->click();
         EXPECT_FALSE(d.isVisible());

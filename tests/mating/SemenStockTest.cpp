@@ -1,5 +1,5 @@
 // The semen tank on a small farm: a bull's straws count from its first receipt, services before
-// it are not taken off, 정액번호 typed with "KPN" counts, adjustments never take the stock below
+// it and embryo transfers are not taken off, 정액번호 typed with "KPN" counts, adjustments never take the stock below
 // 0, and a bull without a receipt has no account at all.
 #include "data/Db.h"
 #include "data/Values.h"
@@ -40,6 +40,9 @@ TEST_F(SemenStockTest, StockIsReceivedLessAdjustedLessServicesSinceTheFirstRecei
     service(QStringLiteral("002000000001"), QDate(2026, 3, 1), QStringLiteral("1105"));   // the day itself
     service(QStringLiteral("002000000002"), QDate(2026, 4, 9), QStringLiteral("KPN1105"));
     service(QStringLiteral("002000000003"), QDate(2026, 4, 9), QStringLiteral("950"));  // a bull without a receipt
+    farm.addBreeding(QStringLiteral("002000000004"), dn(QDate(2026, 5, 1)),
+                     {{QStringLiteral("정액번호"), QStringLiteral("1105")},
+                      {QStringLiteral("공란우"), QStringLiteral("002000000009")}});  // an embryo: no straw
 
     const std::map<QString, BullStock> stock = semenStock();
     ASSERT_EQ(stock.size(), 1u) << "a bull without a receipt has no account";

@@ -1,19 +1,14 @@
 #include "mating/model/BullCatalogue.h"
 
+#include "mating/model/CatalogueRows.h"
 #include "mating/model/Kpn.h"
 
-#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <cmath>
 
 namespace {
 constexpr qint64 kMaxPrice = 10'000'000;
-
-QString rangeText(double v)
-{
-    return QLocale::c().toString(v, 'g', 6);
-}
 
 // A KPN reference (아비, 외조부): empty, or another bull's number; `field` names it in the message.
 std::optional<BullProblem> checkLink(const QString& field, const QString& typed, const QString& self, QString* digits)
@@ -55,27 +50,6 @@ std::optional<QString> evaluationOf(const QString& typed)
     return QStringLiteral("%1-%2").arg(year).arg(month, 2, 10, QLatin1Char('0'));
 }
 
-// Won as typed: digits with optional thousands commas and "원".
-std::optional<qint64> priceOf(const QString& typed, bool* ok)
-{
-    QString t = typed.trimmed();
-    *ok = true;
-    if (t.isEmpty()) return std::nullopt;
-    if (t.endsWith(u'원')) t.chop(1);
-    t = t.trimmed();
-    static const QRegularExpression re(QStringLiteral("^(\\d{1,3}(,\\d{3})+|\\d+)$"));
-    if (!re.match(t).hasMatch()) {
-        *ok = false;
-        return std::nullopt;
-    }
-    const qint64 v = t.remove(u',').toLongLong(ok);
-    if (!*ok || v > kMaxPrice) {
-        *ok = false;
-        return std::nullopt;
-    }
-    return v;
-}
-
 QVariant nullable(const std::optional<double>& v)
 {
     return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::Double));
@@ -100,6 +74,31 @@ bool kpnStored(const QString& digits)
     return q.next();
 }
 }  // namespace
+
+std::optional<qint64> strawPrice(const QString& typed, bool* ok)
+{
+    QString t = typed.trimmed();
+    *ok = true;
+    if (t.isEmpty()) return std::nullopt;
+    if (t.endsWith(u'원')) t.chop(1);
+    t = t.trimmed();
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,3}(,\\d{3})+|\\d+)$"));
+    if (!re.match(t).hasMatch()) {
+        *ok = false;
+        return std::nullopt;
+    }
+    const qint64 v = t.remove(u',').toLongLong(ok);
+    if (!*ok || v > kMaxPrice) {
+        *ok = false;
+        return std::nullopt;
+    }
+    return v;
+}
+
+QString strawPriceProblem()
+{
+    return QStringLiteral("단가는 0에서 10,000,000원 사이의 정수(원)로 입력해 주세요.");
+}
 
 TraitRange traitRange(Trait t)
 {
@@ -136,7 +135,7 @@ std::optional<BullProblem> checkBull(const BullEntry& e, Bull* bull)
         if (!ok || !std::isfinite(v) || v < r.low || v > r.high)
             return BullProblem{traitColumn(t), QStringLiteral("%1 육종가는 %2에서 %3 사이의 숫자로 입력해 주세요. "
                                                               "(모르면 비워 두세요)")
-                                                   .arg(traitCaption(t), rangeText(r.low), rangeText(r.high))};
+                                                   .arg(traitCaption(t), valueCell(r.low), valueCell(r.high))};
         b.ebv[size_t(t)] = v;
     }
     const std::optional<QString> evaluation = evaluationOf(e.evaluation);
@@ -145,10 +144,8 @@ std::optional<BullProblem> checkBull(const BullEntry& e, Bull* bull)
                            QStringLiteral("평가 시기는 2026-08처럼 연도와 월로 입력해 주세요.")};
     b.evaluation = *evaluation;
     bool priceOk = true;
-    b.price = priceOf(e.price, &priceOk);
-    if (!priceOk)
-        return BullProblem{QStringLiteral("단가"),
-                           QStringLiteral("단가는 0에서 10,000,000원 사이의 정수(원)로 입력해 주세요.")};
+    b.price = strawPrice(e.price, &priceOk);
+    if (!priceOk) return BullProblem{QStringLiteral("단가"), strawPriceProblem()};
     if (bull) *bull = std::move(b);
     return std::nullopt;
 }
@@ -156,8 +153,7 @@ std::optional<BullProblem> checkBull(const BullEntry& e, Bull* bull)
 BullEntry entryOf(const Bull& b)
 {
     BullEntry e{kpn::shown(b.kpn), b.kind, kpn::shown(b.sire), kpn::shown(b.mgs), {}, b.evaluation, {}};
-    for (Trait t : kTraits)
-        if (const auto v = b.value(t)) e.ebv[size_t(t)] = QLocale::c().toString(*v, 'g', 6);
+    for (Trait t : kTraits) e.ebv[size_t(t)] = valueCell(b.value(t));
     if (b.price) e.price = QString::number(*b.price);
     return e;
 }

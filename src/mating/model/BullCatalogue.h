@@ -39,6 +39,12 @@ TraitRange traitRange(Trait t);
 // price may carry thousands commas and a trailing "원".
 std::optional<BullProblem> checkBull(const BullEntry& e, Bull* bull);
 
+// A straw's price as typed: won, with optional thousands commas and a trailing "원", 0 to
+// 10,000,000; none when empty. `ok` false when it is no such price.
+std::optional<qint64> strawPrice(const QString& typed, bool* ok);
+// The sentence that refuses a price strawPrice cannot read.
+QString strawPriceProblem();
+
 // The entry that shows a stored bull in the dialog (KPN numbers as "KPN1105").
 BullEntry entryOf(const Bull& b);
 

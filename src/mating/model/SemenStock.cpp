@@ -2,6 +2,7 @@
 
 #include "data/Db.h"
 #include "data/Values.h"
+#include "mating/model/BullCatalogue.h"
 #include "mating/model/Kpn.h"
 
 #include <QRegularExpression>
@@ -10,7 +11,6 @@
 
 namespace {
 constexpr int kMaxStraws = 100'000;
-constexpr qint64 kMaxPrice = 10'000'000;
 
 std::optional<int> strawsOf(const QString& typed)
 {
@@ -48,8 +48,10 @@ std::map<QString, BullStock> accounts(const QString& onlyKpn)
     // Bulls whose entries hold no receipt have no account.
     std::erase_if(stock, [](const auto& e) { return e.second.received == 0; });
     if (stock.empty()) return stock;
-    // 정액번호 may have been typed "KPN1105" in older records: read every way as its digits.
-    QSqlQuery s = runQuery(QStringLiteral("select 정액번호, 수정일 from 번식기록 where 정액번호 <> ''"));
+    // 정액번호 may have been typed "KPN1105" in older records: read every way as its digits. An
+    // embryo transfer (공란우) names the embryo's sire but takes no straw from the tank.
+    QSqlQuery s = runQuery(
+        QStringLiteral("select 정액번호, 수정일 from 번식기록 where 정액번호 <> '' and coalesce(공란우, '') = ''"));
     while (s.next()) {
         const auto it = stock.find(kpn::digitsOf(s.value(0).toString()));
         if (it == stock.end()) continue;
@@ -111,16 +113,9 @@ std::optional<SemenProblem> storeSemenEntry(const SemenEntryInput& in)
     const std::optional<int> straws = strawsOf(in.straws);
     if (!straws)
         return problem(u"수량", QStringLiteral("수량은 1에서 %L1 사이의 스트로 수로 입력해 주세요.").arg(kMaxStraws));
-    std::optional<qint64> price;
-    if (receipt && !in.price.trimmed().isEmpty()) {
-        QString t = in.price.trimmed().remove(u',');
-        if (t.endsWith(u'원')) t.chop(1);
-        bool ok = false;
-        const qint64 v = t.trimmed().toLongLong(&ok);
-        if (!ok || v < 0 || v > kMaxPrice)
-            return problem(u"단가", QStringLiteral("단가는 0에서 10,000,000원 사이의 정수(원)로 입력해 주세요."));
-        price = v;
-    }
+    bool priceOk = true;
+    const std::optional<qint64> price = receipt ? strawPrice(in.price, &priceOk) : std::nullopt;
+    if (!priceOk) return problem(u"단가", strawPriceProblem());
 
     Transaction tx;
     if (!receipt) {

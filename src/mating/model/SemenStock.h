@@ -43,7 +43,8 @@ struct BullStock {
     QDate firstReceipt;
     int received = 0;
     int adjusted = 0;  // thrown away or moved, as a positive number
-    int used = 0;      // services (번식기록) with this 정액번호 on or after the first receipt
+    int used = 0;      // inseminations (번식기록, not embryo transfers) with this 정액번호 on or
+                       // after the first receipt
     int left() const { return received - adjusted - used; }
 };
 
