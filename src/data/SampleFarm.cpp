@@ -77,6 +77,106 @@ QString marks(int n)
     return m.join(u',');
 }
 
+// The bull catalogue: about forty bulls, the oldest proven (보증), the youngest candidates (후보)
+// and a few others (기타) without breeding values. Each bull after the founders is a son of an
+// older catalogue bull and of a daughter of another, so pedigrees run several generations deep
+// and close relatives (half brothers, a sire that is also the maternal grandsire) are there for
+// the inbreeding check. The herd's own sires (`herdSires`) are among them. Breeding values
+// spread as a catalogue's do, a son's half his sire's and half his own; now and then one is not
+// published yet. Its own random numbers leave the herd's as they were.
+QString writeCatalogue(QSqlDatabase db, const QDate& today, quint32 seed, const QStringList& herdSires)
+{
+    // A farm that has a catalogue keeps it, and its tank with it.
+    if (QSqlQuery has(db); !has.exec(QStringLiteral("select count(*) from 씨수소")) || !has.next())
+        return has.lastError().text();
+    else if (has.value(0).toInt() > 0)
+        return QString();
+    QRandomGenerator rng(seed ^ 0x5eedb011u);
+    auto pick = [&](int n) { return int(rng.bounded(n)); };
+    auto spread = [&](double low, double high) { return low + (high - low) * rng.generateDouble(); };
+    Writer bull(db, QStringLiteral("insert into 씨수소 (KPN, 구분, 아비, 외조부, \"12개월령체중\", 도체중, 등심단면적, "
+                                   "등지방두께, 근내지방도, 평가, 단가) values(%1)")
+                        .arg(marks(11)));
+    // Oldest first: the founders, then the herd's sires, then younger bulls by number.
+    QStringList kpns = {"0702", "0735", "0761", "0788", "0803", "0835", "0851", "0902", "0934", "0987"};
+    for (const QString& s : herdSires)
+        if (!kpns.contains(s)) kpns << s;
+    for (int n = 1010; kpns.size() < 40; n += 11 + pick(17)) {
+        const QString k = QString::number(n);
+        if (!kpns.contains(k)) kpns << k;
+    }
+    std::sort(kpns.begin(), kpns.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+    const int founders = 6;
+    struct Values {
+        double w12, carcass, eye, fat, marbling;
+    };
+    QList<Values> given;
+    int previousSire = 0;
+    const QString evaluation = QStringLiteral("%1-%2")
+                                   .arg(today.month() >= 8 ? today.year() : today.year() - 1)
+                                   .arg(today.month() >= 8 ? QStringLiteral("08") : QStringLiteral("02"));
+    for (int i = 0; i < kpns.size(); ++i) {
+        const int youngest = int(kpns.size()) - i;
+        const QString kind = youngest <= 8 ? QStringLiteral("후보")
+                             : i % 13 == 4 ? QStringLiteral("기타")
+                                           : QStringLiteral("보증");
+        // Sons of the bulls before them; the two youngest are half brothers, and one bull has
+        // the same bull as sire and maternal grandsire.
+        QString sire, mgs;
+        int sireAt = -1;
+        if (i >= founders) {
+            sireAt = youngest == 1 ? previousSire : pick(i);
+            previousSire = sireAt;
+            sire = kpns[sireAt];
+            const int mgsAt = i == founders + 5 ? sireAt : pick(i);
+            if (mgsAt != sireAt || i == founders + 5) mgs = kpns[mgsAt];
+        }
+        Values v{spread(-5, 25), spread(-10, 40), spread(-3, 12), spread(-3, 2), spread(-1, 2.5)};
+        if (sireAt >= 0) {
+            const Values& p = given[sireAt];
+            v = {(v.w12 + p.w12) / 2 + 2, (v.carcass + p.carcass) / 2 + 3, (v.eye + p.eye) / 2 + 1, (v.fat + p.fat) / 2,
+                 (v.marbling + p.marbling) / 2 + 0.2};
+        }
+        given << v;
+        const bool published = kind != QStringLiteral("기타");
+        auto value = [&](double x, int decimals) -> QVariant {
+            if (!published || pick(9) == 0) return QVariant(QMetaType(QMetaType::Double));
+            const double scale = std::pow(10.0, decimals);
+            return std::round(x * scale) / scale;
+        };
+        const QVariant price = kind == QStringLiteral("보증")   ? QVariant(qint64(15000 + 1000 * pick(45)))
+                               : kind == QStringLiteral("후보") ? QVariant(qint64(10000))
+                                                                : QVariant(QMetaType(QMetaType::LongLong));
+        if (!bull.row({kpns[i], kind, sire, mgs, value(v.w12, 1), value(v.carcass, 1), value(v.eye, 2), value(v.fat, 2),
+                       value(v.marbling, 2), published ? evaluation : QString(), price}))
+            return bull.error();
+    }
+
+    // The tank: receipts of four of the herd's sires some months ago, each with the straws the
+    // services since then used and some left over, and one thrown away.
+    Writer tank(
+        db,
+        QStringLiteral("insert into 정액재고 (일자, KPN, 종류, 수량, 단가, 공급처, 비고) values(%1)").arg(marks(7)));
+    const QStringList suppliers = {"농협 한우개량사업소", "한우정액 대리점"};
+    for (int k = 0; k < std::min<qsizetype>(4, herdSires.size()); ++k) {
+        const QDate received = today.addDays(-(150 + 40 * k));
+        QSqlQuery used(db);
+        used.prepare(QStringLiteral("select count(*) from 번식기록 where 정액번호 = ? and 수정일 >= ?"));
+        used.addBindValue(herdSires[k]);
+        used.addBindValue(datenum::fromDate(received));
+        if (!used.exec() || !used.next()) return used.lastError().text();
+        const int straws = used.value(0).toInt() + 10 + 5 * k;
+        if (!tank.row({datenum::fromDate(received), herdSires[k], QStringLiteral("입고"), straws,
+                       qint64(20000 + 5000 * k), suppliers[k % 2], QString()}))
+            return tank.error();
+        if (k == 1 &&
+            !tank.row({datenum::fromDate(received.addDays(30)), herdSires[k], QStringLiteral("폐기"), -2,
+                       QVariant(QMetaType(QMetaType::LongLong)), QString(), QStringLiteral("질소 보충 늦어 손상")}))
+            return tank.error();
+    }
+    return QString();
+}
+
 }  // namespace
 
 QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
@@ -103,6 +203,13 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
         return w.error();
     };
 
+    // Cows of the herd, oldest written first, for the dams of younger animals.
+    struct Cow {
+        QString number;
+        QDate birth;
+        QDate leaves;
+    };
+    QList<Cow> cows;
     int breedingWritten = 0;
     auto breedingWanted = [&](int i) {
         return o.breedingRecords > 0 ? breedingWritten < o.breedingRecords : i <= o.animals;
@@ -147,13 +254,25 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
         const qint64 soldOrCastrated = culled                        ? datenum::fromDate(gradedOn)
                                        : bull && castrated <= leaves ? datenum::fromDate(castrated)
                                                                      : 0;
+        // Every other animal's dam is a cow of the herd that was two years old or more at its
+        // birth and still on the farm; the others came from other farms (`foreign`, drawn all the
+        // same so the herd's other values stay as they were).
+        const auto damOf = [&](const QString& foreign) {
+            if (i % 2 != 0 || cows.isEmpty()) return foreign;
+            for (qsizetype k = 0, at = (i * 7919) % cows.size(); k < cows.size(); ++k) {
+                const Cow& c = cows[(at + k) % cows.size()];
+                if (c.birth <= birth.addMonths(-24) && c.leaves >= birth) return c.number;
+            }
+            return foreign;
+        };
         if (!animal.row({number, bull ? 1 : 0, pick(5) == 0 ? 1 : 0, datenum::fromDate(birth),
                          QStringLiteral("%1").arg(300000 + i), ranches[pick(ranches.size())],
                          QStringLiteral("%1-%2").arg(1 + pick(9)).arg(1 + pick(20)), datenum::fromDate(arrival),
                          semen[pick(semen.size())], QStringLiteral("0%1").arg(50000 + pick(9999)), QString(), QString(),
-                         QStringLiteral("KR%1").arg(4000000000LL + pick(99999999)), soldOrCastrated,
+                         damOf(QStringLiteral("KR%1").arg(4000000000LL + pick(99999999))), soldOrCastrated,
                          pick(6) == 0 ? QStringLiteral("순함") : QString(), double(1 + pick(5)), planned, shippedOn}))
             return fail(animal);
+        if (!bull) cows << Cow{number, birth, leaves};
 
         if (!bull) {
             const int cycles = services.isEmpty() ? 0 : services.last().cycle + 1;
@@ -235,6 +354,10 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
                          d % 2 ? QStringLiteral("퇴비화") : QStringLiteral("액비화"), 2.0 + pick(10) / 10.0,
                          QStringLiteral("자가 농지"), QString()}))
             return fail(manure);
+    }
+    if (const QString error = writeCatalogue(db, o.today, o.seed, semen); !error.isEmpty()) {
+        db.rollback();
+        return error;
     }
     if (!db.commit()) return db.lastError().text();
     return QString();

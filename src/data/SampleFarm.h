@@ -11,6 +11,9 @@
 // after the day it left), steers graded at 26 to 34 months and culled cows after years of
 // calving, cows first served at 14 months, calvings 282 days after a service and over 300 days
 // apart.
+// The farm also gets a bull catalogue of about forty bulls related among themselves, the herd's
+// sires among them, with a few semen receipts and a discard (a farm that has a catalogue keeps
+// it); many animals' dams are cows of the herd.
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>

@@ -1,5 +1,6 @@
 #pragma once
-// 대상: whether the file holds animals or breeding records; the file's headers guess it first.
+// 대상: whether the file holds animals, breeding records or the bull catalogue; the file's headers
+// guess it first.
 #include "import/ImportPage.h"
 
 class ImportTargetPage : public ImportPage {
@@ -13,4 +14,5 @@ public:
 private:
     QRadioButton* m_animals = nullptr;
     QRadioButton* m_breeding = nullptr;
+    QRadioButton* m_bulls = nullptr;  // "optBulls"
 };

@@ -142,8 +142,8 @@ TEST_F(SampleFarmTest, EveryRecordOfEverySampleFarmIsOneAFarmCanHave)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        for (const char* table :
-             {"개체관리", "번식기록", "초음파측정", "체척", "백신접종", "등급판정", "축산분뇨관리대장"})
+        for (const char* table : {"개체관리", "번식기록", "초음파측정", "체척", "백신접종", "등급판정",
+                                  "축산분뇨관리대장", "씨수소", "정액재고"})
             farm.exec(QStringLiteral("delete from ") + QString::fromUtf8(table));
         ASSERT_EQ(writeSampleFarm(gConn, c.options), QString());
         // Something of each kind to check.
@@ -154,4 +154,57 @@ TEST_F(SampleFarmTest, EveryRecordOfEverySampleFarmIsOneAFarmCanHave)
         EXPECT_TRUE(wrong.isEmpty()) << wrong.size() << " impossible records, the first:\n"
                                      << wrong.mid(0, 15).join(u'\n').toStdString();
     }
+}
+
+TEST_F(SampleFarmTest, TheCatalogueHoldsTheHerdsSiresInPedigreesOfSeveralGenerations)
+{
+    SampleFarmOptions o;
+    o.today = QDate(2026, 12, 10);
+    ASSERT_EQ(writeSampleFarm(gConn, o), QString());
+    const int bulls = farm.count(QStringLiteral("씨수소"));
+    EXPECT_GE(bulls, 35);
+    EXPECT_LE(bulls, 45);
+    // Every sire of the herd and every link of the catalogue is a catalogue bull.
+    EXPECT_EQ(farm.count(QStringLiteral("개체관리"), QStringLiteral("정액번호 not in (select KPN from 씨수소)")), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("번식기록"), QStringLiteral("정액번호 not in (select KPN from 씨수소)")), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("씨수소"),
+                         QStringLiteral("(아비 <> '' and 아비 not in (select KPN from 씨수소)) or "
+                                        "(외조부 <> '' and 외조부 not in (select KPN from 씨수소))")),
+              0);
+    EXPECT_EQ(farm.count(QStringLiteral("씨수소"), QStringLiteral("아비 = KPN or 외조부 = KPN")), 0);
+    // Three generations: a bull whose sire has a sire; half brothers; a line-bred bull.
+    EXPECT_GT(farm.count(QStringLiteral("씨수소"), QStringLiteral("아비 in (select KPN from 씨수소 where 아비 <> '')")),
+              0);
+    EXPECT_GT(farm.scalar(QStringLiteral("select count(*) from (select 아비 from 씨수소 where 아비 <> '' "
+                                         "group by 아비 having count(*) > 1)"))
+                  .toInt(),
+              0);
+    EXPECT_GT(farm.count(QStringLiteral("씨수소"), QStringLiteral("아비 <> '' and 아비 = 외조부")), 0);
+    // Breeding values within a catalogue's spread, some unknown, never 0 for unknown.
+    EXPECT_EQ(farm.count(QStringLiteral("씨수소"), QStringLiteral("도체중 < -100 or 도체중 > 150 or "
+                                                                  "근내지방도 < -5 or 근내지방도 > 5 or "
+                                                                  "등지방두께 < -10 or 등지방두께 > 10")),
+              0);
+    EXPECT_GT(farm.count(QStringLiteral("씨수소"), QStringLiteral("도체중 is null")), 0);
+    EXPECT_GT(farm.count(QStringLiteral("씨수소"), QStringLiteral("구분 = '후보'")), 0);
+    // The tank: receipts and a discard, and no bull below 0 straws.
+    EXPECT_GT(farm.count(QStringLiteral("정액재고"), QStringLiteral("종류 = '입고'")), 0);
+    EXPECT_EQ(farm.count(QStringLiteral("정액재고"), QStringLiteral("종류 = '폐기' and 수량 < 0")), 1);
+    EXPECT_EQ(
+        farm.scalar(QStringLiteral("select count(*) from (select KPN, min(일자) as first, sum(수량) as straws "
+                                   "from 정액재고 group by KPN) s where straws < (select count(*) from 번식기록 b "
+                                   "where b.정액번호 = s.KPN and b.수정일 >= s.first)")),
+        QStringLiteral("0"));
+    // Dams of the herd: a calf's dam is an older cow of the farm.
+    EXPECT_GT(farm.scalar(QStringLiteral("select count(*) from 개체관리 a where a.모번호 in (select 개체번호 from "
+                                         "개체관리 where 구분 = 0 and 개체생일 < a.개체생일)"))
+                  .toInt(),
+              20);
+    // A second sample into the same farm keeps its catalogue.
+    for (const char* table : {"개체관리", "번식기록", "초음파측정", "체척", "백신접종", "등급판정", "축산분뇨관리대장"})
+        farm.exec(QStringLiteral("delete from ") + QString::fromUtf8(table));
+    const int tank = farm.count(QStringLiteral("정액재고"));
+    ASSERT_EQ(writeSampleFarm(gConn, o), QString());
+    EXPECT_EQ(farm.count(QStringLiteral("씨수소")), bulls);
+    EXPECT_EQ(farm.count(QStringLiteral("정액재고")), tank);
 }

@@ -118,6 +118,21 @@ TEST(ImportHeaders, VariantsOwnExportsAndUnitsFindTheirFields)
          {"개체식별번호", "교배일", "KPN", "생시체중(kg)", "회수(회)"},
          {"개체번호", "수정일", "정액번호", "생시체중", "회수"}},
         {"a column names one field at most", ImportTarget::Breeding, {"이력번호", "개체번호"}, {"", "개체번호"}},
+        {"a semen supplier's catalogue with EBV headers",
+         ImportTarget::Bulls,
+         {"씨수소", "구분", "부KPN", "모부", "12개월체중 EBV", "도체중 EBV(kg)", "등심 EBV", "등지방 EBV",
+          "근내지방도 EBV", "평가시기", "가격"},
+         {"KPN", "구분", "아비", "외조부", "12개월령체중", "도체중", "등심단면적", "등지방두께", "근내지방도", "평가",
+          "단가"}},
+        {"the national evaluation's 육종가 headers",
+         ImportTarget::Bulls,
+         {"KPN번호", "아비", "외조부", "12개월령체중 육종가", "도체중 육종가", "등심단면적 육종가", "등지방두께 육종가",
+          "근내지방 육종가", "평가", "단가(원)"},
+         {"KPN", "아비", "외조부", "12개월령체중", "도체중", "등심단면적", "등지방두께", "근내지방도", "평가", "단가"}},
+        {"정액번호 and 부 as the catalogue names them",
+         ImportTarget::Bulls,
+         {"정액번호", "부", "등지방두께(mm)", "근내지방도(점)"},
+         {"KPN", "아비", "등지방두께", "근내지방도"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,6 +162,8 @@ TEST(ImportHeaders, TheTargetIsTheOneTheHeaderRowNamesMoreFieldsOf)
         {"under a title",
          {{"번식기록 KR1 2024-05-10"}, {"개체번호", "수정일", "정액번호"}, {"KR1", "2024-01-01", "KPN1"}},
          ImportTarget::Breeding},
+        {"a bull catalogue", {{"KPN", "구분", "아비", "외조부", "도체중", "근내지방도"}}, ImportTarget::Bulls},
+        {"a breeding file naming a bull", {{"개체번호", "수정일", "정액번호"}}, ImportTarget::Breeding},
         {"no header at all", {{"a", "b"}, {"1", "2"}}, ImportTarget::Animals},
         {"no rows", {}, ImportTarget::Animals},
     };

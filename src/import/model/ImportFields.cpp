@@ -68,6 +68,41 @@ QList<ImportField> breedingFields()
     };
 }
 
+// A breeder's catalogue: the KPN, the kind, the sire and maternal grandsire, the five breeding
+// values under the names the national evaluation and the semen suppliers print, the evaluation
+// and the straw's price.
+QList<ImportField> bullFields()
+{
+    return {
+        field(u"KPN", u"KPN 번호", {u"kpn", u"kpn번호", u"씨수소", u"정액번호", u"씨수소번호", u"씨수소kpn"}, true),
+        field(u"구분", u"구분", {u"구분", u"씨수소구분", u"종류"}),
+        field(u"아비", u"아비 KPN", {u"아비", u"부", u"부kpn", u"아비kpn", u"아비(kpn)", u"부번호"}),
+        field(u"외조부", u"외조부 KPN", {u"외조부", u"모부", u"외조부kpn", u"모부kpn", u"외조부(kpn)"}),
+        field(u"12개월령체중", u"12개월령체중 육종가",
+              {u"12개월령체중", u"12개월체중", u"12개월령체중ebv", u"12개월체중ebv", u"12개월령체중육종가",
+               u"12개월체중육종가"}),
+        field(u"도체중", u"도체중 육종가", {u"도체중", u"도체중ebv", u"도체중육종가"}),
+        field(u"등심단면적", u"등심단면적 육종가",
+              {u"등심단면적", u"등심단면적ebv", u"등심단면적육종가", u"등심ebv", u"등심육종가", u"등심"}),
+        field(u"등지방두께", u"등지방두께 육종가",
+              {u"등지방두께", u"등지방두께ebv", u"등지방두께육종가", u"등지방ebv", u"등지방육종가", u"등지방"}),
+        field(u"근내지방도", u"근내지방도 육종가",
+              {u"근내지방도", u"근내지방도ebv", u"근내지방도육종가", u"근내지방육종가", u"근내지방ebv", u"근내지방"}),
+        field(u"평가", u"평가 시기", {u"평가", u"평가시기", u"평가년월", u"평가일"}),
+        field(u"단가", u"단가(원)", {u"단가", u"가격", u"정액단가", u"정액가격"}),
+    };
+}
+
+QString targetKey(ImportTarget target)
+{
+    switch (target) {
+    case ImportTarget::Animals: return QStringLiteral("animals");
+    case ImportTarget::Breeding: return QStringLiteral("breeding");
+    case ImportTarget::Bulls: return QStringLiteral("bulls");
+    }
+    return {};
+}
+
 // The header without a unit in parentheses at its end: "생시체중(kg)" is 생시체중.
 QString withoutUnit(const QString& folded)
 {
@@ -82,9 +117,7 @@ QString digestOf(ImportTarget target, const QStringList& headers)
     for (const QString& h : headers) folded << foldedHeader(h);
     const QByteArray hash =
         QCryptographicHash::hash(folded.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
-    return QStringLiteral("Import/%1-%2")
-        .arg(target == ImportTarget::Animals ? QStringLiteral("animals") : QStringLiteral("breeding"),
-             QString::fromLatin1(hash));
+    return QStringLiteral("Import/%1-%2").arg(targetKey(target), QString::fromLatin1(hash));
 }
 }  // namespace
 
@@ -92,12 +125,23 @@ const QList<ImportField>& importFields(ImportTarget target)
 {
     static const QList<ImportField> animals = animalFields();
     static const QList<ImportField> breeding = breedingFields();
-    return target == ImportTarget::Animals ? animals : breeding;
+    static const QList<ImportField> bulls = bullFields();
+    switch (target) {
+    case ImportTarget::Animals: return animals;
+    case ImportTarget::Breeding: return breeding;
+    case ImportTarget::Bulls: return bulls;
+    }
+    return animals;
 }
 
 QString targetTable(ImportTarget target)
 {
-    return target == ImportTarget::Animals ? QStringLiteral("개체관리") : QStringLiteral("번식기록");
+    switch (target) {
+    case ImportTarget::Animals: return QStringLiteral("개체관리");
+    case ImportTarget::Breeding: return QStringLiteral("번식기록");
+    case ImportTarget::Bulls: return QStringLiteral("씨수소");
+    }
+    return {};
 }
 
 int fieldIndex(ImportTarget target, const QString& key)
@@ -179,8 +223,14 @@ ImportTarget likelyTarget(const QList<QStringList>& firstRows)
         const int header = std::max(0, findHeaderRow(target, firstRows));
         return matchedCount(matchHeaders(target, firstRows.value(header)));
     };
-    return named(ImportTarget::Breeding) > named(ImportTarget::Animals) ? ImportTarget::Breeding
-                                                                        : ImportTarget::Animals;
+    ImportTarget best = ImportTarget::Animals;
+    int bestCount = named(best);
+    for (ImportTarget t : {ImportTarget::Breeding, ImportTarget::Bulls})
+        if (const int n = named(t); n > bestCount) {
+            best = t;
+            bestCount = n;
+        }
+    return best;
 }
 
 bool hasSource(const FieldSource& source)

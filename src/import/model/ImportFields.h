@@ -1,6 +1,6 @@
 #pragma once
-// What an import can fill and how a file's columns are matched to it: the fields of 개체관리 and
-// 번식기록 with the headers that name them (the program's own export headers, the captions of
+// What an import can fill and how a file's columns are matched to it: the fields of 개체관리,
+// 번식기록 and the bull catalogue (씨수소) with the headers that name them (the program's own export headers, the captions of
 // the forms and the words farmers and the national traceability service use), the header row
 // of a file, and the matching remembered for the next file with the same headers.
 #include <QList>
@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <optional>
 
-enum class ImportTarget { Animals, Breeding };
+enum class ImportTarget { Animals, Breeding, Bulls };
 
 struct ImportField {
     QString key;            // the column of the table it fills
@@ -17,9 +17,9 @@ struct ImportField {
     bool required = false;  // part of the record's key: a row without it is refused
 };
 
-// The fields of 개체관리 (Animals) or 번식기록 (Breeding), keys first.
+// The fields of 개체관리 (Animals), 번식기록 (Breeding) or 씨수소 (Bulls), keys first.
 const QList<ImportField>& importFields(ImportTarget target);
-// "개체관리" or "번식기록".
+// "개체관리", "번식기록" or "씨수소".
 QString targetTable(ImportTarget target);
 // The place of a field in importFields, -1 when the target has none of that key.
 int fieldIndex(ImportTarget target, const QString& key);
@@ -45,7 +45,7 @@ int matchedCount(const ColumnMapping& mapping);
 // names any.
 int findHeaderRow(ImportTarget target, const QList<QStringList>& rows);
 // The target a file's first rows hold: the one whose fields its header row (found for each
-// target) names more of; animals when even.
+// target) names most of; animals when even, then breeding.
 ImportTarget likelyTarget(const QList<QStringList>& firstRows);
 
 // Whether a field is given anything: a column, or a value for empty cells.

@@ -5,6 +5,9 @@
 #include "history/model/BreedingHistory.h"
 #include "import/model/ImportRun.h"
 #include "import/model/ImportValues.h"
+#include "mating/model/BullCatalogue.h"
+#include "mating/model/CatalogueRows.h"
+#include "mating/model/Kpn.h"
 #include "registry/model/AnimalEntry.h"
 #include "registry/model/AnimalStore.h"
 
@@ -157,6 +160,10 @@ qint64 ImportTotals::rows() const
 
 RowJudge::RowJudge(const ImportPlan& plan, const QDate& today) : m_plan(plan), m_today(today)
 {
+    if (plan.target == ImportTarget::Bulls) {
+        for (Bull& b : loadBulls()) m_bulls.insert(b.kpn, std::move(b));
+        return;
+    }
     QSqlQuery q = runQuery(QStringLiteral("select 개체번호, 구분 from 개체관리"));
     while (q.next()) m_kinds.insert(NullTrim(q.value(0)), q.value(1).toInt());
     if (plan.target == ImportTarget::Breeding) {
@@ -210,7 +217,12 @@ RowVerdict RowJudge::changed(const QStringList& changes, QStringList values) con
 
 RowVerdict RowJudge::judge(const QStringList& cells, qint64 line, BoundStatement* write)
 {
-    return m_plan.target == ImportTarget::Animals ? judgeAnimal(cells, line, write) : judgeBreeding(cells, line, write);
+    switch (m_plan.target) {
+    case ImportTarget::Animals: return judgeAnimal(cells, line, write);
+    case ImportTarget::Breeding: return judgeBreeding(cells, line, write);
+    case ImportTarget::Bulls: return judgeBull(cells, line, write);
+    }
+    return refused(QString());
 }
 
 RowVerdict RowJudge::judgeAnimal(const QStringList& cells, qint64 line, BoundStatement* write)
@@ -458,4 +470,68 @@ RowVerdict RowJudge::breedingVerdict(const BreedingKey& key, const BreedingDialo
     if (verdict.verdict == Verdict::Update && write)
         *write = history::updateStatement(h, key.number, QString::number(key.dayNumber), d.values);
     return verdict;
+}
+
+namespace {
+// A catalogue bull's values in the order of the import's fields, as the preview shows them.
+QStringList bullValues(const Bull& b)
+{
+    QStringList v{kpn::shown(b.kpn), b.kind, kpn::shown(b.sire), kpn::shown(b.mgs)};
+    for (Trait t : kTraits) v << valueCell(b.value(t));
+    v << b.evaluation << (b.price ? QString::number(*b.price) : QString());
+    return v;
+}
+
+// The entry's text of the import field `key` (the catalogue's column).
+QString* entryText(BullEntry& e, const QString& key)
+{
+    if (key == QLatin1String("KPN")) return &e.kpn;
+    if (key == QStringLiteral("구분")) return &e.kind;
+    if (key == QStringLiteral("아비")) return &e.sire;
+    if (key == QStringLiteral("외조부")) return &e.mgs;
+    if (key == QStringLiteral("평가")) return &e.evaluation;
+    if (key == QStringLiteral("단가")) return &e.price;
+    for (Trait t : kTraits)
+        if (key == traitColumn(t)) return &e.ebv[size_t(t)];
+    return nullptr;
+}
+}  // namespace
+
+RowVerdict RowJudge::judgeBull(const QStringList& cells, qint64 line, BoundStatement* write)
+{
+    const ImportTarget target = ImportTarget::Bulls;
+    const QList<ImportField>& fields = importFields(target);
+    const QString typed = value(0, cells);
+    if (typed.isEmpty()) return refused(QStringLiteral("KPN 번호가 없습니다."));
+    const QString number = kpn::digitsOf(typed);
+    if (number.isEmpty())
+        return refused(QStringLiteral("%1: KPN 번호로 읽을 수 없습니다 (%2).").arg(fields[0].caption, quoted(typed)));
+    if (const qint64 first = earlierLine(number, line))
+        return refused(QStringLiteral("같은 KPN 번호가 파일의 %1행에 먼저 있습니다.").arg(first));
+
+    const auto stored = m_bulls.constFind(number);
+    const bool exists = stored != m_bulls.constEnd();
+    // Nothing in the file: the stored value stays.
+    BullEntry e = exists ? entryOf(*stored) : BullEntry{};
+    for (int f = 0; f < fields.size(); ++f)
+        if (const QString text = value(f, cells); !text.isEmpty())
+            if (QString* into = entryText(e, fields[f].key)) *into = text;
+    Bull b;
+    if (const std::optional<BullProblem> p = checkBull(e, &b)) {
+        const int f = fieldIndex(target, p->field);
+        const QString text = f >= 0 ? value(f, cells) : QString();
+        return refused(text.isEmpty() ? p->message : QStringLiteral("%1 (%2)").arg(p->message, quoted(text)));
+    }
+    const QStringList values = bullValues(b);
+    if (!exists) {
+        if (write) *write = insertBullStatement(b);
+        return {Verdict::New, {}, write ? QStringList() : values};
+    }
+    const QStringList was = bullValues(*stored);
+    QStringList changes;
+    for (int f = 0; f < fields.size(); ++f)
+        if (was.value(f) != values.value(f)) changes << changeText(fields[f].caption, was.value(f), values.value(f));
+    const RowVerdict v = changed(changes, values);
+    if (v.verdict == Verdict::Update && write) *write = updateBullStatement(b, number);
+    return v;
 }

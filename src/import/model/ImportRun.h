@@ -6,10 +6,12 @@
 //
 // Every value goes through what the record forms and the breeding dialog use: the animal's
 // checks and stored form (registry/model/AnimalEntry.h), the breeding history's opening values,
-// date rule, checks and statements (history/model/HistoryDefinition.h).
+// date rule, checks and statements (history/model/HistoryDefinition.h); a catalogue bull's
+// checks and statements (mating/model/BullCatalogue.h).
 #include "data/Db.h"
 #include "history/model/HistoryDefinition.h"
 #include "import/model/ImportFields.h"
+#include "mating/model/Bull.h"
 #include "sheets/model/ImportSource.h"
 
 #include <QDate>
@@ -89,6 +91,9 @@ private:
     // The line of an earlier row with the same key, or 0 (the key is noted for later rows).
     qint64 earlierLine(const QString& key, qint64 line);
     RowVerdict judgeAnimal(const QStringList& cells, qint64 line, BoundStatement* write);
+    // A catalogue row: its KPN, the stored bull's values where the file has none, the
+    // catalogue's checks.
+    RowVerdict judgeBull(const QStringList& cells, qint64 line, BoundStatement* write);
     // A breeding row goes through the dialog's steps, each refusal ending it: its key (number,
     // insemination day, a cow of the farm), the dialog opened on it, its cells typed in, the
     // choices left unanswered, the dialog's checks, and the verdict.
@@ -114,6 +119,7 @@ private:
     const ImportPlan& m_plan;
     QDate m_today;
     QHash<QString, int> m_kinds;             // stored animals: 구분 by number
+    QHash<QString, Bull> m_bulls;            // bulls: the catalogue by KPN digits
     QSet<QString> m_withBreeding;            // animals with stored breeding records
     QHash<quint64, qint64> m_seen;           // keys of the file's rows (a digest), with their first line
     QSqlQuery m_stored;                      // the stored record of a key
