@@ -289,9 +289,17 @@ QString addMissingTables(QSqlDatabase db)
     // Only a missing table costs a write: a read-only file that has them all opens as before.
     for (const TableDef& t : schemaTables())
         if (t.optional && !existing.contains(t.name)) {
-            if (!q.exec(createTableSql(t, true))) return q.lastError().text();
-            for (const QString& idx : t.indexes)
-                if (!q.exec(idx)) return q.lastError().text();
+            // A table and its indexes appear together: a start killed in between leaves neither,
+            // and the next start adds both.
+            if (!db.transaction()) return db.lastError().text();
+            bool done = q.exec(createTableSql(t, true));
+            for (const QString& idx : t.indexes) done = done && q.exec(idx);
+            if (!done) {
+                const QString err = q.lastError().text();
+                db.rollback();
+                return err;
+            }
+            if (!db.commit()) return db.lastError().text();
         }
     return QString();
 }
