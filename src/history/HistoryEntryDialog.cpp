@@ -6,6 +6,7 @@
 #include "history/FieldNames.h"
 #include "history/HistoryTab.h"
 #include "history/InbreedingGuard.h"
+#include "history/StrawNotice.h"
 #include "kit/Accessibility.h"
 #include "kit/CaptionPanel.h"
 #include "kit/DateEdit.h"
@@ -233,12 +234,22 @@ void HistoryEntryDialog::showEvent(QShowEvent* event)
     if (m_first) m_first->setFocus();
 }
 
+StrawService HistoryEntryDialog::strawService(const EntryValues& v) const
+{
+    // An embryo's recipient is served with 공란우's embryo, not a straw.
+    return {v.texts.value(m_def.semenField), v.dates.value(m_def.keyField),
+            !v.texts.value(QStringLiteral("공란우")).trimmed().isEmpty(), isNew() ? QString() : m_storedSemen};
+}
+
 void HistoryEntryDialog::LoadRecord()
 {
     try {
         const BoundStatement st = history::recordQuery(m_def, m_owner.animalNumber().trimmed(), m_key.trimmed());
         QSqlQuery q = runQuery(st.sql, st.binds);
-        while (q.next()) showValues(history::applyRecord(m_def, values(), q.record()));
+        while (q.next()) {
+            showValues(history::applyRecord(m_def, values(), q.record()));
+            if (!m_def.semenField.isEmpty()) m_storedSemen = values().texts.value(m_def.semenField);
+        }
     } catch (const DbError& e) {
         showPlainError(this, e);
     }
@@ -268,6 +279,8 @@ bool HistoryEntryDialog::save()
                     MsgButton::Yes | MsgButton::No) != MsgButton::Yes)
         return false;
 
+    // The tank as it was before this service: read now, told once the service is stored.
+    const QString outOfStraws = m_def.semenField.isEmpty() ? QString() : bullOutOfStrawsNow(strawService(v));
     try {
         const QString animal = m_owner.animalNumber().trimmed();
         const BoundStatement st =
@@ -285,6 +298,7 @@ bool HistoryEntryDialog::save()
 
     const int row = fresh ? m_owner.appendRow() : m_owner.currentRow();
     m_owner.writeRow(row, history::savedRow(m_def, v));
+    showOutOfStraws(this, outOfStraws);
     accept();
     return true;
 }

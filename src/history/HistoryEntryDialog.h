@@ -5,6 +5,7 @@
 // grid row and closes. Enter does nothing; Esc and 취 소 close without storing.
 #include "history/model/HistoryDefinition.h"
 #include "kit/SaveCancel.h"
+#include "mating/model/SemenStock.h"
 
 #include <QDialog>
 #include <QHash>
@@ -58,10 +59,13 @@ private:
     QList<QWidget*> addField(QGridLayout* column, int row, const EntryField& f);
     void tieGroups();
     void followDate(const QDate& date);
+    // The service `v` stores, as the semen tank's notice weighs it.
+    StrawService strawService(const EntryValues& v) const;
 
     HistoryTab& m_owner;
     const HistoryDefinition& m_def;
     QString m_key;
+    QString m_storedSemen;  // the loaded record's semen number: a changed bull takes a straw anew
     QHash<QString, QLineEdit*> m_texts;
     QHash<QString, QDateEdit*> m_dates;
     QHash<QString, CheckedDateEdit*> m_checkedDates;

@@ -8,6 +8,8 @@
 #include "mating/model/BullCatalogue.h"
 #include "mating/model/CatalogueRows.h"
 #include "mating/model/Kpn.h"
+#include "mating/model/MatingSettings.h"
+#include "mating/model/ServiceCheck.h"
 #include "registry/model/AnimalEntry.h"
 #include "registry/model/AnimalStore.h"
 
@@ -25,6 +27,8 @@ const QString kChecked = QStringLiteral("판정일");
 const QString kCalved = QStringLiteral("분만일");
 const QString kCalf = QStringLiteral("송아지번호");
 const QString kCalfSex = QStringLiteral("성별");
+const QString kSemen = QStringLiteral("정액번호");
+const QString kDonor = QStringLiteral("공란우");
 
 // The numbers that name an animal or a semen straw: never numbers to a spreadsheet.
 bool isIdentifier(const QString& key)
@@ -177,6 +181,9 @@ RowJudge::RowJudge(const ImportPlan& plan, const QDate& today) : m_plan(plan), m
         m_insertSql = history::insertStatement(h, QString(), m_opening).sql;
         m_withoutBcs = h;
         m_withoutBcs.checks.removeIf([](const InputRule& r) { return r.field == kBcs; });
+        // Breeding rows change no animal's parents: one pedigree serves every row.
+        m_calves = std::make_unique<mating::CalfRisks>(mating::loadPedigree());
+        m_inbreedingLimit = mating::readMatingSettings().inbreedingLimit;
     }
     m_stored = QSqlQuery(gConn);
     const QString sql = plan.target == ImportTarget::Animals
@@ -313,7 +320,22 @@ RowVerdict RowJudge::judgeBreeding(const QStringList& cells, qint64 line, BoundS
     if (std::optional<RowVerdict> no = typeBreedingCells(cells, &dialog)) return *no;
     if (std::optional<RowVerdict> no = unansweredChoice(cells, dialog)) return *no;
     if (std::optional<RowVerdict> no = checkBreeding(dialog.values)) return *no;
+    if (std::optional<RowVerdict> no = inbredCalf(key, dialog)) return *no;
     return breedingVerdict(key, dialog, write);
+}
+
+std::optional<RowVerdict> RowJudge::inbredCalf(const BreedingKey& key, const BreedingDialog& d)
+{
+    const QString semen = d.values.texts.value(kSemen);
+    // A stored record keeps the bull it was stored with (the farmer was asked then); only a new
+    // service, or a new bull for a stored one, is judged.
+    if (d.exists && kpn::digitsOf(StoredRecord(d.stored).text(kSemen)) == kpn::digitsOf(semen)) return std::nullopt;
+    // An embryo's calf is the donor's, not this cow's.
+    if (!d.values.texts.value(kDonor).trimmed().isEmpty()) return std::nullopt;
+    const std::optional<mating::CalfRisk> risk = m_calves->of(key.number, semen);
+    if (!risk || risk->inbreeding < m_inbreedingLimit) return std::nullopt;
+    return refused(
+        QStringLiteral("근교계수 %1: %2").arg(mating::percentText(risk->inbreeding), mating::calfTieText(*risk)));
 }
 
 std::optional<RowVerdict> RowJudge::readBreedingKey(const QStringList& cells, qint64 line, BreedingKey* key)

@@ -26,6 +26,10 @@
 #include <memory>
 #include <optional>
 
+namespace mating {
+class CalfRisks;
+}
+
 enum class ImportPolicy {
     AddOnly,       // records already stored stay as they are (the default)
     AddAndUpdate,  // a stored record takes the file's values where the file has one
@@ -71,8 +75,8 @@ struct ImportTotals {
 QStringList importAssumptions(const ImportPlan& plan);
 
 // Judges the rows of a plan against the open farm. Built once per pass; it reads the animals'
-// numbers (and which of them have breeding records) then, and each stored record only when a
-// row names it. Throws DbError.
+// numbers (and which of them have breeding records), and for breeding the pedigree and the
+// farm's inbreeding limit, then, and each stored record only when a row names it. Throws DbError.
 class RowJudge {
 public:
     RowJudge(const ImportPlan& plan, const QDate& today);
@@ -113,20 +117,24 @@ private:
     std::optional<RowVerdict> typeBreedingCells(const QStringList& cells, BreedingDialog* dialog) const;
     std::optional<RowVerdict> unansweredChoice(const QStringList& cells, const BreedingDialog& dialog) const;
     std::optional<RowVerdict> checkBreeding(const EntryValues& v) const;
+    // A service whose calf would reach the farm's inbreeding limit.
+    std::optional<RowVerdict> inbredCalf(const BreedingKey& key, const BreedingDialog& dialog);
     RowVerdict breedingVerdict(const BreedingKey& key, const BreedingDialog& dialog, BoundStatement* write) const;
     RowVerdict changed(const QStringList& changes, QStringList values) const;
 
     const ImportPlan& m_plan;
     QDate m_today;
-    QHash<QString, int> m_kinds;             // stored animals: 구분 by number
-    QHash<QString, Bull> m_bulls;            // bulls: the catalogue by KPN digits
-    QSet<QString> m_withBreeding;            // animals with stored breeding records
-    QHash<quint64, qint64> m_seen;           // keys of the file's rows (a digest), with their first line
-    QSqlQuery m_stored;                      // the stored record of a key
-    QList<const EntryField*> m_entryFields;  // breeding: the dialog's field of each import field
-    QString m_insertSql;                     // breeding: the dialog's insert, the same for every row
-    EntryValues m_opening;                   // breeding: a new dialog's values
-    HistoryDefinition m_withoutBcs;          // breeding: the dialog's checks but the BCS's
+    QHash<QString, int> m_kinds;                  // stored animals: 구분 by number
+    QHash<QString, Bull> m_bulls;                 // bulls: the catalogue by KPN digits
+    QSet<QString> m_withBreeding;                 // animals with stored breeding records
+    QHash<quint64, qint64> m_seen;                // keys of the file's rows (a digest), with their first line
+    QSqlQuery m_stored;                           // the stored record of a key
+    QList<const EntryField*> m_entryFields;       // breeding: the dialog's field of each import field
+    QString m_insertSql;                          // breeding: the dialog's insert, the same for every row
+    EntryValues m_opening;                        // breeding: a new dialog's values
+    HistoryDefinition m_withoutBcs;               // breeding: the dialog's checks but the BCS's
+    std::unique_ptr<mating::CalfRisks> m_calves;  // breeding: the pedigree, read once
+    double m_inbreedingLimit = 0;                 // breeding: a calf from this F on is refused
 };
 
 // Called now and then with how much of the file has been read (0 to 1); false cancels.

@@ -82,6 +82,31 @@ std::map<QString, BullStock> semenStock()
     return accounts(QString());
 }
 
+QString bullOutOfStraws(const std::map<QString, BullStock>& stock, const StrawService& s)
+{
+    const QString kpn = kpn::digitsOf(s.semen);
+    if (kpn.isEmpty() || s.embryoTransfer) return {};
+    // A changed record of the same bull took its straw when it was first stored.
+    if (!s.storedSemen.isEmpty() && kpn::digitsOf(s.storedSemen) == kpn) return {};
+    const auto it = stock.find(kpn);
+    if (it == stock.end()) return {};
+    const BullStock& b = it->second;
+    // As the account counts: a service before the first receipt used a straw nobody counted.
+    if (!s.day.isValid() || !b.firstReceipt.isValid() || s.day < b.firstReceipt) return {};
+    return b.left() <= 0 ? kpn : QString();
+}
+
+QString outOfStrawsTitle()
+{
+    return QStringLiteral("정액 재고");
+}
+
+QString outOfStrawsMessage(const QString& kpnDigits)
+{
+    return QStringLiteral("정액 재고에 %1 정액이 남아 있지 않습니다. 입고나 재고 조정을 확인해 주세요.")
+        .arg(kpn::shown(kpnDigits));
+}
+
 std::vector<SemenEntry> loadSemenEntries()
 {
     QSqlQuery q = runQuery(QStringLiteral(

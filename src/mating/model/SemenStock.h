@@ -51,6 +51,23 @@ struct BullStock {
 // Every bull's account on the open farm, by KPN digits. Throws DbError.
 std::map<QString, BullStock> semenStock();
 
+// A service the breeding dialog is about to store, as far as the tank cares.
+struct StrawService {
+    QString semen;                // 정액번호 as typed
+    QDate day;                    // 수정일
+    bool embryoTransfer = false;  // 공란우 set: the embryo's sire, no straw
+    QString storedSemen;          // the record's 정액번호 before this save; "" for a new record
+};
+
+// The KPN digits of the bull whose straw `s` takes though `stock` (read before the service)
+// has none left of him; "" when the service takes no counted straw (no KPN number, an embryo
+// transfer, a day before the bull's first receipt, a stored record of the same bull), when the
+// bull's stock is unknown (no receipt), or when a straw is left.
+QString bullOutOfStraws(const std::map<QString, BullStock>& stock, const StrawService& s);
+// "정액 재고" and "정액 재고에 KPN1105 정액이 남아 있지 않습니다. 입고나 재고 조정을 확인해 주세요."
+QString outOfStrawsTitle();
+QString outOfStrawsMessage(const QString& kpnDigits);
+
 // Every entry of the tank, newest first. Throws DbError.
 std::vector<SemenEntry> loadSemenEntries();
 

@@ -5,15 +5,32 @@
 
 namespace mating {
 
-std::optional<CalfRisk> calfRiskOf(const QString& cow, const QString& semen)
+namespace {
+// Calves judged over one memory of relationships: a few megabytes at most.
+constexpr int kCalvesPerMemory = 4096;
+}  // namespace
+
+CalfRisks::CalfRisks(Pedigree pedigree) : m_pedigree(std::move(pedigree)) {}
+
+CalfRisks::~CalfRisks() = default;
+
+std::optional<CalfRisk> CalfRisks::of(const QString& cow, const QString& semen)
 {
     const QString digits = kpn::digitsOf(semen);
     if (digits.isEmpty()) return std::nullopt;
     // A bull nothing names is related to no one: kUnknown gives F = 0.
-    const Pedigree p = loadPedigree();
-    const int bull = p.bull(digits), dam = p.animal(cow);
-    Relationships rel(p);
-    return CalfRisk{digits, relationshipOf(p, bull, dam), rel.calfInbreeding(bull, dam)};
+    const int bull = m_pedigree.bull(digits), dam = m_pedigree.animal(cow);
+    if (bull == Pedigree::kUnknown || dam == Pedigree::kUnknown) return CalfRisk{digits, {}, 0};
+    if (m_calves++ % kCalvesPerMemory == 0) m_relationships = std::make_unique<Relationships>(m_pedigree);
+    const double f = m_relationships->calfInbreeding(bull, dam);
+    // F is 0 exactly when they share no known ancestor: no tie to look for.
+    return CalfRisk{digits, f > 0 ? relationshipOf(m_pedigree, bull, dam) : Relationship{}, f};
+}
+
+std::optional<CalfRisk> calfRiskOf(const QString& cow, const QString& semen)
+{
+    if (kpn::digitsOf(semen).isEmpty()) return std::nullopt;  // no pedigree read for nothing
+    return CalfRisks(loadPedigree()).of(cow, semen);
 }
 
 bool asksAboutCalf(const CalfRisk& r)
@@ -21,7 +38,7 @@ bool asksAboutCalf(const CalfRisk& r)
     return r.inbreeding >= kAmberFrom;
 }
 
-QString calfRiskQuestion(const CalfRisk& r)
+QString calfTieText(const CalfRisk& r)
 {
     QString tie;
     switch (r.relationship.kind) {
@@ -34,8 +51,13 @@ QString calfRiskQuestion(const CalfRisk& r)
         break;
     case Kinship::None: tie = QStringLiteral("이 암소와 혈연관계가 있습니다"); break;
     }
-    return QStringLiteral("이 정액(%1)은 %2. 태어날 송아지의 근교계수는 %3입니다. 그래도 저장하시겠습니까?")
-        .arg(kpn::shown(r.kpn), tie, percentText(r.inbreeding));
+    return QStringLiteral("이 정액(%1)은 %2").arg(kpn::shown(r.kpn), tie);
+}
+
+QString calfRiskQuestion(const CalfRisk& r)
+{
+    return QStringLiteral("%1. 태어날 송아지의 근교계수는 %2입니다. 그래도 저장하시겠습니까?")
+        .arg(calfTieText(r), percentText(r.inbreeding));
 }
 
 QString calfRiskTitle()
