@@ -26,15 +26,7 @@ protected:
     void TearDown() override { setTodayOverride(QDate()); }
 
     // Each row's verdict, by its first cell.
-    QHash<QString, RowVerdict> judged(const ImportPlan& plan)
-    {
-        QHash<QString, RowVerdict> out;
-        const PreviewResult r = previewImport(
-            plan, kBullDay,
-            [&](const QStringList& cells, qint64, const RowVerdict& v) { out.insert(cells.value(0), v); });
-        EXPECT_TRUE(r.error.isEmpty()) << r.error.toStdString();
-        return out;
-    }
+    QHash<QString, RowVerdict> judged(const ImportPlan& plan) { return verdictsByFirstCell(plan, kBullDay); }
 
     ImportFiles files;
 };

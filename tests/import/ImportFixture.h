@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMap>
@@ -146,4 +147,14 @@ inline ImportPlan planFor(const QString& file, ImportTarget target, ImportPolicy
     plan.headerRow = std::max(0, findHeaderRow(target, first));
     plan.mapping = matchHeaders(target, first.value(plan.headerRow));
     return plan;
+}
+
+// Each row's verdict in a preview of `plan`, keyed by the row's first cell (the case's name).
+inline QHash<QString, RowVerdict> verdictsByFirstCell(const ImportPlan& plan, const QDate& today)
+{
+    QHash<QString, RowVerdict> out;
+    const PreviewResult r = previewImport(
+        plan, today, [&](const QStringList& cells, qint64, const RowVerdict& v) { out.insert(cells.value(0), v); });
+    EXPECT_TRUE(r.error.isEmpty()) << r.error.toStdString();
+    return out;
 }

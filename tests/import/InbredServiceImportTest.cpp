@@ -29,12 +29,7 @@ protected:
         const QString csv = QStringLiteral("사례,개체번호,수정일,산차,회수,정액번호,BCS,공란우\n") + rows;
         const ImportPlan plan =
             planFor(files.utf8(QStringLiteral("services.csv"), csv), ImportTarget::Breeding, policy);
-        QHash<QString, RowVerdict> out;
-        const PreviewResult r = previewImport(
-            plan, kServiceToday,
-            [&](const QStringList& cells, qint64, const RowVerdict& v) { out.insert(cells.value(0), v); });
-        EXPECT_TRUE(r.error.isEmpty()) << r.error.toStdString();
-        return out;
+        return verdictsByFirstCell(plan, kServiceToday);
     }
 
     ImportFiles files;
