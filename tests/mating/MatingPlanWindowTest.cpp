@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -226,6 +228,8 @@ TEST_F(MatingPlanWindowTest, BothPrintsCarryEveryPickAndNoPlaceholder)
                                      d.printButton()->click();
                                      d.reject();
                                  });
+    if (const QString shots = qEnvironmentVariable("TARVIK_SHOTS"); !shots.isEmpty())
+        for (const QString& pdf : {plan, page}) QFile::copy(pdf, QDir(shots).filePath(QFileInfo(pdf).fileName()));
     const QString ranking = pdfText(page);
     EXPECT_FALSE(ranking.contains(QRegularExpression(QStringLiteral("\\{[^{}\\n]*\\}"))));
     for (const QString& expected : {QStringLiteral("교배 순위 - ") + kCow, QStringLiteral("외조부"),
