@@ -58,12 +58,12 @@ MainWindow::MainWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("한우암소관리 프로그램"));
-    setFixedSize(640, 440);
+    setFixedSize(640, 510);
     setStyleSheet(QStringLiteral("#frmMain { background: rgb(60, 90, 60); }"));
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(0, 0, 250, 440);
+    image->setGeometry(0, 0, 250, 510);
     image->setPixmap(mainPicture(image->size()));
 
     auto* title = new QLabel(QStringLiteral("한우암소관리 프로그램"), this);
@@ -78,10 +78,10 @@ MainWindow::MainWindow(QWidget* parent)
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(262, 86, 366, 346);
+    frame->setGeometry(262, 86, 366, 416);
     frame->setStyleSheet(QStringLiteral("#Frame1 { background: white; border-radius: 6px; }"));
     auto* grid = new QGridLayout(frame);
-    // Five rows of two menu buttons at least 60 pixels high fill the frame.
+    // Six rows of menu buttons, two to a row and at least 60 pixels high, fill the frame.
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setSpacing(6);
 
@@ -97,6 +97,7 @@ MainWindow::MainWindow(QWidget* parent)
                  {MenuEntry::DailyList, "일일관리 대상조회"},
                  {MenuEntry::Recovery, "백업 및 복원"},
                  {MenuEntry::Analysis, "성적분석"},
+                 {MenuEntry::MatingPlan, "교배계획"},
                  {MenuEntry::Exit, "종     료"}};
     int pos = 0;
     for (const auto& it : items) {

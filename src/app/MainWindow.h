@@ -19,6 +19,7 @@ enum class MenuEntry {
     DailyList = 6,     // 일일관리 대상조회
     Recovery = 7,      // 백업 및 복원
     Analysis = 8,      // 성적분석
+    MatingPlan = 9,    // 교배계획: the bulls for every cow, the catalogue and the semen tank
     Exit = 99,         // 종     료
 };
 

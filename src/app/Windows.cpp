@@ -8,6 +8,7 @@
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
 #include "import/ImportAssistant.h"
+#include "mating/MatingPlanWindow.h"
 #include "recovery/RecoveryWindow.h"
 #include "registry/SearchWindow.h"
 
@@ -25,6 +26,7 @@ void registerWindows(MainWindow& main)
     main.setOpener(MenuEntry::DailyList, [] { return static_cast<QWidget*>(new DailyWindow); });
     main.setOpener(MenuEntry::Recovery, [] { return static_cast<QWidget*>(new RecoveryWindow); });
     main.setOpener(MenuEntry::Analysis, [] { return static_cast<QWidget*>(new AnalysisWindow); });
+    main.setOpener(MenuEntry::MatingPlan, [] { return static_cast<QWidget*>(new MatingPlanWindow); });
     // The search list's 가져오기: the import sits above the registry.
     SearchWindow::setImportOpener(runImportAssistant);
 }

@@ -174,6 +174,16 @@ QString writeCatalogue(QSqlDatabase db, const QDate& today, quint32 seed, const 
                        QVariant(QMetaType(QMetaType::LongLong)), QString(), QStringLiteral("질소 보충 늦어 손상")}))
             return tank.error();
     }
+    // Bought lately for the coming services: a few of the catalogue's bulls the herd has not
+    // used yet, so the mating plan has more than the herd's own sires to choose from.
+    int bought = 0;
+    for (qsizetype i = kpns.size() - 1; i >= 0 && bought < 6; i -= 3) {
+        if (herdSires.contains(kpns[i])) continue;
+        if (!tank.row({datenum::fromDate(today.addDays(-(20 + 7 * bought))), kpns[i], QStringLiteral("입고"),
+                       5 + 5 * (bought % 3), qint64(18000 + 2000 * bought), suppliers[bought % 2], QString()}))
+            return tank.error();
+        ++bought;
+    }
     return QString();
 }
 

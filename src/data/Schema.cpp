@@ -190,6 +190,10 @@ std::vector<TableDef> buildTables()
     TableDef analysisWork = textWork(QStringLiteral("성적분석워크"), 20);
     analysisWork.optional = true;
     t.push_back(analysisWork);
+    // The mating plan's prints: the plan (a line per cow) and one cow's ranking.
+    TableDef matingWork = textWork(QStringLiteral("교배계획워크"), 16);
+    matingWork.optional = true;
+    t.push_back(matingWork);
     return t;
 }
 

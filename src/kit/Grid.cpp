@@ -59,6 +59,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
         if (m_rowColor[size_t(r)]) return QColor::fromRgb(m_rowColor[size_t(r)]);
         return {};
+    case Qt::BackgroundRole: {
+        if (m_background.isEmpty()) return {};
+        const auto it = m_background.find(key(c + 1, r + 1));
+        if (it == m_background.end()) return {};
+        return QColor::fromRgb(*it);
+    }
     case Qt::FontRole:
         if (!m_bold.isEmpty() && m_bold.contains(key(c + 1, r + 1))) {
             QFont f;
@@ -102,6 +108,8 @@ void GridModel::setRows(int n)
             for (auto it = m_bold.begin(); it != m_bold.end();)
                 it = int(*it >> 16) > n ? m_bold.erase(it) : std::next(it);
         }
+        for (auto it = m_background.begin(); it != m_background.end();)
+            it = int(it.key() >> 16) > n ? m_background.erase(it) : std::next(it);
         endRemoveRows();
     }
 }
@@ -145,6 +153,7 @@ void GridModel::clearText()
 {
     for (QStringList& r : m_cells) r.clear();
     m_bold.clear();
+    m_background.clear();
     std::fill(m_rowColor.begin(), m_rowColor.end(), 0);
     if (rows() > 0 && m_cols > 0) emit dataChanged(index(0, 0), index(rows() - 1, m_cols - 1));
 }
@@ -182,6 +191,23 @@ void GridModel::setBold(int col, int row, bool bold)
 bool GridModel::isBold(int col, int row) const
 {
     return m_bold.contains(key(col, row));
+}
+
+void GridModel::setBackground(int col, int row, const QColor& c)
+{
+    if (col < 1 || col > m_cols || row < 1 || row > rows()) return;
+    if (c.isValid())
+        m_background.insert(key(col, row), c.rgb() | 0xff000000u);
+    else
+        m_background.remove(key(col, row));
+    const QModelIndex i = index(row - 1, col - 1);
+    emit dataChanged(i, i, {Qt::BackgroundRole});
+}
+
+QColor GridModel::background(int col, int row) const
+{
+    const auto it = m_background.find(key(col, row));
+    return it == m_background.end() ? QColor() : QColor::fromRgb(*it);
 }
 
 void GridModel::setRowHeight(int row, int h)

@@ -40,6 +40,9 @@ public:
     QStringList rowCells(int row) const;
     void setBold(int col, int row, bool bold);
     bool isBold(int col, int row) const;
+    // A cell's own background (invalid: the grid's); a mark beside the texts, such as a warning.
+    void setBackground(int col, int row, const QColor& c);
+    QColor background(int col, int row) const;
     void setRowHeight(int row, int h);
     int rowHeight(int row) const;
     // Appends rows in one insertion; see Grid::appendRows.
@@ -58,6 +61,7 @@ private:
     std::vector<QRgb> m_rowColor;  // 0 = default (black)
     std::vector<quint8> m_rowHeight;
     QSet<quint64> m_bold;
+    QHash<quint64, QRgb> m_background;
 };
 
 class Grid : public QTableView {
@@ -93,6 +97,10 @@ public:
     QColor rowForeColor(int row) const;
     void setFontBold(bool bold);
     bool fontBold() const;
+    // The background of cell (col, row), 1-based; an invalid colour gives the cell the grid's.
+    // Emptying the grid (clearText, fewer rows) takes the marks away with the texts.
+    void setCellBackground(int col, int row, const QColor& c) { m_model->setBackground(col, row, c); }
+    QColor cellBackground(int col, int row) const { return m_model->background(col, row); }
 
     // Direct cell access for loaders and tests (1-based).
     QString cellText(int col, int row) const { return m_model->text(col, row); }

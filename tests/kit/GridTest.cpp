@@ -106,6 +106,28 @@ TEST(Grid, ShrinkingDropsBoldOfRemovedRows)
     EXPECT_FALSE(g.fontBold());
 }
 
+// A mark left on a removed or emptied row would colour whatever the next fill puts there.
+TEST(Grid, CellBackgroundsLeaveWithTheirRows)
+{
+    Grid g;
+    g.setHeaders({QStringLiteral("a"), QStringLiteral("b")});
+    g.setMaxRows(3);
+    const QColor amber(255, 224, 150);
+    g.setCellBackground(2, 3, amber);
+    g.setCellBackground(1, 1, amber);
+    EXPECT_EQ(g.model()->data(g.model()->index(2, 1), Qt::BackgroundRole).value<QColor>(), amber);
+    EXPECT_FALSE(g.model()->data(g.model()->index(2, 0), Qt::BackgroundRole).isValid());
+    g.setMaxRows(2);
+    g.setMaxRows(3);
+    EXPECT_FALSE(g.cellBackground(2, 3).isValid());
+    EXPECT_EQ(g.cellBackground(1, 1), amber);
+    g.clearText();
+    EXPECT_FALSE(g.cellBackground(1, 1).isValid());
+    g.setCellBackground(1, 1, amber);
+    g.setCellBackground(1, 1, QColor());
+    EXPECT_FALSE(g.model()->data(g.model()->index(0, 0), Qt::BackgroundRole).isValid());
+}
+
 TEST(HeardText, SpelledOutCaptionsReadAsWords)
 {
     EXPECT_EQ(heardText(QStringLiteral("저 장")), QStringLiteral("저장"));

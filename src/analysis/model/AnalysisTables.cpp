@@ -2,6 +2,7 @@
 
 #include "analysis/model/ChartLayout.h"
 #include "data/Values.h"
+#include "sheets/model/RowOrder.h"
 #include "sheets/model/TableExport.h"
 
 #include <QLocale>
@@ -341,23 +342,8 @@ ShownTable sortedTable(const ShownTable& t, int column, Qt::SortOrder order)
 {
     if (column < 1 || column > t.headers.size()) return t;
     const qsizetype body = t.rows.size() - t.totalRows;
-    std::vector<qsizetype> index(static_cast<size_t>(body));
-    for (qsizetype i = 0; i < body; ++i) index[size_t(i)] = i;
-    const bool numbers = t.kinds.value(column - 1) == CellKind::Number;
-    auto key = [&](qsizetype i) { return t.rows[i].value(column - 1).trimmed(); };
-    std::stable_sort(index.begin(), index.end(), [&](qsizetype a, qsizetype b) {
-        const QString ka = key(a), kb = key(b);
-        if (ka.isEmpty() || kb.isEmpty()) return !ka.isEmpty() && kb.isEmpty();
-        int c = 0;
-        if (numbers) {
-            const double va = numberFromText(ka).value_or(ShownNumber{}).value;
-            const double vb = numberFromText(kb).value_or(ShownNumber{}).value;
-            c = va < vb ? -1 : (va > vb ? 1 : 0);
-        } else {
-            c = QString::localeAwareCompare(ka, kb);
-        }
-        return order == Qt::AscendingOrder ? c < 0 : c > 0;
-    });
+    const std::vector<qsizetype> index =
+        sortedRowOrder(t.rows, body, column, t.kinds.value(column - 1, CellKind::Text), order);
     ShownTable out = t;
     out.rows.clear();
     out.colors.clear();
