@@ -268,7 +268,8 @@ bool HistoryEntryDialog::save()
         focusRefusedField(findChild<QWidget*>(failed->field));
         return false;
     }
-    if (!m_def.semenField.isEmpty() &&
+    // An embryo transfer's calf is the donor's, not this cow's: her pedigree says nothing of it.
+    if (!m_def.semenField.isEmpty() && !strawService(v).embryoTransfer &&
         !confirmCalfInbreeding(this, m_owner.animalNumber(), v.texts.value(m_def.semenField))) {
         focusRefusedField(m_texts.value(m_def.semenField));
         return false;

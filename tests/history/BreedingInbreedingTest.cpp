@@ -70,3 +70,19 @@ TEST_F(BreedingInbreeding, AnUnrelatedBullOrNoKpnNumberIsNotAskedAbout)
         tab->reload(kCow);
     }
 }
+
+// The calf of an embryo transfer is the donor's: the recipient's tie to the bull says nothing.
+TEST_F(BreedingInbreeding, AnEmbryoTransferIsNotAskedAboutTheRecipient)
+{
+    farm.messages().answer(MsgButton::Yes);
+    bool saved = false;
+    withNew([&](HistoryEntryDialog& d) {
+        fillRequired(d);
+        d.textBox("정액번호")->setText(QStringLiteral("KPN1105"));
+        d.textBox("공란우")->setText(QStringLiteral("002000000099"));
+        saved = d.save();
+    });
+    EXPECT_TRUE(saved);
+    ASSERT_EQ(farm.messages().count(), 1);
+    EXPECT_EQ(farm.messages().last().text, QStringLiteral("번식기록을 신규등록하시겠습니까?"));
+}
