@@ -70,6 +70,8 @@ const Sample kSamples[] = {
     {QStringLiteral("출하성적기록부.rpt"), QStringLiteral("한우 출하성적기록부"), names({"농장명"})},
     {QStringLiteral("축산분뇨관리대장.rpt"), QStringLiteral("축산분뇨관리대장"), names({"농장명"})},
     {QStringLiteral("성적분석.rpt"), QStringLiteral("한우 성적분석"), names({"농장명", "기간"})},
+    {QStringLiteral("교배계획.rpt"), QStringLiteral("교배계획"), names({"농장명", "기준일", "조건"})},
+    {QStringLiteral("교배순위.rpt"), QStringLiteral("교배 순위"), names({"농장명", "개체번호", "개체요약", "기준일"})},
 };
 
 // The first text column of the work table that the table prints: its values identify the rows
