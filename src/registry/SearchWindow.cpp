@@ -283,6 +283,21 @@ void SearchWindow::registerBull()
     ensureBullForm()->openForNew();
 }
 
+bool SearchWindow::openAnimal(const QString& number)
+{
+    m_sexOptions[int(SexFilter::All)]->setChecked(true);
+    m_ageBox->setChecked(false);
+    m_word->setText(number.trimmed());
+    query();
+    for (int row = 1; row <= rowCount(); ++row) {
+        if (animalAt(row).개체번호.trimmed() != number.trimmed()) continue;
+        grid()->setActiveCell(1, row);
+        editSelected();
+        return true;
+    }
+    return false;
+}
+
 int SearchWindow::selectedRow() const
 {
     return rowCount() == 0 ? 0 : std::max(0, grid()->activeRow());

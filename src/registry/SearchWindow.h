@@ -34,6 +34,9 @@ public:
     void editSelected();    // cmdUpdate, double-click on a cell
     void deleteSelected();  // cmdDelete
     void importRecords();   // cmdImport: the import assistant; the list shows what it stored
+    // Searches every animal for `number` and opens the record form of the one found: how other
+    // windows (the farm calendar) show an animal's records. False when no animal has the number.
+    bool openAnimal(const QString& number);
 
     // Opens the import assistant (가져오기), which lives above the registry (src/import): the
     // program sets it with the menu (app/Windows.cpp). True when records were stored. An empty

@@ -6,6 +6,8 @@
 #include "app/Windows.h"
 #include "print/PrintScript.h"
 #include "print/ReportJob.h"
+#include "registry/BullRecordForm.h"
+#include "registry/CowRecordForm.h"
 #include "support/AccessibilityCheck.h"
 
 #include <QAccessible>
@@ -505,3 +507,20 @@ TEST(GridAppendRows, SameAsAppendingCellByCell)
 }
 
 }  // namespace
+
+// Another window asks for one animal: whatever the conditions were, its form opens; a number no
+// animal has opens nothing.
+TEST_F(SearchListTest, AnotherWindowOpensAnAnimalsRecordForm)
+{
+    farm.addAnimal("COW", 0, 20050101);
+    farm.addAnimal("BULL", 1, 20071031, {{"출하일", 20091201}});
+    openList();
+    click("SSOption2");  // cows only: the bull is found all the same
+    EXPECT_TRUE(window->openAnimal(QStringLiteral(" BULL ")));
+    ASSERT_TRUE(window->bullForm());
+    EXPECT_TRUE(window->bullForm()->isVisible());
+    EXPECT_EQ(window->bullForm()->storedNumber().trimmed(), QStringLiteral("BULL"));
+    window->bullForm()->closeForm();
+    EXPECT_FALSE(window->openAnimal(QStringLiteral("NONE")));
+    EXPECT_FALSE(window->cowForm());
+}
