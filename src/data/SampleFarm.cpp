@@ -73,8 +73,8 @@ QList<Service> servicesOf(const QDate& last, const QDate& first, int wanted, Pic
 // Foot-and-mouth doses as a farm records them, drawn from the animal's position alone so the
 // herd's other values stay as they were: the first at two months, the booster four weeks on,
 // then about every six months (only the last two years of them are kept), each under one of
-// the names a farm writes. Calves younger than five months mostly wait for their first dose;
-// now and then a booster was missed or the latest regular dose is months late, so on the
+// the names a farm writes. Calves younger than 200 days mostly wait for their first dose; now
+// and then a young animal's booster was missed or the latest regular dose is weeks late, so on the
 // sample day there are first doses, boosters and overdue animals due.
 bool writeVaccinations(Writer& vaccine, const QString& number, int i, const QDate& birth, const QDate& leaves,
                        const QDate& today, const QString& vet)
@@ -87,14 +87,14 @@ bool writeVaccinations(Writer& vaccine, const QString& number, int i, const QDat
                             datenum::fromDate(on.addDays(withdrawalDays)), vet, QString(), 0, QString()});
     };
     const QDate first = birth.addMonths(2);
-    if (first > last || (birth.daysTo(today) < 150 && i % 4 != 0)) return true;
+    if (first > last || (birth.daysTo(today) < 200 && i % 4 != 0)) return true;
     if (!dose(first, 14)) return false;
     const QDate booster = first.addDays(28);
-    if (booster > last || i % 7 == 3) return true;
+    if (booster > last || (i % 7 == 3 && birth.daysTo(today) < 365)) return true;
     if (!dose(booster, 0)) return false;
-    const bool late = i % 5 == 1;
+    const bool late = i % 9 == 1;
     for (QDate on = booster.addDays(170 + (i * 37) % 21); on <= last; on = on.addDays(170 + (i * 53 + on.day()) % 21)) {
-        if (late && on > today.addDays(-250)) break;
+        if (late && on > today.addDays(-200)) break;
         if (on >= today.addDays(-730) && !dose(on, 0)) return false;
     }
     return true;
