@@ -117,3 +117,15 @@ TEST_F(DueListTest, AProgramChangedOrAddedChangesTheList)
     deleteProgram(QStringLiteral("구제역"));
     EXPECT_TRUE(loadDueList(day).isEmpty());
 }
+
+TEST_F(DueListTest, EveryAnimalIsJudgedWithTheReasonItIsLeftOut)
+{
+    QStringList verdicts;
+    for (const HerdJudgement& h : judgeHerd(loadPrograms(), loadHerdRecords()))
+        verdicts << h.number + u' ' +
+                        (h.judgement.verdict == Verdict::Due ? QStringLiteral("due")
+                                                             : verdictText(h.judgement.verdict));
+    EXPECT_EQ(verdicts, (QStringList{"BULL-SHIPPED 판매·출하", "CALF-ONE due", "CALF-YOUNG due", "COW-OTHER due",
+                                     "COW-PREG 분만 예정 전후", "COW-REG due", "COW-SOLD 판매·출하",
+                                     "STEER-CASTRATED due", "STEER-SHIP 출하 예정 전후"}));
+}

@@ -93,14 +93,18 @@ HerdRecords loadHerdRecords()
     return herd;
 }
 
-QList<DueRow> dueRows(const QList<VaccinationProgram>& programs, const HerdRecords& herd, const QDate& today,
-                      const QDate& lastDay)
+namespace {
+
+// Calls `f(animal, program index, judgement)` for every animal and program, the doses matched
+// once per treatment text; a sold or shipped animal only when `withGone` (its records are not
+// read otherwise: it is never due).
+template <typename F>
+void judgeEach(const QList<VaccinationProgram>& programs, const HerdRecords& herd, bool withGone, F f)
 {
-    QList<DueRow> rows;
     DoseMatcher matcher(programs);
     std::vector<QList<QDate>> doses(size_t(programs.size()));
     for (const HerdAnimal& animal : herd.animals) {
-        if (animal.gone) continue;  // never due; their records need no reading
+        if (animal.gone && !withGone) continue;
         for (QList<QDate>& d : doses) d.clear();
         const auto found = herd.treatments.constFind(animal.number);
         if (found != herd.treatments.cend())
@@ -109,19 +113,36 @@ QList<DueRow> dueRows(const QList<VaccinationProgram>& programs, const HerdRecor
                 for (size_t p = 0; p < matches.size(); ++p)
                     if (matches[p]) doses[p] << r.date;
             }
-        for (qsizetype p = 0; p < programs.size(); ++p) {
-            const Judgement j = judge(programs[p], animal, doses[size_t(p)]);
-            if (j.verdict != Verdict::Due || j.due > lastDay) continue;
-            rows << DueRow{animal.number,
-                           animal.pen,
-                           animal.birth.isValid() ? ageInMonths(animal.birth, today) : -1,
-                           programs[p].name,
-                           j.kind,
-                           j.lastDose,
-                           j.due,
-                           int(std::max<qint64>(0, j.due.daysTo(today)))};
-        }
+        for (qsizetype p = 0; p < programs.size(); ++p) f(animal, p, judge(programs[p], animal, doses[size_t(p)]));
     }
+}
+
+}  // namespace
+
+QList<HerdJudgement> judgeHerd(const QList<VaccinationProgram>& programs, const HerdRecords& herd)
+{
+    QList<HerdJudgement> out;
+    judgeEach(programs, herd, true, [&](const HerdAnimal& animal, qsizetype p, const Judgement& j) {
+        out << HerdJudgement{animal.number, programs[p].name, j};
+    });
+    return out;
+}
+
+QList<DueRow> dueRows(const QList<VaccinationProgram>& programs, const HerdRecords& herd, const QDate& today,
+                      const QDate& lastDay)
+{
+    QList<DueRow> rows;
+    judgeEach(programs, herd, false, [&](const HerdAnimal& animal, qsizetype p, const Judgement& j) {
+        if (j.verdict != Verdict::Due || j.due > lastDay) return;
+        rows << DueRow{animal.number,
+                       animal.pen,
+                       animal.birth.isValid() ? ageInMonths(animal.birth, today) : -1,
+                       programs[p].name,
+                       j.kind,
+                       j.lastDose,
+                       j.due,
+                       int(std::max<qint64>(0, j.due.daysTo(today)))};
+    });
     std::stable_sort(rows.begin(), rows.end(), [](const DueRow& x, const DueRow& y) {
         if (x.due != y.due) return x.due < y.due;
         if (x.number != y.number) return x.number < y.number;

@@ -33,6 +33,16 @@ struct HerdRecords {
 // From the open farm. Throws DbError.
 HerdRecords loadHerdRecords();
 
+// How the rule judged one animal for one program.
+struct HerdJudgement {
+    QString number;   // 개체번호
+    QString program;  // the program's name
+    Judgement judgement;
+};
+// Every animal of the herd (sold and shipped ones too) for every program, in the herd's order,
+// then the programs' order: who is due, and why each of the others is left out.
+QList<HerdJudgement> judgeHerd(const QList<VaccinationProgram>& programs, const HerdRecords& herd);
+
 // A row of the list.
 struct DueRow {
     QString number;      // 개체번호
