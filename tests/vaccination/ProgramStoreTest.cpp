@@ -80,6 +80,7 @@ TEST_F(ProgramStoreTest, EachFieldIsCheckedWithinItsBounds)
         {"first dose at 0 days", [](ProgramEntry& e) { e.firstDoseDays = "0"; }, ""},
         {"first dose at 3651 days", [](ProgramEntry& e) { e.firstDoseDays = "3651"; }, "첫접종일령"},
         {"first dose not a number", [](ProgramEntry& e) { e.firstDoseDays = "두 달"; }, "첫접종일령"},
+        {"digits of another script", [](ProgramEntry& e) { e.firstDoseDays = QStringLiteral("٦٠"); }, "첫접종일령"},
         {"negative first dose", [](ProgramEntry& e) { e.firstDoseDays = "-1"; }, "첫접종일령"},
         {"booster after 0 days", [](ProgramEntry& e) { e.boosterDays = "0"; }, "보강일수"},
         {"interval of 0 days", [](ProgramEntry& e) { e.repeatDays = "0"; }, "반복일수"},
@@ -127,6 +128,11 @@ TEST_F(ProgramStoreTest, EachFieldIsCheckedWithinItsBounds)
     wrong.repeatDays = "0";
     EXPECT_EQ(checkProgram(wrong)->message,
               QStringLiteral("정기 접종 간격은 1에서 3650 사이의 정수(일)로 입력해 주세요."));
+    // Full-width digits, as a Korean input method may type them, are read as digits.
+    ProgramEntry wide = lumpySkin();
+    wide.firstDoseDays = QStringLiteral("６０");
+    ASSERT_EQ(checkProgram(wide, &p), std::nullopt);
+    EXPECT_EQ(p.firstDoseDays, 60);
     // Repeated words, as the match sees them, are one word.
     EXPECT_EQ(wordsOf(QStringLiteral("구제역, FMD, fmd ,구 제역,")), (QStringList{"구제역", "FMD"}));
 }

@@ -38,9 +38,11 @@ const DayField& dayField(const QString& column)
 // The whole number typed for `column`, or the sentence that refuses it.
 std::optional<ProgramProblem> readDays(const QString& column, const QString& typed, int* value)
 {
-    static const QRegularExpression digits(QStringLiteral("^\\d{1,6}$"));
+    // ASCII digits only (\d would take digits toInt cannot read); full-width ones typed with a
+    // Korean input method become ASCII first.
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
     const DayField& f = dayField(column);
-    const QString t = typed.trimmed();
+    const QString t = typed.normalized(QString::NormalizationForm_KC).trimmed();
     if (digits.match(t).hasMatch()) {
         *value = t.toInt();
         if (*value >= f.bounds.low && *value <= f.bounds.high) return std::nullopt;
