@@ -41,9 +41,12 @@ protected:
         treat("COW-B", 20250604, "구제역", 20250604);
         farm.addBreeding(QStringLiteral("COW-B"), 20250710,
                          {{QStringLiteral("판정일"), 20250910}, {QStringLiteral("가부"), 0}});
-        // A calf due its first dose on 2026-04-20; an antibiotic ending 2026-04-15.
+        // A calf due its first dose on 2026-04-20; an antibiotic ending 2026-04-15 and treatments
+        // without withdrawal, which mark no end.
         farm.addAnimal(QStringLiteral("CALF"), 1, 20260219, {{QStringLiteral("우방번호"), QStringLiteral("2-1")}});
         treat("CALF", 20260405, "엔로플록사신, 주사", 20260415);
+        treat("CALF", 20260408, "비타민", 20260408);  // no withdrawal
+        treat("COW-A2", 20260412, "비타민", 20260412);
         // A castrated steer to be shipped 2026-04-25; a sold cow and a shipped bull whose
         // planned days fall in April too.
         farm.addAnimal(QStringLiteral("STEER"), 1, 20240101,

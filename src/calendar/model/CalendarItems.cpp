@@ -60,9 +60,13 @@ void addWithdrawalEnds(QList<CalendarItem>& out, const QDate& from, const QDate&
 {
     QList<daily::AnimalTreatment> treatments;
     QSqlQuery q = runQuery(daily::withdrawalSql(), {datenum::fromDate(from)});
-    while (q.next())
-        treatments << daily::AnimalTreatment{NullTrim(q.value(0)), NullTrim(q.value(1)), NullTrim(q.value(2)),
-                                             withdrawal::treatmentAt(q, 3)};
+    while (q.next()) {
+        const withdrawal::Treatment t = withdrawal::treatmentAt(q, 3);
+        // A product without withdrawal ends the day it is given (as the treatment tab stores
+        // it): no withdrawal to mark, or a pen vaccinated in the morning fills the day.
+        if (t.date.isValid() && t.end <= t.date) continue;
+        treatments << daily::AnimalTreatment{NullTrim(q.value(0)), NullTrim(q.value(1)), NullTrim(q.value(2)), t};
+    }
     if (q.lastError().isValid()) throw DbError(q.lastError());
     for (const daily::WithdrawalRow& r : daily::withdrawalRows(treatments, from))
         if (inRange(r.period.end, from, to))

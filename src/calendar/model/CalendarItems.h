@@ -8,7 +8,8 @@
 //  - 예방접종: a dose due (vaccination/model/DueList.h); one already overdue on `today` stands on
 //    today, when the range holds today, so it is not lost off the front of the calendar;
 //  - 휴약 종료: the last day of an animal's withdrawal, the one that ends last (the daily
-//    withdrawal list's rule);
+//    withdrawal list's rule); a treatment whose 만료일 is its own day (a product without
+//    withdrawal, such as most vaccines) has none;
 //  - 출하 예정: the 출하예정일 of an animal not sold or shipped.
 #include <QDate>
 #include <QList>
