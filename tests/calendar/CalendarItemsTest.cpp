@@ -1,9 +1,13 @@
 // The calendar's items from every source, on a fixture farm.
 #include "calendar/model/CalendarItems.h"
+#include "calendar/model/ICalendar.h"
 #include "data/Db.h"
+#include "support/ExportReaders.h"
 #include "support/TestFarm.h"
 
 #include <gtest/gtest.h>
+#include <QJsonArray>
+#include <QTemporaryDir>
 
 using namespace calendar;
 
@@ -103,4 +107,34 @@ TEST_F(CalendarFarm, EverySourceOnItsDayInTheMonth)
     EXPECT_EQ(itemsOn(phone, QDate(2026, 5, 10)).value(0).number, QStringLiteral("COW-A2"));
     EXPECT_EQ(itemsOn(phone, QDate(2026, 5, 19)).size(), 2);
     for (const CalendarItem& i : phone) EXPECT_LE(i.date, kCalendarToday.addDays(kPhoneCalendarDays - 1));
+}
+
+TEST_F(CalendarFarm, ThePhoneCalendarOfTheFarmKeepsItsUidsFromOneDayToTheNext)
+{
+    farm.exec(QStringLiteral("update 농장정보 set 고유번호 = 'F-0012', 사업장명칭 = '햇살한우농장'"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("farm.ics"));
+    int events = 0;
+    ASSERT_EQ(savePhoneCalendar(path, kCalendarToday, kPhoneCalendarDays, &events), ExportStatus::Saved);
+    const QJsonObject first = readICalendar(path);
+    ASSERT_FALSE(first.contains(QStringLiteral("error"))) << first[QStringLiteral("error")].toString().toStdString();
+    EXPECT_EQ(first[QStringLiteral("calendar")][QStringLiteral("X-WR-CALNAME")].toString(),
+              QStringLiteral("햇살한우농장 농장 달력"));
+    const QJsonArray before = first[QStringLiteral("events")].toArray();
+    EXPECT_EQ(before.size(), events);
+    EXPECT_EQ(events, eventCountOf(phoneCalendarItems(kCalendarToday)));
+
+    // The next day's export: the events of the days both cover keep their UIDs.
+    ASSERT_EQ(savePhoneCalendar(path, kCalendarToday.addDays(1)), ExportStatus::Saved);
+    const QJsonArray after = readICalendar(path)[QStringLiteral("events")].toArray();
+    int kept = 0;
+    for (const QJsonValue& e : after)
+        for (const QJsonValue& b : before)
+            if (b[QStringLiteral("start")] == e[QStringLiteral("start")] &&
+                b[QStringLiteral("summary")].toString().section(u' ', 0, -2) ==
+                    e[QStringLiteral("summary")].toString().section(u' ', 0, -2)) {
+                EXPECT_EQ(b[QStringLiteral("uid")].toString(), e[QStringLiteral("uid")].toString());
+                ++kept;
+            }
+    EXPECT_GE(kept, 4);
 }

@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QSaveFile>
+#include <QSet>
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -161,6 +162,21 @@ ExportStatus saveICalendar(const QString& path, const QList<CalendarItem>& items
     }
     if (file.commit()) return ExportStatus::Saved;
     return file.error() == QFileDevice::RenameError ? ExportStatus::CannotReplace : ExportStatus::WriteFailed;
+}
+
+ExportStatus savePhoneCalendar(const QString& path, const QDate& today, int days, int* eventCount)
+{
+    const FarmInfo farm = readFarmInfo().value_or(FarmInfo{});
+    const QList<CalendarItem> items = phoneCalendarItems(today, days);
+    if (eventCount) *eventCount = eventCountOf(items);
+    return saveICalendar(path, items, farmKeyOf(farm), calendarNameOf(farm), QDateTime::currentDateTimeUtc());
+}
+
+int eventCountOf(const QList<CalendarItem>& items)
+{
+    QSet<std::pair<qint64, int>> events;
+    for (const CalendarItem& i : items) events.insert({i.date.toJulianDay(), int(i.kind)});
+    return int(events.size());
 }
 
 QString suggestedCalendarFileName(const QDate& today)

@@ -45,6 +45,16 @@ QByteArray icalendarFile(const QList<CalendarItem>& items, const QString& farmKe
 ExportStatus saveICalendar(const QString& path, const QList<CalendarItem>& items, const QString& farmKey,
                            const QString& calendarName, const QDateTime& stamp);
 
+// The phone calendar of the open farm: the items of `days` days from `today`
+// (phoneCalendarItems), named and keyed by the farm's information, saved as saveICalendar does
+// and stamped now. `eventCount`, when given, gets the number of events written. Throws DbError
+// when the farm cannot be read; nothing is written then.
+ExportStatus savePhoneCalendar(const QString& path, const QDate& today, int days = kPhoneCalendarDays,
+                               int* eventCount = nullptr);
+
+// The number of events `items` make: one per day and kind.
+int eventCountOf(const QList<CalendarItem>& items);
+
 // The suggested file name: "농장 달력 yyyy-mm-dd.ics".
 QString suggestedCalendarFileName(const QDate& today);
 

@@ -156,6 +156,11 @@ QList<DueRow> loadDueList(const QDate& today, int days)
     return dueRows(loadPrograms(), loadHerdRecords(), today, today.addDays(days));
 }
 
+QString dueListTitle()
+{
+    return QStringLiteral("예방접종 예정");
+}
+
 QStringList dueCells(const DueRow& row)
 {
     return {row.number,

@@ -63,6 +63,9 @@ QList<DueRow> dueRows(const QList<VaccinationProgram>& programs, const HerdRecor
 // The list on the open farm: due on or before today + `days`. Throws DbError.
 QList<DueRow> loadDueList(const QDate& today, int days = kDueListDays);
 
+// "예방접종 예정": the option's caption, and the title of its print and of its saved file.
+QString dueListTitle();
+
 // The cells of a row as the list shows them: 개체번호, 우방번호, "23 개월령" (or ""), program, dose
 // kind, last dose (yyyy-mm-dd or ""), due day, "5일 지남" (or "").
 QStringList dueCells(const DueRow& row);

@@ -99,6 +99,18 @@ VaccinationProgram defaultProgram()
     return p;
 }
 
+QString practiceNote()
+{
+    const VaccinationProgram p = defaultProgram();
+    return QStringLiteral(
+               "처음 들어 있는 %1 계획(생후 %2일 첫 접종, %3일 뒤 보강 접종, 이후 %4일마다)은 흔히 쓰는 "
+               "간격일 뿐 법으로 정한 값이 아닙니다. 방역 당국의 안내와 농장의 일정에 맞게 바꾸어 쓰십시오.")
+        .arg(p.name)
+        .arg(p.firstDoseDays)
+        .arg(p.boosterDays)
+        .arg(p.repeatDays);
+}
+
 DayBounds boundsOf(const QString& field)
 {
     return dayField(field).bounds;

@@ -40,6 +40,10 @@ struct VaccinationProgram {
 // calving or a planned shipment. The same values the table is created with.
 VaccinationProgram defaultProgram();
 
+// The note the program dialog shows: the starting values are common practice, not a law, and
+// the farm sets its own.
+QString practiceNote();
+
 // A program as typed: every value as it stands in its box.
 struct ProgramEntry {
     QString name;
