@@ -44,7 +44,10 @@ void addBreedingItems(QList<CalendarItem>& out, ItemKind kind, const QString& sq
 void addVaccinations(QList<CalendarItem>& out, const QDate& from, const QDate& to, const QDate& today)
 {
     const bool showsToday = inRange(today, from, to);
-    for (const vaccination::DueRow& r : vaccination::loadDueList(today, int(today.daysTo(std::max(to, today))))) {
+    // The next dose of each animal only: the ones after it depend on the day it is given.
+    const QList<vaccination::DueRow> due =
+        vaccination::dueRows(vaccination::loadPrograms(), vaccination::loadHerdRecords(), today, std::max(to, today));
+    for (const vaccination::DueRow& r : due) {
         QString text = r.program + u' ' + vaccination::doseKindText(r.kind);
         QDate day = r.due;
         if (r.daysOverdue > 0) {

@@ -5,7 +5,8 @@
 //    20 days on);
 //  - 분만 예정: a positive, not yet calved insemination, on its calving day (the daily list's
 //    rule, 280 days on);
-//  - 예방접종: a dose due (vaccination/model/DueList.h); one already overdue on `today` stands on
+//  - 예방접종: the next dose due of each animal and program (vaccination/model/DueList.h; the
+//    ones after it depend on the day it is given); one already overdue on `today` stands on
 //    today, when the range holds today, so it is not lost off the front of the calendar;
 //  - 휴약 종료: the last day of an animal's withdrawal, the one that ends last (the daily
 //    withdrawal list's rule); a treatment whose 만료일 is its own day (a product without

@@ -153,7 +153,7 @@ QList<DueRow> dueRows(const QList<VaccinationProgram>& programs, const HerdRecor
 
 QList<DueRow> loadDueList(const QDate& today, int days)
 {
-    return dueRows(loadPrograms(), loadHerdRecords(), today, today.addDays(days));
+    return dueRows(loadPrograms(), loadHerdRecords(), today, today.addDays(std::clamp(days, 0, kMaxDueListDays)));
 }
 
 QString dueListTitle()

@@ -60,7 +60,8 @@ struct DueRow {
 // ordered by due day, then animal number, then program.
 QList<DueRow> dueRows(const QList<VaccinationProgram>& programs, const HerdRecords& herd, const QDate& today,
                       const QDate& lastDay);
-// The list on the open farm: due on or before today + `days`. Throws DbError.
+// The list on the open farm: due on or before today + `days` (taken within 0 to
+// kMaxDueListDays). Throws DbError.
 QList<DueRow> loadDueList(const QDate& today, int days = kDueListDays);
 
 // "예방접종 예정": the option's caption, and the title of its print and of its saved file.
