@@ -91,19 +91,6 @@ qint64 bareQueryRows(const QString& sql, const daily::DateNumberRange& range)
     return n;
 }
 
-// Best of several runs, in milliseconds.
-double bestMs(int runs, const std::function<void()>& f)
-{
-    double best = 1e18;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
 void reportTimes(const char* list, int records, double total, double bare)
 {
     std::printf("%s n=%d total_ms=%.2f bare_ms=%.2f ratio=%.2f\n", list, records, total, bare,

@@ -1,5 +1,5 @@
 // tarvik-bench: speed measurements, one line each, so runs can be compared.
-//   tarvik-bench [grid|search|daily|books|export|analysis|import|mating|start ...] [N ...]   (no name: all)
+//   tarvik-bench [grid|search|daily|books|export|analysis|import|mating|vaccination|start ...] [N ...]   (no name: all)
 //   tarvik-bench analysis N                            N breeding records instead of 1,000,000
 //   tarvik-bench import [ANIMALS [BREEDING_RECORDS]]   smaller counts for a quick run
 //   tarvik-bench mating [COWS [BULLS]]                 instead of 1,000 cows and 150 bulls
@@ -9,6 +9,7 @@
 #include "bench/bench_import.h"
 #include "bench/bench_mating.h"
 #include "bench/bench_start.h"
+#include "bench/bench_vaccination.h"
 #if __has_include("bench/bench_search.h")
 #include "bench/bench_search.h"
 #define HAVE_BENCH_SEARCH 1
@@ -74,6 +75,7 @@ int main(int argc, char** argv)
             if (bool ok = false; a.toInt(&ok) > 0 && ok) counts << a.toInt();
         benchMating(counts.value(0, 1000), counts.value(1, 150));
     }
+    if (wanted("vaccination")) benchVaccination();
     if (wanted("start")) benchStart();
     return 0;
 }

@@ -3,10 +3,12 @@
 #include "data/Schema.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 
 double statusMb(const char* field)
 {
@@ -33,4 +35,16 @@ QString openBulkFill(const QString& file, const QString& name)
     }
     QSqlDatabase::removeDatabase(name);
     return err;
+}
+
+double bestMs(int runs, const std::function<void()>& f)
+{
+    double best = 1e18;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
 }

@@ -2,6 +2,7 @@
 // What several bench cases share: reading their own memory use and opening a farm file for a
 // fast bulk fill.
 #include <QString>
+#include <functional>
 
 // A field of /proc/self/status ("VmRSS:", "VmHWM:") in MB; 0 when unknown.
 double statusMb(const char* field);
@@ -10,3 +11,6 @@ double statusMb(const char* field);
 // no syncing, the journal in memory, one transaction begun. Empty on success; otherwise the
 // error, and no connection is left behind.
 QString openBulkFill(const QString& file, const QString& name);
+
+// The best of `runs` runs of `f`, in milliseconds.
+double bestMs(int runs, const std::function<void()>& f);

@@ -7,7 +7,7 @@ FARM="$ROOT/farm"     # the program folder: executable, Tarvik.ini, db/, rpt/
 
 PACKAGES=(cmake g++ make ninja-build lld pkg-config qt6-base-dev qt6-base-private-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-translations-l10n
           libgl1-mesa-dev libgtest-dev libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
-          fonts-noto-cjk poppler-utils xvfb xauth sqlite3 libminizip-dev python3-openpyxl
+          fonts-noto-cjk poppler-utils xvfb xauth sqlite3 libminizip-dev python3-openpyxl python3-icalendar
           dpkg-dev librsvg2-bin desktop-file-utils clang-format-14)
 
 install_packages() {

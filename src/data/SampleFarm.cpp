@@ -70,6 +70,36 @@ QList<Service> servicesOf(const QDate& last, const QDate& first, int wanted, Pic
     return services;
 }
 
+// Foot-and-mouth doses as a farm records them, drawn from the animal's position alone so the
+// herd's other values stay as they were: the first at two months, the booster four weeks on,
+// then about every six months (only the last two years of them are kept), each under one of
+// the names a farm writes. Calves younger than 200 days mostly wait for their first dose; now
+// and then a young animal's booster was missed or the latest regular dose is weeks late, so on the
+// sample day there are first doses, boosters and overdue animals due.
+bool writeVaccinations(Writer& vaccine, const QString& number, int i, const QDate& birth, const QDate& leaves,
+                       const QDate& today, const QString& vet)
+{
+    static const char16_t* const products[] = {u"구제역 백신", u"구제역 백신(O+A)", u"FMD 백신 2ml"};
+    const QString product = QString::fromUtf16(products[i % 3]);
+    const QDate last = std::min(leaves, today);
+    auto dose = [&](const QDate& on, int withdrawalDays) {
+        return vaccine.row({number, datenum::fromDate(on), QStringLiteral("구제역 예방접종"), product,
+                            datenum::fromDate(on.addDays(withdrawalDays)), vet, QString(), 0, QString()});
+    };
+    const QDate first = birth.addMonths(2);
+    if (first > last || (birth.daysTo(today) < 200 && i % 4 != 0)) return true;
+    if (!dose(first, 14)) return false;
+    const QDate booster = first.addDays(28);
+    if (booster > last || (i % 7 == 3 && birth.daysTo(today) < 365)) return true;
+    if (!dose(booster, 0)) return false;
+    const bool late = i % 9 == 1;
+    for (QDate on = booster.addDays(170 + (i * 37) % 21); on <= last; on = on.addDays(170 + (i * 53 + on.day()) % 21)) {
+        if (late && on > today.addDays(-200)) break;
+        if (on >= today.addDays(-730) && !dose(on, 0)) return false;
+    }
+    return true;
+}
+
 QString marks(int n)
 {
     QStringList m;
@@ -334,11 +364,7 @@ QString writeSampleFarm(QSqlDatabase db, const SampleFarmOptions& o)
                            double(35 + k * 4), double(33 + k * 4), double(18 + k * 3)}))
                 return fail(body);
         }
-        const QDate shot = birth.addMonths(2);
-        if (shot <= leaves && !vaccine.row({number, datenum::fromDate(shot), QStringLiteral("구제역 예방접종"),
-                                            QStringLiteral("백신 2ml"), datenum::fromDate(shot.addDays(14)), people[3],
-                                            QString(), 0, QString()}))
-            return fail(vaccine);
+        if (!writeVaccinations(vaccine, number, i, birth, leaves, o.today, people[3])) return fail(vaccine);
         if (shipped || culled) {
             // Better marbling, better grade, better price; cows are lighter than steers.
             const int grade = pick(grades.size());

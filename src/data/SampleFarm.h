@@ -11,6 +11,8 @@
 // after the day it left), steers graded at 26 to 34 months and culled cows after years of
 // calving, cows first served at 14 months, calvings 282 days after a service and over 300 days
 // apart.
+// Foot-and-mouth doses follow each animal's life (first dose, booster, about every six months),
+// leaving calves waiting for their first dose, boosters and overdue animals due on `today`.
 // The farm also gets a bull catalogue of about forty bulls related among themselves, the herd's
 // sires among them, with a few semen receipts and a discard (a farm that has a catalogue keeps
 // it); many animals' dams are cows of the herd.

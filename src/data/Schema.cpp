@@ -14,7 +14,7 @@ namespace {
 
 TableDef table(const QString& name, std::initializer_list<ColumnDef> cols, bool work = false)
 {
-    return TableDef{name, std::vector<ColumnDef>(cols), work, false, {}};
+    return TableDef{name, std::vector<ColumnDef>(cols), work, false, {}, {}};
 }
 
 const QString I = QStringLiteral("INTEGER");
@@ -24,7 +24,7 @@ const QString T = QStringLiteral("TEXT");
 // An all-text work table with numbered columns (reports address them by position).
 TableDef textWork(const QString& name, int count)
 {
-    TableDef t{name, {}, true, false, {}};
+    TableDef t{name, {}, true, false, {}, {}};
     for (int i = 1; i <= count; ++i) t.columns.push_back({QStringLiteral("c%1").arg(i, 2, 10, QChar(u'0')), T});
     return t;
 }
@@ -160,6 +160,24 @@ std::vector<TableDef> buildTables()
     TableDef matingSettings = table(QStringLiteral("교배설정"), {{"항목", T}, {"값", R}});
     matingSettings.optional = true;
     t.push_back(matingSettings);
+    // The vaccination programs the farm follows, one row per program, keyed by its name. 처치어
+    // holds the comma-separated words that mark a treatment (백신접종.처치) as a dose of it; 대상
+    // is 전체, 암소 or 송아지 (younger than 대상개월수 months). Foot-and-mouth is the one every
+    // 한우 farm must follow, so a farm starts with it and changes it as it likes.
+    TableDef vaccination = table(QStringLiteral("접종계획"), {{"이름", T},
+                                                              {"처치어", T},
+                                                              {"첫접종일령", I},
+                                                              {"보강일수", I},
+                                                              {"반복일수", I},
+                                                              {"대상", T},
+                                                              {"대상개월수", I},
+                                                              {"분만제외일수", I},
+                                                              {"출하제외일수", I}});
+    vaccination.optional = true;
+    vaccination.indexes << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS ux_접종계획 ON 접종계획(이름)");
+    vaccination.startingRows << QStringLiteral(
+        "INSERT INTO 접종계획 VALUES('구제역', '구제역,FMD', 60, 28, 180, '전체', 0, 30, 30)");
+    t.push_back(vaccination);
     t.push_back(table(
         QStringLiteral("축산분뇨관리대장"),
         {{"발생일자", I}, {"발생량", R}, {"처리일자", I}, {"처리방법", T}, {"처리량", R}, {"사용처", T}, {"비고", T}}));
@@ -273,9 +291,12 @@ QString createSchema(QSqlDatabase db)
         if (!q.exec(createTableSql(t, false))) return fail(q);
     for (const char* idx : kUniqueIndexes)
         if (!q.exec(QString::fromUtf8(idx))) return fail(q);
-    for (const TableDef& t : schemaTables())
+    for (const TableDef& t : schemaTables()) {
         for (const QString& idx : t.indexes)
             if (!q.exec(idx)) return fail(q);
+        for (const QString& row : t.startingRows)
+            if (!q.exec(row)) return fail(q);
+    }
     if (!q.exec(QStringLiteral("INSERT INTO 농장정보 VALUES('', '', '', '', '', '', '한우')"))) return fail(q);
     if (!db.commit()) return db.lastError().text();
     return QString();
@@ -293,11 +314,12 @@ QString addMissingTables(QSqlDatabase db)
     // Only a missing table costs a write: a read-only file that has them all opens as before.
     for (const TableDef& t : schemaTables())
         if (t.optional && !existing.contains(t.name)) {
-            // A table and its indexes appear together: a start killed in between leaves neither,
-            // and the next start adds both.
+            // A table, its indexes and its starting rows appear together: a start killed in
+            // between leaves none of them, and the next start adds them all.
             if (!db.transaction()) return db.lastError().text();
             bool done = q.exec(createTableSql(t, true));
             for (const QString& idx : t.indexes) done = done && q.exec(idx);
+            for (const QString& row : t.startingRows) done = done && q.exec(row);
             if (!done) {
                 const QString err = q.lastError().text();
                 db.rollback();

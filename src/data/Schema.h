@@ -23,6 +23,9 @@ struct TableDef {
     bool optional = false;
     // The table's indexes, created with it (also when the program adds it to an older file).
     QStringList indexes;
+    // Rows the table starts with, inserted only in the transaction that creates it: a farmer who
+    // deletes one never gets it back at the next start.
+    QStringList startingRows;
 
     // The column names in the program's order.
     QStringList columnNames() const;

@@ -89,3 +89,32 @@ QStringList xlsxTexts(const QJsonArray& row)
     }
     return texts;
 }
+
+QJsonObject readICalendar(const QString& file)
+{
+    static const QString script = QStringLiteral(R"(
+import sys, json, icalendar
+raw = open(sys.argv[1], 'rb').read()
+lines = raw.split(b'\r\n')
+utf8 = True
+for line in lines:
+    try:
+        line.decode('utf-8')
+    except UnicodeDecodeError:
+        utf8 = False
+cal = icalendar.Calendar.from_ical(raw)
+events = []
+for ev in cal.walk('VEVENT'):
+    start, end = ev.decoded('DTSTART'), ev.decoded('DTEND')
+    events.append({'uid': str(ev['UID']), 'summary': str(ev['SUMMARY']), 'description': str(ev['DESCRIPTION']),
+                   'start': start.isoformat(), 'end': end.isoformat(),
+                   'allDay': ev['DTSTART'].params.get('VALUE') == 'DATE' and ev['DTEND'].params.get('VALUE') == 'DATE'
+                             and type(start).__name__ == 'date' and type(end).__name__ == 'date',
+                   'stamp': ev.decoded('DTSTAMP').isoformat()})
+print(json.dumps({'calendar': {k: str(v) for k, v in cal.items()}, 'events': events,
+                  'crlf': raw.endswith(b'\r\n') and b'\n' not in raw.replace(b'\r\n', b''),
+                  'longest': max(len(l) for l in lines), 'utf8': utf8,
+                  'folded': sum(1 for l in lines if l.startswith(b' '))}))
+)");
+    return runPython(script, file);
+}

@@ -1,6 +1,6 @@
 #pragma once
 // Reads exported files back with readers that share no code with the program: openpyxl for
-// the workbook and Python's csv module for the CSV file.
+// the workbook, Python's csv module for the CSV file and python3-icalendar for a calendar file.
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
@@ -21,3 +21,10 @@ QJsonObject readXlsxSheets(const QString& file);
 QJsonObject readCsv(const QString& file);
 // The texts of one row of readXlsx's rows ("" for an empty cell).
 QStringList xlsxTexts(const QJsonArray& row);
+// A calendar file as python3-icalendar reads it: {"calendar": {property: value}, "events":
+// [{"uid", "summary", "description", "start", "end" (yyyy-mm-dd), "allDay": DTSTART and DTEND
+// are dates, "stamp": DTSTAMP in ISO form}, ...]} in file order, and of the raw file: "crlf"
+// (every line ends in CR LF), "longest" (octets of the longest line), "utf8" (every line alone
+// is whole UTF-8: no character split by a fold), "folded" (lines that continue another). An
+// object with "error" when the parser refuses the file.
+QJsonObject readICalendar(const QString& file);
