@@ -6,9 +6,13 @@
 #include "data/Values.h"
 #include "kit/Accessibility.h"
 #include "kit/ColumnFit.h"
+#include "kit/CommandButton.h"
 #include "kit/DbMessages.h"
 #include "kit/GridExport.h"
+#include "kit/Messages.h"
 #include "kit/Styles.h"
+#include "vaccination/GroupDoseDialog.h"
+#include "vaccination/VaccinationProgramsWindow.h"
 
 #include <QHBoxLayout>
 #include <utility>
@@ -17,6 +21,11 @@ namespace {
 constexpr int kColumns = 7;
 constexpr int kWithdrawalColumns = 6;
 constexpr int kDaysLeftColumn = 6;  // of the withdrawal list
+// The vaccination list: its columns, the one the days overdue stand in, and the one the ticks
+// stand in, beside the animal number.
+constexpr int kOverdueColumn = 8;
+constexpr int kTickColumn = 1;
+const QColor kOverdueColor(0xc0, 0x00, 0x00);
 const QString kReestrusTitle = QStringLiteral("재발정예정 개체일람");
 const QString kCalvingTitle = QStringLiteral("출산예정 개체일람");
 const QString kWithdrawalTitle = QStringLiteral("휴약중 개체일람");
@@ -48,12 +57,28 @@ DailyWindow::DailyWindow(QWidget* parent)
     nameControl(m_calving, QStringLiteral("Option2"), m_calving->text());
     m_withdrawal = new QRadioButton(QStringLiteral("휴약중개체"), conditionHost());
     nameControl(m_withdrawal, QStringLiteral("Option3"), m_withdrawal->text());
+    m_vaccination = new QRadioButton(vaccination::dueListTitle(), conditionHost());
+    nameControl(m_vaccination, QStringLiteral("Option4"), m_vaccination->text());
+    m_dueDays = new QSpinBox(conditionHost());
+    m_dueDays->setRange(0, vaccination::kMaxDueListDays);
+    m_dueDays->setValue(vaccination::kDueListDays);
+    m_dueDays->setPrefix(QStringLiteral("앞으로 "));
+    m_dueDays->setSuffix(QStringLiteral("일"));
+    // The list is read once a number is typed whole, not at each digit.
+    m_dueDays->setKeyboardTracking(false);
+    nameControl(m_dueDays, QStringLiteral("txtDueDays"), QStringLiteral("앞으로 며칠까지 볼지 (일)"));
+    m_recordDose = commandButton(QStringLiteral("cmdRecordDose"), QStringLiteral("접종 기록"), conditionHost());
+    m_programs = commandButton(QStringLiteral("cmdPrograms"), QStringLiteral("접종 계획"), conditionHost());
     auto* layout = new QHBoxLayout(conditionHost());
     layout->setContentsMargins(10, 0, 0, 0);
     layout->setSpacing(14);
     layout->addWidget(m_reestrus);
     layout->addWidget(m_calving);
     layout->addWidget(m_withdrawal);
+    layout->addWidget(m_vaccination);
+    layout->addWidget(m_dueDays);
+    layout->addWidget(m_recordDose);
+    layout->addWidget(m_programs);
     m_skipped = new QLabel(conditionHost());
     m_skipped->setStyleSheet(styles::note());
     nameControl(m_skipped, QStringLiteral("lblSkipped"), QString());
@@ -62,7 +87,7 @@ DailyWindow::DailyWindow(QWidget* parent)
     layout->addStretch(1);
     // Selecting an option by any means (mouse, keys, an accessibility action) shows its list;
     // a click on the option already selected shows it again.
-    for (QRadioButton* option : {m_reestrus, m_calving, m_withdrawal}) {
+    for (QRadioButton* option : {m_reestrus, m_calving, m_withdrawal, m_vaccination}) {
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
             if (on) query();
         });
@@ -71,8 +96,14 @@ DailyWindow::DailyWindow(QWidget* parent)
             if (std::exchange(m_reclick, false)) query();
         });
     }
+    connect(m_dueDays, &QSpinBox::valueChanged, this, [this] {
+        if (m_vaccination->isChecked()) queryVaccinations();
+    });
+    connect(m_recordDose, &QPushButton::clicked, this, [this] { recordDose(); });
+    connect(m_programs, &QPushButton::clicked, this, [this] { openPrograms(); });
+    showVaccinationControls(false);
 
-    showColumns(false);
+    showColumns(Columns::Due);
     resize(1080, 640);
     // A saved list names which list of which day: "재발정예정 개체일람 2026-12-10".
     setExportName(grid(), [this] {
@@ -83,19 +114,29 @@ DailyWindow::DailyWindow(QWidget* parent)
     // Load.
     if (!openConnection()) return;  // the program has ended, or the window closes again
     m_headerDays = daily::dueDays(today());
-    showColumns(false);
+    showColumns(Columns::Due);
     query();
     loadFarmHeader();
 }
 
-void DailyWindow::showColumns(bool withdrawal)
+void DailyWindow::showColumns(Columns columns)
 {
     using enum CellKind;
-    if (withdrawal != m_withdrawalColumns) {
+    if (columns != m_columns) {
         clearRows();
     }
-    m_withdrawalColumns = withdrawal;
-    if (withdrawal) {
+    m_columns = columns;
+    showVaccinationControls(columns == Columns::Vaccination);
+    grid()->setCheckColumn(columns == Columns::Vaccination ? kTickColumn : 0);
+    if (columns == Columns::Vaccination) {
+        grid()->setHeaders(vaccination::dueHeaders());
+        // "4 개월령" and "5일 지남" are words, not counts.
+        grid()->setColumnKinds({Text, Text, Text, Text, Text, Date, Date, Text});
+        grid()->setStretchColumn(4);
+        setColumnChars(grid(), {11, 6, 6, 10, 4, 8, 8, 7});
+        return;
+    }
+    if (columns == Columns::Withdrawal) {
         grid()->setHeaders({QStringLiteral("개체식별번호"), QStringLiteral("우방번호"), QStringLiteral("목장명"),
                             QStringLiteral("처 치"), QStringLiteral("휴약만료일"), QStringLiteral("남은 휴약기간")});
         // "휴약 3일 남음" is a sentence, not a count.
@@ -122,8 +163,10 @@ void DailyWindow::query()
         queryReestrus();
     else if (m_calving->isChecked())
         queryCalving();
-    else
+    else if (m_withdrawal->isChecked())
         queryWithdrawal();
+    else
+        queryVaccinations();
 }
 
 void DailyWindow::queryReestrus()
@@ -161,7 +204,7 @@ void DailyWindow::runDueList(const DueList& list)
     const QDate now = today();
     const auto days = daily::dueDays(now);
     const auto range = list.range(now);
-    showColumns(false);
+    showColumns(Columns::Due);
     setListName(list.title);
     m_listedTitle = list.title;
     m_listedDay = now;
@@ -222,7 +265,7 @@ void DailyWindow::queryWithdrawal()
 {
     const QDate now = today();
     m_withdrawalDay = now;
-    showColumns(true);
+    showColumns(Columns::Withdrawal);
     setListName(kWithdrawalTitle);
     m_listedTitle = kWithdrawalTitle;
     m_listedDay = now;
@@ -260,6 +303,7 @@ void DailyWindow::print()
 ListPrint DailyWindow::printSpec() const
 {
     if (m_withdrawal->isChecked()) return withdrawalPrintSpec();
+    if (m_vaccination->isChecked()) return vaccinationPrintSpec();
     const bool reestrus = m_reestrus->isChecked();
     const QString title = reestrus ? kReestrusTitle : kCalvingTitle;
     ListPrint p;
@@ -299,6 +343,99 @@ ListPrint DailyWindow::withdrawalPrintSpec() const
     p.formulas = [day = m_withdrawalDay] {
         return report::Formulas{{QStringLiteral("타이틀"), kWithdrawalTitle},
                                 {QStringLiteral("기준일"), formatDate(day, QStringLiteral("yyyy년 mm월 dd일"))}};
+    };
+    return p;
+}
+
+void DailyWindow::showVaccinationControls(bool shown)
+{
+    m_dueDays->setVisible(shown);
+    m_recordDose->setVisible(shown);
+    m_programs->setVisible(shown);
+}
+
+void DailyWindow::queryVaccinations()
+{
+    const QDate now = today();
+    showColumns(Columns::Vaccination);
+    setListName(vaccination::dueListTitle());
+    m_listedTitle = vaccination::dueListTitle();
+    m_listedDay = now;
+    showSkipped(0);  // about breeding records only
+    const int days = m_dueDays->value();
+    runQueryWork(QStringLiteral("예방접종 예정 개체를 조회중 입니다. 잠시만 기다려 주세요."), [this, now, days] {
+        clearRows();
+        m_dueRows.clear();
+        m_dueRowsDays = days;
+        QList<vaccination::DueRow> due = vaccination::loadDueList(now, days);
+        QList<QStringList> rows;
+        rows.reserve(due.size());
+        for (const vaccination::DueRow& r : std::as_const(due)) rows << vaccination::dueCells(r);
+        appendRows(std::move(rows), {});
+        m_dueRows = std::move(due);
+        for (int row = 1; row <= m_dueRows.size(); ++row) {
+            if (m_dueRows[row - 1].daysOverdue <= 0) continue;
+            grid()->setRow(row);
+            grid()->setCol(kOverdueColumn);
+            grid()->setFontBold(true);
+            grid()->setCellForeColor(kOverdueColumn, row, kOverdueColor);
+        }
+        if (!m_dueRows.isEmpty()) grid()->setSelection(1, 1, grid()->maxCols(), 1);
+    });
+}
+
+void DailyWindow::recordDose()
+{
+    if (!m_vaccination->isChecked() || isQuerying()) return;
+    QStringList animals;
+    QString program;
+    for (int row : grid()->checkedRows()) {
+        if (row > m_dueRows.size()) continue;
+        animals << m_dueRows[row - 1].number;
+        if (program.isEmpty()) program = m_dueRows[row - 1].program;
+    }
+    if (animals.isEmpty()) {
+        showMessage(this, MsgIcon::Information, QStringLiteral("접종 기록"),
+                    QStringLiteral("접종을 기록할 개체를 목록에서 체크해 주세요."));
+        return;
+    }
+    QList<vaccination::VaccinationProgram> programs;
+    try {
+        programs = vaccination::loadPrograms();
+    } catch (const DbError& e) {
+        showPlainError(this, e);
+        return;
+    }
+    GroupDoseDialog dialog(this, programs, animals, program);
+    if (dialog.exec() != QDialog::Accepted) return;
+    showMessage(this, MsgIcon::Information, QStringLiteral("접종 기록"),
+                QStringLiteral("%1마리의 접종을 기록했습니다.").arg(dialog.storedCount()));
+    queryVaccinations();
+}
+
+void DailyWindow::openPrograms()
+{
+    openVaccinationPrograms(this);
+    if (m_vaccination->isChecked()) queryVaccinations();
+}
+
+ListPrint DailyWindow::vaccinationPrintSpec() const
+{
+    ListPrint p;
+    p.nothingMessage = QStringLiteral("출력할 개체정보가 존재하지 않습니다.");
+    p.question = QStringLiteral("%1 목록을 출력 하시겠습니까?").arg(vaccination::dueListTitle());
+    p.reportFile = QStringLiteral("예방접종예정.rpt");
+    p.previewTitle = vaccination::dueListTitle();
+    p.workTable = QStringLiteral("예방접종워크");
+    p.columns = kOverdueColumn;
+    // The overdue days were counted on the day of the query, up to the days ahead then set.
+    p.formulas = [day = m_listedDay, days = m_dueRowsDays] {
+        return report::Formulas{
+            {QStringLiteral("타이틀"), vaccination::dueListTitle()},
+            {QStringLiteral("기준일"), formatDate(day, QStringLiteral("yyyy년 mm월 dd일"))},
+            {QStringLiteral("조회범위"), QStringLiteral("앞으로 %1일 (%2까지)")
+                                             .arg(days)
+                                             .arg(formatDate(day.addDays(days), QStringLiteral("yyyy-mm-dd")))}};
     };
     return p;
 }

@@ -212,6 +212,10 @@ std::vector<TableDef> buildTables()
     TableDef matingWork = textWork(QStringLiteral("교배계획워크"), 16);
     matingWork.optional = true;
     t.push_back(matingWork);
+    // The print of the vaccinations due: the eight cells of a row as the daily list shows them.
+    TableDef vaccinationWork = textWork(QStringLiteral("예방접종워크"), 8);
+    vaccinationWork.optional = true;
+    t.push_back(vaccinationWork);
     return t;
 }
 

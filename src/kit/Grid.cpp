@@ -6,10 +6,12 @@
 #include <QContextMenuEvent>
 #include <QFont>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Numbers to the right and dates centred, as the printed reports have them; text to the left.
@@ -57,6 +59,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return text;
     }
     case Qt::ForegroundRole:
+        if (!m_foreground.isEmpty())
+            if (const auto it = m_foreground.find(key(c + 1, r + 1)); it != m_foreground.end())
+                return QColor::fromRgb(*it);
         if (m_rowColor[size_t(r)]) return QColor::fromRgb(m_rowColor[size_t(r)]);
         return {};
     case Qt::BackgroundRole: {
@@ -65,6 +70,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         if (it == m_background.end()) return {};
         return QColor::fromRgb(*it);
     }
+    case Qt::CheckStateRole:
+        if (c + 1 != m_checkCol) return {};
+        return m_checked[size_t(r)] ? Qt::Checked : Qt::Unchecked;
     case Qt::FontRole:
         if (!m_bold.isEmpty() && m_bold.contains(key(c + 1, r + 1))) {
             QFont f;
@@ -88,6 +96,56 @@ QVariant GridModel::headerData(int section, Qt::Orientation o, int role) const
     return section + 1;
 }
 
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() + 1 == m_checkCol) f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole || index.column() + 1 != m_checkCol) return false;
+    setChecked(index.row() + 1, value.value<Qt::CheckState>() == Qt::Checked);
+    return true;
+}
+
+void GridModel::setCheckColumn(int col)
+{
+    col = std::clamp(col, 0, std::max(0, m_cols));
+    const bool hadTicks = std::find(m_checked.begin(), m_checked.end(), quint8(1)) != m_checked.end();
+    std::fill(m_checked.begin(), m_checked.end(), quint8(0));
+    const int old = std::exchange(m_checkCol, col);
+    // The flags and tick states of the old and the new column changed; the views ask again.
+    if (rows() > 0)
+        for (int c : {old, col})
+            if (c > 0) emit dataChanged(index(0, c - 1), index(rows() - 1, c - 1), {Qt::CheckStateRole});
+    if (hadTicks) emit checksChanged();
+}
+
+void GridModel::setChecked(int row, bool checked)
+{
+    if (m_checkCol == 0 || row < 1 || row > rows() || bool(m_checked[size_t(row - 1)]) == checked) return;
+    m_checked[size_t(row - 1)] = checked ? 1 : 0;
+    const QModelIndex i = index(row - 1, m_checkCol - 1);
+    emit dataChanged(i, i, {Qt::CheckStateRole});
+    emit checksChanged();
+}
+
+bool GridModel::isChecked(int row) const
+{
+    return m_checkCol > 0 && row >= 1 && row <= rows() && m_checked[size_t(row - 1)];
+}
+
+QList<int> GridModel::checkedRows() const
+{
+    QList<int> out;
+    if (m_checkCol == 0) return out;
+    for (size_t r = 0; r < m_checked.size(); ++r)
+        if (m_checked[r]) out << int(r) + 1;
+    return out;
+}
+
 void GridModel::setRows(int n)
 {
     n = std::max(0, n);
@@ -98,19 +156,24 @@ void GridModel::setRows(int n)
         m_cells.resize(size_t(n));
         m_rowColor.resize(size_t(n), 0);
         m_rowHeight.resize(size_t(n), quint8(Grid::kRowHeight));
+        m_checked.resize(size_t(n), 0);
         endInsertRows();
     } else {
+        const bool ticksGo = std::find(m_checked.begin() + n, m_checked.end(), quint8(1)) != m_checked.end();
         beginRemoveRows({}, n, old - 1);
         m_cells.resize(size_t(n));
         m_rowColor.resize(size_t(n));
         m_rowHeight.resize(size_t(n));
+        m_checked.resize(size_t(n));
         if (!m_bold.isEmpty()) {
             for (auto it = m_bold.begin(); it != m_bold.end();)
                 it = int(*it >> 16) > n ? m_bold.erase(it) : std::next(it);
         }
-        for (auto it = m_background.begin(); it != m_background.end();)
-            it = int(it.key() >> 16) > n ? m_background.erase(it) : std::next(it);
+        for (QHash<quint64, QRgb>* colours : {&m_background, &m_foreground})
+            for (auto it = colours->begin(); it != colours->end();)
+                it = int(it.key() >> 16) > n ? colours->erase(it) : std::next(it);
         endRemoveRows();
+        if (ticksGo) emit checksChanged();
     }
 }
 
@@ -154,8 +217,12 @@ void GridModel::clearText()
     for (QStringList& r : m_cells) r.clear();
     m_bold.clear();
     m_background.clear();
+    m_foreground.clear();
     std::fill(m_rowColor.begin(), m_rowColor.end(), 0);
+    const bool hadTicks = std::find(m_checked.begin(), m_checked.end(), quint8(1)) != m_checked.end();
+    std::fill(m_checked.begin(), m_checked.end(), quint8(0));
     if (rows() > 0 && m_cols > 0) emit dataChanged(index(0, 0), index(rows() - 1, m_cols - 1));
+    if (hadTicks) emit checksChanged();
 }
 
 void GridModel::setRowColor(int row, const QColor& c)
@@ -193,21 +260,37 @@ bool GridModel::isBold(int col, int row) const
     return m_bold.contains(key(col, row));
 }
 
-void GridModel::setBackground(int col, int row, const QColor& c)
+void GridModel::setCellColour(QHash<quint64, QRgb>& colours, int col, int row, const QColor& c, int role)
 {
     if (col < 1 || col > m_cols || row < 1 || row > rows()) return;
     if (c.isValid())
-        m_background.insert(key(col, row), c.rgb() | 0xff000000u);
+        colours.insert(key(col, row), c.rgb() | 0xff000000u);
     else
-        m_background.remove(key(col, row));
+        colours.remove(key(col, row));
     const QModelIndex i = index(row - 1, col - 1);
-    emit dataChanged(i, i, {Qt::BackgroundRole});
+    emit dataChanged(i, i, {role});
+}
+
+void GridModel::setBackground(int col, int row, const QColor& c)
+{
+    setCellColour(m_background, col, row, c, Qt::BackgroundRole);
 }
 
 QColor GridModel::background(int col, int row) const
 {
     const auto it = m_background.find(key(col, row));
     return it == m_background.end() ? QColor() : QColor::fromRgb(*it);
+}
+
+void GridModel::setForeground(int col, int row, const QColor& c)
+{
+    setCellColour(m_foreground, col, row, c, Qt::ForegroundRole);
+}
+
+QColor GridModel::foreground(int col, int row) const
+{
+    const auto it = m_foreground.find(key(col, row));
+    return it == m_foreground.end() ? QColor() : QColor::fromRgb(*it);
 }
 
 void GridModel::setRowHeight(int row, int h)
@@ -241,6 +324,7 @@ void GridModel::appendRows(QList<QStringList>&& rows, const QList<QColor>& color
         const QColor c = i < colors.size() ? colors[i] : QColor();
         m_rowColor.push_back(!c.isValid() || c == QColor(Qt::black) ? 0 : (c.rgb() | 0xff000000u));
         m_rowHeight.push_back(quint8(Grid::kRowHeight));
+        m_checked.push_back(0);
     }
     endInsertRows();
 }
@@ -261,6 +345,7 @@ Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new GridModel(this))
     horizontalHeader()->setDefaultSectionSize(100);
     connect(this, &QTableView::doubleClicked, this,
             [this](const QModelIndex& i) { emit dblClick(i.column() + 1, i.row() + 1); });
+    connect(m_model, &GridModel::checksChanged, this, &Grid::checksChanged);
     connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this](int section) { emit dblClick(section + 1, 0); });
     // The row numbers are a header too: column 0.
@@ -411,6 +496,12 @@ int Grid::cellMargins() const
     return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + kCellAirPx;
 }
 
+int Grid::checkBoxWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) +
+           2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 4;
+}
+
 int Grid::headerWidth(int col) const
 {
     const QHeaderView* header = horizontalHeader();
@@ -429,7 +520,8 @@ bool Grid::textFits(int col, const QString& text, bool bold) const
     if (col < 1 || col > maxCols()) return true;
     QFont f = font();
     f.setBold(bold);
-    return QFontMetrics(f).horizontalAdvance(text) + cellMargins() <= columnWidth(col - 1);
+    const int box = col == checkColumn() ? checkBoxWidth() : 0;
+    return QFontMetrics(f).horizontalAdvance(text) + cellMargins() + box <= columnWidth(col - 1);
 }
 
 void Grid::fitToContents()
@@ -478,7 +570,8 @@ void Grid::fitToContents()
     {
         const QScopedValueRollback quiet(m_settingWidths, true);
         for (int c = 0; c < cols; ++c) {
-            const int cell = widths[c] > 0 ? widths[c] + margins : 0;
+            const int box = c + 1 == checkColumn() ? checkBoxWidth() : 0;
+            const int cell = widths[c] > 0 || box > 0 ? widths[c] + margins + box : 0;
             const int width = std::clamp(std::max(headerWidth(c + 1), cell), horizontalHeader()->minimumSectionSize(),
                                          std::max(widest, horizontalHeader()->minimumSectionSize()));
             m_ownWidth.insert(c, width);
@@ -521,6 +614,16 @@ void Grid::appendRows(QList<QStringList>&& rows, const QList<QColor>& colors)
 void Grid::setColumnWidthChars(int col, int chars)
 {
     setColumnWidth(col - 1, fontMetrics().horizontalAdvance(QChar(u'가')) * chars + 12);
+}
+
+void Grid::keyPressEvent(QKeyEvent* event)
+{
+    if (checkColumn() > 0 && event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        if (const int row = activeRow(); row > 0) setChecked(row, !isChecked(row));
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void Grid::contextMenuEvent(QContextMenuEvent* event)

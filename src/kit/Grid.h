@@ -1,7 +1,7 @@
 #pragma once
 // The one grid of the program: 1-based columns and rows, row 0 holding the headers,
-// a current cell for reads and writes, an active row for commands. Model/view, so
-// a hundred thousand rows stay cheap. Each column is aligned by what it holds, fitted to its
+// a current cell for reads and writes, an active row for commands, and optionally a tick box
+// per row in one column. Model/view, so a hundred thousand rows stay cheap. Each column is aligned by what it holds, fitted to its
 // texts after a fill, and one column takes the width the others leave.
 #include "sheets/model/CellKind.h"
 
@@ -25,6 +25,9 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Only the tick of the check column can be set.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     void setRows(int n);
     void setCols(int n);
@@ -43,6 +46,9 @@ public:
     // A cell's own background (invalid: the grid's); a mark beside the texts, such as a warning.
     void setBackground(int col, int row, const QColor& c);
     QColor background(int col, int row) const;
+    // A cell's own text colour over its row's (invalid: the row's); an overdue count in red.
+    void setForeground(int col, int row, const QColor& c);
+    QColor foreground(int col, int row) const;
     void setRowHeight(int row, int h);
     int rowHeight(int row) const;
     // Appends rows in one insertion; see Grid::appendRows.
@@ -50,9 +56,20 @@ public:
     // What each column holds (1-based), for its alignment.
     void setKinds(const QHash<int, CellKind>& kinds);
     const QHash<int, CellKind>& kinds() const { return m_kinds; }
+    // The column (1-based; 0: none) whose cells carry a tick box; a change clears every tick.
+    void setCheckColumn(int col);
+    int checkColumn() const { return m_checkCol; }
+    void setChecked(int row, bool checked);
+    bool isChecked(int row) const;
+    QList<int> checkedRows() const;
+
+signals:
+    // A tick was set or taken away (by the user or a command), or every tick went.
+    void checksChanged();
 
 private:
     static quint64 key(int col, int row) { return (quint64(row) << 16) | quint64(col); }
+    void setCellColour(QHash<quint64, QRgb>& colours, int col, int row, const QColor& c, int role);
     Grid* m_view;
     QHash<int, CellKind> m_kinds;  // by 1-based column
     int m_cols = 0;
@@ -60,8 +77,11 @@ private:
     std::vector<QStringList> m_cells;
     std::vector<QRgb> m_rowColor;  // 0 = default (black)
     std::vector<quint8> m_rowHeight;
+    std::vector<quint8> m_checked;  // by row - 1: a byte a row keeps long lists cheap
+    int m_checkCol = 0;
     QSet<quint64> m_bold;
     QHash<quint64, QRgb> m_background;
+    QHash<quint64, QRgb> m_foreground;
 };
 
 class Grid : public QTableView {
@@ -101,6 +121,20 @@ public:
     // Emptying the grid (clearText, fewer rows) takes the marks away with the texts.
     void setCellBackground(int col, int row, const QColor& c) { m_model->setBackground(col, row, c); }
     QColor cellBackground(int col, int row) const { return m_model->background(col, row); }
+    // The text colour of cell (col, row) over its row's; an invalid colour gives it the row's.
+    // Emptying the grid takes it away with the texts.
+    void setCellForeColor(int col, int row, const QColor& c) { m_model->setForeground(col, row, c); }
+    QColor cellForeColor(int col, int row) const { return m_model->foreground(col, row); }
+
+    // A tick box in every data row of column `col` (1-based; 0, the default: none), beside the
+    // column's text; clicking it or the space bar on a row ticks or unticks the row. Changing
+    // the column, emptying the grid or removing rows takes the ticks away with them.
+    void setCheckColumn(int col) { m_model->setCheckColumn(col); }
+    int checkColumn() const { return m_model->checkColumn(); }
+    void setChecked(int row, bool checked) { m_model->setChecked(row, checked); }
+    bool isChecked(int row) const { return m_model->isChecked(row); }
+    // The ticked data rows, 1-based, in order.
+    QList<int> checkedRows() const { return m_model->checkedRows(); }
 
     // Direct cell access for loaders and tests (1-based).
     QString cellText(int col, int row) const { return m_model->text(col, row); }
@@ -142,6 +176,8 @@ public:
     bool headerFits(int col) const;
 
 signals:
+    // The ticks changed (see setCheckColumn).
+    void checksChanged();
     // Double-click on a cell: its column and row (row 0 on the column headers, column 0 on the
     // row numbers).
     void dblClick(int col, int row);
@@ -149,6 +185,9 @@ signals:
 protected:
     // The right button (or the menu key) offers to save the list as an Excel or CSV file.
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // With a check column the space bar ticks or unticks the current row, whichever cell of it
+    // is current.
+    void keyPressEvent(QKeyEvent* event) override;
     // The viewport's size changed (the window, or a scroll bar came or went).
     void resizeEvent(QResizeEvent* event) override;
 
@@ -157,6 +196,8 @@ private:
     // than its own fitted width.
     void spreadSpareWidth();
     int cellMargins() const;
+    // The room the tick box takes beside a text of the check column.
+    int checkBoxWidth() const;
     int headerWidth(int col) const;
 
     GridModel* m_model;

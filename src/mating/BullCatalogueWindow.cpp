@@ -1,12 +1,12 @@
 #include "mating/BullCatalogueWindow.h"
 
 #include "data/Db.h"
+#include "kit/CatalogueControls.h"
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
 #include "mating/BullEntryDialog.h"
-#include "mating/CatalogueControls.h"
 #include "mating/MatingWindows.h"
 #include "mating/model/BullCatalogue.h"
 #include "mating/model/CatalogueRows.h"

@@ -2,11 +2,11 @@
 
 #include "data/Db.h"
 #include "kit/CaptionPanel.h"
+#include "kit/CatalogueControls.h"
 #include "kit/DbMessages.h"
 #include "kit/Grid.h"
 #include "kit/Messages.h"
 #include "kit/WindowKeys.h"
-#include "mating/CatalogueControls.h"
 #include "mating/MatingWindows.h"
 #include "mating/SemenEntryDialog.h"
 #include "mating/model/CatalogueRows.h"

@@ -3,9 +3,12 @@
 #include "kit/Grid.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 TEST(Grid, AppendFillReadAndClear)
@@ -277,4 +280,137 @@ TEST(GridFit, TheStretchColumnTakesTheSpareWidthAndGivesItBack)
     QApplication::processEvents();
     EXPECT_GT(columnsEnd(g), g.viewport()->width());
     EXPECT_TRUE(showsWhole(g, 1, 1));
+}
+
+// The list's check column: a tick box per row, set by a click on the box, by the space bar on
+// any cell of the row and through the model (a screen reader's toggle), and gone with its row.
+namespace {
+
+QRect tickBoxOf(Grid& g, int row, int col)
+{
+    QStyleOptionViewItem opt;
+    opt.initFrom(g.viewport());
+    opt.rect = g.visualRect(g.model()->index(row - 1, col - 1));
+    opt.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    opt.text = g.cellText(col, row);
+    return g.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, &g);
+}
+
+Grid* tickGrid(QWidget* parent)
+{
+    auto* g = new Grid(parent);
+    g->setHeaders({QStringLiteral("개체번호"), QStringLiteral("우방"), QStringLiteral("예정일")});
+    g->setCheckColumn(1);
+    g->appendRows({{"KR001", "1-1", "2026-04-01"}, {"KR002", "1-2", "2026-04-02"}, {"KR003", "2-1", "2026-04-03"}});
+    g->fitToContents();
+    return g;
+}
+
+}  // namespace
+
+TEST(GridTicks, AClickOnTheBoxTheSpaceBarAndTheModelTickARow)
+{
+    QWidget window;
+    Grid* g = tickGrid(&window);
+    window.resize(500, 300);
+    g->resize(480, 280);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy changes(g, &Grid::checksChanged);
+
+    const QAbstractItemModel* m = g->model();
+    EXPECT_TRUE(m->flags(m->index(0, 0)) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(m->flags(m->index(0, 1)) & Qt::ItemIsUserCheckable);
+    EXPECT_EQ(m->data(m->index(0, 0), Qt::CheckStateRole), QVariant(Qt::Unchecked));
+    EXPECT_FALSE(m->data(m->index(0, 1), Qt::CheckStateRole).isValid());
+    EXPECT_TRUE(g->textFits(1, g->cellText(1, 1))) << "the fit leaves room for the box beside the number";
+
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, tickBoxOf(*g, 2, 1).center());
+    EXPECT_EQ(g->checkedRows(), QList<int>{2});
+    EXPECT_EQ(m->data(m->index(1, 0), Qt::CheckStateRole), QVariant(Qt::Checked));
+    // A click on the text beside the box only selects the row.
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(m->index(0, 2)).center());
+    EXPECT_EQ(g->checkedRows(), QList<int>{2});
+
+    // The space bar ticks the row of the current cell, whichever column it stands in.
+    g->setFocus();
+    g->setActiveCell(3, 3);
+    QTest::keyClick(g, Qt::Key_Space);
+    EXPECT_EQ(g->checkedRows(), (QList<int>{2, 3}));
+    QTest::keyClick(g, Qt::Key_Space);
+    EXPECT_EQ(g->checkedRows(), QList<int>{2});
+
+    // What an assistive tool does: it sets the check state through the model.
+    EXPECT_TRUE(g->model()->setData(m->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_FALSE(g->model()->setData(m->index(0, 1), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_EQ(g->checkedRows(), (QList<int>{1, 2}));
+    EXPECT_EQ(changes.count(), 4);
+    g->setChecked(1, true);  // no change, no signal
+    EXPECT_EQ(changes.count(), 4);
+
+    // A screen reader hears a tick box and whether it is ticked.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(g);
+    ASSERT_TRUE(table && table->tableInterface());
+    QAccessibleInterface* cell = table->tableInterface()->cellAt(0, 0);
+    ASSERT_TRUE(cell);
+    EXPECT_TRUE(cell->state().checkable);
+    EXPECT_TRUE(cell->state().checked);
+    EXPECT_FALSE(table->tableInterface()->cellAt(2, 0)->state().checked);
+}
+
+// A tick left on a removed or emptied row would record a dose for whatever the next fill puts
+// there.
+TEST(GridTicks, TicksLeaveWithTheirRowsAndTheColumn)
+{
+    QWidget window;
+    Grid* g = tickGrid(&window);
+    QSignalSpy changes(g, &Grid::checksChanged);
+    g->setChecked(1, true);
+    g->setChecked(3, true);
+    g->appendRows({{"KR004", "3-1", "2026-04-04"}});
+    EXPECT_EQ(g->checkedRows(), (QList<int>{1, 3})) << "appending keeps the ticks";
+    g->setMaxRows(2);
+    g->setMaxRows(4);
+    EXPECT_EQ(g->checkedRows(), QList<int>{1});
+    g->clearText();
+    EXPECT_TRUE(g->checkedRows().isEmpty());
+    g->setChecked(2, true);
+    g->setCheckColumn(0);
+    EXPECT_FALSE(g->isChecked(2));
+    EXPECT_TRUE(g->checkedRows().isEmpty());
+    EXPECT_FALSE(g->model()->flags(g->model()->index(1, 0)) & Qt::ItemIsUserCheckable);
+    g->setChecked(2, true);  // no check column: nothing to tick
+    EXPECT_FALSE(g->isChecked(2));
+    EXPECT_EQ(changes.count(), 6);
+
+    // A long list: the ticks are a byte a row, read back in order.
+    g->setCheckColumn(1);
+    QList<QStringList> rows;
+    for (int i = 0; i < 100000; ++i) rows << QStringList{QStringLiteral("N%1").arg(i)};
+    g->appendRows(std::move(rows));
+    g->setChecked(100004, true);
+    g->setChecked(7, true);
+    EXPECT_EQ(g->checkedRows(), (QList<int>{7, 100004}));
+    g->setMaxRows(0);
+    EXPECT_TRUE(g->checkedRows().isEmpty());
+}
+
+TEST(Grid, CellForeColoursStandOverTheRowsAndLeaveWithTheirRows)
+{
+    Grid g;
+    g.setHeaders({QStringLiteral("a"), QStringLiteral("b")});
+    g.setMaxRows(3);
+    const QColor red(0xc0, 0, 0), blue(0, 0, 255);
+    g.setRowForeColor(3, blue);
+    g.setCellForeColor(2, 3, red);
+    const QAbstractItemModel* m = g.model();
+    EXPECT_EQ(m->data(m->index(2, 1), Qt::ForegroundRole).value<QColor>(), red);
+    EXPECT_EQ(m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>(), blue);
+    g.setMaxRows(2);
+    g.setMaxRows(3);
+    EXPECT_FALSE(g.cellForeColor(2, 3).isValid());
+    g.setCellForeColor(1, 1, red);
+    g.clearText();
+    EXPECT_FALSE(g.cellForeColor(1, 1).isValid());
+    EXPECT_FALSE(m->data(m->index(0, 0), Qt::ForegroundRole).isValid());
 }

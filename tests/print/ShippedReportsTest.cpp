@@ -60,6 +60,7 @@ const Sample kSamples[] = {
     {QStringLiteral("일일관리.rpt"), QStringLiteral("재발정예정 개체일람"),
      names({"타이틀", "어제", "오늘", "내일", "모레"})},
     {QStringLiteral("휴약중개체.rpt"), QStringLiteral("휴약중 개체일람"), names({"타이틀", "기준일"})},
+    {QStringLiteral("예방접종예정.rpt"), QStringLiteral("예방접종 예정"), names({"타이틀", "기준일", "조회범위"})},
     {QStringLiteral("암소개체기록부.rpt"), QStringLiteral("한우(암소) 개체기록부"), recordBookFormulas(false)},
     {QStringLiteral("수소개체기록부.rpt"), QStringLiteral("한우(수소) 개체기록부"), recordBookFormulas(true)},
     {QStringLiteral("번식기록.rpt"), QStringLiteral("한우(암소) 번식기록부"), historyFormulas(false)},

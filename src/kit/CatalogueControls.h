@@ -1,6 +1,7 @@
 #pragma once
-// What the catalogue and tank windows share: a list grid of whole rows, one selected at a time,
-// and the command row under it with 닫 기 at its right.
+// What the small catalogue windows share (bulls, the semen tank, the vaccination programs): a
+// list grid of whole rows, one selected at a time, and the command row under it with 닫 기 at
+// its right.
 #include "sheets/model/CellKind.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "mating/CatalogueControls.h"
+#include "kit/CatalogueControls.h"
 
 #include "kit/Accessibility.h"
 #include "kit/CommandButton.h"
