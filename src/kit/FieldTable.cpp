@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,6 +38,16 @@ void FieldTable::addInput(const QString& name, QWidget* input, QLayout* cell)
         m_grid->addWidget(input, m_row, 1);
     if (m_last) QWidget::setTabOrder(m_last, input);
     m_last = input;
+}
+
+QLineEdit* FieldTable::addText(const QString& name, const QString& caption, const QString& hint, int minWidth)
+{
+    addCaption(caption);
+    auto* box = new QLineEdit(m_frame);
+    box->setPlaceholderText(hint);
+    box->setMinimumWidth(minWidth);
+    addInput(name, box);
+    return box;
 }
 
 SaveCancel FieldTable::finish(const std::function<void()>& onSave, const std::function<void()>& onCancel)

@@ -9,6 +9,7 @@ class QFrame;
 class QGridLayout;
 class QLabel;
 class QLayout;
+class QLineEdit;
 
 class FieldTable {
 public:
@@ -24,6 +25,10 @@ public:
     // Puts `input` beside the last caption (or `cell`, a layout holding it with its companions):
     // named `name`, heard by the caption, next in the tab order.
     void addInput(const QString& name, QWidget* input, QLayout* cell = nullptr);
+    // A row of one text box: its caption, then the box named `name`, showing `hint` while empty
+    // and at least `minWidth` pixels wide.
+    QLineEdit* addText(const QString& name, const QString& caption, const QString& hint = QString(),
+                       int minWidth = 160);
 
     // Lays the frame out in the window over the 저 장 / 취 소 row, whose buttons run `onSave` and
     // `onCancel`; they follow the last box in the tab order. Enter never presses them.

@@ -41,12 +41,7 @@ GroupDoseDialog::GroupDoseDialog(QWidget* parent, const QList<VaccinationProgram
     m_date->setDate(today());
     table.addInput(QStringLiteral("날짜"), m_date);
     auto text = [&](const QString& name, const QString& caption, const QString& hint) {
-        table.addCaption(caption);
-        auto* box = new QLineEdit(frame);
-        box->setPlaceholderText(hint);
-        box->setMinimumWidth(240);
-        m_texts.insert(name, box);
-        table.addInput(name, box);
+        m_texts.insert(name, table.addText(name, caption, hint, 240));
     };
     text(QStringLiteral("증상"), QStringLiteral("증상/백신명"), QStringLiteral("비우면 접종 계획 이름"));
     text(QStringLiteral("처치"), QStringLiteral("처치(백신 제품)"), QStringLiteral("구제역 백신(O+A)"));

@@ -27,14 +27,8 @@ ProgramEntryDialog::ProgramEntryDialog(QWidget* parent, const std::optional<Vacc
     setModal(true);
 
     FieldTable table(this, QStringLiteral("frm접종계획"), 150);
-    QWidget* frame = table.frame();
     auto text = [&](const QString& column, const QString& caption, const QString& hint) {
-        table.addCaption(caption);
-        auto* box = new QLineEdit(frame);
-        box->setPlaceholderText(hint);
-        box->setMinimumWidth(220);
-        m_texts.insert(column, box);
-        table.addInput(column, box);
+        m_texts.insert(column, table.addText(column, caption, hint, 220));
     };
     text(QStringLiteral("이름"), QStringLiteral("이름"), QStringLiteral("구제역, 럼피스킨 …"));
     text(QStringLiteral("처치어"), QStringLiteral("처치어(쉼표로 구분)"), QStringLiteral("구제역, FMD"));
@@ -42,7 +36,7 @@ ProgramEntryDialog::ProgramEntryDialog(QWidget* parent, const std::optional<Vacc
     text(QStringLiteral("보강일수"), QStringLiteral("보강 접종(일 뒤)"), QStringLiteral("첫 접종 며칠 뒤"));
     text(QStringLiteral("반복일수"), QStringLiteral("정기 접종(일마다)"), QStringLiteral("최근 접종 며칠 뒤"));
     table.addCaption(QStringLiteral("대상"));
-    m_target = new QComboBox(frame);
+    m_target = new QComboBox(table.frame());
     for (Target t : {Target::All, Target::Cows, Target::Calves}) m_target->addItem(targetText(t));
     table.addInput(kTarget, m_target);
     text(kCalfMonths, QStringLiteral("송아지 월령(개월 미만)"), QStringLiteral("송아지만"));
