@@ -98,6 +98,7 @@ MainWindow::MainWindow(QWidget* parent)
                  {MenuEntry::Recovery, "백업 및 복원"},
                  {MenuEntry::Analysis, "성적분석"},
                  {MenuEntry::MatingPlan, "교배계획"},
+                 {MenuEntry::Calendar, "농장 달력"},
                  {MenuEntry::Exit, "종     료"}};
     int pos = 0;
     for (const auto& it : items) {

@@ -20,6 +20,7 @@ enum class MenuEntry {
     Recovery = 7,      // 백업 및 복원
     Analysis = 8,      // 성적분석
     MatingPlan = 9,    // 교배계획: the bulls for every cow, the catalogue and the semen tank
+    Calendar = 10,     // 농장 달력: each day's due items, and the file for the phone's calendar
     Exit = 99,         // 종     료
 };
 

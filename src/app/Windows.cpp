@@ -7,6 +7,7 @@
 #include "books/ManureLedgerWindow.h"
 #include "books/PeriodBookWindow.h"
 #include "books/model/RecordBooks.h"
+#include "calendar/CalendarWindow.h"
 #include "import/ImportAssistant.h"
 #include "mating/MatingPlanWindow.h"
 #include "recovery/RecoveryWindow.h"
@@ -27,6 +28,7 @@ void registerWindows(MainWindow& main)
     main.setOpener(MenuEntry::Recovery, [] { return static_cast<QWidget*>(new RecoveryWindow); });
     main.setOpener(MenuEntry::Analysis, [] { return static_cast<QWidget*>(new AnalysisWindow); });
     main.setOpener(MenuEntry::MatingPlan, [] { return static_cast<QWidget*>(new MatingPlanWindow); });
+    main.setOpener(MenuEntry::Calendar, [] { return static_cast<QWidget*>(new CalendarWindow); });
     // The search list's 가져오기: the import sits above the registry.
     SearchWindow::setImportOpener(runImportAssistant);
 }

@@ -74,32 +74,12 @@ QString askFileName(QWidget* parent, const QString& suggestedPath, ExportFormat 
 
 void tellOutcome(QWidget* parent, ExportStatus status, ExportFormat format, const QString& path)
 {
-    const QString file = kCrLf + QDir::toNativeSeparators(path);
-    const QString error = QStringLiteral("저장오류");
-    switch (status) {
-    case ExportStatus::Saved:
-        showMessage(parent, MsgIcon::Information, QStringLiteral("저장완료"),
-                    formatName(format) + QStringLiteral(" 파일로 저장했습니다.") + file);
-        break;
-    case ExportStatus::Cancelled: break;
-    case ExportStatus::CannotCreate:
+    if (status == ExportStatus::Saved)
         showMessage(
-            parent, MsgIcon::Exclamation, error,
-            QStringLiteral("파일을 만들 수 없습니다. 저장할 폴더가 있는지, 그 폴더에 쓸 수 있는지 확인해 주세요.") +
-                file);
-        break;
-    case ExportStatus::WriteFailed:
-        showMessage(parent, MsgIcon::Exclamation, error,
-                    QStringLiteral("파일을 쓰는 중에 오류가 발생했습니다. 디스크에 남은 공간을 확인해 주세요.") + file);
-        break;
-    case ExportStatus::CannotReplace:
-        showMessage(
-            parent, MsgIcon::Exclamation, error,
-            QStringLiteral("같은 이름의 파일을 바꿀 수 없습니다. 그 파일이 다른 프로그램에서 열려 있는지 확인해 "
-                           "주세요.") +
-                file);
-        break;
-    }
+            parent, MsgIcon::Information, QStringLiteral("저장완료"),
+            formatName(format) + QStringLiteral(" 파일로 저장했습니다.") + kCrLf + QDir::toNativeSeparators(path));
+    else
+        tellSaveFailure(parent, status, path);
 }
 
 // Writes behind a busy cursor; the progress dialog shows once the export takes a while.
@@ -123,6 +103,33 @@ void addColumn(ExportTable& t, const QString& header, CellKind kind)
     t.units << unit;
 }
 }  // namespace
+
+void tellSaveFailure(QWidget* parent, ExportStatus status, const QString& path)
+{
+    const QString file = kCrLf + QDir::toNativeSeparators(path);
+    const QString error = QStringLiteral("저장오류");
+    switch (status) {
+    case ExportStatus::Saved:
+    case ExportStatus::Cancelled: break;
+    case ExportStatus::CannotCreate:
+        showMessage(
+            parent, MsgIcon::Exclamation, error,
+            QStringLiteral("파일을 만들 수 없습니다. 저장할 폴더가 있는지, 그 폴더에 쓸 수 있는지 확인해 주세요.") +
+                file);
+        break;
+    case ExportStatus::WriteFailed:
+        showMessage(parent, MsgIcon::Exclamation, error,
+                    QStringLiteral("파일을 쓰는 중에 오류가 발생했습니다. 디스크에 남은 공간을 확인해 주세요.") + file);
+        break;
+    case ExportStatus::CannotReplace:
+        showMessage(
+            parent, MsgIcon::Exclamation, error,
+            QStringLiteral("같은 이름의 파일을 바꿀 수 없습니다. 그 파일이 다른 프로그램에서 열려 있는지 확인해 "
+                           "주세요.") +
+                file);
+        break;
+    }
+}
 
 void setSaveFileChooser(SaveFileChooser chooser)
 {

@@ -36,6 +36,10 @@ ExportTable tableOfGrid(const Grid* grid);
 // True when the file was saved.
 bool saveGridAs(Grid* grid, ExportFormat format);
 
+// Tells why a file was not saved at `path` (a warning naming what to check); nothing for Saved
+// and Cancelled. The message of every save command of the program.
+void tellSaveFailure(QWidget* parent, ExportStatus status, const QString& path);
+
 // The two entries "엑셀 파일로 저장…" ("mnuSaveXlsx") and "CSV 파일로 저장…" ("mnuSaveCsv").
 void addGridExportActions(QMenu* menu, Grid* grid);
 // The grid's context menu ("mnuGridExport") holding the two entries.

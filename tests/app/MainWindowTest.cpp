@@ -89,6 +89,7 @@ TEST_F(MainWindowTest, ControlsAndCaptions)
                    {MenuEntry::Recovery, "Com_Button_7", "백업 및 복원", "백업 및 복원"},
                    {MenuEntry::Analysis, "Com_Button_8", "성적분석", "성적분석"},
                    {MenuEntry::MatingPlan, "Com_Button_9", "교배계획", "교배계획"},
+                   {MenuEntry::Calendar, "Com_Button_10", "농장 달력", "농장 달력"},
                    {MenuEntry::Exit, "Com_Button_99", "종     료", "종료"}};
     for (const auto& b : buttons) {
         const QString name = QString::fromUtf8(b.name);
@@ -110,7 +111,7 @@ TEST_F(MainWindowTest, EveryMenuButtonFitsTheFrameBesideTheOthers)
     const QWidget* frame = w.findChild<QWidget*>(QStringLiteral("Frame1"));
     ASSERT_TRUE(frame);
     const QList<QAbstractButton*> buttons = frame->findChildren<QAbstractButton*>();
-    ASSERT_EQ(buttons.size(), 11);
+    ASSERT_EQ(buttons.size(), 12);
     for (const QAbstractButton* b : buttons) {
         SCOPED_TRACE(b->objectName().toStdString());
         EXPECT_TRUE(frame->rect().contains(b->geometry()));

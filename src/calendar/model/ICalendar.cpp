@@ -166,9 +166,14 @@ ExportStatus saveICalendar(const QString& path, const QList<CalendarItem>& items
 
 ExportStatus savePhoneCalendar(const QString& path, const QDate& today, int days, int* eventCount)
 {
-    const FarmInfo farm = readFarmInfo().value_or(FarmInfo{});
     const QList<CalendarItem> items = phoneCalendarItems(today, days);
     if (eventCount) *eventCount = eventCountOf(items);
+    return savePhoneCalendar(path, items);
+}
+
+ExportStatus savePhoneCalendar(const QString& path, const QList<CalendarItem>& items)
+{
+    const FarmInfo farm = readFarmInfo().value_or(FarmInfo{});
     return saveICalendar(path, items, farmKeyOf(farm), calendarNameOf(farm), QDateTime::currentDateTimeUtc());
 }
 

@@ -51,6 +51,9 @@ ExportStatus saveICalendar(const QString& path, const QList<CalendarItem>& items
 // when the farm cannot be read; nothing is written then.
 ExportStatus savePhoneCalendar(const QString& path, const QDate& today, int days = kPhoneCalendarDays,
                                int* eventCount = nullptr);
+// The same for items read already (phoneCalendarItems), named and keyed by the farm's
+// information. Throws DbError when the farm cannot be read; nothing is written then.
+ExportStatus savePhoneCalendar(const QString& path, const QList<CalendarItem>& items);
 
 // The number of events `items` make: one per day and kind.
 int eventCountOf(const QList<CalendarItem>& items);

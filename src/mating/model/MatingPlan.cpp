@@ -46,9 +46,7 @@ CowState cowStateOf(const std::vector<ServiceRecord>& records)
     return {CowStatus::Pregnant, expected.isValid() ? expected : latestDay.addDays(kGestationDays)};
 }
 
-namespace {
-
-std::vector<FarmCow> loadFarmCows()
+QHash<QString, CowState> loadCowStates()
 {
     QHash<QString, std::vector<ServiceRecord>> records;
     QSqlQuery r = runQuery(
@@ -62,6 +60,16 @@ std::vector<FarmCow> loadFarmCows()
                                                  r.value(5).toLongLong()});
     }
     if (r.lastError().isValid()) throw DbError(r.lastError());
+    QHash<QString, CowState> states;
+    for (auto it = records.cbegin(); it != records.cend(); ++it) states.insert(it.key(), cowStateOf(it.value()));
+    return states;
+}
+
+namespace {
+
+std::vector<FarmCow> loadFarmCows()
+{
+    const QHash<QString, CowState> states = loadCowStates();
     std::vector<FarmCow> cows;
     QSqlQuery q =
         runQuery(QStringLiteral("select 개체번호, 우방번호 from 개체관리 where 구분 = 0 and ifnull(판매일, 0) = 0 "
@@ -69,7 +77,7 @@ std::vector<FarmCow> loadFarmCows()
     while (q.next()) {
         const QString number = NullTrim(q.value(0));
         if (number.isEmpty()) continue;
-        cows.push_back({number, NullTrim(q.value(1)), cowStateOf(records.value(number))});
+        cows.push_back({number, NullTrim(q.value(1)), states.value(number)});
     }
     if (q.lastError().isValid()) throw DbError(q.lastError());
     return cows;

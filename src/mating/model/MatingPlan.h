@@ -18,6 +18,7 @@
 #include "mating/model/Pedigree.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <map>
 #include <optional>
@@ -43,6 +44,9 @@ struct CowState {
     bool operator==(const CowState&) const = default;
 };
 CowState cowStateOf(const std::vector<ServiceRecord>& records);
+// The state of every cow (구분 0) of the open farm that has a breeding record, by her number; a
+// cow without one is a heifer. Throws DbError.
+QHash<QString, CowState> loadCowStates();
 
 struct FarmCow {
     QString number;  // 개체번호

@@ -19,23 +19,10 @@ QDate dateOf(const QVariant& v)
 // The expected calving of every pregnant cow, by the mating plan's reading of her records.
 QHash<QString, QDate> expectedCalvings()
 {
-    QHash<QString, std::vector<mating::ServiceRecord>> records;
-    QSqlQuery q = runQuery(
-        QStringLiteral("select 번식기록.개체번호, 번식기록.수정일, 번식기록.판정일, 번식기록.가부, 번식기록.분만일, "
-                       "번식기록.예정일 from 번식기록 join 개체관리 on 개체관리.개체번호 = 번식기록.개체번호 "
-                       "where 개체관리.구분 = 0"));
-    while (q.next()) {
-        const QVariant verdict = q.value(3);
-        records[NullTrim(q.value(0))].push_back({q.value(1).toLongLong(), q.value(2).toLongLong(),
-                                                 verdict.isNull() ? -1 : verdict.toLongLong(), q.value(4).toLongLong(),
-                                                 q.value(5).toLongLong()});
-    }
-    if (q.lastError().isValid()) throw DbError(q.lastError());
     QHash<QString, QDate> out;
-    for (auto it = records.cbegin(); it != records.cend(); ++it) {
-        const mating::CowState state = mating::cowStateOf(it.value());
-        if (state.status == mating::CowStatus::Pregnant) out.insert(it.key(), state.expectedCalving);
-    }
+    const QHash<QString, mating::CowState> states = mating::loadCowStates();
+    for (auto it = states.cbegin(); it != states.cend(); ++it)
+        if (it.value().status == mating::CowStatus::Pregnant) out.insert(it.key(), it.value().expectedCalving);
     return out;
 }
 
