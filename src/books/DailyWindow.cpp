@@ -26,6 +26,7 @@ constexpr int kDaysLeftColumn = 6;  // of the withdrawal list
 constexpr int kOverdueColumn = 8;
 constexpr int kTickColumn = 1;
 const QColor kOverdueColor(0xc0, 0x00, 0x00);
+constexpr int kConditionsHeightPx = 46;
 const QString kReestrusTitle = QStringLiteral("재발정예정 개체일람");
 const QString kCalvingTitle = QStringLiteral("출산예정 개체일람");
 const QString kWithdrawalTitle = QStringLiteral("휴약중 개체일람");
@@ -69,6 +70,10 @@ DailyWindow::DailyWindow(QWidget* parent)
     nameControl(m_dueDays, QStringLiteral("txtDueDays"), QStringLiteral("앞으로 며칠까지 볼지 (일)"));
     m_recordDose = commandButton(QStringLiteral("cmdRecordDose"), QStringLiteral("접종 기록"), conditionHost());
     m_programs = commandButton(QStringLiteral("cmdPrograms"), QStringLiteral("접종 계획"), conditionHost());
+    // Four options and the vaccination list's own controls need more room than the bar leaves
+    // beside its buttons: they get a band of their own across the window.
+    placeConditionsAbove(kConditionsHeightPx);
+    setBarHeight(48);
     auto* layout = new QHBoxLayout(conditionHost());
     layout->setContentsMargins(10, 0, 0, 0);
     layout->setSpacing(14);

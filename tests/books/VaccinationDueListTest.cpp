@@ -304,6 +304,20 @@ TEST(VaccinationDueSampleFarm, EveryColumnShowsWholeAtTheSizeOfAScreen)
              std::initializer_list<QWidget*>{w.dueDaysBox(), w.recordDoseButton(), w.programsButton()})
             EXPECT_TRUE(w.rect().contains(QRect(control->mapTo(&w, QPoint(0, 0)), control->size())))
                 << control->objectName().toStdString();
+        // At the window's own size too, the options and the list's controls stand clear of the
+        // bar's buttons.
+        w.resize(DailyWindow().size());
+        QCoreApplication::processEvents();
+        const QRect query(w.functionButton(ListButton::Query)->mapTo(&w, QPoint(0, 0)),
+                          w.functionButton(ListButton::Query)->size());
+        for (QWidget* control : std::initializer_list<QWidget*>{w.vaccinationOption(), w.programsButton()}) {
+            const QRect at(control->mapTo(&w, QPoint(0, 0)), control->size());
+            EXPECT_FALSE(at.intersects(query)) << control->objectName().toStdString();
+            EXPECT_TRUE(w.rect().contains(at)) << control->objectName().toStdString();
+            EXPECT_GE(control->width(), control->sizeHint().width()) << control->objectName().toStdString();
+        }
+        w.resize(1280, 800);
+        QCoreApplication::processEvents();
         if (const QString shots = qEnvironmentVariable("TARVIK_SHOTS"); !shots.isEmpty()) {
             EXPECT_TRUE(w.grab().save(QDir(shots).filePath(QStringLiteral("daily-vaccination.png"))));
         }
