@@ -130,7 +130,7 @@ void MatingPlanWindow::showPlans()
         for (const CowPlan& p : m_plans) {
             if (m_waitingOnly->isChecked() && !listedWhenWaitingOnly(p)) continue;
             ++m_listedCows;
-            for (PlanLine& line : planLines(p, m_straws, m_data->settings)) {
+            for (PlanLine& line : planLines(p, m_straws, m_data->settings, m_data->bulls.size())) {
                 rows << std::move(line.cells);
                 // A cow without a pick is told in grey.
                 colors << (line.pick ? QColor() : QColor(110, 110, 110));

@@ -121,6 +121,19 @@ TEST_F(MatingPlanWindowTest, AWaitingCowGetsTheBestBullsBelowTheLimitThatHaveStr
                            kCow + QStringLiteral(" 3 KPN500 0.0% -")}));
 }
 
+// A farm without a catalogue yet lists its cows all the same, and says what is missing.
+TEST_F(MatingPlanWindowTest, AnEmptyCatalogueIsNamedAsTheReason)
+{
+    farm.exec(QStringLiteral("delete from 씨수소"));
+    MatingPlanWindow w;
+    const Grid* g = w.planGrid();
+    ASSERT_EQ(g->maxRows(), 1);
+    EXPECT_EQ(g->cellText(7, 1), QStringLiteral("추천 없음"));
+    EXPECT_EQ(g->cellText(16, 1), QStringLiteral("씨수소 목록에 씨수소가 없습니다"));
+    EXPECT_TRUE(w.planNote()->text().contains(QStringLiteral("씨수소 목록이 비어 있습니다")));
+    EXPECT_EQ(farm.messages().count(), 0);
+}
+
 TEST_F(MatingPlanWindowTest, ARaisedLimitLetsAnAmberCalfInAndIsStored)
 {
     MatingPlanWindow w;

@@ -92,7 +92,7 @@ QStringList planColumns()
     return c;
 }
 
-QList<PlanLine> planLines(const CowPlan& plan, const StrawsLeft& straws, const MatingSettings& settings)
+QList<PlanLine> planLines(const CowPlan& plan, const StrawsLeft& straws, const MatingSettings& settings, size_t bulls)
 {
     const QStringList cow = cowCells(plan);
     QList<PlanLine> lines;
@@ -101,8 +101,9 @@ QList<PlanLine> planLines(const CowPlan& plan, const StrawsLeft& straws, const M
         cells << QStringLiteral("-") << QStringLiteral("추천 없음") << QString();
         for (int i = 0; i < kTraitCount; ++i) cells << QString();
         cells << QString() << QString()
-              << QStringLiteral("농장 근교 기준(%1) 아래이면서 재고가 있는 정액이 없습니다")
-                     .arg(limitText(settings.inbreedingLimit));
+              << (bulls == 0 ? QStringLiteral("씨수소 목록에 씨수소가 없습니다")
+                             : QStringLiteral("농장 근교 기준(%1) 아래이면서 재고가 있는 정액이 없습니다")
+                                   .arg(limitText(settings.inbreedingLimit)));
         lines.push_back({cells, std::nullopt});
         return lines;
     }

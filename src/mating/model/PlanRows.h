@@ -37,8 +37,9 @@ struct PlanLine {
     QStringList cells;
     std::optional<BullChoice> pick;
 };
-// The lines of `plan`: one per pick, or one saying why there is none.
-QList<PlanLine> planLines(const CowPlan& plan, const StrawsLeft& straws, const MatingSettings& settings);
+// The lines of `plan`: one per pick, or one saying why there is none (`bulls`: how many bulls
+// the catalogue holds, so an empty catalogue is named as the reason).
+QList<PlanLine> planLines(const CowPlan& plan, const StrawsLeft& straws, const MatingSettings& settings, size_t bulls);
 // Whether the cow is listed when only the cows waiting for a service are asked for.
 bool listedWhenWaitingOnly(const CowPlan& plan);
 
