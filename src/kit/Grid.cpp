@@ -59,17 +59,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return text;
     }
     case Qt::ForegroundRole:
-        if (!m_foreground.isEmpty())
-            if (const auto it = m_foreground.find(key(c + 1, r + 1)); it != m_foreground.end())
-                return QColor::fromRgb(*it);
+        if (const QColor own = foreground(c + 1, r + 1); own.isValid()) return own;
         if (m_rowColor[size_t(r)]) return QColor::fromRgb(m_rowColor[size_t(r)]);
         return {};
-    case Qt::BackgroundRole: {
-        if (m_background.isEmpty()) return {};
-        const auto it = m_background.find(key(c + 1, r + 1));
-        if (it == m_background.end()) return {};
-        return QColor::fromRgb(*it);
-    }
+    case Qt::BackgroundRole:
+        if (const QColor own = background(c + 1, r + 1); own.isValid()) return own;
+        return {};
     case Qt::CheckStateRole:
         if (c + 1 != m_checkCol) return {};
         return m_checked[size_t(r)] ? Qt::Checked : Qt::Unchecked;
@@ -276,10 +271,16 @@ void GridModel::setBackground(int col, int row, const QColor& c)
     setCellColour(m_background, col, row, c, Qt::BackgroundRole);
 }
 
+QColor GridModel::cellColour(const QHash<quint64, QRgb>& colours, int col, int row)
+{
+    if (colours.isEmpty()) return {};
+    const auto it = colours.find(key(col, row));
+    return it == colours.end() ? QColor() : QColor::fromRgb(*it);
+}
+
 QColor GridModel::background(int col, int row) const
 {
-    const auto it = m_background.find(key(col, row));
-    return it == m_background.end() ? QColor() : QColor::fromRgb(*it);
+    return cellColour(m_background, col, row);
 }
 
 void GridModel::setForeground(int col, int row, const QColor& c)
@@ -289,8 +290,7 @@ void GridModel::setForeground(int col, int row, const QColor& c)
 
 QColor GridModel::foreground(int col, int row) const
 {
-    const auto it = m_foreground.find(key(col, row));
-    return it == m_foreground.end() ? QColor() : QColor::fromRgb(*it);
+    return cellColour(m_foreground, col, row);
 }
 
 void GridModel::setRowHeight(int row, int h)

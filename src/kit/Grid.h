@@ -70,6 +70,7 @@ signals:
 private:
     static quint64 key(int col, int row) { return (quint64(row) << 16) | quint64(col); }
     void setCellColour(QHash<quint64, QRgb>& colours, int col, int row, const QColor& c, int role);
+    static QColor cellColour(const QHash<quint64, QRgb>& colours, int col, int row);
     Grid* m_view;
     QHash<int, CellKind> m_kinds;  // by 1-based column
     int m_cols = 0;

@@ -27,13 +27,6 @@ using namespace mating;
 
 namespace {
 constexpr int kConditionsHeightPx = 70;
-
-StrawsLeft strawsLeftOf(const std::map<QString, BullStock>& stock)
-{
-    StrawsLeft left;
-    for (const auto& [kpn, s] : stock) left.emplace(kpn, s.left());
-    return left;
-}
 }  // namespace
 
 MatingPlanWindow::MatingPlanWindow(QWidget* parent)

@@ -144,7 +144,7 @@ TEST_F(CrashStart, AWriteKilledAtAnyPointIsRolledBackAndTheFarmOpensAsBefore)
 {
     const QString file = databaseFilePath();
     const QByteArray before = digestOf(file);
-    for (const char* kind : {"import", "save", "delete", "fill"}) {
+    for (const char* kind : {"import", "save", "delete", "fill", "dose"}) {
         for (const QByteArray& point : {QByteArray("step 1"), QByteArray("step 7"), QByteArray("done")}) {
             SCOPED_TRACE(std::string(kind) + " killed at " + point.toStdString());
             {

@@ -54,6 +54,14 @@ int runKillWriter(const QString& kind, const QString& programFolder)
             QVariantList values{number};
             for (int c = 2; c <= 10; ++c) values << text.left(30);
             execStatement(QStringLiteral("insert into 교배기록부워크 values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"), values);
+        } else if (kind == QLatin1String("dose")) {
+            // A pen's vaccination and the tank's entries, as the group dose and the stock store them.
+            execStatement(QStringLiteral("insert into 백신접종(개체번호, 날짜, 증상, 처치, 만료일, 비고) "
+                                         "values(?, 20260410, '구제역', '구제역 백신', 20260410, ?)"),
+                          {number, text});
+            execStatement(QStringLiteral("insert into 정액재고(일자, KPN, 종류, 수량, 공급처, 비고) "
+                                         "values(20260410, ?, '입고', 10, '', ?)"),
+                          {QString::number(1000 + i), text});
         } else {
             return 3;
         }

@@ -8,7 +8,8 @@ inline constexpr const char* kKillWriterKind = "TARVIK_KILL_WRITER";
 inline constexpr const char* kKillWriterFolder = "TARVIK_KILL_FOLDER";
 
 // The kinds: "import" (new animals), "save" (every animal's text changed), "delete" (animals and
-// their breeding removed), "fill" (a book's work table emptied and filled), "hold" (an exclusive
+// their breeding removed), "fill" (a book's work table emptied and filled), "dose" (a vaccination
+// for every animal and semen receipts), "hold" (an exclusive
 // lock taken and kept, as another program holding the file does). Returns the exit code; the
 // write kinds never return on their own.
 int runKillWriter(const QString& kind, const QString& programFolder);

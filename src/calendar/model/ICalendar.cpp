@@ -4,7 +4,6 @@
 #include "data/Values.h"
 
 #include <QCryptographicHash>
-#include <QSaveFile>
 #include <QSet>
 #include <algorithm>
 #include <map>
@@ -153,15 +152,7 @@ QByteArray icalendarFile(const QList<CalendarItem>& items, const QString& farmKe
 ExportStatus saveICalendar(const QString& path, const QList<CalendarItem>& items, const QString& farmKey,
                            const QString& calendarName, const QDateTime& stamp)
 {
-    const QByteArray bytes = icalendarFile(items, farmKey, calendarName, stamp);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return ExportStatus::CannotCreate;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return ExportStatus::WriteFailed;
-    }
-    if (file.commit()) return ExportStatus::Saved;
-    return file.error() == QFileDevice::RenameError ? ExportStatus::CannotReplace : ExportStatus::WriteFailed;
+    return saveWholeFile(path, icalendarFile(items, farmKey, calendarName, stamp));
 }
 
 ExportStatus savePhoneCalendar(const QString& path, const QDate& today, int days, int* eventCount)

@@ -161,6 +161,13 @@ MatingData loadMatingData(QStringList* notes)
     return d;
 }
 
+StrawsLeft strawsLeftOf(const std::map<QString, BullStock>& stock)
+{
+    StrawsLeft left;
+    for (const auto& [kpn, s] : stock) left.emplace(kpn, s.left());
+    return left;
+}
+
 InbreedingBand bandOf(double f)
 {
     if (f >= kNeverFrom) return InbreedingBand::Never;

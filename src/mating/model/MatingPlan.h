@@ -16,6 +16,7 @@
 #include "mating/model/Inbreeding.h"
 #include "mating/model/MatingSettings.h"
 #include "mating/model/Pedigree.h"
+#include "mating/model/SemenStock.h"
 
 #include <QDate>
 #include <QHash>
@@ -93,6 +94,8 @@ struct CowPlan {
 
 // KPN digits → straws left; a bull absent from the map has none.
 using StrawsLeft = std::map<QString, int>;
+// The straws left of each bull the tank has received (SemenStock.h).
+StrawsLeft strawsLeftOf(const std::map<QString, BullStock>& stock);
 
 // Every cow of `data` in its order with her picks.
 std::vector<CowPlan> planMatings(const MatingData& data, const StrawsLeft& strawsLeft,

@@ -68,6 +68,13 @@ void appendCsvCell(QByteArray& out, const QString& shown, const ColumnLayout& co
     }
 }
 
+// Puts a finished QSaveFile in the place of its target.
+ExportStatus committed(QSaveFile& file)
+{
+    if (file.commit()) return ExportStatus::Saved;
+    return file.error() == QFileDevice::RenameError ? ExportStatus::CannotReplace : ExportStatus::WriteFailed;
+}
+
 ExportStatus saveCsv(const ExportTable& table, const QList<ColumnLayout>& columns, const QString& path,
                      const ExportProgress& progress)
 {
@@ -98,8 +105,7 @@ ExportStatus saveCsv(const ExportTable& table, const QList<ColumnLayout>& column
         }
     }
     if (!flush()) return ExportStatus::WriteFailed;
-    if (file.commit()) return ExportStatus::Saved;
-    return file.error() == QFileDevice::RenameError ? ExportStatus::CannotReplace : ExportStatus::WriteFailed;
+    return committed(file);
 }
 
 }  // namespace
@@ -331,6 +337,14 @@ ExportStatus saveXlsxSheets(const QList<XlsxSheet>& sheets, const QString& path,
     if (ec) return ExportStatus::CannotReplace;
     temp.setAutoRemove(false);
     return ExportStatus::Saved;
+}
+
+ExportStatus saveWholeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return ExportStatus::CannotCreate;
+    if (file.write(bytes) != bytes.size()) return ExportStatus::WriteFailed;  // the save file drops it
+    return committed(file);
 }
 
 ExportStatus saveTable(const ExportTable& table, ExportFormat format, const QString& path,

@@ -80,6 +80,10 @@ enum class ExportStatus {
     CannotReplace,  // the finished file could not take the place of `path`
 };
 
+// Writes `bytes` to `path` whole or not at all (under a temporary name, renamed at the end): the
+// save of a file made in memory, such as the phone calendar.
+ExportStatus saveWholeFile(const QString& path, const QByteArray& bytes);
+
 // Writes the table to `path`. The file is written under a temporary name in the same folder
 // and renamed at the end, so `path` is either the whole new file or untouched. In a CSV file a
 // text a spreadsheet would run as a formula or link (first character =, +, -, @, tab or
